@@ -1,0 +1,117 @@
+#include "encoder/Encoder.h"
+#include "encoder/HexDigits.h"
+#include "encoder/Pattern.h"
+#include "tables/Tables.h"
+
+#include <array>
+
+namespace orrikey {
+namespace {
+
+// The encoder's own copy of the character map, indexed by calculator code.
+const std::array<unsigned char, 32>& EncoderCharMap() {
+  static const std::array<unsigned char, 32> map = tables::CharMap();
+  return map;
+}
+
+// Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
+// accepted: calculators store such numbers and the decoder writes them so.
+const Pattern& NumberPattern() {
+  static const Pattern pattern("^\\-?(\\d+(\\.\\d*)?|\\.\\d+)(\\x98\\-?\\d{1,3}|)$");
+  return pattern;
+}
+
+const Pattern& StringPattern() {
+  static const Pattern pattern("^(\\\"([\\W\\w]+)\\\")");
+  return pattern;
+}
+
+std::optional<unsigned> NumberCode(unsigned char c) {
+  if (c >= '0' && c <= '9') return 0x10 + (c - '0');
+  if (c == '.') return 0x1A;
+  if (c == 0x98) return 0x1B;  // the exponent mark
+  if (c == '-') return 0x1C;
+  return std::nullopt;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+unsigned char CalculatorCode(unsigned char displayCode) {
+  if (displayCode <= 0x7F) return displayCode;
+  const auto& map = EncoderCharMap();
+  for (unsigned code = 0; code < map.size(); ++code)
+    if (map[code] == displayCode) return static_cast<unsigned char>(code);
+  return displayCode;
+}
+
+// Every character is encoded as written: the number is never parsed or
+// normalised, so leading and trailing zeros stay.
+std::optional<std::string> GetNumbers(std::string_view line) {
+  if (!NumberPattern().Matches(line)) return std::nullopt;
+  std::string hex;
+  hex.reserve(line.size() * 2 + 2);
+  for (unsigned char c : line) {
+    const auto code = NumberCode(c);
+    // The pattern lets a final line-break byte such as 0x85 through.
+    if (!code) return std::string(kErrNum);
+    hex += hex::Byte(*code);
+  }
+  return hex + "00";
+}
+
+std::optional<std::string> GetStrings(std::string_view line) {
+  // The zero-length text, a no-op that calculators keep in programs.
+  if (line == "\"\"") return std::string("F0");
+  const auto match = StringPattern().Search(line);
+  if (!match || match->size() != line.size()) return std::nullopt;
+  // A first character of code 0x7F or above would make the calculator read
+  // the text as another instruction (an append, or a named operand).
+  if (CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
+    return std::string(kErrString);
+  return EncodeQuotedText(line, "", "", 0);
+}
+
+std::string EncodeQuotedText(std::string_view quoted, std::string_view instructionByte,
+                             std::string_view name, int mode) {
+  const size_t head = mode == 0 ? 1 : 2;
+  if (quoted.size() < head + 1) return std::string(kErrString);
+  std::string_view text = quoted.substr(head, quoted.size() - head - 1);
+
+  const bool isAssign = name == "ASSIGN";
+  const bool isKey = name.starts_with("KEY");
+  unsigned keyNumber = 0;
+  if (isAssign) {
+    // ASSIGN's key number was moved into the text by the argument parser.
+    if (text.size() < 2 || !IsDigit(text[text.size() - 2]) || !IsDigit(text.back()))
+      return std::string(kErrPar);
+    keyNumber = (text[text.size() - 2] - '0') * 10 + (text.back() - '0');
+    text.remove_suffix(2);
+    if (keyNumber < 1 || keyNumber > 18) instructionByte = "FF";
+  }
+
+  const unsigned length = static_cast<unsigned>(text.size()) + mode;
+  const unsigned lengthDigit = (isKey || isAssign) ? length + 1 : length;
+  if (instructionByte == "FF") return std::string(kErrPar);
+  if (lengthDigit > 15) return std::string(kErrString);
+
+  std::string body;
+  body.reserve(text.size() * 2);
+  for (unsigned char c : text) body += hex::Byte(CalculatorCode(c));
+
+  std::string result;
+  if (instructionByte == "1D" || instructionByte == "1E") {
+    // GTO and XEQ with a name write their instruction byte before the length.
+    result.append(instructionByte).append(1, 'F').append(1, hex::Digit(length - 1));
+  } else {
+    if (name == "LBL") result.append("C000");
+    result.append(1, 'F').append(1, hex::Digit(lengthDigit)).append(instructionByte);
+    if (isKey) result.append(hex::Byte(name[4] - '0'));
+  }
+  result.append(body);
+  if (isAssign) result.append(hex::Byte(keyNumber - 1));
+  return result;
+}
+
+}  // namespace orrikey
