@@ -25,4 +25,9 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // "Cannot open file "%s". %s" when it cannot be read.
 std::string ReadProgramTextFile(const std::string& path);
 
+// Writes the text byte for byte as the file's whole content. The old file
+// stays intact when the write fails. Throws std::runtime_error
+// "Cannot create file "%s". %s".
+void WriteProgramTextFile(const std::string& path, std::string_view text);
+
 }  // namespace orrikey

@@ -1,0 +1,17 @@
+#pragma once
+
+// The raw program file (".raw"): the program bytes and nothing else.
+
+#include <string>
+#include <string_view>
+
+namespace orrikey {
+
+// Throws std::runtime_error "Cannot open file "%s". %s".
+std::string ReadRawFile(const std::string& path);
+
+// Writes the bytes as the file's whole content. The old file stays intact when
+// the write fails. Throws std::runtime_error "Cannot create file "%s". %s".
+void SaveHexStringToFile(const std::string& path, std::string_view hexString);
+
+}  // namespace orrikey

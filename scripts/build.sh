@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing and builds Orrikey into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build

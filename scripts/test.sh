@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/build.sh
+ctest --test-dir build --output-on-failure
