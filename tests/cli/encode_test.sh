@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# orrikey-cli encode as scripts use it: output streams and exit status.
+# usage: encode_test.sh ORRIKEY_CLI SOURCE_DIR
+set -u
+cli=$1
+source_dir=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1"
+    echo "  expected: $(printf '%q' "$2")"
+    echo "  actual:   $(printf '%q' "$3")"
+    failures=$((failures + 1))
+  fi
+}
+
+printf 'LBL "AB"\r\n\r\n1 @ one\nEND' > "$work/good.42S"
+"$cli" encode "$work/good.42S" > "$work/out" 2> "$work/err"
+check "good program exits 0" 0 $?
+check "hex listing" $'C000F3004142\n1100\nC0000D' "$(cat "$work/out")"
+check "caption on stderr" "{ 11-Byte Prgm }" "$(cat "$work/err")"
+
+printf 'CLX\nFOO\nSTO 5\x00STO 06' > "$work/bad.42S"
+"$cli" encode "$work/bad.42S" > "$work/out" 2> "$work/err"
+check "failed line exits 1" 1 $?
+check "error lines stay in the listing" $'77\n------ err opcode\n------ err par' "$(cat "$work/out")"
+check "INFO lines, no caption" $'Line: 2 ------ err opcode\nLine: 3 ------ err par' "$(cat "$work/err")"
+
+: > "$work/empty.42S"
+"$cli" encode "$work/empty.42S" > "$work/out" 2> "$work/err"
+check "empty file exits 0" 0 $?
+check "empty file prints nothing" "" "$(cat "$work/out" "$work/err")"
+
+"$cli" encode "$work/missing.42S" > "$work/out" 2> "$work/err"
+check "missing file exits 2" 2 $?
+check "missing file is named" \
+  "orrikey-cli: Cannot open file \"$work/missing.42S\". No such file or directory" \
+  "$(head -n 1 "$work/err")"
+
+"$cli" encode "$work" > /dev/null 2> "$work/err"
+check "a folder exits 2" 2 $?
+check "a folder is named" "orrikey-cli: Cannot open file \"$work\". Is a directory" \
+  "$(head -n 1 "$work/err")"
+
+for args in "" "encode" "encode a b" "frobnicate"; do
+  "$cli" $args > /dev/null 2>&1
+  check "usage error for '$args' exits 2" 2 $?
+done
+"$cli" --version > "$work/out"
+check "--version" 0 $?
+grep -q '^orrikey-cli [0-9]' "$work/out" || { echo "FAIL: --version text"; failures=$((failures + 1)); }
+"$cli" --help > /dev/null
+check "--help" 0 $?
+
+for program in "$source_dir"/examples/*.42S; do
+  "$cli" encode "$program" > /dev/null 2>&1
+  check "example $(basename "$program") converts cleanly" 0 $?
+done
+
+[ "$failures" -eq 0 ] && echo "cli encode: all checks passed"
+exit $((failures > 0))
