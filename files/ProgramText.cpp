@@ -51,4 +51,8 @@ std::string ReadProgramTextFile(const std::string& path) {
   return NormaliseProgramText(ReadWholeFile(path));
 }
 
+void WriteProgramTextFile(const std::string& path, std::string_view text) {
+  WriteWholeFile(path, text);
+}
+
 }  // namespace orrikey
