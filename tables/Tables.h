@@ -23,4 +23,16 @@ std::span<const std::string_view> CharMapRows();
 // The display code of each calculator code 0 to 31, read from CharMapRows().
 std::array<unsigned char, 32> CharMap();
 
+// The help table: each instruction's key line followed by its one-line
+// description (Windows-1252 text); a few descriptions run on to a second line.
+std::span<const std::string_view> Commands();
+
+// The fixed instructions grouped by calculator menu: a header line "-NAME",
+// the member lines, then "@"; five empty lines follow the last group.
+std::span<const std::string_view> FixMenu();
+
+// The calculator's flags with their state after a machine reset and after a
+// memory clear, as tab-separated text lines for reading.
+std::span<const std::string_view> FlagTable();
+
 }  // namespace orrikey::tables

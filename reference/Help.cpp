@@ -1,0 +1,17 @@
+#include "reference/Help.h"
+
+#include "tables/Tables.h"
+
+namespace orrikey {
+
+std::optional<std::string> HelpFor(std::string_view line) {
+  const std::string_view word = line.substr(0, line.find(' '));
+  const auto rows = tables::Commands();
+  // The last row has no row after it, so it can never give a help line.
+  for (size_t i = 0; i + 1 < rows.size(); ++i) {
+    if (rows[i] == word) return std::string(rows[i + 1]);
+  }
+  return std::nullopt;
+}
+
+}  // namespace orrikey

@@ -1,0 +1,33 @@
+#include "reference/MenuGroups.h"
+
+#include "tables/Tables.h"
+
+namespace orrikey {
+
+namespace {
+constexpr std::string_view kGroupEnd = "@";
+}  // namespace
+
+std::vector<std::string> FixMenuGroups() {
+  std::vector<std::string> headers;
+  bool atGroupStart = true;
+  for (std::string_view row : tables::FixMenu()) {
+    // The empty lines after the last group start nothing.
+    if (atGroupStart && !row.empty()) headers.emplace_back(row);
+    atGroupStart = row == kGroupEnd;
+  }
+  return headers;
+}
+
+std::vector<std::string> FixMenuMembers(std::string_view groupHeader) {
+  const auto rows = tables::FixMenu();
+  std::vector<std::string> members;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i] != groupHeader) continue;
+    for (size_t j = i + 1; j < rows.size() && rows[j] != kGroupEnd; ++j)
+      members.emplace_back(rows[j]);
+  }
+  return members;
+}
+
+}  // namespace orrikey
