@@ -62,7 +62,7 @@ std::string OperandTextOf(unsigned byte) {
   else if (byte >= 0x66 && byte <= 0x6F) text = std::string(1, static_cast<char>(byte - 37));
   else if (byte >= 0x7B && byte <= 0x7F) text = std::string(1, static_cast<char>(byte - 26));
   else if (byte >= 0x80 && byte <= 0xE3) text = std::to_string(byte - 0x80);
-  if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') text.insert(0, "0");
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') text.insert(text.begin(), '0');
   return text;
 }
 
