@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# orrikey-cli decode, and encode -o: output streams, written files, exit status.
+# usage: decode_test.sh ORRIKEY_CLI SOURCE_DIR
+set -u
+cli=$1
+source_dir=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1"
+    echo "  expected: $(printf '%q' "$2")"
+    echo "  actual:   $(printf '%q' "$3")"
+    failures=$((failures + 1))
+  fi
+}
+
+hex_of() { od -An -v -tx1 "$1" | tr -d ' \n' | tr a-f A-F; }
+
+"$cli" decode --hex C000F400414243111A150031214077C0000D > "$work/out" 2> "$work/err"
+check "clean decode exits 0" 0 $?
+check "one line per instruction" $'LBL "ABC"\n1.5\nSTO 01\nRCL 01\n+\nCLX\nEND' "$(cat "$work/out")"
+check "nothing on stderr" "" "$(cat "$work/err")"
+
+"$cli" decode --hex 9105F2EC05 > "$work/out" 2> "$work/err"
+check "undecodable bytes exit 1" 1 $?
+check "error line ends the text" $'STO 05\nError in Hex Code' "$(cat "$work/out")"
+check "INFO message on stderr" "Error in Hex Code - Around Line: 2" "$(cat "$work/err")"
+
+"$cli" decode --hex F34142 > "$work/out" 2> "$work/err"
+check "count past the end exits 1" 1 $?
+check "conversion error" "orrikey-cli: '$' is not a valid integer value" "$(cat "$work/err")"
+check "no text after a conversion error" "" "$(cat "$work/out")"
+
+"$cli" decode --hex 011 > "$work/out"
+check "a lone last digit is not decoded" "LBL 00" "$(cat "$work/out")"
+
+printf '\xF3\x0D\x41\x42\x55\x00' > "$work/glyph.raw"
+"$cli" decode "$work/glyph.raw" > "$work/out"
+check "raw file decodes" 0 $?
+check "display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
+
+: > "$work/empty.raw"
+"$cli" decode "$work/empty.raw" > "$work/out" 2> "$work/err"
+check "empty raw file exits 0" 0 $?
+check "empty raw file gives no text" "" "$(cat "$work/out" "$work/err")"
+
+"$cli" decode --hex 7740C0000D -o "$work/p.42S" > "$work/out"
+check "decode -o exits 0" 0 $?
+check "decode -o prints nothing" "" "$(cat "$work/out")"
+check "program text file has CR LF between lines" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
+
+"$cli" decode --hex 77A2FF -o "$work/p.42S" 2> "$work/err"
+check "failed decode -o exits 1" 1 $?
+check "failed decode keeps the old file" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
+"$cli" decode --hex 77A2FF -o "$work/new.42S" 2> /dev/null
+check "failed decode creates no file" "no" "$([ -e "$work/new.42S" ] && echo yes || echo no)"
+
+"$cli" decode "$work/missing.raw" > /dev/null 2> "$work/err"
+check "missing raw file exits 2" 2 $?
+check "missing raw file is named" \
+  "orrikey-cli: Cannot open file \"$work/missing.raw\". No such file or directory" "$(cat "$work/err")"
+"$cli" decode "$work" > /dev/null 2>&1
+check "a folder exits 2" 2 $?
+"$cli" decode --hex 77 -o "$work/nofolder/p.42S" 2> "$work/err"
+check "unwritable output exits 2" 2 $?
+check "unwritable output is named" \
+  "orrikey-cli: Cannot create file \"$work/nofolder/p.42S\". No such file or directory" \
+  "$(cat "$work/err")"
+
+printf 'LBL "AB"\r\n1.5\r\nSTO 01\r\nEND' > "$work/good.42S"
+"$cli" encode "$work/good.42S" -o "$work/good.raw" > "$work/out" 2> /dev/null
+check "encode -o exits 0" 0 $?
+check "encode -o still lists the hex" $'C000F3004142\n111A1500\n31\nC0000D' "$(cat "$work/out")"
+check "raw file holds the bytes" "C000F3004142111A150031C0000D" "$(hex_of "$work/good.raw")"
+
+printf 'CLX\nSTO 5' > "$work/bad.42S"
+"$cli" encode "$work/bad.42S" -o "$work/good.raw" > /dev/null 2>&1
+check "encode -o with a failed line exits 1" 1 $?
+check "failed encode keeps the old raw file" "C000F3004142111A150031C0000D" \
+  "$(hex_of "$work/good.raw")"
+"$cli" encode "$work/bad.42S" -o "$work/bad.raw" > /dev/null 2>&1
+check "failed encode creates no file" "no" "$([ -e "$work/bad.raw" ] && echo yes || echo no)"
+
+for args in "decode" "decode a b" "decode --hex" "decode a -o" "decode a -o b -o c" \
+            "encode a -o" "encode --hex 77"; do
+  "$cli" $args > /dev/null 2>&1
+  check "usage error for '$args' exits 2" 2 $?
+done
+
+# Every example survives encode, decode and encode again, byte for byte.
+for program in "$source_dir"/examples/*.42S; do
+  [ -e "$program" ] || continue
+  name=$(basename "$program" .42S)
+  "$cli" encode "$program" -o "$work/$name.raw" > /dev/null 2>&1
+  "$cli" decode "$work/$name.raw" -o "$work/$name.42S"
+  check "example $name decodes" 0 $?
+  "$cli" encode "$work/$name.42S" -o "$work/$name.again.raw" > /dev/null 2>&1
+  check "example $name encodes again" 0 $?
+  check "example $name comes back" "$(hex_of "$work/$name.raw")" "$(hex_of "$work/$name.again.raw")"
+done
+
+[ "$failures" -eq 0 ] && echo "cli decode: all checks passed"
+exit $((failures > 0))
