@@ -1,0 +1,46 @@
+#pragma once
+
+// Answers the main window's questions and file dialogs from queues that the
+// test fills, and records everything shown.
+
+#include "ui/Dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace orrikey {
+
+class FakeDialogs : public Dialogs {
+ public:
+  std::deque<Answer> answers;      // none left: the box is closed without an answer
+  std::deque<QString> fileNames;   // none left, or an empty name: the dialog is cancelled
+  QStringList questions;
+  QStringList errors;
+  QStringList information;
+  std::vector<FileDialog> shown;  // each file dialog as it was opened
+
+  Answer Ask(const QString& question, Buttons) override {
+    questions += question;
+    if (answers.empty()) return Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void ShowError(const QString& text) override { errors += text; }
+  void ShowInformation(const QString& title, const QString& text) override {
+    information += title + '\n' + text;
+  }
+  bool Execute(FileDialog& dialog) override {
+    shown.push_back(dialog);
+    if (fileNames.empty()) return false;
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    if (name.isEmpty()) return false;
+    dialog.fileName = name;
+    return true;
+  }
+};
+
+}  // namespace orrikey

@@ -1,0 +1,350 @@
+// The main window driven as a user would, with the question boxes and file
+// dialogs answered by the test.
+
+#include "tests/ui/FakeDialogs.h"
+#include "ui/GutterMemo.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramTool.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+
+using namespace orrikey;
+using Lines = std::vector<std::string>;
+using Answer = Dialogs::Answer;
+Q_DECLARE_METATYPE(Lines)
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<QTemporaryDir> dir;
+  std::unique_ptr<FakeDialogs> dialogs;
+  std::unique_ptr<TForm1> form;
+
+  QString Path(const QString& name) const { return dir->filePath(name); }
+
+  std::string Read(const QString& name) const {
+    std::ifstream file(Path(name).toStdString(), std::ios::binary);
+    return (std::stringstream() << file.rdbuf()).str();
+  }
+  void Write(const QString& name, const std::string& bytes) const {
+    std::ofstream(Path(name).toStdString(), std::ios::binary) << bytes;
+  }
+
+  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  void Convert(const Lines& code) {
+    form->HP42SCode->SetLines(code);
+    Click(form->Button1);
+  }
+
+ private slots:
+  void init() {
+    dir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(dir->path());
+    dialogs = std::make_unique<FakeDialogs>();
+    form = std::make_unique<TForm1>(*dialogs);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+  }
+  void cleanup() {
+    form.reset();
+    QDir::setCurrent(QDir::tempPath());
+  }
+
+  void convertsCode_data() {
+    QTest::addColumn<Lines>("code");
+    QTest::addColumn<Lines>("kept");
+    QTest::addColumn<Lines>("hex");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("program") << Lines{"LBL \"AB\"", "1", "END"} << Lines{"LBL \"AB\"", "1", "END"}
+                             << Lines{"C000F3004142", "1100", "C0000D"} << "" << "{ 11-Byte Prgm }";
+    QTest::newRow("glyphs") << Lines{"X\x89Y?", "STO\xA0 05"} << Lines{"X\x89Y?", "STO\xA0 05"}
+                            << Lines{"46", "9505"} << "" << "{ 3-Byte Prgm }";
+    QTest::newRow("blank lines and errors")
+        << Lines{"CLX", "", " \t", "CLX @ note", "clx"} << Lines{"CLX", "CLX @ note", "clx"}
+        << Lines{"77", "77", "------ err opcode"} << "Line: 3 ------ err opcode" << "";
+    QTest::newRow("only blank lines") << Lines{"", "  "} << Lines{} << Lines{} << ""
+                                      << "{ 0-Byte Prgm }";
+  }
+  void convertsCode() {
+    QFETCH(Lines, code);
+    Convert(code);
+    QTEST(form->HP42SCode->Lines(), "kept");
+    QTEST(form->HP42SRaw->Lines(), "hex");
+    QTEST(form->Memo2->toPlainText(), "info");
+    QTEST(form->Label3->text(), "caption");
+  }
+
+  void emptyCodeConvertsToNothing() {
+    form->HP42SRaw->SetLines({"77"});
+    form->Memo2->setPlainText("note");
+    form->Label3->setText("{ 1-Byte Prgm }");
+    Click(form->Button1);
+    QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
+    QCOMPARE(form->Memo2->toPlainText(), "note");
+    QCOMPARE(form->Label3->text(), "{ 1-Byte Prgm }");
+  }
+
+  // Yes offers to save first. A cancelled or failed save stops the command,
+  // so the text the user wanted to keep is never thrown away.
+  void asksBeforeReplacingCode_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("answer");  // -1: no answer given
+    QTest::addColumn<QString>("saveAs");  // "": the save dialog is cancelled
+    QTest::addColumn<bool>("goesOn");
+    const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
+    const QString failing = "no/such/folder/kept.42S";
+    for (const QString command : {"clear", "exit", "close", "open code", "open raw"}) {
+      auto row = [&](const char* name) -> QTestData& {
+        return QTest::addRow("%s: %s", qPrintable(command), name) << command;
+      };
+      row("No") << QByteArray("CLX") << no << "" << true;
+      row("Yes, saved") << QByteArray("CLX\r\n") << yes << "kept.42S" << true;
+      row("Yes, save cancelled") << QByteArray("CLX") << yes << "" << false;
+      row("Yes, save failed") << QByteArray("CLX") << yes << failing << false;
+      row("box closed") << QByteArray("CLX") << -1 << "" << false;
+      row("one empty line") << QByteArray("\r\n") << cancel << "" << false;
+      row("empty, no question") << QByteArray() << -1 << "" << (command != "clear");
+    }
+  }
+  void asksBeforeReplacingCode() {
+    QFETCH(QString, command);
+    QFETCH(QByteArray, text);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, goesOn);
+    form->HP42SCode->SetText(text.toStdString());
+    form->Label4->setText("prog.42S");
+    if (answer >= 0) dialogs->answers.push_back(Answer(answer));
+    dialogs->fileNames.push_back(saveAs.isEmpty() ? "" : Path(saveAs));
+
+    if (command == "clear") Click(form->Button3);
+    if (command == "exit") form->Exit1->trigger();
+    if (command == "close") form->close();
+    if (command == "open code") form->Open1->trigger();
+    if (command == "open raw") form->OpenHex1->trigger();
+
+    const QString question = command == "clear"  ? "Save before clear?"
+                             : command.startsWith("open") ? "Save before open file?"
+                                                          : "Save before exit?";
+    QCOMPARE(dialogs->questions, text.isEmpty() ? QStringList() : QStringList{question});
+    if (saveAs.startsWith("kept")) QCOMPARE(Read(saveAs), text.toStdString());
+    QCOMPARE(dialogs->errors.size(), saveAs.startsWith("no/") ? 1 : 0);
+    const bool opened = !dialogs->shown.empty() &&
+                        dialogs->shown.back().kind == FileDialog::Kind::Open;
+    const bool wentOn = command == "clear"             ? form->Label4->text().isEmpty()
+                        : command.startsWith("open") ? opened
+                                                     : !form->isVisible();
+    QCOMPARE(wentOn, goesOn);
+    if (!goesOn) QCOMPARE(form->HP42SCode->Text(), text.toStdString());
+  }
+
+  void savesUnderExtendedNames_data() {
+    QTest::addColumn<bool>("raw");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("code") << false << "prog" << "prog.42S";
+    QTest::newRow("code, lowercase") << false << "prog.42s" << "prog.42s.42S";
+    QTest::newRow("code, folder") << false << "in.42S/prog" << "in.42S/prog";
+    QTest::newRow("raw") << true << "prog" << "prog.raw";
+    QTest::newRow("raw, uppercase") << true << "prog.RAW" << "prog.RAW.raw";
+    QTest::newRow("raw, inner") << true << "prog.raw.bak" << "prog.raw.bak";
+  }
+  void savesUnderExtendedNames() {
+    QFETCH(bool, raw);
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QDir(dir->path()).mkdir("in.42S");
+    Convert({"CLX"});
+    dialogs->fileNames = {Path(chosen), ""};
+    (raw ? form->SaveHex1 : form->SaveCode1)->trigger();
+    QCOMPARE(Read(written), raw ? "\x77" : "CLX");
+    QCOMPARE(form->Label4->text(), raw ? "" : QFileInfo(written).fileName());
+    (raw ? form->SaveHex1 : form->SaveCode1)->trigger();
+    QCOMPARE(dialogs->shown.back().fileName, Path(written));
+    QCOMPARE(dialogs->shown.back().initialDir, Path(raw ? "RawProg" : "42SProg"));
+    QCOMPARE(dialogs->shown.back().filter,
+             raw ? "RAW files|*.raw|TXT files|*.txt" : "HP42S File Format|*.42S");
+  }
+
+  void reopensSavedRawFile() {
+    const Lines program{"LBL \"PRIME\"", "INPUT \"N\"", "X\x89Y?", "STO\xA0 05", "1.5\x98-3",
+                        "\"\x85+\xAF\"", "GTO 01", "END"};
+    Convert(program);
+    const Lines hex = form->HP42SRaw->Lines();
+    dialogs->fileNames = {Path("prime"), Path("prime.raw")};
+    dialogs->answers = {Answer::No};
+    form->SaveHex1->trigger();
+    form->OpenHex1->trigger();
+    QCOMPARE(dialogs->errors, QStringList());
+    QCOMPARE(form->HP42SCode->Lines(), program);
+    QCOMPARE(form->HP42SRaw->Lines(), hex);
+    QCOMPARE(form->Label4->text(), "prime.raw to Code");
+    QCOMPARE(dialogs->shown.back().initialDir, Path("RawProg"));
+    QCOMPARE(dialogs->shown.back().filter, "Raw Files|*.raw|All Files|*.*");
+  }
+
+  void opensProgramText() {
+    Write("prog.42S", std::string("LBL 01\nEND\r\0junk", 15));
+    form->HP42SRaw->SetLines({"77"});
+    dialogs->fileNames = {Path("prog.42S")};
+    form->Open1->trigger();
+    QCOMPARE(form->HP42SCode->Text(), "LBL 01\r\nEND\r\n");
+    QCOMPARE(form->Label4->text(), "prog.42S");
+    QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
+    QCOMPARE(dialogs->shown.back().filter, "HP42S Text Files|*.42S|All Files|*.*");
+  }
+
+  // Bad files give a message; the panes and the labels keep what they held.
+  void refusesBadFiles_data() {
+    QTest::addColumn<bool>("raw");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("empty raw") << true << "empty.raw" << "";
+    QTest::newRow("vanished raw") << true << "gone.raw" << "Cannot open file \"%1\". No such file or directory";
+    QTest::newRow("vanished code") << false << "gone.42S" << "Cannot open file \"%1\". No such file or directory";
+    QTest::newRow("folder") << true << "in.raw" << "Cannot open file \"%1\". Is a directory";
+    QTest::newRow("huge raw") << true << "huge.raw" << "Text exceeds memo capacity";
+    QTest::newRow("huge code") << false << "huge.42S" << "Text exceeds memo capacity";
+  }
+  void refusesBadFiles() {
+    QFETCH(bool, raw);
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    Write("empty.raw", "");
+    Write("huge.raw", std::string(TGutterMemo::kCapacity / 2 + 1, '\x77'));
+    Write("huge.42S", std::string(TGutterMemo::kCapacity + 1, 'A'));
+    QDir(dir->path()).mkdir("in.raw");
+    Convert({"CLX"});
+    dialogs->answers = {Answer::No};
+    dialogs->fileNames = {Path(name)};
+    (raw ? form->OpenHex1 : form->Open1)->trigger();
+    if (error.contains("%1")) error = error.arg(Path(name));
+    QCOMPARE(dialogs->errors, error.isEmpty() ? QStringList() : QStringList{error});
+    QCOMPARE(form->HP42SCode->Lines(), Lines{"CLX"});
+    QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
+    QCOMPARE(form->Label4->text(), "");
+  }
+
+  void refusesHexThatIsNotHex_data() {
+    QTest::addColumn<Lines>("hex");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("error line") << Lines{"77", "------ err opcode"} << "'$--' is not a valid integer value";
+    QTest::newRow("blank") << Lines{"77 83"} << "'$ 8' is not a valid integer value";
+    QTest::newRow("glyph") << Lines{"\xA0" "5"} << "'$÷5' is not a valid integer value";
+  }
+  void refusesHexThatIsNotHex() {
+    QFETCH(Lines, hex);
+    QFETCH(QString, error);
+    form->HP42SRaw->SetLines(hex);
+    dialogs->fileNames = {Path("p.raw")};
+    form->SaveHex1->trigger();
+    QCOMPARE(dialogs->errors, QStringList{error});
+    QVERIFY(!QFile::exists(Path("p.raw")));
+  }
+
+  void decodesHexPane_data() {
+    QTest::addColumn<Lines>("hex");
+    QTest::addColumn<Lines>("code");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("one line") << Lines{"9105"} << Lines{"STO 05"} << "" << "";
+    QTest::newRow("split") << Lines{"91", "05"} << Lines{"STO 05"} << "" << "";
+    QTest::newRow("unknown") << Lines{"9105F2EC05"} << Lines{"STO 05", "Error in Hex Code"}
+                             << "Error in Hex Code - Around Line: 2" << "";
+    QTest::newRow("not hex") << Lines{"ZZ"} << Lines{"CLX"} << "" << "'$ZZ' is not a valid integer value";
+    QTest::newRow("empty") << Lines{} << Lines{"CLX"} << "" << "";
+  }
+  void decodesHexPane() {
+    QFETCH(Lines, hex);
+    form->HP42SCode->SetLines({"CLX"});
+    form->HP42SRaw->SetLines(hex);
+    form->CheckBox1->click();
+    Click(form->Button4);
+    Click(form->Button4);
+    QTEST(form->HP42SCode->Lines(), "code");
+    QTEST(form->Memo2->toPlainText(), "info");
+    QFETCH(QString, error);
+    QCOMPARE(dialogs->errors, (error.isEmpty() ? QStringList() : QStringList{error, error}));
+    QCOMPARE(form->HP42SRaw->Lines(), hex);
+  }
+
+  // No file a user may pick, program or not, stops the window.
+  void survivesEveryCorpusFile() {
+    if (!QDir(ORRIKEY_CORPUS_DIR).exists()) QSKIP("no corpus of real programs here");
+    QDirIterator files(ORRIKEY_CORPUS_DIR, QDir::Files, QDirIterator::Subdirectories);
+    int opened = 0;
+    while (files.hasNext()) {
+      dialogs->fileNames = {files.next()};
+      dialogs->answers = {Answer::No};
+      form->OpenHex1->trigger();
+      opened += dialogs->errors.isEmpty() && !form->HP42SCode->IsEmpty();
+      dialogs->errors.clear();
+    }
+    QVERIFY(opened > 100);
+    Convert({"CLX"});
+    QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
+  }
+
+  void switchesHexView() {
+    for (bool ticked : {true, false, true, false}) {
+      form->CheckBox1->click();
+      QCOMPARE(form->HP42SCode->width(), ticked ? 425 : 865);
+      QCOMPARE(form->Button4->isVisible(), ticked);
+      QCOMPARE(form->Button5->isVisible(), ticked);
+      QCOMPARE(form->HP42SCode->horizontalScrollBarPolicy(),
+               ticked ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    }
+  }
+
+  void clearsHexWithoutQuestion() {
+    Convert({"CLX"});
+    form->CheckBox1->click();
+    Click(form->Button5);
+    QCOMPARE(form->HP42SRaw->LineCount(), 0);
+    QCOMPARE(form->Label3->text(), "");
+    QCOMPARE(form->HP42SCode->Lines(), Lines{"CLX"});
+    QVERIFY(dialogs->questions.isEmpty());
+  }
+
+  void opensOneProgramTool() {
+    form->OpCode1->trigger();
+    form->OpCode1->trigger();
+    QCOMPARE(form->findChildren<TForm2*>().size(), 1);
+    form->findChild<TForm2*>()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(form->findChildren<TForm2*>().size(), 0);
+    form->OpCode1->trigger();
+    QCOMPARE(form->findChildren<TForm2*>().size(), 1);
+  }
+
+  void showsAboutAndMenus() {
+    form->About1->trigger();
+    QVERIFY(dialogs->information.value(0).startsWith("Orrikey\nVersion 1.0.2\n"));
+    QVERIFY(!form->Print1->isEnabled());
+    QCOMPARE(form->windowTitle(), "Orrikey ");
+  }
+
+  void tellsWhyCharactersAreRefused() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"✓"_qs);
+    QApplication::sendEvent(form->HP42SCode, &press);
+    QVERIFY(form->HP42SCode->IsEmpty());
+    QVERIFY(form->statusBar()->currentMessage().contains(u"U+2713"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,37 @@
+#pragma once
+
+// The question boxes, message boxes and file dialogs of the main window,
+// behind an interface so that tests can answer them.
+
+#include <QString>
+
+namespace orrikey {
+
+// A file dialog's settings. Like its Windows namesake it keeps the last
+// chosen name and offers it again the next time.
+struct FileDialog {
+  enum class Kind { Open, Save };
+  Kind kind;
+  QString filter;  // "Description|*.ext|Description|*.*"
+  QString initialDir;
+  QString fileName = {};
+};
+
+class Dialogs {
+ public:
+  enum class Answer { Yes, No, Cancel };
+  enum class Buttons { YesNo, YesNoCancel };
+
+  virtual ~Dialogs() = default;
+
+  // A question box without an icon, Yes being the default. Closing the box
+  // without an answer gives Cancel.
+  virtual Answer Ask(const QString& question, Buttons buttons) = 0;
+  virtual void ShowError(const QString& text) = 0;
+  virtual void ShowInformation(const QString& title, const QString& text) = 0;
+  // Shows the dialog; true when the user chose a file, whose full path is then
+  // the dialog's fileName. A save dialog asks before overwriting a file.
+  virtual bool Execute(FileDialog& dialog) = 0;
+};
+
+}  // namespace orrikey

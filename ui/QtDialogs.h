@@ -1,0 +1,22 @@
+#pragma once
+
+// The dialogs as the user sees them: QMessageBox and QFileDialog.
+
+#include "ui/Dialogs.h"
+
+#include <QStringList>
+
+namespace orrikey {
+
+class QtDialogs : public Dialogs {
+ public:
+  Answer Ask(const QString& question, Buttons buttons) override;
+  void ShowError(const QString& text) override;
+  void ShowInformation(const QString& title, const QString& text) override;
+  bool Execute(FileDialog& dialog) override;
+};
+
+// A filter "Description|*.ext|..." as QFileDialog's name filters.
+QStringList QtNameFilters(const QString& filter);
+
+}  // namespace orrikey
