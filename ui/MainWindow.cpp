@@ -129,14 +129,17 @@ void TForm1::CreateParts() {
   setCentralWidget(client);
 
   const QFont captionFont = UiFont("MS Sans Serif", 11, true);
-  QFont displayLabelFont = DisplayFont();
+  const QFont displayLabelFont = DisplayFont();
+  // A stand-in display font may be taller than the calculator's own; the
+  // labels above the panes then rise until their descenders clear the panes.
+  const int displayLabelTop = std::min(6, 24 - QFontMetrics(displayLabelFont).height());
   Label1 = MakeLabel(client, "HP42S CODE", {16, 8}, captionFont, kCaptionOrange);
-  Label4 = MakeLabel(client, "", {120, 6}, displayLabelFont, Qt::white);
+  Label4 = MakeLabel(client, "", {120, displayLabelTop}, displayLabelFont, Qt::white);
   Label4->resize(310, 24);
   CheckBox1 = new QCheckBox(client);
   CheckBox1->setGeometry(440, 8, 17, 17);
   Label2 = MakeLabel(client, "HP42S HEX", {464, 8}, captionFont, kCaptionOrange);
-  Label3 = MakeLabel(client, "", {593, 6}, displayLabelFont, Qt::white);
+  Label3 = MakeLabel(client, "", {593, displayLabelTop}, displayLabelFont, Qt::white);
   Label3->resize(288, 24);
 
   // Created first, the hex pane lies under the program-text pane, which

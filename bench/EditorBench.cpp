@@ -1,0 +1,80 @@
+// The editor's two heavy commands on a 10,000-line program, through the real
+// window under the offscreen platform: "Code->Hex", and "Open Raw File",
+// which reads, decodes and converts the file again.
+
+#include <benchmark/benchmark.h>
+
+#include "ui/GutterMemo.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orrikey;
+
+// Answers No to every question and opens one file.
+class OpenOneFile : public Dialogs {
+ public:
+  explicit OpenOneFile(QString path) : path_(std::move(path)) {}
+  Answer Ask(const QString&, Buttons) override { return Answer::No; }
+  void ShowError(const QString& text) override { qFatal("%s", qPrintable(text)); }
+  void ShowInformation(const QString&, const QString&) override {}
+  bool Execute(FileDialog& dialog) override {
+    dialog.fileName = path_;
+    return true;
+  }
+
+ private:
+  QString path_;
+};
+
+std::vector<std::string> Program() {
+  const std::vector<std::string> kinds = {
+      "LBL \"MAIN\"", "INPUT \"N\"", "STO 05",  "RCL IND ST X", "X\x89Y?",     "GTO 01",
+      "STO\xA0 07",   "1.5\x98-3",   "\x85+",   "\"ROOT\"",     "XEQ \"SUB\"", "LBL 01",
+      "ISG 00",       "CLX",         "ENTER",   "VIEW \"X\"",   "FIX 04",      "RTN"};
+  std::vector<std::string> program;
+  for (size_t i = 0; program.size() < 9'999; ++i) program.push_back(kinds[i % kinds.size()]);
+  program.push_back("END");
+  return program;
+}
+
+void BM_CodeToHex(benchmark::State& state) {
+  OpenOneFile dialogs("");
+  TForm1 form(dialogs);
+  form.show();
+  form.HP42SCode->SetLines(Program());
+  for (auto _ : state) form.MakeHexCode();
+  if (!form.Label3->text().startsWith("{ ")) state.SkipWithError("a line failed to convert");
+}
+BENCHMARK(BM_CodeToHex)->Unit(benchmark::kMillisecond);
+
+void BM_OpenRawFile(benchmark::State& state) {
+  QTemporaryDir dir;
+  OpenOneFile dialogs(dir.filePath("program.raw"));
+  TForm1 form(dialogs);
+  form.show();
+  form.HP42SCode->SetLines(Program());
+  form.MakeHexCode();
+  form.SaveHex1->trigger();
+  for (auto _ : state) form.OpenHex1->trigger();
+  if (form.HP42SCode->LineCount() != 10'000) state.SkipWithError("the program did not come back");
+}
+BENCHMARK(BM_OpenRawFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+}
