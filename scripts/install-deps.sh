@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libpcre2-dev
   qt6-base-dev libgl-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-symbola
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth

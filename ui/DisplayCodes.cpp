@@ -161,7 +161,7 @@ QString FromWindows1252(std::string_view bytes) {
 
 QFont DisplayFont() {
   QFont font;
-  font.setFamilies({"HP42SCharSet 3", "DejaVu Sans Mono", "FreeMono"});
+  font.setFamilies({"HP42SCharSet 3", "DejaVu Sans Mono", "Symbola"});
   font.setStyleHint(QFont::Monospace);
   font.setPixelSize(20);
   font.setBold(true);
