@@ -37,9 +37,9 @@ class OpenOneFile : public Dialogs {
 
 std::vector<std::string> Program() {
   const std::vector<std::string> kinds = {
-      "LBL \"MAIN\"", "INPUT \"N\"", "STO 05",  "RCL IND ST X", "X\x89Y?",     "GTO 01",
-      "STO\xA0 07",   "1.5\x98-3",   "\x85+",   "\"ROOT\"",     "XEQ \"SUB\"", "LBL 01",
-      "ISG 00",       "CLX",         "ENTER",   "VIEW \"X\"",   "FIX 04",      "RTN"};
+      "LBL \"MAIN\"", "INPUT \"N\"", "STO 05", "RCL IND ST X", "X\x89Y?",     "GTO 01",
+      "STO\xA0 07",   "1.5\x98-3",   "\x85+",  "\"ROOT\"",     "XEQ \"SUB\"", "LBL 01",
+      "ISG 00",       "CLX",         "ENTER",  "VIEW \"X\"",   "FIX 04",      "RTN"};
   std::vector<std::string> program;
   for (size_t i = 0; program.size() < 9'999; ++i) program.push_back(kinds[i % kinds.size()]);
   program.push_back("END");

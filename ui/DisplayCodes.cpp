@@ -16,9 +16,8 @@ namespace {
 // and 30 are both a grey block there; code 30 gets a lighter block so that
 // every display code keeps a character of its own.
 constexpr char16_t kCalculatorGlyphs[32] = {
-    u'÷', u'×', u'√', u'∫', u'▒', u'Σ', u'▸', u'π', u'¿', u'≤', u'␊',
-    u'≥', u'≠', u'↵', u'↓', u'→', u'←', u'µ', u'£', u'°', u'Å', u'Ñ',
-    u'Ä', u'∡', u'ᴇ', u'Æ', u'…', u'␛', u'Ö', u'Ü', u'░', u'•'};
+    u'÷', u'×', u'√', u'∫', u'▒', u'Σ', u'▸', u'π', u'¿', u'≤', u'␊', u'≥', u'≠', u'↵', u'↓', u'→',
+    u'←', u'µ', u'£', u'°', u'Å', u'Ñ', u'Ä', u'∡', u'ᴇ', u'Æ', u'…', u'␛', u'Ö', u'Ü', u'░', u'•'};
 
 constexpr unsigned char kAppendCode = 0x9F;
 constexpr char16_t kAppendGlyph = u'├';
@@ -36,9 +35,7 @@ char16_t Windows1252(unsigned char byte) {
 // Characters that would pass for a glyph (the middle dot for the bullet, the
 // ordinal o for the degree sign, the modifier circumflex for "^") or for the
 // quote mark that delimits texts.
-bool LooksLikeGlyph(char16_t c) {
-  return c == u'·' || c == u'º' || c == u'ˆ' || c == u'”';
-}
+bool LooksLikeGlyph(char16_t c) { return c == u'·' || c == u'º' || c == u'ˆ' || c == u'”'; }
 
 constexpr char16_t kBrailleCells = 0x2800;
 
@@ -70,8 +67,7 @@ CodePage BuildCodePage() {
     const char16_t c = Windows1252(static_cast<unsigned char>(byte));
     const bool undefined = c >= 0x80 && c < 0xA0;
     const bool taken = glyphs.find(c) != std::u16string_view::npos;
-    page.chars[byte] =
-        undefined || taken || LooksLikeGlyph(c) ? char16_t(kBrailleCells + byte) : c;
+    page.chars[byte] = undefined || taken || LooksLikeGlyph(c) ? char16_t(kBrailleCells + byte) : c;
   }
 
   for (unsigned byte = 0; byte < 256; ++byte) {
@@ -124,7 +120,8 @@ std::string ToDisplayCodes(QStringView text) {
   for (char32_t c : text.toUcs4()) {
     const auto code = Code(c);
     if (!code)
-      throw std::runtime_error("The character " + NameCharacters(QString::fromUcs4(&c, 1)).toStdString() +
+      throw std::runtime_error("The character " +
+                               NameCharacters(QString::fromUcs4(&c, 1)).toStdString() +
                                " has no display code");
     codes += static_cast<char>(*code);
   }

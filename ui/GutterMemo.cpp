@@ -35,8 +35,7 @@ TGutterMemo::TGutterMemo(QWidget* parent)
   // Every repaint of the text, scrolling included, redraws the numbers.
   connect(this, &QPlainTextEdit::updateRequest, gutter_, qOverload<>(&QWidget::update));
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TGutterMemo::OnVericalScroll);
-  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
-          &TGutterMemo::OnHorizontalScroll);
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TGutterMemo::OnHorizontalScroll);
   UpdateGutterLayout();
 }
 
@@ -95,9 +94,9 @@ void TGutterMemo::DeleteLines(const std::vector<int>& indexes) {
   for (int index : descending) {
     const QTextBlock block = document()->findBlockByNumber(index);
     cursor.setPosition(block.position());
-    cursor.setPosition(block.next().isValid() ? block.next().position()
-                                              : block.position() + block.length() - 1,
-                       QTextCursor::KeepAnchor);
+    cursor.setPosition(
+        block.next().isValid() ? block.next().position() : block.position() + block.length() - 1,
+        QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
   }
   cursor.endEditBlock();
@@ -112,8 +111,8 @@ std::vector<TGutterMemo::GutterRow> TGutterMemo::GutterRows() const {
   std::vector<GutterRow> rows;
   for (int number = block.blockNumber() + 1; top < gutter_->height(); ++number) {
     const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
-    const qreal rowHeight = layout && layout->lineCount() > 0 ? layout->lineAt(0).height()
-                                                              : fontMetrics().height();
+    const qreal rowHeight =
+        layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
     rows.push_back({number, QRect(0, qRound(top), gutterSize_ - 2, qRound(rowHeight))});
     top += rowHeight;
     if (block.isValid()) block = block.next();

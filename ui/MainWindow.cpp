@@ -150,8 +150,7 @@ void TForm1::CreateParts() {
   HP42SCode = MakePane(client, {16, 24, kFullPaneWidth, kPaneHeight}, Qt::black);
   HP42SCode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-  Label5 = MakeLabel(client, "INFO", {16, 518}, UiFont("MS Sans Serif", 8, true),
-                     kCaptionOrange);
+  Label5 = MakeLabel(client, "INFO", {16, 518}, UiFont("MS Sans Serif", 8, true), kCaptionOrange);
   Button3 = MakeButton(client, "Clear Code", {64, 518, 65, 17});
   Button1 = MakeButton(client, "Code->Hex", {304, 518, 65, 17});
   Button5 = MakeButton(client, "Clear Hex", {616, 518, 73, 17});
@@ -188,8 +187,8 @@ void TForm1::CreateMenus() {
   Print1 = file->addAction("Print HP42S Code");
   Print1->setEnabled(false);
   Exit1 = file->addAction("Exit", this, Guard(&TForm1::Exit1Click));
-  OpCode1 = menuBar()->addMenu("Tools")->addAction("Program Tool", this,
-                                                   Guard(&TForm1::OpCode1Click));
+  OpCode1 =
+      menuBar()->addMenu("Tools")->addAction("Program Tool", this, Guard(&TForm1::OpCode1Click));
   About1 = menuBar()->addMenu("Help")->addAction("About...", this, Guard(&TForm1::About1Click));
 }
 
@@ -222,7 +221,8 @@ void TForm1::MakeHexCode() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   bool closing = exitConfirmed_;
-  if (!closing) Guarded([&] { closing = MayReplaceCode("Save before exit?", Dialogs::Buttons::YesNoCancel); });
+  if (!closing)
+    Guarded([&] { closing = MayReplaceCode("Save before exit?", Dialogs::Buttons::YesNoCancel); });
   if (closing)
     event->accept();
   else
@@ -256,8 +256,7 @@ void TForm1::CheckBox1Click() {
   HP42SCode->resize(hexView ? kHalfPaneWidth : kFullPaneWidth, kPaneHeight);
   Button4->setVisible(hexView);
   Button5->setVisible(hexView);
-  HP42SCode->setHorizontalScrollBarPolicy(hexView ? Qt::ScrollBarAlwaysOff
-                                                  : Qt::ScrollBarAlwaysOn);
+  HP42SCode->setHorizontalScrollBarPolicy(hexView ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
 }
 
 void TForm1::Open1Click() {

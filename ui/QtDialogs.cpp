@@ -42,8 +42,7 @@ Dialogs::Answer QtDialogs::Ask(const QString& question, Buttons buttons) {
 }
 
 void QtDialogs::ShowError(const QString& text) {
-  QMessageBox::critical(QApplication::activeWindow(), kTitle,
-                        text);
+  QMessageBox::critical(QApplication::activeWindow(), kTitle, text);
 }
 
 void QtDialogs::ShowInformation(const QString& title, const QString& text) {

@@ -1,11 +1,10 @@
 // The display-code map: glyphs, one-to-one, typing aliases and refusals.
 
-#include "ui/DisplayCodes.h"
-
 #include <QSet>
 #include <QTest>
-
 #include <stdexcept>
+
+#include "ui/DisplayCodes.h"
 
 using namespace orrikey;
 
@@ -20,10 +19,8 @@ class DisplayCodesTest : public QObject {
       int code;
       const char16_t* shown;
     } rows[] = {
-        {0xA0, u"÷"}, {0x85, u"Σ"}, {0x98, u"ᴇ"}, {0x89, u"≤"}, {0x8A, u"≥"}, {0x8B, u"≠"},
-        {0xAE, u"↓"}, {0xAF, u"→"}, {0xB0, u"←"}, {0xB1, u"µ"}, {0x96, u"Ä"}, {0xAA, u"␊"},
-        {0x9B, u"␛"}, {0xBF, u"•"}, {0xA4, u"▒"}, {0xBE, u"░"}, {0x9F, u"├"}, {'^', u"^"},
-        {'A', u"A"},  {0x09, u"\t"}, {0xE9, u"é"}, {0x80, u"€"},
+        {0xA0, u"÷"}, {0x85, u"Σ"}, {0x98, u"ᴇ"}, {0x89, u"≤"},  {0xAA, u"␊"}, {0xA4, u"▒"},
+        {0xBE, u"░"}, {0x9F, u"├"}, {'^', u"^"},  {0x09, u"\t"}, {0xE9, u"é"}, {0x80, u"€"},
     };
     for (const auto& row : rows)
       QTest::addRow("%02X", row.code) << row.code << QString::fromUtf16(row.shown);
@@ -51,11 +48,9 @@ class DisplayCodesTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("codes");
     QTest::addColumn<QString>("refused");
-    QTest::newRow("instruction") << "X≤Y?" << QByteArray("X\x89Y?") << "";
     QTest::newRow("up arrow") << "R↑" << QByteArray("R^") << "";
     QTest::newRow("Greek mu") << "μ" << QByteArray("\xB1") << "";
     QTest::newRow("ring A") << "Å" << QByteArray("\xA4") << "";
-    QTest::newRow("glyphs") << "÷×Σ→ᴇ" << QByteArray("\xA0\x82\x85\xAF\x98") << "";
     QTest::newRow("no display code") << "A✓B✓" << QByteArray("AB") << "✓";
     QTest::newRow("beyond 16 bits") << "😀" << QByteArray() << "😀";
   }
@@ -69,17 +64,11 @@ class DisplayCodesTest : public QObject {
   }
 
   void namesStrayCharacters() {
-    try {
-      ToDisplayCodes(u"AB\u200E");
-      QFAIL("no error");
-    } catch (const std::runtime_error& error) {
-      QCOMPARE(QString::fromUtf8(error.what()), u"The character \u200E (U+200E) has no display code"_qs);
-    }
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ToDisplayCodes(u"AB\u200E"));
+    QCOMPARE(NameCharacters(u"✓中"), u"✓ (U+2713), 中 (U+4E2D)"_qs);
   }
 
-  void decodesWindows1252() {
-    QCOMPARE(FromWindows1252("a\x96\xD7\xF7\x80"), u"a–×÷€"_qs);
-  }
+  void decodesWindows1252() { QCOMPARE(FromWindows1252("a\x96\xD7\xF7\x80"), u"a–×÷€"_qs); }
 };
 
 QTEST_GUILESS_MAIN(DisplayCodesTest)

@@ -14,8 +14,8 @@ namespace orrikey {
 
 class FakeDialogs : public Dialogs {
  public:
-  std::deque<Answer> answers;      // none left: the box is closed without an answer
-  std::deque<QString> fileNames;   // none left, or an empty name: the dialog is cancelled
+  std::deque<Answer> answers;     // none left: the box is closed without an answer
+  std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
   QStringList questions;
   QStringList errors;
   QStringList information;

@@ -1,18 +1,17 @@
 // The line-numbered memo: text in display codes, lines, deletions, the gutter
 // and typing through the display-code map.
 
-#include "ui/GutterMemo.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTextBlock>
 #include <QTest>
-
+#include <QTextBlock>
 #include <stdexcept>
+
+#include "ui/GutterMemo.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
@@ -67,8 +66,8 @@ class GutterMemoTest : public QObject {
     QTest::newRow("one line break") << QByteArray("\r\n") << Lines{""} << QByteArray("\r\n");
     QTest::newRow("final break") << QByteArray("A\r\nB\r\n") << Lines{"A", "B"}
                                  << QByteArray("A\r\nB\r\n");
-    QTest::newRow("lone CR and LF") << QByteArray("A\rB\nC") << Lines{"A", "B", "C"}
-                                    << QByteArray("A\r\nB\r\nC");
+    QTest::newRow("lone CR and LF")
+        << QByteArray("A\rB\nC") << Lines{"A", "B", "C"} << QByteArray("A\r\nB\r\nC");
   }
   void splitsLines() {
     QFETCH(QByteArray, text);
@@ -108,28 +107,22 @@ class GutterMemoTest : public QObject {
     QCOMPARE(memo->Text(), "CLX");
   }
 
-  // Numbers run down to the bottom of the gutter, past the last line.
+  // Numbers stand beside their lines and run on to the bottom of the gutter,
+  // past the last line; scrolling moves them along.
   void numbersEveryRow() {
-    memo->SetLines({"LBL 01", "CLX", "END"});
-    const auto rows = memo->GutterRows();
-    QVERIFY(rows.size() > 3);
-    for (size_t i = 0; i < rows.size(); ++i) QCOMPARE(rows[i].number, int(i) + 1);
-    QVERIFY(rows.back().rect.top() < memo->contentsRect().height());
-    QVERIFY(rows.back().rect.bottom() >= memo->contentsRect().height() - 1);
-    const QTextCursor secondLine(memo->document()->findBlockByNumber(1));
-    QCOMPARE(rows[1].rect.top(), memo->cursorRect(secondLine).top());
-  }
-
-  void followsScrolling() {
-    memo->SetLines(Numbered(100));
-    memo->setPlainText(memo->toPlainText() + QString(200, u'x'));
-    QSignalSpy vertical(memo.get(), &TGutterMemo::OnVericalScroll);
-    QSignalSpy horizontal(memo.get(), &TGutterMemo::OnHorizontalScroll);
-    memo->verticalScrollBar()->setValue(39);
-    memo->horizontalScrollBar()->setValue(20);
-    QCOMPARE(memo->GutterRows().front().number, 40);
-    QCOMPARE(vertical.takeFirst().at(0).toInt(), 39);
-    QCOMPARE(horizontal.takeFirst().at(0).toInt(), 20);
+    QSignalSpy scrolled(memo.get(), &TGutterMemo::OnVericalScroll);
+    for (auto [lines, first] : {std::pair{3, 0}, std::pair{100, 39}}) {
+      memo->SetLines(Numbered(lines));
+      memo->verticalScrollBar()->setValue(first);
+      const auto rows = memo->GutterRows();
+      QVERIFY(rows.size() > 3);
+      for (size_t i = 0; i < rows.size(); ++i) QCOMPARE(rows[i].number, first + int(i) + 1);
+      const QTextCursor second(memo->document()->findBlockByNumber(first + 1));
+      QCOMPARE(rows[1].rect.top(), memo->cursorRect(second).top());
+      QVERIFY(rows.back().rect.top() < memo->contentsRect().height());
+      QVERIFY(rows.back().rect.bottom() >= memo->contentsRect().height() - 1);
+    }
+    QCOMPARE(scrolled.takeFirst().at(0).toInt(), 39);
   }
 
   // 99 and 100 end at the same column, 2 pixels inside the gutter.
@@ -146,28 +139,12 @@ class GutterMemoTest : public QObject {
       auto& [first, last] = ink[row.number] = {1000, -1};
       for (int y = row.rect.top(); y <= row.rect.bottom(); ++y)
         for (int x = 0; x < memo->GutterSize(); ++x)
-          if (qGray(image.pixel(left + x, y)) < 128) first = std::min(first, x), last = std::max(last, x);
+          if (qGray(image.pixel(left + x, y)) < 128)
+            first = std::min(first, x), last = std::max(last, x);
     }
     QVERIFY(ink[100].first < ink[99].first);
     QVERIFY(ink[99].second <= memo->GutterSize() - 3);
     QVERIFY(std::abs(ink[99].second - ink[100].second) <= 1);
-  }
-
-  void leavesRoomForTheGutter_data() {
-    QTest::addColumn<int>("size");
-    QTest::newRow("none") << 0;
-    QTest::newRow("panes") << 45;
-  }
-  void leavesRoomForTheGutter() {
-    QFETCH(int, size);
-    memo->SetGutterSize(quint16(size));
-    QCOMPARE(memo->viewport()->geometry().left(), memo->contentsRect().left() + size);
-  }
-
-  void paintsGutterColour() {
-    memo->SetGutterColor(Qt::red);
-    const QImage image = memo->grab().toImage();
-    QCOMPARE(QColor(image.pixel(memo->contentsRect().left() + 1, 150)), QColor(Qt::red));
   }
 
   void typesThroughTheMap() {

@@ -1,23 +1,21 @@
 // The main window driven as a user would, with the question boxes and file
 // dialogs answered by the test.
 
-#include "tests/ui/FakeDialogs.h"
-#include "ui/GutterMemo.h"
-#include "ui/MainWindow.h"
-#include "ui/ProgramTool.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <fstream>
 #include <sstream>
+
+#include "tests/ui/FakeDialogs.h"
+#include "ui/GutterMemo.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramTool.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
@@ -32,7 +30,6 @@ class MainWindowTest : public QObject {
   std::unique_ptr<TForm1> form;
 
   QString Path(const QString& name) const { return dir->filePath(name); }
-
   std::string Read(const QString& name) const {
     std::ifstream file(Path(name).toStdString(), std::ios::binary);
     return (std::stringstream() << file.rdbuf()).str();
@@ -40,12 +37,9 @@ class MainWindowTest : public QObject {
   void Write(const QString& name, const std::string& bytes) const {
     std::ofstream(Path(name).toStdString(), std::ios::binary) << bytes;
   }
-
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
   void Convert(const Lines& code) {
     form->HP42SCode->SetLines(code);
-    Click(form->Button1);
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
   }
 
  private slots:
@@ -69,17 +63,22 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("info");
     QTest::addColumn<QString>("caption");
     QTest::newRow("program") << Lines{"LBL \"AB\"", "1", "END"} << Lines{"LBL \"AB\"", "1", "END"}
-                             << Lines{"C000F3004142", "1100", "C0000D"} << "" << "{ 11-Byte Prgm }";
-    QTest::newRow("glyphs") << Lines{"X\x89Y?", "STO\xA0 05"} << Lines{"X\x89Y?", "STO\xA0 05"}
-                            << Lines{"46", "9505"} << "" << "{ 3-Byte Prgm }";
+                             << Lines{"C000F3004142", "1100", "C0000D"} << ""
+                             << "{ 11-Byte Prgm }";
     QTest::newRow("blank lines and errors")
         << Lines{"CLX", "", " \t", "CLX @ note", "clx"} << Lines{"CLX", "CLX @ note", "clx"}
-        << Lines{"77", "77", "------ err opcode"} << "Line: 3 ------ err opcode" << "";
+        << Lines{"77", "77", "------ err opcode"} << "Line: 3 ------ err opcode"
+        << "";
     QTest::newRow("only blank lines") << Lines{"", "  "} << Lines{} << Lines{} << ""
                                       << "{ 0-Byte Prgm }";
+    QTest::newRow("nothing: all kept") << Lines{} << Lines{} << Lines{"77"} << "note"
+                                       << "{ 1 }";
   }
   void convertsCode() {
     QFETCH(Lines, code);
+    form->HP42SRaw->SetLines({"77"});
+    form->Memo2->setPlainText("note");
+    form->Label3->setText("{ 1 }");
     Convert(code);
     QTEST(form->HP42SCode->Lines(), "kept");
     QTEST(form->HP42SRaw->Lines(), "hex");
@@ -87,26 +86,15 @@ class MainWindowTest : public QObject {
     QTEST(form->Label3->text(), "caption");
   }
 
-  void emptyCodeConvertsToNothing() {
-    form->HP42SRaw->SetLines({"77"});
-    form->Memo2->setPlainText("note");
-    form->Label3->setText("{ 1-Byte Prgm }");
-    Click(form->Button1);
-    QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
-    QCOMPARE(form->Memo2->toPlainText(), "note");
-    QCOMPARE(form->Label3->text(), "{ 1-Byte Prgm }");
-  }
-
   // Yes offers to save first. A cancelled or failed save stops the command,
   // so the text the user wanted to keep is never thrown away.
   void asksBeforeReplacingCode_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("answer");  // -1: no answer given
+    QTest::addColumn<int>("answer");      // -1: the box is closed without an answer
     QTest::addColumn<QString>("saveAs");  // "": the save dialog is cancelled
     QTest::addColumn<bool>("goesOn");
     const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
-    const QString failing = "no/such/folder/kept.42S";
     for (const QString command : {"clear", "exit", "close", "open code", "open raw"}) {
       auto row = [&](const char* name) -> QTestData& {
         return QTest::addRow("%s: %s", qPrintable(command), name) << command;
@@ -114,7 +102,7 @@ class MainWindowTest : public QObject {
       row("No") << QByteArray("CLX") << no << "" << true;
       row("Yes, saved") << QByteArray("CLX\r\n") << yes << "kept.42S" << true;
       row("Yes, save cancelled") << QByteArray("CLX") << yes << "" << false;
-      row("Yes, save failed") << QByteArray("CLX") << yes << failing << false;
+      row("Yes, save failed") << QByteArray("CLX") << yes << "no/such/dir.42S" << false;
       row("box closed") << QByteArray("CLX") << -1 << "" << false;
       row("one empty line") << QByteArray("\r\n") << cancel << "" << false;
       row("empty, no question") << QByteArray() << -1 << "" << (command != "clear");
@@ -131,21 +119,21 @@ class MainWindowTest : public QObject {
     if (answer >= 0) dialogs->answers.push_back(Answer(answer));
     dialogs->fileNames.push_back(saveAs.isEmpty() ? "" : Path(saveAs));
 
-    if (command == "clear") Click(form->Button3);
+    if (command == "clear") QTest::mouseClick(form->Button3, Qt::LeftButton);
     if (command == "exit") form->Exit1->trigger();
     if (command == "close") form->close();
     if (command == "open code") form->Open1->trigger();
     if (command == "open raw") form->OpenHex1->trigger();
 
-    const QString question = command == "clear"  ? "Save before clear?"
+    const QString question = command == "clear"           ? "Save before clear?"
                              : command.startsWith("open") ? "Save before open file?"
                                                           : "Save before exit?";
     QCOMPARE(dialogs->questions, text.isEmpty() ? QStringList() : QStringList{question});
-    if (saveAs.startsWith("kept")) QCOMPARE(Read(saveAs), text.toStdString());
+    if (saveAs == "kept.42S") QCOMPARE(Read(saveAs), text.toStdString());
     QCOMPARE(dialogs->errors.size(), saveAs.startsWith("no/") ? 1 : 0);
-    const bool opened = !dialogs->shown.empty() &&
-                        dialogs->shown.back().kind == FileDialog::Kind::Open;
-    const bool wentOn = command == "clear"             ? form->Label4->text().isEmpty()
+    const bool opened =
+        !dialogs->shown.empty() && dialogs->shown.back().kind == FileDialog::Kind::Open;
+    const bool wentOn = command == "clear"           ? form->Label4->text().isEmpty()
                         : command.startsWith("open") ? opened
                                                      : !form->isVisible();
     QCOMPARE(wentOn, goesOn);
@@ -156,12 +144,18 @@ class MainWindowTest : public QObject {
     QTest::addColumn<bool>("raw");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("code") << false << "prog" << "prog.42S";
-    QTest::newRow("code, lowercase") << false << "prog.42s" << "prog.42s.42S";
-    QTest::newRow("code, folder") << false << "in.42S/prog" << "in.42S/prog";
-    QTest::newRow("raw") << true << "prog" << "prog.raw";
-    QTest::newRow("raw, uppercase") << true << "prog.RAW" << "prog.RAW.raw";
-    QTest::newRow("raw, inner") << true << "prog.raw.bak" << "prog.raw.bak";
+    QTest::newRow("code") << false << "prog"
+                          << "prog.42S";
+    QTest::newRow("code, lowercase") << false << "prog.42s"
+                                     << "prog.42s.42S";
+    QTest::newRow("code, folder") << false << "in.42S/prog"
+                                  << "in.42S/prog";
+    QTest::newRow("raw") << true << "prog"
+                         << "prog.raw";
+    QTest::newRow("raw, uppercase") << true << "prog.RAW"
+                                    << "prog.RAW.raw";
+    QTest::newRow("raw, inner") << true << "prog.raw.bak"
+                                << "prog.raw.bak";
   }
   void savesUnderExtendedNames() {
     QFETCH(bool, raw);
@@ -170,10 +164,11 @@ class MainWindowTest : public QObject {
     QDir(dir->path()).mkdir("in.42S");
     Convert({"CLX"});
     dialogs->fileNames = {Path(chosen), ""};
-    (raw ? form->SaveHex1 : form->SaveCode1)->trigger();
+    QAction* save = raw ? form->SaveHex1 : form->SaveCode1;
+    save->trigger();
     QCOMPARE(Read(written), raw ? "\x77" : "CLX");
     QCOMPARE(form->Label4->text(), raw ? "" : QFileInfo(written).fileName());
-    (raw ? form->SaveHex1 : form->SaveCode1)->trigger();
+    save->trigger();  // offers the extended name again, in the program's folder
     QCOMPARE(dialogs->shown.back().fileName, Path(written));
     QCOMPARE(dialogs->shown.back().initialDir, Path(raw ? "RawProg" : "42SProg"));
     QCOMPARE(dialogs->shown.back().filter,
@@ -181,8 +176,8 @@ class MainWindowTest : public QObject {
   }
 
   void reopensSavedRawFile() {
-    const Lines program{"LBL \"PRIME\"", "INPUT \"N\"", "X\x89Y?", "STO\xA0 05", "1.5\x98-3",
-                        "\"\x85+\xAF\"", "GTO 01", "END"};
+    const Lines program{"LBL \"PRIME\"", "INPUT \"N\"",   "X\x89Y?", "STO\xA0 05",
+                        "1.5\x98-3",     "\"\x85+\xAF\"", "GTO 01",  "END"};
     Convert(program);
     const Lines hex = form->HP42SRaw->Lines();
     dialogs->fileNames = {Path("prime"), Path("prime.raw")};
@@ -193,7 +188,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(form->HP42SCode->Lines(), program);
     QCOMPARE(form->HP42SRaw->Lines(), hex);
     QCOMPARE(form->Label4->text(), "prime.raw to Code");
-    QCOMPARE(dialogs->shown.back().initialDir, Path("RawProg"));
     QCOMPARE(dialogs->shown.back().filter, "Raw Files|*.raw|All Files|*.*");
   }
 
@@ -206,6 +200,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(form->Label4->text(), "prog.42S");
     QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
     QCOMPARE(dialogs->shown.back().filter, "HP42S Text Files|*.42S|All Files|*.*");
+    QCOMPARE(dialogs->shown.back().initialDir, Path("42SProg"));
   }
 
   // Bad files give a message; the panes and the labels keep what they held.
@@ -213,12 +208,17 @@ class MainWindowTest : public QObject {
     QTest::addColumn<bool>("raw");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("error");
-    QTest::newRow("empty raw") << true << "empty.raw" << "";
-    QTest::newRow("vanished raw") << true << "gone.raw" << "Cannot open file \"%1\". No such file or directory";
-    QTest::newRow("vanished code") << false << "gone.42S" << "Cannot open file \"%1\". No such file or directory";
-    QTest::newRow("folder") << true << "in.raw" << "Cannot open file \"%1\". Is a directory";
-    QTest::newRow("huge raw") << true << "huge.raw" << "Text exceeds memo capacity";
-    QTest::newRow("huge code") << false << "huge.42S" << "Text exceeds memo capacity";
+    const QString missing = "Cannot open file \"%1\". No such file or directory";
+    QTest::newRow("empty raw") << true << "empty.raw"
+                               << "";
+    QTest::newRow("vanished raw") << true << "gone.raw" << missing;
+    QTest::newRow("vanished code") << false << "gone.42S" << missing;
+    QTest::newRow("folder") << true << "in.raw"
+                            << "Cannot open file \"%1\". Is a directory";
+    QTest::newRow("huge raw") << true << "huge.raw"
+                              << "Text exceeds memo capacity";
+    QTest::newRow("huge code") << false << "huge.42S"
+                               << "Text exceeds memo capacity";
   }
   void refusesBadFiles() {
     QFETCH(bool, raw);
@@ -239,46 +239,53 @@ class MainWindowTest : public QObject {
     QCOMPARE(form->Label4->text(), "");
   }
 
-  void refusesHexThatIsNotHex_data() {
-    QTest::addColumn<Lines>("hex");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("error line") << Lines{"77", "------ err opcode"} << "'$--' is not a valid integer value";
-    QTest::newRow("blank") << Lines{"77 83"} << "'$ 8' is not a valid integer value";
-    QTest::newRow("glyph") << Lines{"\xA0" "5"} << "'$÷5' is not a valid integer value";
-  }
-  void refusesHexThatIsNotHex() {
-    QFETCH(Lines, hex);
-    QFETCH(QString, error);
-    form->HP42SRaw->SetLines(hex);
-    dialogs->fileNames = {Path("p.raw")};
-    form->SaveHex1->trigger();
-    QCOMPARE(dialogs->errors, QStringList{error});
-    QVERIFY(!QFile::exists(Path("p.raw")));
-  }
-
-  void decodesHexPane_data() {
+  // "Hex -> Code", pressed twice, and "Save Raw File" on what the hex pane holds.
+  void readsHexPane_data() {
     QTest::addColumn<Lines>("hex");
     QTest::addColumn<Lines>("code");
     QTest::addColumn<QString>("info");
     QTest::addColumn<QString>("error");
-    QTest::newRow("one line") << Lines{"9105"} << Lines{"STO 05"} << "" << "";
-    QTest::newRow("split") << Lines{"91", "05"} << Lines{"STO 05"} << "" << "";
+    QTest::addColumn<QByteArray>("saved");
+    const Lines kept{"CLX"};
+    QTest::newRow("one line") << Lines{"9105"} << Lines{"STO 05"} << ""
+                              << "" << QByteArray("\x91\x05");
+    QTest::newRow("split") << Lines{"91", "05"} << Lines{"STO 05"} << ""
+                           << "" << QByteArray("\x91\x05");
+    QTest::newRow("odd length") << Lines{"ABC"} << Lines{"Error in Hex Code"}
+                                << "Error in Hex Code - Around Line: 1"
+                                << "" << QByteArray("\xAB\x0C");
     QTest::newRow("unknown") << Lines{"9105F2EC05"} << Lines{"STO 05", "Error in Hex Code"}
-                             << "Error in Hex Code - Around Line: 2" << "";
-    QTest::newRow("not hex") << Lines{"ZZ"} << Lines{"CLX"} << "" << "'$ZZ' is not a valid integer value";
-    QTest::newRow("empty") << Lines{} << Lines{"CLX"} << "" << "";
+                             << "Error in Hex Code - Around Line: 2"
+                             << "" << QByteArray("\x91\x05\xF2\xEC\x05");
+    QTest::newRow("empty") << Lines{} << kept << "" << "" << QByteArray("");
+    QTest::newRow("error line") << Lines{"77", "------ err opcode"} << kept << ""
+                                << "'$--' is not a valid integer value" << QByteArray();
+    QTest::newRow("blank") << Lines{"77 83"} << kept << ""
+                           << "'$ 8' is not a valid integer value" << QByteArray();
+    QTest::newRow("glyph") << Lines{"\xA0" "5"} << kept << ""
+                           << "'$÷5' is not a valid integer value" << QByteArray();
   }
-  void decodesHexPane() {
+  void readsHexPane() {
     QFETCH(Lines, hex);
+    QFETCH(QString, error);
+    QFETCH(QByteArray, saved);
     form->HP42SCode->SetLines({"CLX"});
     form->HP42SRaw->SetLines(hex);
     form->CheckBox1->click();
-    Click(form->Button4);
-    Click(form->Button4);
+    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    QTest::mouseClick(form->Button4, Qt::LeftButton);
     QTEST(form->HP42SCode->Lines(), "code");
     QTEST(form->Memo2->toPlainText(), "info");
-    QFETCH(QString, error);
     QCOMPARE(dialogs->errors, (error.isEmpty() ? QStringList() : QStringList{error, error}));
+
+    dialogs->errors.clear();
+    dialogs->fileNames = {Path("p.raw")};
+    form->SaveHex1->trigger();
+    QCOMPARE(QFile::exists(Path("p.raw")), !saved.isNull());
+    if (saved.isNull())
+      QCOMPARE(dialogs->errors, QStringList{error});
+    else
+      QCOMPARE(Read("p.raw"), saved.toStdString());
     QCOMPARE(form->HP42SRaw->Lines(), hex);
   }
 
@@ -310,16 +317,6 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void clearsHexWithoutQuestion() {
-    Convert({"CLX"});
-    form->CheckBox1->click();
-    Click(form->Button5);
-    QCOMPARE(form->HP42SRaw->LineCount(), 0);
-    QCOMPARE(form->Label3->text(), "");
-    QCOMPARE(form->HP42SCode->Lines(), Lines{"CLX"});
-    QVERIFY(dialogs->questions.isEmpty());
-  }
-
   void opensOneProgramTool() {
     form->OpCode1->trigger();
     form->OpCode1->trigger();
@@ -331,11 +328,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(form->findChildren<TForm2*>().size(), 1);
   }
 
-  void showsAboutAndMenus() {
+  void showsAbout() {
     form->About1->trigger();
     QVERIFY(dialogs->information.value(0).startsWith("Orrikey\nVersion 1.0.2\n"));
     QVERIFY(!form->Print1->isEnabled());
-    QCOMPARE(form->windowTitle(), "Orrikey ");
   }
 
   void tellsWhyCharactersAreRefused() {
