@@ -146,6 +146,7 @@ void TForm1::CreateParts() {
   // hides it while it has its full width.
   HP42SRaw = MakePane(client, {456, 24, kHalfPaneWidth, kPaneHeight},
                       palette().color(QPalette::WindowText));
+  HP42SRaw->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   HP42SRaw->setTabChangesFocus(true);
   HP42SCode = MakePane(client, {16, 24, kFullPaneWidth, kPaneHeight}, Qt::black);
   HP42SCode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -313,9 +314,8 @@ void TForm1::OpCode1Click() {
 
 void TForm1::About1Click() {
   dialogs_.ShowInformation("Orrikey", "Version " ORRIKEY_VERSION
-                                      "\nOrrikey, an editor and assembler for HP-42S programs"
-                                      "\nMade by the Orrikey developers; write to us through the "
-                                      "project's issue tracker");
+                                      "\nAn editor and assembler for HP-42S programs"
+                                      "\nBy the Orrikey developers: see README.md for help");
 }
 
 // Asks before the program text is cleared, replaced or closed. Yes offers to
