@@ -1,4 +1,4 @@
-// The display-code map: glyphs, one-to-one, typing aliases and refusals.
+// The display-code map: the glyphs, one-to-one, and the names of stray characters.
 
 #include <QSet>
 #include <QTest>
@@ -42,25 +42,6 @@ class DisplayCodesTest : public QObject {
     QCOMPARE(ToDisplayCodes(shown), all);
     for (QChar lookalike : QStringView(u"Å·º”ˆ"))
       QVERIFY2(!shown.contains(lookalike), qPrintable(QString(lookalike)));
-  }
-
-  void readsTypedText_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("codes");
-    QTest::addColumn<QString>("refused");
-    QTest::newRow("up arrow") << "R↑" << QByteArray("R^") << "";
-    QTest::newRow("Greek mu") << "μ" << QByteArray("\xB1") << "";
-    QTest::newRow("ring A") << "Å" << QByteArray("\xA4") << "";
-    QTest::newRow("no display code") << "A✓B✓" << QByteArray("AB") << "✓";
-    QTest::newRow("beyond 16 bits") << "😀" << QByteArray() << "😀";
-  }
-  void readsTypedText() {
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, codes);
-    QFETCH(QString, refused);
-    const TypedText read = ReadTypedText(typed);
-    QCOMPARE(ToDisplayCodes(read.text), codes.toStdString());
-    QCOMPARE(read.refused, refused);
   }
 
   void namesStrayCharacters() {

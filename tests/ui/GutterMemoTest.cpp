@@ -149,12 +149,13 @@ class GutterMemoTest : public QObject {
 
   void typesThroughTheMap() {
     QSignalSpy refused(memo.get(), &TGutterMemo::InputRefused);
-    Type(*memo, u"X≤Y?↑✓"_qs);
-    QApplication::clipboard()->setText(u"\r\nSTO÷ 05\r\nμ✓"_qs);
+    Type(*memo, u"X≤Y?↑Å✓"_qs);
+    QApplication::clipboard()->setText(u"\r\nSTO÷ 05\r\nμ😀\r1ᴇ3"_qs);
     memo->paste();
-    QCOMPARE(memo->Lines(), (Lines{"X\x89Y?^", "STO\xA0 05", "\xB1"}));
+    QCOMPARE(memo->Lines(), (Lines{"X\x89Y?^\xA4", "STO\xA0 05", "\xB1", "1\x98" "3"}));
     QCOMPARE(refused.size(), 2);
     QVERIFY(refused.at(0).at(0).toString().contains(u"✓ (U+2713)"));
+    QVERIFY(refused.at(1).at(0).toString().contains(u"😀 (U+1F600)"));
   }
 };
 

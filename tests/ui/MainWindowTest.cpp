@@ -15,7 +15,6 @@
 #include "tests/ui/FakeDialogs.h"
 #include "ui/GutterMemo.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgramTool.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
@@ -315,17 +314,6 @@ class MainWindowTest : public QObject {
       QCOMPARE(form->HP42SCode->horizontalScrollBarPolicy(),
                ticked ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     }
-  }
-
-  void opensOneProgramTool() {
-    form->OpCode1->trigger();
-    form->OpCode1->trigger();
-    QCOMPARE(form->findChildren<TForm2*>().size(), 1);
-    form->findChild<TForm2*>()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(form->findChildren<TForm2*>().size(), 0);
-    form->OpCode1->trigger();
-    QCOMPARE(form->findChildren<TForm2*>().size(), 1);
   }
 
   void showsAbout() {
