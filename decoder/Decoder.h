@@ -5,6 +5,7 @@
 // own, so decodes never share anything.
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +33,9 @@ class Decoder {
   bool Has(size_t k) const { return b_[k] != kAbsent; }
   std::string_view Digits(size_t k) const;
   char FirstDigit(size_t k) const { return Has(k) ? hex_[pos_ + 2 * k] : '\0'; }
-  const Operand& T(size_t k) const { return t_[k]; }
+  Operand T(size_t k) const { return OperandText(b_[k]); }
+  std::string_view FirstDigitText(size_t k) const { return Digits(k).substr(0, 1); }
+  static std::string_view ModOpName(std::initializer_list<std::string_view> keyParts);
   std::string ReadQuotedText(size_t from, size_t end);
   void Skip(size_t bytes) { pos_ += 2 * bytes; }
   Outcome Emit(std::string line);
@@ -71,8 +74,7 @@ class Decoder {
 
   std::string_view hex_;
   size_t pos_ = 0;  // the first digit of the next undecoded byte, from 0
-  std::array<unsigned, 4> b_{};
-  std::array<Operand, 4> t_{};
+  std::array<unsigned, 4> b_{};  // kAbsent for a byte past the end
   std::vector<std::string> lines_;
 };
 

@@ -1,6 +1,7 @@
 // The decode loop: one pass per instruction, each pass offered to the
 // recognisers in a fixed order until one of them takes it.
 
+#include <cstdint>
 #include <stdexcept>
 
 #include "decoder/Decoder.h"
@@ -12,12 +13,17 @@ namespace {
 constexpr std::string_view kErrorLine = "Error in Hex Code";
 constexpr int kDropped = -1;
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+// The value of each hex digit, either case; -1 for any other character.
+constexpr std::array<int8_t, 256> kHexDigitValues = [] {
+  std::array<int8_t, 256> values{};
+  values.fill(-1);
+  for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<int8_t>(digit);
+  for (int digit = 0; digit < 6; ++digit) {
+    values['A' + digit] = static_cast<int8_t>(10 + digit);
+    values['a' + digit] = static_cast<int8_t>(10 + digit);
+  }
+  return values;
+}();
 
 // The program text of each calculator character: codes below 32 become their
 // display codes, and every other code stands for itself, except the display
@@ -52,6 +58,7 @@ DecodeResult HexToCode(std::string_view hexText) { return Decoder(hexText).Run()
 
 DecodeResult Decoder::Run() {
   DecodeResult result;
+  lines_.reserve(hex_.size() / 6);  // most instructions take two or three bytes
   // A lone last digit is never decoded.
   while (pos_ + 1 < hex_.size()) {
     ReadPass();
@@ -73,8 +80,8 @@ DecodeResult Decoder::Run() {
 unsigned Decoder::ByteAt(size_t pos) const {
   const std::string_view pair = pos < hex_.size() ? hex_.substr(pos, 2) : std::string_view();
   if (pair.size() == 2) {
-    const int high = HexDigitValue(pair[0]);
-    const int low = HexDigitValue(pair[1]);
+    const int high = kHexDigitValues[static_cast<unsigned char>(pair[0])];
+    const int low = kHexDigitValues[static_cast<unsigned char>(pair[1])];
     if (high >= 0 && low >= 0) return static_cast<unsigned>(high * 16 + low);
   }
   throw std::runtime_error("'$" + std::string(pair) + "' is not a valid integer value");
@@ -86,12 +93,22 @@ void Decoder::ReadPass() {
   for (size_t k = 0; k < b_.size(); ++k) {
     const size_t at = pos_ + 2 * k;
     b_[k] = at + 2 <= hex_.size() ? ByteAt(at) : kAbsent;
-    t_[k] = OperandText(b_[k]);
   }
 }
 
 std::string_view Decoder::Digits(size_t k) const {
   return Has(k) ? hex_.substr(pos_ + 2 * k, 2) : std::string_view();
+}
+
+// FindModOpName for a key put together from parts, without building a string.
+std::string_view Decoder::ModOpName(std::initializer_list<std::string_view> keyParts) {
+  std::array<char, 8> key{};
+  size_t size = 0;
+  for (std::string_view part : keyParts) {
+    if (size + part.size() > key.size()) return {};
+    size += part.copy(key.data() + size, part.size());
+  }
+  return FindModOpName(std::string_view(key.data(), size));
 }
 
 // Reads the characters from `from` up to `end` (positions in the hex text)

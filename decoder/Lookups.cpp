@@ -1,12 +1,13 @@
 // Reverse lookups in the instruction tables, and the operand texts.
 //
 // The decoder asks for a name several times per instruction, so both tables
-// are turned once into sorted key lists that give the same answers as
-// walking the rows in order.
+// are turned once into indexes that give the same answers as walking the rows
+// in order. Keys are hex digits, which the indexes hold packed into numbers.
 
 #include <array>
-#include <map>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "decoder/HTC.h"
 #include "tables/Tables.h"
@@ -14,11 +15,24 @@
 namespace orrikey::HTC {
 namespace {
 
-using NameIndex = std::map<std::string, std::string, std::less<>>;
+using NameIndex = std::unordered_map<uint32_t, std::string>;
 
 // The direct forms start at this template position (from 0); the indirect
 // forms lie before it.
 constexpr size_t kDirectForms = 22;
+
+// Up to 6 uppercase hex digits and their count, as one number. Other texts
+// are in no table and have no number.
+std::optional<uint32_t> Packed(std::string_view key) {
+  if (key.size() > 6) return std::nullopt;
+  uint32_t packed = 0;
+  for (char c : key) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    packed = packed << 4 | static_cast<uint32_t>(digit);
+  }
+  return packed | static_cast<uint32_t>(key.size()) << 24;
+}
 
 // Every 4- and 6-digit text of every template is indexed at its first
 // occurrence in that template, when that occurrence is on a byte boundary;
@@ -32,10 +46,9 @@ NameIndex BuildModOpIndex() {
     for (size_t length : {4, 6}) {
       for (size_t at = 0; at + length <= templ.size(); at += 2) {
         const std::string_view key = templ.substr(at, length);
-        if (templ.find(key) != at || index.contains(key)) continue;
-        std::string found(name);
-        found += at < kDirectForms ? " IND " : " ";
-        index.emplace(key, std::move(found));
+        const auto packed = Packed(key);
+        if (!packed || templ.find(key) != at) continue;
+        index.try_emplace(*packed, std::string(name) + (at < kDirectForms ? " IND " : " "));
       }
     }
   }
@@ -46,13 +59,16 @@ NameIndex BuildFixedOpIndex() {
   NameIndex index;
   for (std::string_view row : tables::FixedOpTxt()) {
     const size_t comma = row.find(',');
-    index.emplace(row.substr(comma + 1), row.substr(0, comma));  // keeps the first row
+    if (const auto packed = Packed(row.substr(comma + 1)))
+      index.try_emplace(*packed, row.substr(0, comma));  // keeps the first row
   }
   return index;
 }
 
 std::string_view Find(const NameIndex& index, std::string_view key) {
-  const auto found = index.find(key);
+  const auto packed = Packed(key);
+  if (!packed) return {};
+  const auto found = index.find(*packed);
   return found == index.end() ? std::string_view() : std::string_view(found->second);
 }
 

@@ -76,9 +76,7 @@ Decoder::Outcome Decoder::LongXeq() {
 // F3 E2 kk nn and F3 E3 kk nn: KEY kk XEQ or GTO with a register or label.
 Decoder::Outcome Decoder::KeyRegister() {
   if (Digits(0) != "F3" || !Has(3) || FirstDigit(3) == 'F') return Outcome::kNoMatch;
-  std::string key(hex_.substr(pos_, 4));
-  key += T(3).indirect ? "80" : "00";
-  const std::string_view name = FindModOpName(key);
+  const std::string_view name = ModOpName({hex_.substr(pos_, 4), T(3).indirect ? "80" : "00"});
   if (!IsKeyAssignment(name)) return Outcome::kNoMatch;
   Skip(4);
   return Emit(KeyHead(name, b_[2]) + std::string(T(3).text));
@@ -89,7 +87,7 @@ Decoder::Outcome Decoder::KeyIndirectStack() {
   if (Digits(0) != "F3" || !Has(3) || FirstDigit(3) != 'F') return Outcome::kNoMatch;
   const auto letter = StackLetter(b_[3]);
   if (!letter) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName(std::string(hex_.substr(pos_, 4)) + "F0");
+  const std::string_view name = ModOpName({hex_.substr(pos_, 4), "F0"});
   if (!IsKeyAssignment(name)) return Outcome::kNoMatch;
   Skip(4);
   return Emit(KeyHead(name, b_[2]) + "ST " + *letter);

@@ -24,7 +24,7 @@ std::string Line(std::string_view name, std::string_view operand) {
 
 Decoder::Outcome Decoder::Direct() {
   if (b_[0] >= 0xF0 || !Has(1)) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName(std::string(Digits(0)) + "00");
+  const std::string_view name = ModOpName({Digits(0), "00"});
   if (name.empty() || name == "SIZE " || T(1).text.empty() || T(1).indirect)
     return Outcome::kNoMatch;
   Skip(2);
@@ -35,7 +35,7 @@ Decoder::Outcome Decoder::Direct() {
 // to the KEY recognisers alone: here they would give "KEY GTO nn".
 Decoder::Outcome Decoder::PrefixedDirect() {
   if (!IsPrefixed(b_[0]) || !Has(2)) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName(std::string(hex_.substr(pos_, 4)) + "00");
+  const std::string_view name = ModOpName({hex_.substr(pos_, 4), "00"});
   if (name.empty() || IsKeyAssignment(name) || T(2).text.empty() || T(2).indirect)
     return Outcome::kNoMatch;
   if (name.find("SIZE") != std::string_view::npos) {
@@ -49,7 +49,7 @@ Decoder::Outcome Decoder::PrefixedDirect() {
 
 Decoder::Outcome Decoder::Indirect() {
   if (b_[0] >= 0xF0 || !Has(1)) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName(std::string(Digits(0)) + "80");
+  const std::string_view name = ModOpName({Digits(0), "80"});
   if (name.empty() || !T(1).indirect) return Outcome::kNoMatch;
   Skip(2);
   return Emit(Line(name, T(1).text));
@@ -57,7 +57,7 @@ Decoder::Outcome Decoder::Indirect() {
 
 Decoder::Outcome Decoder::PrefixedIndirect() {
   if (!IsPrefixed(b_[0]) || !Has(2)) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName(std::string(hex_.substr(pos_, 4)) + "80");
+  const std::string_view name = ModOpName({hex_.substr(pos_, 4), "80"});
   if (name.empty() || IsKeyAssignment(name) || !T(2).indirect) return Outcome::kNoMatch;
   Skip(3);
   return Emit(Line(name, T(2).text));
@@ -67,10 +67,7 @@ Decoder::Outcome Decoder::Stack() {
   if (b_[0] >= 0xF0 || !Has(1)) return Outcome::kNoMatch;
   const auto letter = StackLetter(b_[1]);
   if (!letter) return Outcome::kNoMatch;
-  std::string key(Digits(0));
-  key += FirstDigit(1);
-  key += '0';
-  const std::string_view name = FindModOpName(key);
+  const std::string_view name = ModOpName({Digits(0), FirstDigitText(1), "0"});
   if (name.empty()) return Outcome::kNoMatch;
   Skip(2);
   return Emit(Line(name, "ST ") + *letter);
@@ -80,10 +77,7 @@ Decoder::Outcome Decoder::PrefixedStack() {
   if (!IsPrefixed(b_[0]) || !Has(2)) return Outcome::kNoMatch;
   const auto letter = StackLetter(b_[2]);
   if (!letter) return Outcome::kNoMatch;
-  std::string key(hex_.substr(pos_, 4));
-  key += FirstDigit(2);
-  key += '0';
-  const std::string_view name = FindModOpName(key);
+  const std::string_view name = ModOpName({hex_.substr(pos_, 4), FirstDigitText(2), "0"});
   if (name.empty() || IsKeyAssignment(name)) return Outcome::kNoMatch;
   Skip(3);
   return Emit(Line(name, "ST ") + *letter);
@@ -122,7 +116,7 @@ Decoder::Outcome Decoder::Assign() {
 // Fn C2 kk name (XEQ) and Fn C3 kk name (GTO); CA and CB for IND.
 Decoder::Outcome Decoder::KeyName() {
   if (FirstDigit(0) != 'F' || !Has(2)) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName("F1" + std::string(Digits(1)));
+  const std::string_view name = ModOpName({"F1", Digits(1)});
   if (!IsKeyAssignment(name)) return Outcome::kNoMatch;
   const size_t start = pos_;
   const size_t length = b_[0] - 0xF0;
@@ -132,7 +126,7 @@ Decoder::Outcome Decoder::KeyName() {
 // Fn xx name: the name form whose template names F1 xx.
 Decoder::Outcome Decoder::NamedOperand() {
   if (FirstDigit(0) != 'F' || b_[2] >= 0x7F) return Outcome::kNoMatch;
-  const std::string_view name = FindModOpName("F1" + std::string(Digits(1)));
+  const std::string_view name = ModOpName({"F1", Digits(1)});
   if (name.empty()) return Outcome::kNoMatch;
   const size_t start = pos_;
   const size_t length = b_[0] - 0xF0;
