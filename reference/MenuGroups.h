@@ -8,7 +8,7 @@
 
 namespace orrikey {
 
-// The header lines of the groups ("-ALPHA" to "-SPEC"), in list order.
+// The header lines of the groups (from "-ALPHA" on), in list order.
 std::vector<std::string> FixMenuGroups();
 
 // For every line of the menu list that equals the text, the lines after it up

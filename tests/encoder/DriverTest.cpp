@@ -46,11 +46,6 @@ TEST(MakeHexCode, KeepsProgramLinesAsWritten) {
   EXPECT_EQ(result->hexLines, (Lines{"77", "35"}));
 }
 
-TEST(MakeHexCode, ConvertingTwiceGivesTheSameListing) {
-  const Lines program{"LBL 01", "X<>Y", "\"HI\"", "GTO 01"};
-  EXPECT_EQ(MakeHexCode(program)->hexLines, MakeHexCode(MakeHexCode(program)->programLines)->hexLines);
-}
-
 TEST(CleanLine, CommentRule) {
   const struct {
     std::string line;
