@@ -98,6 +98,7 @@ TEST(Decoder, KeyAssignments) {
       // Truncated: no invented operand, and no "KEY GTO nn".
       {"F3E301", {kErrorLine}},
       {"F3E301F5", {kErrorLine}},  // 5 names no stack register
+      {"C1C30141", {kErrorLine}},  // only a length byte F0 to FF starts a named one
   });
 }
 
@@ -165,6 +166,7 @@ TEST(Decoder, ConversionErrors) {
       {"C000F5004142", "'$' is not a valid integer value"},
       {"F3C301", "'$' is not a valid integer value"},
       {"111Z1000", "'$1Z' is not a valid integer value"},
+      {"1111111111Z100", "'$Z1' is not a valid integer value"},  // a digit byte of a number
   };
   for (const auto& row : rows) {
     try {
