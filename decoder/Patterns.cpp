@@ -20,7 +20,9 @@ std::string LongLabel(unsigned byte) {
 }  // namespace
 
 Decoder::Outcome Decoder::AppendString() {
-  if (FirstDigit(0) != 'F' || b_[1] != 0x7F || b_[2] >= 0x7F) return Outcome::kNoMatch;
+  // An empty append text (F1 7F) has no character to test.
+  if (FirstDigit(0) != 'F' || b_[1] != 0x7F || (b_[0] != 0xF1 && b_[2] >= 0x7F))
+    return Outcome::kNoMatch;
   const size_t start = pos_;
   const size_t length = b_[0] - 0xF0;
   std::string line(FindModOpName("F17F"));  // the append instruction and a blank

@@ -8,21 +8,24 @@ namespace {
 // Each argument form finds its operand at the end of the line with a first
 // pattern; the form applies only when the instruction name followed by that
 // match is the whole line. A second pattern then picks out the operand.
+//
+// A quoted operand may be empty: programs hold empty append texts and
+// ASSIGN "" TO nn, and the decoder writes them with "".
 struct FormPatterns {
   Pattern number{"\\s\\d{2}$"};
   Pattern sizeNumber{"(\\s\\d{1,4}){1}$"};
   Pattern numberOperand{"(\\d{1,4})$"};
   Pattern stack{"\\sST\\s[TZYXL]$"};
   Pattern stackOperand{"\\s[TZYXL]$"};
-  Pattern quoted{"\\s(\\\"([\\W\\w]+)\\\")"};
+  Pattern quoted{"\\s(\\\"([\\W\\w]*)\\\")"};
   Pattern label{"\\s[A-Ja-e]{1}$"};
   Pattern labelOperand{"[A-Ja-e]{1}$"};
   Pattern indirectNumber{"\\sIND\\s\\d{2}$"};
   Pattern indirectNumberOperand{"\\d{2}$"};
-  Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]+)\\\")"};
+  Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]*)\\\")"};
   Pattern indirectStack{"\\sIND\\sST\\s[TZYXL]$"};
   Pattern key{"^KEY\\s[1-9]{1}\\s(GTO|XEQ)"};
-  Pattern assign{"^ASSIGN\\s(\\\"([\\W\\w]+)\\\")\\sTO\\s\\d{2}$"};
+  Pattern assign{"^ASSIGN\\s(\\\"([\\W\\w]*)\\\")\\sTO\\s\\d{2}$"};
 };
 
 const FormPatterns& Forms() {

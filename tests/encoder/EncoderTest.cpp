@@ -73,6 +73,7 @@ TEST(Encoder, QuotedNamesAndLabels) {
       {"STO \"ABCDEFGHIJKLMNO\"", "------ err string"}, {"SF \"AB\"", "------ err par"},
       {"GTO A", "D00066"}, {"XEQ e", "E0007F"}, {"LBL J", "CF6F"},
       {"STO A", "------ err par"},
+      {"\x9F \"\"", "F17F"}, {"STO IND \"\"", "F189"},
   });
 }
 
@@ -90,7 +91,8 @@ TEST(Encoder, Assign) {
   ExpectEncodes({
       {"ASSIGN \"AB\" TO 05", "F4C0414204"}, {"ASSIGN \"AB\" TO 18", "F4C0414211"},
       {"ASSIGN \"AB\" TO 19", "------ err par"},
-      {"ASSIGN \"AB12\"", "F4C041420B"},  // without TO, the last two characters are the key
+      {"ASSIGN \"AB12\"", "F4C041420B"},
+      {"ASSIGN \"\" TO 05", "F2C004"},  // without TO, the last two characters are the key
       // The name comes from the pattern's own match, so '" TO' inside it stays.
       {"ASSIGN \"A\" TO B\" TO 05", "F9C0" "412220544F2042" "04"},
   });
