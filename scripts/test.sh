@@ -1,23 +1,9 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test.
+# Sets everything up, builds, and runs every test: a short fuzzing run, then
+# the unit, window and command-line tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build.sh
+scripts/fuzz-smoke.sh
 ctest --test-dir build --output-on-failure
-
-# A short run of each fuzzer, built with clang's libFuzzer and the sanitizers.
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORRIKEY_FUZZ=ON -DBUILD_TESTING=OFF -DORRIKEY_BENCHMARKS=OFF
-cmake --build build-fuzz --target decode_fuzzer encode_fuzzer
-mkdir -p build-fuzz/corpus/decode build-fuzz/corpus/encode
-decode_seeds=()
-encode_seeds=()
-if [ -d ../shared/corpus ]; then  # real programs, when the corpus is beside the repository
-  decode_seeds=(../shared/corpus/raw)
-  encode_seeds=(../shared/corpus/listings)
-fi
-build-fuzz/fuzz/decode_fuzzer -max_total_time=15 -max_len=4096 \
-  build-fuzz/corpus/decode "${decode_seeds[@]}"
-build-fuzz/fuzz/encode_fuzzer -max_total_time=15 -max_len=4096 -dict=fuzz/encode.dict \
-  build-fuzz/corpus/encode "${encode_seeds[@]}"
