@@ -30,6 +30,7 @@ class OpenOneFile : public Dialogs {
     dialog.fileName = path_;
     return true;
   }
+  bool ChoosePrinter(QPrinter&) override { return false; }
 
  private:
   QString path_;

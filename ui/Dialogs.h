@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 namespace orrikey {
 
 // A file dialog's settings. Like its Windows namesake it keeps the last
@@ -32,6 +34,9 @@ class Dialogs {
   // Shows the dialog; true when the user chose a file, whose full path is then
   // the dialog's fileName. A save dialog asks before overwriting a file.
   virtual bool Execute(FileDialog& dialog) = 0;
+  // The print dialog; true when the user confirmed it, with `printer` set up
+  // as chosen.
+  virtual bool ChoosePrinter(QPrinter& printer) = 0;
 };
 
 }  // namespace orrikey

@@ -102,6 +102,14 @@ void TGutterMemo::DeleteLines(const std::vector<int>& indexes) {
   cursor.endEditBlock();
 }
 
+void TGutterMemo::ReplaceSelection(std::string_view codes) {
+  QTextCursor cursor = textCursor();
+  document()->setUndoRedoEnabled(false);
+  cursor.insertText(ToDisplayText(codes));
+  document()->setUndoRedoEnabled(true);
+  setTextCursor(cursor);
+}
+
 // Without word wrap every text line is one row. Lines that hold a glyph from
 // a fallback font can be a little taller, so each number stands beside its
 // own line; past the last line the rows go on at the font's height.
@@ -138,6 +146,11 @@ void TGutterMemo::keyPressEvent(QKeyEvent* event) {
   if (!mapped.text.isEmpty()) insertPlainText(mapped.text);
   ReportRefused(mapped.refused);
   event->accept();
+}
+
+void TGutterMemo::mouseDoubleClickEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+  emit DoubleClicked();
 }
 
 void TGutterMemo::inputMethodEvent(QInputMethodEvent* event) {

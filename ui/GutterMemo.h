@@ -51,6 +51,10 @@ class TGutterMemo : public QPlainTextEdit {
   // line keeps the line break before it, as deleting a line of a memo does.
   void DeleteLines(const std::vector<int>& indexes);
 
+  // Replaces the selection, or inserts at the caret, and records no undo
+  // step: the undo history ends before the new text.
+  void ReplaceSelection(std::string_view codes);
+
   // One number of the gutter and the rectangle it is right-aligned in.
   struct GutterRow {
     int number;
@@ -64,10 +68,13 @@ class TGutterMemo : public QPlainTextEdit {
   void OnHorizontalScroll(int position);
   // Typed or pasted characters were left out; the message says which and why.
   void InputRefused(const QString& message);
+  // After a double-click has selected the word under the mouse.
+  void DoubleClicked();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
 

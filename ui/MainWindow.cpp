@@ -5,8 +5,11 @@
 #include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
+#include "reference/Help.h"
 #include "ui/DisplayCodes.h"
 #include "ui/GutterMemo.h"
+#include "ui/Look.h"
+#include "ui/Printing.h"
 #include "ui/ProgramTool.h"
 
 #include <QCheckBox>
@@ -18,10 +21,12 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStringDecoder>
+#include <QTextBlock>
 
 #include <filesystem>
 #include <stdexcept>
@@ -29,34 +34,12 @@
 namespace orrikey {
 namespace {
 
-const QColor kCaptionOrange(255, 177, 100);
-const QColor kWindowColor(67, 60, 56);
 // The classic colour of an inactive window border.
 const QColor kGutterColor(212, 208, 200);
 constexpr int kGutterSize = 45;
 constexpr int kPaneHeight = 489;
 constexpr int kFullPaneWidth = 865;
 constexpr int kHalfPaneWidth = 425;
-
-QFont UiFont(const QString& family, int pixels, bool bold) {
-  QFont font;
-  font.setFamilies({family, "DejaVu Sans"});
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, QPoint at, const QFont& font,
-                  const QColor& color) {
-  auto* label = new QLabel(text, parent);
-  label->setFont(font);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, color);
-  label->setPalette(palette);
-  label->move(at);
-  label->adjustSize();
-  return label;
-}
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, const QRect& geometry) {
   auto* button = new QPushButton(text, parent);
@@ -122,10 +105,7 @@ void TForm1::CreateParts() {
   auto* client = new QWidget(this);
   client->setFixedSize(897, 614);
   client->setFont(UiFont("MS Sans Serif", 11, false));
-  QPalette background = client->palette();
-  background.setColor(QPalette::Window, kWindowColor);
-  client->setPalette(background);
-  client->setAutoFillBackground(true);
+  PaintWindowColor(client);
   setCentralWidget(client);
 
   const QFont captionFont = UiFont("MS Sans Serif", 11, true);
@@ -173,9 +153,11 @@ void TForm1::CreateParts() {
   connect(Button4, &QPushButton::clicked, this, Guard(&TForm1::Button4Click));
   connect(Button5, &QPushButton::clicked, this, Guard(&TForm1::Button5Click));
   connect(CheckBox1, &QCheckBox::toggled, this, Guard(&TForm1::CheckBox1Click));
-  for (TGutterMemo* pane : {HP42SCode, HP42SRaw})
+  for (TGutterMemo* pane : {HP42SCode, HP42SRaw}) {
     connect(pane, &TGutterMemo::InputRefused, this,
             [this](const QString& message) { statusBar()->showMessage(message, 10'000); });
+    connect(pane, &TGutterMemo::DoubleClicked, this, Guard(&TForm1::HP42SCodeDblClick));
+  }
   statusBar()->setSizeGripEnabled(false);
 }
 
@@ -185,7 +167,7 @@ void TForm1::CreateMenus() {
   SaveCode1 = file->addAction("Save 42S Code", this, Guard(&TForm1::SaveCode1Click));
   OpenHex1 = file->addAction("Open Raw File", this, Guard(&TForm1::OpenHex1Click));
   SaveHex1 = file->addAction("Save Raw File", this, Guard(&TForm1::SaveHex1Click));
-  Print1 = file->addAction("Print HP42S Code");
+  Print1 = file->addAction("Print HP42S Code", this, Guard(&TForm1::Print1Click));
   Print1->setEnabled(false);
   Exit1 = file->addAction("Exit", this, Guard(&TForm1::Exit1Click));
   OpCode1 =
@@ -306,9 +288,22 @@ void TForm1::Exit1Click() {
   close();
 }
 
+// Not reachable from the menu, whose item stays disabled.
+void TForm1::Print1Click() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!dialogs_.ChoosePrinter(printer)) return;
+  QStringList lines;
+  for (const std::string& line : HP42SCode->Lines()) lines += ToDisplayText(line);
+  // The pane's 20 pixels are 15 points at 96 pixels per inch; in points the
+  // printer scales them to its own resolution.
+  QFont font = HP42SCode->font();
+  font.setPointSizeF(font.pixelSize() * 72.0 / 96);
+  PrintLines(printer, lines, font);
+}
+
 void TForm1::OpCode1Click() {
   if (programTool_) return;
-  programTool_ = new TForm2(this);
+  programTool_ = new TForm2(HP42SCode, this);
   programTool_->show();
 }
 
@@ -316,6 +311,18 @@ void TForm1::About1Click() {
   dialogs_.ShowInformation("Orrikey", "Version " ORRIKEY_VERSION
                                       "\nAn editor and assembler for HP-42S programs"
                                       "\nBy the Orrikey developers: see README.md for help");
+}
+
+// Shows the help line of the instruction on the caret's line of the program
+// text, whichever pane was double-clicked.
+void TForm1::HP42SCodeDblClick() {
+  Memo2->clear();
+  const int caret = HP42SCode->textCursor().selectionStart();
+  const QTextBlock line = HP42SCode->document()->findBlock(caret);
+  const std::optional<std::string> help = HelpFor(ToDisplayCodes(line.text()));
+  if (!help) return;
+  Memo2->appendPlainText(FromWindows1252(*help));
+  HP42SCode->setFocus();
 }
 
 // Asks before the program text is cleared, replaced or closed. Yes offers to

@@ -80,8 +80,10 @@ class TForm1 : public QMainWindow {
   void OpenHex1Click();
   void SaveHex1Click();
   void Exit1Click();
+  void Print1Click();
   void OpCode1Click();
   void About1Click();
+  void HP42SCodeDblClick();
 
   bool MayReplaceCode(const QString& question, Dialogs::Buttons buttons);
   bool SaveOffer();

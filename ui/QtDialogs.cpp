@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace orrikey {
 namespace {
@@ -59,6 +60,11 @@ bool QtDialogs::Execute(FileDialog& dialog) {
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   dialog.fileName = box.selectedFiles().front();
   return true;
+}
+
+bool QtDialogs::ChoosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
 }
 
 QStringList QtNameFilters(const QString& filter) {

@@ -14,6 +14,7 @@ class QtDialogs : public Dialogs {
   void ShowError(const QString& text) override;
   void ShowInformation(const QString& title, const QString& text) override;
   bool Execute(FileDialog& dialog) override;
+  bool ChoosePrinter(QPrinter& printer) override;
 };
 
 // A filter "Description|*.ext|..." as QFileDialog's name filters.

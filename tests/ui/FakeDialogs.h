@@ -5,6 +5,7 @@
 
 #include "ui/Dialogs.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -20,6 +21,7 @@ class FakeDialogs : public Dialogs {
   QStringList errors;
   QStringList information;
   std::vector<FileDialog> shown;  // each file dialog as it was opened
+  QString printTo;                // a PDF file, or empty: the print dialog is cancelled
 
   Answer Ask(const QString& question, Buttons) override {
     questions += question;
@@ -39,6 +41,12 @@ class FakeDialogs : public Dialogs {
     fileNames.pop_front();
     if (name.isEmpty()) return false;
     dialog.fileName = name;
+    return true;
+  }
+  bool ChoosePrinter(QPrinter& printer) override {
+    if (printTo.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printTo);
     return true;
   }
 };

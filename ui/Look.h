@@ -1,0 +1,26 @@
+#pragma once
+
+// The colours, fonts and captions that both windows share.
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+
+class QLabel;
+class QWidget;
+
+namespace orrikey {
+
+inline const QColor kCaptionOrange(255, 177, 100);
+inline const QColor kWindowColor(67, 60, 56);
+
+// A font of the named family, with a stand-in where that family is missing.
+QFont UiFont(const QString& family, int pixels, bool bold);
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, QPoint at, const QFont& font,
+                  const QColor& color);
+
+// Fills the widget's background with the window colour.
+void PaintWindowColor(QWidget* widget);
+
+}  // namespace orrikey

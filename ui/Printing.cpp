@@ -1,0 +1,112 @@
+#include "ui/Printing.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace orrikey {
+namespace {
+
+class Layout {
+ public:
+  Layout(const QFontMetricsF& metrics, QSizeF page)
+      : metrics_(metrics), page_(page), tabWidth_(8 * metrics.averageCharWidth()) {}
+
+  void PrintLine(QStringView line) {
+    for (qsizetype start = 0;;) {
+      const qsizetype tab = line.indexOf(u'\t', start);
+      PrintRun(line.sliced(start, (tab < 0 ? line.size() : tab) - start));
+      if (tab < 0) break;
+      Tab();
+      start = tab + 1;
+    }
+    EndLine();
+  }
+
+  std::vector<PrintedRun> runs;
+
+ private:
+  // Draws as much of the run as fits before the right edge, and the rest on
+  // the following printed lines.
+  void PrintRun(QStringView run) {
+    while (!run.isEmpty()) {
+      const qsizetype fits = FittingLength(run);
+      if (fits > 0) {
+        runs.push_back({pageNumber_, {x_, y_}, run.first(fits).toString()});
+        if (metrics_.height() > lineHeight_) lineHeight_ = metrics_.height() + 2;
+        x_ += metrics_.horizontalAdvance(run.first(fits).toString());
+      }
+      if (fits == run.size()) break;
+      EndLine();
+      run = run.sliced(fits);
+    }
+  }
+
+  // The longest start of the run that fits between x and the right edge. At
+  // the left edge at least one character is taken, so that a character wider
+  // than the page cannot hold up the printing.
+  qsizetype FittingLength(QStringView run) const {
+    qsizetype fits = 0, tooLong = run.size() + 1;
+    while (tooLong - fits > 1) {
+      const qsizetype middle = (fits + tooLong) / 2;
+      if (x_ + metrics_.horizontalAdvance(run.first(middle).toString()) <= page_.width())
+        fits = middle;
+      else
+        tooLong = middle;
+    }
+    return fits == 0 && x_ == 0 ? 1 : fits;
+  }
+
+  void Tab() {
+    const qreal w = tabWidth_;
+    x_ = x_ + w - std::fmod(x_ + w + 1, w) + 1;
+    if (x_ > page_.width()) EndLine();
+  }
+
+  void EndLine() {
+    x_ = 0;
+    y_ += lineHeight_ > 0 ? lineHeight_ : metrics_.height();
+    if (y_ > page_.height() - 2 * lineHeight_) {
+      ++pageNumber_;
+      y_ = 0;
+    }
+    lineHeight_ = 0;
+  }
+
+  const QFontMetricsF& metrics_;
+  const QSizeF page_;
+  const qreal tabWidth_;
+  qreal x_ = 0;
+  qreal y_ = 0;
+  qreal lineHeight_ = 0;
+  int pageNumber_ = 0;
+};
+
+}  // namespace
+
+std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetricsF& metrics,
+                                    QSizeF page) {
+  Layout layout(metrics, page);
+  for (const QString& line : lines) layout.PrintLine(line);
+  return std::move(layout.runs);
+}
+
+void PrintLines(QPrinter& printer, const QStringList& lines, const QFont& font) {
+  QPainter painter;
+  if (!painter.begin(&printer)) throw std::runtime_error("The printer could not start printing");
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QFontMetricsF metrics(font, &printer);
+  int page = 0;
+  for (const PrintedRun& run :
+       LayOutPrint(lines, metrics, QSizeF(printer.width(), printer.height()))) {
+    for (; page < run.page; ++page)
+      if (!printer.newPage()) throw std::runtime_error("The printer could not start a new page");
+    painter.drawText(run.at + QPointF(0, metrics.ascent()), run.text);
+  }
+  if (!painter.end()) throw std::runtime_error("The printer could not finish printing");
+}
+
+}  // namespace orrikey

@@ -1,0 +1,84 @@
+#include "ui/StringGrid.h"
+
+#include "ui/DisplayCodes.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace orrikey {
+namespace {
+
+constexpr int kCellWidth = 65;
+constexpr int kCellHeight = 20;
+
+}  // namespace
+
+TStringGrid::TStringGrid(int columns, int rows, QWidget* parent)
+    : QTableWidget(rows, columns, parent) {
+  setFont(DisplayFont());
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->hide();
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+  }
+  horizontalHeader()->setDefaultSectionSize(kCellWidth);
+  verticalHeader()->setDefaultSectionSize(kCellHeight);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setWordWrap(false);
+  // Names end in a blank, which may run past the cell unseen.
+  setTextElideMode(Qt::ElideNone);
+  viewport()->setCursor(Qt::PointingHandCursor);
+}
+
+void TStringGrid::SetCell(int column, int row, std::string_view codes) {
+  if (codes.empty()) return;
+  setItem(row, column, new QTableWidgetItem(ToDisplayText(codes)));
+}
+
+std::string TStringGrid::Cell(int column, int row) const {
+  const QTableWidgetItem* cell = item(row, column);
+  return cell ? ToDisplayCodes(cell->text()) : std::string();
+}
+
+void TStringGrid::FitFontToCells() {
+  // Cells lose a pixel to the grid lines, and their text keeps a margin.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  const int textWidth = kCellWidth - 1 - 2 * margin;
+  const int textHeight = kCellHeight - 1;
+  auto widest = [this](const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row)
+      for (int column = 0; column < columnCount(); ++column)
+        if (const QTableWidgetItem* cell = item(row, column))
+          widest = std::max(widest, metrics.horizontalAdvance(cell->text().trimmed()));
+    return widest;
+  };
+  QFont font = DisplayFont();
+  while (QFontMetrics(font).height() > textHeight && font.pixelSize() > 8)
+    font.setPixelSize(font.pixelSize() - 1);
+  for (int stretch = 95; widest(font) > textWidth && stretch >= 50; stretch -= 5)
+    font.setStretch(stretch);
+  setFont(font);
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent* event) {
+  QTableWidget::mousePressEvent(event);
+  const QModelIndex cell = indexAt(event->position().toPoint());
+  if (cell.isValid() && cell == currentIndex()) emit SelectCell(cell.column(), cell.row());
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* event) {
+  const QModelIndex before = currentIndex();
+  QTableWidget::keyPressEvent(event);
+  if (currentIndex().isValid() && currentIndex() != before)
+    emit SelectCell(currentIndex().column(), currentIndex().row());
+}
+
+}  // namespace orrikey

@@ -1,0 +1,38 @@
+#pragma once
+
+// The grids of the Program Tool: read-only cells of 65 by 20 pixels that show
+// display codes, with grid lines and without headers or scroll bars.
+
+#include <QTableWidget>
+
+#include <string>
+#include <string_view>
+
+namespace orrikey {
+
+class TStringGrid : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  TStringGrid(int columns, int rows, QWidget* parent);
+
+  // An empty text leaves the cell empty.
+  void SetCell(int column, int row, std::string_view codes);
+  std::string Cell(int column, int row) const;
+
+  // The calculator's font fits the cells. A stand-in font that is taller is
+  // made smaller, and one that is wider is narrowed, until the text of every
+  // cell shows whole.
+  void FitFontToCells();
+
+ signals:
+  // A click on a cell, the current one included, or a key that moved the
+  // current cell; the cell is then the current one.
+  void SelectCell(int column, int row);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace orrikey
