@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,7 +15,9 @@
 
 #include "tests/ui/FakeDialogs.h"
 #include "ui/GutterMemo.h"
+#include "ui/DisplayCodes.h"
 #include "ui/MainWindow.h"
+#include "ui/Printing.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
@@ -320,6 +323,102 @@ class MainWindowTest : public QObject {
     form->About1->trigger();
     QVERIFY(dialogs->information.value(0).startsWith("Orrikey\nVersion 1.0.2\n"));
     QVERIFY(!form->Print1->isEnabled());
+  }
+
+  // A double-click in either pane shows the help of the program line that
+  // holds the caret (here the second line), the old INFO text gone, and
+  // gives the program text the keyboard when there is help.
+  void showsHelpOnDoubleClick_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("inHexPane");
+    QTest::addColumn<QString>("help");
+    QTest::newRow("code pane, Windows-1252") << QByteArray("- @ minus") << false
+                                             << u"Subtraction. Returns y – x."_qs;
+    QTest::newRow("hex pane") << QByteArray("+") << true << "Addition. Returns y + x.";
+    QTest::newRow("hex pane, no help") << QByteArray(" +") << true << "";
+  }
+  void showsHelpOnDoubleClick() {
+    QFETCH(QByteArray, line);
+    QFETCH(bool, inHexPane);
+    QFETCH(QString, help);
+    form->HP42SCode->SetLines({"CLX", line.toStdString(), "END"});
+    QTextCursor cursor = form->HP42SCode->textCursor();
+    cursor.setPosition(4);
+    form->HP42SCode->setTextCursor(cursor);
+    form->Memo2->setPlainText("old");
+    form->CheckBox1->setChecked(inHexPane);
+    form->Memo2->setFocus();
+    if (inHexPane)
+      QTest::mouseDClick(form->HP42SRaw->viewport(), Qt::LeftButton, {}, {60, 10});
+    else
+      QTest::mouseDClick(form->HP42SCode->viewport(), Qt::LeftButton, {},
+                         form->HP42SCode->cursorRect().center() + QPoint(2, 0));
+    QTEST(form->Memo2->toPlainText(), "help");
+    QCOMPARE(form->HP42SCode->hasFocus(), !inHexPane || !help.isEmpty());
+  }
+
+  // In a monospace font, on a page ten and a half characters wide and ten
+  // printed lines high. A run is written "page x y text", x in characters
+  // and y in printed lines (the font's height plus 2).
+  void laysOutPrintedLines_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("runs");
+    QTest::newRow("wrapped at the right edge")
+        << QStringList{"ABCDEFGHIJKLMNOPQRSTUVWXY", "Z"}
+        << QStringList{"0 0 0 ABCDEFGHIJ", "0 0 1 KLMNOPQRST", "0 0 2 UVWXY", "0 0 3 Z"};
+    QTest::newRow("tab stops") << QStringList{"AB\tC\tD", "ABCDEFGH\tI"}
+                               << QStringList{"0 0 0 AB", "0 8 0 C", "0 0 1 D", "0 0 2 ABCDEFGH",
+                                              "0 0 3 I"};
+    // After the ninth line the next would start lower than two lines above the bottom.
+    QStringList twenty, onPages;
+    for (int i = 0; i < 20; ++i) {
+      twenty += QString::number(i);
+      onPages += QString("%1 0 %2 %3").arg(i / 9).arg(i % 9).arg(i);
+    }
+    QTest::newRow("nine lines a page") << twenty << onPages;
+  }
+  void laysOutPrintedLines() {
+    QFETCH(QStringList, lines);
+    QFont font("DejaVu Sans Mono");
+    font.setPixelSize(20);
+    const QFontMetricsF metrics(font);
+    const qreal charWidth = metrics.horizontalAdvance(u'W');
+    const qreal lineHeight = metrics.height() + 2;
+    QStringList runs;
+    for (const PrintedRun& run :
+         LayOutPrint(lines, metrics, QSizeF(10.5 * charWidth, 10 * lineHeight)))
+      runs += QString("%1 %2 %3 %4")
+                  .arg(run.page)
+                  .arg(qRound(run.at.x() / charWidth))
+                  .arg(run.at.y() / lineHeight)
+                  .arg(run.text);
+    QTEST(runs, "runs");
+  }
+
+  // To a PDF file: as many pages as the layout asks for in the printer's
+  // pixels, in the pane's font at 15 points; an empty program gives one.
+  void printsToPdf() {
+    form->Print1->setEnabled(true);
+    form->Print1->trigger();  // the print dialog cancelled
+    QVERIFY(QDir(dir->path()).isEmpty());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QFont font = DisplayFont();
+    font.setPointSizeF(15);
+    const std::string line = "STO\xA0 05\tX\x89Y?";
+    for (int lineCount : {0, 400}) {
+      form->HP42SCode->SetLines(Lines(size_t(lineCount), line));
+      dialogs->printTo = Path(QString("%1.pdf").arg(lineCount));
+      form->Print1->trigger();
+      const auto runs = LayOutPrint(QStringList(lineCount, ToDisplayText(line)),
+                                    QFontMetricsF(font, &printer),
+                                    QSizeF(printer.width(), printer.height()));
+      const int pages = runs.empty() ? 1 : runs.back().page + 1;
+      QVERIFY(lineCount == 0 || pages > 1);
+      const QString pdf = QString::fromLatin1(Read(dialogs->printTo.section('/', -1)));
+      QCOMPARE(pdf.count(QRegularExpression("/Type\\s*/Page\\b")), pages);
+    }
+    QCOMPARE(dialogs->errors, QStringList());
   }
 
   void tellsWhyCharactersAreRefused() {
