@@ -1,13 +1,13 @@
 // Real programs written by calculator users: every raw file is decoded and
-// its lines encoded again. The test prints how many come back byte for byte
+// its lines encoded again. The test counts how many come back byte for byte
 // and why the others do not, and fails when those counts change.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <set>
 #include <stdexcept>
 
 #include "decoder/HTC.h"
@@ -34,106 +34,68 @@ std::string DifferenceReason(std::string_view line, std::string_view original,
   const bool gotoOrXeq = line.starts_with("GTO ") || line.starts_with("XEQ ");
   if (gotoOrXeq && std::string_view("BDE").find(original[0]) != std::string_view::npos)
     return kJumpDistance;
-  for (size_t at = 0; at + 1 < original.size(); at += 2)
-    if (original.substr(at, 2) != again.substr(at, 2))
-      return original.substr(at, 2) == "14" && again.substr(at, 2) == "04"
-                 ? kCode20
-                 : "other difference: " + std::string(original) + " -> " + std::string(again);
+  size_t at = 0;  // the first byte that differs
+  while (at + 1 < original.size() && original.substr(at, 2) == again.substr(at, 2)) at += 2;
+  if (original.substr(at, 2) == "14" && again.substr(at, 2) == "04") return kCode20;
   return "other difference: " + std::string(original) + " -> " + std::string(again);
 }
 
-// The reasons why one program does not come back byte for byte, in the
-// order met; kIdentical alone when it does.
-std::vector<std::string> Examine(const std::string& bytes, std::string& detail) {
+// The reasons why one program does not come back byte for byte; kIdentical
+// alone when it does.
+std::set<std::string> Examine(const std::string& bytes) {
   const std::string hex = BytesToHex(bytes);
   HTC::DecodeResult decoded;
   try {
     decoded = HTC::HexToCode(hex);
-  } catch (const std::runtime_error& error) {
-    detail = error.what();
+  } catch (const std::runtime_error&) {
     return {"conversion error"};
   }
-  std::vector<std::string> lines = decoded.lines;
   const bool stopped = !decoded.info.empty();
-  if (stopped) lines.pop_back();
-
-  std::vector<std::string> reasons;
-  auto note = [&](const std::string& reason) {
-    if (std::find(reasons.begin(), reasons.end(), reason) == reasons.end()) reasons.push_back(reason);
-  };
+  if (stopped) decoded.lines.pop_back();
+  std::set<std::string> reasons;
   size_t at = 0;  // where the current line's bytes start in the hex text
-  for (const std::string& line : lines) {
+  for (const std::string& line : decoded.lines) {
     const std::string again = EncodeLine(CleanLine(line));
-    if (again.starts_with(kErrorMarker)) {
-      note("does not encode: " + line);
-      detail += "[" + line + "] ";
-      at = std::string::npos;
-      break;
-    }
+    if (again.starts_with(kErrorMarker)) return {"does not encode: " + line};
     if (hex.compare(at, again.size(), again) != 0)
-      note(DifferenceReason(line, std::string_view(hex).substr(at, again.size()), again));
+      reasons.insert(DifferenceReason(line, std::string_view(hex).substr(at, again.size()), again));
     at += again.size();
   }
-  if (stopped) {
-    const std::string next = at == std::string::npos ? "?" : hex.substr(at, 4);
-    note(kStop + next);
-    detail += decoded.info;
-  } else if (at != std::string::npos && at != hex.size()) {
-    note("length differs");
-  }
-  if (reasons.empty()) reasons.push_back(kIdentical);
+  if (stopped) reasons.insert(kStop + hex.substr(at, 4));
+  else if (at != hex.size()) reasons.insert("length differs");
+  if (reasons.empty()) reasons.insert(kIdentical);
   return reasons;
 }
 
+// Prints every program that does not come back and the reason.
 Counts ExamineFolder(const fs::path& folder) {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
   Counts counts;
-  for (const fs::path& file : files) {
-    std::string detail;
-    const std::vector<std::string> reasons = Examine(ReadRawFile(file.string()), detail);
-    for (const std::string& reason : reasons) ++counts[reason];
-    if (reasons.front() != kIdentical) {
-      std::cout << "  " << file.filename().string() << ":";
-      for (const std::string& reason : reasons) std::cout << " {" << reason << "}";
-      std::cout << " " << detail << "\n";
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const std::string& reason : Examine(ReadRawFile(entry.path().string()))) {
+      ++counts[reason];
+      if (reason != kIdentical)
+        std::cout << "  " << entry.path().filename().string() << ": " << reason << "\n";
     }
   }
-  std::cout << folder.filename().string() << ": " << files.size() << " files\n";
-  for (const auto& [reason, count] : counts) std::cout << "  " << count << "  " << reason << "\n";
   return counts;
 }
 
-fs::path CorpusFolder(const char* name) {
-  const fs::path folder = fs::path(ORRIKEY_CORPUS_DIR) / name;
-  return fs::is_directory(folder) ? folder : fs::path();
-}
-
 TEST(Corpus, HP42SProgramsComeBack) {
-  const fs::path folder = CorpusFolder("raw");
-  if (folder.empty()) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
+  const fs::path folder = fs::path(ORRIKEY_CORPUS_DIR) / "raw";
+  if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
   const Counts expected = {
-      {kIdentical, 95},
-      {kLabelChain, 5},
-      {kCode20, 2},
-      {kJumpDistance, 2},
-      {kStop + "A271", 3},  // instructions that Free42 and the DM42 add
-      {kStop + "A7D3", 4},
-      {kStop + "A7D6", 1},
-      {kStop + "F2A1", 2},
-      {kStop + "F2C7", 5},
-      {kStop + "F2E0", 31},
-      {kStop + "F5A7", 2},
-      {kStop + "F5C7", 2},
+      {kIdentical, 95}, {kLabelChain, 5}, {kCode20, 2}, {kJumpDistance, 2},
+      // Instructions that Free42 and the DM42 add.
+      {kStop + "A271", 3}, {kStop + "A7D3", 4}, {kStop + "A7D6", 1}, {kStop + "F2A1", 2},
+      {kStop + "F2C7", 5}, {kStop + "F2E0", 31}, {kStop + "F5A7", 2}, {kStop + "F5C7", 2},
   };
   EXPECT_EQ(ExamineFolder(folder), expected);
 }
 
 // HP-41 programs are not HP-42S programs: they need only decode without harm.
 TEST(Corpus, HP41ProgramsDecodeWithoutHarm) {
-  const fs::path folder = CorpusFolder("raw_hp41");
-  if (folder.empty()) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
+  const fs::path folder = fs::path(ORRIKEY_CORPUS_DIR) / "raw_hp41";
+  if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
   const Counts counts = ExamineFolder(folder);
   EXPECT_EQ(counts.count(kIdentical), 0u);
   EXPECT_EQ(counts.count("conversion error"), 0u);
