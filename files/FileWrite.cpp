@@ -45,6 +45,7 @@ bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = EIO;  // no progress and no reason given
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
   }
@@ -68,7 +69,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
 
   if (!WriteAll(fd, bytes) || fsync(fd) != 0) {
-    const int error = errno ? errno : EIO;
+    const int error = errno;
     close(fd);
     throw fail(error);
   }
