@@ -1,15 +1,19 @@
-// The editor's two heavy commands on a 10,000-line program, through the real
-// window under the offscreen platform: "Code->Hex", and "Open Raw File",
-// which reads, decodes and converts the file again.
+// The editor's heavy commands through the real windows under the offscreen
+// platform: "Code->Hex" and "Open Raw File", which reads, decodes and converts
+// the file again, on a 10,000-line program, and the Program Tool's "Scan",
+// which finds and sorts the symbols of a 100,000-line program.
 
 #include <benchmark/benchmark.h>
 
 #include "ui/GutterMemo.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramTool.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <string>
@@ -69,6 +73,25 @@ void BM_OpenRawFile(benchmark::State& state) {
   if (form.HP42SCode->LineCount() != 10'000) state.SkipWithError("the program did not come back");
 }
 BENCHMARK(BM_OpenRawFile)->Unit(benchmark::kMillisecond);
+
+void BM_ProgramToolScan(benchmark::State& state) {
+  OpenOneFile dialogs("");
+  TForm1 form(dialogs);
+  form.show();
+  std::vector<std::string> program;
+  for (int copy = 0; copy < 10; ++copy) {
+    const std::vector<std::string> part = Program();
+    program.insert(program.end(), part.begin(), part.end());
+  }
+  form.HP42SCode->SetLines(program);
+  form.OpCode1->trigger();
+  auto* tool = form.findChild<TForm2*>();
+  for (QCheckBox* box : {tool->CheckBox1, tool->CheckBox2, tool->CheckBox3, tool->CheckBox4})
+    box->setChecked(true);
+  for (auto _ : state) tool->Button1->click();
+  state.counters["finds"] = tool->Memo2->LineCount();
+}
+BENCHMARK(BM_ProgramToolScan)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
