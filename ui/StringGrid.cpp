@@ -30,6 +30,7 @@ TStringGrid::TStringGrid(int columns, int rows, QWidget* parent)
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  setTabKeyNavigation(false);
   setWordWrap(false);
   // Names end in a blank, which may run past the cell unseen.
   setTextElideMode(Qt::ElideNone);
@@ -53,12 +54,12 @@ void TStringGrid::FitFontToCells() {
   const int textHeight = kCellHeight - 1;
   auto widest = [this](const QFont& font) {
     const QFontMetrics metrics(font);
-    int widest = 0;
+    int width = 0;
     for (int row = 0; row < rowCount(); ++row)
       for (int column = 0; column < columnCount(); ++column)
         if (const QTableWidgetItem* cell = item(row, column))
-          widest = std::max(widest, metrics.horizontalAdvance(cell->text().trimmed()));
-    return widest;
+          width = std::max(width, metrics.horizontalAdvance(cell->text().trimmed()));
+    return width;
   };
   QFont font = DisplayFont();
   while (QFontMetrics(font).height() > textHeight && font.pixelSize() > 8)
@@ -71,7 +72,8 @@ void TStringGrid::FitFontToCells() {
 void TStringGrid::mousePressEvent(QMouseEvent* event) {
   QTableWidget::mousePressEvent(event);
   const QModelIndex cell = indexAt(event->position().toPoint());
-  if (cell.isValid() && cell == currentIndex()) emit SelectCell(cell.column(), cell.row());
+  if (event->button() == Qt::LeftButton && cell.isValid() && cell == currentIndex())
+    emit SelectCell(cell.column(), cell.row());
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* event) {

@@ -26,8 +26,8 @@ class TStringGrid : public QTableWidget {
   void FitFontToCells();
 
  signals:
-  // A click on a cell, the current one included, or a key that moved the
-  // current cell; the cell is then the current one.
+  // A left click on a cell, the current one included, or a key that moved
+  // the current cell; the cell is then the current one.
   void SelectCell(int column, int row);
 
  protected:
