@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -44,21 +45,28 @@ class Layout {
     }
   }
 
-  // The longest start of the run that fits between x and the right edge,
-  // found by halving, as longer starts are never narrower: a line of a
-  // hundred thousand characters costs a few dozen measurements, not one per
-  // character dropped. At the left edge at least one character is taken, so
-  // that a character wider than the page cannot hold up the printing.
+  // The longest start of the run that fits between x and the right edge.
+  // Longer starts are never narrower, so the search doubles a length until it
+  // no longer fits and then halves between: a line of a hundred thousand
+  // characters costs a few measurements of about a printed line's length
+  // each, not one measurement per character dropped. At the left edge at
+  // least one character is taken, so that a character wider than the page
+  // cannot hold up the printing.
   qsizetype FittingLength(QStringView run) const {
-    qsizetype fits = 0, tooLong = run.size() + 1;
-    while (tooLong - fits > 1) {
-      const qsizetype middle = (fits + tooLong) / 2;
-      if (x_ + metrics_.horizontalAdvance(run.first(middle).toString()) <= page_.width())
-        fits = middle;
+    auto fits = [&](qsizetype length) {
+      return x_ + metrics_.horizontalAdvance(run.first(length).toString()) <= page_.width();
+    };
+    qsizetype fitting = 0, tooLong = 1;
+    for (; tooLong <= run.size() && fits(tooLong); tooLong *= 2) fitting = tooLong;
+    tooLong = std::min(tooLong, run.size() + 1);
+    while (tooLong - fitting > 1) {
+      const qsizetype middle = (fitting + tooLong) / 2;
+      if (fits(middle))
+        fitting = middle;
       else
         tooLong = middle;
     }
-    return fits == 0 && x_ == 0 ? 1 : fits;
+    return fitting == 0 && x_ == 0 ? 1 : fitting;
   }
 
   void Tab() {
