@@ -395,6 +395,11 @@ class MainWindowTest : public QObject {
     QTEST(runs, "runs");
   }
 
+  // Never stuck on a character wider than the page: it gets a line of its own.
+  void printsCharactersWiderThanThePage() {
+    QCOMPARE(LayOutPrint({"AB"}, QFontMetricsF(DisplayFont()), QSizeF(1, 1000)).size(), 2u);
+  }
+
   // To a PDF file: as many pages as the layout asks for in the printer's
   // pixels, in the pane's font at 15 points; an empty program gives one.
   void printsToPdf() {
