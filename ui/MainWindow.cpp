@@ -162,7 +162,7 @@ void TForm1::CreateParts() {
 }
 
 void TForm1::CreateMenus() {
-  QMenu* file = menuBar()->addMenu("File");
+  QMenu* file = menuBar()->addMenu("&File");
   Open1 = file->addAction("Open 42S Code", this, Guard(&TForm1::Open1Click));
   SaveCode1 = file->addAction("Save 42S Code", this, Guard(&TForm1::SaveCode1Click));
   OpenHex1 = file->addAction("Open Raw File", this, Guard(&TForm1::OpenHex1Click));
@@ -171,8 +171,8 @@ void TForm1::CreateMenus() {
   Print1->setEnabled(false);
   Exit1 = file->addAction("Exit", this, Guard(&TForm1::Exit1Click));
   OpCode1 =
-      menuBar()->addMenu("Tools")->addAction("Program Tool", this, Guard(&TForm1::OpCode1Click));
-  About1 = menuBar()->addMenu("Help")->addAction("About...", this, Guard(&TForm1::About1Click));
+      menuBar()->addMenu("&Tools")->addAction("Program Tool", this, Guard(&TForm1::OpCode1Click));
+  About1 = menuBar()->addMenu("&Help")->addAction("About...", this, Guard(&TForm1::About1Click));
 }
 
 void TForm1::FormCreate() {
