@@ -1,21 +1,7 @@
 #!/usr/bin/env bash
 # orrikey-cli decode, and encode -o: output streams, written files, exit status.
 # usage: decode_test.sh ORRIKEY_CLI SOURCE_DIR
-set -u
-cli=$1
-source_dir=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1"
-    echo "  expected: $(printf '%q' "$2")"
-    echo "  actual:   $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/checks.sh"
 
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n' | tr a-f A-F; }
 
@@ -102,5 +88,4 @@ for program in "$source_dir"/examples/*.42S; do
   check "example $name comes back" "$(hex_of "$work/$name.raw")" "$(hex_of "$work/$name.again.raw")"
 done
 
-[ "$failures" -eq 0 ] && echo "cli decode: all checks passed"
-exit $((failures > 0))
+finish "cli decode"

@@ -1,21 +1,7 @@
 #!/usr/bin/env bash
 # orrikey-cli encode as scripts use it: output streams and exit status.
 # usage: encode_test.sh ORRIKEY_CLI SOURCE_DIR
-set -u
-cli=$1
-source_dir=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1"
-    echo "  expected: $(printf '%q' "$2")"
-    echo "  actual:   $(printf '%q' "$3")"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/checks.sh"
 
 printf 'LBL "AB"\r\n\r\n1 @ one\nEND' > "$work/good.42S"
 "$cli" encode "$work/good.42S" > "$work/out" 2> "$work/err"
@@ -60,5 +46,4 @@ for program in "$source_dir"/examples/*.42S; do
   check "example $(basename "$program") converts cleanly" 0 $?
 done
 
-[ "$failures" -eq 0 ] && echo "cli encode: all checks passed"
-exit $((failures > 0))
+finish "cli encode"
