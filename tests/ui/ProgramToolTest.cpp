@@ -112,8 +112,8 @@ class ProgramToolTest : public QObject {
     Choose(tool->ComboBox1, "-MENU");
     QCOMPARE(Items(tool->ComboBox2), QStringList({"EXITALL", "MENU"}));
     QCOMPARE(tool->ComboBox2->currentText(), "-MENU");
-    Choose(tool->ComboBox1, "-SPEC");
-    QCOMPARE(Items(tool->ComboBox2), QStringList({"ACCEL", "LOCAT", "HEADING"}));
+    Choose(tool->ComboBox1, "-KEY");
+    QCOMPARE(Items(tool->ComboBox2), QStringList({"GETKEY", "KEYASN"}));
     QCOMPARE(Open(), tool);
     tool->close();
     QTRY_VERIFY(!form->findChild<TForm2*>());
