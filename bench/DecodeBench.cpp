@@ -28,8 +28,7 @@ std::string GeneratedProgram() {
       "FIX 11",         "SIZE 25",          "ISG 00",            "VIEW \"X\"",
       "\x9F \"TXT\"",   "SF 21",            "FS? IND 10",        "INPUT \"N\"",
   };
-  for (std::string_view row : orrikey::tables::FixedOpTxt())
-    lines.emplace_back(row.substr(0, row.find(',')));
+  for (const auto& op : orrikey::tables::FixedOps()) lines.emplace_back(op.name);
   const auto conversion = orrikey::MakeHexCode(lines);
   const std::string once = orrikey::GetHexString(conversion->hexLines, true);
   std::string program;

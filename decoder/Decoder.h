@@ -1,81 +1,66 @@
 #pragma once
 
-// The state of one decode: the read position in the hex text, the bytes of
-// the current pass and the lines decoded so far. Each HexToCode call has its
-// own, so decodes never share anything.
+// The state of one decode: the bytes, the read position and the lines so
+// far. Each HexToCode call has its own, so decodes never share anything.
+//
+// Each instruction is read the way the calculator reads it: the first byte
+// says how many bytes follow and how to read them. Bytes whose length is
+// known but that name no instruction become the calculator's XROM lines, so
+// that nothing is lost; decoding stops only where the bytes end in the middle
+// of an instruction or form one that has no text at all.
 
-#include <array>
-#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "decoder/HTC.h"
+#include "decoder/Index.h"
 
 namespace orrikey::HTC {
 
 class Decoder {
  public:
-  explicit Decoder(std::string_view hex) : hex_(hex) {}
+  explicit Decoder(std::string bytes) : bytes_(std::move(bytes)) {}
   DecodeResult Run();
 
  private:
-  // What a recogniser made of the current pass. kStop: the bytes are its to
-  // decode but form no instruction, so decoding ends with an error.
-  enum class Outcome { kNoMatch, kMatched, kStop };
-  using Recogniser = Outcome (Decoder::*)();
+  using Line = std::optional<std::string>;  // nothing: decoding stops here
 
-  static constexpr unsigned kAbsent = 256;
+  // Byte k of the instruction being read; false when the bytes end first.
+  bool Has(size_t k) const { return pos_ + k < bytes_.size(); }
+  unsigned At(size_t k) const { return static_cast<unsigned char>(bytes_[pos_ + k]); }
+  std::string_view Take(size_t count);  // the next bytes, read
 
-  // Reading the hex text.
-  unsigned ByteAt(size_t pos) const;
-  void ReadPass();
-  bool Has(size_t k) const { return b_[k] != kAbsent; }
-  std::string_view Digits(size_t k) const;
-  char FirstDigit(size_t k) const { return Has(k) ? hex_[pos_ + 2 * k] : '\0'; }
-  Operand T(size_t k) const { return OperandText(b_[k]); }
-  std::string_view FirstDigitText(size_t k) const { return Digits(k).substr(0, 1); }
-  static std::string_view ModOpName(std::initializer_list<std::string_view> keyParts);
-  std::string ReadQuotedText(size_t from, size_t end);
-  void Skip(size_t bytes) { pos_ += 2 * bytes; }
-  Outcome Emit(std::string line);
+  Line Next();
+  Line Number();
+  Line TwoByteFunction();
+  Line GlobalLabelOrEnd();
+  Line NamedGotoXeq(const tables::ModOp& op);
+  Line LongGotoXeq();
+  Line OneByteLead();
 
-  // Direct recognisers.
-  Outcome Number();
-  Outcome String();
-  Outcome End();
-  Outcome Null();
-  Outcome FixedOp();
+  // Fn and the n bytes it counts (Sequences.cpp).
+  Line Sequence();
+  Line SequenceBody(std::string_view body, bool wrapped);
+  Line RegisterForm(std::string_view lead, std::string_view rest);
+  Line NamedForm(std::string_view body, const tables::ModOp& op, bool indirect,
+                 size_t leadSize);
 
-  // Composed recognisers.
-  Outcome AppendString();
-  Outcome ShortLabel();
-  Outcome ShortRecall();
-  Outcome ShortStore();
-  Outcome ShortGoto();
-  Outcome LongGoto();
-  Outcome LongXeq();
-  Outcome KeyRegister();
-  Outcome KeyIndirectStack();
-  Outcome DisplayTenEleven();
-  Outcome Direct();
-  Outcome PrefixedDirect();
-  Outcome Indirect();
-  Outcome PrefixedIndirect();
-  Outcome Stack();
-  Outcome PrefixedStack();
-  Outcome NamedGotoXeq();
-  Outcome GlobalLabel();
-  Outcome Assign();
-  Outcome KeyName();
-  Outcome NamedOperand();
+  // The operand text of one operand byte, led by `lead`; nothing when no form
+  // of the lead takes the byte.
+  std::optional<std::string> Operand(std::string_view lead, unsigned byte,
+                                     const tables::ModOp** op = nullptr) const;
 
-  static const std::array<Recogniser, 26> kRecognisers;
-
-  std::string_view hex_;
-  size_t pos_ = 0;  // the first digit of the next undecoded byte, from 0
-  std::array<unsigned, 4> b_{};  // kAbsent for a byte past the end
-  std::vector<std::string> lines_;
+  const Index& index_ = Index::Get();
+  std::string bytes_;
+  size_t pos_ = 0;
 };
+
+// The calculator's characters as program text in display codes, quoted.
+std::string QuotedText(std::string_view characters);
+
+// "XROM 0x" and the bytes in lowercase hex: bytes that form no instruction.
+std::string XromHex(std::string_view bytes);
 
 }  // namespace orrikey::HTC

@@ -1,30 +1,29 @@
+#include <algorithm>
+
 #include "encoder/Encoder.h"
+#include "encoder/LineEncoders.h"
 #include "encoder/Pattern.h"
-#include "tables/Tables.h"
 
 namespace orrikey {
 namespace {
 
-// Each argument form finds its operand at the end of the line with a first
+// Each argument form finds its operand at the end of the line with a
 // pattern; the form applies only when the instruction name followed by that
-// match is the whole line. A second pattern then picks out the operand.
+// match is the whole line.
 //
-// A quoted operand may be empty: programs hold empty append texts and
-// ASSIGN "" TO nn, and the decoder writes them with "".
+// A quoted operand may be empty: programs hold empty append texts and the
+// wide forms with an empty name, and the decoder writes them with "".
 struct FormPatterns {
-  Pattern number{"\\s\\d{2}$"};
-  Pattern sizeNumber{"(\\s\\d{1,4}){1}$"};
-  Pattern numberOperand{"(\\d{1,4})$"};
+  Pattern number{"\\s\\d{2,3}$"};
+  Pattern plainNumber{"\\s\\d{1,3}$"};  // no leading zero needed
+  Pattern sizeNumber{"\\s\\d{1,4}$"};
   Pattern stack{"\\sST\\s[TZYXL]$"};
-  Pattern stackOperand{"\\s[TZYXL]$"};
   Pattern quoted{"\\s(\\\"([\\W\\w]*)\\\")"};
-  Pattern label{"\\s[A-Ja-e]{1}$"};
-  Pattern labelOperand{"[A-Ja-e]{1}$"};
-  Pattern indirectNumber{"\\sIND\\s\\d{2}$"};
-  Pattern indirectNumberOperand{"\\d{2}$"};
+  Pattern label{"\\s[A-Ja-e]$"};
+  Pattern indirectNumber{"\\sIND\\s\\d{2,3}$"};
   Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]*)\\\")"};
   Pattern indirectStack{"\\sIND\\sST\\s[TZYXL]$"};
-  Pattern key{"^KEY\\s[1-9]{1}\\s(GTO|XEQ)"};
+  Pattern key{"^KEY\\s[1-9]\\s(GTO|XEQ)"};
   Pattern assign{"^ASSIGN\\s(\\\"([\\W\\w]*)\\\")\\sTO\\s\\d{2}$"};
 };
 
@@ -42,12 +41,23 @@ std::optional<std::string_view> FormMatch(const Pattern& first, std::string_view
   return match;
 }
 
-std::optional<std::string_view> TemplateOf(std::string_view word) {
-  for (std::string_view row : tables::ModOpTxt()) {
-    const size_t comma = row.find(',');
-    if (row.substr(0, comma) == word) return row.substr(comma + 1);
-  }
-  return std::nullopt;
+// The number that ends the line.
+unsigned TrailingNumber(std::string_view line) {
+  unsigned n = 0;
+  for (size_t at = line.find_last_not_of("0123456789") + 1; at < line.size(); ++at)
+    n = n * 10 + static_cast<unsigned>(line[at] - '0');
+  return n;
+}
+
+const tables::ModOp* FindModOp(std::string_view word) {
+  for (const tables::ModOp& op : tables::ModOps())
+    if (op.name == word) return &op;
+  return nullptr;
+}
+
+bool IsPlainNumberOp(std::string_view word) {
+  const auto names = tables::PlainNumberOps();
+  return std::find(names.begin(), names.end(), word) != names.end();
 }
 
 }  // namespace
@@ -78,43 +88,38 @@ std::optional<std::string> GetModOp(std::string_view line) {
     word = blank == std::string_view::npos ? std::string() : std::string(line.substr(0, blank));
     name = word;
   }
-  const auto templ = TemplateOf(word);
-  if (!templ) return std::nullopt;
-  return EncodeArgument(line, name, *templ);
+  const tables::ModOp* op = FindModOp(word);
+  if (!op) return std::nullopt;
+  return EncodeArgument(line, name, *op);
 }
 
-std::string EncodeArgument(std::string_view line, std::string_view name,
-                           std::string_view templ) {
+std::string EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
   const FormPatterns& forms = Forms();
-  constexpr int kIndirect = 0;
-  constexpr int kDirect = 22;
 
-  const Pattern& numberForm = name == "SIZE" ? forms.sizeNumber : forms.number;
+  const Pattern& numberForm = op.name == "SIZE"          ? forms.sizeNumber
+                              : IsPlainNumberOp(op.name) ? forms.plainNumber
+                                                         : forms.number;
   if (FormMatch(numberForm, line, name))
-    return EncodeNumberOperand(*forms.numberOperand.Search(line), templ, name, kDirect);
+    return EncodeNumberOperand(TrailingNumber(line), op, name, false);
 
-  if (FormMatch(forms.stack, line, name))
-    return EncodeStackOperand(*forms.stackOperand.Search(line), templ, kDirect, 0);
+  if (FormMatch(forms.stack, line, name)) return EncodeStackOperand(line.back(), op, name, false);
 
   if (const auto quoted = FormMatch(forms.quoted, line, name))
-    return EncodeQuotedText(*quoted, templ.substr(24, 2), name, 1);
+    return EncodeQuotedText(quoted->substr(1), &op.direct.name, name);
 
   const bool takesLabels =
-      name == "GTO" || name == "XEQ" || name == "LBL" || name.starts_with("KEY");
+      op.name == "GTO" || op.name == "XEQ" || op.name == "LBL" || op.name.starts_with("KEY");
   if (takesLabels && FormMatch(forms.label, line, name))
-    return EncodeLocalLabel(forms.labelOperand.Search(line)->front(), templ, name, kDirect);
+    return EncodeLocalLabel(line.back(), op, name);
 
   if (FormMatch(forms.indirectNumber, line, name))
-    return EncodeNumberOperand(*forms.indirectNumberOperand.Search(line), templ, name,
-                               kIndirect);
+    return EncodeNumberOperand(TrailingNumber(line), op, name, true);
 
   if (FormMatch(forms.indirectQuoted, line, name))
-    return EncodeQuotedText(*forms.quoted.Search(line), templ.substr(2, 2), name, 1);
+    return EncodeQuotedText(*forms.quoted.Search(line, 1), &op.indirect.name, name);
 
-  if (FormMatch(forms.indirectStack, line, name)) {
-    const int keyDigit = line.starts_with("KEY") ? line[4] - '0' : 0;
-    return EncodeStackOperand(*forms.stackOperand.Search(line), templ, kIndirect, keyDigit);
-  }
+  if (FormMatch(forms.indirectStack, line, name))
+    return EncodeStackOperand(line.back(), op, name, true);
   return std::string(kErrPar);
 }
 

@@ -1,4 +1,5 @@
 #include "encoder/Encoder.h"
+#include "encoder/LineEncoders.h"
 
 namespace orrikey {
 
@@ -21,7 +22,7 @@ std::string CleanLine(std::string_view line) {
 }
 
 std::string EncodeLine(std::string_view cleaned) {
-  for (auto encoder : {GetNumbers, GetStrings, GetFixedOp, GetModOp})
+  for (auto encoder : {GetNumbers, GetStrings, GetFixedOp, GetXrom, GetModOp})
     if (auto hex = encoder(cleaned)) return std::move(*hex);
   return std::string(kErrOpcode);
 }

@@ -42,32 +42,4 @@ std::string_view Trim(std::string_view text);
 // The hex line of one cleaned line; "------ err opcode" when no encoder takes it.
 std::string EncodeLine(std::string_view cleaned);
 
-// The line encoders, tried in this order.
-std::optional<std::string> GetNumbers(std::string_view line);
-std::optional<std::string> GetStrings(std::string_view line);
-std::optional<std::string> GetFixedOp(std::string_view line);
-std::optional<std::string> GetModOp(std::string_view line);
-
-// The argument parser of a parameterised instruction; never empty.
-std::string EncodeArgument(std::string_view line, std::string_view name,
-                           std::string_view templ);
-
-// A quoted text as a calculator string. mode 0: a whole-line string, quoted
-// is the line; mode 1: an operand, quoted is one white-space character and
-// the quoted name. instructionByte is two hex digits or empty.
-std::string EncodeQuotedText(std::string_view quoted, std::string_view instructionByte,
-                             std::string_view name, int mode);
-
-// Operand encoders; base is 0 for the indirect forms, 22 for the direct ones.
-std::string EncodeNumberOperand(std::string_view digits, std::string_view templ,
-                                std::string_view name, int base);
-std::string EncodeStackOperand(std::string_view operand, std::string_view templ, int base,
-                               int keyDigit);
-std::string EncodeLocalLabel(char letter, std::string_view templ, std::string_view name,
-                             int base);
-
-// Display code to calculator code: the first character map entry that equals
-// the byte gives its code; bytes up to 0x7F and unmapped bytes stay as they are.
-unsigned char CalculatorCode(unsigned char displayCode);
-
 }  // namespace orrikey

@@ -18,14 +18,15 @@ inline std::string Byte(unsigned value) {
   return out;
 }
 
+// Every byte of a byte string, two digits each.
+inline std::string Bytes(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) out += Byte(c);
+  return out;
+}
+
 // At least four digits.
 inline std::string Word(unsigned value) { return Byte(value >> 8) + Byte(value & 0xFF); }
-
-// The value of hex digits that the tables hold (always valid there).
-inline unsigned Value(std::string_view digits) {
-  unsigned value = 0;
-  for (char c : digits) value = value * 16 + (c <= '9' ? c - '0' : c - 'A' + 10);
-  return value;
-}
 
 }  // namespace orrikey::hex

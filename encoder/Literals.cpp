@@ -1,4 +1,5 @@
 #include "encoder/Encoder.h"
+#include "encoder/LineEncoders.h"
 #include "encoder/HexDigits.h"
 #include "encoder/Pattern.h"
 #include "tables/Tables.h"
@@ -10,8 +11,7 @@ namespace {
 
 // The encoder's own copy of the character map, indexed by calculator code.
 const std::array<unsigned char, 32>& EncoderCharMap() {
-  static const std::array<unsigned char, 32> map = tables::CharMap();
-  return map;
+  return tables::CharMap();
 }
 
 // Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
@@ -70,14 +70,26 @@ std::optional<std::string> GetStrings(std::string_view line) {
   // the text as another instruction (an append, or a named operand).
   if (CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
     return std::string(kErrString);
-  return EncodeQuotedText(line, "", "", 0);
+  return EncodeQuotedText(line, nullptr, "");
 }
 
-std::string EncodeQuotedText(std::string_view quoted, std::string_view instructionByte,
-                             std::string_view name, int mode) {
-  const size_t head = mode == 0 ? 1 : 2;
-  if (quoted.size() < head + 1) return std::string(kErrString);
-  std::string_view text = quoted.substr(head, quoted.size() - head - 1);
+namespace {
+
+// Names may be empty only where the calculator reads the bytes back as that
+// line: the append text and the wide forms. LBL, GTO and XEQ keep theirs as
+// programs have always held them.
+bool TakesEmptyName(const tables::NameForm& form, std::string_view name) {
+  return form.lead == "\x7F" || form.lead.size() == 2 || name == "LBL" || name == "GTO" ||
+         name == "XEQ";
+}
+
+}  // namespace
+
+std::string EncodeQuotedText(std::string_view quoted, const tables::NameForm* form,
+                             std::string_view name) {
+  if (quoted.size() < 2) return std::string(kErrString);
+  if (form && !form->exists) return std::string(kErrPar);
+  std::string_view text = quoted.substr(1, quoted.size() - 2);
 
   const bool isAssign = name == "ASSIGN";
   const bool isKey = name.starts_with("KEY");
@@ -88,28 +100,21 @@ std::string EncodeQuotedText(std::string_view quoted, std::string_view instructi
       return std::string(kErrPar);
     keyNumber = (text[text.size() - 2] - '0') * 10 + (text.back() - '0');
     text.remove_suffix(2);
-    if (keyNumber < 1 || keyNumber > 18) instructionByte = "FF";
+    if (keyNumber < 1 || keyNumber > 18) return std::string(kErrPar);
   }
+  if (form && text.empty() && !TakesEmptyName(*form, name)) return std::string(kErrPar);
 
-  const unsigned length = static_cast<unsigned>(text.size()) + mode;
-  const unsigned lengthDigit = (isKey || isAssign) ? length + 1 : length;
-  if (instructionByte == "FF") return std::string(kErrPar);
+  const size_t lead = form ? form->lead.size() : 0;
+  const size_t lengthDigit = text.size() + lead + (isKey || isAssign ? 1 : 0);
   if (lengthDigit > 15) return std::string(kErrString);
 
-  std::string body;
-  body.reserve(text.size() * 2);
-  for (unsigned char c : text) body += hex::Byte(CalculatorCode(c));
-
   std::string result;
-  if (instructionByte == "1D" || instructionByte == "1E") {
-    // GTO and XEQ with a name write their instruction byte before the length.
-    result.append(instructionByte).append(1, 'F').append(1, hex::Digit(length - 1));
-  } else {
-    if (name == "LBL") result.append("C000");
-    result.append(1, 'F').append(1, hex::Digit(lengthDigit)).append(instructionByte);
-    if (isKey) result.append(hex::Byte(name[4] - '0'));
-  }
-  result.append(body);
+  if (name == "LBL") result.append("C000");
+  if (form) result.append(hex::Bytes(form->before));
+  result.append(1, 'F').append(1, hex::Digit(static_cast<unsigned>(lengthDigit)));
+  if (form) result.append(hex::Bytes(form->lead));
+  if (isKey) result.append(hex::Byte(static_cast<unsigned>(name[4] - '0')));
+  for (unsigned char c : text) result += hex::Byte(CalculatorCode(c));
   if (isAssign) result.append(hex::Byte(keyNumber - 1));
   return result;
 }

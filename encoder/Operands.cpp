@@ -1,70 +1,71 @@
 #include "encoder/Encoder.h"
 #include "encoder/HexDigits.h"
+#include "encoder/LineEncoders.h"
 
 namespace orrikey {
 namespace {
 
 constexpr std::string_view kStackLetters = "TZYXL";
-constexpr std::string_view kForbidden = "FFFFFF";
+constexpr unsigned kStackBytes = 0x70;  // ST T to ST L: 0x70 to 0x74
+constexpr unsigned kLargestNumber = 127;
 
-// The bytes a 6-digit slot writes before its operand byte: "FF" then two
-// digits is one byte, "FFFF" none, anything else both bytes as written.
-std::string_view SlotPrefix(std::string_view slot) {
-  if (slot.starts_with("FFFF")) return {};
-  if (slot.starts_with("FF")) return slot.substr(2, 2);
-  return slot.substr(0, 4);
+bool IsStackValue(unsigned n) { return n >= kStackBytes && n < kStackBytes + kStackLetters.size(); }
+
+// Local labels write the letters A to J as 0x66 to 0x6F and a to e as 0x7B to
+// 0x7F, so those numbers are no label numbers.
+bool IsLetterValue(unsigned n) { return (n >= 0x66 && n <= 0x6F) || (n >= 0x7B && n <= 0x7F); }
+
+bool TakesLabels(std::string_view name) {
+  return name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY");
+}
+
+// The key number of a key assignment follows the bytes that lead it.
+std::string KeyByte(std::string_view name) {
+  return name.starts_with("KEY") ? hex::Byte(static_cast<unsigned>(name[4] - '0')) : std::string();
+}
+
+std::string Encode(const tables::OperandForm& form, std::string_view name, unsigned value) {
+  return hex::Bytes(form.lead) + KeyByte(name) + hex::Byte(form.base + value);
 }
 
 }  // namespace
 
-std::string EncodeNumberOperand(std::string_view digits, std::string_view templ,
-                                std::string_view name, int base) {
-  // GTO and LBL have one short form fewer: their short bytes run out at 14.
-  const unsigned limit = (name == "GTO" || name == "LBL") ? 14 : 15;
-  unsigned n = 0;
-  for (char c : digits) n = n * 10 + (c - '0');
-
-  std::string_view slot = templ.substr(base + (n > limit ? 10 : 16), 6);
-  const std::string_view prefix = SlotPrefix(slot);
-  const unsigned value = hex::Value(slot.substr(4, 2)) + n;
-
-  std::string result = std::string(prefix) + hex::Byte(value);
-  if (name.starts_with("KEY"))
-    result = std::string(prefix) + hex::Byte(name[4] - '0') + hex::Byte(value);
-  if (name.starts_with("SIZE")) result = std::string(prefix) + hex::Word(value);
-  // The short GTO writes its zero byte after the operand byte.
-  if (prefix == "00" && n < 15) result = hex::Byte(value) + "00";
-  if ((name == "FIX" || name == "SCI" || name == "ENG") && n > 9 && base == 22) {
-    const std::string_view extension = templ.substr(templ.size() - 8);
-    if (n == 10) result = extension.substr(4);
-    else if (n == 11) result = extension.substr(0, 4);
-    else slot = kForbidden;
+std::string EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
+                                bool indirect) {
+  const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
+  if (!indirect && op.name == "SIZE") return hex::Bytes(forms.number.lead) + hex::Word(n);
+  if (!indirect && !op.ten.empty() && n >= 10) {
+    if (n == 10) return hex::Bytes(op.ten);
+    if (n == 11) return hex::Bytes(op.eleven);
+    return std::string(kErrPar);
   }
-  if (slot == kForbidden) return std::string(kErrPar);
-  return result;
+  const bool label = !indirect && TakesLabels(op.name);
+  if (n > kLargestNumber || IsStackValue(n) || (label && IsLetterValue(n)))
+    return std::string(kErrPar);
+
+  // A short form without lead bytes holds the number in its first byte's low
+  // digit, as far as that digit goes; GTO's writes a zero byte after it.
+  const tables::OperandForm& shortForm = forms.shortNumber;
+  const bool trailingZero = shortForm.lead == std::string_view("\0", 1);
+  const bool inFirstByte = shortForm.lead.empty() || trailingZero;
+  const unsigned shortLimit = inFirstByte ? 0xF - (shortForm.base & 0xF) : 15;
+  const tables::OperandForm& form = shortForm.exists && n <= shortLimit ? shortForm : forms.number;
+  if (!form.exists) return std::string(kErrPar);
+  if (&form == &shortForm && trailingZero) return hex::Byte(form.base + n) + "00";
+  return Encode(form, name, n);
 }
 
-std::string EncodeStackOperand(std::string_view operand, std::string_view templ, int base,
-                               int keyDigit) {
-  const size_t index = kStackLetters.find(operand.substr(1, 1));
-  const std::string_view slot = templ.substr(base + 4, 6);
-  if (slot == kForbidden || index == std::string_view::npos) return std::string(kErrPar);
-  const std::string_view head = slot.starts_with("FF") ? slot.substr(2, 2) : slot.substr(0, 4);
-  std::string tail;
-  tail += slot[4];
-  tail += hex::Digit(static_cast<unsigned>(index));
-  if (keyDigit > 0) return std::string(head) + hex::Byte(keyDigit) + tail;
-  return std::string(head) + tail;
+std::string EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
+                               bool indirect) {
+  const tables::OperandForm& form = (indirect ? op.indirect : op.direct).stack;
+  const size_t index = kStackLetters.find(letter);
+  if (!form.exists || index == std::string_view::npos) return std::string(kErrPar);
+  return Encode(form, name, static_cast<unsigned>(index));
 }
 
-std::string EncodeLocalLabel(char letter, std::string_view templ, std::string_view name,
-                             int base) {
+std::string EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name) {
   const unsigned code = static_cast<unsigned char>(letter) + (letter >= 'a' ? 26 : 37);
-  std::string_view slot = templ.substr(base + 10, 4);
-  if (slot.starts_with("FF")) slot.remove_prefix(2);
-  if (name.starts_with("KEY"))
-    return std::string(slot) + hex::Byte(name[4] - '0') + hex::Byte(code);
-  return std::string(slot) + hex::Byte(code);
+  return hex::Bytes(op.direct.number.lead) + KeyByte(name) + hex::Byte(code);
 }
 
 }  // namespace orrikey

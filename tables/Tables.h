@@ -1,9 +1,9 @@
 #pragma once
 
 // The instruction set and character data, built into the program from the
-// data files of this folder. Rows come back exactly as the files hold them,
-// in file order; every lookup walks them from the first row and takes the
-// first exact match.
+// data files of this folder as typed records, in file order; every lookup
+// walks them from the first row and takes the first exact match. Bytes are
+// the calculator's own bytes, not hex text.
 
 #include <array>
 #include <span>
@@ -11,17 +11,60 @@
 
 namespace orrikey::tables {
 
-// Instructions without an operand, rows "NAME,HEX".
-std::span<const std::string_view> FixedOpTxt();
+// An instruction without an operand.
+struct FixedOp {
+  std::string_view name;
+  std::string_view bytes;
+};
 
-// Instructions with an operand, rows "NAME,template".
-std::span<const std::string_view> ModOpTxt();
+// A form whose operand is a number or a stack register: the bytes that lead
+// the instruction, then one operand byte counted from `base`.
+struct OperandForm {
+  bool exists = false;
+  std::string_view lead;
+  unsigned char base = 0;
+};
 
-// Rows "calculator code,display code" for the calculator codes 0 to 31.
-std::span<const std::string_view> CharMapRows();
+// A form whose operand is a quoted name. The name's length byte counts the
+// `lead` bytes after it and the characters; `before` stands before it.
+struct NameForm {
+  bool exists = false;
+  std::string_view before;
+  std::string_view lead;
+};
 
-// The display code of each calculator code 0 to 31, read from CharMapRows().
-std::array<unsigned char, 32> CharMap();
+// The forms of one operand kind, direct or indirect. A short number form
+// writes small numbers in fewer bytes where the instruction has one.
+struct OperandForms {
+  NameForm name;
+  OperandForm stack;
+  OperandForm number;
+  OperandForm shortNumber;
+};
+
+// An instruction with an operand.
+struct ModOp {
+  std::string_view name;
+  OperandForms indirect;
+  OperandForms direct;
+  // FIX, SCI and ENG: the whole bytes of the operands 10 and 11.
+  std::string_view ten;
+  std::string_view eleven;
+};
+
+std::span<const FixedOp> FixedOps();
+std::span<const ModOp> ModOps();
+
+// Forms that calculators read but never write, for instructions that have a
+// form of their own: "X=? IND ST Y" reads from A6 79, and is written F3 A7 14 F2.
+std::span<const FixedOp> ReadOnlyOps();
+
+// The instructions whose direct number operand is written without a leading
+// zero ("DROPN 2"); their indirect operands are padded as usual.
+std::span<const std::string_view> PlainNumberOps();
+
+// The display code of each calculator code 0 to 31.
+const std::array<unsigned char, 32>& CharMap();
 
 // The help table: each instruction's key line followed by its one-line
 // description (Windows-1252 text); a few descriptions run on to a second line.

@@ -84,12 +84,9 @@ void TForm2::CreateCharPage() {
 void TForm2::CreateModOpPage() {
   StringGrid1 = new TStringGrid(kModOpColumns + 1, kModOpRows, AddPage("ModOpCode"));
   StringGrid1->setGeometry(8, 8, 465, 177);
-  const auto rows = tables::ModOpTxt();
-  for (int k = 0; k < kModOpColumns * kModOpRows; ++k) {
-    const std::string_view row = rows[size_t(k)];
-    StringGrid1->SetCell(k % kModOpColumns, k / kModOpColumns,
-                         std::string(row.substr(0, row.find(','))) + ' ');
-  }
+  const auto ops = tables::ModOps();
+  for (int k = 0; k < kModOpColumns * kModOpRows; ++k)
+    StringGrid1->SetCell(k % kModOpColumns, k / kModOpColumns, std::string(ops[size_t(k)].name) + ' ');
   for (int row = 0; row < int(std::size(kOperandWords)); ++row)
     StringGrid1->SetCell(kModOpColumns, row, kOperandWords[row]);
   StringGrid1->FitFontToCells();

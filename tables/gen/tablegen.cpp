@@ -1,12 +1,19 @@
-// Turns a table data file into a C++ source file that holds its rows.
+// Turns table data files into a C++ source file that holds their rows as
+// typed records, checking the shape of every row on the way: a table that
+// builds is a table every reader can trust without looking at its text.
 //
 // A data file is plain text, one row per line, LF line breaks. A byte that is
 // not printable ASCII is written \xNN (two hex digits, either case) and a
 // backslash itself is written \\. Every other character stands for itself,
 // so rows keep their blanks exactly as written.
 //
-// usage: tablegen INPUT OUTPUT FUNCTION
-// The output defines orrikey::tables::FUNCTION() returning the rows in order.
+// usage: tablegen KIND OUTPUT FUNCTION INPUT...
+//   rows     the rows as text (help, menus, flags)
+//   charmap  "code,display code" for the codes 0 to 31, in order
+//   fixed    "NAME,HEX": instructions without an operand
+//   mod      "NAME,TEMPLATE": instructions with an operand
+//   names    one instruction name a row
+// Several inputs make one table, their rows in the order given.
 
 #include <cstdio>
 #include <fstream>
@@ -17,6 +24,20 @@
 
 namespace {
 
+struct Row {
+  std::string text;
+  std::string where;  // file:line, for messages
+};
+
+class ShapeError {
+ public:
+  explicit ShapeError(std::string message) : message_(std::move(message)) {}
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
+};
+
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -24,40 +45,34 @@ int HexValue(char c) {
   return -1;
 }
 
-bool Unescape(const std::string& text, std::string& row, std::string& error) {
-  row.clear();
+std::string Unescape(const std::string& text) {
+  std::string row;
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = text[i];
-    if (c == '\r' || c == '\t' || c < 0x20 || c > 0x7E) {
-      error = "raw byte " + std::to_string(c) + " (write it as \\xNN)";
-      return false;
-    }
+    if (c < 0x20 || c > 0x7E)
+      throw ShapeError("raw byte " + std::to_string(c) + " (write it as \\xNN)");
     if (c != '\\') {
       row += static_cast<char>(c);
-      continue;
-    }
-    if (i + 1 < text.size() && text[i + 1] == '\\') {
+    } else if (i + 1 < text.size() && text[i + 1] == '\\') {
       row += '\\';
       ++i;
-      continue;
-    }
-    if (i + 3 < text.size() && text[i + 1] == 'x' && HexValue(text[i + 2]) >= 0 &&
-        HexValue(text[i + 3]) >= 0) {
+    } else if (i + 3 < text.size() && text[i + 1] == 'x' && HexValue(text[i + 2]) >= 0 &&
+               HexValue(text[i + 3]) >= 0) {
       row += static_cast<char>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
       i += 3;
-      continue;
+    } else {
+      throw ShapeError("bad escape");
     }
-    error = "bad escape";
-    return false;
   }
-  return true;
+  return row;
 }
 
 // Every byte outside printable ASCII becomes a three-digit octal escape, which
-// cannot run into the characters that follow it.
-std::string CppLiteral(const std::string& row) {
+// cannot run into the characters that follow it; the literal's own length
+// keeps a zero byte inside it.
+std::string CppLiteral(const std::string& bytes) {
   std::string out = "\"";
-  for (unsigned char c : row) {
+  for (unsigned char c : bytes) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
@@ -69,41 +84,178 @@ std::string CppLiteral(const std::string& row) {
       out += buf;
     }
   }
-  return out + "\"";
+  return out + "\"sv";
+}
+
+// Uppercase hex digits, two a byte, as the instruction tables write bytes.
+std::string Bytes(const std::string& digits) {
+  if (digits.size() % 2 != 0) throw ShapeError("odd number of hex digits: " + digits);
+  std::string bytes;
+  for (size_t i = 0; i < digits.size(); i += 2) {
+    const int high = HexValue(digits[i]), low = HexValue(digits[i + 1]);
+    if (high < 0 || low < 0 || digits[i] > 'F' || digits[i + 1] > 'F')
+      throw ShapeError("not uppercase hex: " + digits);
+    bytes += static_cast<char>(high * 16 + low);
+  }
+  return bytes;
+}
+
+std::pair<std::string, std::string> SplitAtComma(const std::string& row) {
+  const size_t comma = row.find(',', 1);  // a name may be a comma itself
+  if (comma == std::string::npos) throw ShapeError("no comma");
+  return {row.substr(0, comma), row.substr(comma + 1)};
+}
+
+std::string CheckedName(const std::string& name) {
+  if (name.empty() || name.front() == ' ' || name.back() == ' ')
+    throw ShapeError("bad instruction name \"" + name + "\"");
+  return name;
+}
+
+bool AllF(const std::string& digits) { return digits.find_first_not_of('F') == std::string::npos; }
+
+// A name slot "FdXX..": the length byte of the name counts d bytes after it
+// and the name; digits before those d bytes stand before the length byte.
+std::string NameForm(const std::string& slot) {
+  if (AllF(slot)) return "{}";
+  if (slot[0] != 'F' || HexValue(slot[1]) < 0 || HexValue(slot[1]) > 2)
+    throw ShapeError("bad name slot " + slot);
+  const size_t leadDigits = 2 * static_cast<size_t>(HexValue(slot[1]));
+  const std::string rest = slot.substr(2);
+  if (rest.size() < leadDigits) throw ShapeError("bad name slot " + slot);
+  const std::string before = Bytes(rest.substr(0, rest.size() - leadDigits));
+  const std::string lead = Bytes(rest.substr(rest.size() - leadDigits));
+  return "{true, " + CppLiteral(before) + ", " + CppLiteral(lead) + "}";
+}
+
+// An operand slot: leading "FF" pairs write no byte, the last byte is the
+// value the operand counts from, the bytes before it lead the instruction.
+std::string OperandForm(const std::string& slot) {
+  if (AllF(slot)) return "{}";
+  size_t at = 0;
+  while (slot.compare(at, 2, "FF") == 0) at += 2;
+  const std::string bytes = Bytes(slot.substr(at));
+  char base[8];
+  std::snprintf(base, sizeof base, "0x%02X", static_cast<unsigned char>(bytes.back()));
+  return "{true, " + CppLiteral(bytes.substr(0, bytes.size() - 1)) + ", " + base + "}";
+}
+
+// Templates hold eight slots: IND name, IND ST, IND nn (long, short), then the
+// same four direct. The classic layout has 4-digit name slots and 6-digit
+// operand slots; the wide A7 layout 6 and 8. FIX, SCI and ENG append the
+// bytes of their operands 11 and 10.
+std::string ModOp(const std::string& row) {
+  auto [name, templ] = SplitAtComma(row);
+  if (templ.size() == 45 && templ.back() == ' ') templ.pop_back();  // a blank no reader needs
+  size_t nameDigits = 4, operandDigits = 6;
+  if (templ.size() == 60) nameDigits = 6, operandDigits = 8;
+  else if (templ.size() != 44 && templ.size() != 52)
+    throw ShapeError("template of " + std::to_string(templ.size()) + " digits");
+  Bytes(templ);  // all hex
+
+  std::string out = "{";
+  out += CppLiteral(CheckedName(name));
+  size_t at = 0;
+  for (int half = 0; half < 2; ++half) {
+    out += ", {" + NameForm(templ.substr(at, nameDigits));
+    at += nameDigits;
+    for (int slot = 0; slot < 3; ++slot, at += operandDigits)
+      out += ", " + OperandForm(templ.substr(at, operandDigits));
+    out += "}";
+  }
+  if (at < templ.size()) {
+    const std::string extension = Bytes(templ.substr(at));
+    out += ", " + CppLiteral(extension.substr(2)) + ", " + CppLiteral(extension.substr(0, 2));
+  } else {
+    out += ", {}, {}";
+  }
+  return out + "}";
+}
+
+std::string FixedOp(const std::string& row) {
+  const auto [name, hex] = SplitAtComma(row);
+  const std::string bytes = Bytes(hex);
+  if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
+  std::string out = "{";
+  return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + "}";
+}
+
+std::string CharMapEntry(const std::string& row, size_t code) {
+  const auto [number, hex] = SplitAtComma(row);
+  if (number != std::to_string(code)) throw ShapeError("expected the row of code " + std::to_string(code));
+  const std::string bytes = Bytes(hex);
+  if (bytes.size() != 1 || static_cast<unsigned char>(bytes[0]) < 0x80)
+    throw ShapeError("a display code is one byte from 80 up");
+  return std::to_string(static_cast<unsigned char>(bytes[0]));
+}
+
+std::string Table(const std::string& kind, const std::vector<Row>& rows, std::string& type) {
+  std::ostringstream body;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const std::string& text = rows[i].text;
+    std::string record;
+    try {
+      if (kind == "rows") type = "std::string_view", record = CppLiteral(text);
+      else if (kind == "names") type = "std::string_view", record = CppLiteral(CheckedName(text));
+      else if (kind == "fixed") type = "FixedOp", record = FixedOp(text);
+      else if (kind == "mod") type = "ModOp", record = ModOp(text);
+      else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
+      else throw ShapeError("unknown kind " + kind);
+    } catch (const ShapeError& error) {
+      throw ShapeError(rows[i].where + ": " + error.message());
+    }
+    body << "    " << record << ",\n";
+  }
+  if (kind == "charmap" && rows.size() != 32) throw ShapeError("the character map has 32 rows");
+  return body.str();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: tablegen INPUT OUTPUT FUNCTION\n";
+  if (argc < 5) {
+    std::cerr << "usage: tablegen KIND OUTPUT FUNCTION INPUT...\n";
     return 2;
   }
-  std::ifstream in(argv[1], std::ios::binary);
-  if (!in) {
-    std::cerr << "tablegen: cannot open " << argv[1] << "\n";
+  const std::string kind = argv[1];
+  std::vector<Row> rows;
+  try {
+    for (int arg = 4; arg < argc; ++arg) {
+      std::ifstream in(argv[arg], std::ios::binary);
+      if (!in) throw ShapeError(std::string("cannot open ") + argv[arg]);
+      std::string line;
+      for (size_t number = 1; std::getline(in, line); ++number) {
+        const std::string where = std::string(argv[arg]) + ":" + std::to_string(number);
+        try {
+          rows.push_back({Unescape(line), where});
+        } catch (const ShapeError& error) {
+          throw ShapeError(where + ": " + error.message());
+        }
+      }
+    }
+    std::string type;
+    const std::string body = Table(kind, rows, type);
+    const bool isArray = kind == "charmap";
+    std::ofstream out(argv[2], std::ios::binary);
+    out << "// Generated by tablegen. Do not edit.\n"
+        << "#include \"tables/Tables.h\"\n\n"
+        << "namespace orrikey::tables {\n\n"
+        << "namespace {\n"
+        << "using namespace std::string_view_literals;\n\n"
+        << "constexpr " << type << " kRows[" << rows.size() << "] = {\n"
+        << body << "};\n"
+        << "}  // namespace\n\n";
+    if (isArray)
+      out << "const std::array<unsigned char, 32>& " << argv[3] << "() {\n"
+          << "  static constexpr std::array<unsigned char, 32> map = std::to_array(kRows);\n"
+          << "  return map;\n}\n\n";
+    else
+      out << "std::span<const " << type << "> " << argv[3] << "() { return kRows; }\n\n";
+    out << "}  // namespace orrikey::tables\n";
+    if (!out) throw ShapeError(std::string("cannot write ") + argv[2]);
+  } catch (const ShapeError& error) {
+    std::cerr << error.message() << "\n";
     return 1;
   }
-  std::ostringstream body;
-  std::string line, row, error;
-  size_t count = 0;
-  for (size_t number = 1; std::getline(in, line); ++number) {
-    if (!Unescape(line, row, error)) {
-      std::cerr << argv[1] << ":" << number << ": " << error << "\n";
-      return 1;
-    }
-    body << "    " << CppLiteral(row) << ",\n";
-    ++count;
-  }
-  std::ofstream out(argv[2], std::ios::binary);
-  out << "// Generated by tablegen from " << argv[1] << ". Do not edit.\n"
-      << "#include \"tables/Tables.h\"\n\n"
-      << "namespace orrikey::tables {\n\n"
-      << "namespace {\n"
-      << "constexpr std::string_view kRows[" << count << "] = {\n"
-      << body.str() << "};\n"
-      << "}  // namespace\n\n"
-      << "std::span<const std::string_view> " << argv[3] << "() { return kRows; }\n\n"
-      << "}  // namespace orrikey::tables\n";
-  return out ? 0 : 1;
+  return 0;
 }

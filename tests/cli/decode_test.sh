@@ -10,14 +10,14 @@ check "clean decode exits 0" 0 $?
 check "one line per instruction" $'LBL "ABC"\n1.5\nSTO 01\nRCL 01\n+\nCLX\nEND' "$(cat "$work/out")"
 check "nothing on stderr" "" "$(cat "$work/err")"
 
-"$cli" decode --hex 9105F2EC05 > "$work/out" 2> "$work/err"
+"$cli" decode --hex 9105F2D1 > "$work/out" 2> "$work/err"
 check "undecodable bytes exit 1" 1 $?
 check "error line ends the text" $'STO 05\nError in Hex Code' "$(cat "$work/out")"
 check "INFO message on stderr" "Error in Hex Code - Around Line: 2" "$(cat "$work/err")"
 
-"$cli" decode --hex F34142 > "$work/out" 2> "$work/err"
-check "count past the end exits 1" 1 $?
-check "conversion error" "orrikey-cli: '$' is not a valid integer value" "$(cat "$work/err")"
+"$cli" decode --hex F341G2 > "$work/out" 2> "$work/err"
+check "text that is not hex exits 1" 1 $?
+check "conversion error" "orrikey-cli: '\$G2' is not a valid integer value" "$(cat "$work/err")"
 check "no text after a conversion error" "" "$(cat "$work/out")"
 
 "$cli" decode --hex 011 > "$work/out"
@@ -38,10 +38,10 @@ check "decode -o exits 0" 0 $?
 check "decode -o prints nothing" "" "$(cat "$work/out")"
 check "program text file has CR LF between lines" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
 
-"$cli" decode --hex 77A2FF -o "$work/p.42S" 2> "$work/err"
+"$cli" decode --hex 77F341 -o "$work/p.42S" 2> "$work/err"
 check "failed decode -o exits 1" 1 $?
 check "failed decode keeps the old file" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
-"$cli" decode --hex 77A2FF -o "$work/new.42S" 2> /dev/null
+"$cli" decode --hex 77F341 -o "$work/new.42S" 2> /dev/null
 check "failed decode creates no file" "no" "$([ -e "$work/new.42S" ] && echo yes || echo no)"
 
 "$cli" decode "$work/missing.raw" > /dev/null 2> "$work/err"

@@ -1,6 +1,7 @@
-// Hex text and the program lines it decodes to. Every form also makes the round
-// trip; the rows here are its edges: truncated bytes, bytes that must not
-// vanish, cached jump distances, names that look like other forms.
+// Hex text and the program lines it decodes to, as the calculator lists the
+// bytes. Every form also makes the round trip; the rows here are its edges:
+// truncated bytes, bytes that must not vanish, cached jump distances, names
+// that look like other forms, and the readings of unusual byte sequences.
 
 #include <stdexcept>
 
@@ -18,46 +19,62 @@ TEST(Decoder, WholeProgram) {
       {"C000F400414243111A150031214077C0000D",
        {"LBL \"ABC\"", "1.5", "STO 01", "RCL 01", "+", "CLX", "END"}},
       {"011", {"LBL 00"}},  // a lone last digit is never decoded
-      {"9105F2EC05", {"STO 05", kErrorLine}},
-      // Digits are read in either case, but the forms are recognised in uppercase only.
-      {"910a", {"STO 10"}}, {"c0000d", {kErrorLine}}, {"a25d", {kErrorLine}},
+      {"c0000d", {"END"}}, {"a25d", {"ALL"}},
   });
 }
 
-TEST(Decoder, NumbersAndStrings) {
+TEST(Decoder, NumbersEndAtTheFirstOtherByte) {
   ExpectDecodes({
       {"1C1A151B1200", {"-.5\x98" "2"}}, {"1000", {"0"}},
-      {"11100001", {"10", "LBL 00"}},  // the "00" found on the last digit byte
-      {"17910500", {"715"}},           // an unterminated number runs to the next 00
-      {"17", {kErrorLine}},
+      {"17910500", {"7", "STO 05", "NULL"}}, {"124F00", {"2", "\xAFPOL", "NULL"}},
+      {"11100001", {"10", "LBL 00"}}, {"17", {"7"}},
+  });
+}
+
+TEST(Decoder, Texts) {
+  ExpectDecodes({
       {"F3412242", {"\"A\"B\""}},    // quotes inside are not escaped
       {"F20D04", {"\"\xAD\xA4\""}},  // calculator codes below 32 as display codes
       {"F24185", {"\"A\""}},         // 0x85 is the display code of code 5: dropped
       {"F14140", {"\"A\"", "+"}},
-      // High calculator codes are kept as they are.
       {"F3417F42", {"\"A\x7F" "B\""}}, {"F341FF9F", {"\"A\xFF\x9F\""}},
-      // The empty text is one byte, whatever follows it.
-      {"F0", {"\"\""}}, {"F07F", {"\"\"", "CLD"}}, {"F09105", {"\"\"", "STO 05"}},
+      {"F0", {"NOP"}}, {"F07F", {"NOP", "CLD"}},
+      {"F27F44", {"\x9F \"D\""}}, {"F17F", {"\x9F \"\""}},
+      // A key byte other than 1 to 9 makes the whole sequence a text.
+      {"F5C238786D4C", {"\"\xC2" "8xmL\""}},
   });
 }
 
 TEST(Decoder, FixedAndShortForms) {
   ExpectDecodes({
       {"C0000D", {"END"}}, {"00", {"NULL"}}, {"40", {"+"}}, {"A25D", {"ALL"}},
-      {"A2FF", {kErrorLine}},  // no row holds it: it must not vanish
-      {"77A2FF77", {"CLX", kErrorLine}}, {"A2", {kErrorLine}},
+      {"A271", {"DROP"}}, {"A7FB", {"Mixed"}},
       {"0F", {"LBL 14"}}, {"2F", {"RCL 15"}}, {"30", {"STO 00"}}, {"BF00", {"GTO 14"}},
       {"B2FF", {"GTO 01"}},  // the second byte is the cached jump distance
-      {"B000", {kErrorLine}}, {"B1", {kErrorLine}},
+      {"B000", {kErrorLine}}, {"B1", {kErrorLine}}, {"A2", {kErrorLine}},
+      // Forms read but never written.
+      {"A67C", {"X\x89? IND ST Y"}}, {"A7DC", {"FUNC 11"}}, {"A7E0", {"RTNERR IND ST X"}},
   });
 }
 
-TEST(Decoder, LongGotoAndXeq) {
+TEST(Decoder, UnknownInstructionsAreKept) {
+  ExpectDecodes({
+      {"A000", {"XROM 00,00"}}, {"A7FF", {"XROM 31,63"}}, {"77A2FF77", {"CLX", "XROM 11,63", "CLX"}},
+      {"F196", {"XROM 0x96"}}, {"F2C004", {"XROM 0xc004"}}, {"F1D8", {"XROM 0xd8"}},
+      {"F2C201", {"XROM 0xc201"}},  // a key assignment with no name
+      {"F2EC05", {"XROM 0xec05"}},  // DIM has no direct register form
+      // FIX, SCI and ENG 10 and 11 exist only as two bytes.
+      {"F5E535495830", {"XROM 0xe535495830"}},
+  });
+}
+
+TEST(Decoder, LabelOperands) {
   ExpectDecodes({
       {"D00066", {"GTO A"}}, {"E0007F", {"XEQ e"}}, {"D00005", {"GTO 05"}},
+      {"E00071", {"XEQ ST Z"}}, {"D00065", {"GTO 101"}}, {"CF75", {"LBL 117"}},
       // Jump distances cached by calculators in D/E low digit, byte 2, bit 7.
       {"D3A185", {"GTO 05"}}, {"E2FFE6", {"XEQ A"}},
-      {"D00065", {"GTO 101"}},  // a third byte that names no label, in decimal
+      {"AE66", {"GTO IND 102"}}, {"AEE6", {"XEQ IND 102"}}, {"AE73", {"GTO IND ST X"}},
       {"D000", {kErrorLine}}, {"E0", {kErrorLine}},
   });
 }
@@ -67,67 +84,57 @@ TEST(Decoder, KeyAssignments) {
       {"F3E30105", {"KEY 1 GTO 05"}}, {"F3E20185", {"KEY 1 XEQ IND 05"}},
       {"F3E2097F", {"KEY 9 XEQ e"}}, {"F3E201F3", {"KEY 1 XEQ IND ST X"}},
       {"F4C3014142", {"KEY 1 GTO \"AB\""}}, {"F4CA024142", {"KEY 2 XEQ IND \"AB\""}},
-      {"F2C201", {"KEY 1 XEQ \"\""}},
-      // Truncated: no invented operand, and no "KEY GTO nn".
-      {"F3E301", {kErrorLine}},
-      {"F3E301F5", {kErrorLine}},  // 5 names no stack register
+      {"F3E301", {kErrorLine}},  // cut off: no invented operand
       {"C1C30141", {kErrorLine}},  // only a length byte F0 to FF starts a named one
   });
 }
 
-TEST(Decoder, RegisterIndirectAndStackOperands) {
+TEST(Decoder, RegisterOperands) {
   ExpectDecodes({
-      {"9164", {"STO 100"}}, {"9166", {"STO A"}}, {"9185", {"STO IND 05"}}, {"9173", {"STO ST X"}},
-      {"91F3", {"STO IND ST X"}}, {"AE05", {"GTO IND 05"}}, {"AE85", {"XEQ IND 05"}},
-      {"AE73", {"GTO IND ST X"}}, {"F2D105", {"RCL+ 05"}}, {"F2D185", {"RCL+ IND 05"}},
-      {"F2D173", {"RCL+ ST X"}}, {"F2D1F3", {"RCL+ IND ST X"}}, {"F3F70100", {"SIZE 256"}},
-      {"F1D5", {"FIX 10"}}, {"F1E7", {"ENG 11"}},
-      {"F1D8", {kErrorLine}},  // any other F1 pair would vanish
-      {"77F1FF", {"CLX", kErrorLine}}, {"91E4", {kErrorLine}},
-      {"9175", {kErrorLine}},  // 5 names no stack register
+      {"9164", {"STO 100"}}, {"9166", {"STO 102"}}, {"9175", {"STO 117"}},
+      {"9185", {"STO IND 05"}}, {"91E4", {"STO IND 100"}}, {"91FF", {"STO IND 127"}},
+      {"9173", {"STO ST X"}}, {"91F3", {"STO IND ST X"}}, {"A866", {"SF 102"}},
+      {"F2D105", {"RCL+ 05"}}, {"F2D1F3", {"RCL+ IND ST X"}}, {"F3F70100", {"SIZE 256"}},
+      {"F1D5", {"FIX 10"}}, {"F1E7", {"ENG 11"}}, {"9C72", {"FIX ST Y"}},
       {"F3F701", {kErrorLine}}, {"F2D1", {kErrorLine}}, {"91", {kErrorLine}},
+  });
+}
+
+TEST(Decoder, TodaysOperandForms) {
+  ExpectDecodes({
+      {"F2A102", {"DROPN 2"}}, {"F2A185", {"DROPN IND 05"}}, {"F2E00B", {"FUNC 11"}},
+      {"F3C74142", {"LSTO \"AB\""}}, {"F2ED05", {"LSTO 05"}}, {"F3E44142", {"RTNERR IND \"AB\""}},
+      {"F2C873", {"LASTO ST X"}}, {"F3A71A72", {"0=? ST Y"}}, {"F3A71405", {"X=? 05"}},
+      {"F3A72370", {"0\x8B? \"p\""}}, {"F4A7424142", {"VARMNU1 \"AB\""}},
+      {"F4A7414142", {"XSTR \"AB\""}}, {"F2A705", {"X\x8B? \"\""}},
+      // Wrapped: the rest reads as the shorter form.
+      {"F4A7814142", {"STO \"AB\""}}, {"F3A7D105", {"RCL+ 05"}},
+      {"F4A7C0410B", {"XROM 0xa7c0410b"}},  // ASSIGN has no wrapped form
   });
 }
 
 TEST(Decoder, NamedOperands) {
   ExpectDecodes({
       {"1EF3414243", {"XEQ \"ABC\""}}, {"1DF0", {"GTO \"\""}},
-      {"C000F00040", {"LBL \"\"", "+"}},  // the label's four head bytes
-      {"F3894142", {"STO IND \"AB\""}}, {"F27F44", {"\x9F \"D\""}},
-      {"F3C04111", {"ASSIGN \"A\" TO 18"}},
-      // The empty append text, whatever byte follows it, and at the end.
-      {"F17F40", {"\x9F \"\"", "+"}}, {"F17F", {"\x9F \"\""}},
-      // Names of 7 characters (6 for KEY and ASSIGN) start with a byte F7 or F8
-      // whose first bytes could pass for a register form.
+      {"C000F10040", {"LBL \"\"", "+"}}, {"C000F0", {"LBL \"\""}}, {"CA00F3004142", {"LBL \"AB\""}},
+      {"F3894142", {"STO IND \"AB\""}}, {"F3C04111", {"ASSIGN \"A\" TO 18"}},
       {"F8B2434F4E54524F4C", {"ASTO \"CONTROL\""}},
       {"F8C301414243444546", {"KEY 1 GTO \"ABCDEF\""}},
       {"F8C0414243444546" "05", {"ASSIGN \"ABCDEF\" TO 06"}},
+      // Cut off in the middle of the name.
+      {"F34142", {kErrorLine}}, {"1EF54142", {kErrorLine}}, {"C000F5004142", {kErrorLine}},
+      {"1D41", {kErrorLine}},
   });
 }
 
-// Bytes past the end of the text are absent: a count that runs past the end
-// reads nothing left over from an earlier instruction.
-TEST(Decoder, ConversionErrors) {
-  const struct {
-    std::string hex;
-    std::string message;
-  } rows[] = {
-      {"9G", "'$9G' is not a valid integer value"},
-      {"77 40", "'$ 4' is not a valid integer value"},
-      {"F34142", "'$' is not a valid integer value"},  // counts past the end
-      {"F341424", "'$4' is not a valid integer value"},
-      {"F5C0414243", "'$' is not a valid integer value"},  // ASSIGN without its key
-      {"1EF54142", "'$' is not a valid integer value"},
-      {"C000F5004142", "'$' is not a valid integer value"},
-      {"F3C301", "'$' is not a valid integer value"},
-      {"1111111111Z100", "'$Z1' is not a valid integer value"},  // a digit byte of a number
-  };
-  for (const auto& row : rows) {
+TEST(Decoder, TextThatIsNotHex) {
+  for (const auto& [hex, message] : {std::pair{"9G", "'$9G' is not a valid integer value"},
+                                     std::pair{"77 40", "'$ 4' is not a valid integer value"}}) {
     try {
-      HTC::HexToCode(row.hex);
-      ADD_FAILURE() << "no error for " << row.hex;
+      HTC::HexToCode(hex);
+      ADD_FAILURE() << "no error for " << hex;
     } catch (const std::runtime_error& error) {
-      EXPECT_EQ(error.what(), row.message) << "hex: " << row.hex;
+      EXPECT_STREQ(error.what(), message) << "hex: " << hex;
     }
   }
 }

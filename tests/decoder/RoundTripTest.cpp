@@ -17,47 +17,52 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+bool IsPlain(std::string_view name) {
+  for (std::string_view plain : tables::PlainNumberOps())
+    if (plain == name) return true;
+  return false;
+}
+
+// Register numbers at the edges of the short forms (14 for LBL and GTO, 15
+// for the others) and of the operand byte; label letters where they apply.
+Lines DirectNumbers(const tables::ModOp& op) {
+  const std::string name(op.name);
+  if (!op.ten.empty()) return {"00", "09", "10", "11"};
+  if (IsPlain(name)) return {"0", "7", "15", "16", "99", "100", "127"};
+  if (name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY"))
+    return {"00", "14", "15", "99", "100", "101", "117", "122", "A", "J", "a", "e"};
+  return {"00", "07", "14", "15", "16", "99", "100", "111", "117", "127"};
+}
+
 Lines EveryInstruction() {
   Lines lines = {"0", "1.5", "-12.25\x98-3", "007", "1\x98" "999", "SIZE 256", "SIZE 9999",
-                 "\"ABC\"", "\"A\"B\"", "\"\x82\xA4\xBF@ \"", "\"ABCDEFGHIJKLMNO\"", "\"\""};
-  for (std::string_view row : tables::FixedOpTxt()) {
-    const std::string_view name = row.substr(0, row.find(','));
-    if (name != ".END.") lines.emplace_back(name);  // the bytes of END
-  }
-  for (std::string_view row : tables::ModOpTxt()) {
-    const size_t comma = row.find(',');
-    const std::string name(row.substr(0, comma));
+                 "\"ABC\"", "\"A\"B\"", "\"\x82\xA4\xBF@ \"", "\"ABCDEFGHIJKLMNO\"",
+                 "XROM 00,00", "XROM 31,63", "XROM 0x96", "XROM 0xc004"};
+  for (const tables::FixedOp& op : tables::FixedOps())
+    if (op.name != ".END.") lines.emplace_back(op.name);  // the bytes of END
+  for (const tables::ModOp& op : tables::ModOps()) {
+    const std::string name(op.name);
     if (name == "SIZE") continue;  // its numbers up to 9999 are above
-    const std::string_view templ = row.substr(comma + 1);
     const bool key = name.starts_with("KEY");
-    const bool labels = key || name == "GTO" || name == "XEQ" || name == "LBL";
-    // The operands of each form whose template slot (offset, digits) is not all F. The
-    // numbers cross the end of the short forms: 14 for LBL and GTO, 15 for the others.
-    const struct {
-      size_t at, digits;
-      Lines operands;
-    } forms[] = {
-        {38, 6, templ.size() == 52 ? Lines{"00", "09", "10", "11"} : Lines{"00", "07", "14", "15"}},
-        {32, 6, {"16", "99"}},
-        {32, 6, labels ? Lines{"A", "J", "a", "e"} : Lines{}},
-        {26, 6, {"ST T", "ST Z", "ST Y", "ST X", "ST L"}},
-        {10, 6, {"IND 00", "IND 15", "IND 99"}},
-        {4, 6, {"IND ST T", "IND ST Z", "IND ST Y", "IND ST X", "IND ST L"}},
-        {24, 2, {"\"AB\"", "\"\x85\xA0\x98\x7E\"",  // glyphs of codes below 32
-                 key || name == "ASSIGN" ? "\"ABCDEFGHIJKLM\"" : "\"ABCDEFGHIJKLMN\""}},
-        {2, 2, {"IND \"X\""}},
+    const size_t nameRoom = 15 - op.direct.name.lead.size() - (key || name == "ASSIGN");
+    Lines operands;
+    const auto add = [&](bool exists, const Lines& texts) {
+      if (exists) operands.insert(operands.end(), texts.begin(), texts.end());
     };
+    add(op.direct.number.exists || op.direct.shortNumber.exists, DirectNumbers(op));
+    add(op.direct.stack.exists, {"ST T", "ST Z", "ST Y", "ST X", "ST L"});
+    add(op.direct.name.exists, {"\"AB\"", "\"\x85\xA0\x98\x7E\"", "\"" + std::string(nameRoom, 'N') + "\""});
+    add(op.direct.name.lead.size() == 2, {"\"\""});  // the wide forms take an empty name
+    add(op.indirect.number.exists, {"IND 00", "IND 15", "IND 99", "IND 100", "IND 127"});
+    add(op.indirect.stack.exists, {"IND ST T", "IND ST X", "IND ST L"});
+    add(op.indirect.name.exists, {"IND \"X\""});
     // ASSIGN and KEY take a key number too, at both ends of its range.
     Lines heads = {name + " "}, tails = {""};
     if (name == "ASSIGN") tails = {" TO 01", " TO 18"};
     if (key) heads = {"KEY 1" + name.substr(3) + " ", "KEY 9" + name.substr(3) + " "};
-    for (const auto& form : forms) {
-      if (templ.substr(form.at, form.digits).find_first_not_of('F') == std::string_view::npos)
-        continue;
-      for (const std::string& operand : form.operands)
-        for (const std::string& head : heads)
-          for (const std::string& tail : tails) lines.push_back(head + operand + tail);
-    }
+    for (const std::string& operand : operands)
+      for (const std::string& head : heads)
+        for (const std::string& tail : tails) lines.push_back(head + operand + tail);
   }
   return lines;
 }

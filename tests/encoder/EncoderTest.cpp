@@ -51,8 +51,11 @@ TEST(Encoder, RegisterNumbers) {
       {"LBL 14", "0F"}, {"LBL 15", "CF0F"}, {"GTO 14", "BF00"}, {"GTO 15", "D0000F"},
       {"XEQ 05", "E00005"}, {"RCL+ IND 99", "F2D1E3"}, {"STO IND 16", "9190"},
       {"XEQ IND 05", "AE85"}, {"FIX IND 10", "9C8A"},
-      {"STO 5", "------ err par"}, {"STO 100", "------ err par"},
-      {"STO  05", "------ err par"}, {"LBL IND 05", "------ err par"},
+      {"STO 5", "------ err par"}, {"STO  05", "------ err par"}, {"LBL IND 05", "------ err par"},
+      // Operand bytes up to 0x7F, but not the stack registers nor, for labels, the letters.
+      {"STO 102", "9166"}, {"SF 102", "A866"}, {"STO IND 100", "91E4"}, {"RCL IND 127", "90FF"},
+      {"STO 112", "------ err par"}, {"STO IND 116", "------ err par"}, {"STO 128", "------ err par"},
+      {"LBL 101", "CF65"}, {"GTO 117", "D00075"}, {"XEQ 102", "------ err par"},
       {"STO", "------ err opcode"},
   });
 }
@@ -73,7 +76,9 @@ TEST(Encoder, QuotedNamesAndLabels) {
       {"STO \"ABCDEFGHIJKLMNO\"", "------ err string"}, {"SF \"AB\"", "------ err par"},
       {"GTO A", "D00066"}, {"XEQ e", "E0007F"}, {"LBL J", "CF6F"},
       {"STO A", "------ err par"},
-      {"\x9F \"\"", "F17F"}, {"STO IND \"\"", "F189"},
+      // Only the append text and the wide forms take an empty name.
+      {"\x9F \"\"", "F17F"}, {"X\x8B? \"\"", "F2A705"}, {"STO IND \"\"", "------ err par"},
+      {"ISG \"\"", "------ err par"}, {"KEY 1 XEQ \"\"", "------ err par"},
   });
 }
 
@@ -92,7 +97,8 @@ TEST(Encoder, Assign) {
       {"ASSIGN \"AB\" TO 05", "F4C0414204"}, {"ASSIGN \"AB\" TO 18", "F4C0414211"},
       {"ASSIGN \"AB\" TO 19", "------ err par"},
       {"ASSIGN \"AB12\"", "F4C041420B"},
-      {"ASSIGN \"\" TO 05", "F2C004"},  // without TO, the last two characters are the key
+      {"ASSIGN \"\" TO 05", "------ err par"},
+      {"ASSIGN \"AB12\"", "F4C041420B"},  // without TO, the last two characters are the key
       // The name comes from the pattern's own match, so '" TO' inside it stays.
       {"ASSIGN \"A\" TO B\" TO 05", "F9C0" "412220544F2042" "04"},
   });
@@ -103,6 +109,29 @@ TEST(Encoder, DisplayFormatsAndSize) {
       {"FIX 09", "9C09"}, {"FIX 10", "F1D5"}, {"ENG 11", "F1E7"}, {"FIX 12", "------ err par"},
       {"SIZE 25", "F3F70019"}, {"SIZE 0025", "F3F70019"}, {"SIZE 9999", "F3F7270F"},
       {"SIZE 10000", "------ err par"},
+  });
+}
+
+TEST(Encoder, TodaysInstructions) {
+  ExpectEncodes({
+      {"NOP", "F0"}, {"DROP", "A271"}, {"\xAFLIST", "A6FC"}, {"Mixed", "A7FB"},
+      {"DROPN 2", "F2A102"}, {"DROPN 02", "F2A102"}, {"DROPN IND 05", "F2A185"},
+      {"DROPN IND 5", "------ err par"}, {"R^N 127", "F2A67F"}, {"FUNC 11", "F2E00B"},
+      {"LSTO \"AB\"", "F3C74142"}, {"LSTO 05", "F2ED05"}, {"RTNERR IND \"AB\"", "F3E44142"},
+      {"LASTO ST X", "F2C873"}, {"0=? ST Y", "F3A71A72"}, {"X=? 05", "F3A71405"},
+      {"X=? IND ST Y", "F3A714F2"}, {"0\x8B? \"p\"", "F3A72370"},
+      {"VARMNU1 \"AB\"", "F4A7424142"}, {"XSTR \"AB\"", "F4A7414142"},
+      {"XSTR 05", "------ err par"}, {"X=? \"ABCDEFGHIJKLM\"", "FFA70441424344454647" "48494A4B4C4D"},
+      {"X=? \"ABCDEFGHIJKLMN\"", "------ err string"},
+  });
+}
+
+TEST(Encoder, UnknownInstructionsKeptAsXrom) {
+  ExpectEncodes({
+      {"XROM 00,00", "A000"}, {"XROM 31,63", "A7FF"}, {"XROM 11,63", "A2FF"},
+      {"XROM 32,00", "------ err par"}, {"XROM 01,64", "------ err par"},
+      {"XROM 0x96", "F196"}, {"XROM 0xC004", "F2C004"}, {"XROM 0x", "------ err par"},
+      {"XROM 0x123", "------ err par"}, {"XROM 0x" + std::string(32, 'a'), "------ err par"},
   });
 }
 

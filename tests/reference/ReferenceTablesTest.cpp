@@ -54,19 +54,20 @@ TEST(HelpTable, KeysWithTheirDescriptions) {
 // all but a few of them.
 TEST(HelpTable, OperandNotesMatchTheInstructionTable) {
   const auto byKey = Descriptions();
-  for (std::string_view row : tables::ModOpTxt()) {
-    std::string_view name = row.substr(0, row.find(','));
+  for (const tables::ModOp& op : tables::ModOps().first(48)) {  // the original instructions
+    std::string_view name = op.name;
     if (name.starts_with("KEY ")) name = "KEY";
     SCOPED_TRACE(std::string(name));
     const std::string& text = byKey.at(name);
-    const bool indirect = row.substr(row.find(',') + 1, 22) != std::string(22, 'F');
+    const auto& ind = op.indirect;
+    const bool indirect = ind.name.exists || ind.stack.exists || ind.number.exists;
     // The append symbol's description tells its operand in prose.
     EXPECT_TRUE(name == "\x9F" || text.find("Parameter: ") != std::string::npos);
     EXPECT_EQ(text.find("(indirect allowed)") != std::string::npos, indirect);
   }
   std::set<std::string_view> programmable;
-  for (auto table : {tables::FixedOpTxt(), tables::ModOpTxt()})
-    for (std::string_view row : table) programmable.insert(row.substr(0, row.find(',')));
+  for (const auto& op : tables::FixedOps()) programmable.insert(op.name);
+  for (const auto& op : tables::ModOps()) programmable.insert(op.name);
   size_t withHelp = 0;
   for (const auto& [key, text] : byKey) {
     EXPECT_FALSE(text.ends_with("(Not programmable.)") && programmable.count(key)) << key;

@@ -205,9 +205,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("info");
     QTest::addColumn<QString>("error");
     QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("split, unknown")
-        << Lines{"9105", "F2EC05"} << Lines{"STO 05", "Error in Hex Code"}
-        << "Error in Hex Code - Around Line: 2" << QString() << QByteArray("\x91\x05\xF2\xEC\x05");
+    QTest::newRow("split, cut off")
+        << Lines{"9105", "F2D1"} << Lines{"STO 05", "Error in Hex Code"}
+        << "Error in Hex Code - Around Line: 2" << QString() << QByteArray("\x91\x05\xF2\xD1");
     QTest::newRow("empty") << Lines{} << Lines{"CLX"} << QString() << QString() << QByteArray("");
     QTest::newRow("glyph") << Lines{"\xA0" "5"} << Lines{"CLX"} << ""
                            << "'$÷5' is not a valid integer value" << QByteArray();
