@@ -3,6 +3,25 @@
 #include <algorithm>
 
 namespace orrikey::HTC {
+namespace {
+
+std::optional<uint64_t> Pack(std::string_view bytes) {
+  if (bytes.size() > 4) return std::nullopt;
+  uint64_t key = 0;
+  for (unsigned char c : bytes) key = key << 8 | c;
+  return key | static_cast<uint64_t>(bytes.size()) << 32;
+}
+
+// The value a map holds for the bytes, or null.
+template <typename Map>
+const typename Map::mapped_type* Find(const Map& map, std::string_view bytes) {
+  const auto key = Pack(bytes);
+  if (!key) return nullptr;
+  const auto found = map.find(*key);
+  return found == map.end() ? nullptr : &found->second;
+}
+
+}  // namespace
 
 const Index& Index::Get() {
   static const Index index;
@@ -10,17 +29,21 @@ const Index& Index::Get() {
 }
 
 Index::Index() {
-  for (const auto& op : tables::FixedOps()) fixed_.try_emplace(std::string(op.bytes), op.name);
-  for (const auto& op : tables::ReadOnlyOps()) fixed_.try_emplace(std::string(op.bytes), op.name);
+  for (auto table : {tables::FixedOps(), tables::ReadOnlyOps()})
+    for (const auto& op : table) fixed_.try_emplace(*Pack(op.bytes), op.name);
 
   for (const tables::ModOp& op : tables::ModOps()) {
     for (const bool indirect : {true, false}) {
       const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
       if (forms.name.exists && !forms.name.lead.empty())
-        namedForms_.try_emplace(std::string(forms.name.lead), &op, indirect);
+        namedForms_.try_emplace(*Pack(forms.name.lead), &op, indirect);
+      if (forms.name.exists && forms.name.before.size() == 1) {
+        const auto byte = static_cast<unsigned char>(forms.name.before[0]);
+        if (!beforeLength_[byte]) beforeLength_[byte] = &op;
+      }
       const auto add = [&](const tables::OperandForm& form, bool stack) {
         if (!form.exists) return;
-        auto& entries = operandForms_[std::string(form.lead)];
+        auto& entries = operandForms_[*Pack(form.lead)];
         const OperandEntry entry{&op, indirect, stack, form.base};
         const bool known = std::any_of(entries.begin(), entries.end(), [&](const OperandEntry& e) {
           return e.stack == stack && e.base == form.base;
@@ -41,41 +64,31 @@ Index::Index() {
       }
     }
     if (!op.ten.empty()) {
-      tenEleven_.try_emplace(std::string(op.ten), std::string(op.name) + " 10");
-      tenEleven_.try_emplace(std::string(op.eleven), std::string(op.name) + " 11");
+      tenEleven_.try_emplace(*Pack(op.ten), std::string(op.name) + " 10");
+      tenEleven_.try_emplace(*Pack(op.eleven), std::string(op.name) + " 11");
     }
   }
 }
 
 std::optional<std::string_view> Index::FixedName(std::string_view bytes) const {
-  const auto found = fixed_.find(bytes);
-  if (found == fixed_.end()) return std::nullopt;
-  return found->second;
+  const auto* name = Find(fixed_, bytes);
+  return name ? std::optional(*name) : std::nullopt;
 }
 
 const std::vector<OperandEntry>* Index::OperandForms(std::string_view lead) const {
-  const auto found = operandForms_.find(lead);
-  return found == operandForms_.end() ? nullptr : &found->second;
+  return Find(operandForms_, lead);
 }
 
 const tables::ModOp* Index::NamedForm(std::string_view lead, bool& indirect) const {
-  const auto found = namedForms_.find(lead);
-  if (found == namedForms_.end()) return nullptr;
-  indirect = found->second.second;
-  return found->second.first;
-}
-
-const tables::ModOp* Index::NameBeforeLength(unsigned char byte) const {
-  for (const tables::ModOp& op : tables::ModOps())
-    if (op.direct.name.before.size() == 1 && static_cast<unsigned char>(op.direct.name.before[0]) == byte)
-      return &op;
-  return nullptr;
+  const auto* found = Find(namedForms_, lead);
+  if (!found) return nullptr;
+  indirect = found->second;
+  return found->first;
 }
 
 std::optional<std::string> Index::TenOrEleven(std::string_view bytes) const {
-  const auto found = tenEleven_.find(bytes);
-  if (found == tenEleven_.end()) return std::nullopt;
-  return found->second;
+  const auto* line = Find(tenEleven_, bytes);
+  return line ? std::optional(*line) : std::nullopt;
 }
 
 bool Index::IsPlainNumberOp(std::string_view name) const {

@@ -4,10 +4,12 @@
 // instruction to the instruction, built once from the table records. Where
 // several rows share the bytes, the first row in table order wins.
 
-#include <map>
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "tables/Tables.h"
@@ -42,7 +44,7 @@ class Index {
   // The instruction whose name form has this lead after its length byte.
   const tables::ModOp* NamedForm(std::string_view lead, bool& indirect) const;
   // GTO and XEQ with a name: the byte before the length byte.
-  const tables::ModOp* NameBeforeLength(unsigned char byte) const;
+  const tables::ModOp* NameBeforeLength(unsigned char byte) const { return beforeLength_[byte]; }
   // FIX, SCI and ENG 10 and 11: the instruction and its operand.
   std::optional<std::string> TenOrEleven(std::string_view bytes) const;
   bool IsPlainNumberOp(std::string_view name) const;
@@ -50,11 +52,15 @@ class Index {
  private:
   Index();
 
-  std::map<std::string, std::string_view, std::less<>> fixed_;
-  ShortEntry shorts_[256];
-  std::map<std::string, std::vector<OperandEntry>, std::less<>> operandForms_;
-  std::map<std::string, std::pair<const tables::ModOp*, bool>, std::less<>> namedForms_;
-  std::map<std::string, std::string, std::less<>> tenEleven_;
+  // Keys are up to four bytes and their count, packed into one number.
+  using Key = uint64_t;
+
+  std::unordered_map<Key, std::string_view> fixed_;
+  std::array<ShortEntry, 256> shorts_{};
+  std::array<const tables::ModOp*, 256> beforeLength_{};
+  std::unordered_map<Key, std::vector<OperandEntry>> operandForms_;
+  std::unordered_map<Key, std::pair<const tables::ModOp*, bool>> namedForms_;
+  std::unordered_map<Key, std::string> tenEleven_;
 };
 
 }  // namespace orrikey::HTC
