@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "files/FileIO.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 
@@ -87,18 +88,40 @@ TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
 
 TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   fs::create_directory(Path("folder"));
-  // The new file cannot be created, or cannot take the place of a folder.
-  const std::pair<std::string, std::string> rows[] = {
-      {Path("missing/p.raw"), "No such file or directory"}, {Path("folder"), "Is a directory"}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(ErrorOf([&] { SaveHexStringToFile(row.first, "x"); }),
-              "Cannot create file \"" + row.first + "\". " + row.second);
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_symlink(Path("missing/p.raw"), Path("dangling"));
+  // Each is refused or fails before it is replaced: the FIFO and the link stay,
+  // and no temporary file is left behind.
+  const std::pair<std::string, std::string> writes[] = {
+      {Path("missing/p.raw"), "No such file or directory"},
+      {Path("folder"), "Is a directory"},
+      {Path("fifo"), "Not a regular file"},
+      {Path("dangling"), "No such file or directory"},
+  };
+  for (const auto& [path, reason] : writes) {
+    EXPECT_EQ(ErrorOf([&] { SaveHexStringToFile(path, "x"); }),
+              "Cannot create file \"" + path + "\". " + reason);
   }
-  EXPECT_EQ(Files(), 1);
-  EXPECT_EQ(ErrorOf([&] { ReadRawFile(Path("missing.raw")); }),
-            "Cannot open file \"" + Path("missing.raw") + "\". No such file or directory");
-  EXPECT_EQ(ErrorOf([&] { ReadRawFile(Path("folder")); }),
-            "Cannot open file \"" + Path("folder") + "\". Is a directory");
+  EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+  EXPECT_TRUE(fs::is_symlink(Path("dangling")));
+  EXPECT_EQ(Files(), 3);
+
+  // A FIFO or a device is refused without waiting on it or reading it, and an
+  // oversized file before it is read.
+  for (const char* name : {"max.raw", "big.raw"}) SaveHexStringToFile(Path(name), "");
+  fs::resize_file(Path("max.raw"), kMaxProgramFileSize);
+  fs::resize_file(Path("big.raw"), kMaxProgramFileSize + 1);
+  EXPECT_EQ(ReadRawFile(Path("max.raw")).size(), kMaxProgramFileSize);
+  const std::pair<std::string, std::string> reads[] = {
+      {Path("missing.raw"), "No such file or directory"},
+      {Path("folder"), "Is a directory"},
+      {Path("fifo"), "Not a regular file"},
+      {"/dev/null", "Not a regular file"},
+      {Path("big.raw"), "It is larger than 4 MiB, the most a program file may hold"},
+  };
+  for (const auto& [path, reason] : reads) {
+    EXPECT_EQ(ErrorOf([&] { ReadRawFile(path); }), "Cannot open file \"" + path + "\". " + reason);
+  }
 }
 
 }  // namespace
