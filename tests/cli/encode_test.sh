@@ -9,11 +9,18 @@ check "good program exits 0" 0 $?
 check "hex listing" $'C000F3004142\n1100\nC0000D' "$(cat "$work/out")"
 check "caption on stderr" "{ 11-Byte Prgm }" "$(cat "$work/err")"
 
-printf 'CLX\nFOO\nSTO 5\x00STO 06' > "$work/bad.42S"
+printf 'CLX\nFOO\nSTO 5' > "$work/bad.42S"
 "$cli" encode "$work/bad.42S" > "$work/out" 2> "$work/err"
 check "failed line exits 1" 1 $?
 check "error lines stay in the listing" $'77\n------ err opcode\n------ err par' "$(cat "$work/out")"
 check "INFO lines, no caption" $'Line: 2 ------ err opcode\nLine: 3 ------ err par' "$(cat "$work/err")"
+
+printf 'CLX\n\nSTO 5\x00STO 06' > "$work/nul.42S"
+"$cli" encode "$work/nul.42S" > "$work/out" 2> "$work/err"
+check "a NUL byte exits 2" 2 $?
+check "a NUL byte is reported with its line" \
+  "orrikey-cli: Cannot open file \"$work/nul.42S\". Line 3 holds a NUL byte, which program text cannot hold" \
+  "$(cat "$work/out" "$work/err")"
 
 : > "$work/empty.42S"
 "$cli" encode "$work/empty.42S" > "$work/out" 2> "$work/err"

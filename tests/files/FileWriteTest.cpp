@@ -49,12 +49,25 @@ TEST_F(FileWrite, BytesComeBackAsWritten) {
     SaveHexStringToFile(Path("p.raw"), bytes);
     EXPECT_EQ(ReadRawFile(Path("p.raw")), bytes);
   }
-  // A program text is written as it stands, and read normalised up to its first NUL.
-  const std::string text = "LBL \"\x85\"\nSTO 01\r\0END"s;
+  // A program text is written as it stands, and read normalised.
+  const std::string text = "LBL \"\x85\"\nSTO 01\rEND";
   WriteProgramTextFile(Path("p.42S"), text);
   EXPECT_EQ(ReadRawFile(Path("p.42S")), text);
-  EXPECT_EQ(ReadProgramTextFile(Path("p.42S")), "LBL \"\x85\"\r\nSTO 01\r\n");
+  EXPECT_EQ(ReadProgramTextFile(Path("p.42S")), "LBL \"\x85\"\r\nSTO 01\r\nEND");
   EXPECT_EQ(Files(), 2);
+}
+
+TEST_F(FileWrite, ProgramTextWithANulByteIsRefusedByLine) {
+  const struct {
+    std::string bytes;
+    int line;
+  } rows[] = {{"\0A"s, 1}, {"A\r\n\0"s, 2}, {"A\r\0"s, 2}, {"A\n\n\rB\0C"s, 4}};
+  for (const auto& row : rows) {
+    SaveHexStringToFile(Path("p.42S"), row.bytes);
+    EXPECT_EQ(ErrorOf([&] { ReadProgramTextFile(Path("p.42S")); }),
+              "Cannot open file \"" + Path("p.42S") + "\". Line " + std::to_string(row.line) +
+                  " holds a NUL byte, which program text cannot hold");
+  }
 }
 
 TEST_F(FileWrite, ReplacedFileKeepsItsPermissionsAndLinks) {
