@@ -88,7 +88,7 @@ done
 # Short of memory, a run ends with a message, not an abort. Builds that cannot
 # start under the limit at all (with AddressSanitizer) skip this.
 head -c 4000000 /dev/zero | tr '\0' '\167' > "$work/long.raw"
-if (ulimit -v 60000 && "$cli" --version) > /dev/null 2>&1; then
+if { (ulimit -v 60000 && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; then
   (ulimit -v 60000 && "$cli" decode "$work/long.raw") > /dev/null 2> "$work/err"
   check "out of memory exits 2" 2 $?
   check "out of memory is reported" "orrikey-cli: Out of memory" "$(cat "$work/err")"
