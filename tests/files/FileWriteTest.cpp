@@ -120,7 +120,7 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   EXPECT_EQ(Files(), 3);
 
   // A FIFO or a device is refused without waiting on it or reading it, and an
-  // oversized file before it is read.
+  // oversized file before it is read or once the limit is read.
   for (const char* name : {"max.raw", "big.raw"}) SaveHexStringToFile(Path(name), "");
   fs::resize_file(Path("max.raw"), kMaxProgramFileSize);
   fs::resize_file(Path("big.raw"), kMaxProgramFileSize + 1);
@@ -131,6 +131,8 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
       {Path("fifo"), "Not a regular file"},
       {"/dev/null", "Not a regular file"},
       {Path("big.raw"), "It is larger than 4 MiB, the most a program file may hold"},
+      // Reports no size, and reads on without end.
+      {"/proc/self/pagemap", "It is larger than 4 MiB, the most a program file may hold"},
   };
   for (const auto& [path, reason] : reads) {
     EXPECT_EQ(ErrorOf([&] { ReadRawFile(path); }), "Cannot open file \"" + path + "\". " + reason);
