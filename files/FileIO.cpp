@@ -1,38 +1,80 @@
 #include "files/FileIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
-#include <memory>
-#include <stdexcept>
 
 namespace orrikey {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
 
-std::runtime_error CannotOpen(const std::string& path, int error) {
-  return std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(error));
+ private:
+  int fd_;
+};
+
+std::runtime_error TooLarge(const std::string& path) {
+  return CannotOpen(path, "It is larger than " + std::to_string(kMaxProgramFileSize >> 20) +
+                              " MiB, the most a program file may hold");
+}
+
+void RefuseUnlessRegular(const std::string& path, const struct stat& info) {
+  if (!S_ISREG(info.st_mode)) throw CannotOpen(path, NotARegularFile(info.st_mode));
 }
 
 }  // namespace
 
+std::runtime_error CannotOpen(const std::string& path, std::string_view reason) {
+  return std::runtime_error("Cannot open file \"" + path + "\". " + std::string(reason));
+}
+
+std::runtime_error CannotCreate(const std::string& path, std::string_view reason) {
+  return std::runtime_error("Cannot create file \"" + path + "\". " + std::string(reason));
+}
+
+std::string NotARegularFile(mode_t mode) {
+  return S_ISDIR(mode) ? std::strerror(EISDIR) : "Not a regular file";
+}
+
 std::string ReadWholeFile(const std::string& path) {
-  FileHandle file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw CannotOpen(path, errno);
+  // Checked before opening as well: opening a device can start whatever the
+  // device does, and opening a FIFO waits for a writer.
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) throw CannotOpen(path, std::strerror(errno));
+  RefuseUnlessRegular(path, info);
+
+  // O_NONBLOCK in case another file took the name in between.
+  const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) throw CannotOpen(path, std::strerror(errno));
+  if (fstat(file.get(), &info) != 0) throw CannotOpen(path, std::strerror(errno));
+  RefuseUnlessRegular(path, info);
+  if (static_cast<uintmax_t>(info.st_size) > kMaxProgramFileSize) throw TooLarge(path);
+
+  // The size is only a hint: files such as those in /proc report none, and a
+  // file may grow while it is read.
   std::string bytes;
+  bytes.reserve(static_cast<size_t>(info.st_size));
   char buffer[1 << 16];
   for (;;) {
-    const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
+    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw CannotOpen(path, std::strerror(errno));
+    if (got == 0) return bytes;
+    if (bytes.size() + static_cast<size_t>(got) > kMaxProgramFileSize) throw TooLarge(path);
+    bytes.append(buffer, static_cast<size_t>(got));
   }
-  // A folder opens but cannot be read: report it like any unreadable file.
-  if (std::ferror(file.get())) throw CannotOpen(path, errno ? errno : EIO);
-  return bytes;
 }
 
 }  // namespace orrikey

@@ -19,13 +19,14 @@ namespace orrikey {
 namespace {
 
 // A symbolic link keeps pointing at the file it named: the file is replaced,
-// not the link.
+// not the link. A link that leads nowhere is refused rather than replaced.
 std::string FileBehindLinks(const std::string& path) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
   const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
                                                          &std::free);
-  return real ? std::string(real.get()) : path;
+  if (!real) throw CannotCreate(path, std::strerror(errno));
+  return real.get();
 }
 
 // A file of a new name beside the target, created with the permissions that
@@ -56,17 +57,21 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
   const std::string target = FileBehindLinks(path);
+  // Renaming over a device or a FIFO would replace the node itself.
+  struct stat old {};
+  const bool replacing = stat(target.c_str(), &old) == 0;
+  if (replacing && !S_ISREG(old.st_mode)) throw CannotCreate(path, NotARegularFile(old.st_mode));
+
   std::string temporary;
   const int fd = CreateBeside(target, temporary);
   auto fail = [&](int error) {
     if (fd >= 0) unlink(temporary.c_str());
-    return std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(error));
+    return CannotCreate(path, std::strerror(error));
   };
   if (fd < 0) throw fail(errno);
 
   // A replaced file keeps its permissions.
-  struct stat old {};
-  if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (replacing) fchmod(fd, old.st_mode & 07777);
 
   if (!WriteAll(fd, bytes) || fsync(fd) != 0) {
     const int error = errno;

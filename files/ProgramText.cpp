@@ -1,11 +1,21 @@
 #include "files/ProgramText.h"
 
+#include <algorithm>
+
 #include "files/FileIO.h"
 
 namespace orrikey {
+namespace {
+
+// The number of the line, counted from 1 as SplitLines splits, that holds the byte.
+size_t LineNumberAt(std::string_view bytes, size_t at) {
+  const std::string before = NormaliseProgramText(bytes.substr(0, at));
+  return static_cast<size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
+}
+
+}  // namespace
 
 std::string NormaliseProgramText(std::string_view bytes) {
-  bytes = bytes.substr(0, bytes.find('\0'));
   std::string text;
   text.reserve(bytes.size() + bytes.size() / 16);
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -47,8 +57,14 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+// A NUL byte is refused rather than cut off with the text after it: the panes
+// cannot hold one, and a text file has none.
 std::string ReadProgramTextFile(const std::string& path) {
-  return NormaliseProgramText(ReadWholeFile(path));
+  const std::string bytes = ReadWholeFile(path);
+  if (const size_t nul = bytes.find('\0'); nul != std::string::npos)
+    throw CannotOpen(path, "Line " + std::to_string(LineNumberAt(bytes, nul)) +
+                               " holds a NUL byte, which program text cannot hold");
+  return NormaliseProgramText(bytes);
 }
 
 void WriteProgramTextFile(const std::string& path, std::string_view text) {

@@ -10,7 +10,7 @@
 namespace orrikey {
 
 // The text as the pane takes it: every lone CR and every lone LF becomes
-// CR LF (CR LF pairs stay), and the text ends at the first NUL byte.
+// CR LF (CR LF pairs stay); every other byte stays as it is.
 std::string NormaliseProgramText(std::string_view bytes);
 
 // The pane's lines: the text split at CR LF, lone CR and lone LF. A final
@@ -22,7 +22,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 std::string JoinLines(const std::vector<std::string>& lines);
 
 // Reads a program text file, normalised. Throws std::runtime_error
-// "Cannot open file "%s". %s" when it cannot be read.
+// "Cannot open file "%s". %s" when it cannot be read (see ReadWholeFile) or
+// holds a NUL byte; the reason then names the line.
 std::string ReadProgramTextFile(const std::string& path);
 
 // Writes the text byte for byte as the file's whole content. The old file

@@ -7,7 +7,7 @@
 
 namespace orrikey {
 
-// Throws std::runtime_error "Cannot open file "%s". %s".
+// Throws std::runtime_error "Cannot open file "%s". %s" (see ReadWholeFile).
 std::string ReadRawFile(const std::string& path);
 
 // Writes the bytes as the file's whole content. The old file stays intact when

@@ -20,8 +20,14 @@ check "text that is not hex exits 1" 1 $?
 check "conversion error" "orrikey-cli: '\$G2' is not a valid integer value" "$(cat "$work/err")"
 check "no text after a conversion error" "" "$(cat "$work/out")"
 
-"$cli" decode --hex 011 > "$work/out"
-check "a lone last digit is not decoded" "LBL 00" "$(cat "$work/out")"
+"$cli" decode --hex 011 > "$work/out" 2> "$work/err"
+check "a lone last digit exits 1" 1 $?
+check "a lone last digit is reported" \
+  "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" \
+  "$(cat "$work/out" "$work/err")"
+
+"$cli" decode --hex 7740 > /dev/full 2> /dev/null
+check "a full standard output exits 2" 2 $?
 
 printf '\xF3\x0D\x41\x42\x55\x00' > "$work/glyph.raw"
 "$cli" decode "$work/glyph.raw" > "$work/out"
@@ -48,8 +54,11 @@ check "failed decode creates no file" "no" "$([ -e "$work/new.42S" ] && echo yes
 check "missing raw file exits 2" 2 $?
 check "missing raw file is named" \
   "orrikey-cli: Cannot open file \"$work/missing.raw\". No such file or directory" "$(cat "$work/err")"
-"$cli" decode "$work" > /dev/null 2>&1
-check "a folder exits 2" 2 $?
+"$cli" decode --hex 77 -o /dev/null 2> "$work/err"
+check "a device as output exits 2" 2 $?
+check "a device is not replaced" "orrikey-cli: Cannot create file \"/dev/null\". Not a regular file" \
+  "$(cat "$work/err")"
+check "/dev/null stays a device" yes "$([ -c /dev/null ] && echo yes)"
 "$cli" decode --hex 77 -o "$work/nofolder/p.42S" 2> "$work/err"
 check "unwritable output exits 2" 2 $?
 check "unwritable output is named" \
@@ -75,6 +84,15 @@ for args in "decode" "decode a b" "decode --hex" "decode a -o" "decode a -o b -o
   "$cli" $args > /dev/null 2>&1
   check "usage error for '$args' exits 2" 2 $?
 done
+
+# Short of memory, a run ends with a message, not an abort. Builds that cannot
+# start under the limit at all (with AddressSanitizer) skip this.
+head -c 4000000 /dev/zero | tr '\0' '\167' > "$work/long.raw"
+if { (ulimit -v 60000 && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; then
+  (ulimit -v 60000 && "$cli" decode "$work/long.raw") > /dev/null 2> "$work/err"
+  check "out of memory exits 2" 2 $?
+  check "out of memory is reported" "orrikey-cli: Out of memory" "$(cat "$work/err")"
+fi
 
 # Every example survives encode, decode and encode again, byte for byte.
 for program in "$source_dir"/examples/*.42S; do

@@ -9,11 +9,30 @@ check "good program exits 0" 0 $?
 check "hex listing" $'C000F3004142\n1100\nC0000D' "$(cat "$work/out")"
 check "caption on stderr" "{ 11-Byte Prgm }" "$(cat "$work/err")"
 
-printf 'CLX\nFOO\nSTO 5\x00STO 06' > "$work/bad.42S"
+printf '\nCLX\n\n \t\nFOO\r\nSTO 5' > "$work/bad.42S"
 "$cli" encode "$work/bad.42S" > "$work/out" 2> "$work/err"
 check "failed line exits 1" 1 $?
 check "error lines stay in the listing" $'77\n------ err opcode\n------ err par' "$(cat "$work/out")"
-check "INFO lines, no caption" $'Line: 2 ------ err opcode\nLine: 3 ------ err par' "$(cat "$work/err")"
+check "INFO lines count blank lines, no caption" \
+  $'Line: 5 ------ err opcode\nLine: 6 ------ err par' "$(cat "$work/err")"
+
+printf 'CLX\n\nSTO 5\x00STO 06' > "$work/nul.42S"
+"$cli" encode "$work/nul.42S" > "$work/out" 2> "$work/err"
+check "a NUL byte exits 2" 2 $?
+check "a NUL byte is reported with its line" \
+  "orrikey-cli: Cannot open file \"$work/nul.42S\". Line 3 holds a NUL byte, which program text cannot hold" \
+  "$(cat "$work/out" "$work/err")"
+
+mkfifo "$work/fifo"
+timeout 10 "$cli" encode "$work/fifo" > /dev/null 2> "$work/err"
+check "a FIFO exits 2 without waiting" 2 $?
+check "a FIFO is refused" "orrikey-cli: Cannot open file \"$work/fifo\". Not a regular file" \
+  "$(cat "$work/err")"
+
+"$cli" encode "$work/good.42S" > /dev/full 2> "$work/err"
+check "a full standard output exits 2" 2 $?
+check "a full standard output is reported" \
+  "orrikey-cli: Cannot write to standard output. No space left on device" "$(cat "$work/err")"
 
 : > "$work/empty.42S"
 "$cli" encode "$work/empty.42S" > "$work/out" 2> "$work/err"

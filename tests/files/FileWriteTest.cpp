@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "files/FileIO.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 
@@ -48,12 +49,25 @@ TEST_F(FileWrite, BytesComeBackAsWritten) {
     SaveHexStringToFile(Path("p.raw"), bytes);
     EXPECT_EQ(ReadRawFile(Path("p.raw")), bytes);
   }
-  // A program text is written as it stands, and read normalised up to its first NUL.
-  const std::string text = "LBL \"\x85\"\nSTO 01\r\0END"s;
+  // A program text is written as it stands, and read normalised.
+  const std::string text = "LBL \"\x85\"\nSTO 01\rEND";
   WriteProgramTextFile(Path("p.42S"), text);
   EXPECT_EQ(ReadRawFile(Path("p.42S")), text);
-  EXPECT_EQ(ReadProgramTextFile(Path("p.42S")), "LBL \"\x85\"\r\nSTO 01\r\n");
+  EXPECT_EQ(ReadProgramTextFile(Path("p.42S")), "LBL \"\x85\"\r\nSTO 01\r\nEND");
   EXPECT_EQ(Files(), 2);
+}
+
+TEST_F(FileWrite, ProgramTextWithANulByteIsRefusedByLine) {
+  const struct {
+    std::string bytes;
+    int line;
+  } rows[] = {{"\0A"s, 1}, {"A\r\n\0"s, 2}, {"A\r\0"s, 2}, {"A\n\n\rB\0C"s, 4}};
+  for (const auto& row : rows) {
+    SaveHexStringToFile(Path("p.42S"), row.bytes);
+    EXPECT_EQ(ErrorOf([&] { ReadProgramTextFile(Path("p.42S")); }),
+              "Cannot open file \"" + Path("p.42S") + "\". Line " + std::to_string(row.line) +
+                  " holds a NUL byte, which program text cannot hold");
+  }
 }
 
 TEST_F(FileWrite, ReplacedFileKeepsItsPermissionsAndLinks) {
@@ -87,18 +101,42 @@ TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
 
 TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   fs::create_directory(Path("folder"));
-  // The new file cannot be created, or cannot take the place of a folder.
-  const std::pair<std::string, std::string> rows[] = {
-      {Path("missing/p.raw"), "No such file or directory"}, {Path("folder"), "Is a directory"}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(ErrorOf([&] { SaveHexStringToFile(row.first, "x"); }),
-              "Cannot create file \"" + row.first + "\". " + row.second);
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_symlink(Path("missing/p.raw"), Path("dangling"));
+  // Each is refused or fails before it is replaced: the FIFO and the link stay,
+  // and no temporary file is left behind.
+  const std::pair<std::string, std::string> writes[] = {
+      {Path("missing/p.raw"), "No such file or directory"},
+      {Path("folder"), "Is a directory"},
+      {Path("fifo"), "Not a regular file"},
+      {Path("dangling"), "No such file or directory"},
+  };
+  for (const auto& [path, reason] : writes) {
+    EXPECT_EQ(ErrorOf([&] { SaveHexStringToFile(path, "x"); }),
+              "Cannot create file \"" + path + "\". " + reason);
   }
-  EXPECT_EQ(Files(), 1);
-  EXPECT_EQ(ErrorOf([&] { ReadRawFile(Path("missing.raw")); }),
-            "Cannot open file \"" + Path("missing.raw") + "\". No such file or directory");
-  EXPECT_EQ(ErrorOf([&] { ReadRawFile(Path("folder")); }),
-            "Cannot open file \"" + Path("folder") + "\". Is a directory");
+  EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+  EXPECT_TRUE(fs::is_symlink(Path("dangling")));
+  EXPECT_EQ(Files(), 3);
+
+  // A FIFO or a device is refused without waiting on it or reading it, and an
+  // oversized file before it is read or once the limit is read.
+  for (const char* name : {"max.raw", "big.raw"}) SaveHexStringToFile(Path(name), "");
+  fs::resize_file(Path("max.raw"), kMaxProgramFileSize);
+  fs::resize_file(Path("big.raw"), kMaxProgramFileSize + 1);
+  EXPECT_EQ(ReadRawFile(Path("max.raw")).size(), kMaxProgramFileSize);
+  const std::pair<std::string, std::string> reads[] = {
+      {Path("missing.raw"), "No such file or directory"},
+      {Path("folder"), "Is a directory"},
+      {Path("fifo"), "Not a regular file"},
+      {"/dev/null", "Not a regular file"},
+      {Path("big.raw"), "It is larger than 4 MiB, the most a program file may hold"},
+      // Reports no size, and reads on without end.
+      {"/proc/self/pagemap", "It is larger than 4 MiB, the most a program file may hold"},
+  };
+  for (const auto& [path, reason] : reads) {
+    EXPECT_EQ(ErrorOf([&] { ReadRawFile(path); }), "Cannot open file \"" + path + "\". " + reason);
+  }
 }
 
 }  // namespace
