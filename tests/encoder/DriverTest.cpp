@@ -65,11 +65,5 @@ TEST(CleanLine, CommentRule) {
   for (const auto& row : rows) EXPECT_EQ(CleanLine(row.line), row.cleaned) << row.line;
 }
 
-TEST(MakeHexCode, CommentedAndBrokenLines) {
-  const auto result = MakeHexCode({"CLX @ one @ two", "@ note", "STO 05 @"});
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->hexLines, (Lines{"------ err opcode", "------ err opcode", "35"}));
-}
-
 }  // namespace
 }  // namespace orrikey
