@@ -39,7 +39,9 @@ std::string CleanLine(std::string_view line);
 // Removes every leading and trailing byte of code 0x20 or below.
 std::string_view Trim(std::string_view text);
 
-// The hex line of one cleaned line; "------ err opcode" when no encoder takes it.
+// The hex line of one cleaned line; "------ err opcode" when no encoder takes
+// it. A line that no encoder takes as written but that is the calculator's
+// spelling of a fixed instruction encodes as that instruction.
 std::string EncodeLine(std::string_view cleaned);
 
 // The line encoders, tried in this order.
@@ -47,6 +49,10 @@ std::optional<std::string> GetNumbers(std::string_view line);
 std::optional<std::string> GetStrings(std::string_view line);
 std::optional<std::string> GetFixedOp(std::string_view line);
 std::optional<std::string> GetModOp(std::string_view line);
+
+// The table name of a fixed instruction that the whole line spells the
+// calculator's way ("RDX," for RDX, "DATE+" for DATE_PLUS); nothing otherwise.
+std::optional<std::string_view> FixedOpOfAlias(std::string_view line);
 
 // The argument parser of a parameterised instruction; never empty.
 std::string EncodeArgument(std::string_view line, std::string_view name,

@@ -14,6 +14,11 @@ namespace orrikey::tables {
 // Instructions without an operand, rows "NAME,HEX".
 std::span<const std::string_view> FixedOpTxt();
 
+// The calculator's own spellings of fixed instructions whose table name
+// differs, rows "SPELLING,TABLE NAME"; the spelling may hold a comma, the
+// table name never does.
+std::span<const std::string_view> Aliases();
+
 // Instructions with an operand, rows "NAME,template".
 std::span<const std::string_view> ModOpTxt();
 
