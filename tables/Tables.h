@@ -32,8 +32,9 @@ std::array<unsigned char, 32> CharMap();
 // description (Windows-1252 text); a few descriptions run on to a second line.
 std::span<const std::string_view> Commands();
 
-// The fixed instructions grouped by calculator menu: a header line "-NAME",
-// the member lines, then "@"; five empty lines follow the last group.
+// The instructions grouped by calculator menu: a header line "-NAME", the
+// member lines, then "@"; five empty lines follow the last group. A member
+// that ends in a blank awaits its operand.
 std::span<const std::string_view> FixMenu();
 
 // Program Tool picks whose shown text is only a label, rows "SHOWN,INSERTED":

@@ -30,11 +30,12 @@ TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
     std::string text;
     Lines members;
   } rows[] = {
-      {"-MENU", {"EXITALL", "MENU"}},
       // The scan goes on past the first equal line: CLA stands in two groups.
       {"CLA",
-       {"POSA", "PROMPT", "STR?", "XTOA", "CLD", "CLKEYS", "CLLCD", "CLMENU", "CLP", "CLRG", "CLST",
-        "CLV", "CLX", "CL\x85"}},
+       {"POSA", "PROMPT", "STR?", "XTOA", "ANUM", "XVIEW", "XASTO ", "LXASTO ", "XSTR ", "CLD",
+        "CLKEYS", "CLLCD", "CLMENU", "CLP", "CLRG", "CLST", "CLV", "CLX", "CL\x85"}},
+      // Today's groups come after the original ones: the last of those ends as it did.
+      {"-SPEC", {"ACCEL", "LOCAT", "HEADING"}},
       {"-menu", {}},
       {"-MENU ", {}},
   };
