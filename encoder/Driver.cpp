@@ -24,6 +24,8 @@ std::string CleanLine(std::string_view line) {
 std::string EncodeLine(std::string_view cleaned) {
   for (auto encoder : {GetNumbers, GetStrings, GetFixedOp, GetXrom, GetModOp})
     if (auto hex = encoder(cleaned)) return std::move(*hex);
+  if (const auto name = FixedOpOfAlias(cleaned))
+    return GetFixedOp(*name).value_or(std::string(kErrOpcode));
   return std::string(kErrOpcode);
 }
 

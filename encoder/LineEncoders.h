@@ -18,6 +18,10 @@ std::optional<std::string> GetFixedOp(std::string_view line);
 std::optional<std::string> GetXrom(std::string_view line);
 std::optional<std::string> GetModOp(std::string_view line);
 
+// The table name of a fixed instruction that the whole line spells the
+// calculator's way ("RDX," for RDX, "DATE+" for DATE_PLUS); nothing otherwise.
+std::optional<std::string_view> FixedOpOfAlias(std::string_view line);
+
 // The operand of a parameterised instruction; never empty. `name` is the
 // instruction as the line starts it ("STO", "KEY 3 GTO").
 std::string EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op);

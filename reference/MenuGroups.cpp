@@ -30,4 +30,10 @@ std::vector<std::string> FixMenuMembers(std::string_view groupHeader) {
   return members;
 }
 
+std::string PickedText(std::string_view shown) {
+  for (const tables::TextPair& pick : tables::PickTexts())
+    if (pick.key == shown) return std::string(pick.value);
+  return std::string(shown);
+}
+
 }  // namespace orrikey

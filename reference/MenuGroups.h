@@ -1,6 +1,7 @@
 #pragma once
 
-// The fixed instructions by calculator menu, as the instruction picker offers them.
+// The instructions by calculator menu, as the instruction picker offers them,
+// and the text that each pick of the Program Tool types.
 
 #include <string>
 #include <string_view>
@@ -16,5 +17,10 @@ std::vector<std::string> FixMenuGroups();
 // first equal line, so a text that stands in several places collects the
 // lines after each of them.
 std::vector<std::string> FixMenuMembers(std::string_view groupHeader);
+
+// The text that a pick of the Program Tool (a menu member or a grid cell)
+// types into the program: for a pick that shows only a label, the text of
+// its instruction; otherwise the pick itself.
+std::string PickedText(std::string_view shown);
 
 }  // namespace orrikey

@@ -63,6 +63,20 @@ std::span<const FixedOp> ReadOnlyOps();
 // zero ("DROPN 2"); their indirect operands are padded as usual.
 std::span<const std::string_view> PlainNumberOps();
 
+// A text and the text it stands for.
+struct TextPair {
+  std::string_view key;
+  std::string_view value;
+};
+
+// The calculator's own spellings of fixed instructions whose table name
+// differs: "RDX," for RDX, "DATE+" for DATE_PLUS.
+std::span<const TextPair> Aliases();
+
+// Program Tool picks whose shown text is only a label, and the text typed
+// into the program instead.
+std::span<const TextPair> PickTexts();
+
 // The display code of each calculator code 0 to 31.
 const std::array<unsigned char, 32>& CharMap();
 

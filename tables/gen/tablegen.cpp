@@ -13,6 +13,7 @@
 //   fixed    "NAME,HEX": instructions without an operand
 //   mod      "NAME,TEMPLATE": instructions with an operand
 //   names    one instruction name a row
+//   pairs    "KEY,VALUE", split at the last comma (a key may hold one)
 // Several inputs make one table, their rows in the order given.
 
 #include <cstdio>
@@ -180,6 +181,14 @@ std::string FixedOp(const std::string& row) {
   return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + "}";
 }
 
+std::string TextPair(const std::string& row) {
+  const size_t comma = row.rfind(',');
+  if (comma == std::string::npos || comma == 0 || comma + 1 == row.size())
+    throw ShapeError("a row KEY,VALUE");
+  std::string out = "{";
+  return out + CppLiteral(row.substr(0, comma)) + ", " + CppLiteral(row.substr(comma + 1)) + "}";
+}
+
 std::string CharMapEntry(const std::string& row, size_t code) {
   const auto [number, hex] = SplitAtComma(row);
   if (number != std::to_string(code)) throw ShapeError("expected the row of code " + std::to_string(code));
@@ -199,6 +208,7 @@ std::string Table(const std::string& kind, const std::vector<Row>& rows, std::st
       else if (kind == "names") type = "std::string_view", record = CppLiteral(CheckedName(text));
       else if (kind == "fixed") type = "FixedOp", record = FixedOp(text);
       else if (kind == "mod") type = "ModOp", record = ModOp(text);
+      else if (kind == "pairs") type = "TextPair", record = TextPair(text);
       else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
       else throw ShapeError("unknown kind " + kind);
     } catch (const ShapeError& error) {

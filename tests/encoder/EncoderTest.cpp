@@ -11,6 +11,9 @@ TEST(Encoder, FixedInstructions) {
   ExpectEncodes({
       {"CLX", "77"}, {"END", "C0000D"}, {".END.", "C0000D"}, {"\xA0", "43"},
       {"E^X-1", "58"}, {"RDX.", "A25B"}, {"RDX", "A25C"}, {"X\x8A" "Y?", "A260"},
+      // The calculator's spellings, as whole lines only.
+      {"RDX,", "A25C"}, {"DATE+", "A68D"}, {"BASE\x82", "A0E8"}, {"\x82", "42"},
+      {"RDX, @ comma", "A25C"}, {"DATE+ 5", "------ err opcode"},
       {"X<=Y?", "------ err opcode"},  // glyph names typed in ASCII are not names
       {"clx", "------ err opcode"}, {"CLX X", "------ err opcode"},
   });

@@ -1,23 +1,25 @@
-// The help table and the flag table: their shape, the exact bytes of the
-// special lines, and cross-checks with the instruction tables. The menu list
-// is checked through the menu groups.
+// The help table against the instruction tables, and the Program Tool's
+// picks against the encoder.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "encoder/Encoder.h"
 #include "reference/Help.h"
+#include "reference/MenuGroups.h"
 #include "tables/Tables.h"
 
 namespace orrikey {
 namespace {
 
 // Every key's description, continuation included: a key line, then its
-// description, which runs on to the next line when it ends in a blank (except
-// in the last row). The help shows the first line: no earlier line shadows a key.
+// description, which runs on to the next line when it ends in a blank. The help
+// shows the first line: no earlier line shadows a key.
 std::map<std::string_view, std::string> Descriptions() {
   const auto rows = tables::Commands();
   std::map<std::string_view, std::string> texts;
@@ -31,28 +33,11 @@ std::map<std::string_view, std::string> Descriptions() {
   return texts;
 }
 
-TEST(HelpTable, KeysWithTheirDescriptions) {
-  const auto rows = tables::Commands();
-  EXPECT_EQ(rows.size(), 521u);
-  const auto texts = Descriptions();
-  EXPECT_EQ(texts.size(), 253u);  // so 15 continued
-  // Plain ASCII, or the Windows-1252 en dash, multiplication and division signs.
-  for (const auto& [key, text] : texts)
-    for (unsigned char c : text)
-      EXPECT_TRUE((c >= 0x20 && c < 0x7F) || c == 0x96 || c == 0xD7 || c == 0xF7) << key;
-  EXPECT_EQ(rows[1], "Absolute value. Returns |x|.");
-  EXPECT_EQ(HelpFor("BST"), "Back step. Move the program pointer to the previous program line. "
-                            "(Not programmable.)");
-  EXPECT_EQ(HelpFor("MVAR"),
-            "Declare a menu variable in a SOLVER program. Parameter: variable name.");
-  EXPECT_EQ(rows.back(), "Append symbol: precedes an Alpha string, the calculator appends the "
-                         "string to the current contents of the Alpha register. ");
-}
-
 // "(indirect allowed)" exactly where the instruction table has indirect forms,
-// "(Not programmable.)" for no instruction of the tables, and a help entry for
-// all but a few of them.
-TEST(HelpTable, OperandNotesMatchTheInstructionTable) {
+// and every key an instruction of the tables or of today's calculators, under
+// its name, the calculator's spelling or a pick's label (R/S), unless it says
+// "(Not programmable.)": a misspelt key would help nobody.
+TEST(HelpTable, KeysAndOperandNotesMatchTheInstructionTables) {
   const auto byKey = Descriptions();
   for (const tables::ModOp& op : tables::ModOps().first(48)) {  // the original instructions
     std::string_view name = op.name;
@@ -65,35 +50,35 @@ TEST(HelpTable, OperandNotesMatchTheInstructionTable) {
     EXPECT_TRUE(name == "\x9F" || text.find("Parameter: ") != std::string::npos);
     EXPECT_EQ(text.find("(indirect allowed)") != std::string::npos, indirect);
   }
-  std::set<std::string_view> programmable;
+  std::set<std::string_view> programmable = {"KEY"};
   for (const auto& op : tables::FixedOps()) programmable.insert(op.name);
   for (const auto& op : tables::ModOps()) programmable.insert(op.name);
-  size_t withHelp = 0;
-  for (const auto& [key, text] : byKey) {
-    EXPECT_FALSE(text.ends_with("(Not programmable.)") && programmable.count(key)) << key;
-    withHelp += programmable.count(key);
-  }
-  // A misspelt key loses one. The others are .END., NULL and later calculators' additions.
-  EXPECT_EQ(withHelp, 243u);
+  for (auto table : {tables::Aliases(), tables::PickTexts()})
+    for (const tables::TextPair& pair : table) programmable.insert(pair.key);
+  for (const auto& [key, text] : byKey)
+    EXPECT_NE(programmable.count(key), text.ends_with("(Not programmable.)")) << key;
 }
 
-TEST(FlagTableText, LinesAndTabs) {
-  const auto rows = tables::FlagTable();
-  ASSERT_EQ(rows.size(), 61u);
-  EXPECT_EQ(rows[0], "\tFlag\tFlag Name\t\tMachine\tMemory");
-  EXPECT_EQ(rows[1], "\t\t\t\t\tReset\tClear");
-  EXPECT_EQ(rows[2], std::string(63, '-'));
-  EXPECT_EQ(rows[3], "");
-  EXPECT_EQ(rows[9], "\t15-16\tPrint\tMoce\t\tM\tClear");
-  EXPECT_EQ(rows[25], "\t40-41\tDisplay Format\t\tM\tFIX ");  // trailing blanks
-  EXPECT_EQ(rows[48], "\t64\tReserved\t\tM\tClear ");
-  const std::regex row("\t\\d\\d(-\\d\\d)?\t[^\t]+(\tMoce)?\t{1,3}(M|Clear|Set|\\?)\t[^\t]+");
-  std::string previous;
-  for (size_t i = 4; i < rows.size(); ++i) {
-    const std::string text(rows[i]);
-    EXPECT_TRUE(std::regex_match(text, row)) << text;
-    EXPECT_GT(text.substr(1, 2), previous) << "flags out of order";
-    previous = text.substr(1, 2);
+// Every pick of the Program Tool types a line that encodes: a menu member as it
+// stands, an instruction name of the grid or a member ending in a blank once an
+// operand follows.
+TEST(ProgramToolPicks, EveryPickEncodes) {
+  std::vector<std::string> picks;
+  for (const std::string& group : FixMenuGroups())
+    for (std::string& member : FixMenuMembers(group)) picks.push_back(std::move(member));
+  for (const tables::ModOp& op : tables::ModOps()) picks.push_back(std::string(op.name) + ' ');
+  // Operands as a user types them after the pick.
+  const std::string_view operands[] = {"01", "1", "\"A\"", "\"A\" TO 01"};
+  for (const std::string& pick : picks) {
+    const std::string text = PickedText(pick);
+    std::vector<std::string> lines = {text};
+    if (text.ends_with(' ')) {
+      lines.clear();
+      for (std::string_view operand : operands) lines.push_back(text + std::string(operand));
+    }
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+      return !EncodeLine(CleanLine(line)).starts_with(kErrorMarker);
+    })) << "pick \"" << pick << "\" types \"" << text << "\"";
   }
 }
 
