@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Orrikey need.
-# Safe to run again: apt-get skips what is already there.
+# Quick to run again: it asks apt only when a package is missing.
 set -euo pipefail
 
 packages=(
@@ -11,7 +11,15 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  librsvg2-bin dpkg-dev fakeroot lintian
 )
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query --show --showformat='${db:Status-Status}' "$package" 2>/dev/null | grep -qx installed \
+    || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
@@ -20,4 +28,4 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${packages[@]}" </dev/null
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null

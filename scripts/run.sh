@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and starts the editor.
+# Sets everything up, builds the editor alone, and starts it in the current
+# folder; arguments go to the editor, e.g. scripts/run.sh examples/primes.42S.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root=$(cd "$(dirname "$0")/.." && pwd)
 
-scripts/build.sh
-exec build/ui/orrikey
+"$root/scripts/build.sh" orrikey
+exec "$root/build/ui/orrikey" "$@"

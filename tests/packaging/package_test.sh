@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The Debian package that CPack makes of the build: its files, its control
+# fields, the version everywhere it shows, lintian's verdict (which covers
+# ownership, permissions, the desktop entry and the manual pages), and an
+# install and a purge in a scratch root.
+# usage: package_test.sh ORRIKEY_CLI SOURCE_DIR BUILD_DIR
+source "$(dirname "$0")/../cli/checks.sh"
+build=$3
+
+fail() {
+  echo "FAIL: $1"
+  failures=$((failures + 1))
+}
+
+if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  fail "cpack made no package"
+  finish "package"
+fi
+version=$("$cli" --version)
+version=${version#orrikey-cli }
+deb=$(echo "$work"/out/*.deb)
+check "package file" "orrikey_${version}_$(dpkg --print-architecture).deb" "$(basename "$deb")"
+
+check "files" "\
+./usr/bin/orrikey
+./usr/bin/orrikey-cli
+./usr/share/applications/orrikey.desktop
+./usr/share/doc/orrikey/changelog.gz
+./usr/share/doc/orrikey/copyright
+./usr/share/icons/hicolor/128x128/apps/orrikey.png
+./usr/share/icons/hicolor/16x16/apps/orrikey.png
+./usr/share/icons/hicolor/24x24/apps/orrikey.png
+./usr/share/icons/hicolor/256x256/apps/orrikey.png
+./usr/share/icons/hicolor/32x32/apps/orrikey.png
+./usr/share/icons/hicolor/48x48/apps/orrikey.png
+./usr/share/icons/hicolor/64x64/apps/orrikey.png
+./usr/share/icons/hicolor/scalable/apps/orrikey.svg
+./usr/share/man/man1/orrikey-cli.1.gz
+./usr/share/man/man1/orrikey.1.gz
+./usr/share/metainfo/orrikey.metainfo.xml
+./usr/share/mime/packages/orrikey.xml" \
+  "$(dpkg-deb --contents "$deb" | awk '!/^d/ { print $NF }' | sort)"
+
+check "control: version" "$version" "$(dpkg-deb --field "$deb" Version)"
+# Computed from the binaries, each library comes with the lowest version the
+# binaries need.
+depends=", $(dpkg-deb --field "$deb" Depends)"
+for library in libc6 libstdc++6 libpcre2-8-0 libqt6core6 libqt6gui6 libqt6widgets6 \
+               libqt6printsupport6; do
+  [[ $depends == *", $library (>= "* ]] || fail "Depends has no computed $library: $depends"
+done
+
+lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 \
+  || { cat "$work/lintian.log"; fail "lintian reports errors"; }
+
+# A scratch root of its own: dpkg needs its database folders there. fakeroot
+# lets this run without root, and --log keeps the system's dpkg log clean.
+root=$work/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+: > "$root/var/lib/dpkg/status"
+dpkg_root=(fakeroot dpkg --root="$root" --log="$work/dpkg.log" --force-depends)
+"${dpkg_root[@]}" --install "$deb" > "$work/dpkg.out" 2>&1 || fail "dpkg --install failed"
+check "installed orrikey-cli --version" "orrikey-cli $version" "$("$root/usr/bin/orrikey-cli" --version)"
+check "installed orrikey --version" "orrikey $version" \
+  "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/orrikey" --version 2>/dev/null)"
+zcat "$root/usr/share/man/man1/orrikey-cli.1.gz" | grep -q "^\.TH .* \"Orrikey $version\"" \
+  || fail "the manual page shows another version"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/orrikey.metainfo.xml" \
+  || fail "the metainfo shows another version"
+"${dpkg_root[@]}" --purge orrikey > "$work/dpkg.out" 2>&1 || fail "dpkg --purge failed"
+check "purge leaves only dpkg's database" "" \
+  "$(find "$root" -mindepth 1 -not -path "$root/var*" -o -path "$root/var/lib/dpkg/info/orrikey*")"
+
+finish "package"
