@@ -1,4 +1,4 @@
-#include "encoder/HexDigits.h"
+#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
 
 namespace orrikey {

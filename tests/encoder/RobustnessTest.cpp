@@ -6,7 +6,7 @@
 #include <random>
 
 #include "encoder/Encoder.h"
-#include "encoder/Pattern.h"
+#include "text/Pattern.h"
 
 namespace orrikey {
 namespace {
