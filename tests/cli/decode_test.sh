@@ -30,9 +30,11 @@ check "a lone last digit is reported" \
 check "a full standard output exits 2" 2 $?
 
 printf '\xF3\x0D\x41\x42\x55\x00' > "$work/glyph.raw"
-"$cli" decode "$work/glyph.raw" > "$work/out"
+"$cli" decode --format 8bit "$work/glyph.raw" > "$work/out"
 check "raw file decodes" 0 $?
-check "display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
+check "8bit: display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
+"$cli" decode "$work/glyph.raw" > "$work/out"
+check "text: UTF-8 glyphs" $'"↵AB"\nE↑X\nNULL' "$(cat "$work/out")"
 
 : > "$work/empty.raw"
 "$cli" decode "$work/empty.raw" > "$work/out" 2> "$work/err"
