@@ -37,9 +37,8 @@ std::optional<unsigned char> DisplayCode(unsigned char calculatorCode) {
   return calculatorCode;
 }
 
-// Codes 0x80 and 0x8A, which the calculator lists as ":" and "[LF]", are
-// escaped here like the other high codes, so that the listing reads back to
-// the same bytes.
+// Code 0x80, which the calculator lists as ":", is escaped here like the
+// other high codes, so that the listing reads back to the same bytes.
 void AppendListingChar(std::string& out, unsigned char code) {
   if (code == kLineFeed) {
     out += "[LF]";
