@@ -178,6 +178,10 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
                                ? ProgramTextNumber(instruction)
                                : std::string(instruction);
   const auto characters = DecodeUtf8(line);
+  if (!characters) {  // the file as a whole was UTF-8, so its lines are too
+    error = "The line is not UTF-8";
+    return std::nullopt;
+  }
   Converter converter{*characters, 0, {}, {}};
   if (!converter.Run()) {
     error = converter.error;
