@@ -36,13 +36,13 @@ constexpr std::array<Spelling, 8> kNameSpellings = {{
     {"RCL*", "RCLx"}, {"RCL/", "RCL\xA0"}, {"BASE*", "BASEx"}, {"BASE/", "BASE\xA0"},
 }};
 
-// The glyphs a listing writes where program text has ASCII.
+bool IsQuote(char32_t c) { return c == U'"' || c == U'“' || c == U'”'; }
+
+// The glyphs a listing writes in names where program text has ASCII.
 char32_t ProgramTextGlyph(char32_t c) {
   switch (c) {
     case U'×': return U'x';
     case U'↑': return U'^';
-    case U'“':
-    case U'”': return U'"';
     default: return c;
   }
 }
@@ -108,11 +108,11 @@ struct Converter {
     return false;
   }
 
-  bool Unquoted() {
-    for (; at < text.size(); ++at) {
+  // Up to `end`, or to the end of the line at a comment.
+  bool Unquoted(size_t end) {
+    for (; at < end; ++at) {
       const char32_t c = ProgramTextGlyph(text[at]);
-      if (c == U'"') return true;
-      if (c == U'@' || c == U';' || text.substr(at).starts_with(U"//")) {
+      if (IsCommentAt(at)) {
         at = text.size();  // a comment to the end of the line
         return true;
       }
@@ -140,16 +140,11 @@ struct Converter {
     return false;
   }
 
-  // From the opening quote to the closing one, both included.
-  bool Quoted() {
+  // The characters between the opening quote at `at` and the closing one.
+  bool Quoted(size_t close) {
     out += '"';
-    for (++at; at < text.size(); ++at) {
-      if (ProgramTextGlyph(text[at]) == U'"') {
-        out += '"';
-        ++at;
-        return true;
-      }
-      if (const auto escape = listing::ReadEscape(text.substr(at))) {
+    for (++at; at < close; ++at) {
+      if (const auto escape = listing::ReadEscape(text.substr(at, close - at))) {
         const auto code = listing::DisplayCode(escape->code);
         if (!code) return Fail("The calculator character " + NameCharacter(text[at]) +
                                " cannot stand in program text");
@@ -157,19 +152,44 @@ struct Converter {
         at += escape->length - 1;
         continue;
       }
-      const auto code = TypedDisplayCode(text[at]);
+      const std::optional<unsigned char> code =
+          IsQuote(text[at]) ? '"' : TypedDisplayCode(text[at]);
       if (!code) return Fail("The character " + NameCharacter(text[at]) + " has no calculator code");
       out += static_cast<char>(*code);
     }
-    return Fail("The text has no closing quote");
+    out += '"';
+    ++at;
+    return true;
+  }
+
+  bool IsCommentAt(size_t i) const {
+    return text[i] == U'@' || text[i] == U';' || text.substr(i).starts_with(U"//");
+  }
+
+  // The quote that closes the text opened at `open`: the first one that a
+  // comment or the end of the line follows, or after which no quote stands,
+  // so that texts may hold quotes and comments may quote.
+  size_t ClosingQuote(size_t open) const {
+    size_t last = open;
+    for (size_t i = open + 1; i < text.size(); ++i)
+      if (IsQuote(text[i])) last = i;
+    for (size_t i = open + 1; i < last; ++i) {
+      if (!IsQuote(text[i])) continue;
+      size_t next = i + 1;
+      while (next < text.size() && (text[next] == U' ' || text[next] == U'\t')) ++next;
+      if (next == text.size() || IsCommentAt(next)) return i;
+    }
+    return last;
   }
 
   bool Run() {
-    while (at < text.size()) {
-      if (!Unquoted()) return false;
-      if (at < text.size() && !Quoted()) return false;
-    }
-    return true;
+    size_t open = 0;
+    while (open < text.size() && !IsQuote(text[open])) ++open;
+    if (!Unquoted(open)) return false;
+    if (at >= text.size()) return true;
+    const size_t close = ClosingQuote(open);
+    if (close == open) return Fail("The text has no closing quote");
+    return Quoted(close) && Unquoted(text.size());
   }
 };
 

@@ -38,7 +38,8 @@ std::optional<unsigned char> DisplayCode(unsigned char calculatorCode) {
 }
 
 // Code 0x80, which the calculator lists as ":", is escaped here like the
-// other high codes, so that the listing reads back to the same bytes.
+// other high codes, and so is the quote mark, so that the listing reads back
+// to the same bytes whatever a text holds.
 void AppendListingChar(std::string& out, unsigned char code) {
   if (code == kLineFeed) {
     out += "[LF]";
@@ -52,7 +53,7 @@ void AppendListingChar(std::string& out, unsigned char code) {
     out += "├";
   } else if (code == kSmallY) {
     out += "ʏ";
-  } else if (code < 0x80) {
+  } else if (code < 0x80 && code != '"') {
     out += static_cast<char>(code);
   } else {
     out += "€";

@@ -52,7 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"“AB”", "\"AB\""}, LineRow{"\"A[LF]B[ESC]\"", "\"A\xAA" "B\x9B\""},
         LineRow{"\"€9f€41\"", "\"\x9F" "A\""}, LineRow{"\"├↑×\"", "\"\x7F^\x82\""},
         LineRow{"\"a@b\" @ note", "\"a@b\""}, LineRow{"\"a//b;c\"", "\"a//b;c\""},
-        LineRow{"\"SIGMA->\"", "\"SIGMA->\""}));
+        LineRow{"\"SIGMA->\"", "\"SIGMA->\""}, LineRow{"\"a\"b\"", "\"a\"b\""},
+        LineRow{"├\":\" ; \":\" or \"=\"", "\x9F \":\""},
+        LineRow{"ASSIGN \"A\" TO 01", "ASSIGN \"A\" TO 01"}));
 
 struct ErrorRow {
   std::string listing;

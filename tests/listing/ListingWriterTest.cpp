@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"X\x89Y?", "X≤Y?"}, InstructionRow{"10^X", "10↑X"},
                     InstructionRow{"1\x98-3", "1ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
                     InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
-                    InstructionRow{"\"\x80\x81\xC4\"", "\"€80ʏ€c4\""},
+                    InstructionRow{"\"\x80\x81\xC4\"\"", "\"€80ʏ€c4€22\""},
                     InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"}));
 
 }  // namespace
