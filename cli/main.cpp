@@ -58,10 +58,12 @@ constexpr std::string_view kHelp =
     "                display codes, as it stands. In a listing, these are\n"
     "                left out: line numbers (\"01\", \"001\", followed by a blank\n"
     "                or \"▸\"), a leading \"▸\", the header \"00 { n-Byte Prgm }\",\n"
-    "                blank lines and lines starting with @, #, ; or //.\n"
+    "                blank lines and lines starting with @, #, ; or //;\n"
+    "                outside quoted text, @, ; and // end the instruction.\n"
     "                The calculator's glyphs (÷ × √ Σ ▸ π ≤ ≥ ≠ ↓ → ← ↑ ├ ᴇ ...)\n"
     "                are read as themselves, “ ” as \", E or e as the\n"
-    "                exponent of a number (1E3, -2.5e-7), and inside quoted\n"
+    "                exponent of a number (1E3, -2.5e-7, 1e+15), a decimal\n"
+    "                comma as the point (2,7), and inside quoted\n"
     "                text the escapes [LF], [ESC] and € with two hex digits\n"
     "                (€9f) as those calculator characters. ASCII spellings,\n"
     "                outside quoted text:\n"
@@ -352,7 +354,10 @@ int Run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   if (command == "--help" || command == "-h") {
     std::string help(kHelp);
-    help.replace(help.find("%SPELLINGS%"), 11, orrikey::DescribeSpellings());
+    std::string spellings;
+    for (const std::string& line : orrikey::SplitLines(orrikey::DescribeSpellings()))
+      spellings += std::string(18, ' ') + line + "\n";
+    help.replace(help.find("%SPELLINGS%"), 11, spellings);
     return PrintOut(std::string(kUsage) + "\n" + help) ? kOk : kUsageOrFileError;
   }
   if (command == "--version")

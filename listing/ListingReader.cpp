@@ -258,7 +258,7 @@ std::string DescribeSpellings() {
   std::vector<Spelling> spellings(kSpellings.begin(), kSpellings.end());
   spellings.insert(spellings.end(), kNameSpellings.begin(), kNameSpellings.end());
   for (const Spelling& spelling : spellings) {
-    text += "  " + std::string(spelling.ascii);
+    text += std::string(spelling.ascii);
     text.append(8 - spelling.ascii.size(), ' ');
     text += ListingInstruction(spelling.programText) + '\n';
   }

@@ -35,7 +35,7 @@ struct ReadListingResult {
 ReadListingResult ReadListing(std::string_view fileBytes);
 
 // The ASCII spellings a listing may use for the calculator's glyphs, as
-// "spelling  glyph" lines for the command line's help.
+// "spelling  glyph" lines for the command line's help, the glyphs aligned.
 std::string DescribeSpellings();
 
 }  // namespace orrikey
