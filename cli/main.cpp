@@ -1,8 +1,10 @@
 // orrikey-cli: the conversions of the Orrikey editor, for scripts and batch work.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -17,6 +19,8 @@
 #include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
+#include "listing/ListingReader.h"
+#include "listing/ListingWriter.h"
 
 namespace {
 
@@ -24,45 +28,81 @@ constexpr int kOk = 0;
 constexpr int kConversionFailed = 1;
 constexpr int kUsageOrFileError = 2;
 
+// A listing line that holds a character the calculator does not have.
+constexpr std::string_view kErrChar = "------ err char";
+
 constexpr std::string_view kUsage =
-    "usage: orrikey-cli encode FILE [-o OUT.raw]\n"
-    "       orrikey-cli decode FILE.raw [-o OUT.42S]\n"
-    "       orrikey-cli decode --hex HEXTEXT [-o OUT.42S]\n"
+    "usage: orrikey-cli encode FILE... [-o OUT]\n"
+    "       orrikey-cli decode [--format F] FILE.raw... [-o OUT]\n"
+    "       orrikey-cli decode [--format F] --hex HEXTEXT [-o OUT]\n"
     "       orrikey-cli --help | --version\n";
 
 constexpr std::string_view kHelp =
-    "Converts HP-42S program text into calculator program bytes and back.\n"
+    "Converts HP-42S program text and listings into calculator program bytes\n"
+    "and back. FILE - is standard input, -o - standard output. With several\n"
+    "files, -o names a folder (an existing one, or a path ending in /) that\n"
+    "gets one output file per input, named after it.\n"
     "\n"
-    "  encode FILE   Read the program text FILE (one instruction per line) and\n"
-    "                write its hex listing to standard output, one line of hex\n"
-    "                digits per program line. Lines that fail to convert are\n"
-    "                listed on standard error as \"Line: N ------ err ...\",\n"
-    "                N counting every line of the file, blank ones too; the\n"
-    "                program size \"{ N-Byte Prgm }\" follows when none failed.\n"
-    "                -o OUT.raw also writes the program bytes to the raw file\n"
-    "                OUT.raw, only when no line failed.\n"
+    "  encode FILE...\n"
+    "                Read program text or a listing and write its hex listing\n"
+    "                to standard output, one line of hex digits per program\n"
+    "                line (with several files, each after a line \"==> FILE <==\").\n"
+    "                Lines that fail are listed on standard error as\n"
+    "                \"Line: N ------ err ...\", N counting every line of the\n"
+    "                file; the program size \"{ N-Byte Prgm }\" follows when\n"
+    "                none failed. -o OUT also writes the raw file OUT (.raw),\n"
+    "                only when no line failed.\n"
     "\n"
-    "  decode FILE.raw, decode --hex HEXTEXT\n"
+    "                A UTF-8 file (a byte-order mark allowed) is read as a\n"
+    "                listing; any other file as program text in the 8-bit\n"
+    "                display codes, as it stands. In a listing, these are\n"
+    "                left out: line numbers (\"01\", \"001\", followed by a blank\n"
+    "                or \"▸\"), a leading \"▸\", the header \"00 { n-Byte Prgm }\",\n"
+    "                blank lines and lines starting with @, #, ; or //;\n"
+    "                outside quoted text, @, ; and // end the instruction.\n"
+    "                The calculator's glyphs (÷ × √ Σ ▸ π ≤ ≥ ≠ ↓ → ← ↑ ├ ᴇ ...)\n"
+    "                are read as themselves, “ ” as \", E or e as the\n"
+    "                exponent of a number (1E3, -2.5e-7, 1e+15), a decimal\n"
+    "                comma as the point (2,7), and inside quoted\n"
+    "                text the escapes [LF], [ESC] and € with two hex digits\n"
+    "                (€9f) as those calculator characters. ASCII spellings,\n"
+    "                outside quoted text:\n"
+    "%SPELLINGS%"
+    "                and ^ for ↑ as always. Several programs, each up to its\n"
+    "                END, may follow one another.\n"
+    "\n"
+    "  decode FILE.raw..., decode --hex HEXTEXT\n"
     "                Turn the bytes of a raw file, or hex text (two digits for\n"
-    "                every byte, uppercase), into program text on standard\n"
-    "                output, one line per instruction. Bytes that form no known\n"
-    "                instruction end the text with \"Error in Hex Code\", and\n"
-    "                standard error names the line. -o OUT.42S writes the\n"
-    "                program text file OUT.42S (CR LF line breaks) instead, only\n"
-    "                when decoding ended cleanly.\n"
+    "                every byte), into one line per instruction. Bytes that\n"
+    "                form no known instruction end the text with \"Error in Hex\n"
+    "                Code\", and standard error names the line. --format F:\n"
+    "                  text     UTF-8 program text with the calculator's glyphs\n"
+    "                           (the default)\n"
+    "                  listing  the calculator's listing: \"00 { n-Byte Prgm }\",\n"
+    "                           numbered lines, \"▸\" before labels\n"
+    "                  8bit     program text in the 8-bit display codes\n"
+    "                  hex      the bytes as hex digits\n"
+    "                -o OUT writes the file OUT (.42S, CR LF line breaks; a\n"
+    "                listing .txt with LF; .hex) instead, only when decoding\n"
+    "                ended cleanly.\n"
     "\n"
     "Input files must be regular files of at most 4 MiB; program text must not\n"
     "hold a NUL byte. -o replaces only a regular file, or makes a new one.\n"
     "\n"
-    "Exit status: 0 when every line converted, 1 when a line failed,\n"
-    "2 for a usage error, a file that cannot be read or written, standard\n"
-    "output that cannot be written, or too little memory.\n";
+    "Exit status, the worst over all files: 0 when every line converted, 1\n"
+    "when a line failed, 2 for a usage error, a file that cannot be read or\n"
+    "written, standard output that cannot be written, or too little memory.\n";
 
 static_assert(orrikey::kMaxProgramFileSize == 4 << 20, "the help names the size limit");
 
+constexpr std::string_view kStandardStream = "-";
+
+enum class Format { kText, kListing, kEightBit, kHex };
+
 struct Options {
-  std::string input;  // a file, or hex text with --hex
+  std::vector<std::string> inputs;  // files, or hex text with --hex
   bool hexText = false;
+  Format format = Format::kText;
   std::optional<std::string> output;
 };
 
@@ -87,16 +127,23 @@ bool PrintOut(std::string_view text) {
   return false;
 }
 
-// The command's arguments: one input, and "-o OUT" anywhere; decode also
-// takes "--hex TEXT" as its input.
-std::optional<Options> ParseOptions(const std::vector<std::string>& args, bool takesHex,
+std::optional<Format> ParseFormat(std::string_view name) {
+  if (name == "text") return Format::kText;
+  if (name == "listing") return Format::kListing;
+  if (name == "8bit") return Format::kEightBit;
+  if (name == "hex") return Format::kHex;
+  return std::nullopt;
+}
+
+// The command's arguments: inputs, and "-o OUT" anywhere; decode also takes
+// "--hex TEXT" as its input and "--format F".
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, bool decode,
                                     std::string& problem) {
   Options options;
-  std::vector<std::string> inputs;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool isHex = takesHex && arg == "--hex";
-    if ((arg == "-o" || isHex) && i + 1 == args.size()) {
+    const bool takesValue = arg == "-o" || (decode && (arg == "--hex" || arg == "--format"));
+    if (takesValue && i + 1 == args.size()) {
       problem = arg + " needs a value";
       return std::nullopt;
     }
@@ -106,53 +153,125 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, bool t
         return std::nullopt;
       }
       options.output = args[++i];
-      continue;
+    } else if (decode && arg == "--format") {
+      const auto format = ParseFormat(args[++i]);
+      if (!format) {
+        problem = "unknown format '" + args[i] + "' (text, listing, 8bit or hex)";
+        return std::nullopt;
+      }
+      options.format = *format;
+    } else if (decode && arg == "--hex") {
+      options.hexText = true;
+      options.inputs.push_back(args[++i]);
+    } else {
+      options.inputs.push_back(arg);
     }
-    if (isHex) options.hexText = true;
-    inputs.push_back(args[isHex ? ++i : i]);
   }
-  if (inputs.size() != 1) {
-    problem = args[0] + (takesHex ? " takes one file or hex text" : " takes one file");
+  if (options.inputs.empty()) {
+    problem = args[0] + (decode ? " needs a file or hex text" : " needs a file");
     return std::nullopt;
   }
-  options.input = inputs.front();
+  if (options.hexText && options.inputs.size() != 1) {
+    problem = "--hex takes one hex text and no files";
+    return std::nullopt;
+  }
   return options;
 }
 
-// The conversion numbers the lines it converts, leaving out the blank ones;
-// the messages name the file's own lines.
-std::vector<size_t> FileLineNumbers(const std::vector<std::string>& lines) {
-  std::vector<size_t> numbers;
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (!orrikey::Trim(lines[i]).empty()) numbers.push_back(i + 1);
-  return numbers;
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return path.ends_with('/') || std::filesystem::is_directory(path, error);
 }
 
-int Encode(const Options& options) {
+// Where one input's output goes: nowhere, standard output, the file -o names,
+// or a file named after the input in the folder -o names.
+std::optional<std::string> OutputPath(const Options& options, const std::string& input,
+                                      std::string_view extension) {
+  if (!options.output) return std::nullopt;
+  if (!IsFolder(*options.output)) return *options.output;
+  const std::string stem = input == kStandardStream
+                               ? std::string("stdin")
+                               : std::filesystem::path(input).stem().string();
+  return (std::filesystem::path(*options.output) / (stem + std::string(extension))).string();
+}
+
+std::string ReadStandardInput() {
+  std::string bytes;
+  char buffer[1 << 16];
+  size_t count = 0;
+  while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+    bytes.append(buffer, count);
+    if (bytes.size() > orrikey::kMaxProgramFileSize)
+      throw orrikey::CannotOpen("-", "Larger than 4 MiB");
+  }
+  if (std::ferror(stdin)) throw orrikey::CannotOpen("-", std::strerror(errno ? errno : EIO));
+  return bytes;
+}
+
+std::string ReadInput(const std::string& input, bool programText) {
+  if (input != kStandardStream)
+    return programText ? orrikey::ReadProgramTextFile(input) : orrikey::ReadRawFile(input);
+  std::string bytes = ReadStandardInput();
+  if (programText && bytes.find('\0') != std::string::npos)
+    throw orrikey::CannotOpen("-", "It holds a NUL byte, which program text cannot hold");
+  return bytes;
+}
+
+void WriteOutput(const std::string& path, std::string_view bytes) {
+  if (path == kStandardStream) {
+    if (!PrintOut(bytes)) throw std::runtime_error("Cannot write to standard output");
+    return;
+  }
+  orrikey::WriteWholeFile(path, bytes);
+}
+
+// One hex line per program line, and an error line in the place of a line
+// the listing reader refused; the messages name the file's own lines.
+int EncodeOne(const Options& options, const std::string& input) {
   std::string text;
   try {
-    text = orrikey::ReadProgramTextFile(options.input);
+    text = ReadInput(input, true);
   } catch (const std::runtime_error& error) {
     return FileError(error);
   }
-  const std::vector<std::string> lines = orrikey::SplitLines(text);
-  const auto conversion = orrikey::MakeHexCode(lines);
-  const std::vector<std::string> noLines;
-  const std::vector<std::string>& hexLines = conversion ? conversion->hexLines : noLines;
-  std::string listing;
-  for (const std::string& hex : hexLines) listing.append(hex).append("\n");
-  if (!PrintOut(listing)) return kUsageOrFileError;
-  if (conversion) {
-    const std::vector<size_t> lineNumbers = FileLineNumbers(lines);
-    for (size_t i = 0; i < hexLines.size(); ++i)
-      if (hexLines[i].starts_with(orrikey::kErrorMarker))
-        std::cerr << "Line: " << lineNumbers[i] << " " << hexLines[i] << "\n";
-    if (!conversion->caption.empty()) std::cerr << conversion->caption << "\n";
-    if (!conversion->infoLines.empty()) return kConversionFailed;
+  const orrikey::ReadListingResult listing = orrikey::ReadListing(text);
+  struct Converted {
+    size_t fileLine;
+    std::string hex;
+    std::string reason;
+  };
+  std::vector<Converted> converted;
+  for (const orrikey::ListingLine& line : listing.lines)
+    converted.push_back({line.fileLine, orrikey::EncodeLine(orrikey::CleanLine(line.text)), ""});
+  for (const orrikey::ListingError& error : listing.errors)
+    converted.push_back({error.fileLine, std::string(kErrChar), error.reason});
+  std::stable_sort(converted.begin(), converted.end(),
+                   [](const Converted& a, const Converted& b) { return a.fileLine < b.fileLine; });
+
+  std::string hexListing;
+  std::vector<std::string> hexLines;
+  size_t byteCount = 0;
+  bool failed = false;
+  std::string messages;
+  for (const Converted& line : converted) {
+    hexListing.append(line.hex).append("\n");
+    hexLines.push_back(line.hex);
+    byteCount += line.hex.size() / 2;
+    if (!line.hex.starts_with(orrikey::kErrorMarker)) continue;
+    failed = true;
+    messages += "Line: " + std::to_string(line.fileLine) + " " + line.hex;
+    messages += line.reason.empty() ? "\n" : ": " + line.reason + "\n";
   }
-  if (options.output) {
+  if (options.inputs.size() > 1) hexListing = "==> " + input + " <==\n" + hexListing;
+  const auto path = OutputPath(options, input, ".raw");
+  if ((!path || *path != kStandardStream) && !PrintOut(hexListing)) return kUsageOrFileError;
+  if (options.inputs.size() > 1 && !messages.empty()) std::cerr << input << ":\n";
+  std::cerr << messages;
+  if (failed) return kConversionFailed;
+  if (!converted.empty()) std::cerr << "{ " << byteCount << "-Byte Prgm }\n";
+  if (path) {
     try {
-      orrikey::SaveHexStringToFile(*options.output, orrikey::GetHexString(hexLines, true));
+      WriteOutput(*path, orrikey::GetHexString(hexLines, true));
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
@@ -160,11 +279,33 @@ int Encode(const Options& options) {
   return kOk;
 }
 
-int Decode(const Options& options) {
-  std::string hex = options.input;
+// Text goes to a file with CR LF between lines, as .42S files always had, and
+// to standard output with LF after every line; a listing has LF everywhere.
+std::string Formatted(const std::vector<std::string>& lines, Format format, std::string_view hex,
+                      std::string_view lineBreak) {
+  if (format == Format::kListing) return orrikey::WriteListing(lines);
+  if (format == Format::kHex) return std::string(hex) + "\n";
+  std::string text;
+  for (const std::string& line : lines) {
+    if (!text.empty()) text.append(lineBreak);
+    text.append(format == Format::kText ? orrikey::ListingInstruction(line) : line);
+  }
+  return lineBreak == "\n" ? text + "\n" : text;
+}
+
+std::string_view Extension(Format format) {
+  switch (format) {
+    case Format::kListing: return ".txt";
+    case Format::kHex: return ".hex";
+    default: return ".42S";
+  }
+}
+
+int DecodeOne(const Options& options, const std::string& input) {
+  std::string hex = input;
   if (!options.hexText) {
     try {
-      hex = orrikey::BytesToHex(orrikey::ReadRawFile(options.input));
+      hex = orrikey::BytesToHex(ReadInput(input, false));
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
@@ -181,26 +322,44 @@ int Decode(const Options& options) {
     return kConversionFailed;
   }
   const bool clean = decoded.info.empty();
-  if (!options.output) {
-    std::string text;
-    for (const std::string& line : decoded.lines) text.append(line).append("\n");
-    if (!PrintOut(text)) return kUsageOrFileError;
+  const auto path = OutputPath(options, options.hexText ? "hex" : input, Extension(options.format));
+  // A listing holds only instructions; the message names the failed line.
+  if (!clean && options.format == Format::kListing) decoded.lines.pop_back();
+  const bool toStandardOutput = !path || *path == kStandardStream;
+  const std::string out =
+      Formatted(decoded.lines, options.format, hex, toStandardOutput ? "\n" : "\r\n");
+  if (toStandardOutput) {
+    if (!PrintOut(out)) return kUsageOrFileError;
   } else if (clean) {
     try {
-      orrikey::WriteProgramTextFile(*options.output, orrikey::JoinLines(decoded.lines));
+      WriteOutput(*path, out);
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
   }
-  if (!clean) std::cerr << decoded.info << "\n";
+  if (!clean) std::cerr << (options.inputs.size() > 1 ? input + ": " : "") << decoded.info << "\n";
   return clean ? kOk : kConversionFailed;
+}
+
+int RunAll(const Options& options, int (*convert)(const Options&, const std::string&)) {
+  if (options.inputs.size() > 1 && options.output && !IsFolder(*options.output))
+    return Usage("-o must name a folder when there are several files");
+  int worst = kOk;
+  for (const std::string& input : options.inputs) worst = std::max(worst, convert(options, input));
+  return worst;
 }
 
 int Run(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("no command given");
   const std::string& command = args[0];
-  if (command == "--help" || command == "-h")
-    return PrintOut(std::string(kUsage) + "\n" + std::string(kHelp)) ? kOk : kUsageOrFileError;
+  if (command == "--help" || command == "-h") {
+    std::string help(kHelp);
+    std::string spellings;
+    for (const std::string& line : orrikey::SplitLines(orrikey::DescribeSpellings()))
+      spellings += std::string(18, ' ') + line + "\n";
+    help.replace(help.find("%SPELLINGS%"), 11, spellings);
+    return PrintOut(std::string(kUsage) + "\n" + help) ? kOk : kUsageOrFileError;
+  }
   if (command == "--version")
     return PrintOut("orrikey-cli " ORRIKEY_VERSION "\n") ? kOk : kUsageOrFileError;
   if (command == "encode" || command == "decode") {
@@ -208,7 +367,7 @@ int Run(const std::vector<std::string>& args) {
     std::string problem;
     const auto options = ParseOptions(args, decode, problem);
     if (!options) return Usage(problem);
-    return decode ? Decode(*options) : Encode(*options);
+    return RunAll(*options, decode ? DecodeOne : EncodeOne);
   }
   return Usage("unknown command '" + command + "'");
 }

@@ -2,7 +2,7 @@
 
 #include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
-#include "encoder/Pattern.h"
+#include "text/Pattern.h"
 
 namespace orrikey {
 namespace {

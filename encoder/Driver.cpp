@@ -3,13 +3,6 @@
 
 namespace orrikey {
 
-std::string_view Trim(std::string_view text) {
-  auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // "@" starts a comment only when it stands after the last double quote;
 // before it, the "@" may belong to a quoted text and the line keeps it.
 std::string CleanLine(std::string_view line) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Trim.h"
+
 namespace orrikey {
 
 inline constexpr std::string_view kErrorMarker = "------";
@@ -35,9 +37,6 @@ std::optional<HexConversion> MakeHexCode(const std::vector<std::string>& lines);
 // Removes the comment ("@" to the end, unless it may belong to a quoted text)
 // and trims the line; this is what the line encoders see.
 std::string CleanLine(std::string_view line);
-
-// Removes every leading and trailing byte of code 0x20 or below.
-std::string_view Trim(std::string_view text);
 
 // The hex line of one cleaned line; "------ err opcode" when no encoder takes it.
 std::string EncodeLine(std::string_view cleaned);

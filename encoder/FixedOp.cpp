@@ -1,7 +1,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "encoder/HexDigits.h"
+#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
 
 namespace orrikey {

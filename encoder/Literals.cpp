@@ -1,7 +1,7 @@
 #include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
-#include "encoder/HexDigits.h"
-#include "encoder/Pattern.h"
+#include "text/HexDigits.h"
+#include "text/Pattern.h"
 #include "tables/Tables.h"
 
 #include <array>

@@ -1,5 +1,5 @@
 #include "encoder/Encoder.h"
-#include "encoder/HexDigits.h"
+#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
 
 namespace orrikey {

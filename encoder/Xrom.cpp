@@ -3,9 +3,9 @@
 // after a length byte. Writing them back keeps such programs whole.
 
 #include "encoder/Encoder.h"
-#include "encoder/HexDigits.h"
+#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
-#include "encoder/Pattern.h"
+#include "text/Pattern.h"
 
 namespace orrikey {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "encoder/Pattern.h"
+#include "text/Pattern.h"
 
 namespace orrikey {
 

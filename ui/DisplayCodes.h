@@ -1,9 +1,9 @@
 #pragma once
 
-// The panes hold single-byte display codes; Qt widgets hold Unicode. This is
-// the one fixed, one-to-one pairing of the 256 display codes with Unicode
-// characters, used only to show and to type text: every byte that is stored,
-// compared, converted or filed stays the display code.
+// The panes hold single-byte display codes; Qt widgets hold Unicode. The
+// code page of text/CodePage.h pairs them, here only to show and to type
+// text: every byte that is stored, compared, converted or filed stays the
+// display code.
 
 #include <QChar>
 #include <QFont>

@@ -30,9 +30,11 @@ check "a lone last digit is reported" \
 check "a full standard output exits 2" 2 $?
 
 printf '\xF3\x0D\x41\x42\x55\x00' > "$work/glyph.raw"
-"$cli" decode "$work/glyph.raw" > "$work/out"
+"$cli" decode --format 8bit "$work/glyph.raw" > "$work/out"
 check "raw file decodes" 0 $?
-check "display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
+check "8bit: display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
+"$cli" decode "$work/glyph.raw" > "$work/out"
+check "text: UTF-8 glyphs" $'"↵AB"\nE↑X\nNULL' "$(cat "$work/out")"
 
 : > "$work/empty.raw"
 "$cli" decode "$work/empty.raw" > "$work/out" 2> "$work/err"
@@ -79,11 +81,31 @@ check "failed encode keeps the old raw file" "C000F3004142111A150031C0000D" \
 "$cli" encode "$work/bad.42S" -o "$work/bad.raw" > /dev/null 2>&1
 check "failed encode creates no file" "no" "$([ -e "$work/bad.raw" ] && echo yes || echo no)"
 
-for args in "decode" "decode a b" "decode --hex" "decode a -o" "decode a -o b -o c" \
+for args in "decode" "decode --hex 77 a" "decode --format bogus a" "decode --hex" "decode a -o" "decode a -o b -o c" \
             "encode a -o" "encode --hex 77"; do
   "$cli" $args > /dev/null 2>&1
   check "usage error for '$args' exits 2" 2 $?
 done
+
+"$cli" decode --format listing --hex C000F20041C0000D7740 > "$work/out"
+check "listing: header, label mark, the END added" \
+  $'00 { 5-Byte Prgm }\n01▸LBL "A"\n02 END\n00 { 2-Byte Prgm }\n01 CLX\n02 +\n03 END' \
+  "$(cat "$work/out")"
+"$cli" decode --format hex - < "$work/good.raw" > "$work/out"
+check "hex from standard input" "C000F3004142111A150031C0000D" "$(cat "$work/out")"
+
+# Several raw files into a folder, one output each named after its input;
+# the exit status is the worst of them.
+printf '\x77' > "$work/one.raw"
+printf '\xF3\x41' > "$work/cut.raw"
+mkdir "$work/listings"
+"$cli" decode --format listing "$work/one.raw" "$work/cut.raw" -o "$work/listings/" 2> "$work/err"
+check "several files exit with the worst status" 1 $?
+check "each file gets its own listing" $'00 { 1-Byte Prgm }\n01 CLX\n02 END' \
+  "$(cat "$work/listings/one.txt")"
+check "a failed file writes nothing" "no" "$([ -e "$work/listings/cut.txt" ] && echo yes || echo no)"
+"$cli" decode "$work/one.raw" "$work/cut.raw" -o "$work/p.42S" > /dev/null 2>&1
+check "several files into one file is a usage error" 2 $?
 
 # Short of memory, a run ends with a message, not an abort. Builds that cannot
 # start under the limit at all (with AddressSanitizer) skip this.
@@ -104,6 +126,9 @@ for program in "$source_dir"/examples/*.42S; do
   "$cli" encode "$work/$name.42S" -o "$work/$name.again.raw" > /dev/null 2>&1
   check "example $name encodes again" 0 $?
   check "example $name comes back" "$(hex_of "$work/$name.raw")" "$(hex_of "$work/$name.again.raw")"
+  "$cli" decode --format listing "$work/$name.raw" | "$cli" encode - -o - 2> /dev/null > "$work/$name.listed.raw"
+  check "example $name comes back from its listing" "$(hex_of "$work/$name.raw")" \
+    "$(hex_of "$work/$name.listed.raw")"
 done
 
 finish "cli decode"

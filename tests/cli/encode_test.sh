@@ -16,6 +16,14 @@ check "error lines stay in the listing" $'77\n------ err opcode\n------ err par'
 check "INFO lines count blank lines, no caption" \
   $'Line: 5 ------ err opcode\nLine: 6 ------ err par' "$(cat "$work/err")"
 
+printf '00 { 9-Byte Prgm }\n01▸LBL "A"\n// note\n\n02 STO× 05\n03 CLX ✓\n04 1E3\n' > "$work/listing.txt"
+"$cli" encode "$work/listing.txt" > "$work/out" 2> "$work/err"
+check "listing with a bad line exits 1" 1 $?
+check "listing lines convert, the bad one keeps its place" \
+  $'C000F20041\n9405\n------ err char\n111B1300' "$(cat "$work/out")"
+check "the bad listing line is named by its file line" \
+  "Line: 6 ------ err char: The character ✓ (U+2713) has no calculator code" "$(cat "$work/err")"
+
 printf 'CLX\n\nSTO 5\x00STO 06' > "$work/nul.42S"
 "$cli" encode "$work/nul.42S" > "$work/out" 2> "$work/err"
 check "a NUL byte exits 2" 2 $?
@@ -50,7 +58,12 @@ check "a folder exits 2" 2 $?
 check "a folder is named" "orrikey-cli: Cannot open file \"$work\". Is a directory" \
   "$(head -n 1 "$work/err")"
 
-for args in "" "encode" "encode a b" "frobnicate"; do
+printf 'CLX\n' | "$cli" encode - "$work/good.42S" > "$work/out" 2> "$work/err"
+check "standard input and a file exit 0" 0 $?
+check "each file's listing after its name" \
+  $'==> - <==\n77\n==> '"$work/good.42S"$' <==\nC000F3004142\n1100\nC0000D' "$(cat "$work/out")"
+
+for args in "" "encode" "encode a -o" "frobnicate"; do
   "$cli" $args > /dev/null 2>&1
   check "usage error for '$args' exits 2" 2 $?
 done

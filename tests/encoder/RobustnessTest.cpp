@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "encoder/Encoder.h"
-#include "encoder/Pattern.h"
+#include "text/Pattern.h"
 
 namespace orrikey {
 namespace {

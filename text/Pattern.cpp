@@ -1,5 +1,5 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
-#include "encoder/Pattern.h"
+#include "text/Pattern.h"
 
 #include <locale.h>
 #include <pcre2.h>

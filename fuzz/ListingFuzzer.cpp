@@ -1,0 +1,49 @@
+// Arbitrary bytes as a listing: the reader must not crash or hang, must name
+// the file's lines in order, and a program it reads whole must come back from
+// the listing written for it.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "decoder/HTC.h"
+#include "encoder/Encoder.h"
+#include "listing/ListingReader.h"
+#include "listing/ListingWriter.h"
+
+namespace {
+
+std::string EncodeAll(const std::vector<orrikey::ListingLine>& lines) {
+  std::string hex;
+  for (const orrikey::ListingLine& line : lines) {
+    std::string again = orrikey::EncodeLine(orrikey::CleanLine(line.text));
+    if (again.starts_with(orrikey::kErrorMarker)) return "";
+    hex += again;
+  }
+  return hex;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const orrikey::ReadListingResult read = orrikey::ReadListing(text);
+  size_t previous = 0;
+  for (const orrikey::ListingLine& line : read.lines) {
+    if (line.fileLine <= previous || line.fileLine > size) std::abort();
+    previous = line.fileLine;
+  }
+  const std::string hex = EncodeAll(read.lines);
+  if (!read.errors.empty() || hex.empty()) return 0;
+
+  const orrikey::HTC::DecodeResult decoded = orrikey::HTC::HexToCode(hex);
+  if (!decoded.info.empty()) std::abort();
+  std::string expected;
+  for (const std::string& line : decoded.lines)
+    expected += orrikey::EncodeLine(orrikey::CleanLine(line));
+  if (decoded.lines.back() != "END") expected += "C0000D";
+  const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(decoded.lines));
+  if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
+  return 0;
+}

@@ -1,0 +1,268 @@
+#include "listing/ListingReader.h"
+
+#include "listing/ListingWriter.h"
+#include "listing/TextEscapes.h"
+#include "text/CodePage.h"
+#include "text/Pattern.h"
+#include "text/Trim.h"
+#include "text/Utf8.h"
+
+#include <array>
+#include <optional>
+
+namespace orrikey {
+namespace {
+
+// The ASCII spellings of glyphs outside quoted texts, tried in this order at
+// every position. "SUM" alone is the matrix instruction, and "RSUM" one too,
+// so only the names that hold Σ take "SUM" for it; "#" means "≠" only in the
+// comparisons.
+struct Spelling {
+  std::string_view ascii;
+  std::string_view programText;  // display codes
+};
+constexpr std::array<Spelling, 18> kSpellings = {{
+    {"->", "\xAF"},          {"<-", "\xB0"},       {"<=", "\x89"},        {">=", "\x8A"},
+    {"!=", "\x8B"},          {"|-", "\x9F"},       {"SIGMA", "\x85"},     {"SUM+", "\x85+"},
+    {"SUM-", "\x85-"},       {"SUMREG", "\x85REG"}, {"CLSUM", "CL\x85"},   {"PRSUM", "PR\x85"},
+    {"ALLSUM", "ALL\x85"},   {"LINSUM", "LIN\x85"}, {"X#0?", "X\x8B" "0?"}, {"X#Y?", "X\x8BY?"},
+    {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
+}};
+
+// Names that listings spell with ASCII "*" and "/" for the multiplication and
+// division signs; only as a whole name, so that "1/X" stays itself.
+constexpr std::array<Spelling, 8> kNameSpellings = {{
+    {"*", "x"},       {"/", "\xA0"},       {"STO*", "STOx"},   {"STO/", "STO\xA0"},
+    {"RCL*", "RCLx"}, {"RCL/", "RCL\xA0"}, {"BASE*", "BASEx"}, {"BASE/", "BASE\xA0"},
+}};
+
+bool IsQuote(char32_t c) { return c == U'"' || c == U'“' || c == U'”'; }
+
+// The glyphs a listing writes in names where program text has ASCII.
+char32_t ProgramTextGlyph(char32_t c) {
+  switch (c) {
+    case U'×': return U'x';
+    case U'↑': return U'^';
+    default: return c;
+  }
+}
+
+const Pattern& HeaderPattern() {
+  static const Pattern pattern("^(\\d+\\s*)?\\{\\s*\\d+-Byte\\s+Prgm\\s*\\}$");
+  return pattern;
+}
+
+// A line number, then "▸" or blanks, before the instruction; a number
+// before a comment is the instruction itself.
+const Pattern& LineNumberPattern() {
+  static const Pattern pattern("^\\d+(\\s*\xE2\x96\xB8|\\s+)\\s*(?=[^\\s@])");
+  return pattern;
+}
+
+// A number as listings write it: "E" or "e" for the exponent mark, with or
+// without "+", and a decimal comma.
+const Pattern& AsciiNumberPattern() {
+  static const Pattern pattern("^-?(\\d+([.,]\\d*)?|[.,]\\d+)([Ee][-+]?\\d+)?$");
+  return pattern;
+}
+
+std::string ProgramTextNumber(std::string_view number) {
+  std::string text;
+  for (size_t i = 0; i < number.size(); ++i) {
+    if (number[i] == ',') {
+      text += '.';
+    } else if (number[i] == 'E' || number[i] == 'e') {
+      text += "ᴇ";
+      if (number[i + 1] == '+') ++i;
+    } else {
+      text += number[i];
+    }
+  }
+  return text;
+}
+
+bool IsComment(std::string_view line) {
+  return line.starts_with('@') || line.starts_with('#') || line.starts_with(';') ||
+         line.starts_with("//");
+}
+
+// The line without its number and its "▸"; empty for a line that holds no
+// instruction.
+std::string_view Instruction(std::string_view line) {
+  line = Trim(line);
+  if (line.empty() || IsComment(line) || HeaderPattern().Matches(line)) return {};
+  if (auto number = LineNumberPattern().Search(line)) line.remove_prefix(number->size());
+  constexpr std::string_view kLabelMark = "\xE2\x96\xB8";
+  if (line.starts_with(kLabelMark)) line = Trim(line.substr(kLabelMark.size()));
+  return IsComment(line) ? std::string_view() : line;
+}
+
+struct Converter {
+  std::u32string_view text;
+  size_t at = 0;
+  std::string out;
+  std::string error;
+
+  bool Fail(std::string reason) {
+    error = std::move(reason);
+    return false;
+  }
+
+  // Up to `end`, or to the end of the line at a comment.
+  bool Unquoted(size_t end) {
+    for (; at < end; ++at) {
+      const char32_t c = ProgramTextGlyph(text[at]);
+      if (IsCommentAt(at)) {
+        at = text.size();  // a comment to the end of the line
+        return true;
+      }
+      if (c == U' ' || c == U'\t') {  // a run of blanks is one blank
+        if (!out.empty() && out.back() != ' ') out += ' ';
+        continue;
+      }
+      if (SpellingAt()) continue;
+      const auto code = TypedDisplayCode(c);
+      if (!code) return Fail("The character " + NameCharacter(text[at]) + " has no calculator code");
+      out += static_cast<char>(*code);
+    }
+    return true;
+  }
+
+  bool SpellingAt() {
+    for (const Spelling& spelling : kSpellings) {
+      const std::u32string_view rest = text.substr(at);
+      if (rest.size() < spelling.ascii.size()) continue;
+      if (!std::equal(spelling.ascii.begin(), spelling.ascii.end(), rest.begin())) continue;
+      out += spelling.programText;
+      at += spelling.ascii.size() - 1;
+      return true;
+    }
+    return false;
+  }
+
+  // The characters between the opening quote at `at` and the closing one.
+  bool Quoted(size_t close) {
+    out += '"';
+    for (++at; at < close; ++at) {
+      if (const auto escape = listing::ReadEscape(text.substr(at, close - at))) {
+        const auto code = listing::DisplayCode(escape->code);
+        if (!code) return Fail("The calculator character " + NameCharacter(text[at]) +
+                               " cannot stand in program text");
+        out += static_cast<char>(*code);
+        at += escape->length - 1;
+        continue;
+      }
+      const std::optional<unsigned char> code =
+          IsQuote(text[at]) ? '"' : TypedDisplayCode(text[at]);
+      if (!code) return Fail("The character " + NameCharacter(text[at]) + " has no calculator code");
+      out += static_cast<char>(*code);
+    }
+    out += '"';
+    ++at;
+    return true;
+  }
+
+  bool IsCommentAt(size_t i) const {
+    return text[i] == U'@' || text[i] == U';' || text.substr(i).starts_with(U"//");
+  }
+
+  // The quote that closes the text opened at `open`: the first one that a
+  // comment or the end of the line follows, or after which no quote stands,
+  // so that texts may hold quotes and comments may quote.
+  size_t ClosingQuote(size_t open) const {
+    size_t last = open;
+    for (size_t i = open + 1; i < text.size(); ++i)
+      if (IsQuote(text[i])) last = i;
+    for (size_t i = open + 1; i < last; ++i) {
+      if (!IsQuote(text[i])) continue;
+      size_t next = i + 1;
+      while (next < text.size() && (text[next] == U' ' || text[next] == U'\t')) ++next;
+      if (next == text.size() || IsCommentAt(next)) return i;
+    }
+    return last;
+  }
+
+  bool Run() {
+    size_t open = 0;
+    while (open < text.size() && !IsQuote(text[open])) ++open;
+    if (!Unquoted(open)) return false;
+    if (at >= text.size()) return true;
+    const size_t close = ClosingQuote(open);
+    if (close == open) return Fail("The text has no closing quote");
+    return Quoted(close) && Unquoted(text.size());
+  }
+};
+
+std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
+  const std::string line = AsciiNumberPattern().Matches(instruction)
+                               ? ProgramTextNumber(instruction)
+                               : std::string(instruction);
+  const auto characters = DecodeUtf8(line);
+  if (!characters) {  // the file as a whole was UTF-8, so its lines are too
+    error = "The line is not UTF-8";
+    return std::nullopt;
+  }
+  Converter converter{*characters, 0, {}, {}};
+  if (!converter.Run()) {
+    error = converter.error;
+    return std::nullopt;
+  }
+  // The calculator writes the append sign right before its text.
+  std::string& out = converter.out;
+  if (out.starts_with("\x9F\"")) out.replace(0, 1, "\x9F ");
+  const std::string name = out.substr(0, out.find(' '));
+  for (const Spelling& spelling : kNameSpellings)
+    if (name == spelling.ascii) out.replace(0, name.size(), spelling.programText);
+  return std::string(Trim(out));
+}
+
+std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find_first_of("\r\n");
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    const size_t breakSize = text.substr(end).starts_with("\r\n") ? 2 : 1;
+    text.remove_prefix(end + breakSize);
+  }
+  return lines;
+}
+
+}  // namespace
+
+ReadListingResult ReadListing(std::string_view fileBytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const bool utf8 = DecodeUtf8(fileBytes).has_value();
+  if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
+
+  ReadListingResult result;
+  const std::vector<std::string_view> lines = SplitAtLineBreaks(fileBytes);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!utf8) {
+      if (!Trim(lines[i]).empty()) result.lines.push_back({i + 1, std::string(lines[i])});
+      continue;
+    }
+    const std::string_view instruction = Instruction(lines[i]);
+    if (instruction.empty()) continue;
+    std::string error;
+    if (auto line = ProgramLine(instruction, error))
+      result.lines.push_back({i + 1, std::move(*line)});
+    else
+      result.errors.push_back({i + 1, std::move(error)});
+  }
+  return result;
+}
+
+std::string DescribeSpellings() {
+  std::string text;
+  std::vector<Spelling> spellings(kSpellings.begin(), kSpellings.end());
+  spellings.insert(spellings.end(), kNameSpellings.begin(), kNameSpellings.end());
+  for (const Spelling& spelling : spellings) {
+    text += std::string(spelling.ascii);
+    text.append(8 - spelling.ascii.size(), ' ');
+    text += ListingInstruction(spelling.programText) + '\n';
+  }
+  return text;
+}
+
+}  // namespace orrikey

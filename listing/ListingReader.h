@@ -1,0 +1,41 @@
+#pragma once
+
+// Program listings as people share them, read into program lines.
+//
+// A listing is UTF-8 text (a byte-order mark allowed) in the calculator's own
+// notation or a looser one: line numbers, "▸" before labels, the header
+// "00 { n-Byte Prgm }", comment lines, glyphs, ASCII spellings of the glyphs
+// and the calculator's escapes inside texts. A file that is not valid UTF-8
+// is a program text file of single-byte display codes, read as it stands.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orrikey {
+
+// One program line in display codes, as the encoder reads it, with the line
+// of the file it came from (counting from 1, every line counted).
+struct ListingLine {
+  size_t fileLine;
+  std::string text;
+};
+
+// A line that cannot become a program line, and why.
+struct ListingError {
+  size_t fileLine;
+  std::string reason;
+};
+
+struct ReadListingResult {
+  std::vector<ListingLine> lines;  // without the dropped lines
+  std::vector<ListingError> errors;
+};
+
+ReadListingResult ReadListing(std::string_view fileBytes);
+
+// The ASCII spellings a listing may use for the calculator's glyphs, as
+// "spelling  glyph" lines for the command line's help, the glyphs aligned.
+std::string DescribeSpellings();
+
+}  // namespace orrikey

@@ -1,0 +1,98 @@
+#include "listing/ListingWriter.h"
+
+#include "encoder/Encoder.h"
+#include "listing/TextEscapes.h"
+#include "text/CodePage.h"
+#include "text/Utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace orrikey {
+namespace {
+
+constexpr std::string_view kEnd = "END";
+
+// Program text spells the multiplication sign of these names as "x".
+constexpr std::array<std::string_view, 4> kTimesNames = {"x", "STOx", "RCLx", "BASEx"};
+
+bool IsEnd(std::string_view line) { return line == kEnd || line == ".END."; }
+
+size_t ByteCount(const std::string& line) {
+  const std::string hex = EncodeLine(CleanLine(line));
+  return hex.starts_with(kErrorMarker) ? 0 : hex.size() / 2;
+}
+
+void AppendName(std::string& out, std::string_view name) {
+  const bool times =
+      std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
+  for (size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = name[i];
+    if (times && i + 1 == name.size())
+      out += "×";
+    else if (c == '^')
+      out += "↑";
+    else
+      AppendUtf8(out, DisplayCodeChar(c));
+  }
+}
+
+}  // namespace
+
+std::string ListingInstruction(std::string_view line) {
+  std::string out;
+  const size_t quote = line.find('"');
+  std::string_view words = line.substr(0, quote);
+  if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
+  const size_t nameEnd = std::min(words.find(' '), words.size());
+  AppendName(out, words.substr(0, nameEnd));
+  for (unsigned char c : words.substr(nameEnd)) AppendUtf8(out, DisplayCodeChar(c));
+  if (quote == std::string_view::npos) return out;
+
+  const size_t close = line.rfind('"');
+  out += '"';
+  if (close > quote)
+    for (unsigned char c : line.substr(quote + 1, close - quote - 1))
+      listing::AppendListingChar(out, listing::CalculatorCode(c));
+  out += '"';
+  for (unsigned char c : line.substr(close + 1)) AppendUtf8(out, DisplayCodeChar(c));
+  return out;
+}
+
+namespace {
+
+void AppendProgram(std::string& out, const std::vector<std::string>& body) {
+  size_t bytes = 0;
+  for (const std::string& line : body) bytes += ByteCount(line);
+  out += "00 { " + std::to_string(bytes) + "-Byte Prgm }\n";
+  size_t number = 1;
+  auto appendLine = [&](std::string_view line) {
+    const std::string digits = std::to_string(number++);
+    out += digits.size() < 2 ? "0" + digits : digits;
+    out += line.starts_with("LBL ") ? "▸" : " ";
+    out += ListingInstruction(line);
+    out += '\n';
+  };
+  for (const std::string& line : body) appendLine(line);
+  appendLine(kEnd);
+}
+
+}  // namespace
+
+std::string WriteListing(const std::vector<std::string>& lines) {
+  std::string out;
+  std::vector<std::string> body;
+  for (const std::string& line : lines) {
+    if (!IsEnd(line)) {
+      body.push_back(line);
+      continue;
+    }
+    AppendProgram(out, body);
+    body.clear();
+  }
+  if (!body.empty()) AppendProgram(out, body);
+  return out;
+}
+
+}  // namespace orrikey

@@ -1,0 +1,33 @@
+#pragma once
+
+// The characters inside a quoted text, between the calculator's codes, the
+// display codes of program text and the listing's notation.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orrikey::listing {
+
+// The calculator code a display code inside a text stands for.
+unsigned char CalculatorCode(unsigned char displayCode);
+
+// The display code that stands for a calculator code inside a text; nothing
+// for the few codes that program text cannot hold (those equal to the display
+// code of a glyph).
+std::optional<unsigned char> DisplayCode(unsigned char calculatorCode);
+
+// Appends the listing form of a calculator character: its glyph, ASCII, or
+// an escape ("[LF]", "[ESC]", "€9f").
+void AppendListingChar(std::string& out, unsigned char calculatorCode);
+
+// The calculator code of the escape or escaped character at the start of
+// `text`, with the count of characters it takes; nothing when `text` does not
+// start with one.
+struct Escape {
+  unsigned char code;
+  size_t length;
+};
+std::optional<Escape> ReadEscape(std::u32string_view text);
+
+}  // namespace orrikey::listing

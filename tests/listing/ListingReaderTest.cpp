@@ -1,0 +1,104 @@
+// Listings as people write them, line by line and as whole files.
+
+#include <gtest/gtest.h>
+
+#include "listing/ListingReader.h"
+
+namespace orrikey {
+namespace {
+
+struct LineRow {
+  std::string listing;
+  std::string programText;  // display codes; empty: the line is dropped
+};
+
+class ReadsLine : public testing::TestWithParam<LineRow> {};
+
+TEST_P(ReadsLine, AsProgramText) {
+  const ReadListingResult read = ReadListing(GetParam().listing);
+  ASSERT_TRUE(read.errors.empty()) << read.errors.front().reason;
+  if (GetParam().programText.empty()) {
+    EXPECT_TRUE(read.lines.empty());
+  } else {
+    ASSERT_EQ(read.lines.size(), 1u);
+    EXPECT_EQ(read.lines[0].text, GetParam().programText);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listing, ReadsLine,
+    testing::Values(
+        // Line numbers, label marks, headers, comments.
+        LineRow{"01▸LBL \"A\"", "LBL \"A\""}, LineRow{"001 STO 05", "STO 05"},
+        LineRow{"02 ▸ LBL 01", "LBL 01"}, LineRow{"▸LBL 01", "LBL 01"},
+        LineRow{"05 12", "12"}, LineRow{"12", "12"}, LineRow{"1 @ one", "1"},
+        LineRow{"00 { 361-Byte Prgm }", ""}, LineRow{"  @ note", ""}, LineRow{"# note", ""},
+        LineRow{"; note", ""}, LineRow{"// note", ""}, LineRow{" \t ", ""},
+        LineRow{"STO 01\t\t// note", "STO 01"}, LineRow{"X<> ST T ; note", "X<> ST T"},
+        LineRow{"RCL  ST Y", "RCL ST Y"},
+        // Glyphs, ASCII spellings, and the spellings that stay themselves.
+        LineRow{"├\"X\"", "\x9F \"X\""}, LineRow{"|-\"X\"", "\x9F \"X\""},
+        LineRow{"STO× 05", "STOx 05"}, LineRow{"STO÷ 05", "STO\xA0 05"}, LineRow{"×", "x"},
+        LineRow{"*", "x"}, LineRow{"/", "\xA0"}, LineRow{"RCL/ \"A\"", "RCL\xA0 \"A\""},
+        LineRow{"1/X", "1/X"}, LineRow{"X<=Y?", "X\x89Y?"}, LineRow{"X≤Y?", "X\x89Y?"},
+        LineRow{"X!=0?", "X\x8B" "0?"}, LineRow{"X#Y?", "X\x8BY?"}, LineRow{"->REC", "\xAFREC"},
+        LineRow{"<-", "\xB0"}, LineRow{"SIGMA+", "\x85+"}, LineRow{"CLSUM", "CL\x85"},
+        LineRow{"SUM", "SUM"}, LineRow{"RSUM", "RSUM"}, LineRow{"10↑X", "10^X"},
+        LineRow{"E^X-1", "E^X-1"}, LineRow{".END.", ".END."},
+        // Numbers.
+        LineRow{"1E3", "1\x98" "3"}, LineRow{"-2.5e-7", "-2.5\x98-7"},
+        LineRow{"1e+15", "1\x98" "15"}, LineRow{"1ᴇ-3", "1\x98-3"}, LineRow{"2,7", "2.7"},
+        // Texts: quotes, escapes, and glyphs that differ inside a text.
+        LineRow{"“AB”", "\"AB\""}, LineRow{"\"A[LF]B[ESC]\"", "\"A\xAA" "B\x9B\""},
+        LineRow{"\"€9f€41\"", "\"\x9F" "A\""}, LineRow{"\"├↑×\"", "\"\x7F^\x82\""},
+        LineRow{"\"a@b\" @ note", "\"a@b\""}, LineRow{"\"a//b;c\"", "\"a//b;c\""},
+        LineRow{"\"SIGMA->\"", "\"SIGMA->\""}, LineRow{"\"a\"b\"", "\"a\"b\""},
+        LineRow{"├\":\" ; \":\" or \"=\"", "\x9F \":\""},
+        LineRow{"ASSIGN \"A\" TO 01", "ASSIGN \"A\" TO 01"}));
+
+struct ErrorRow {
+  std::string listing;
+  std::string reason;
+};
+
+class RefusesLine : public testing::TestWithParam<ErrorRow> {};
+
+TEST_P(RefusesLine, NamingWhy) {
+  const ReadListingResult read = ReadListing("CLX\n" + GetParam().listing + "\nEND");
+  ASSERT_EQ(read.errors.size(), 1u);
+  EXPECT_EQ(read.errors[0].fileLine, 2u);
+  EXPECT_EQ(read.errors[0].reason, GetParam().reason);
+  EXPECT_EQ(read.lines.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listing, RefusesLine,
+    testing::Values(ErrorRow{"CLX ✓", "The character ✓ (U+2713) has no calculator code"},
+                    ErrorRow{"\"A✓\"", "The character ✓ (U+2713) has no calculator code"},
+                    ErrorRow{"\"AB", "The text has no closing quote"},
+                    ErrorRow{"\"€a0\"", "The calculator character € (U+20AC) cannot stand in program text"}));
+
+TEST(ReadListing, KeepsTheFileLinesOfAWholeListing) {
+  const ReadListingResult read =
+      ReadListing("\xEF\xBB\xBF" "00 { 6-Byte Prgm }\r\n01▸LBL \"A\"\r\n\r\n@ clear\r02 CLX\n03 END");
+  ASSERT_TRUE(read.errors.empty());
+  ASSERT_EQ(read.lines.size(), 3u);
+  EXPECT_EQ(read.lines[0].fileLine, 2u);
+  EXPECT_EQ(read.lines[1].fileLine, 5u);
+  EXPECT_EQ(read.lines[2].fileLine, 6u);
+  EXPECT_EQ(read.lines[2].text, "END");
+}
+
+// A file that is not UTF-8 is program text in display codes, as it stands:
+// "01 " there would be an error, not a line number.
+TEST(ReadListing, ReadsEightBitTextAsItStands) {
+  const ReadListingResult read = ReadListing("STO\xA0 05\r\n\r\n01 \xAFREC\r\n");
+  ASSERT_TRUE(read.errors.empty());
+  ASSERT_EQ(read.lines.size(), 2u);
+  EXPECT_EQ(read.lines[0].text, "STO\xA0 05");
+  EXPECT_EQ(read.lines[1].text, "01 \xAFREC");
+  EXPECT_EQ(read.lines[1].fileLine, 3u);
+}
+
+}  // namespace
+}  // namespace orrikey

@@ -1,0 +1,45 @@
+// Decoded program lines as the calculator lists them.
+
+#include <gtest/gtest.h>
+
+#include "listing/ListingWriter.h"
+
+namespace orrikey {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEnd) {
+  EXPECT_EQ(WriteListing({"LBL \"A\"", "CLX", "END", "LBL 01", "RTN"}),
+            "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
+            "00 { 2-Byte Prgm }\n01▸LBL 01\n02 RTN\n03 END\n");
+}
+
+TEST(WriteListing, NumbersPastNinetyNineWithMoreDigits) {
+  const std::string listing = WriteListing(Lines(100, "CLX"));
+  EXPECT_NE(listing.find("\n99 CLX\n100 CLX\n101 END\n"), std::string::npos);
+}
+
+struct InstructionRow {
+  std::string programText;  // display codes
+  std::string listing;
+};
+
+class WritesInstruction : public testing::TestWithParam<InstructionRow> {};
+
+TEST_P(WritesInstruction, InTheCalculatorsNotation) {
+  EXPECT_EQ(ListingInstruction(GetParam().programText), GetParam().listing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listing, WritesInstruction,
+    testing::Values(InstructionRow{"STOx 05", "STO× 05"}, InstructionRow{"x", "×"},
+                    InstructionRow{"STO\xA0 IND ST X", "STO÷ IND ST X"},
+                    InstructionRow{"X\x89Y?", "X≤Y?"}, InstructionRow{"10^X", "10↑X"},
+                    InstructionRow{"1\x98-3", "1ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
+                    InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
+                    InstructionRow{"\"\x80\x81\xC4\"\"", "\"€80ʏ€c4€22\""},
+                    InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"}));
+
+}  // namespace
+}  // namespace orrikey
