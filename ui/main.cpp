@@ -2,13 +2,26 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QApplication::setOrganizationName("Orrikey");
+  QApplication::setApplicationName("orrikey");
+  QApplication::setApplicationVersion(ORRIKEY_VERSION);
   // Lets the desktop match the window with the installed desktop entry and icon.
   QApplication::setDesktopFileName("orrikey");
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription("An editor and assembler for HP-42S programs");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument("file", "A program to open: a .raw file or program text (.42S).");
+  parser.process(app);
+
   orrikey::QtDialogs dialogs;
-  orrikey::TForm1 Form1(dialogs);
-  Form1.show();
+  orrikey::MainWindow window(dialogs);
+  window.show();
+  if (!parser.positionalArguments().isEmpty()) window.openFile(parser.positionalArguments().front());
   return app.exec();
 }
