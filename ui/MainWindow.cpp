@@ -27,7 +27,6 @@
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTextBlock>
-#include <QToolButton>
 
 namespace orrikey {
 namespace {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -213,6 +214,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->openFile(Path(name.isEmpty() ? "none.raw" : name)), !name.isEmpty());
     QTEST(Code()->lines(), "lines");
     QCOMPARE(dialogs->errors.size(), name.isEmpty() ? 1 : 0);
+  }
+
+  // A file dragged over the text is taken, and opens when dropped.
+  void opensDroppedFiles() {
+    Write("d.raw", QByteArray::fromHex("77"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("d.raw"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(Code()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &drop);
+    QCOMPARE(Code()->lines(), Lines{"CLX"});
+    QCOMPARE(window->windowTitle(), "d.raw[*] - Orrikey");
   }
 
   // Hex pasted with blanks and line breaks becomes the text as one undo step.
