@@ -257,8 +257,13 @@ class MainWindowTest : public QObject {
     QTEST(Info(), "help");
   }
 
-  // The panes grow with the window; the settings bring size and panes back.
+  // The panes grow with the window and zoom together; the settings bring
+  // the size and the zoom back.
   void growsAndRemembersItsSize() {
+    const int fontSize = Code()->font().pixelSize();
+    Trigger("ZoomIn");
+    QVERIFY(Code()->font().pixelSize() > fontSize);
+    QCOMPARE(Hex()->font(), Code()->font());
     const QSize pane = Code()->size();
     window->resize(window->size() + QSize(300, 200));
     QTRY_VERIFY(Code()->width() > pane.width() && Code()->height() > pane.height());
@@ -267,6 +272,7 @@ class MainWindowTest : public QObject {
     window.reset();
     window = std::make_unique<MainWindow>(*dialogs);
     QCOMPARE(window->size(), size);
+    QVERIFY(Code()->font().pixelSize() > fontSize);
   }
 
   // No folder name is ever offered as a file name.
