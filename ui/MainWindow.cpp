@@ -88,7 +88,8 @@ MainWindow::MainWindow(Dialogs& dialogs)
       textDialog_{FileDialog::Kind::Save, "HP42S File Format|*.42S", StartFolder("42SProg")},
       rawDialog_{FileDialog::Kind::Save, "Raw Files|*.raw", StartFolder("RawProg")},
       anyDialog_{FileDialog::Kind::Open,
-                 "HP42S Programs|*.42S *.raw|HP42S Text Files|*.42S|Raw Files|*.raw|All Files|*.*",
+                 "HP42S Programs|*.42S;*.raw;*.hp42s;*.free42;*.txt|HP42S Text Files|*.42S|"
+                 "Raw Files|*.raw|Listings|*.hp42s;*.free42;*.txt|All Files|*.*",
                  StartFolder("42SProg")} {
   setObjectName("mainWindow");
   setAcceptDrops(true);

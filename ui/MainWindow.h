@@ -35,8 +35,8 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(Dialogs& dialogs);
   ~MainWindow() override;
 
-  // Opens a raw file, a program text file, or whatever a file of another
-  // name holds, after the offer to save changed text. False when the user
+  // Opens a raw file, a program text file or a listing, told apart by name
+  // and content, after the offer to save changed text. False when the user
   // cancelled or the file could not be read (with a message).
   bool openFile(const QString& path);
 
@@ -51,7 +51,8 @@ class MainWindow : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  enum class Format { Text, Raw };
+  // A listing is read, never written: saving one asks for a new name.
+  enum class Format { Text, Raw, Listing };
 
   void createParts();
   void createMenus();

@@ -10,6 +10,7 @@
 #include "files/RawFile.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
+#include "ui/Listing.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Printing.h"
 
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QSettings>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <filesystem>
@@ -98,7 +100,15 @@ void MainWindow::readFile(const QString& path, Format format) {
     decodeInfo = FromWindows1252(decoded.info);
   } else {
     RefuseLargerThan(local, CodeEditor::kCapacity);
-    codeEdit_->setCodes(ReadProgramTextFile(local));
+    const std::string bytes = ReadProgramTextFile(local);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (!utf8.hasError() && LooksLikeListing(text)) {
+      codeEdit_->setLines(ReadListing(text));
+      format = Format::Listing;
+    } else {
+      codeEdit_->setCodes(bytes);
+    }
   }
   assembly_->flush();
   if (!decodeInfo.isEmpty()) showInfo({decodeInfo});
@@ -106,7 +116,7 @@ void MainWindow::readFile(const QString& path, Format format) {
 }
 
 bool MainWindow::save() {
-  if (currentPath_.isEmpty()) return saveAs();
+  if (currentPath_.isEmpty() || currentFormat_ == Format::Listing) return saveAs();
   return writeFile(currentPath_, currentFormat_);
 }
 
@@ -178,7 +188,7 @@ void MainWindow::setCurrentFile(const QString& path, Format format) {
   setWindowTitle(name + "[*] - Orrikey");
   setWindowModified(false);
   if (path.isEmpty()) return;
-  (format == Format::Raw ? rawDialog_ : textDialog_).fileName = path;
+  if (format != Format::Listing) (format == Format::Raw ? rawDialog_ : textDialog_).fileName = path;
   QSettings settings;
   QStringList recent = settings.value("recentFiles").toStringList();
   recent.removeAll(path);

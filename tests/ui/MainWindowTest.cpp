@@ -204,6 +204,8 @@ class MainWindowTest : public QObject {
     QTest::newRow("raw") << "a.raw" << QByteArray("\x77") << Lines{"CLX"};
     QTest::newRow("raw, no name") << "a.prg" << QByteArray::fromHex("C0000D") << Lines{"END"};
     QTest::newRow("text") << "a.txt" << QByteArray("SIN\nEND") << Lines{"SIN", "END"};
+    QTest::newRow("listing") << "a.42s" << QByteArray("01\xE2\x96\xB8LBL \"A\"\n02 CLX")
+                             << Lines{"LBL \"A\"", "CLX"};
     QTest::newRow("missing") << "" << QByteArray() << Lines{"KEPT"};
   }
   void opensByNameAndContent() {
@@ -214,6 +216,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->openFile(Path(name.isEmpty() ? "none.raw" : name)), !name.isEmpty());
     QTEST(Code()->lines(), "lines");
     QCOMPARE(dialogs->errors.size(), name.isEmpty() ? 1 : 0);
+    // A listing is never written over: Save asks for a name, as for no file.
+    Trigger("Save");
+    QCOMPARE(dialogs->shown.size(), name == "a.42s" || name.isEmpty() ? 1 : 0);
   }
 
   // A file dragged over the text is taken, and opens when dropped.
