@@ -369,11 +369,9 @@ void MainWindow::newFile() {
   setCurrentFile({}, Format::Text);
 }
 
+// Clears the hex pane, the byte count and INFO with the text, as they follow it.
 void MainWindow::clearCode() {
-  if (codeEdit_->isEmpty() || !maySaveChanges("clearing it")) return;
-  codeEdit_->setCodes("");
-  assembly_->flush();
-  setCurrentFile({}, Format::Text);
+  if (!codeEdit_->isEmpty()) newFile();
 }
 
 // Hex digits typed or pasted into the hex pane, blanks and line breaks

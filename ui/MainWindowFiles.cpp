@@ -185,6 +185,7 @@ void MainWindow::setCurrentFile(const QString& path, Format format) {
   codeEdit_->document()->setModified(false);
   const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
   fileNameLabel_->setText(path.isEmpty() ? QString() : name);
+  fileNameLabel_->setToolTip(path);
   setWindowTitle(name + "[*] - Orrikey");
   setWindowModified(false);
   if (path.isEmpty()) return;
