@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -140,6 +141,8 @@ BENCHMARK(BM_ProgramToolScan)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The windows keep their settings apart from the user's.
+  QStandardPaths::setTestModeEnabled(true);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
