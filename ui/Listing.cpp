@@ -65,11 +65,11 @@ bool LooksLikeListing(QStringView text) {
          });
 }
 
-std::vector<std::string> ReadListing(QStringView text) {
+ListingText ReadListing(QStringView text) {
   static const QRegularExpression exponent("^([-+]?[0-9.]+)[eE]([-+]?\\d+)$");
   QStringList lines = text.toString().split(QRegularExpression("\r\n|\r|\n"));
   const bool numbered = Numbered(lines);
-  std::vector<std::string> program;
+  ListingText program;
   for (QString line : lines) {
     if (Header().match(line).hasMatch()) continue;
     // Comment lines are dropped: program text takes them for instructions.
@@ -80,9 +80,11 @@ std::vector<std::string> ReadListing(QStringView text) {
     line.replace(exponent, u"\\1ᴇ\\2"_qs);
     line.replace(u'“', u'"').replace(u'”', u'"');
     line.replace(u"[LF]"_qs, u"␊"_qs).replace(u"[ESC]"_qs, u"␛"_qs);
-    program.push_back(ToDisplayCodes(ReadTypedText(InstructionSpelling(line)).text));
+    const TypedText typed = ReadTypedText(InstructionSpelling(line));
+    program.lines.push_back(ToDisplayCodes(typed.text));
+    program.refused += typed.refused;
   }
-  while (!program.empty() && program.back().empty()) program.pop_back();
+  while (!program.lines.empty() && program.lines.back().empty()) program.lines.pop_back();
   return program;
 }
 

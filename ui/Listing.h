@@ -4,6 +4,7 @@
 // glyphs such as × and ᴇ, "[LF]" in texts), and the looser listings shared
 // on forums, read as program text in display codes.
 
+#include <QString>
 #include <QStringView>
 
 #include <string>
@@ -18,7 +19,12 @@ bool LooksLikeListing(QStringView text);
 // The program lines: line numbers, the label mark "▸", "{ n-Byte Prgm }"
 // headers and comment lines of other languages dropped; "×" in instruction
 // names written "x", as program text does; "[LF]" and "[ESC]" as their
-// calculator characters. A character the calculator lacks is left out.
-std::vector<std::string> ReadListing(QStringView text);
+// calculator characters. A character the calculator lacks is left out and
+// named in `refused`.
+struct ListingText {
+  std::vector<std::string> lines;
+  QString refused;
+};
+ListingText ReadListing(QStringView text);
 
 }  // namespace orrikey

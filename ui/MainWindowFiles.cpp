@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -104,7 +105,11 @@ void MainWindow::readFile(const QString& path, Format format) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     if (!utf8.hasError() && LooksLikeListing(text)) {
-      codeEdit_->setLines(ReadListing(text));
+      const ListingText listing = ReadListing(text);
+      codeEdit_->setLines(listing.lines);
+      if (!listing.refused.isEmpty())
+        statusBar()->showMessage("Left out, the calculator has no character " +
+                                 NameCharacters(listing.refused));
       format = Format::Listing;
     } else {
       codeEdit_->setCodes(bytes);

@@ -19,24 +19,29 @@ class ListingTest : public QObject {
     QTest::addColumn<QString>("listing");
     QTest::addColumn<bool>("recognised");
     QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("refused");
     QTest::newRow("calculator") << u"00 { 9-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"_qs << true
-                                << QStringList{"LBL \"A\"", "CLX", "END"};
+                                << QStringList{"LBL \"A\"", "CLX", "END"} << "";
     QTest::newRow("glyphs") << u"01 STO× 05\r\n02 1ᴇ-3\r\n03 ├\"A×[LF]\"\r\n04 10↑X\r\n100 X≠0?"_qs
                             << true
-                            << QStringList{"STOx 05", "1ᴇ-3", "├\"A×␊\"", "10^X", "X≠0?"};
-    QTest::newRow("loose") << u"LBL \"B\" // start\n# note\n1e-07\n“AB” ; text\n.END."_qs << true
-                           << QStringList{"LBL \"B\" @ start", "1ᴇ-07", "\"AB\" @ text", "END"};
+                            << QStringList{"STOx 05", "1ᴇ-3", "├\"A×␊\"", "10^X", "X≠0?"} << "";
+    QTest::newRow("loose") << u"LBL \"B\" // start ✓\n# note\n1e-07\n“AB” ; text\n.END."_qs
+                           << true
+                           << QStringList{"LBL \"B\" @ start ", "1ᴇ-07", "\"AB\" @ text", "END"}
+                           << u"✓"_qs;
     // Program text has numbers of its own, which are no line numbers.
     QTest::newRow("program text") << u"CLX\n1 @ one\n12\nEND"_qs << false
-                                  << QStringList{"CLX", "1 @ one", "12", "END"};
+                                  << QStringList{"CLX", "1 @ one", "12", "END"} << "";
   }
   void readsListings() {
     QFETCH(QString, listing);
     QFETCH(QStringList, lines);
     QTEST(LooksLikeListing(listing), "recognised");
+    const ListingText read = ReadListing(listing);
     QStringList shown;
-    for (const std::string& line : ReadListing(listing)) shown += ToDisplayText(line);
+    for (const std::string& line : read.lines) shown += ToDisplayText(line);
     QCOMPARE(shown, lines);
+    QTEST(read.refused, "refused");
   }
 
   // Most lines of the shared listings convert; the rest are mostly newer
@@ -48,7 +53,7 @@ class ListingTest : public QObject {
     for (const QString& name : dir.entryList({"*.hp42s", "*.free42", "*.txt", "*.42s"})) {
       QFile file(dir.filePath(name));
       QVERIFY(file.open(QIODevice::ReadOnly));
-      for (const std::string& line : ReadListing(QString::fromUtf8(file.readAll()))) {
+      for (const std::string& line : ReadListing(QString::fromUtf8(file.readAll())).lines) {
         if (Trim(line).empty()) continue;
         ++lines;
         if (!EncodeLine(CleanLine(line)).starts_with(kErrorMarker)) ++converted;
