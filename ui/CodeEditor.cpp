@@ -18,7 +18,9 @@ namespace orrikey {
 
 class CodeEditor::LineNumberArea : public QWidget {
  public:
-  explicit LineNumberArea(CodeEditor* editor) : QWidget(editor), editor_(editor) {}
+  explicit LineNumberArea(CodeEditor* editor) : QWidget(editor), editor_(editor) {
+    setObjectName("lineNumberArea");
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override { editor_->paintLineNumbers(); }

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTextBlock>
 
 #include "tests/ui/FakeDialogs.h"
@@ -83,7 +84,12 @@ class MainWindowTest : public QObject {
     QTest::keyClick(Code(), Qt::Key_Return);
     QTest::keyClicks(Code(), "FOO");
     QCOMPARE(Hex()->toPlainText(), "77\n\n------ err opcode");
-    QCOMPARE(Code()->marker(2), "------ err opcode");
+    // The marker's tooltip names the error.
+    auto* numbers = Code()->findChild<QWidget*>("lineNumberArea");
+    const QPoint third(5, Code()->lineNumberRows()[2].rect.center().y());
+    QHelpEvent hover(QEvent::ToolTip, third, numbers->mapToGlobal(third));
+    QApplication::sendEvent(numbers, &hover);
+    QCOMPARE(QToolTip::text(), "------ err opcode");
     QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
 
