@@ -1,11 +1,11 @@
-// The editor's heavy commands through the real windows under the offscreen
-// platform: "Code->Hex" and "Open Raw File", which reads, decodes and converts
-// the file again, on a 10,000-line program, and the Program Tool's "Scan",
-// which finds and sorts the symbols of a 100,000-line program.
+// The editor's heavy work through the real windows under the offscreen
+// platform, on a 10,000-line program: a keystroke until its hex row and
+// marker follow, "Code->Hex", "Open Raw File" (read, decode, assemble), and
+// start-up; and the Program Tool's "Scan" of a 100,000-line program.
 
 #include <benchmark/benchmark.h>
 
-#include "ui/GutterMemo.h"
+#include "ui/CodeEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramTool.h"
 
@@ -14,7 +14,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
 
 #include <string>
 #include <vector>
@@ -23,11 +26,11 @@ namespace {
 
 using namespace orrikey;
 
-// Answers No to every question and opens one file.
+// Discards every change, opens one file and saves under its name.
 class OpenOneFile : public Dialogs {
  public:
   explicit OpenOneFile(QString path) : path_(std::move(path)) {}
-  Answer Ask(const QString&, Buttons) override { return Answer::No; }
+  Answer AskToSave(const QString&) override { return Answer::Discard; }
   void ShowError(const QString& text) override { qFatal("%s", qPrintable(text)); }
   void ShowInformation(const QString&, const QString&) override {}
   bool Execute(FileDialog& dialog) override {
@@ -35,6 +38,7 @@ class OpenOneFile : public Dialogs {
     return true;
   }
   bool ChoosePrinter(QPrinter&) override { return false; }
+  std::optional<int> AskLineNumber(int, int) override { return std::nullopt; }
 
  private:
   QString path_;
@@ -51,45 +55,84 @@ std::vector<std::string> Program() {
   return program;
 }
 
+CodeEditor* Code(MainWindow& window) { return window.findChild<CodeEditor*>("codeEdit"); }
+
+// A key typed in the middle of the program, and the same key taken back,
+// each until the hex row, the byte count and the INFO list have followed.
+void BM_Keystroke(benchmark::State& state) {
+  OpenOneFile dialogs("");
+  MainWindow window(dialogs);
+  window.show();
+  CodeEditor* code = Code(window);
+  code->setLines(Program());
+  code->setTextCursor(QTextCursor(code->document()->findBlockByNumber(5'000)));
+  code->moveCursor(QTextCursor::EndOfBlock);
+  auto* hex = window.findChild<CodeEditor*>("hexEdit");
+  for (auto _ : state) {
+    QTest::keyClick(code, Qt::Key_X);
+    window.convertToHex();
+    QTest::keyClick(code, Qt::Key_Backspace);
+    window.convertToHex();
+  }
+  if (hex->document()->findBlockByNumber(5'000).text().startsWith("-"))
+    state.SkipWithError("the hex row did not follow");
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMillisecond);
+
 void BM_CodeToHex(benchmark::State& state) {
   OpenOneFile dialogs("");
-  TForm1 form(dialogs);
-  form.show();
-  form.HP42SCode->SetLines(Program());
-  for (auto _ : state) form.MakeHexCode();
-  if (!form.Label3->text().startsWith("{ ")) state.SkipWithError("a line failed to convert");
+  MainWindow window(dialogs);
+  window.show();
+  for (auto _ : state) {
+    Code(window)->setLines(Program());
+    window.convertToHex();
+  }
+  if (!window.findChild<QLabel*>("byteCountLabel")->text().startsWith("{ "))
+    state.SkipWithError("a line failed to convert");
 }
 BENCHMARK(BM_CodeToHex)->Unit(benchmark::kMillisecond);
 
 void BM_OpenRawFile(benchmark::State& state) {
   QTemporaryDir dir;
-  OpenOneFile dialogs(dir.filePath("program.raw"));
-  TForm1 form(dialogs);
-  form.show();
-  form.HP42SCode->SetLines(Program());
-  form.MakeHexCode();
-  form.SaveHex1->trigger();
-  for (auto _ : state) form.OpenHex1->trigger();
-  if (form.HP42SCode->LineCount() != 10'000) state.SkipWithError("the program did not come back");
+  const QString path = dir.filePath("program.raw");
+  OpenOneFile dialogs(path);
+  MainWindow window(dialogs);
+  window.show();
+  Code(window)->setLines(Program());
+  window.findChild<QAction*>("SaveRawFile")->trigger();
+  for (auto _ : state) window.openFile(path);
+  if (Code(window)->lineCount() != 10'000) state.SkipWithError("the program did not come back");
 }
 BENCHMARK(BM_OpenRawFile)->Unit(benchmark::kMillisecond);
 
+// From nothing to a shown window with its menus, panes and settings.
+void BM_StartUp(benchmark::State& state) {
+  OpenOneFile dialogs("");
+  for (auto _ : state) {
+    MainWindow window(dialogs);
+    window.show();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
 void BM_ProgramToolScan(benchmark::State& state) {
   OpenOneFile dialogs("");
-  TForm1 form(dialogs);
-  form.show();
+  MainWindow window(dialogs);
+  window.show();
   std::vector<std::string> program;
   for (int copy = 0; copy < 10; ++copy) {
     const std::vector<std::string> part = Program();
     program.insert(program.end(), part.begin(), part.end());
   }
-  form.HP42SCode->SetLines(program);
-  form.OpCode1->trigger();
-  auto* tool = form.findChild<TForm2*>();
-  for (QCheckBox* box : {tool->CheckBox1, tool->CheckBox2, tool->CheckBox3, tool->CheckBox4})
-    box->setChecked(true);
-  for (auto _ : state) tool->Button1->click();
-  state.counters["finds"] = tool->Memo2->LineCount();
+  Code(window)->setLines(program);
+  window.findChild<QAction*>("ProgramTool")->trigger();
+  auto* tool = window.findChild<ProgramTool*>();
+  for (QCheckBox* box : tool->findChildren<QCheckBox*>()) box->setChecked(true);
+  auto* scan = tool->findChild<QPushButton*>("scanButton");
+  for (auto _ : state) scan->click();
+  state.counters["finds"] = tool->findChild<CodeEditor*>("findsEdit")->lineCount();
 }
 BENCHMARK(BM_ProgramToolScan)->Unit(benchmark::kMillisecond);
 
@@ -98,6 +141,8 @@ BENCHMARK(BM_ProgramToolScan)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The windows keep their settings apart from the user's.
+  QStandardPaths::setTestModeEnabled(true);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

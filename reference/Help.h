@@ -12,7 +12,8 @@ namespace orrikey {
 // whole line without one; nothing is trimmed and tabs do not end the word.
 // It is compared byte for byte with every line of the help table, key and
 // description lines alike, and the line after the first equal one is the
-// help. Nothing when no line is equal (an empty word included).
+// help, with the rows it runs on into when it ends in a blank. Nothing when
+// no line is equal (an empty word included).
 std::optional<std::string> HelpFor(std::string_view line);
 
 }  // namespace orrikey

@@ -8,18 +8,20 @@ namespace orrikey {
 
 namespace {
 
+// The name patterns start with "(?s)": a name may hold byte 0x85 (Σ), which
+// "." would otherwise take for a line break.
 const Pattern& RegisterPattern() {
   static const Pattern pattern(R"(STO\s[0-9]{2}|STO[+\x2Dx\xa0]\s[0-9]{2})");
   return pattern;
 }
 
 const Pattern& VariablePattern() {
-  static const Pattern pattern(R"(STO\s".+"|STO[+\x2Dx\xa0]\s".+")");
+  static const Pattern pattern(R"((?s)STO\s".+"|STO[+\x2Dx\xa0]\s".+")");
   return pattern;
 }
 
 const Pattern& MenuVariablePattern() {
-  static const Pattern pattern(R"(MVAR\s".+")");
+  static const Pattern pattern(R"((?s)MVAR\s".+")");
   return pattern;
 }
 
@@ -34,7 +36,7 @@ const Pattern& NumberedLabelPattern() {
 }
 
 const Pattern& NamedLabelPattern() {
-  static const Pattern pattern(R"(LBL\s".+")");
+  static const Pattern pattern(R"((?s)LBL\s".+")");
   return pattern;
 }
 
@@ -58,6 +60,16 @@ std::string_view TabsAfterName(std::string_view quotedName) {
   return quotedName.size() > 3 ? "\t" : "\t\t";
 }
 
+// The line up to its comment: an "@" outside quoted text.
+std::string_view WithoutComment(std::string_view line) {
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    if (line[i] == '@' && !quoted) return line.substr(0, i);
+  }
+  return line;
+}
+
 }  // namespace
 
 std::string LineNumberText(size_t n) {
@@ -69,7 +81,7 @@ std::string LineNumberText(size_t n) {
 std::vector<std::string> ScanSymbols(const std::vector<std::string>& lines, ScanKinds kinds) {
   std::vector<std::string> entries;
   for (size_t index = 0; index < lines.size(); ++index) {
-    const std::string_view line = lines[index];
+    const std::string_view line = WithoutComment(lines[index]);
     const std::string number = LineNumberText(index + 1);
     auto addName = [&](std::string_view prefix, std::string_view match) {
       const std::string_view name = QuotedName(match);

@@ -5,12 +5,14 @@
 
 #include <QString>
 
+#include <optional>
+
 class QPrinter;
 
 namespace orrikey {
 
-// A file dialog's settings. Like its Windows namesake it keeps the last
-// chosen name and offers it again the next time.
+// A file dialog's settings. It keeps the last chosen name and offers it
+// again the next time.
 struct FileDialog {
   enum class Kind { Open, Save };
   Kind kind;
@@ -21,14 +23,12 @@ struct FileDialog {
 
 class Dialogs {
  public:
-  enum class Answer { Yes, No, Cancel };
-  enum class Buttons { YesNo, YesNoCancel };
+  enum class Answer { Save, Discard, Cancel };
 
   virtual ~Dialogs() = default;
 
-  // A question box without an icon, Yes being the default. Closing the box
-  // without an answer gives Cancel.
-  virtual Answer Ask(const QString& question, Buttons buttons) = 0;
+  // Offers to save changed text; closing the box without an answer cancels.
+  virtual Answer AskToSave(const QString& question) = 0;
   virtual void ShowError(const QString& text) = 0;
   virtual void ShowInformation(const QString& title, const QString& text) = 0;
   // Shows the dialog; true when the user chose a file, whose full path is then
@@ -37,6 +37,8 @@ class Dialogs {
   // The print dialog; true when the user confirmed it, with `printer` set up
   // as chosen.
   virtual bool ChoosePrinter(QPrinter& printer) = 0;
+  // A line number from 1 to `last`; nothing when the user cancelled.
+  virtual std::optional<int> AskLineNumber(int current, int last) = 0;
 };
 
 }  // namespace orrikey

@@ -2,75 +2,63 @@
 
 #include "decoder/HTC.h"
 #include "encoder/Encoder.h"
-#include "files/HexText.h"
-#include "files/ProgramText.h"
-#include "files/RawFile.h"
 #include "reference/Help.h"
+#include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
-#include "ui/GutterMemo.h"
+#include "ui/LiveAssembly.h"
 #include "ui/Look.h"
-#include "ui/Printing.h"
+#include "ui/ProgramHighlighter.h"
 #include "ui/ProgramTool.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPrinter>
+#include <QMimeData>
 #include <QPushButton>
-#include <QScreen>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 
-#include <filesystem>
-#include <stdexcept>
-
 namespace orrikey {
 namespace {
 
-// The classic colour of an inactive window border.
-const QColor kGutterColor(212, 208, 200);
-constexpr int kGutterSize = 45;
-constexpr int kPaneHeight = 489;
-constexpr int kFullPaneWidth = 865;
-constexpr int kHalfPaneWidth = 425;
+// The size of the client area of the original fixed window.
+constexpr QSize kClientSize(897, 614);
 
-QPushButton* MakeButton(QWidget* parent, const QString& text, const QRect& geometry) {
-  auto* button = new QPushButton(text, parent);
-  button->setGeometry(geometry);
+// A folder of the start folder, when it exists: a dialog must never take a
+// missing folder's name for the file name.
+QString StartFolder(const QString& name) {
+  const QDir start = QDir::current();
+  return start.exists(name) ? start.filePath(name) : start.path();
+}
+
+QPushButton* MakeButton(const QString& text, const QString& name) {
+  auto* button = new QPushButton(text);
+  button->setObjectName(name);
   button->setFocusPolicy(Qt::TabFocus);
   return button;
 }
 
-TGutterMemo* MakePane(QWidget* parent, const QRect& geometry, const QColor& textColor) {
-  auto* pane = new TGutterMemo(parent);
-  pane->setGeometry(geometry);
-  pane->setFont(DisplayFont());
-  QPalette palette = pane->palette();
-  palette.setColor(QPalette::Base, Qt::white);
-  palette.setColor(QPalette::Text, textColor);
-  pane->setPalette(palette);
-  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  pane->SetGutterSize(kGutterSize);
-  pane->SetGutterColor(kGutterColor);
-  return pane;
+QLabel* MakeCaption(const QString& text, const QFont& font, const QColor& color) {
+  auto* label = MakeLabel(nullptr, text, {}, font, color);
+  label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  return label;
 }
 
-// Paths reach the file functions in the file system's own encoding.
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-// Refuses a file that could not fit a pane before reading all of it.
-void RefuseLargerThan(const std::string& path, uintmax_t limit) {
-  std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && size > limit) throw std::runtime_error("Text exceeds memo capacity");
+CodeEditor* MakePane(const QString& name) {
+  auto* pane = new CodeEditor;
+  pane->setObjectName(name);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+  return pane;
 }
 
 // Error texts name paths in UTF-8 or quote pane text in display codes.
@@ -82,278 +70,444 @@ QString ErrorText(std::string_view message) {
 
 }  // namespace
 
-TForm1::TForm1(Dialogs& dialogs)
-    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowCloseButtonHint),
-      BaseDir(QDir::currentPath()),
-      dialogs_(dialogs),
-      OpenDialogTxt{FileDialog::Kind::Open, "HP42S Text Files|*.42S|All Files|*.*",
-                    QDir(BaseDir).filePath("42SProg")},
-      SaveDialogTxt{FileDialog::Kind::Save, "HP42S File Format|*.42S",
-                    QDir(BaseDir).filePath("42SProg")},
-      OpenDialogHex{FileDialog::Kind::Open, "Raw Files|*.raw|All Files|*.*",
-                    QDir(BaseDir).filePath("RawProg")},
-      SaveDialogHex{FileDialog::Kind::Save, "RAW files|*.raw|TXT files|*.txt",
-                    QDir(BaseDir).filePath("RawProg")} {
-  setWindowTitle("Orrikey ");
-  CreateParts();
-  CreateMenus();
-  FormCreate();
+// Commands are member functions or lambdas that hold `this` already.
+template <typename Command>
+std::function<void()> MainWindow::guard(Command command) {
+  return [this, command] {
+    guarded([this, command] {
+      if constexpr (std::is_invocable_v<Command, MainWindow*>)
+        std::invoke(command, this);
+      else
+        command();
+    });
+  };
 }
 
-void TForm1::CreateParts() {
-  auto* client = new QWidget(this);
-  client->setFixedSize(897, 614);
+MainWindow::MainWindow(Dialogs& dialogs)
+    : dialogs_(dialogs),
+      textDialog_{FileDialog::Kind::Save, "HP42S File Format|*.42S", StartFolder("42SProg")},
+      rawDialog_{FileDialog::Kind::Save, "Raw Files|*.raw", StartFolder("RawProg")},
+      anyDialog_{FileDialog::Kind::Open,
+                 "HP42S Programs|*.42S;*.raw;*.hp42s;*.free42;*.txt|HP42S Text Files|*.42S|"
+                 "Raw Files|*.raw|Listings|*.hp42s;*.free42;*.txt|All Files|*.*",
+                 StartFolder("42SProg")} {
+  setObjectName("mainWindow");
+  setAcceptDrops(true);
+  createParts();
+  createMenus();
+  restoreSettings();
+  setCurrentFile({}, Format::Text);
+}
+
+MainWindow::~MainWindow() {
+  QSettings settings;
+  settings.setValue("window/geometry", saveGeometry());
+  settings.setValue("window/panes", paneSplitter_->saveState());
+  settings.setValue("window/info", infoSplitter_->saveState());
+  settings.setValue("window/hexView", hexViewBox_->isChecked());
+  settings.setValue("window/zoom", zoomSteps_);
+}
+
+void MainWindow::createParts() {
+  const QFont captionFont = UiFont("MS Sans Serif", 11, true);
+  codeEdit_ = MakePane("codeEdit");
+  // The program text takes Tab as a character, with a stop every 60 pixels.
+  codeEdit_->setTabStopDistance(60);
+  new ProgramHighlighter(codeEdit_->document());
+  hexEdit_ = MakePane("hexEdit");
+  hexEdit_->setTabChangesFocus(true);
+  hexEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Both panes scroll by whole lines, so equal positions keep rows level.
+  connect(codeEdit_->verticalScrollBar(), &QScrollBar::valueChanged,
+          hexEdit_->verticalScrollBar(), &QScrollBar::setValue);
+  connect(hexEdit_->verticalScrollBar(), &QScrollBar::valueChanged,
+          codeEdit_->verticalScrollBar(), &QScrollBar::setValue);
+
+  fileNameLabel_ = MakeCaption("", DisplayFont(), Qt::white);
+  fileNameLabel_->setObjectName("fileNameLabel");
+  fileNameLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  byteCountLabel_ = MakeCaption("", DisplayFont(), Qt::white);
+  byteCountLabel_->setObjectName("byteCountLabel");
+  byteCountLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  hexViewBox_ = new QCheckBox("HP42S HEX");
+  hexViewBox_->setObjectName("hexViewBox");
+  hexViewBox_->setFont(captionFont);
+  QPalette boxPalette = hexViewBox_->palette();
+  boxPalette.setColor(QPalette::WindowText, kCaptionOrange);
+  hexViewBox_->setPalette(boxPalette);
+
+  auto* codeHeader = new QHBoxLayout;
+  codeHeader->addWidget(MakeCaption("HP42S CODE", captionFont, kCaptionOrange));
+  codeHeader->addWidget(fileNameLabel_, 1);
+  codeHeader->addWidget(hexViewBox_);
+  auto* codeButtons = new QHBoxLayout;
+  QPushButton* clearCode = MakeButton("Clear Code", "clearCodeButton");
+  QPushButton* toHex = MakeButton("Code->Hex", "convertToHexButton");
+  codeButtons->addWidget(clearCode);
+  codeButtons->addStretch();
+  codeButtons->addWidget(toHex);
+  auto* codePanel = new QWidget;
+  auto* codeColumn = new QVBoxLayout(codePanel);
+  codeColumn->setContentsMargins(0, 0, 0, 0);
+  codeColumn->addLayout(codeHeader);
+  codeColumn->addWidget(codeEdit_);
+  codeColumn->addWidget(createFindBar());
+  codeColumn->addLayout(codeButtons);
+
+  auto* hexButtons = new QHBoxLayout;
+  QPushButton* clearHex = MakeButton("Clear Hex", "clearHexButton");
+  QPushButton* toCode = MakeButton("Hex -> Code", "convertToCodeButton");
+  hexButtons->addWidget(clearHex);
+  hexButtons->addStretch();
+  hexButtons->addWidget(toCode);
+  hexPanel_ = new QWidget;
+  auto* hexColumn = new QVBoxLayout(hexPanel_);
+  hexColumn->setContentsMargins(0, 0, 0, 0);
+  hexColumn->addWidget(byteCountLabel_);
+  hexColumn->addWidget(hexEdit_);
+  hexColumn->addLayout(hexButtons);
+
+  paneSplitter_ = new QSplitter(Qt::Horizontal);
+  paneSplitter_->setObjectName("paneSplitter");
+  paneSplitter_->addWidget(codePanel);
+  paneSplitter_->addWidget(hexPanel_);
+  paneSplitter_->setChildrenCollapsible(false);
+
+  infoEdit_ = new QPlainTextEdit;
+  infoEdit_->setObjectName("infoEdit");
+  infoEdit_->setReadOnly(true);
+  infoEdit_->setFont(UiFont("Arial", 12, true));
+  infoEdit_->setTabChangesFocus(true);
+  infoEdit_->viewport()->installEventFilter(this);
+  infoEdit_->viewport()->setCursor(Qt::PointingHandCursor);
+  auto* infoPanel = new QWidget;
+  auto* infoColumn = new QVBoxLayout(infoPanel);
+  infoColumn->setContentsMargins(0, 0, 0, 0);
+  infoColumn->addWidget(MakeCaption("INFO", UiFont("MS Sans Serif", 8, true), kCaptionOrange));
+  infoColumn->addWidget(infoEdit_);
+
+  infoSplitter_ = new QSplitter(Qt::Vertical);
+  infoSplitter_->setObjectName("infoSplitter");
+  infoSplitter_->addWidget(paneSplitter_);
+  infoSplitter_->addWidget(infoPanel);
+  infoSplitter_->setStretchFactor(0, 1);
+  infoSplitter_->setSizes({489, 80});
+
+  auto* client = new QWidget;
   client->setFont(UiFont("MS Sans Serif", 11, false));
   PaintWindowColor(client);
+  auto* clientLayout = new QVBoxLayout(client);
+  clientLayout->setContentsMargins(16, 6, 16, 12);
+  clientLayout->addWidget(infoSplitter_);
   setCentralWidget(client);
 
-  const QFont captionFont = UiFont("MS Sans Serif", 11, true);
-  const QFont displayLabelFont = DisplayFont();
-  // A stand-in display font may be taller than the calculator's own; the
-  // labels above the panes then rise until their descenders clear the panes.
-  const int displayLabelTop = std::min(6, 24 - QFontMetrics(displayLabelFont).height());
-  Label1 = MakeLabel(client, "HP42S CODE", {16, 8}, captionFont, kCaptionOrange);
-  Label4 = MakeLabel(client, "", {120, displayLabelTop}, displayLabelFont, Qt::white);
-  Label4->resize(310, 24);
-  CheckBox1 = new QCheckBox(client);
-  CheckBox1->setGeometry(440, 8, 17, 17);
-  Label2 = MakeLabel(client, "HP42S HEX", {464, 8}, captionFont, kCaptionOrange);
-  Label3 = MakeLabel(client, "", {593, displayLabelTop}, displayLabelFont, Qt::white);
-  Label3->resize(288, 24);
-
-  // Created first, the hex pane lies under the program-text pane, which
-  // hides it while it has its full width.
-  HP42SRaw = MakePane(client, {456, 24, kHalfPaneWidth, kPaneHeight},
-                      palette().color(QPalette::WindowText));
-  HP42SRaw->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  HP42SRaw->setTabChangesFocus(true);
-  HP42SCode = MakePane(client, {16, 24, kFullPaneWidth, kPaneHeight}, Qt::black);
-  HP42SCode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-  Label5 = MakeLabel(client, "INFO", {16, 518}, UiFont("MS Sans Serif", 8, true), kCaptionOrange);
-  Button3 = MakeButton(client, "Clear Code", {64, 518, 65, 17});
-  Button1 = MakeButton(client, "Code->Hex", {304, 518, 65, 17});
-  Button5 = MakeButton(client, "Clear Hex", {616, 518, 73, 17});
-  Button4 = MakeButton(client, "Hex -> Code", {800, 518, 73, 17});
-  Button5->hide();
-  Button4->hide();
-
-  Memo2 = new QPlainTextEdit(client);
-  Memo2->setGeometry(16, 536, 865, 65);
-  Memo2->setFont(UiFont("Arial", 12, true));
-  Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo2->setTabChangesFocus(true);
-
-  setTabOrder(HP42SCode, HP42SRaw);
-  HP42SCode->setFocus();
-
-  connect(Button1, &QPushButton::clicked, this, Guard(&TForm1::Button1Click));
-  connect(Button3, &QPushButton::clicked, this, Guard(&TForm1::Button3Click));
-  connect(Button4, &QPushButton::clicked, this, Guard(&TForm1::Button4Click));
-  connect(Button5, &QPushButton::clicked, this, Guard(&TForm1::Button5Click));
-  connect(CheckBox1, &QCheckBox::toggled, this, Guard(&TForm1::CheckBox1Click));
-  for (TGutterMemo* pane : {HP42SCode, HP42SRaw}) {
-    connect(pane, &TGutterMemo::InputRefused, this,
+  assembly_ = new LiveAssembly(codeEdit_, hexEdit_, this);
+  connect(assembly_, &LiveAssembly::summaryChanged, this, &MainWindow::showSummary);
+  connect(codeEdit_->document(), &QTextDocument::modificationChanged, this,
+          &QWidget::setWindowModified);
+  connect(clearCode, &QPushButton::clicked, this, guard(&MainWindow::clearCode));
+  connect(toHex, &QPushButton::clicked, this, guard(&MainWindow::convertToHex));
+  connect(clearHex, &QPushButton::clicked, this, guard(&MainWindow::clearHex));
+  connect(toCode, &QPushButton::clicked, this, guard(&MainWindow::convertToCode));
+  connect(hexViewBox_, &QCheckBox::toggled, this, &MainWindow::showHexView);
+  for (CodeEditor* pane : {codeEdit_, hexEdit_}) {
+    connect(pane, &CodeEditor::inputRefused, this,
             [this](const QString& message) { statusBar()->showMessage(message, 10'000); });
-    connect(pane, &TGutterMemo::DoubleClicked, this, Guard(&TForm1::HP42SCodeDblClick));
+    connect(pane, &CodeEditor::zoomRequested, this, &MainWindow::zoom);
   }
-  statusBar()->setSizeGripEnabled(false);
+  connect(codeEdit_, &CodeEditor::doubleClicked, this, guard(&MainWindow::showHelpForCode));
+  connect(hexEdit_, &CodeEditor::doubleClicked, this, guard(&MainWindow::showHelpForHex));
+  codeEdit_->setFocus();
 }
 
-void TForm1::CreateMenus() {
+QWidget* MainWindow::createFindBar() {
+  findBar_ = new QWidget;
+  findBar_->setObjectName("findBar");
+  findEdit_ = new QLineEdit;
+  findEdit_->setObjectName("findEdit");
+  findEdit_->setPlaceholderText("Find");
+  replaceEdit_ = new QLineEdit;
+  replaceEdit_->setObjectName("replaceEdit");
+  replaceEdit_->setPlaceholderText("Replace with");
+  auto* layout = new QHBoxLayout(findBar_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(findEdit_);
+  layout->addWidget(replaceEdit_);
+  auto addButton = [&](const QString& text, const QString& name, auto slot) {
+    QPushButton* button = MakeButton(text, name);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, slot);
+  };
+  addButton("Next", "findNextButton", [this] { findNext(false); });
+  addButton("Previous", "findPreviousButton", [this] { findNext(true); });
+  addButton("Replace", "replaceButton", [this] { replaceOne(); });
+  addButton("Replace All", "replaceAllButton", [this] { replaceAll(); });
+  addButton("Close", "closeFindButton", [this] {
+    findBar_->hide();
+    codeEdit_->setFocus();
+  });
+  connect(findEdit_, &QLineEdit::returnPressed, this, [this] { findNext(false); });
+  findBar_->hide();
+  return findBar_;
+}
+
+void MainWindow::createMenus() {
   QMenu* file = menuBar()->addMenu("&File");
-  Open1 = file->addAction("Open 42S Code", this, Guard(&TForm1::Open1Click));
-  SaveCode1 = file->addAction("Save 42S Code", this, Guard(&TForm1::SaveCode1Click));
-  OpenHex1 = file->addAction("Open Raw File", this, Guard(&TForm1::OpenHex1Click));
-  SaveHex1 = file->addAction("Save Raw File", this, Guard(&TForm1::SaveHex1Click));
-  Print1 = file->addAction("Print HP42S Code", this, Guard(&TForm1::Print1Click));
-  Print1->setEnabled(false);
-  Exit1 = file->addAction("Exit", this, Guard(&TForm1::Exit1Click));
-  OpCode1 =
-      menuBar()->addMenu("&Tools")->addAction("Program Tool", this, Guard(&TForm1::OpCode1Click));
-  About1 = menuBar()->addMenu("&Help")->addAction("About...", this, Guard(&TForm1::About1Click));
+  auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys, auto command) {
+    QAction* action = menu->addAction(text, this, guard(command));
+    action->setShortcut(keys);
+    action->setObjectName(QString(text).remove(QRegularExpression("[^A-Za-z0-9]")));
+    return action;
+  };
+  add(file, "&New", QKeySequence::New, &MainWindow::newFile);
+  add(file, "&Open...", QKeySequence::Open, &MainWindow::openDialog);
+  recentMenu_ = file->addMenu("Open &Recent");
+  recentMenu_->setObjectName("recentMenu");
+  add(file, "Open 42S &Code...", Qt::CTRL | Qt::ALT | Qt::Key_O, [this] { open(Format::Text); });
+  add(file, "Open Ra&w File...", Qt::CTRL | Qt::SHIFT | Qt::Key_O, [this] { open(Format::Raw); });
+  file->addSeparator();
+  add(file, "&Save", QKeySequence::Save, &MainWindow::save);
+  add(file, "Save &As...", QKeySequence::SaveAs, &MainWindow::saveAs);
+  add(file, "Save 42S Co&de...", Qt::CTRL | Qt::ALT | Qt::Key_S,
+      [this] { saveIn(Format::Text); });
+  add(file, "Save Raw &File...", Qt::CTRL | Qt::ALT | Qt::Key_R, [this] { saveIn(Format::Raw); });
+  file->addSeparator();
+  add(file, "&Print HP42S Code...", QKeySequence::Print, &MainWindow::print);
+  file->addSeparator();
+  add(file, "E&xit", QKeySequence::Quit, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  add(edit, "&Undo", QKeySequence::Undo, [this] { codeEdit_->undo(); });
+  add(edit, "&Redo", QKeySequence::Redo, [this] { codeEdit_->redo(); });
+  edit->addSeparator();
+  add(edit, "Cu&t", QKeySequence::Cut, [this] { codeEdit_->cut(); });
+  add(edit, "&Copy", QKeySequence::Copy, [this] { codeEdit_->copy(); });
+  add(edit, "&Paste", QKeySequence::Paste, [this] { codeEdit_->paste(); });
+  add(edit, "Select &All", QKeySequence::SelectAll, [this] { codeEdit_->selectAll(); });
+  edit->addSeparator();
+  add(edit, "&Find/Replace...", QKeySequence::Find, [this] {
+    findBar_->show();
+    findEdit_->setText(codeEdit_->textCursor().selectedText());
+    findEdit_->setFocus();
+    findEdit_->selectAll();
+  });
+  add(edit, "Find &Next", QKeySequence::FindNext, [this] { findNext(false); });
+  add(edit, "Find Pre&vious", QKeySequence::FindPrevious, [this] { findNext(true); });
+  add(edit, "&Go to Line...", Qt::CTRL | Qt::Key_G, &MainWindow::goToLine);
+  // The actions act on the program text wherever the keyboard is: the
+  // panes' own shortcuts would make them ambiguous.
+  for (QAction* action : edit->actions()) action->setShortcutContext(Qt::WindowShortcut);
+
+  QMenu* view = menuBar()->addMenu("&View");
+  hexViewAction_ = view->addAction("&Hex Listing");
+  hexViewAction_->setObjectName("HexListing");
+  hexViewAction_->setCheckable(true);
+  hexViewAction_->setShortcut(Qt::CTRL | Qt::Key_H);
+  connect(hexViewAction_, &QAction::toggled, hexViewBox_, &QCheckBox::setChecked);
+  view->addSeparator();
+  add(view, "Zoom &In", QKeySequence::ZoomIn, [this] { zoom(1); });
+  add(view, "Zoom &Out", QKeySequence::ZoomOut, [this] { zoom(-1); });
+  add(view, "&Normal Size", Qt::CTRL | Qt::Key_0, [this] { zoom(-zoomSteps_); });
+
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  add(tools, "Code->&Hex", Qt::CTRL | Qt::Key_Return, &MainWindow::convertToHex);
+  add(tools, "Hex -> &Code", Qt::CTRL | Qt::SHIFT | Qt::Key_Return, &MainWindow::convertToCode);
+  add(tools, "&Program Tool", Qt::CTRL | Qt::Key_T, &MainWindow::showProgramTool);
+  QMenu* help = menuBar()->addMenu("&Help");
+  add(help, "&Help for This Line", QKeySequence::HelpContents, &MainWindow::showHelpForCode);
+  add(help, "&About...", QKeySequence(), &MainWindow::showAbout);
 }
 
-void TForm1::FormCreate() {
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
-  adjustSize();
-  const QRect screen = this->screen()->geometry();
-  move((screen.width() - frameGeometry().width()) / 2,
-       (screen.height() - frameGeometry().height()) / 2);
-  // The program text takes Tab as a character, with a stop every 60 pixels.
-  HP42SCode->setTabChangesFocus(false);
-  HP42SCode->setTabStopDistance(60);
+void MainWindow::restoreSettings() {
+  QSettings settings;
+  resize(kClientSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+  restoreGeometry(settings.value("window/geometry").toByteArray());
+  paneSplitter_->restoreState(settings.value("window/panes").toByteArray());
+  infoSplitter_->restoreState(settings.value("window/info").toByteArray());
+  const bool hexView = settings.value("window/hexView", true).toBool();
+  hexViewBox_->setChecked(hexView);
+  showHexView(hexView);
+  zoom(settings.value("window/zoom", 0).toInt());
+  updateRecentMenu();
 }
 
-void TForm1::MakeHexCode() {
-  const std::vector<std::string> lines = HP42SCode->Lines();
-  const std::optional<HexConversion> conversion = orrikey::MakeHexCode(lines);
-  if (!conversion) return;
-
-  HP42SRaw->clear();
-  std::vector<int> blankLines;
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (Trim(lines[i]).empty()) blankLines.push_back(static_cast<int>(i));
-  if (!blankLines.empty()) HP42SCode->DeleteLines(blankLines);
-  HP42SCode->setFocus();
-  HP42SRaw->SetLines(conversion->hexLines);
-  ShowInfo(conversion->infoLines);
-  Label3->setText(QString::fromStdString(conversion->caption));
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-  bool closing = exitConfirmed_;
-  if (!closing)
-    Guarded([&] { closing = MayReplaceCode("Save before exit?", Dialogs::Buttons::YesNoCancel); });
+void MainWindow::closeEvent(QCloseEvent* event) {
+  bool closing = false;
+  guarded([&] { closing = maySaveChanges("closing"); });
   if (closing)
     event->accept();
   else
     event->ignore();
 }
 
-void TForm1::Button1Click() { MakeHexCode(); }
-
-void TForm1::Button3Click() {
-  if (HP42SCode->IsEmpty()) return;
-  if (!MayReplaceCode("Save before clear?", Dialogs::Buttons::YesNoCancel)) return;
-  HP42SCode->clear();
-  Label4->clear();
-  Memo2->clear();
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TForm1::Button4Click() {
-  if (HP42SRaw->LineCount() == 0) return;
-  const HTC::DecodeResult decoded = HTC::HexToCode(GetHexString(HP42SRaw->Lines(), false));
-  if (!decoded.info.empty()) ShowInfo({decoded.info});
-  HP42SCode->SetLines(decoded.lines);
+// Of several files dropped at once, the first one opens.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  openFile(urls.front().toLocalFile());
 }
 
-void TForm1::Button5Click() {
-  HP42SRaw->clear();
-  Label3->clear();
+void MainWindow::convertToHex() {
+  const std::vector<std::string> lines = codeEdit_->lines();
+  std::vector<int> blankLines;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (Trim(lines[i]).empty()) blankLines.push_back(int(i));
+  if (!blankLines.empty()) codeEdit_->deleteLines(blankLines);
+  assembly_->flush();
+  codeEdit_->setFocus();
 }
 
-void TForm1::CheckBox1Click() {
-  const bool hexView = CheckBox1->isChecked();
-  HP42SCode->resize(hexView ? kHalfPaneWidth : kFullPaneWidth, kPaneHeight);
-  Button4->setVisible(hexView);
-  Button5->setVisible(hexView);
-  HP42SCode->setHorizontalScrollBarPolicy(hexView ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+void MainWindow::newFile() {
+  if (!maySaveChanges("starting a new program")) return;
+  codeEdit_->setCodes("");
+  assembly_->flush();
+  setCurrentFile({}, Format::Text);
 }
 
-void TForm1::Open1Click() {
-  if (!MayReplaceCode("Save before open file?", Dialogs::Buttons::YesNo)) return;
-  if (!dialogs_.Execute(OpenDialogTxt)) return;
-  const std::string path = LocalPath(OpenDialogTxt.fileName);
-  RefuseLargerThan(path, TGutterMemo::kCapacity);
-  HP42SCode->SetText(ReadProgramTextFile(path));
-  Label4->setText(QFileInfo(OpenDialogTxt.fileName).fileName());
+// Clears the hex pane, the byte count and INFO with the text, as they follow it.
+void MainWindow::clearCode() {
+  if (!codeEdit_->isEmpty()) newFile();
 }
 
-void TForm1::SaveCode1Click() {
-  if (!dialogs_.Execute(SaveDialogTxt)) return;
-  if (!SaveDialogTxt.fileName.contains(".42S")) SaveDialogTxt.fileName += ".42S";
-  Label4->setText(QFileInfo(SaveDialogTxt.fileName).fileName());
-  WriteProgramTextFile(LocalPath(SaveDialogTxt.fileName), HP42SCode->Text());
+// Hex digits typed or pasted into the hex pane, blanks and line breaks
+// between the bytes allowed, become the program text as one undo step.
+void MainWindow::convertToCode() {
+  QString hex = hexEdit_->toPlainText();
+  hex.remove(QRegularExpression("\\s"));
+  if (hex.isEmpty() || !maySaveChanges("replacing it")) return;
+  const HTC::DecodeResult decoded = HTC::HexToCode(ToDisplayCodes(hex));
+  codeEdit_->replaceLines(decoded.lines);
+  assembly_->flush();
+  if (!decoded.info.empty()) showInfo({FromWindows1252(decoded.info)});
 }
 
-void TForm1::OpenHex1Click() {
-  if (!MayReplaceCode("Save before open file?", Dialogs::Buttons::YesNo)) return;
-  if (!dialogs_.Execute(OpenDialogHex)) return;
-  const std::string path = LocalPath(OpenDialogHex.fileName);
-  // The hex pane shows every byte as two digits.
-  RefuseLargerThan(path, TGutterMemo::kCapacity / 2);
-  const std::string bytes = ReadRawFile(path);
-  if (bytes.empty()) return;
-  Label4->setText(QFileInfo(OpenDialogHex.fileName).fileName() + " to Code");
-  const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(bytes));
-  if (!decoded.info.empty()) ShowInfo({decoded.info});
-  HP42SCode->SetLines(decoded.lines);
-  MakeHexCode();
+void MainWindow::clearHex() {
+  hexEdit_->clear();
+  byteCountLabel_->clear();
 }
 
-void TForm1::SaveHex1Click() {
-  if (!dialogs_.Execute(SaveDialogHex)) return;
-  if (!SaveDialogHex.fileName.contains(".raw")) SaveDialogHex.fileName += ".raw";
-  // Built before the file is created, so a pane that is not all hex digits
-  // leaves no file behind.
-  const std::string bytes = GetHexString(HP42SRaw->Lines(), true);
-  SaveHexStringToFile(LocalPath(SaveDialogHex.fileName), bytes);
+void MainWindow::showHexView(bool shown) {
+  hexPanel_->setVisible(shown);
+  hexViewAction_->setChecked(shown);
 }
 
-void TForm1::Exit1Click() {
-  if (!MayReplaceCode("Save before exit?", Dialogs::Buttons::YesNoCancel)) return;
-  exitConfirmed_ = true;
-  close();
-}
-
-// Not reachable from the menu, whose item stays disabled.
-void TForm1::Print1Click() {
-  QPrinter printer(QPrinter::HighResolution);
-  if (!dialogs_.ChoosePrinter(printer)) return;
-  QStringList lines;
-  for (const std::string& line : HP42SCode->Lines()) lines += ToDisplayText(line);
-  // The pane's 20 pixels are 15 points at 96 pixels per inch; in points the
-  // printer scales them to its own resolution.
-  QFont font = HP42SCode->font();
-  font.setPointSizeF(font.pixelSize() * 72.0 / 96);
-  PrintLines(printer, lines, font);
-}
-
-void TForm1::OpCode1Click() {
-  if (programTool_) return;
-  programTool_ = new TForm2(HP42SCode, this);
+void MainWindow::showProgramTool() {
+  if (!programTool_) programTool_ = new ProgramTool(codeEdit_, this);
   programTool_->show();
+  programTool_->raise();
 }
 
-void TForm1::About1Click() {
+void MainWindow::showAbout() {
   dialogs_.ShowInformation("Orrikey", "Version " ORRIKEY_VERSION
                                       "\nAn editor and assembler for HP-42S programs"
                                       "\nBy the Orrikey developers: see README.md for help");
 }
 
-// Shows the help line of the instruction on the caret's line of the program
-// text, whichever pane was double-clicked.
-void TForm1::HP42SCodeDblClick() {
-  Memo2->clear();
-  const int caret = HP42SCode->textCursor().selectionStart();
-  const QTextBlock line = HP42SCode->document()->findBlock(caret);
-  const std::optional<std::string> help = HelpFor(ToDisplayCodes(line.text()));
-  if (!help) return;
-  Memo2->appendPlainText(FromWindows1252(*help));
-  HP42SCode->setFocus();
+void MainWindow::showHelpForCode() {
+  const QString line = codeEdit_->textCursor().block().text();
+  const std::optional<std::string> help = HelpFor(CleanLine(ToDisplayCodes(line)));
+  infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
 }
 
-// Asks before the program text is cleared, replaced or closed. Yes offers to
-// save it first; when the user then cancels the save dialog, or the text
-// cannot be written, the command stops, so the text the user asked to keep
-// is never thrown away.
-bool TForm1::MayReplaceCode(const QString& question, Dialogs::Buttons buttons) {
-  if (HP42SCode->IsEmpty()) return true;
-  switch (dialogs_.Ask(question, buttons)) {
-    case Dialogs::Answer::Yes: return SaveOffer();
-    case Dialogs::Answer::No: return true;
-    case Dialogs::Answer::Cancel: return false;
+// The hex row decoded on its own names its instruction, whatever the
+// program text holds.
+void MainWindow::showHelpForHex() {
+  QString hex = hexEdit_->textCursor().block().text();
+  hex.remove(QRegularExpression("\\s"));
+  const HTC::DecodeResult decoded = HTC::HexToCode(ToDisplayCodes(hex));
+  const std::optional<std::string> help =
+      decoded.lines.empty() ? std::nullopt : HelpFor(decoded.lines.front());
+  infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
+}
+
+void MainWindow::goToLine() {
+  const int current = codeEdit_->textCursor().blockNumber() + 1;
+  if (auto line = dialogs_.AskLineNumber(current, codeEdit_->document()->blockCount()))
+    codeEdit_->selectLine(*line - 1);
+  codeEdit_->setFocus();
+}
+
+void MainWindow::findNext(bool backward) {
+  const QString wanted = findEdit_->text();
+  if (wanted.isEmpty()) return;
+  const QTextDocument::FindFlags flags =
+      backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+  if (codeEdit_->find(wanted, flags)) return;
+  // Wraps round once, as editors do.
+  QTextCursor cursor = codeEdit_->textCursor();
+  cursor.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+  codeEdit_->setTextCursor(cursor);
+  if (!codeEdit_->find(wanted, flags)) statusBar()->showMessage("Not found: " + wanted, 5'000);
+}
+
+void MainWindow::replaceOne() {
+  if (codeEdit_->textCursor().selectedText() == findEdit_->text() && !findEdit_->text().isEmpty())
+    codeEdit_->textCursor().insertText(ReadTypedText(replaceEdit_->text()).text);
+  findNext(false);
+}
+
+void MainWindow::replaceAll() {
+  const QString wanted = findEdit_->text();
+  if (wanted.isEmpty()) return;
+  const QString replacement = ReadTypedText(replaceEdit_->text()).text;
+  QTextDocument* document = codeEdit_->document();
+  QTextCursor edit(document);
+  edit.beginEditBlock();
+  int count = 0;
+  for (QTextCursor found = document->find(wanted); !found.isNull();
+       found = document->find(wanted, found), ++count)
+    found.insertText(replacement);
+  edit.endEditBlock();
+  statusBar()->showMessage(QString("%1 replaced").arg(count), 5'000);
+}
+
+// Both panes keep one size, so their rows stay level.
+void MainWindow::zoom(int steps) {
+  zoomSteps_ = std::clamp(zoomSteps_ + steps, -8, 20);
+  QFont font = DisplayFont();
+  font.setPixelSize(std::max(6, font.pixelSize() + 2 * zoomSteps_));
+  for (CodeEditor* pane : {codeEdit_, hexEdit_}) {
+    pane->setFont(font);
+    pane->setLineNumberWidth(QFontMetrics(font).horizontalAdvance(u"99999"_qs) + 12);
   }
-  return false;
 }
 
-// Saves the program text under the chosen name as it stands: no extension is
-// added and the file-name label keeps its text.
-bool TForm1::SaveOffer() {
-  if (!dialogs_.Execute(SaveDialogTxt)) return false;
-  WriteProgramTextFile(LocalPath(SaveDialogTxt.fileName), HP42SCode->Text());
-  return true;
+void MainWindow::showSummary() {
+  const std::vector<int> failed = assembly_->failedLines();
+  QStringList info;
+  for (int line : failed)
+    info += QString("Line: %1 %2").arg(line + 1).arg(assembly_->errorAt(line));
+  const bool empty = codeEdit_->document()->isEmpty();
+  byteCountLabel_->setText(failed.empty() && !empty
+                               ? QString("{ %1-Byte Prgm }").arg(assembly_->byteCount())
+                               : QString());
+  showInfo(info);
 }
 
-void TForm1::ShowInfo(const std::vector<std::string>& lines) {
-  QStringList text;
-  for (const std::string& line : lines) text += FromWindows1252(line);
-  Memo2->setPlainText(text.join(u'\n'));
+void MainWindow::showInfo(const QStringList& lines) { infoEdit_->setPlainText(lines.join(u'\n')); }
+
+// A click on an INFO line that names a program line selects that line.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == infoEdit_->viewport() && event->type() == QEvent::MouseButtonRelease)
+    jumpFromInfo(static_cast<QMouseEvent*>(event)->position().toPoint());
+  return QMainWindow::eventFilter(watched, event);
 }
 
-bool TForm1::Guarded(const std::function<void()>& command) {
+void MainWindow::jumpFromInfo(QPoint at) {
+  static const QRegularExpression linePattern("^Line: (\\d+)");
+  const QRegularExpressionMatch match =
+      linePattern.match(infoEdit_->cursorForPosition(at).block().text());
+  if (!match.hasMatch()) return;
+  codeEdit_->selectLine(match.captured(1).toInt() - 1);
+  codeEdit_->setFocus();
+}
+
+bool MainWindow::guarded(const std::function<void()>& command) {
   try {
     command();
     return true;
@@ -361,10 +515,6 @@ bool TForm1::Guarded(const std::function<void()>& command) {
     dialogs_.ShowError(ErrorText(error.what()));
     return false;
   }
-}
-
-std::function<void()> TForm1::Guard(void (TForm1::*handler)()) {
-  return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
 }
 
 }  // namespace orrikey

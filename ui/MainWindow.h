@@ -1,9 +1,9 @@
 #pragma once
 
-// TForm1: the main window and the whole editor. The program-text pane
-// HP42SCode, the hex pane HP42SRaw and the INFO pane Memo2, the buttons and
-// the menus; the file commands, the conversions both ways, and the questions
-// before the program text is cleared, replaced or closed.
+// MainWindow: the editor. The program text, its hex listing beside it and the
+// INFO pane below, the buttons and the menus; the file commands, the
+// conversions both ways, and the offer to save changed text before it is
+// cleared, replaced or closed.
 
 #include "ui/Dialogs.h"
 
@@ -17,90 +17,111 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
-class QPushButton;
+class QSplitter;
 
 namespace orrikey {
 
-class TForm2;
-class TGutterMemo;
+class CodeEditor;
+class LiveAssembly;
+class ProgramTool;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TForm1(Dialogs& dialogs);
+  explicit MainWindow(Dialogs& dialogs);
+  ~MainWindow() override;
 
-  // The program base directory: the working directory when the window was
-  // created. Program text files are offered in its folder "42SProg", raw
-  // files in "RawProg"; neither is ever created.
-  const QString BaseDir;
+  // Opens a raw file, a program text file or a listing, told apart by name
+  // and content, after the offer to save changed text. False when the user
+  // cancelled or the file could not be read (with a message).
+  bool openFile(const QString& path);
 
-  TGutterMemo* HP42SCode;
-  TGutterMemo* HP42SRaw;
-  QPlainTextEdit* Memo2;
-  QLabel* Label1;
-  QLabel* Label2;
-  QLabel* Label3;
-  QLabel* Label4;
-  QLabel* Label5;
-  QCheckBox* CheckBox1;
-  QPushButton* Button1;
-  QPushButton* Button3;
-  QPushButton* Button4;
-  QPushButton* Button5;
-  QAction* Open1;
-  QAction* SaveCode1;
-  QAction* OpenHex1;
-  QAction* SaveHex1;
-  QAction* Print1;
-  QAction* Exit1;
-  QAction* OpCode1;
-  QAction* About1;
-
-  // "Code->Hex": converts the program text and shows the hex listing, the
-  // failed lines in the INFO pane and the program's size.
-  void MakeHexCode();
+  // "Code->Hex": drops the blank lines and shows the byte count and the
+  // failed lines at once.
+  void convertToHex();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
-  void CreateParts();
-  void CreateMenus();
-  void FormCreate();
+  // A listing is read, never written: saving one asks for a new name.
+  enum class Format { Text, Raw, Listing };
 
-  void Button1Click();
-  void Button3Click();
-  void Button4Click();
-  void Button5Click();
-  void CheckBox1Click();
-  void Open1Click();
-  void SaveCode1Click();
-  void OpenHex1Click();
-  void SaveHex1Click();
-  void Exit1Click();
-  void Print1Click();
-  void OpCode1Click();
-  void About1Click();
-  void HP42SCodeDblClick();
+  void createParts();
+  void createMenus();
+  QWidget* createFindBar();
+  void restoreSettings();
 
-  bool MayReplaceCode(const QString& question, Dialogs::Buttons buttons);
-  bool SaveOffer();
-  void ShowInfo(const std::vector<std::string>& lines);
+  void newFile();
+  void clearCode();
+  void convertToCode();
+  void clearHex();
+  void showHexView(bool shown);
+  void open(Format format);
+  void openDialog();
+  bool save();
+  bool saveAs();
+  bool saveIn(Format format);
+  bool writeFile(const QString& path, Format format);
+  void print();
+  void showProgramTool();
+  void showAbout();
+  void showHelpForCode();
+  void showHelpForHex();
+  void goToLine();
+  void findNext(bool backward);
+  void replaceOne();
+  void replaceAll();
+  void zoom(int steps);
+
+  void readFile(const QString& path, Format format);
+  void setCurrentFile(const QString& path, Format format);
+  void updateRecentMenu();
+  void showSummary();
+  void showInfo(const QStringList& lines);
+  void jumpFromInfo(QPoint at);
+  bool maySaveChanges(const QString& before);
 
   // Runs a command; an error it raises is shown in a message box and ends
   // that command alone. False when an error was raised.
-  bool Guarded(const std::function<void()>& command);
-  std::function<void()> Guard(void (TForm1::*handler)());
+  bool guarded(const std::function<void()>& command);
+  template <typename Command>
+  std::function<void()> guard(Command command);
 
   Dialogs& dialogs_;
-  FileDialog OpenDialogTxt;
-  FileDialog SaveDialogTxt;
-  FileDialog OpenDialogHex;
-  FileDialog SaveDialogHex;
-  QPointer<TForm2> programTool_;
-  bool exitConfirmed_ = false;
+  // Program text files are offered in the start folder's "42SProg", raw
+  // files in "RawProg", when those folders exist.
+  FileDialog textDialog_;
+  FileDialog rawDialog_;
+  FileDialog anyDialog_;
+
+  CodeEditor* codeEdit_;
+  CodeEditor* hexEdit_;
+  QPlainTextEdit* infoEdit_;
+  QLabel* fileNameLabel_;
+  QLabel* byteCountLabel_;
+  QCheckBox* hexViewBox_;
+  QWidget* hexPanel_;
+  QSplitter* paneSplitter_;
+  QSplitter* infoSplitter_;
+  QWidget* findBar_;
+  QLineEdit* findEdit_;
+  QLineEdit* replaceEdit_;
+  QMenu* recentMenu_;
+  QAction* hexViewAction_;
+  LiveAssembly* assembly_;
+  QPointer<ProgramTool> programTool_;
+
+  QString currentPath_;
+  Format currentFormat_ = Format::Text;
+  int zoomSteps_ = 0;
 };
 
 }  // namespace orrikey

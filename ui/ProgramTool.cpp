@@ -3,11 +3,13 @@
 #include "reference/MenuGroups.h"
 #include "tables/Tables.h"
 #include "ui/DisplayCodes.h"
-#include "ui/GutterMemo.h"
+#include "ui/CodeEditor.h"
 #include "ui/Look.h"
 #include "ui/StringGrid.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -43,7 +45,7 @@ QComboBox* MakePicker(QWidget* page, QPoint at, int width) {
 
 }  // namespace
 
-TForm2::TForm2(TGutterMemo* code, QWidget* owner)
+ProgramTool::ProgramTool(CodeEditor* code, QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       code_(code) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -53,100 +55,119 @@ TForm2::TForm2(TGutterMemo* code, QWidget* owner)
   setFont(UiFont("MS Sans Serif", 11, false));
   PaintWindowColor(this);
 
-  PageControl1 = new QTabWidget(this);
-  PageControl1->setGeometry(8, 16, 481, 225);
-  PageControl1->setFont(UiFont("Arial", 11, true));
-  PageControl1->tabBar()->setCursor(Qt::PointingHandCursor);
-  CreateCharPage();
-  CreateModOpPage();
-  CreateFixOpPage();
-  CreateFlagsPage();
-  CreateScanPage();
+  pages_ = new QTabWidget(this);
+  pages_->setGeometry(8, 16, 481, 225);
+  pages_->setFont(UiFont("Arial", 11, true));
+  pages_->tabBar()->setCursor(Qt::PointingHandCursor);
+  createCharacterPage();
+  createModOpPage();
+  createFixOpPage();
+  createFlagsPage();
+  createScanPage();
+  const std::pair<QObject*, const char*> names[] = {
+      {pages_, "pages"},
+      {characterGrid_, "characterGrid"},
+      {instructionGrid_, "instructionGrid"},
+      {groupPicker_, "groupPicker"},
+      {memberPicker_, "memberPicker"},
+      {flagsText_, "flagsText"},
+      {registersBox_, "registersBox"},
+      {variablesBox_, "variablesBox"},
+      {labelsBox_, "labelsBox"},
+      {menuVariablesBox_, "menuVariablesBox"},
+      {scanButton_, "scanButton"},
+      {findsEdit_, "findsEdit"}};
+  for (const auto& [widget, name] : names) widget->setObjectName(name);
 }
 
-QWidget* TForm2::AddPage(const QString& caption) {
+QWidget* ProgramTool::addPage(const QString& caption) {
   auto* page = new QWidget;
   PaintWindowColor(page);
-  PageControl1->addTab(page, caption);
+  pages_->addTab(page, caption);
   return page;
 }
 
-void TForm2::CreateCharPage() {
-  StringGrid2 = new TStringGrid(6, 6, AddPage("HP42S Char"));
-  StringGrid2->setGeometry(8, 8, 401, 137);
+void ProgramTool::createCharacterPage() {
+  characterGrid_ = new StringGrid(6, 6, addPage("HP42S Char"));
+  characterGrid_->setGeometry(8, 8, 401, 137);
   for (int row = 0; row < 6; ++row)
     for (int column = 0; column < 6; ++column)
-      StringGrid2->SetCell(column, row, kCharacters[row][column]);
-  StringGrid2->FitFontToCells();
-  connect(StringGrid2, &TStringGrid::SelectCell, this, &TForm2::StringGrid2SelectCell);
+      characterGrid_->setCell(column, row, kCharacters[row][column]);
+  characterGrid_->fitFontToCells();
+  connect(characterGrid_, &StringGrid::cellSelected, this, &ProgramTool::characterGrid_cellSelected);
 }
 
-void TForm2::CreateModOpPage() {
-  StringGrid1 = new TStringGrid(kModOpColumns + 1, kModOpRows, AddPage("ModOpCode"));
-  StringGrid1->setGeometry(8, 8, 465, 177);
+void ProgramTool::createModOpPage() {
+  instructionGrid_ = new StringGrid(kModOpColumns + 1, kModOpRows, addPage("ModOpCode"));
+  instructionGrid_->setGeometry(8, 8, 465, 177);
   const auto ops = tables::ModOps();
   for (int k = 0; k < kModOpColumns * kModOpRows; ++k)
-    StringGrid1->SetCell(k % kModOpColumns, k / kModOpColumns, std::string(ops[size_t(k)].name) + ' ');
+    instructionGrid_->setCell(k % kModOpColumns, k / kModOpColumns, std::string(ops[size_t(k)].name) + ' ');
   for (int row = 0; row < int(std::size(kOperandWords)); ++row)
-    StringGrid1->SetCell(kModOpColumns, row, kOperandWords[row]);
-  StringGrid1->FitFontToCells();
-  connect(StringGrid1, &TStringGrid::SelectCell, this, &TForm2::StringGrid1SelectCell);
+    instructionGrid_->setCell(kModOpColumns, row, kOperandWords[row]);
+  instructionGrid_->fitFontToCells();
+  connect(instructionGrid_, &StringGrid::cellSelected, this, &ProgramTool::instructionGrid_cellSelected);
 }
 
-void TForm2::CreateFixOpPage() {
-  QWidget* page = AddPage("FixOpCode");
+void ProgramTool::createFixOpPage() {
+  QWidget* page = addPage("FixOpCode");
   MakeLabel(page, "FIXED OPCODE", {8, 8}, page->font(), kCaptionOrange);
-  ComboBox1 = MakePicker(page, {8, 24}, 161);
-  for (const std::string& group : FixMenuGroups()) ComboBox1->addItem(ToDisplayText(group));
-  ComboBox1->setCurrentIndex(-1);
-  ComboBox2 = MakePicker(page, {184, 24}, 129);
-  connect(ComboBox1, &QComboBox::activated, this, &TForm2::ComboBox1Click);
-  connect(ComboBox2, &QComboBox::activated, this, &TForm2::ComboBox2Select);
+  groupPicker_ = MakePicker(page, {8, 24}, 161);
+  for (const std::string& group : FixMenuGroups()) groupPicker_->addItem(ToDisplayText(group));
+  groupPicker_->setCurrentIndex(-1);
+  memberPicker_ = MakePicker(page, {184, 24}, 129);
+  connect(groupPicker_, &QComboBox::activated, this, &ProgramTool::showGroup);
+  connect(memberPicker_, &QComboBox::activated, this, &ProgramTool::insertMember);
 }
 
-void TForm2::CreateFlagsPage() {
-  Memo1 = new QPlainTextEdit(AddPage("Flags"));
-  Memo1->setGeometry(0, 0, 473, 185);
+void ProgramTool::createFlagsPage() {
+  flagsText_ = new QPlainTextEdit(addPage("Flags"));
+  flagsText_->setGeometry(0, 0, 473, 185);
   QFont font;
   font.setFamilies({"Courier New", "DejaVu Sans Mono"});
   font.setPixelSize(12);
   font.setBold(false);
-  Memo1->setFont(font);
+  flagsText_->setFont(font);
   // Wrapped at blanks only: the line of hyphens, a little wider in a
   // stand-in font, is clipped rather than broken.
-  Memo1->setWordWrapMode(QTextOption::WordWrap);
+  flagsText_->setWordWrapMode(QTextOption::WordWrap);
   // The edit control's own tab stops: every eight average characters.
-  Memo1->setTabStopDistance(8 * QFontMetricsF(font).averageCharWidth());
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  flagsText_->setTabStopDistance(8 * QFontMetricsF(font).averageCharWidth());
+  flagsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QStringList text;
   for (std::string_view line : tables::FlagTable()) text += FromWindows1252(line);
-  Memo1->setPlainText(text.join(u'\n'));
+  flagsText_->setPlainText(text.join(u'\n'));
 }
 
-void TForm2::StringGrid2SelectCell(int column, int row) {
-  Insert(StringGrid2->Cell(column, row));
+void ProgramTool::characterGrid_cellSelected(int column, int row) {
+  insert(characterGrid_->cell(column, row));
 }
 
-void TForm2::StringGrid1SelectCell(int column, int row) {
-  Insert(StringGrid1->Cell(column, row));
+void ProgramTool::instructionGrid_cellSelected(int column, int row) {
+  insert(instructionGrid_->cell(column, row));
 }
 
 // The instruction picker shows the group's name until one of its members is chosen.
-void TForm2::ComboBox1Click(int index) {
-  const QString group = ComboBox1->itemText(index);
-  ComboBox2->clear();
+void ProgramTool::showGroup(int index) {
+  const QString group = groupPicker_->itemText(index);
+  memberPicker_->clear();
   for (const std::string& member : FixMenuMembers(ToDisplayCodes(group)))
-    ComboBox2->addItem(ToDisplayText(member));
-  ComboBox2->setCurrentIndex(-1);
-  ComboBox2->setEditText(group);
+    memberPicker_->addItem(ToDisplayText(member));
+  memberPicker_->setCurrentIndex(-1);
+  memberPicker_->setEditText(group);
 }
 
-void TForm2::ComboBox2Select(int index) { Insert(ToDisplayCodes(ComboBox2->itemText(index))); }
+// A member is a whole instruction, so it goes on a line of its own.
+void ProgramTool::insertMember(int index) {
+  code_->insertLine(ToDisplayCodes(memberPicker_->itemText(index)));
+  code_->activateWindow();
+  code_->setFocus();
+}
 
 // Types a pick into the program text and hands the keyboard back to it. An
 // empty cell leaves a selection in place rather than deleting it.
-void TForm2::Insert(std::string_view codes) {
-  if (!codes.empty()) code_->ReplaceSelection(codes);
+void ProgramTool::insert(std::string_view codes) {
+  if (!codes.empty()) code_->replaceSelection(codes);
   code_->activateWindow();
   code_->setFocus();
 }

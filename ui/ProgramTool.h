@@ -1,6 +1,6 @@
 #pragma once
 
-// TForm2: the Program Tool window, opened from the main window's Tools menu.
+// ProgramTool: the Program Tool window, opened from the main window's Tools menu.
 // Its pickers type calculator characters, instruction names with their
 // operand words, and fixed instructions by calculator menu into the program
 // text; it shows the calculator's flags; and it lists the registers,
@@ -19,49 +19,48 @@ class QTabWidget;
 
 namespace orrikey {
 
-class TGutterMemo;
-class TStringGrid;
+class CodeEditor;
+class StringGrid;
 
-class TForm2 : public QWidget {
+class ProgramTool : public QWidget {
   Q_OBJECT
 
  public:
   // Everything the window types, reads or selects is in `code`, the main
   // window's program-text pane.
-  TForm2(TGutterMemo* code, QWidget* owner);
-
-  QTabWidget* PageControl1;
-  TStringGrid* StringGrid2;  // calculator characters
-  TStringGrid* StringGrid1;  // instruction names and operand words
-  QComboBox* ComboBox1;      // menu group
-  QComboBox* ComboBox2;      // instruction of the group
-  QPlainTextEdit* Memo1;     // flag table
-  // The symbol scanner: the kinds to look for, "Scan", and the finds.
-  QCheckBox* CheckBox1;  // registers
-  QCheckBox* CheckBox2;  // variables
-  QCheckBox* CheckBox3;  // labels
-  QCheckBox* CheckBox4;  // menu variables
-  QPushButton* Button1;
-  TGutterMemo* Memo2;
+  ProgramTool(CodeEditor* code, QWidget* owner);
 
  private:
-  QWidget* AddPage(const QString& caption);
-  void CreateCharPage();
-  void CreateModOpPage();
-  void CreateFixOpPage();
-  void CreateFlagsPage();
-  void CreateScanPage();
+  QWidget* addPage(const QString& caption);
+  void createCharacterPage();
+  void createModOpPage();
+  void createFixOpPage();
+  void createFlagsPage();
+  void createScanPage();
 
-  void StringGrid2SelectCell(int column, int row);
-  void StringGrid1SelectCell(int column, int row);
-  void ComboBox1Click(int index);
-  void ComboBox2Select(int index);
-  void Button1Click();
-  void Memo2DblClick();
+  void characterGrid_cellSelected(int column, int row);
+  void instructionGrid_cellSelected(int column, int row);
+  void showGroup(int index);
+  void insertMember(int index);
+  void scan();
+  void jumpToFind();
 
-  void Insert(std::string_view codes);
+  void insert(std::string_view codes);
 
-  TGutterMemo* code_;
+  QTabWidget* pages_;
+  StringGrid* characterGrid_;    // calculator characters
+  StringGrid* instructionGrid_;  // instruction names and operand words
+  QComboBox* groupPicker_;       // menu group
+  QComboBox* memberPicker_;      // instruction of the group
+  QPlainTextEdit* flagsText_;
+  // The symbol scanner: the kinds to look for, "Scan", and the finds.
+  QCheckBox* registersBox_;
+  QCheckBox* variablesBox_;
+  QCheckBox* labelsBox_;
+  QCheckBox* menuVariablesBox_;
+  QPushButton* scanButton_;
+  CodeEditor* findsEdit_;
+  CodeEditor* code_;
 };
 
 }  // namespace orrikey

@@ -6,7 +6,7 @@
 
 #include "reference/SymbolScan.h"
 #include "ui/DisplayCodes.h"
-#include "ui/GutterMemo.h"
+#include "ui/CodeEditor.h"
 #include "ui/Look.h"
 
 #include <QCheckBox>
@@ -45,41 +45,41 @@ QStringList SortedForDisplay(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-void TForm2::CreateScanPage() {
-  QWidget* page = AddPage("RegVarLbl");
-  CheckBox1 = MakeKindBox(page, 8, "REGISTER");
-  CheckBox2 = MakeKindBox(page, 32, "VARIABLE");
-  CheckBox4 = MakeKindBox(page, 56, "MVAR");
-  CheckBox3 = MakeKindBox(page, 80, "LABEL");
-  Button1 = new QPushButton("Scan", page);
-  Button1->setGeometry(8, 136, 41, 25);
-  Memo2 = new TGutterMemo(page);
-  Memo2->setGeometry(136, 8, 337, 153);
-  Memo2->setFont(DisplayFont());
+void ProgramTool::createScanPage() {
+  QWidget* page = addPage("RegVarLbl");
+  registersBox_ = MakeKindBox(page, 8, "REGISTER");
+  variablesBox_ = MakeKindBox(page, 32, "VARIABLE");
+  menuVariablesBox_ = MakeKindBox(page, 56, "MVAR");
+  labelsBox_ = MakeKindBox(page, 80, "LABEL");
+  scanButton_ = new QPushButton("Scan", page);
+  scanButton_->setGeometry(8, 136, 41, 25);
+  findsEdit_ = new CodeEditor(page);
+  findsEdit_->setGeometry(136, 8, 337, 153);
+  findsEdit_->setFont(DisplayFont());
   // The edit control's own tab stops: every eight average characters.
-  Memo2->setTabStopDistance(8 * Memo2->fontMetrics().averageCharWidth());
-  Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo2->viewport()->setCursor(Qt::PointingHandCursor);
-  connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-  connect(Memo2, &TGutterMemo::DoubleClicked, this, &TForm2::Memo2DblClick);
+  findsEdit_->setTabStopDistance(8 * findsEdit_->fontMetrics().averageCharWidth());
+  findsEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  findsEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  findsEdit_->viewport()->setCursor(Qt::PointingHandCursor);
+  connect(scanButton_, &QPushButton::clicked, this, &ProgramTool::scan);
+  connect(findsEdit_, &CodeEditor::doubleClicked, this, &ProgramTool::jumpToFind);
 }
 
-void TForm2::Button1Click() {
-  const ScanKinds kinds{.registers = CheckBox1->isChecked(),
-                        .variables = CheckBox2->isChecked(),
-                        .menuVariables = CheckBox4->isChecked(),
-                        .labels = CheckBox3->isChecked()};
+void ProgramTool::scan() {
+  const ScanKinds kinds{.registers = registersBox_->isChecked(),
+                        .variables = variablesBox_->isChecked(),
+                        .menuVariables = menuVariablesBox_->isChecked(),
+                        .labels = labelsBox_->isChecked()};
   // Not through the pane's own setter: the finds of a full program may hold
   // more text than the program itself.
-  Memo2->setPlainText(SortedForDisplay(ScanSymbols(code_->Lines(), kinds)).join(u'\n'));
+  findsEdit_->setPlainText(SortedForDisplay(ScanSymbols(code_->lines(), kinds)).join(u'\n'));
 }
 
-void TForm2::Memo2DblClick() {
-  QString selected = Memo2->textCursor().selectedText();
+void ProgramTool::jumpToFind() {
+  QString selected = findsEdit_->textCursor().selectedText();
   selected.replace(QChar::ParagraphSeparator, u'\n');
   const std::optional<JumpTarget> target =
-      JumpTargetFor(ToDisplayCodes(selected), size_t(code_->LineCount()));
+      JumpTargetFor(ToDisplayCodes(selected), size_t(code_->lineCount()));
   if (!target) return;
 
   code_->activateWindow();

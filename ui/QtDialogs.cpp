@@ -1,8 +1,8 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 
@@ -11,35 +11,18 @@ namespace {
 
 const QString kTitle = QStringLiteral("Orrikey");
 
-// Escape answers a Yes/No question with No, but closing the box gives no
-// answer at all; QMessageBox would take the close for No as well.
-class QuestionBox : public QMessageBox {
- public:
-  using QMessageBox::QMessageBox;
-  bool closedWithoutAnswer = false;
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    closedWithoutAnswer = true;
-    QMessageBox::closeEvent(event);
-  }
-};
-
 }  // namespace
 
-Dialogs::Answer QtDialogs::Ask(const QString& question, Buttons buttons) {
-  const bool withCancel = buttons == Buttons::YesNoCancel;
-  QuestionBox box(QMessageBox::NoIcon, kTitle, question,
-                  QMessageBox::Yes | QMessageBox::No |
-                      (withCancel ? QMessageBox::Cancel : QMessageBox::NoButton),
+Dialogs::Answer QtDialogs::AskToSave(const QString& question) {
+  QMessageBox box(QMessageBox::Warning, kTitle, question,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                   QApplication::activeWindow());
-  box.setDefaultButton(QMessageBox::Yes);
-  box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
-  const int clicked = box.exec();
-  if (box.closedWithoutAnswer) return Answer::Cancel;
-  if (clicked == QMessageBox::Yes) return Answer::Yes;
-  if (clicked == QMessageBox::No) return Answer::No;
-  return Answer::Cancel;
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save: return Answer::Save;
+    case QMessageBox::Discard: return Answer::Discard;
+    default: return Answer::Cancel;
+  }
 }
 
 void QtDialogs::ShowError(const QString& text) {
@@ -65,6 +48,15 @@ bool QtDialogs::Execute(FileDialog& dialog) {
 bool QtDialogs::ChoosePrinter(QPrinter& printer) {
   QPrintDialog dialog(&printer, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<int> QtDialogs::AskLineNumber(int current, int last) {
+  bool ok = false;
+  const int line = QInputDialog::getInt(QApplication::activeWindow(), "Go to Line",
+                                        QString("Line (1 to %1):").arg(last), current, 1, last, 1,
+                                        &ok);
+  if (!ok) return std::nullopt;
+  return line;
 }
 
 QStringList QtNameFilters(const QString& filter) {

@@ -10,11 +10,12 @@ namespace orrikey {
 
 class QtDialogs : public Dialogs {
  public:
-  Answer Ask(const QString& question, Buttons buttons) override;
+  Answer AskToSave(const QString& question) override;
   void ShowError(const QString& text) override;
   void ShowInformation(const QString& title, const QString& text) override;
   bool Execute(FileDialog& dialog) override;
   bool ChoosePrinter(QPrinter& printer) override;
+  std::optional<int> AskLineNumber(int current, int last) override;
 };
 
 // A filter "Description|*.ext|..." as QFileDialog's name filters.

@@ -16,7 +16,7 @@ constexpr int kCellHeight = 20;
 
 }  // namespace
 
-TStringGrid::TStringGrid(int columns, int rows, QWidget* parent)
+StringGrid::StringGrid(int columns, int rows, QWidget* parent)
     : QTableWidget(rows, columns, parent) {
   setFont(DisplayFont());
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
@@ -37,17 +37,17 @@ TStringGrid::TStringGrid(int columns, int rows, QWidget* parent)
   viewport()->setCursor(Qt::PointingHandCursor);
 }
 
-void TStringGrid::SetCell(int column, int row, std::string_view codes) {
+void StringGrid::setCell(int column, int row, std::string_view codes) {
   if (codes.empty()) return;
   setItem(row, column, new QTableWidgetItem(ToDisplayText(codes)));
 }
 
-std::string TStringGrid::Cell(int column, int row) const {
+std::string StringGrid::cell(int column, int row) const {
   const QTableWidgetItem* cell = item(row, column);
   return cell ? ToDisplayCodes(cell->text()) : std::string();
 }
 
-void TStringGrid::FitFontToCells() {
+void StringGrid::fitFontToCells() {
   // Cells lose a pixel to the grid lines, and their text keeps a margin.
   const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
   const int textWidth = kCellWidth - 1 - 2 * margin;
@@ -69,18 +69,18 @@ void TStringGrid::FitFontToCells() {
   setFont(font);
 }
 
-void TStringGrid::mousePressEvent(QMouseEvent* event) {
+void StringGrid::mousePressEvent(QMouseEvent* event) {
   QTableWidget::mousePressEvent(event);
   const QModelIndex cell = indexAt(event->position().toPoint());
   if (event->button() == Qt::LeftButton && cell.isValid() && cell == currentIndex())
-    emit SelectCell(cell.column(), cell.row());
+    emit cellSelected(cell.column(), cell.row());
 }
 
-void TStringGrid::keyPressEvent(QKeyEvent* event) {
+void StringGrid::keyPressEvent(QKeyEvent* event) {
   const QModelIndex before = currentIndex();
   QTableWidget::keyPressEvent(event);
   if (currentIndex().isValid() && currentIndex() != before)
-    emit SelectCell(currentIndex().column(), currentIndex().row());
+    emit cellSelected(currentIndex().column(), currentIndex().row());
 }
 
 }  // namespace orrikey

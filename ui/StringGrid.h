@@ -10,25 +10,25 @@
 
 namespace orrikey {
 
-class TStringGrid : public QTableWidget {
+class StringGrid : public QTableWidget {
   Q_OBJECT
 
  public:
-  TStringGrid(int columns, int rows, QWidget* parent);
+  StringGrid(int columns, int rows, QWidget* parent);
 
   // An empty text leaves the cell empty.
-  void SetCell(int column, int row, std::string_view codes);
-  std::string Cell(int column, int row) const;
+  void setCell(int column, int row, std::string_view codes);
+  std::string cell(int column, int row) const;
 
   // The calculator's font fits the cells. A stand-in font that is taller is
   // made smaller, and one that is wider is narrowed, until the text of every
   // cell shows whole.
-  void FitFontToCells();
+  void fitFontToCells();
 
  signals:
   // A left click on a cell, the current one included, or a key that moved
   // the current cell; the cell is then the current one.
-  void SelectCell(int column, int row);
+  void cellSelected(int column, int row);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

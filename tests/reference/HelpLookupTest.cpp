@@ -26,11 +26,11 @@ TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
       {"RCL\t05", std::nullopt}, {"STO\t", std::nullopt},
       {"sto 05", std::nullopt}, {"-5", std::nullopt},
       {"-", "Subtraction. Returns y \x96 x."}, {"\xA0", "Division. Returns y \xF7 x."},
-      // Only the first line of a continued description.
+      // A continued description comes whole.
       {"ARCL ST X",
        "Alpha recall. Copy data into the Alpha register, appending it to the current "
        "contents.Numbers are formatted using the current display format. Parameter: "
-       "register or variable. (indirect "},
+       "register or variable. (indirect allowed)"},
       // A description line is a key like any other: ARCL's continuation is
       // followed by the key line "AROT".
       {"allowed)", "AROT"},

@@ -25,9 +25,10 @@ std::map<std::string_view, std::string> Descriptions() {
   std::map<std::string_view, std::string> texts;
   size_t i = 0;
   for (; i + 1 < rows.size(); i += 2) {
-    EXPECT_EQ(HelpFor(rows[i]), rows[i + 1]) << rows[i];
-    std::string& text = texts[rows[i]] = rows[i + 1];
+    const std::string_view key = rows[i];
+    std::string& text = texts[key] = rows[i + 1];
     if (text.ends_with(' ') && i + 2 < rows.size()) text += rows[++i + 1];
+    EXPECT_EQ(HelpFor(key), text) << key;
   }
   EXPECT_EQ(i, rows.size());
   return texts;

@@ -25,8 +25,9 @@ TEST(ScanSymbols, EntriesOfOneLine) {
       {"STO \"AB\"", {"Var \"AB\"\t Line 001"}}, {"STO \"A\"", {"Var \"A\"\t\t Line 001"}},
       // ".+" is greedy: the name runs to the line's last quote.
       {"STO \"A\" \"B\"", {"Var \"A\" \"B\"\t Line 001"}},
-      // Under any line-break convention 0x85 ends a line, and "." stops there.
-      {"STO \"\x85X\"", {}}, {"STO \"\"", {}},
+      // Σ (0x85) is part of a name; a comment holds no symbols.
+      {"STO \"\x85X\"", {"Var \"\x85X\"\t Line 001"}}, {"STO \"\"", {}},
+      {"CLX @ LBL \"OLD\" STO 05", {}},
       {"MVAR \"RATE\"", {"Mvr \"RATE\"\t Line 001"}}, {"LBL \"MAIN\"", {"Lbl \"MAIN\"\t Line 001"}},
       {"LBL A", {"Lbl  A\t\t Line 001"}}, {"LBL e @ start", {"Lbl  e\t\t Line 001"}},
       {"LBL 01", {"Lbl  01\t\t Line 001"}}, {"LBL K", {}}, {"LBL f", {}}, {"LBL AB", {}},

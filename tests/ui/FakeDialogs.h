@@ -16,6 +16,7 @@ namespace orrikey {
 class FakeDialogs : public Dialogs {
  public:
   std::deque<Answer> answers;     // none left: the box is closed without an answer
+  std::optional<int> lineNumber;  // the Go to Line answer
   std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
   QStringList questions;
   QStringList errors;
@@ -23,7 +24,7 @@ class FakeDialogs : public Dialogs {
   std::vector<FileDialog> shown;  // each file dialog as it was opened
   QString printTo;                // a PDF file, or empty: the print dialog is cancelled
 
-  Answer Ask(const QString& question, Buttons) override {
+  Answer AskToSave(const QString& question) override {
     questions += question;
     if (answers.empty()) return Answer::Cancel;
     const Answer answer = answers.front();
@@ -43,6 +44,7 @@ class FakeDialogs : public Dialogs {
     dialog.fileName = name;
     return true;
   }
+  std::optional<int> AskLineNumber(int, int) override { return lineNumber; }
   bool ChoosePrinter(QPrinter& printer) override {
     if (printTo.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -1,19 +1,28 @@
-// The main window driven as a user would, with the question boxes and file
+// The main window driven as a user would, with the save offers and file
 // dialogs answered by the test.
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <algorithm>
+#include <QToolTip>
+#include <QTextBlock>
 
 #include "tests/ui/FakeDialogs.h"
+#include "encoder/Encoder.h"
+#include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
-#include "ui/GutterMemo.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
 
@@ -27,251 +36,299 @@ class MainWindowTest : public QObject {
 
   std::unique_ptr<QTemporaryDir> dir;
   std::unique_ptr<FakeDialogs> dialogs;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> window;
 
   QString Path(const QString& name) const { return dir->filePath(name); }
   std::string Read(const QString& name) const {
     QFile file(Path(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
   }
-  void Convert(const Lines& code) {
-    form->HP42SCode->SetLines(code);
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(Path(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
   }
-
+  template <typename Widget = QWidget>
+  Widget* Child(const char* name) const {
+    auto* child = window->findChild<Widget*>(name);
+    if (!child) qFatal("no %s", name);
+    return child;
+  }
+  CodeEditor* Code() const { return Child<CodeEditor>("codeEdit"); }
+  CodeEditor* Hex() const { return Child<CodeEditor>("hexEdit"); }
+  QString Info() const { return Child<QPlainTextEdit>("infoEdit")->toPlainText(); }
+  void Trigger(const char* action) const { Child<QAction>(action)->trigger(); }
+  void Click(const char* button) const {
+    QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
+  }
  private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() {
+    QSettings().clear();
     dir = std::make_unique<QTemporaryDir>();
     QDir::setCurrent(dir->path());
     dialogs = std::make_unique<FakeDialogs>();
-    form = std::make_unique<TForm1>(*dialogs);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    window = std::make_unique<MainWindow>(*dialogs);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   }
   void cleanup() {
-    form.reset();
+    window.reset();
     QDir::setCurrent(QDir::tempPath());
   }
 
-  void convertsCode_data() {
-    QTest::addColumn<Lines>("code");
-    QTest::addColumn<Lines>("kept");
-    QTest::addColumn<Lines>("hex");
-    QTest::addColumn<QString>("info");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("program, blank lines")
-        << Lines{"LBL \"AB\"", "", " \t", "1 @ one", "END"} << Lines{"LBL \"AB\"", "1 @ one", "END"}
-        << Lines{"C000F3004142", "1100", "C0000D"} << QString() << "{ 11-Byte Prgm }";
-    QTest::newRow("nothing: all kept")
-        << Lines{} << Lines{} << Lines{"77"} << u"note"_qs << u"{ 1 }"_qs;
-  }
-  void convertsCode() {
-    QFETCH(Lines, code);
-    form->HP42SRaw->SetLines({"77"});
-    form->Memo2->setPlainText("note");
-    form->Label3->setText("{ 1 }");
-    Convert(code);
-    QTEST(form->HP42SCode->Lines(), "kept");
-    QTEST(form->HP42SRaw->Lines(), "hex");
-    QTEST(form->Memo2->toPlainText(), "info");
-    QTEST(form->Label3->text(), "caption");
+  // Each program line has its hex row level with it; a line that does not
+  // convert is marked, listed under INFO, and leaves no byte count.
+  void assemblesAsYouType() {
+    QTest::keyClicks(Code(), "CLX");
+    QTest::keyClick(Code(), Qt::Key_Return);
+    QTest::keyClick(Code(), Qt::Key_Return);
+    QTest::keyClicks(Code(), "FOO");
+    QCOMPARE(Hex()->toPlainText(), "77\n\n------ err opcode");
+    // The marker's tooltip names the error.
+    auto* numbers = Code()->findChild<QWidget*>("lineNumberArea");
+    const QPoint third(5, Code()->lineNumberRows()[2].rect.center().y());
+    QHelpEvent hover(QEvent::ToolTip, third, numbers->mapToGlobal(third));
+    QApplication::sendEvent(numbers, &hover);
+    QCOMPARE(QToolTip::text(), "------ err opcode");
+    QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
+    QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
+
+    for (int i = 0; i < 3; ++i) QTest::keyClick(Code(), Qt::Key_Backspace);
+    QTest::keyClicks(Code(), "\"AB\"");
+    QCOMPARE(Hex()->toPlainText(), "77\n\nF24142");
+    QCOMPARE(Code()->marker(2), "");
+    QTRY_COMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 4-Byte Prgm }");
+    QCOMPARE(Info(), "");
+
+    // An undo is a change like any other.
+    Code()->undo();
+    QStringList rows;
+    for (QTextBlock block = Code()->document()->begin(); block.isValid(); block = block.next())
+      rows += block.text().isEmpty() ? "" : EncodeLine(block.text().toStdString()).c_str();
+    QCOMPARE(Hex()->toPlainText(), rows.join(u'\n'));
+    // Code->Hex drops the blank line at once.
+    Code()->redo();
+    Click("convertToHexButton");
+    QCOMPARE(Code()->lines(), (Lines{"CLX", "\"AB\""}));
+    QCOMPARE(Hex()->toPlainText(), "77\nF24142");
   }
 
-  // Yes offers to save first. A cancelled or failed save stops the command,
-  // so the text the user wanted to keep is never thrown away. A command that
-  // goes on closes the window, shows the open dialog or clears the text and
-  // the file name.
-  void asksBeforeReplacingCode_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QByteArray>("text");
+  // Rows stay level: the panes scroll together and Ctrl with the wheel
+  // zooms both.
+  void keepsRowsLevel() {
+    Code()->setLines(Lines(300, "CLX"));
+    Code()->verticalScrollBar()->setValue(120);
+    QCOMPARE(Hex()->verticalScrollBar()->value(), 120);
+    const int fontSize = Hex()->font().pixelSize();
+    QWheelEvent wheel(QPointF(5, 5), Code()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Code()->viewport(), &wheel);
+    QVERIFY(Hex()->font().pixelSize() > fontSize);
+    QCOMPARE(Hex()->font(), Code()->font());
+  }
+
+  // A click on an INFO line selects the line it names.
+  void jumpsFromInfo() {
+    Code()->setLines({"CLX", "CLX", "FOO", "CLX"});
+    QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
+    auto* info = Child<QPlainTextEdit>("infoEdit");
+    QTest::mouseClick(info->viewport(), Qt::LeftButton, {}, info->cursorRect().center());
+    QCOMPARE(Code()->textCursor().selectedText(), "FOO");
+  }
+
+  // After Clear Code the hex pane and the count are empty, and Save Raw File
+  // writes the program typed since, not the one opened.
+  void savesTheProgramOnScreen() {
+    Write("old.raw", QByteArray::fromHex("C000F30041" "77" "C0000D"));
+    QVERIFY(window->openFile(Path("old.raw")));
+    Code()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(Code(), "CLX");
+    dialogs->answers = {Answer::Discard};
+    Click("clearCodeButton");
+    QCOMPARE(dialogs->questions.size(), 1);
+    QCOMPARE(Hex()->toPlainText(), "");
+    QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
+    QTest::keyClicks(Code(), "LBL \"NEW\"");
+    QTest::keyClick(Code(), Qt::Key_Return);
+    QTest::keyClicks(Code(), "SIN");
+    dialogs->fileNames = {Path("new.raw")};
+    Trigger("SaveRawFile");
+    QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E455759");
+  }
+
+  // While a line does not convert nothing is written, the old file stays,
+  // and the message names every failed line.
+  void refusesRawSaveWithFailedLines() {
+    Write("kept.raw", "\x77");
+    Code()->setLines({"CLX", "FOO", "SIN", "BAR 1"});
+    dialogs->fileNames = {Path("kept.raw")};
+    Trigger("SaveRawFile");
+    QCOMPARE(Read("kept.raw"), "\x77");
+    QCOMPARE(dialogs->errors.size(), 1);
+    QVERIFY(dialogs->errors[0].contains("Line 2: ------ err opcode\nLine 4: ------ err opcode"));
+  }
+
+  // The offer comes only for changed text; Save writes it to the current
+  // file, a cancelled or failed save stops the command, Discard goes on.
+  void offersToSaveChanges_data() {
+    QTest::addColumn<bool>("changed");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("saveAs");  // "": the save dialog is cancelled
     QTest::addColumn<bool>("goesOn");
-    const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
-    for (const QString command : {"clear", "exit", "close", "open code", "open raw"}) {
-      auto row = [&](const char* name) -> QTestData& {
-        return QTest::addRow("%s: %s", qPrintable(command), name) << command;
-      };
-      row("No") << QByteArray("CLX") << no << "" << true;
-      row("Yes, saved") << QByteArray("CLX\r\n") << yes << "kept.42S" << true;
-      row("Yes, save cancelled") << QByteArray("CLX") << yes << "" << false;
-      row("Yes, save failed") << QByteArray("CLX") << yes << "no/such/dir.42S" << false;
-      row("Cancel, one empty line") << QByteArray("\r\n") << cancel << "" << false;
-      row("empty, no question") << QByteArray() << cancel << "" << (command != "clear");
-    }
+    QTest::newRow("unchanged") << false << int(Answer::Cancel) << true;
+    QTest::newRow("Save") << true << int(Answer::Save) << true;
+    QTest::newRow("Discard") << true << int(Answer::Discard) << true;
+    QTest::newRow("Cancel") << true << int(Answer::Cancel) << false;
   }
-  void asksBeforeReplacingCode() {
-    QFETCH(QString, command);
-    QFETCH(QByteArray, text);
+  void offersToSaveChanges() {
+    QFETCH(bool, changed);
     QFETCH(int, answer);
-    QFETCH(QString, saveAs);
     QFETCH(bool, goesOn);
-    form->HP42SCode->SetText(text.toStdString());
-    form->Label4->setText("prog.42S");
+    Write("prog.42S", "CLX");
+    Write("other.42S", "SIN");
+    QVERIFY(window->openFile(Path("prog.42S")));
+    if (changed) QTest::keyClicks(Code(), "X");
     dialogs->answers = {Answer(answer)};
-    dialogs->fileNames = {saveAs.isEmpty() ? "" : Path(saveAs)};
-
-    if (command == "clear") QTest::mouseClick(form->Button3, Qt::LeftButton);
-    if (command == "exit") form->Exit1->trigger();
-    if (command == "close") form->close();
-    if (command == "open code") form->Open1->trigger();
-    if (command == "open raw") form->OpenHex1->trigger();
-
-    const QString question = command == "clear"           ? "Save before clear?"
-                             : command.startsWith("open") ? "Save before open file?"
-                                                          : "Save before exit?";
-    QCOMPARE(dialogs->questions, text.isEmpty() ? QStringList() : QStringList{question});
-    if (saveAs == "kept.42S") QCOMPARE(Read(saveAs), text.toStdString());
-    QCOMPARE(dialogs->errors.size(), saveAs.startsWith("no/") ? 1 : 0);
-    const bool opened =
-        std::ranges::count(dialogs->shown, FileDialog::Kind::Open, &FileDialog::kind);
-    const bool changed = form->HP42SCode->Text() != text.toStdString();
-    QCOMPARE(!form->isVisible() || opened || changed, goesOn);
-    QCOMPARE(form->Label4->text().isEmpty(), command == "clear" && goesOn);
+    window->openFile(Path("other.42S"));
+    QCOMPARE(dialogs->questions.size(), changed ? 1 : 0);
+    QCOMPARE(Read("prog.42S"), answer == int(Answer::Save) ? "XCLX" : "CLX");
+    QCOMPARE(Code()->codes(), goesOn ? "SIN" : "XCLX");
   }
 
-  // Saved under the chosen name, extended unless it holds the extension
-  // already, which the next save offers again; opened again as it was saved.
-  // Only a raw file is converted on opening.
-  void savesAndReopens_data() {
-    QTest::addColumn<bool>("raw");
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("code") << false << "prog" << u"prog.42S"_qs;
-    QTest::newRow("code, in a folder") << false << "in.42S/prog" << u"in.42S/prog"_qs;
-    QTest::newRow("raw, uppercase") << true << "prog.RAW" << u"prog.RAW.raw"_qs;
-    QTest::newRow("raw, inner") << true << "prog.raw.bak" << u"prog.raw.bak"_qs;
-  }
-  void savesAndReopens() {
-    QFETCH(bool, raw);
-    QFETCH(QString, chosen);
-    QFETCH(QString, written);
-    const Lines program{"LBL \"P\"", "X\x89Y?", "STO\xA0 05", "1.5\x98-3", "\"\x85+\xAF\"", "END"};
-    QDir(dir->path()).mkdir("in.42S");
-    Convert(program);
-    const Lines hex = form->HP42SRaw->Lines();
-    dialogs->fileNames = {Path(chosen), "", Path(written)};
-    dialogs->answers = {Answer::No};
-    QAction* save = raw ? form->SaveHex1 : form->SaveCode1;
-    save->trigger();
-    QCOMPARE(form->Label4->text(), raw ? "" : QFileInfo(written).fileName());
-    save->trigger();
-    QCOMPARE(dialogs->shown.back().fileName, Path(written));
-    QCOMPARE(dialogs->shown.back().initialDir, Path(raw ? "RawProg" : "42SProg"));
+  // The title names the file and carries the modified mark; Save writes back
+  // in the file's own format, Save As by the chosen name.
+  void savesInTheFilesFormat() {
+    Write("p.raw", QByteArray::fromHex("77"));
+    QVERIFY(window->openFile(Path("p.raw")));
+    QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
+    QVERIFY(!window->isWindowModified());
+    Code()->moveCursor(QTextCursor::End);
+    QTest::keyClick(Code(), Qt::Key_Return);
+    QTest::keyClicks(Code(), "SIN");
+    QVERIFY(window->isWindowModified());
+    Trigger("Save");
+    QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
+    QVERIFY(!window->isWindowModified());
 
-    form->HP42SRaw->clear();
-    (raw ? form->OpenHex1 : form->Open1)->trigger();
-    QCOMPARE(dialogs->errors, QStringList());
-    QCOMPARE(form->HP42SCode->Lines(), program);
-    QCOMPARE(form->HP42SRaw->Lines(), raw ? hex : Lines{});
-    QCOMPARE(form->Label4->text(), QFileInfo(written).fileName() + (raw ? " to Code" : ""));
+    dialogs->fileNames = {Path("copy")};
+    Trigger("SaveAs");
+    QCOMPARE(Read("copy.42S"), "CLX\r\nSIN");
+    QCOMPARE(window->windowTitle(), "copy.42S[*] - Orrikey");
+    QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 2);
   }
 
-  // Bad files give a message, an empty raw file none; the panes and the
-  // labels keep what they held.
-  void refusesBadFiles_data() {
-    QTest::addColumn<bool>("raw");
+  // Raw by name, by content when the name says nothing, else program text;
+  // a file that cannot be read leaves the text as it was.
+  void opensByNameAndContent_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<qint64>("size");  // -1: a folder
-    const qint64 capacity = TGutterMemo::kCapacity;
-    QTest::newRow("empty raw") << true << "empty.raw" << qint64(0);
-    QTest::newRow("folder") << true << "in.raw" << qint64(-1);
-    QTest::newRow("huge raw") << true << "huge.raw" << capacity / 2 + 1;
-    QTest::newRow("huge code") << false << "huge.42S" << capacity + 1;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("raw") << "a.raw" << QByteArray("\x77") << Lines{"CLX"};
+    QTest::newRow("raw, no name") << "a.prg" << QByteArray::fromHex("C0000D") << Lines{"END"};
+    QTest::newRow("text") << "a.txt" << QByteArray("SIN\nEND") << Lines{"SIN", "END"};
+    QTest::newRow("listing") << "a.42s" << QByteArray("01\xE2\x96\xB8LBL \"A\"\n02 CLX")
+                             << Lines{"LBL \"A\"", "CLX"};
+    QTest::newRow("missing") << "" << QByteArray() << Lines{"KEPT"};
   }
-  void refusesBadFiles() {
-    QFETCH(bool, raw);
+  void opensByNameAndContent() {
     QFETCH(QString, name);
-    QFETCH(qint64, size);
-    QFile file(Path(name));
-    QVERIFY(size < 0 ? QDir(dir->path()).mkdir(name)
-                     : file.open(QIODevice::WriteOnly) && file.resize(size));
-    Convert({"CLX"});
-    dialogs->answers = {Answer::No};
-    dialogs->fileNames = {Path(name)};
-    (raw ? form->OpenHex1 : form->Open1)->trigger();
-    QCOMPARE(dialogs->errors.size(), size == 0 ? 0 : 1);
-    QCOMPARE(form->HP42SCode->Lines(), Lines{"CLX"});
-    QCOMPARE(form->HP42SRaw->Lines(), Lines{"77"});
-    QCOMPARE(form->Label4->text(), "");
+    QFETCH(QByteArray, bytes);
+    Code()->setLines({"KEPT"});
+    if (!name.isEmpty()) Write(name, bytes);
+    QCOMPARE(window->openFile(Path(name.isEmpty() ? "none.raw" : name)), !name.isEmpty());
+    QTEST(Code()->lines(), "lines");
+    QCOMPARE(dialogs->errors.size(), name.isEmpty() ? 1 : 0);
+    // A listing is never written over: Save asks for a name, as for no file.
+    Trigger("Save");
+    QCOMPARE(dialogs->shown.size(), name == "a.42s" || name.isEmpty() ? 1 : 0);
   }
 
-  // "Hex -> Code", pressed twice, and "Save Raw File" on what the hex pane
-  // holds: a pane that is not all hex digits gives a message, each time, and
-  // leaves no file.
-  void readsHexPane_data() {
-    QTest::addColumn<Lines>("hex");
-    QTest::addColumn<Lines>("code");
-    QTest::addColumn<QString>("info");
-    QTest::addColumn<QString>("error");
-    QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("split, cut off")
-        << Lines{"9105", "F2D1"} << Lines{"STO 05", "Error in Hex Code"}
-        << "Error in Hex Code - Around Line: 2" << QString() << QByteArray("\x91\x05\xF2\xD1");
-    QTest::newRow("empty") << Lines{} << Lines{"CLX"} << QString() << QString() << QByteArray("");
-    QTest::newRow("glyph") << Lines{"\xA0" "5"} << Lines{"CLX"} << ""
-                           << "'$÷5' is not a valid integer value" << QByteArray();
-  }
-  void readsHexPane() {
-    QFETCH(Lines, hex);
-    QFETCH(QString, error);
-    QFETCH(QByteArray, saved);
-    form->HP42SCode->SetLines({"CLX"});
-    form->HP42SRaw->SetLines(hex);
-    form->CheckBox1->click();
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
-    QTEST(form->HP42SCode->Lines(), "code");
-    QTEST(form->Memo2->toPlainText(), "info");
-    QCOMPARE(dialogs->errors, (error.isEmpty() ? QStringList() : QStringList{error, error}));
-
-    dialogs->fileNames = {Path("p.raw")};
-    form->SaveHex1->trigger();
-    QCOMPARE(Read("p.raw"), saved.toStdString());
-    QCOMPARE(QFile::exists(Path("p.raw")), !saved.isNull());
-    QCOMPARE(dialogs->errors.size(), error.isEmpty() ? 0 : 3);
-    QCOMPARE(form->HP42SRaw->Lines(), hex);
+  // A file dragged over the text is taken, and opens when dropped.
+  void opensDroppedFiles() {
+    Write("d.raw", QByteArray::fromHex("77"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("d.raw"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(Code()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &drop);
+    QCOMPARE(Code()->lines(), Lines{"CLX"});
+    QCOMPARE(window->windowTitle(), "d.raw[*] - Orrikey");
   }
 
-  // The hex view uncovers the hex pane and its buttons, and covers them again.
-  void switchesHexView() {
-    for (bool ticked : {true, false}) {
-      form->CheckBox1->click();
-      QCOMPARE(form->HP42SCode->geometry().intersects(form->HP42SRaw->geometry()), !ticked);
-      QCOMPARE(form->Button4->isVisible() + form->Button5->isVisible(), ticked ? 2 : 0);
-    }
+  // Hex pasted with blanks and line breaks becomes the text as one undo step.
+  void convertsHexToCode() {
+    Code()->setLines({"SIN"});
+    Hex()->setPlainText("C0 00 F3 00 41\n 42 77");
+    Click("convertToCodeButton");
+    QCOMPARE(Code()->lines(), (Lines{"LBL \"AB\"", "CLX"}));
+    QCOMPARE(dialogs->errors, QStringList());
+    Code()->undo();
+    QCOMPARE(Code()->lines(), Lines{"SIN"});
   }
 
-  void showsAbout() {
-    form->About1->trigger();
-    QVERIFY(dialogs->information.value(0).startsWith("Orrikey\nVersion "));
-  }
-
-  // A double-click in either pane shows the help of the program line that
-  // holds the caret (here the second line), the old INFO text gone, and
-  // gives the program text the keyboard when there is help.
+  // The help of the double-clicked line's own instruction, in either pane.
   void showsHelpOnDoubleClick_data() {
-    QTest::addColumn<QByteArray>("line");
     QTest::addColumn<bool>("inHexPane");
     QTest::addColumn<QString>("help");
-    QTest::newRow("code pane, Windows-1252")
-        << QByteArray("- @ minus") << false << u"Subtraction. Returns y – x."_qs;
-    QTest::newRow("hex pane") << QByteArray("+") << true << "Addition. Returns y + x.";
-    QTest::newRow("hex pane, no help") << QByteArray(" +") << true << "";
+    QTest::newRow("code pane") << false << u"Subtraction. Returns y – x."_qs;
+    QTest::newRow("hex pane") << true << u"Subtraction. Returns y – x."_qs;
   }
   void showsHelpOnDoubleClick() {
-    QFETCH(QByteArray, line);
     QFETCH(bool, inHexPane);
-    QFETCH(QString, help);
-    form->HP42SCode->SetLines({"CLX", line.toStdString(), "END"});
-    form->HP42SCode->moveCursor(QTextCursor::Down);
-    form->Memo2->setPlainText("old");
-    form->CheckBox1->setChecked(inHexPane);
-    form->Memo2->setFocus();
-    TGutterMemo* pane = inHexPane ? form->HP42SRaw : form->HP42SCode;
+    Code()->setLines({"CLX", "- @ minus", "END"});
+    CodeEditor* pane = inHexPane ? Hex() : Code();
+    pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(1)));
     QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect().center());
-    QTEST(form->Memo2->toPlainText(), "help");
-    QCOMPARE(form->HP42SCode->hasFocus(), !inHexPane || !help.isEmpty());
+    QTEST(Info(), "help");
+  }
+
+  // The panes grow with the window; the settings bring the size and the
+  // zoom back.
+  void growsAndRemembersItsSize() {
+    const int fontSize = Code()->font().pixelSize();
+    Trigger("ZoomIn");
+    const QSize pane = Code()->size();
+    window->resize(window->size() + QSize(300, 200));
+    QTRY_VERIFY(Code()->width() > pane.width() && Code()->height() > pane.height());
+    QVERIFY(Hex()->width() > 0);
+    const QSize size = window->size();
+    window.reset();
+    window = std::make_unique<MainWindow>(*dialogs);
+    QCOMPARE(window->size(), size);
+    QVERIFY(Code()->font().pixelSize() > fontSize);
+  }
+
+  // No folder name is ever offered as a file name.
+  void startsDialogsInExistingFolders() {
+    Trigger("OpenRawFile");
+    QCOMPARE(dialogs->shown.back().initialDir, dir->path());
+    QDir(dir->path()).mkdir("RawProg");
+    window.reset();
+    window = std::make_unique<MainWindow>(*dialogs);
+    Trigger("OpenRawFile");
+    QCOMPARE(dialogs->shown.back().initialDir, Path("RawProg"));
+  }
+
+  void findsReplacesAndGoesToLine() {
+    Code()->setLines({"STO 01", "RCL 01", "STO 02"});
+    Trigger("FindReplace");
+    Child<QLineEdit>("findEdit")->setText("STO");
+    Child<QLineEdit>("replaceEdit")->setText("STO÷");
+    Click("replaceAllButton");
+    QCOMPARE(Code()->lines(), (Lines{"STO\xA0 01", "RCL 01", "STO\xA0 02"}));
+    Code()->undo();
+    QCOMPARE(Code()->lines(), (Lines{"STO 01", "RCL 01", "STO 02"}));
+    dialogs->lineNumber = 2;
+    Trigger("GotoLine");
+    QCOMPARE(Code()->textCursor().selectedText(), "RCL 01");
+  }
+
+  void tellsWhyCharactersAreRefused() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"✓"_qs);
+    QApplication::sendEvent(Code(), &press);
+    QVERIFY(Code()->isEmpty());
+    QVERIFY(window->statusBar()->currentMessage().contains(u"U+2713"));
   }
 
   // In a monospace font, on a page four printed lines high, which takes
@@ -310,36 +367,21 @@ class MainWindowTest : public QObject {
   }
 
   // To a PDF file: as many pages as the layout asks for in the printer's
-  // pixels, in the pane's font at 15 points; an empty program gives one.
+  // pixels, in the pane's font at 15 points.
   void printsToPdf() {
-    form->Print1->setEnabled(true);
-    form->Print1->trigger();  // the print dialog cancelled
-    QVERIFY(QDir(dir->path()).isEmpty());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     QFont font = DisplayFont();
     font.setPointSizeF(15);
     const std::string line = "STO\xA0 05\tX\x89Y?";
-    for (int lineCount : {0, 400}) {
-      form->HP42SCode->SetLines(Lines(size_t(lineCount), line));
-      dialogs->printTo = Path(QString("%1.pdf").arg(lineCount));
-      form->Print1->trigger();
-      const auto runs =
-          LayOutPrint(QStringList(lineCount, ToDisplayText(line)), QFontMetricsF(font, &printer),
-                      QSizeF(printer.width(), printer.height()));
-      const int pages = runs.empty() ? 1 : runs.back().page + 1;
-      QVERIFY(lineCount == 0 || pages > 1);
-      const QString pdf = QString::fromLatin1(Read(dialogs->printTo.section('/', -1)));
-      QCOMPARE(pdf.count(QRegularExpression("/Type\\s*/Page\\b")), pages);
-    }
-    QCOMPARE(dialogs->errors, QStringList());
-  }
-
-  void tellsWhyCharactersAreRefused() {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"✓"_qs);
-    QApplication::sendEvent(form->HP42SCode, &press);
-    QVERIFY(form->HP42SCode->IsEmpty());
-    QVERIFY(form->statusBar()->currentMessage().contains(u"U+2713"));
+    Code()->setLines(Lines(400, line));
+    dialogs->printTo = Path("p.pdf");
+    Trigger("PrintHP42SCode");
+    const auto runs =
+        LayOutPrint(QStringList(400, ToDisplayText(line)), QFontMetricsF(font, &printer),
+                    QSizeF(printer.width(), printer.height()));
+    const QString pdf = QString::fromLatin1(Read("p.pdf"));
+    QCOMPARE(pdf.count(QRegularExpression("/Type\\s*/Page\\b")), runs.back().page + 1);
   }
 };
 

@@ -2,14 +2,16 @@
 // window's program text, the scanner lists a program's symbols, and a
 // double-click on a line number selects that line.
 
+#include <QAction>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
 #include "tests/ui/FakeDialogs.h"
-#include "ui/GutterMemo.h"
+#include "ui/CodeEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramTool.h"
 #include "ui/StringGrid.h"
@@ -19,7 +21,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-void ClickCell(TStringGrid* grid, int column, int row) {
+void ClickCell(StringGrid* grid, int column, int row) {
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                     grid->visualRect(grid->model()->index(row, column)).center());
 }
@@ -36,7 +38,7 @@ QStringList Items(const QComboBox* picker) {
   return items;
 }
 
-void PlaceCaret(TGutterMemo* pane, int at) {
+void PlaceCaret(CodeEditor* pane, int at) {
   QTextCursor cursor(pane->document());
   cursor.setPosition(at);
   pane->setTextCursor(cursor);
@@ -48,91 +50,99 @@ class ProgramToolTest : public QObject {
   Q_OBJECT
 
   FakeDialogs dialogs;
-  std::unique_ptr<TForm1> form;
-  TForm2* tool = nullptr;
+  std::unique_ptr<MainWindow> form;
+  ProgramTool* tool = nullptr;
 
-  TForm2* Open() {
-    form->OpCode1->trigger();
-    return form->findChild<TForm2*>();
+  CodeEditor* Code() const { return form->findChild<CodeEditor*>("codeEdit"); }
+  template <typename Widget>
+  Widget* Child(const char* name) const {
+    return tool->findChild<Widget*>(name);
+  }
+
+  ProgramTool* Open() {
+    form->findChild<QAction*>("ProgramTool")->trigger();
+    return form->findChild<ProgramTool*>();
   }
 
  private slots:
   void init() {
-    form = std::make_unique<TForm1>(dialogs);
+    form = std::make_unique<MainWindow>(dialogs);
     form->show();
     tool = Open();
     QVERIFY(QTest::qWaitForWindowExposed(tool));
   }
   void cleanup() { form.reset(); }
 
-  // Each pick replaces the selection "CLX" of "A CLX B", is no undo step, and
-  // gives the program text the keyboard.
+  // Each pick replaces the selection "CLX" of "A CLX B", or, as a whole
+  // instruction, goes on a line of its own; it is one undo step and gives
+  // the program text the keyboard.
   void picksTypeTheirText_data() {
     QTest::addColumn<QString>("picker");
     QTest::addColumn<int>("column");  // the group's index for the menu pickers
     QTest::addColumn<int>("row");     // the member's index
-    QTest::addColumn<QByteArray>("typed");
-    QTest::newRow("division sign") << "chars" << 0 << 0 << QByteArray("\xA0");
-    QTest::newRow("empty cell keeps the selection") << "chars" << 0 << 5 << QByteArray("CLX");
-    QTest::newRow("name with its blank") << "names" << 4 << 6 << QByteArray("\x85REG ");
-    QTest::newRow("TO without a blank") << "names" << 6 << 3 << QByteArray("TO");
-    QTest::newRow("member without a blank") << "menu" << 2 << 0 << QByteArray("CLA");
+    QTest::addColumn<QByteArray>("result");
+    QTest::newRow("division sign") << "chars" << 0 << 0 << QByteArray("A \xA0 B");
+    QTest::newRow("empty cell keeps the selection") << "chars" << 0 << 5 << QByteArray("A CLX B");
+    QTest::newRow("name with its blank") << "names" << 4 << 6 << QByteArray("A \x85REG  B");
+    QTest::newRow("TO without a blank") << "names" << 6 << 3 << QByteArray("A TO B");
+    QTest::newRow("member on its own line") << "menu" << 2 << 0 << QByteArray("A CLX B\r\nCLA");
   }
   void picksTypeTheirText() {
     QFETCH(QString, picker);
     QFETCH(int, column);
     QFETCH(int, row);
-    QFETCH(QByteArray, typed);
-    form->HP42SCode->SetText("A CLX B");
-    form->HP42SCode->find("CLX");
-    form->Memo2->setFocus();
+    QFETCH(QByteArray, result);
+    Code()->setCodes("A CLX B");
+    Code()->find("CLX");
+    form->findChild<QPlainTextEdit*>("infoEdit")->setFocus();
     tool->activateWindow();
-    if (picker == "chars") ClickCell(tool->StringGrid2, column, row);
-    if (picker == "names") ClickCell(tool->StringGrid1, column, row);
+    if (picker == "chars") ClickCell(Child<StringGrid>("characterGrid"), column, row);
+    if (picker == "names") ClickCell(Child<StringGrid>("instructionGrid"), column, row);
     if (picker == "menu") {
-      Choose(tool->ComboBox1, tool->ComboBox1->itemText(column));
-      Choose(tool->ComboBox2, tool->ComboBox2->itemText(row));
+      Choose(Child<QComboBox>("groupPicker"), Child<QComboBox>("groupPicker")->itemText(column));
+      Choose(Child<QComboBox>("memberPicker"), Child<QComboBox>("memberPicker")->itemText(row));
     }
-    QCOMPARE(form->HP42SCode->Text(), "A " + typed.toStdString() + " B");
-    QVERIFY(!form->HP42SCode->document()->isUndoAvailable() || typed == "CLX");
-    QTRY_VERIFY(form->HP42SCode->hasFocus());
+    QCOMPARE(Code()->codes(), result.toStdString());
+    Code()->undo();
+    QCOMPARE(Code()->codes(), "A CLX B");
+    QTRY_VERIFY(Code()->hasFocus());
   }
 
   // A click on the current cell picks it again; so does moving to a cell by key.
   void picksByRepeatedClicksAndKeys() {
-    ClickCell(tool->StringGrid2, 1, 0);
-    ClickCell(tool->StringGrid2, 1, 0);
-    tool->StringGrid2->setFocus();
-    QTest::keyClick(tool->StringGrid2, Qt::Key_Right);
-    QCOMPARE(form->HP42SCode->Text(), "\x83\x83^");
+    ClickCell(Child<StringGrid>("characterGrid"), 1, 0);
+    ClickCell(Child<StringGrid>("characterGrid"), 1, 0);
+    Child<StringGrid>("characterGrid")->setFocus();
+    QTest::keyClick(Child<StringGrid>("characterGrid"), Qt::Key_Right);
+    QCOMPARE(Code()->codes(), "\x83\x83^");
   }
 
   // One window at a time, destroyed when closed.
   void fillsPickersInOneWindow() {
-    Choose(tool->ComboBox1, "-MENU");
-    QCOMPARE(Items(tool->ComboBox2), QStringList({"EXITALL", "MENU", "PGMMENU", "VARMNU1 "}));
-    QCOMPARE(tool->ComboBox2->currentText(), "-MENU");
-    Choose(tool->ComboBox1, "-KEY");
-    QCOMPARE(Items(tool->ComboBox2), QStringList({"GETKEY", "KEYASN", "GETKEY1"}));
+    Choose(Child<QComboBox>("groupPicker"), "-MENU");
+    QCOMPARE(Items(Child<QComboBox>("memberPicker")), QStringList({"EXITALL", "MENU", "PGMMENU", "VARMNU1 "}));
+    QCOMPARE(Child<QComboBox>("memberPicker")->currentText(), "-MENU");
+    Choose(Child<QComboBox>("groupPicker"), "-KEY");
+    QCOMPARE(Items(Child<QComboBox>("memberPicker")), QStringList({"GETKEY", "KEYASN", "GETKEY1"}));
     QCOMPARE(Open(), tool);
     tool->close();
-    QTRY_VERIFY(!form->findChild<TForm2*>());
+    QTRY_VERIFY(!form->findChild<ProgramTool*>());
   }
 
   // Sorted by kind, symbol and line, ignoring case.
   void scansAndSorts() {
-    form->HP42SCode->SetLines({"STO 05", "STO+ 07", "STO \"abc\"", "STO \"ABD\"", "MVAR \"X\"",
+    Code()->setLines({"STO 05", "STO+ 07", "STO \"abc\"", "STO \"ABD\"", "MVAR \"X\"",
                                "STO 05", "LBL A", "LBL 01", "RCL 05"});
-    const auto boxes = {tool->CheckBox1, tool->CheckBox2, tool->CheckBox3, tool->CheckBox4};
+    const auto boxes = {Child<QCheckBox>("registersBox"), Child<QCheckBox>("variablesBox"), Child<QCheckBox>("labelsBox"), Child<QCheckBox>("menuVariablesBox")};
     for (QCheckBox* box : boxes) box->setChecked(true);
-    QTest::mouseClick(tool->Button1, Qt::LeftButton);
-    QCOMPARE(tool->Memo2->Lines(),
+    QTest::mouseClick(Child<QPushButton>("scanButton"), Qt::LeftButton);
+    QCOMPARE(Child<CodeEditor>("findsEdit")->lines(),
              Lines({"Lbl  01\t\t Line 008", "Lbl  A\t\t Line 007", "Mvr \"X\"\t\t Line 005",
                     "Reg  05\t\t Line 001", "Reg  05\t\t Line 006", "Reg  07\t\t Line 002",
                     "Var \"abc\"\t Line 003", "Var \"ABD\"\t Line 004"}));
     for (QCheckBox* box : boxes) box->setChecked(false);
-    QTest::mouseClick(tool->Button1, Qt::LeftButton);
-    QVERIFY(tool->Memo2->IsEmpty());
+    QTest::mouseClick(Child<QPushButton>("scanButton"), Qt::LeftButton);
+    QVERIFY(Child<CodeEditor>("findsEdit")->isEmpty());
   }
 
   // A find double-clicked at a character, the caret on a line before; the
@@ -156,21 +166,21 @@ class ProgramToolTest : public QObject {
     QFETCH(int, selectedFrom);
     Lines program;
     for (int n = 1; n <= 40; ++n) program.push_back("LINE " + std::to_string(100 + n).substr(1));
-    form->HP42SCode->SetLines(program);
-    PlaceCaret(form->HP42SCode, caretLine * 8);
-    tool->PageControl1->setCurrentIndex(4);
-    tool->Memo2->SetText(find.toStdString());
-    PlaceCaret(tool->Memo2, clickedAt);
-    form->Memo2->setFocus();
+    Code()->setLines(program);
+    PlaceCaret(Code(), caretLine * 8);
+    Child<QTabWidget>("pages")->setCurrentIndex(4);
+    Child<CodeEditor>("findsEdit")->setCodes(find.toStdString());
+    PlaceCaret(Child<CodeEditor>("findsEdit"), clickedAt);
+    form->findChild<QPlainTextEdit*>("infoEdit")->setFocus();
     tool->activateWindow();
 
-    QTest::mouseDClick(tool->Memo2->viewport(), Qt::LeftButton, {},
-                       tool->Memo2->cursorRect().center() + QPoint(2, 0));
-    const QTextCursor cursor = form->HP42SCode->textCursor();
+    QTest::mouseDClick(Child<CodeEditor>("findsEdit")->viewport(), Qt::LeftButton, {},
+                       Child<CodeEditor>("findsEdit")->cursorRect().center() + QPoint(2, 0));
+    const QTextCursor cursor = Code()->textCursor();
     QCOMPARE(cursor.selectionStart(), selectedFrom);
     QTEST(cursor.selectionEnd(), "selectedTo");
-    QVERIFY(form->HP42SCode->viewport()->rect().contains(form->HP42SCode->cursorRect()));
-    if (selectedFrom != caretLine * 8) QTRY_VERIFY(form->HP42SCode->hasFocus());
+    QVERIFY(Code()->viewport()->rect().contains(Code()->cursorRect()));
+    if (selectedFrom != caretLine * 8) QTRY_VERIFY(Code()->hasFocus());
   }
 };
 

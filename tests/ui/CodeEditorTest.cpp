@@ -1,5 +1,5 @@
-// The line-numbered memo: text in display codes, lines, deletions, the gutter
-// and typing through the display-code map.
+// The code editor: text in display codes, lines, deletions, whole-line
+// inserts, the line numbers and typing through the display-code map.
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,16 +11,16 @@
 #include <QTextBlock>
 #include <stdexcept>
 
-#include "ui/GutterMemo.h"
+#include "ui/CodeEditor.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
 Q_DECLARE_METATYPE(Lines)
 
-class GutterMemoTest : public QObject {
+class CodeEditorTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TGutterMemo> memo;
+  std::unique_ptr<CodeEditor> memo;
 
   static Lines Numbered(int count) {
     Lines lines;
@@ -30,9 +30,9 @@ class GutterMemoTest : public QObject {
 
  private slots:
   void init() {
-    memo = std::make_unique<TGutterMemo>();
+    memo = std::make_unique<CodeEditor>();
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->SetGutterSize(45);
+    memo->setLineNumberWidth(45);
     memo->resize(300, 200);
     memo->show();
     QVERIFY(QTest::qWaitForWindowExposed(memo.get()));
@@ -56,39 +56,66 @@ class GutterMemoTest : public QObject {
   void keepsTextAsLines() {
     QFETCH(QByteArray, text);
     QFETCH(Lines, lines);
-    memo->SetText(text.toStdString());
-    QCOMPARE(memo->Lines(), lines);
-    QCOMPARE(memo->LineCount(), int(lines.size()));
-    QCOMPARE(memo->IsEmpty(), text.isEmpty());
-    QTEST(QByteArray::fromStdString(memo->Text()), "stored");
+    memo->setCodes(text.toStdString());
+    QCOMPARE(memo->lines(), lines);
+    QCOMPARE(memo->lineCount(), int(lines.size()));
+    QCOMPARE(memo->isEmpty(), text.isEmpty());
+    QTEST(QByteArray::fromStdString(memo->codes()), "stored");
   }
 
   // As one undo step; the last line goes without the break before it.
   void deletesLines() {
-    memo->SetText("A\r\n\r\nB\r\n ");
-    memo->DeleteLines({3, 1});
-    QCOMPARE(memo->Text(), "A\r\nB\r\n");
+    memo->setCodes("A\r\n\r\nB\r\n ");
+    memo->deleteLines({3, 1});
+    QCOMPARE(memo->codes(), "A\r\nB\r\n");
     memo->undo();
-    QCOMPARE(memo->Text(), "A\r\n\r\nB\r\n ");
+    QCOMPARE(memo->codes(), "A\r\n\r\nB\r\n ");
+  }
+
+  // On a blank line the instruction takes it; else it goes on a new line
+  // after the caret's, which is never split.
+  void insertsWholeLines_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("mid-line") << QByteArray("X<> ST Z\r\nEND") << 3
+                              << Lines{"X<> ST Z", "LN", "END"};
+    QTest::newRow("blank line") << QByteArray("CLX\r\n  \r\nEND") << 5
+                                << Lines{"CLX", "LN", "END"};
+    QTest::newRow("empty text") << QByteArray() << 0 << Lines{"LN"};
+  }
+  void insertsWholeLines() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, caret);
+    memo->setCodes(text.toStdString());
+    QTextCursor cursor(memo->document());
+    cursor.setPosition(caret);
+    memo->setTextCursor(cursor);
+    memo->insertLine("LN");
+    QTEST(memo->lines(), "lines");
+    memo->undo();
+    QCOMPARE(memo->codes(), text.toStdString());
   }
 
   void refusesTextBeyondCapacity() {
-    memo->SetText("CLX");
+    memo->setCodes("CLX");
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             memo->SetText(std::string(TGutterMemo::kCapacity + 1, 'A')));
-    QCOMPARE(memo->Text(), "CLX");
+                             memo->setCodes(std::string(CodeEditor::kCapacity + 1, 'A')));
+    QCOMPARE(memo->codes(), "CLX");
   }
 
   // Numbers stand beside their lines and run on to the bottom of the gutter,
   // past the last line; scrolling moves them along. As drawn, they end 2
   // pixels inside the gutter: 99 and 100 at the same column.
   void numbersEveryRow() {
-    memo->SetGutterColor(Qt::white);
-    memo->SetGutterTextColor(Qt::black);
+    QPalette palette = memo->palette();
+    palette.setColor(QPalette::AlternateBase, Qt::white);
+    palette.setColor(QPalette::PlaceholderText, Qt::black);
+    memo->setPalette(palette);
     for (auto [lines, first] : {std::pair{3, 0}, std::pair{120, 98}}) {
-      memo->SetLines(Numbered(lines));
+      memo->setLines(Numbered(lines));
       memo->verticalScrollBar()->setValue(first);
-      const auto rows = memo->GutterRows();
+      const auto rows = memo->lineNumberRows();
       QVERIFY(rows.size() > 3);
       for (size_t i = 0; i < rows.size(); ++i) QCOMPARE(rows[i].number, first + int(i) + 1);
       const QTextCursor second(memo->document()->findBlockByNumber(first + 1));
@@ -97,31 +124,31 @@ class GutterMemoTest : public QObject {
       QVERIFY(rows.back().rect.bottom() >= memo->contentsRect().height() - 1);
     }
     const QImage image = memo->grab().toImage();
-    const auto rows = memo->GutterRows();
+    const auto rows = memo->lineNumberRows();
     int ends[2] = {-1, -1};  // the rightmost inked column of 99 and of 100
     for (int i : {0, 1})
       for (int y = rows[i].rect.top(); y <= rows[i].rect.bottom(); ++y)
-        for (int x = 0; x < memo->GutterSize(); ++x)
+        for (int x = 0; x < memo->lineNumberWidth(); ++x)
           if (qGray(image.pixel(memo->contentsRect().left() + x, y)) < 128)
             ends[i] = std::max(ends[i], x);
-    QVERIFY(ends[0] > 0 && ends[0] <= memo->GutterSize() - 3);
+    QVERIFY(ends[0] > 0 && ends[0] <= memo->lineNumberWidth() - 3);
     QVERIFY(std::abs(ends[0] - ends[1]) <= 1);
   }
 
   void typesThroughTheMap() {
-    QSignalSpy refused(memo.get(), &TGutterMemo::InputRefused);
+    QSignalSpy refused(memo.get(), &CodeEditor::inputRefused);
     for (QChar c : u"X≤Y?↑Å✓"_qs) {
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
       QApplication::sendEvent(memo.get(), &press);
     }
     QApplication::clipboard()->setText(u"\r\nSTO÷ 05\r\nμ😀\r1ᴇ3"_qs);
     memo->paste();
-    QCOMPARE(memo->Lines(), (Lines{"X\x89Y?^\xA4", "STO\xA0 05", "\xB1", "1\x98\x33"}));
+    QCOMPARE(memo->lines(), (Lines{"X\x89Y?^\xA4", "STO\xA0 05", "\xB1", "1\x98\x33"}));
     QCOMPARE(refused.size(), 2);
     QVERIFY(refused.at(0).at(0).toString().contains(u"✓ (U+2713)"));
     QVERIFY(refused.at(1).at(0).toString().contains(u"😀 (U+1F600)"));
   }
 };
 
-QTEST_MAIN(GutterMemoTest)
-#include "GutterMemoTest.moc"
+QTEST_MAIN(CodeEditorTest)
+#include "CodeEditorTest.moc"

@@ -1,0 +1,59 @@
+// The hex pane kept in step with the program text: after any run of edits,
+// undos and redos, every row holds what encoding its line afresh gives.
+
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+#include "encoder/Encoder.h"
+#include "ui/CodeEditor.h"
+#include "ui/LiveAssembly.h"
+
+using namespace orrikey;
+
+class LiveAssemblyTest : public QObject {
+  Q_OBJECT
+
+  static QString Encoded(const QTextDocument* document) {
+    QStringList rows;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+      const std::string line = block.text().toStdString();
+      rows += Trim(line).empty() ? "" : EncodeLine(CleanLine(line)).c_str();
+    }
+    return rows.join(u'\n');
+  }
+
+ private slots:
+  void followsEveryEdit() {
+    CodeEditor code;
+    CodeEditor hex;
+    LiveAssembly assembly(&code, &hex, nullptr);
+    QSignalSpy summaries(&assembly, &LiveAssembly::summaryChanged);
+    const QString pieces[] = {"CLX", "\n", "STO 05", "\n\n", "FOO", " ", "\"AB\"\nSIN\n", "1.5"};
+    QRandomGenerator random(42);
+    for (int step = 0; step < 300; ++step) {
+      QTextCursor cursor(code.document());
+      const int end = code.document()->characterCount() - 1;
+      cursor.setPosition(random.bounded(end + 1));
+      cursor.setPosition(random.bounded(end + 1), QTextCursor::KeepAnchor);
+      switch (random.bounded(4)) {
+        case 0: cursor.removeSelectedText(); break;
+        case 1: code.undo(); break;
+        case 2: code.redo(); break;
+        default: cursor.insertText(pieces[random.bounded(int(std::size(pieces)))]);
+      }
+      QCOMPARE(hex.toPlainText(), Encoded(code.document()));
+    }
+    // Text typed into the hex pane gives way at the next change.
+    hex.setPlainText("C0 00\n\n0D");
+    code.appendPlainText("END");
+    QCOMPARE(hex.toPlainText(), Encoded(code.document()));
+    QVERIFY(summaries.isEmpty());
+    assembly.flush();
+    QCOMPARE(summaries.size(), 1);
+  }
+};
+
+QTEST_MAIN(LiveAssemblyTest)
+#include "LiveAssemblyTest.moc"

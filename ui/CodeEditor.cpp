@@ -1,0 +1,264 @@
+#include "ui/CodeEditor.h"
+
+#include "files/ProgramText.h"
+#include "ui/DisplayCodes.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolTip>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace orrikey {
+
+class CodeEditor::LineNumberArea : public QWidget {
+ public:
+  explicit LineNumberArea(CodeEditor* editor) : QWidget(editor), editor_(editor) {
+    setObjectName("lineNumberArea");
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { editor_->paintLineNumbers(); }
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString marker = editor_->markerAt(help->pos());
+    if (marker.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), marker, this);
+    return true;
+  }
+
+ private:
+  CodeEditor* editor_;
+};
+
+CodeEditor::CodeEditor(QWidget* parent)
+    : QPlainTextEdit(parent), lineNumberArea_(new LineNumberArea(this)) {
+  // Every repaint of the text, scrolling included, redraws the numbers.
+  connect(this, &QPlainTextEdit::updateRequest, lineNumberArea_, qOverload<>(&QWidget::update));
+  updateLineNumberLayout();
+}
+
+void CodeEditor::setLineNumberWidth(int pixels) {
+  lineNumberWidth_ = pixels;
+  updateLineNumberLayout();
+}
+
+void CodeEditor::setMarkerSource(MarkerSource source) {
+  markerSource_ = std::move(source);
+  lineNumberArea_->update();
+}
+
+std::string CodeEditor::codes() const {
+  std::string text;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    if (block != document()->begin()) text += "\r\n";
+    text += ToDisplayCodes(block.text());
+  }
+  return text;
+}
+
+namespace {
+
+QString ShownText(std::string_view codes) {
+  if (codes.size() > CodeEditor::kCapacity) throw std::runtime_error("Text exceeds memo capacity");
+  QString text = ToDisplayText(codes);
+  text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
+  return text;
+}
+
+}  // namespace
+
+void CodeEditor::setCodes(std::string_view codes) { setPlainText(ShownText(codes)); }
+
+std::vector<std::string> CodeEditor::lines() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(document()->blockCount()));
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+    lines.push_back(ToDisplayCodes(block.text()));
+  if (lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+void CodeEditor::setLines(const std::vector<std::string>& lines) { setCodes(JoinLines(lines)); }
+
+void CodeEditor::replaceLines(const std::vector<std::string>& lines) {
+  const QString text = ShownText(JoinLines(lines));
+  QTextCursor cursor(document());
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text);
+}
+
+int CodeEditor::lineCount() const {
+  const int blocks = document()->blockCount();
+  return document()->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+}
+
+void CodeEditor::deleteLines(const std::vector<int>& indexes) {
+  std::vector<int> descending = indexes;
+  std::sort(descending.rbegin(), descending.rend());
+  QTextCursor cursor(document());
+  cursor.beginEditBlock();
+  for (int index : descending) {
+    const QTextBlock block = document()->findBlockByNumber(index);
+    cursor.setPosition(block.position());
+    cursor.setPosition(
+        block.next().isValid() ? block.next().position() : block.position() + block.length() - 1,
+        QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+  }
+  cursor.endEditBlock();
+}
+
+void CodeEditor::replaceSelection(std::string_view codes) {
+  textCursor().insertText(ToDisplayText(codes));
+}
+
+void CodeEditor::insertLine(std::string_view codes) {
+  QTextCursor cursor = textCursor();
+  cursor.beginEditBlock();
+  if (cursor.block().text().trimmed().isEmpty()) {
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  } else {
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertBlock();
+  }
+  cursor.insertText(ToDisplayText(codes));
+  cursor.endEditBlock();
+  setTextCursor(cursor);
+}
+
+void CodeEditor::selectLine(int line) {
+  const QTextBlock block = document()->findBlockByNumber(line);
+  if (!block.isValid()) return;
+  QTextCursor cursor(block);
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+  centerCursor();
+}
+
+// Without word wrap every text line is one row. Lines that hold a glyph from
+// a fallback font can be a little taller, so each number stands beside its
+// own line; past the last line the rows go on at the font's height.
+std::vector<CodeEditor::LineNumberRow> CodeEditor::lineNumberRows() const {
+  QTextBlock block = firstVisibleBlock();
+  qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+  std::vector<LineNumberRow> rows;
+  for (int number = block.blockNumber() + 1; top < lineNumberArea_->height(); ++number) {
+    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
+    const qreal rowHeight =
+        layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
+    rows.push_back({number, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight))});
+    top += rowHeight;
+    if (block.isValid()) block = block.next();
+  }
+  return rows;
+}
+
+void CodeEditor::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  updateLineNumberLayout();
+}
+
+// Keys that type text go through the display-code map; everything else
+// (editing keys, shortcuts, Tab and Return) is the editor's own.
+void CodeEditor::keyPressEvent(QKeyEvent* event) {
+  const QString typed = event->text();
+  const bool shortcut = (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
+                        !(event->modifiers() & Qt::AltModifier);
+  if (isReadOnly() || typed.isEmpty() || !typed.front().isPrint() || shortcut)
+    return QPlainTextEdit::keyPressEvent(event);
+  const TypedText mapped = ReadTypedText(typed);
+  if (mapped.text == typed) return QPlainTextEdit::keyPressEvent(event);
+  if (!mapped.text.isEmpty()) insertPlainText(mapped.text);
+  reportRefused(mapped.refused);
+  event->accept();
+}
+
+void CodeEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseDoubleClickEvent(event);
+  emit doubleClicked();
+}
+
+// The window zooms all panes together, so that their rows stay level.
+void CodeEditor::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) return QPlainTextEdit::wheelEvent(event);
+  const int steps = event->angleDelta().y() / 120;
+  if (steps != 0) emit zoomRequested(steps);
+  event->accept();
+}
+
+void CodeEditor::inputMethodEvent(QInputMethodEvent* event) {
+  const TypedText mapped = ReadTypedText(event->commitString());
+  if (mapped.text == event->commitString()) return QPlainTextEdit::inputMethodEvent(event);
+  QInputMethodEvent replaced(event->preeditString(), event->attributes());
+  replaced.setCommitString(mapped.text, event->replacementStart(), event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&replaced);
+  reportRefused(mapped.refused);
+}
+
+// Dropped files are left to the window, which opens them.
+bool CodeEditor::canInsertFromMimeData(const QMimeData* source) const {
+  return !source->hasUrls() && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void CodeEditor::insertFromMimeData(const QMimeData* source) {
+  if (!source->hasText() || source->hasUrls()) return;
+  QString text = source->text();
+  text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
+  const TypedText mapped = ReadTypedText(text);
+  if (!mapped.text.isEmpty()) insertPlainText(mapped.text);
+  reportRefused(mapped.refused);
+}
+
+void CodeEditor::reportRefused(const QString& refused) {
+  if (refused.isEmpty()) return;
+  emit inputRefused("Not inserted, the calculator has no character " + NameCharacters(refused));
+}
+
+// The line-number area lies over the left edge of the client area; the text
+// area starts to its right, and the scroll bars keep their own room.
+void CodeEditor::updateLineNumberLayout() {
+  setViewportMargins(lineNumberWidth_, 0, 0, 0);
+  const QRect area = contentsRect();
+  lineNumberArea_->setGeometry(area.left(), area.top(), lineNumberWidth_, area.height());
+}
+
+QString CodeEditor::marker(int line) const {
+  return markerSource_ && line < document()->blockCount() ? markerSource_(line) : QString();
+}
+
+QString CodeEditor::markerAt(QPoint position) const {
+  for (const LineNumberRow& row : lineNumberRows())
+    if (row.rect.top() <= position.y() && position.y() <= row.rect.bottom())
+      return marker(row.number - 1);
+  return {};
+}
+
+// An error line gets a dot in the highlight colour of the palette, left of
+// its number.
+void CodeEditor::paintLineNumbers() {
+  QPainter painter(lineNumberArea_);
+  painter.fillRect(lineNumberArea_->rect(), palette().color(QPalette::AlternateBase));
+  painter.setFont(font());
+  for (const LineNumberRow& row : lineNumberRows()) {
+    const bool marked = !marker(row.number - 1).isEmpty();
+    painter.setPen(palette().color(marked ? QPalette::Text : QPalette::PlaceholderText));
+    painter.drawText(row.rect, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.number));
+    if (!marked) continue;
+    const int size = std::max(4, row.rect.height() / 3);
+    painter.setBrush(QColor(Qt::red));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRect(2, row.rect.center().y() - size / 2, size, size));
+  }
+}
+
+}  // namespace orrikey

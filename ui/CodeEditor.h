@@ -1,0 +1,104 @@
+#pragma once
+
+// CodeEditor: the text control of the program, hex and scanner panes. A
+// plain-text editor with a line-number area on its left edge that numbers
+// every row it shows, counting on past the last line, and marks the lines
+// that a marker source names an error for. The text is kept as the
+// characters of the display-code map; codes(), lines() and their setters
+// speak display codes.
+
+#include <QPlainTextEdit>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orrikey {
+
+class CodeEditor : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  // The most text a pane takes, in bytes with CR LF line breaks.
+  static constexpr size_t kCapacity = 4 << 20;
+
+  explicit CodeEditor(QWidget* parent = nullptr);
+
+  int lineNumberWidth() const { return lineNumberWidth_; }
+  void setLineNumberWidth(int pixels);
+
+  // The error of a line (zero-based), or an empty text when it has none.
+  using MarkerSource = std::function<QString(int line)>;
+  void setMarkerSource(MarkerSource source);
+  // The marker of a line (zero-based) as its tooltip shows it; empty for none.
+  QString marker(int line) const;
+
+  // The text in display codes, CR LF between lines.
+  std::string codes() const;
+  // Takes CR LF, lone CR and lone LF as line breaks, and starts a new undo
+  // history. Throws std::runtime_error "Text exceeds memo capacity" and keeps
+  // the old text when the new one is longer than kCapacity.
+  void setCodes(std::string_view codes);
+
+  // A final line break ends the last line and starts no new one; an empty
+  // text has no lines.
+  std::vector<std::string> lines() const;
+  void setLines(const std::vector<std::string>& lines);
+  // Replaces the whole text as one undo step.
+  void replaceLines(const std::vector<std::string>& lines);
+  int lineCount() const;
+  bool isEmpty() const { return document()->isEmpty(); }
+
+  // Deletes the lines of these indexes as one undo step. Deleting the last
+  // line keeps the line break before it, as deleting a line of a memo does.
+  void deleteLines(const std::vector<int>& indexes);
+
+  // Replaces the selection, or inserts at the caret, as one undo step.
+  void replaceSelection(std::string_view codes);
+  // Puts a whole instruction on a line of its own: on the caret's line when
+  // that is blank, else on a new line after it.
+  void insertLine(std::string_view codes);
+
+  // Selects the line (zero-based), without its line break, and shows it.
+  void selectLine(int line);
+
+  // One number of the line-number area and the rectangle it is
+  // right-aligned in.
+  struct LineNumberRow {
+    int number;
+    QRect rect;
+  };
+  std::vector<LineNumberRow> lineNumberRows() const;
+
+ signals:
+  // Typed or pasted characters were left out; the message says which and why.
+  void inputRefused(const QString& message);
+  // After a double-click has selected the word under the mouse.
+  void doubleClicked();
+  // Ctrl with the mouse wheel: one step larger (positive) or smaller.
+  void zoomRequested(int steps);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  class LineNumberArea;
+
+  void updateLineNumberLayout();
+  void paintLineNumbers();
+  QString markerAt(QPoint position) const;  // of the row at this point
+  void reportRefused(const QString& refused);
+
+  LineNumberArea* lineNumberArea_;
+  int lineNumberWidth_ = 0;
+  MarkerSource markerSource_;
+};
+
+}  // namespace orrikey

@@ -1,0 +1,228 @@
+// The main window's file commands: opening by name and content, saving in
+// the current file's own format, recent files, printing, and the offer to
+// save changed text before it goes.
+
+#include "ui/MainWindow.h"
+
+#include "decoder/HTC.h"
+#include "files/HexText.h"
+#include "files/ProgramText.h"
+#include "files/RawFile.h"
+#include "ui/CodeEditor.h"
+#include "ui/DisplayCodes.h"
+#include "ui/Listing.h"
+#include "ui/LiveAssembly.h"
+#include "ui/Printing.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <filesystem>
+#include <ranges>
+#include <stdexcept>
+
+namespace orrikey {
+namespace {
+
+constexpr int kRecentFiles = 8;
+// A refused raw save names this many failed lines at most.
+constexpr int kListedFailures = 20;
+
+// Paths reach the file functions in the file system's own encoding.
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Refuses a file that could not fit a pane before reading all of it.
+void RefuseLargerThan(const std::string& path, uintmax_t limit) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && size > limit) throw std::runtime_error("Text exceeds memo capacity");
+}
+
+bool HasSuffix(const QString& path, const QString& suffix) {
+  return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
+}
+
+// A file named neither ".raw" nor ".42S" is raw when its start holds a
+// control byte that program text never does.
+bool LooksRaw(const QString& path) {
+  if (HasSuffix(path, "raw")) return true;
+  if (HasSuffix(path, "42S") || !QFileInfo(path).isFile()) return false;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray start = file.read(4096);
+  return std::ranges::any_of(start, [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
+  });
+}
+
+}  // namespace
+
+bool MainWindow::openFile(const QString& path) {
+  bool opened = false;
+  guarded([&] {
+    if (!maySaveChanges("opening another file")) return;
+    readFile(path, LooksRaw(path) ? Format::Raw : Format::Text);
+    opened = true;
+  });
+  return opened;
+}
+
+void MainWindow::openDialog() {
+  if (!maySaveChanges("opening another file")) return;
+  if (!dialogs_.Execute(anyDialog_)) return;
+  readFile(anyDialog_.fileName, LooksRaw(anyDialog_.fileName) ? Format::Raw : Format::Text);
+}
+
+void MainWindow::open(Format format) {
+  if (!maySaveChanges("opening another file")) return;
+  FileDialog& dialog = format == Format::Raw ? rawDialog_ : textDialog_;
+  dialog.kind = FileDialog::Kind::Open;
+  if (!dialogs_.Execute(dialog)) return;
+  readFile(dialog.fileName, format);
+}
+
+// The pane shows every byte of a raw file as two hex digits, so a raw file
+// may be half as large as a text file.
+void MainWindow::readFile(const QString& path, Format format) {
+  const std::string local = LocalPath(path);
+  QString decodeInfo;
+  if (format == Format::Raw) {
+    RefuseLargerThan(local, CodeEditor::kCapacity / 2);
+    const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(ReadRawFile(local)));
+    codeEdit_->setLines(decoded.lines);
+    decodeInfo = FromWindows1252(decoded.info);
+  } else {
+    RefuseLargerThan(local, CodeEditor::kCapacity);
+    const std::string bytes = ReadProgramTextFile(local);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (!utf8.hasError() && LooksLikeListing(text)) {
+      const ListingText listing = ReadListing(text);
+      codeEdit_->setLines(listing.lines);
+      if (!listing.refused.isEmpty())
+        statusBar()->showMessage("Left out, the calculator has no character " +
+                                 NameCharacters(listing.refused));
+      format = Format::Listing;
+    } else {
+      codeEdit_->setCodes(bytes);
+    }
+  }
+  assembly_->flush();
+  if (!decodeInfo.isEmpty()) showInfo({decodeInfo});
+  setCurrentFile(path, format);
+}
+
+bool MainWindow::save() {
+  if (currentPath_.isEmpty() || currentFormat_ == Format::Listing) return saveAs();
+  return writeFile(currentPath_, currentFormat_);
+}
+
+// The format follows the chosen name; a name without an extension is
+// program text.
+bool MainWindow::saveAs() {
+  textDialog_.kind = FileDialog::Kind::Save;
+  if (!dialogs_.Execute(textDialog_)) return false;
+  QString path = textDialog_.fileName;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".42S";
+  return writeFile(path, HasSuffix(path, "raw") ? Format::Raw : Format::Text);
+}
+
+bool MainWindow::saveIn(Format format) {
+  FileDialog& dialog = format == Format::Raw ? rawDialog_ : textDialog_;
+  dialog.kind = FileDialog::Kind::Save;
+  if (!dialogs_.Execute(dialog)) return false;
+  const QString suffix = format == Format::Raw ? "raw" : "42S";
+  QString path = dialog.fileName;
+  if (!HasSuffix(path, suffix)) path += "." + suffix;
+  return writeFile(path, format);
+}
+
+// A raw file is always the program on screen, assembled now; while a line
+// does not convert it is not written at all, rather than written without
+// that line.
+bool MainWindow::writeFile(const QString& path, Format format) {
+  if (format == Format::Raw) {
+    assembly_->flush();
+    const std::vector<int> failed = assembly_->failedLines();
+    if (!failed.empty()) {
+      QStringList listed;
+      for (int line : failed | std::views::take(kListedFailures))
+        listed += QString("Line %1: %2").arg(line + 1).arg(assembly_->errorAt(line));
+      if (failed.size() > size_t(kListedFailures))
+        listed += QString("and %1 more").arg(failed.size() - kListedFailures);
+      dialogs_.ShowError(QString("%1 was not saved: these lines do not convert.\n%2")
+                             .arg(QFileInfo(path).fileName(), listed.join(u'\n')));
+      return false;
+    }
+    std::string hex;
+    for (const std::string& line : assembly_->hexLines()) hex += line;
+    SaveHexStringToFile(LocalPath(path), GetHexString({hex}, true));
+  } else {
+    WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
+  }
+  setCurrentFile(path, format);
+  return true;
+}
+
+void MainWindow::print() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!dialogs_.ChoosePrinter(printer)) return;
+  QStringList lines;
+  for (const std::string& line : codeEdit_->lines()) lines += ToDisplayText(line);
+  // The pane's 20 pixels are 15 points at 96 pixels per inch; in points the
+  // printer scales them to its own resolution.
+  QFont font = DisplayFont();
+  font.setPointSizeF(font.pixelSize() * 72.0 / 96);
+  PrintLines(printer, lines, font);
+}
+
+void MainWindow::setCurrentFile(const QString& path, Format format) {
+  currentPath_ = path;
+  currentFormat_ = format;
+  codeEdit_->document()->setModified(false);
+  const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
+  fileNameLabel_->setText(path.isEmpty() ? QString() : name);
+  fileNameLabel_->setToolTip(path);
+  setWindowTitle(name + "[*] - Orrikey");
+  setWindowModified(false);
+  if (path.isEmpty()) return;
+  if (format != Format::Listing) (format == Format::Raw ? rawDialog_ : textDialog_).fileName = path;
+  QSettings settings;
+  QStringList recent = settings.value("recentFiles").toStringList();
+  recent.removeAll(path);
+  recent.prepend(path);
+  settings.setValue("recentFiles", recent.mid(0, kRecentFiles));
+  updateRecentMenu();
+}
+
+void MainWindow::updateRecentMenu() {
+  recentMenu_->clear();
+  const QStringList recent = QSettings().value("recentFiles").toStringList();
+  for (const QString& path : recent)
+    recentMenu_->addAction(QFileInfo(path).fileName(), this, [this, path] { openFile(path); })
+        ->setToolTip(path);
+  recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+// Changed text is offered for saving; when the save is cancelled or fails,
+// the command stops, so text the user wanted to keep is never thrown away.
+bool MainWindow::maySaveChanges(const QString& before) {
+  if (!codeEdit_->document()->isModified()) return true;
+  const QString name = currentPath_.isEmpty() ? "the new program" : QFileInfo(currentPath_).fileName();
+  switch (dialogs_.AskToSave(QString("Save the changes to %1 before %2?").arg(name, before))) {
+    case Dialogs::Answer::Save: return save();
+    case Dialogs::Answer::Discard: return true;
+    case Dialogs::Answer::Cancel: return false;
+  }
+  return false;
+}
+
+}  // namespace orrikey
