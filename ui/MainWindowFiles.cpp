@@ -8,6 +8,7 @@
 #include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
+#include "listing/ListingReader.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/Listing.h"
@@ -105,11 +106,16 @@ void MainWindow::readFile(const QString& path, Format format) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     if (!utf8.hasError() && LooksLikeListing(text)) {
-      const ListingText listing = ReadListing(text);
-      codeEdit_->setLines(listing.lines);
-      if (!listing.refused.isEmpty())
-        statusBar()->showMessage("Left out, the calculator has no character " +
-                                 NameCharacters(listing.refused));
+      const ReadListingResult listing = ReadListing(bytes);
+      std::vector<std::string> lines;
+      for (const ListingLine& line : listing.lines) lines.push_back(line.text);
+      codeEdit_->setLines(lines);
+      // The file itself stays as it is: a listing is only read.
+      if (!listing.errors.empty())
+        statusBar()->showMessage(QString("Left out %1 line(s) of the listing; line %2: %3")
+                                     .arg(listing.errors.size())
+                                     .arg(listing.errors.front().fileLine)
+                                     .arg(QString::fromStdString(listing.errors.front().reason)));
       format = Format::Listing;
     } else {
       codeEdit_->setCodes(bytes);
