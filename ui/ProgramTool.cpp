@@ -159,15 +159,16 @@ void ProgramTool::showGroup(int index) {
 
 // A member is a whole instruction, so it goes on a line of its own.
 void ProgramTool::insertMember(int index) {
-  code_->insertLine(ToDisplayCodes(memberPicker_->itemText(index)));
+  code_->insertLine(PickedText(ToDisplayCodes(memberPicker_->itemText(index))));
   code_->activateWindow();
   code_->setFocus();
 }
 
-// Types a pick into the program text and hands the keyboard back to it. An
-// empty cell leaves a selection in place rather than deleting it.
+// Types a pick into the program text, as the instruction where the pick
+// shows only a label, and hands the keyboard back to it. An empty cell leaves
+// a selection in place rather than deleting it.
 void ProgramTool::insert(std::string_view codes) {
-  if (!codes.empty()) code_->replaceSelection(codes);
+  if (!codes.empty()) code_->replaceSelection(PickedText(codes));
   code_->activateWindow();
   code_->setFocus();
 }

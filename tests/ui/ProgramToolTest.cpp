@@ -86,6 +86,7 @@ class ProgramToolTest : public QObject {
     QTest::newRow("name with its blank") << "names" << 4 << 6 << QByteArray("A \x85REG  B");
     QTest::newRow("TO without a blank") << "names" << 6 << 3 << QByteArray("A TO B");
     QTest::newRow("member on its own line") << "menu" << 2 << 0 << QByteArray("A CLX B\r\nCLA");
+    QTest::newRow("label types its instruction") << "menu" << 8 << 8 << QByteArray("A CLX B\r\nY^X");
   }
   void picksTypeTheirText() {
     QFETCH(QString, picker);
