@@ -41,9 +41,7 @@ CodePage BuildCodePage() {
   CodePage page;
   std::array<bool, 256> isGlyph{};
   const std::array<unsigned char, 32>& charMap = tables::CharMap();
-  // Codes 4 and 20 share a display code, which shows code 4.
   for (size_t code = 0; code < charMap.size(); ++code) {
-    if (isGlyph[charMap[code]]) continue;
     isGlyph[charMap[code]] = true;
     page.chars[charMap[code]] = kCalculatorGlyphs[code];
   }
@@ -93,7 +91,6 @@ std::optional<unsigned char> TypedDisplayCode(char32_t c) {
   switch (c) {
     case U'↑': return '^';
     case U'μ': return tables::CharMap()[17];
-    case U'Å': return tables::CharMap()[20];
     default: return std::nullopt;
   }
 }

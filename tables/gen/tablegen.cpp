@@ -193,8 +193,9 @@ std::string CharMapEntry(const std::string& row, size_t code) {
   const auto [number, hex] = SplitAtComma(row);
   if (number != std::to_string(code)) throw ShapeError("expected the row of code " + std::to_string(code));
   const std::string bytes = Bytes(hex);
-  if (bytes.size() != 1 || static_cast<unsigned char>(bytes[0]) < 0x80)
-    throw ShapeError("a display code is one byte from 80 up");
+  const auto display = static_cast<unsigned char>(bytes.empty() ? 0 : bytes[0]);
+  if (bytes.size() != 1 || (display < 0x80 && display != code))
+    throw ShapeError("a display code is one byte from 80 up, or the code itself");
   return std::to_string(static_cast<unsigned char>(bytes[0]));
 }
 

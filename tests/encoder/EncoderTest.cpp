@@ -37,7 +37,7 @@ TEST(Encoder, Strings) {
       {"\"ABC\"", "F3414243"}, {"\"A\"B\"", "F3412242"},
       {"\"ABCDEFGHIJKLMNO\"", "FF4142434445464748494A4B4C4D4E4F"},
       {"\"ABCDEFGHIJKLMNOP\"", "------ err string"},
-      {"\"A\x85\xA4\x98\"", "F4410504" "18"},  // 0xA4 is code 4, never 20
+      {"\"A\x85\xA4\x98\x14\"", "F5410504" "1814"},  // 0xA4 is code 4; code 20 is itself
       {"\"A\x9F\"", "F2419F"},                 // the append glyph is not translated
       {"\"AB", "------ err opcode"},
       // The zero-length text is a no-op that calculators keep in programs.

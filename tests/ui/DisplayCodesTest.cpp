@@ -19,7 +19,7 @@ class DisplayCodesTest : public QObject {
       int code;
       const char16_t* shown;
     } rows[] = {
-        {0xA0, u"÷"}, {0x85, u"Σ"}, {0x98, u"ᴇ"}, {0x89, u"≤"},  {0xAA, u"␊"}, {0xA4, u"▒"},
+        {0xA0, u"÷"}, {0x85, u"Σ"}, {0x98, u"ᴇ"}, {0x89, u"≤"},  {0xAA, u"␊"}, {0xA4, u"▒"}, {0x14, u"Å"},
         {0xBE, u"░"}, {0x9F, u"├"}, {'^', u"^"},  {0x09, u"\t"}, {0xE9, u"é"}, {0x80, u"€"},
     };
     for (const auto& row : rows)
@@ -31,16 +31,15 @@ class DisplayCodesTest : public QObject {
     QCOMPARE(QString(DisplayChar(static_cast<unsigned char>(code))), shown);
   }
 
-  // Every byte shows as its own character and comes back as itself. Code
-  // 20's ring A and the look-alikes of glyphs and of the quote mark show
-  // nowhere.
+  // Every byte shows as its own character and comes back as itself. The
+  // look-alikes of glyphs and of the quote mark show nowhere.
   void isOneToOne() {
     std::string all;
     for (int code = 0; code < 256; ++code) all += static_cast<char>(code);
     const QString shown = ToDisplayText(all);
     QCOMPARE(QSet<QChar>(shown.begin(), shown.end()).size(), 256);
     QCOMPARE(ToDisplayCodes(shown), all);
-    for (QChar lookalike : QStringView(u"Å·º”ˆ"))
+    for (QChar lookalike : QStringView(u"·º”ˆ"))
       QVERIFY2(!shown.contains(lookalike), qPrintable(QString(lookalike)));
   }
 
