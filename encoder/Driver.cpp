@@ -15,6 +15,9 @@ std::string CleanLine(std::string_view line) {
 }
 
 std::string EncodeLine(std::string_view cleaned) {
+  // A line that is only a comment is no instruction: it keeps its place and
+  // writes no bytes.
+  if (cleaned.empty()) return {};
   for (auto encoder : {GetNumbers, GetStrings, GetFixedOp, GetXrom, GetModOp})
     if (auto hex = encoder(cleaned)) return std::move(*hex);
   if (const auto name = FixedOpOfAlias(cleaned))

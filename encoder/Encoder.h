@@ -38,7 +38,8 @@ std::optional<HexConversion> MakeHexCode(const std::vector<std::string>& lines);
 // and trims the line; this is what the line encoders see.
 std::string CleanLine(std::string_view line);
 
-// The hex line of one cleaned line; "------ err opcode" when no encoder takes it.
+// The hex line of one cleaned line: empty for a line that was only a comment,
+// "------ err opcode" when no encoder takes it.
 std::string EncodeLine(std::string_view cleaned);
 
 }  // namespace orrikey

@@ -39,11 +39,13 @@ TEST(MakeHexCode, ReportsFailedLinesCountedAfterBlanksAreRemoved) {
   EXPECT_EQ(result->caption, "");
 }
 
+// A comment line keeps its place and writes no bytes.
 TEST(MakeHexCode, KeepsProgramLinesAsWritten) {
-  const auto result = MakeHexCode({"  CLX @ clear", "\tSTO 05\t"});
+  const auto result = MakeHexCode({"  CLX @ clear", "@ note", "\tSTO 05\t"});
   ASSERT_TRUE(result);
-  EXPECT_EQ(result->programLines, (Lines{"  CLX @ clear", "\tSTO 05\t"}));
-  EXPECT_EQ(result->hexLines, (Lines{"77", "35"}));
+  EXPECT_EQ(result->programLines, (Lines{"  CLX @ clear", "@ note", "\tSTO 05\t"}));
+  EXPECT_EQ(result->hexLines, (Lines{"77", "", "35"}));
+  EXPECT_EQ(result->caption, "{ 2-Byte Prgm }");
 }
 
 TEST(CleanLine, CommentRule) {
