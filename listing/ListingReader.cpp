@@ -230,6 +230,27 @@ std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
 
 }  // namespace
 
+// Program text has numbers of its own, but rarely on most of its lines; a
+// listing numbers nearly all of them, or holds a header or a glyph that
+// program text in display codes never does.
+bool LooksLikeListing(std::string_view fileBytes) {
+  if (!DecodeUtf8(fileBytes)) return false;
+  constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87",
+                                                "\xE2\x94\x9C", "\xCE\xA3", "\xE2\x86",
+                                                "\xE2\x89", "\xE2\x80\x9C", "[LF]", "[ESC]"};
+  for (std::string_view mark : kListingMarks)
+    if (fileBytes.find(mark) != std::string_view::npos) return true;
+  size_t numbered = 0, counted = 0;
+  for (std::string_view line : SplitAtLineBreaks(fileBytes)) {
+    line = Trim(line);
+    if (HeaderPattern().Matches(line)) return true;
+    if (line.empty() || IsComment(line)) continue;
+    ++counted;
+    if (LineNumberPattern().Matches(line)) ++numbered;
+  }
+  return counted > 0 && numbered * 5 >= counted * 4;
+}
+
 ReadListingResult ReadListing(std::string_view fileBytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const bool utf8 = DecodeUtf8(fileBytes).has_value();

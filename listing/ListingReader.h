@@ -34,6 +34,11 @@ struct ReadListingResult {
 
 ReadListingResult ReadListing(std::string_view fileBytes);
 
+// Whether a text file is a listing rather than program text. Both are often
+// UTF-8 now, but only a listing may drop comment lines and read escapes, so
+// the editor reads a file as a listing only when it looks like one.
+bool LooksLikeListing(std::string_view fileBytes);
+
 // The ASCII spellings a listing may use for the calculator's glyphs, as
 // "spelling  glyph" lines for the command line's help, the glyphs aligned.
 std::string DescribeSpellings();

@@ -48,6 +48,15 @@ QPushButton* MakeButton(const QString& text, const QString& name) {
   return button;
 }
 
+// A pane's two buttons, at the ends of the row under it.
+QHBoxLayout* ButtonRow(QPushButton* left, QPushButton* right) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(left);
+  row->addStretch();
+  row->addWidget(right);
+  return row;
+}
+
 QLabel* MakeCaption(const QString& text, const QFont& font, const QColor& color) {
   auto* label = MakeLabel(nullptr, text, {}, font, color);
   label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -140,12 +149,9 @@ void MainWindow::createParts() {
   codeHeader->addWidget(MakeCaption("HP42S CODE", captionFont, kCaptionOrange));
   codeHeader->addWidget(fileNameLabel_, 1);
   codeHeader->addWidget(hexViewBox_);
-  auto* codeButtons = new QHBoxLayout;
   QPushButton* clearCode = MakeButton("Clear Code", "clearCodeButton");
   QPushButton* toHex = MakeButton("Code->Hex", "convertToHexButton");
-  codeButtons->addWidget(clearCode);
-  codeButtons->addStretch();
-  codeButtons->addWidget(toHex);
+  QHBoxLayout* codeButtons = ButtonRow(clearCode, toHex);
   auto* codePanel = new QWidget;
   auto* codeColumn = new QVBoxLayout(codePanel);
   codeColumn->setContentsMargins(0, 0, 0, 0);
@@ -154,12 +160,9 @@ void MainWindow::createParts() {
   codeColumn->addWidget(createFindBar());
   codeColumn->addLayout(codeButtons);
 
-  auto* hexButtons = new QHBoxLayout;
   QPushButton* clearHex = MakeButton("Clear Hex", "clearHexButton");
   QPushButton* toCode = MakeButton("Hex -> Code", "convertToCodeButton");
-  hexButtons->addWidget(clearHex);
-  hexButtons->addStretch();
-  hexButtons->addWidget(toCode);
+  QHBoxLayout* hexButtons = ButtonRow(clearHex, toCode);
   hexPanel_ = new QWidget;
   auto* hexColumn = new QVBoxLayout(hexPanel_);
   hexColumn->setContentsMargins(0, 0, 0, 0);

@@ -11,7 +11,6 @@
 #include "listing/ListingReader.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
-#include "ui/Listing.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Printing.h"
 
@@ -103,9 +102,7 @@ void MainWindow::readFile(const QString& path, Format format) {
   } else {
     RefuseLargerThan(local, CodeEditor::kCapacity);
     const std::string bytes = ReadProgramTextFile(local);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (!utf8.hasError() && LooksLikeListing(text)) {
+    if (LooksLikeListing(bytes)) {
       const ReadListingResult listing = ReadListing(bytes);
       std::vector<std::string> lines;
       for (const ListingLine& line : listing.lines) lines.push_back(line.text);

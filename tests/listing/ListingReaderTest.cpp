@@ -100,5 +100,17 @@ TEST(ReadListing, ReadsEightBitTextAsItStands) {
   EXPECT_EQ(read.lines[1].fileLine, 3u);
 }
 
+// Program text has numbers of its own, which are no line numbers.
+TEST(LooksLikeListing, TellsListingsFromProgramText) {
+  const std::pair<std::string_view, bool> rows[] = {
+      {"00 { 9-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 CLX\n03 END\n", true},
+      {"STO\xC3\x97 05\r\n1E3", true},
+      {"1 CLX\n2 STO 05\n3 END", true},
+      {"CLX\n1 @ one\n12\nEND", false},
+      {"STO\xA0 05\nX\x8BY?", false},  // display codes: not UTF-8
+  };
+  for (const auto& [text, listing] : rows) EXPECT_EQ(LooksLikeListing(text), listing) << text;
+}
+
 }  // namespace
 }  // namespace orrikey
