@@ -82,15 +82,14 @@ Decoder::Line Decoder::SequenceBody(std::string_view body, bool wrapped) {
 
   const char lengthByte = static_cast<char>(0xF0 + body.size());
   std::string lead = std::string(1, lengthByte) + std::string(body.substr(0, 1));
-  if (first == kWide && body.size() == 3 && !wrapped) lead += body[1];
+  if (first == kWide && body.size() == 3) lead += body[1];
   if (index_.OperandForms(lead)) return RegisterForm(lead, body.substr(lead.size() - 1));
 
+  // A wrapped body never starts with A7 again.
   const size_t leadSize = first == kWide ? 2 : 1;
-  if (first != kWide || !wrapped) {
-    if (const tables::ModOp* op = index_.NamedForm(body.substr(0, leadSize), indirect))
-      return NamedForm(body, *op, indirect, leadSize);
-  }
-  if (first == kWide && !wrapped && body.size() >= 2 && WrapsAnotherForm(ByteOf(body, 1)))
+  if (const tables::ModOp* op = index_.NamedForm(body.substr(0, leadSize), indirect))
+    return NamedForm(body, *op, indirect, leadSize);
+  if (first == kWide && body.size() >= 2 && WrapsAnotherForm(ByteOf(body, 1)))
     return SequenceBody(body.substr(1), true);
   return std::nullopt;
 }
