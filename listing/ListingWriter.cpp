@@ -52,9 +52,15 @@ std::string ListingInstruction(std::string_view line) {
 
   const size_t close = line.rfind('"');
   out += '"';
-  if (close > quote)
-    for (unsigned char c : line.substr(quote + 1, close - quote - 1))
-      listing::AppendListingChar(out, listing::CalculatorCode(c));
+  const std::string_view text = close > quote ? line.substr(quote + 1, close - quote - 1) : "";
+  for (size_t i = 0; i < text.size(); ++i) {
+    // A "[" that would read back as the start of an escape is escaped itself.
+    const std::string_view rest = text.substr(i);
+    if (rest.starts_with("[LF]") || rest.starts_with("[ESC]"))
+      out += "€5b";
+    else
+      listing::AppendListingChar(out, listing::CalculatorCode(static_cast<unsigned char>(text[i])));
+  }
   out += '"';
   for (unsigned char c : line.substr(close + 1)) AppendUtf8(out, DisplayCodeChar(c));
   return out;

@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"1\x98-3", "1ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
                     InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
                     InstructionRow{"\"\x80\x81\xC4\"\"", "\"€80ʏ€c4€22\""},
+                    InstructionRow{"\"[LF][ESC[\"", "\"€5bLF][ESC[\""},
                     InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"}));
 
 }  // namespace
