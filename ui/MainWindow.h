@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,12 @@ class MainWindow : public QMainWindow {
   bool saveAs();
   bool saveIn(Format format);
   bool writeFile(const QString& path, Format format);
+  bool saveListing();
+  void copyAsListing();
+  // False, with the failed lines shown after `refused`, while a line of the
+  // program does not convert.
+  bool allLinesConvert(const QString& refused);
+  std::optional<std::string> listingOnScreen(const QString& refused);
   void print();
   void showProgramTool();
   void showAbout();
@@ -101,6 +108,7 @@ class MainWindow : public QMainWindow {
   FileDialog textDialog_;
   FileDialog rawDialog_;
   FileDialog anyDialog_;
+  FileDialog listingDialog_;
 
   CodeEditor* codeEdit_;
   CodeEditor* hexEdit_;
