@@ -94,7 +94,9 @@ std::function<void()> MainWindow::guard(Command command) {
 
 MainWindow::MainWindow(Dialogs& dialogs)
     : dialogs_(dialogs),
-      textDialog_{FileDialog::Kind::Save, "HP42S File Format|*.42S", StartFolder("42SProg")},
+      textDialog_{FileDialog::Kind::Save,
+                  "Program text (*.42S)|*.42S|Program text, 8-bit (*.42S)|*.42S",
+                  StartFolder("42SProg")},
       rawDialog_{FileDialog::Kind::Save, "Raw Files|*.raw", StartFolder("RawProg")},
       anyDialog_{FileDialog::Kind::Open,
                  "HP42S Programs|*.42S;*.raw;*.hp42s;*.free42;*.txt|HP42S Text Files|*.42S|"

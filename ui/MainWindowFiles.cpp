@@ -11,6 +11,7 @@
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "text/Utf8.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
@@ -106,7 +107,9 @@ void MainWindow::readFile(const QString& path, Format format) {
   } else {
     RefuseLargerThan(local, CodeEditor::kCapacity);
     const std::string bytes = ReadProgramTextFile(local);
-    if (LooksLikeListing(bytes)) {
+    if (const std::optional<std::string> codes = ReadUtf8ProgramText(bytes)) {
+      codeEdit_->setCodes(*codes);
+    } else if (DecodeUtf8(bytes)) {
       const ReadListingResult listing = ReadListing(bytes);
       std::vector<std::string> lines;
       for (const ListingLine& line : listing.lines) lines.push_back(line.text);
@@ -120,6 +123,7 @@ void MainWindow::readFile(const QString& path, Format format) {
       format = Format::Listing;
     } else {
       codeEdit_->setCodes(bytes);
+      format = Format::Text8Bit;
     }
   }
   assembly_->flush();
@@ -139,7 +143,11 @@ bool MainWindow::saveAs() {
   if (!dialogs_.Execute(textDialog_)) return false;
   QString path = textDialog_.fileName;
   if (QFileInfo(path).suffix().isEmpty()) path += ".42S";
-  return writeFile(path, HasSuffix(path, "raw") ? Format::Raw : Format::Text);
+  return writeFile(path, HasSuffix(path, "raw") ? Format::Raw : chosenTextFormat());
+}
+
+MainWindow::Format MainWindow::chosenTextFormat() const {
+  return textDialog_.filterIndex == 1 ? Format::Text8Bit : Format::Text;
 }
 
 bool MainWindow::saveIn(Format format) {
@@ -149,7 +157,7 @@ bool MainWindow::saveIn(Format format) {
   const QString suffix = format == Format::Raw ? "raw" : "42S";
   QString path = dialog.fileName;
   if (!HasSuffix(path, suffix)) path += "." + suffix;
-  return writeFile(path, format);
+  return writeFile(path, format == Format::Raw ? format : chosenTextFormat());
 }
 
 // A raw file or a listing is always the program on screen, assembled now;
@@ -175,8 +183,13 @@ bool MainWindow::writeFile(const QString& path, Format format) {
     std::string hex;
     for (const std::string& line : assembly_->hexLines()) hex += line;
     SaveHexStringToFile(LocalPath(path), GetHexString({hex}, true));
-  } else {
+  } else if (format == Format::Text8Bit) {
     WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
+  } else {
+    // The pane shows every display code as its own character, so its text is
+    // the UTF-8 file that reads back one to one.
+    const QString text = codeEdit_->toPlainText().replace(u'\n', u"\r\n"_qs);
+    WriteProgramTextFile(LocalPath(path), text.toUtf8().toStdString());
   }
   setCurrentFile(path, format);
   return true;

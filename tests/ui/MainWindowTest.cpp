@@ -275,6 +275,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 2);
   }
 
+  // Program text is saved as UTF-8 unless the dialog's 8-bit filter is
+  // chosen; either opens back to the same lines, comments and glyphs kept.
+  void savesProgramTextInEitherEncoding_data() {
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
+    QTest::newRow("UTF-8") << 0 << QString(text).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
+    QTest::newRow("8-bit") << 1
+                           << QByteArray::fromStdString(ToDisplayCodes(text)).replace("\n", "\r\n");
+  }
+  void savesProgramTextInEitherEncoding() {
+    QFETCH(int, filter);
+    QFETCH(QByteArray, bytes);
+    Code()->setPlainText(u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs);
+    const Lines lines = Code()->lines();
+    dialogs->filterIndex = filter;
+    dialogs->fileNames = {Path("p")};
+    Trigger("Save42SCode");
+    QCOMPARE(QByteArray::fromStdString(Read("p.42S")), bytes);
+    Code()->clear();
+    QVERIFY(window->openFile(Path("p.42S")));
+    QCOMPARE(Code()->lines(), lines);
+  }
+
   // Raw by name, by content when the name says nothing, else program text;
   // a file that cannot be read leaves the text as it was.
   void opensByNameAndContent_data() {
