@@ -233,7 +233,11 @@ void CodeEditor::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText() || source->hasUrls()) return;
   QString text = source->text();
   text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
-  if (readsListings_ && LooksLikeListing(text.toStdString())) text = readPastedListing(text);
+  // Program text copied from a pane is UTF-8 program text too, comments and
+  // all; only what is numbered, headed or off the code page is a listing.
+  const std::string utf8 = text.toStdString();
+  if (readsListings_ && !ReadUtf8ProgramText(utf8) && LooksLikeListing(utf8))
+    text = readPastedListing(text);
   const TypedText mapped = ReadTypedText(text);
   if (!mapped.text.isEmpty()) insertPlainText(mapped.text);
   reportRefused(mapped.refused);

@@ -60,8 +60,8 @@ class CodeEditor : public QPlainTextEdit {
   // that is blank, else on a new line after it.
   void insertLine(std::string_view codes);
 
-  // Pasted text that looks like a program listing goes in as the program
-  // lines it holds, without its numbers, header and comments.
+  // Pasted text that is a program listing rather than program text goes in
+  // as the program lines it holds, without its numbers, header and comments.
   void setReadsListings(bool reads) { readsListings_ = reads; }
 
   // Selects the line (zero-based), without its line break, and shows it.

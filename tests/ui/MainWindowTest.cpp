@@ -216,6 +216,9 @@ class MainWindowTest : public QObject {
                                   << "77\n------ err opcode\n------ err opcode\n"
                                   << "Pasted as written, line 4 of the listing: The text has no "
                                      "closing quote";
+    QTest::newRow("program text") << u"@ Σ note\nΣ+"_qs
+                                  << Lines{ToDisplayCodes(u"@ Σ note"), ToDisplayCodes(u"Σ+")}
+                                  << "\n47" << "";
   }
   void pastesListings() {
     QFETCH(QString, pasted);
