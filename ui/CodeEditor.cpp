@@ -219,7 +219,8 @@ QString CodeEditor::readPastedListing(const QString& text) {
   const ReadListingResult listing = ReadListing(text.toStdString());
   std::map<size_t, QString> kept;
   for (const ListingLine& line : listing.lines) kept[line.fileLine] = ToDisplayText(line.text);
-  for (const ListingError& error : listing.errors) kept[error.fileLine] = fileLines[error.fileLine - 1];
+  for (const ListingError& error : listing.errors)
+    kept[error.fileLine] = fileLines[error.fileLine - 1];
   QStringList lines;
   for (const auto& [fileLine, line] : kept) lines += line;
   if (!listing.errors.empty())

@@ -94,8 +94,7 @@ std::function<void()> MainWindow::guard(Command command) {
 
 MainWindow::MainWindow(Dialogs& dialogs)
     : dialogs_(dialogs),
-      textDialog_{FileDialog::Kind::Save,
-                  "Program text (*.42S)|*.42S|Program text, 8-bit (*.42S)|*.42S",
+      textDialog_{FileDialog::Kind::Save, "Program text|*.42S|Program text, 8-bit|*.42S",
                   StartFolder("42SProg")},
       rawDialog_{FileDialog::Kind::Save, "Raw Files|*.raw", StartFolder("RawProg")},
       anyDialog_{FileDialog::Kind::Open,

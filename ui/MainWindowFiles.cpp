@@ -1,6 +1,6 @@
 // The main window's file commands: opening by name and content, saving in
-// the current file's own format, writing listings, recent files, printing, and the offer to
-// save changed text before it goes.
+// the current file's own format, writing listings, recent files, printing,
+// and the offer to save changed text before it goes.
 
 #include "ui/MainWindow.h"
 

@@ -193,7 +193,8 @@ class MainWindowTest : public QObject {
     Code()->setLines({"LBL \"A\"", "", "STOx 05 @ scale", "@ done", "END"});
     dialogs->fileNames = {Path("out")};
     Trigger(action.toLatin1());
-    const std::string listing = "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
+    const std::string listing =
+        "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
     QCOMPARE(action == "SaveListing" ? Read("out.txt")
                                      : QGuiApplication::clipboard()->text().toStdString(),
              listing);
