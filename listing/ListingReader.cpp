@@ -228,18 +228,9 @@ std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
   return lines;
 }
 
-}  // namespace
-
 // Program text has numbers of its own, but rarely on most of its lines; a
-// listing numbers nearly all of them, or holds a header or a glyph that
-// program text in display codes never does.
-bool LooksLikeListing(std::string_view fileBytes) {
-  if (!DecodeUtf8(fileBytes)) return false;
-  constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87",
-                                                "\xE2\x94\x9C", "\xCE\xA3", "\xE2\x86",
-                                                "\xE2\x89", "\xE2\x80\x9C", "[LF]", "[ESC]"};
-  for (std::string_view mark : kListingMarks)
-    if (fileBytes.find(mark) != std::string_view::npos) return true;
+// listing numbers nearly all of them, or holds a header.
+bool NumberedOrHeaded(std::string_view fileBytes) {
   size_t numbered = 0, counted = 0;
   for (std::string_view line : SplitAtLineBreaks(fileBytes)) {
     line = Trim(line);
@@ -249,6 +240,36 @@ bool LooksLikeListing(std::string_view fileBytes) {
     if (LineNumberPattern().Matches(line)) ++numbered;
   }
   return counted > 0 && numbered * 5 >= counted * 4;
+}
+
+}  // namespace
+
+// Besides numbers, a listing holds glyphs that program text in 8-bit
+// display codes never does.
+bool LooksLikeListing(std::string_view fileBytes) {
+  if (!DecodeUtf8(fileBytes)) return false;
+  constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87",
+                                                "\xE2\x94\x9C", "\xCE\xA3", "\xE2\x86",
+                                                "\xE2\x89", "\xE2\x80\x9C", "[LF]", "[ESC]"};
+  for (std::string_view mark : kListingMarks)
+    if (fileBytes.find(mark) != std::string_view::npos) return true;
+  return NumberedOrHeaded(fileBytes);
+}
+
+std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
+  const auto characters = DecodeUtf8(fileBytes);
+  if (!characters || NumberedOrHeaded(fileBytes)) return std::nullopt;
+  std::string codes;
+  for (char32_t c : *characters) {
+    // Line breaks and tabs are the file's own, not display codes.
+    const auto code = c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c)
+                                                            : DisplayCodeOf(c);
+    if (!code) return std::nullopt;
+    codes += char(*code);
+  }
+  return codes;
 }
 
 ReadListingResult ReadListing(std::string_view fileBytes) {

@@ -8,6 +8,7 @@
 // and the calculator's escapes inside texts. A file that is not valid UTF-8
 // is a program text file of single-byte display codes, read as it stands.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,11 @@ ReadListingResult ReadListing(std::string_view fileBytes);
 // UTF-8 now, but only a listing may drop comment lines and read escapes, so
 // the editor reads a file as a listing only when it looks like one.
 bool LooksLikeListing(std::string_view fileBytes);
+
+// Program text saved as UTF-8, one display code per character: nothing when
+// the file is not UTF-8, holds a character of no display code, or is
+// numbered or headed as a listing, which ReadListing then takes.
+std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes);
 
 // The ASCII spellings a listing may use for the calculator's glyphs, as
 // "spelling  glyph" lines for the command line's help, the glyphs aligned.

@@ -60,6 +60,10 @@ class CodeEditor : public QPlainTextEdit {
   // that is blank, else on a new line after it.
   void insertLine(std::string_view codes);
 
+  // Pasted text that is a program listing rather than program text goes in
+  // as the program lines it holds, without its numbers, header and comments.
+  void setReadsListings(bool reads) { readsListings_ = reads; }
+
   // Selects the line (zero-based), without its line break, and shows it.
   void selectLine(int line);
 
@@ -95,10 +99,12 @@ class CodeEditor : public QPlainTextEdit {
   void paintLineNumbers();
   QString markerAt(QPoint position) const;  // of the row at this point
   void reportRefused(const QString& refused);
+  QString readPastedListing(const QString& text);
 
   LineNumberArea* lineNumberArea_;
   int lineNumberWidth_ = 0;
   MarkerSource markerSource_;
+  bool readsListings_ = false;
 };
 
 }  // namespace orrikey

@@ -19,6 +19,7 @@ struct FileDialog {
   QString filter;  // "Description|*.ext|Description|*.*"
   QString initialDir;
   QString fileName = {};
+  int filterIndex = 0;  // the chosen description's place in `filter`, from 0
 };
 
 class Dialogs {

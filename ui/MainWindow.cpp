@@ -94,12 +94,15 @@ std::function<void()> MainWindow::guard(Command command) {
 
 MainWindow::MainWindow(Dialogs& dialogs)
     : dialogs_(dialogs),
-      textDialog_{FileDialog::Kind::Save, "HP42S File Format|*.42S", StartFolder("42SProg")},
+      textDialog_{FileDialog::Kind::Save, "Program text|*.42S|Program text, 8-bit|*.42S",
+                  StartFolder("42SProg")},
       rawDialog_{FileDialog::Kind::Save, "Raw Files|*.raw", StartFolder("RawProg")},
       anyDialog_{FileDialog::Kind::Open,
                  "HP42S Programs|*.42S;*.raw;*.hp42s;*.free42;*.txt|HP42S Text Files|*.42S|"
                  "Raw Files|*.raw|Listings|*.hp42s;*.free42;*.txt|All Files|*.*",
-                 StartFolder("42SProg")} {
+                 StartFolder("42SProg")},
+      listingDialog_{FileDialog::Kind::Save, "Listings|*.txt;*.hp42s;*.free42",
+                     StartFolder("42SProg")} {
   setObjectName("mainWindow");
   setAcceptDrops(true);
   createParts();
@@ -122,6 +125,7 @@ void MainWindow::createParts() {
   codeEdit_ = MakePane("codeEdit");
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
+  codeEdit_->setReadsListings(true);
   new ProgramHighlighter(codeEdit_->document());
   hexEdit_ = MakePane("hexEdit");
   hexEdit_->setTabChangesFocus(true);
@@ -274,6 +278,7 @@ void MainWindow::createMenus() {
   add(file, "Save 42S Co&de...", Qt::CTRL | Qt::ALT | Qt::Key_S,
       [this] { saveIn(Format::Text); });
   add(file, "Save Raw &File...", Qt::CTRL | Qt::ALT | Qt::Key_R, [this] { saveIn(Format::Raw); });
+  add(file, "Save &Listing...", Qt::CTRL | Qt::ALT | Qt::Key_L, &MainWindow::saveListing);
   file->addSeparator();
   add(file, "&Print HP42S Code...", QKeySequence::Print, &MainWindow::print);
   file->addSeparator();
@@ -285,6 +290,7 @@ void MainWindow::createMenus() {
   edit->addSeparator();
   add(edit, "Cu&t", QKeySequence::Cut, [this] { codeEdit_->cut(); });
   add(edit, "&Copy", QKeySequence::Copy, [this] { codeEdit_->copy(); });
+  add(edit, "Copy as &Listing", Qt::CTRL | Qt::SHIFT | Qt::Key_C, &MainWindow::copyAsListing);
   add(edit, "&Paste", QKeySequence::Paste, [this] { codeEdit_->paste(); });
   add(edit, "Select &All", QKeySequence::SelectAll, [this] { codeEdit_->selectAll(); });
   edit->addSeparator();

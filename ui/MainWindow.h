@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +52,9 @@ class MainWindow : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // A listing is read, never written: saving one asks for a new name.
-  enum class Format { Text, Raw, Listing };
+  // Program text is UTF-8 unless it came from or was saved as an 8-bit
+  // file. A listing is read, never written: saving one asks for a new name.
+  enum class Format { Text, Text8Bit, Raw, Listing };
 
   void createParts();
   void createMenus();
@@ -70,6 +72,14 @@ class MainWindow : public QMainWindow {
   bool saveAs();
   bool saveIn(Format format);
   bool writeFile(const QString& path, Format format);
+  // Program text as the save dialog's filter chose: UTF-8 or 8-bit.
+  Format chosenTextFormat() const;
+  bool saveListing();
+  void copyAsListing();
+  // False, with the failed lines shown after `refused`, while a line of the
+  // program does not convert.
+  bool allLinesConvert(const QString& refused);
+  std::optional<std::string> listingOnScreen(const QString& refused);
   void print();
   void showProgramTool();
   void showAbout();
@@ -101,6 +111,7 @@ class MainWindow : public QMainWindow {
   FileDialog textDialog_;
   FileDialog rawDialog_;
   FileDialog anyDialog_;
+  FileDialog listingDialog_;
 
   CodeEditor* codeEdit_;
   CodeEditor* hexEdit_;

@@ -1,21 +1,26 @@
 // The main window's file commands: opening by name and content, saving in
-// the current file's own format, recent files, printing, and the offer to
-// save changed text before it goes.
+// the current file's own format, writing listings, recent files, printing,
+// and the offer to save changed text before it goes.
 
 #include "ui/MainWindow.h"
 
 #include "decoder/HTC.h"
+#include "encoder/Encoder.h"
 #include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
+#include "listing/ListingWriter.h"
+#include "text/Utf8.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Printing.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
@@ -102,7 +107,9 @@ void MainWindow::readFile(const QString& path, Format format) {
   } else {
     RefuseLargerThan(local, CodeEditor::kCapacity);
     const std::string bytes = ReadProgramTextFile(local);
-    if (LooksLikeListing(bytes)) {
+    if (const std::optional<std::string> codes = ReadUtf8ProgramText(bytes)) {
+      codeEdit_->setCodes(*codes);
+    } else if (DecodeUtf8(bytes)) {
       const ReadListingResult listing = ReadListing(bytes);
       std::vector<std::string> lines;
       for (const ListingLine& line : listing.lines) lines.push_back(line.text);
@@ -116,6 +123,7 @@ void MainWindow::readFile(const QString& path, Format format) {
       format = Format::Listing;
     } else {
       codeEdit_->setCodes(bytes);
+      format = Format::Text8Bit;
     }
   }
   assembly_->flush();
@@ -135,7 +143,11 @@ bool MainWindow::saveAs() {
   if (!dialogs_.Execute(textDialog_)) return false;
   QString path = textDialog_.fileName;
   if (QFileInfo(path).suffix().isEmpty()) path += ".42S";
-  return writeFile(path, HasSuffix(path, "raw") ? Format::Raw : Format::Text);
+  return writeFile(path, HasSuffix(path, "raw") ? Format::Raw : chosenTextFormat());
+}
+
+MainWindow::Format MainWindow::chosenTextFormat() const {
+  return textDialog_.filterIndex == 1 ? Format::Text8Bit : Format::Text;
 }
 
 bool MainWindow::saveIn(Format format) {
@@ -145,34 +157,74 @@ bool MainWindow::saveIn(Format format) {
   const QString suffix = format == Format::Raw ? "raw" : "42S";
   QString path = dialog.fileName;
   if (!HasSuffix(path, suffix)) path += "." + suffix;
-  return writeFile(path, format);
+  return writeFile(path, format == Format::Raw ? format : chosenTextFormat());
 }
 
-// A raw file is always the program on screen, assembled now; while a line
-// does not convert it is not written at all, rather than written without
-// that line.
+// A raw file or a listing is always the program on screen, assembled now;
+// while a line does not convert it is not written at all, rather than
+// written without that line.
+bool MainWindow::allLinesConvert(const QString& refused) {
+  assembly_->flush();
+  const std::vector<int> failed = assembly_->failedLines();
+  if (failed.empty()) return true;
+  QStringList listed;
+  for (int line : failed | std::views::take(kListedFailures))
+    listed += QString("Line %1: %2").arg(line + 1).arg(assembly_->errorAt(line));
+  if (failed.size() > size_t(kListedFailures))
+    listed += QString("and %1 more").arg(failed.size() - kListedFailures);
+  dialogs_.ShowError(
+      QString("%1: these lines do not convert.\n%2").arg(refused, listed.join(u'\n')));
+  return false;
+}
+
 bool MainWindow::writeFile(const QString& path, Format format) {
   if (format == Format::Raw) {
-    assembly_->flush();
-    const std::vector<int> failed = assembly_->failedLines();
-    if (!failed.empty()) {
-      QStringList listed;
-      for (int line : failed | std::views::take(kListedFailures))
-        listed += QString("Line %1: %2").arg(line + 1).arg(assembly_->errorAt(line));
-      if (failed.size() > size_t(kListedFailures))
-        listed += QString("and %1 more").arg(failed.size() - kListedFailures);
-      dialogs_.ShowError(QString("%1 was not saved: these lines do not convert.\n%2")
-                             .arg(QFileInfo(path).fileName(), listed.join(u'\n')));
-      return false;
-    }
+    if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
     std::string hex;
     for (const std::string& line : assembly_->hexLines()) hex += line;
     SaveHexStringToFile(LocalPath(path), GetHexString({hex}, true));
-  } else {
+  } else if (format == Format::Text8Bit) {
     WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
+  } else {
+    // The pane shows every display code as its own character, so its text is
+    // the UTF-8 file that reads back one to one.
+    const QString text = codeEdit_->toPlainText().replace(u'\n', u"\r\n"_qs);
+    WriteProgramTextFile(LocalPath(path), text.toUtf8().toStdString());
   }
   setCurrentFile(path, format);
   return true;
+}
+
+// The listing holds the instructions alone: blank lines and comments do not
+// survive it, so the program keeps its own file and stays as modified as it
+// was.
+std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
+  if (!allLinesConvert(refused)) return std::nullopt;
+  const std::vector<std::string> lines = codeEdit_->lines();
+  const std::vector<std::string>& hexLines = assembly_->hexLines();
+  std::vector<std::string> instructions;
+  for (size_t i = 0; i < lines.size() && i < hexLines.size(); ++i)
+    if (!hexLines[i].empty()) instructions.push_back(CleanLine(lines[i]));
+  return WriteListing(instructions);
+}
+
+bool MainWindow::saveListing() {
+  listingDialog_.kind = FileDialog::Kind::Save;
+  if (!dialogs_.Execute(listingDialog_)) return false;
+  QString path = listingDialog_.fileName;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
+  const std::optional<std::string> listing =
+      listingOnScreen(QFileInfo(path).fileName() + " was not saved");
+  if (!listing) return false;
+  WriteProgramTextFile(LocalPath(path), *listing);
+  listingDialog_.fileName = path;
+  statusBar()->showMessage("Listing saved as " + QFileInfo(path).fileName(), 10'000);
+  return true;
+}
+
+void MainWindow::copyAsListing() {
+  if (const std::optional<std::string> listing = listingOnScreen("The listing was not copied"))
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*listing));
 }
 
 void MainWindow::print() {

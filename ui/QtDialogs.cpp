@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 
+#include <algorithm>
+
 namespace orrikey {
 namespace {
 
@@ -36,12 +38,15 @@ void QtDialogs::ShowInformation(const QString& title, const QString& text) {
 bool QtDialogs::Execute(FileDialog& dialog) {
   const bool save = dialog.kind == FileDialog::Kind::Save;
   QFileDialog box(QApplication::activeWindow(), QString(), dialog.initialDir);
-  box.setNameFilters(QtNameFilters(dialog.filter));
+  const QStringList filters = QtNameFilters(dialog.filter);
+  box.setNameFilters(filters);
+  if (dialog.filterIndex < filters.size()) box.selectNameFilter(filters[dialog.filterIndex]);
   box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!dialog.fileName.isEmpty()) box.selectFile(dialog.fileName);
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   dialog.fileName = box.selectedFiles().front();
+  dialog.filterIndex = std::max(0, int(filters.indexOf(box.selectedNameFilter())));
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "listing/ListingReader.h"
+#include "text/CodePage.h"
 
 namespace orrikey {
 namespace {
@@ -110,6 +111,23 @@ TEST(LooksLikeListing, TellsListingsFromProgramText) {
       {"STO\xA0 05\nX\x8BY?", false},  // display codes: not UTF-8
   };
   for (const auto& [text, listing] : rows) EXPECT_EQ(LooksLikeListing(text), listing) << text;
+}
+
+// Program text saved as UTF-8 reads back one to one, comments kept; what is
+// numbered, headed or off the code page is left to the listing reader.
+TEST(ReadUtf8ProgramText, ReadsOnlyProgramText) {
+  const std::string sigma(1, char(*DisplayCodeOf(U'Σ')));
+  const std::string lessEqual(1, char(*DisplayCodeOf(U'≤')));
+  const std::pair<std::string_view, std::optional<std::string>> rows[] = {
+      {"@ sums\r\nLBL \"\xCE\xA3+\"\r\n\tX\xE2\x89\xA4Y?",
+       "@ sums\r\nLBL \"" + sigma + "+\"\r\n\tX" + lessEqual + "Y?"},
+      {"\xEF\xBB\xBF" "CLX", "CLX"},
+      {"01 CLX\n02 SIN", std::nullopt},
+      {"{ 3-Byte Prgm }\nCLX", std::nullopt},
+      {"CLX \xE2\x9C\x93", std::nullopt},  // ✓ has no display code
+      {"STO\xA0 05", std::nullopt},          // 8-bit display codes
+  };
+  for (const auto& [text, codes] : rows) EXPECT_EQ(ReadUtf8ProgramText(text), codes) << text;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ class FakeDialogs : public Dialogs {
   std::deque<Answer> answers;     // none left: the box is closed without an answer
   std::optional<int> lineNumber;  // the Go to Line answer
   std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
+  int filterIndex = 0;            // the filter every dialog is left with
   QStringList questions;
   QStringList errors;
   QStringList information;
@@ -42,6 +43,7 @@ class FakeDialogs : public Dialogs {
     fileNames.pop_front();
     if (name.isEmpty()) return false;
     dialog.fileName = name;
+    dialog.filterIndex = filterIndex;
     return true;
   }
   std::optional<int> AskLineNumber(int, int) override { return lineNumber; }

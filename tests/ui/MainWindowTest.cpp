@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -156,16 +158,77 @@ class MainWindowTest : public QObject {
     QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E455759");
   }
 
-  // While a line does not convert nothing is written, the old file stays,
-  // and the message names every failed line.
-  void refusesRawSaveWithFailedLines() {
-    Write("kept.raw", "\x77");
+  // While a line does not convert nothing is written, the old file and the
+  // clipboard stay, and the message names every failed line.
+  void refusesToWriteFailedLines_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("name");  // empty: the clipboard
+    QTest::newRow("raw") << "SaveRawFile" << "kept.raw";
+    QTest::newRow("listing") << "SaveListing" << "kept.txt";
+    QTest::newRow("copy") << "CopyasListing" << "";
+  }
+  void refusesToWriteFailedLines() {
+    QFETCH(QString, action);
+    QFETCH(QString, name);
+    if (!name.isEmpty()) Write(name, "\x77");
+    QGuiApplication::clipboard()->setText("kept");
     Code()->setLines({"CLX", "FOO", "SIN", "BAR 1"});
-    dialogs->fileNames = {Path("kept.raw")};
-    Trigger("SaveRawFile");
-    QCOMPARE(Read("kept.raw"), "\x77");
+    dialogs->fileNames = {Path(name)};
+    Trigger(action.toLatin1());
+    if (!name.isEmpty()) QCOMPARE(Read(name), "\x77");
+    QCOMPARE(QGuiApplication::clipboard()->text(), "kept");
     QCOMPARE(dialogs->errors.size(), 1);
     QVERIFY(dialogs->errors[0].contains("Line 2: ------ err opcode\nLine 4: ------ err opcode"));
+  }
+
+  // The listing holds the instructions alone, in the calculator's style; it
+  // is an export, so the program keeps its own file.
+  void writesListings_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("save") << "SaveListing";
+    QTest::newRow("copy") << "CopyasListing";
+  }
+  void writesListings() {
+    QFETCH(QString, action);
+    Code()->setLines({"LBL \"A\"", "", "STOx 05 @ scale", "@ done", "END"});
+    dialogs->fileNames = {Path("out")};
+    Trigger(action.toLatin1());
+    const std::string listing =
+        "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
+    QCOMPARE(action == "SaveListing" ? Read("out.txt")
+                                     : QGuiApplication::clipboard()->text().toStdString(),
+             listing);
+    QVERIFY(dialogs->errors.isEmpty());
+    QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
+  }
+
+  // A pasted listing goes in as its program lines; a line that does not
+  // convert stays as written, for the user to mend.
+  void pastesListings_data() {
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<QString>("hex");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("header, numbers, glyphs")
+        << u"00 { 9-Byte Prgm }\n01▸LBL \"A\"\n02 STO× 05\n03 END"_qs
+        << Lines{"LBL \"A\"", "STOx 05", "END"} << "C000F20041\n9405\nC0000D" << "";
+    QTest::newRow("failed lines") << u"01 CLX\n@ note\n02 FOO 9\n03 \"AB\n"_qs
+                                  << Lines{"CLX", "FOO 9", "03 \"AB"}
+                                  << "77\n------ err opcode\n------ err opcode\n"
+                                  << "Pasted as written, line 4 of the listing: The text has no "
+                                     "closing quote";
+    QTest::newRow("program text") << u"@ Σ note\nΣ+"_qs
+                                  << Lines{ToDisplayCodes(u"@ Σ note"), ToDisplayCodes(u"Σ+")}
+                                  << "\n47" << "";
+  }
+  void pastesListings() {
+    QFETCH(QString, pasted);
+    QFETCH(QString, hex);
+    QGuiApplication::clipboard()->setText(pasted);
+    Trigger("Paste");
+    QTEST(Code()->lines(), "lines");
+    QCOMPARE(Hex()->toPlainText(), hex);
+    QTEST(window->statusBar()->currentMessage(), "message");
   }
 
   // The offer comes only for changed text; Save writes it to the current
@@ -214,6 +277,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(Read("copy.42S"), "CLX\r\nSIN");
     QCOMPARE(window->windowTitle(), "copy.42S[*] - Orrikey");
     QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 2);
+  }
+
+  // Program text is saved as UTF-8 unless the dialog's 8-bit filter is
+  // chosen; either opens back to the same lines, comments and glyphs kept.
+  void savesProgramTextInEitherEncoding_data() {
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
+    QTest::newRow("UTF-8") << 0 << QString(text).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
+    QTest::newRow("8-bit") << 1
+                           << QByteArray::fromStdString(ToDisplayCodes(text)).replace("\n", "\r\n");
+  }
+  void savesProgramTextInEitherEncoding() {
+    QFETCH(int, filter);
+    QFETCH(QByteArray, bytes);
+    Code()->setPlainText(u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs);
+    const Lines lines = Code()->lines();
+    dialogs->filterIndex = filter;
+    dialogs->fileNames = {Path("p")};
+    Trigger("Save42SCode");
+    QCOMPARE(QByteArray::fromStdString(Read("p.42S")), bytes);
+    Code()->clear();
+    QVERIFY(window->openFile(Path("p.42S")));
+    QCOMPARE(Code()->lines(), lines);
   }
 
   // Raw by name, by content when the name says nothing, else program text;
