@@ -34,8 +34,6 @@ TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
       {"CLA",
        {"POSA", "PROMPT", "STR?", "XTOA", "ANUM", "XVIEW", "XASTO ", "LXASTO ", "XSTR ", "CLD",
         "CLKEYS", "CLLCD", "CLMENU", "CLP", "CLRG", "CLST", "CLV", "CLX", "CL\x85"}},
-      // Today's groups come after the original ones: the last of those ends as it did.
-      {"-SPEC", {"ACCEL", "LOCAT", "HEADING"}},
       {"-menu", {}},
       {"-MENU ", {}},
   };
