@@ -107,9 +107,7 @@ std::string EncodeArgument(std::string_view line, std::string_view name, const t
   if (const auto quoted = FormMatch(forms.quoted, line, name))
     return EncodeQuotedText(quoted->substr(1), &op.direct.name, name);
 
-  const bool takesLabels =
-      op.name == "GTO" || op.name == "XEQ" || op.name == "LBL" || op.name.starts_with("KEY");
-  if (takesLabels && FormMatch(forms.label, line, name))
+  if (TakesLabels(op.name) && FormMatch(forms.label, line, name))
     return EncodeLocalLabel(line.back(), op, name);
 
   if (FormMatch(forms.indirectNumber, line, name))

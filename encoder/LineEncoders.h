@@ -39,8 +39,7 @@ std::string EncodeStackOperand(char letter, const tables::ModOp& op, std::string
                                bool indirect);
 std::string EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
 
-// Display code to calculator code: the first character map entry that equals
-// the byte gives its code; bytes up to 0x7F and unmapped bytes stay as they are.
-unsigned char CalculatorCode(unsigned char displayCode);
+// LBL, GTO, XEQ and the key assignments take local labels as operands.
+bool TakesLabels(std::string_view name);
 
 }  // namespace orrikey

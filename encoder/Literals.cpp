@@ -1,18 +1,13 @@
 #include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
+#include "text/CodePage.h"
 #include "text/HexDigits.h"
 #include "text/Pattern.h"
 #include "tables/Tables.h"
 
-#include <array>
 
 namespace orrikey {
 namespace {
-
-// The encoder's own copy of the character map, indexed by calculator code.
-const std::array<unsigned char, 32>& EncoderCharMap() {
-  return tables::CharMap();
-}
 
 // Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
 // accepted: calculators store such numbers and the decoder writes them so.
@@ -37,14 +32,6 @@ std::optional<unsigned> NumberCode(unsigned char c) {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
-
-unsigned char CalculatorCode(unsigned char displayCode) {
-  if (displayCode <= 0x7F) return displayCode;
-  const auto& map = EncoderCharMap();
-  for (unsigned code = 0; code < map.size(); ++code)
-    if (map[code] == displayCode) return static_cast<unsigned char>(code);
-  return displayCode;
-}
 
 // Every character is encoded as written: the number is never parsed or
 // normalised, so leading and trailing zeros stay.

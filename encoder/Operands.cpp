@@ -15,10 +15,6 @@ bool IsStackValue(unsigned n) { return n >= kStackBytes && n < kStackBytes + kSt
 // 0x7F, so those numbers are no label numbers.
 bool IsLetterValue(unsigned n) { return (n >= 0x66 && n <= 0x6F) || (n >= 0x7B && n <= 0x7F); }
 
-bool TakesLabels(std::string_view name) {
-  return name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY");
-}
-
 // The key number of a key assignment follows the bytes that lead it.
 std::string KeyByte(std::string_view name) {
   return name.starts_with("KEY") ? hex::Byte(static_cast<unsigned>(name[4] - '0')) : std::string();
@@ -29,6 +25,10 @@ std::string Encode(const tables::OperandForm& form, std::string_view name, unsig
 }
 
 }  // namespace
+
+bool TakesLabels(std::string_view name) {
+  return name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY");
+}
 
 std::string EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
                                 bool indirect) {

@@ -59,7 +59,7 @@ std::string ListingInstruction(std::string_view line) {
     if (rest.starts_with("[LF]") || rest.starts_with("[ESC]"))
       out += "€5b";
     else
-      listing::AppendListingChar(out, listing::CalculatorCode(static_cast<unsigned char>(text[i])));
+      listing::AppendListingChar(out, CalculatorCode(static_cast<unsigned char>(text[i])));
   }
   out += '"';
   for (unsigned char c : line.substr(close + 1)) AppendUtf8(out, DisplayCodeChar(c));

@@ -24,12 +24,6 @@ int HexValue(char32_t c) {
 
 }  // namespace
 
-unsigned char CalculatorCode(unsigned char displayCode) {
-  const auto& map = tables::CharMap();
-  const auto found = std::find(map.begin(), map.end(), displayCode);
-  return found == map.end() ? displayCode : static_cast<unsigned char>(found - map.begin());
-}
-
 std::optional<unsigned char> DisplayCode(unsigned char calculatorCode) {
   const auto& map = tables::CharMap();
   if (calculatorCode < map.size()) return map[calculatorCode];

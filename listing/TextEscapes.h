@@ -9,9 +9,6 @@
 
 namespace orrikey::listing {
 
-// The calculator code a display code inside a text stands for.
-unsigned char CalculatorCode(unsigned char displayCode);
-
 // The display code that stands for a calculator code inside a text; nothing
 // for the few codes that program text cannot hold (those equal to the display
 // code of a glyph).

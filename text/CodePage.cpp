@@ -2,6 +2,7 @@
 
 #include "tables/Tables.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -84,6 +85,12 @@ std::optional<unsigned char> DisplayCodeOf(char32_t c) {
   const auto found = Page().codes.find(c);
   if (found == Page().codes.end()) return std::nullopt;
   return found->second;
+}
+
+unsigned char CalculatorCode(unsigned char displayCode) {
+  const auto& map = tables::CharMap();
+  const auto found = std::find(map.begin(), map.end(), displayCode);
+  return found == map.end() ? displayCode : static_cast<unsigned char>(found - map.begin());
 }
 
 std::optional<unsigned char> TypedDisplayCode(char32_t c) {

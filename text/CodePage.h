@@ -17,6 +17,10 @@ char32_t DisplayCodeChar(unsigned char code);
 // The display code a character shows; nothing for a character of no code.
 std::optional<unsigned char> DisplayCodeOf(char32_t c);
 
+// The calculator code a display code in program text stands for: the code
+// whose glyph it is, else the byte itself.
+unsigned char CalculatorCode(unsigned char displayCode);
+
 // As DisplayCodeOf, and also the look-alikes people type for a glyph that
 // shows as another character: the up arrow for "^", the Greek mu for the
 // micro sign, the ring A of calculator code 20.
