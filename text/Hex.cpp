@@ -1,0 +1,61 @@
+#include "text/Hex.h"
+
+#include <array>
+
+namespace orrikey::text {
+namespace {
+
+// The value of each hex digit, either case; -1 for any other byte.
+constexpr std::array<std::int8_t, 256> kDigitValues = [] {
+  std::array<std::int8_t, 256> values{};
+  values.fill(-1);
+  for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<std::int8_t>(digit);
+  for (int digit = 0; digit < 6; ++digit) {
+    values['A' + digit] = static_cast<std::int8_t>(10 + digit);
+    values['a' + digit] = static_cast<std::int8_t>(10 + digit);
+  }
+  return values;
+}();
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+ParsedHex ParseHex(std::string_view text) {
+  ParsedHex parsed;
+  parsed.bytes.reserve(text.size() / 2);
+  char pair[2];
+  int held = 0;
+  for (char c : text) {
+    if (IsSpace(c)) continue;
+    pair[held++] = c;
+    if (held < 2) continue;
+    held = 0;
+    const int high = kDigitValues[static_cast<unsigned char>(pair[0])];
+    const int low = kDigitValues[static_cast<unsigned char>(pair[1])];
+    if (high < 0 || low < 0) {
+      parsed.error = "'$" + std::string(pair, 2) + "' is not a valid integer value";
+      return parsed;
+    }
+    parsed.bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+  }
+  if (held == 1) parsed.loneDigit = pair[0];
+  return parsed;
+}
+
+std::string WriteHex(std::span<const std::uint8_t> bytes) {
+  std::string hex(bytes.size() * 2, '0');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    hex[2 * i] = kDigits[bytes[i] >> 4];
+    hex[2 * i + 1] = kDigits[bytes[i] & 0xF];
+  }
+  return hex;
+}
+
+std::string WriteHex(std::string_view bytes) {
+  return WriteHex(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+}  // namespace orrikey::text
