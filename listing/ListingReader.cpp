@@ -3,10 +3,12 @@
 #include "listing/ListingWriter.h"
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
+#include "text/Comment.h"
 #include "text/Pattern.h"
 #include "text/Trim.h"
 #include "text/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -108,14 +110,9 @@ struct Converter {
     return false;
   }
 
-  // Up to `end`, or to the end of the line at a comment.
   bool Unquoted(size_t end) {
     for (; at < end; ++at) {
       const char32_t c = ProgramTextGlyph(text[at]);
-      if (IsCommentAt(at)) {
-        at = text.size();  // a comment to the end of the line
-        return true;
-      }
       if (c == U' ' || c == U'\t') {  // a run of blanks is one blank
         if (!out.empty() && out.back() != ' ') out += ' ';
         continue;
@@ -162,34 +159,13 @@ struct Converter {
     return true;
   }
 
-  bool IsCommentAt(size_t i) const {
-    return text[i] == U'@' || text[i] == U';' || text.substr(i).starts_with(U"//");
-  }
-
-  // The quote that closes the text opened at `open`: the first one that a
-  // comment or the end of the line follows, or after which no quote stands,
-  // so that texts may hold quotes and comments may quote.
-  size_t ClosingQuote(size_t open) const {
-    size_t last = open;
-    for (size_t i = open + 1; i < text.size(); ++i)
-      if (IsQuote(text[i])) last = i;
-    for (size_t i = open + 1; i < last; ++i) {
-      if (!IsQuote(text[i])) continue;
-      size_t next = i + 1;
-      while (next < text.size() && (text[next] == U' ' || text[next] == U'\t')) ++next;
-      if (next == text.size() || IsCommentAt(next)) return i;
-    }
-    return last;
-  }
-
   bool Run() {
-    size_t open = 0;
-    while (open < text.size() && !IsQuote(text[open])) ++open;
-    if (!Unquoted(open)) return false;
-    if (at >= text.size()) return true;
-    const size_t close = ClosingQuote(open);
-    if (close == open) return Fail("The text has no closing quote");
-    return Quoted(close) && Unquoted(text.size());
+    const text::LineParts parts = text::SplitLine(text, text::Notation::kListing);
+    const size_t end = std::min(parts.comment, text.size());
+    if (parts.textOpen == text::LineParts::npos) return Unquoted(end);
+    if (!Unquoted(parts.textOpen)) return false;
+    if (parts.textClose == text::LineParts::npos) return Fail("The text has no closing quote");
+    return Quoted(parts.textClose) && Unquoted(end);
   }
 };
 

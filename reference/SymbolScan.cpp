@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "text/Comment.h"
 #include "text/Pattern.h"
 
 namespace orrikey {
@@ -60,16 +61,6 @@ std::string_view TabsAfterName(std::string_view quotedName) {
   return quotedName.size() > 3 ? "\t" : "\t\t";
 }
 
-// The line up to its comment: an "@" outside quoted text.
-std::string_view WithoutComment(std::string_view line) {
-  bool quoted = false;
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '"') quoted = !quoted;
-    if (line[i] == '@' && !quoted) return line.substr(0, i);
-  }
-  return line;
-}
-
 }  // namespace
 
 std::string LineNumberText(size_t n) {
@@ -81,7 +72,7 @@ std::string LineNumberText(size_t n) {
 std::vector<std::string> ScanSymbols(const std::vector<std::string>& lines, ScanKinds kinds) {
   std::vector<std::string> entries;
   for (size_t index = 0; index < lines.size(); ++index) {
-    const std::string_view line = WithoutComment(lines[index]);
+    const std::string_view line = text::WithoutComment(lines[index], text::Notation::kProgramText);
     const std::string number = LineNumberText(index + 1);
     auto addName = [&](std::string_view prefix, std::string_view match) {
       const std::string_view name = QuotedName(match);

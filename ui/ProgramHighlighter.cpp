@@ -1,11 +1,14 @@
 #include "ui/ProgramHighlighter.h"
 
 #include "encoder/Encoder.h"
+#include "text/Comment.h"
 #include "ui/DisplayCodes.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace orrikey {
 namespace {
@@ -16,14 +19,9 @@ QTextCharFormat Colored(QPalette::ColorRole role) {
   return format;
 }
 
-// Where the comment starts: the first "@" outside quoted text.
 qsizetype CommentStart(const QString& text) {
-  bool quoted = false;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'"') quoted = !quoted;
-    if (text[i] == u'@' && !quoted) return i;
-  }
-  return text.size();
+  const std::u16string_view line(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+  return qsizetype(std::min(text::SplitLine(line, text::Notation::kProgramText).comment, line.size()));
 }
 
 }  // namespace

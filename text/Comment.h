@@ -1,0 +1,78 @@
+#pragma once
+
+// Where a program line's quoted text and comment are. Every reader of
+// program lines (the encoder, the listing reader, the symbol scanner, the
+// highlighter) splits a line this one way, so a line means the same to all.
+//
+// The quoted text runs from the line's first quote to the first later quote
+// that only blanks and then a comment or the line's end follow; failing
+// that, to the line's last quote. So texts may hold quotes ("say "hi"") and
+// comments may quote (STO 05 @ the "X" register). A comment starts at the
+// first comment mark outside the text.
+
+#include <cstddef>
+#include <string_view>
+
+namespace orrikey::text {
+
+// Program text marks comments with "@" alone; listings as people share them
+// also with ";" and "//", and quote with typographic quotes too.
+enum class Notation { kProgramText, kListing };
+
+struct LineParts {
+  static constexpr size_t npos = std::string_view::npos;
+  size_t textOpen = npos;   // the opening quote, when a text starts before the comment
+  size_t textClose = npos;  // its closing quote; npos when it has none
+  size_t comment = npos;    // the comment mark
+};
+
+template <typename Char>
+LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
+  const bool listing = notation == Notation::kListing;
+  const auto isQuote = [&](size_t i) {
+    const auto c = static_cast<char32_t>(line[i]);
+    return c == U'"' || (listing && (c == U'“' || c == U'”'));
+  };
+  const auto isMark = [&](size_t i) {
+    const Char c = line[i];
+    return c == Char('@') ||
+           (listing && (c == Char(';') || (c == Char('/') && i + 1 < line.size() &&
+                                           line[i + 1] == Char('/'))));
+  };
+  const auto firstMarkFrom = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i)
+      if (isMark(i)) return i;
+    return LineParts::npos;
+  };
+
+  LineParts parts;
+  size_t open = 0;
+  while (open < line.size() && !isQuote(open)) ++open;
+  parts.comment = firstMarkFrom(0, open);
+  if (parts.comment != LineParts::npos || open == line.size()) return parts;
+  parts.textOpen = open;
+
+  size_t last = open;
+  for (size_t i = open + 1; i < line.size(); ++i)
+    if (isQuote(i)) last = i;
+  if (last == open) return parts;  // an open text runs to the end of the line
+  parts.textClose = last;
+  for (size_t i = open + 1; i < last; ++i) {
+    if (!isQuote(i)) continue;
+    size_t next = i + 1;
+    while (next < line.size() && (line[next] == Char(' ') || line[next] == Char('\t'))) ++next;
+    if (next == line.size() || isMark(next)) {
+      parts.textClose = i;
+      break;
+    }
+  }
+  parts.comment = firstMarkFrom(parts.textClose + 1, line.size());
+  return parts;
+}
+
+// The line without its comment.
+inline std::string_view WithoutComment(std::string_view line, Notation notation) {
+  return line.substr(0, SplitLine(line, notation).comment);
+}
+
+}  // namespace orrikey::text
