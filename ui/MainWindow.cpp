@@ -108,7 +108,7 @@ MainWindow::MainWindow(Dialogs& dialogs)
   createParts();
   createMenus();
   restoreSettings();
-  setCurrentFile({}, Format::Text);
+  setCurrentFile({}, Format::kProgramText);
 }
 
 MainWindow::~MainWindow() {
@@ -270,14 +270,14 @@ void MainWindow::createMenus() {
   add(file, "&Open...", QKeySequence::Open, &MainWindow::openDialog);
   recentMenu_ = file->addMenu("Open &Recent");
   recentMenu_->setObjectName("recentMenu");
-  add(file, "Open 42S &Code...", Qt::CTRL | Qt::ALT | Qt::Key_O, [this] { open(Format::Text); });
-  add(file, "Open Ra&w File...", Qt::CTRL | Qt::SHIFT | Qt::Key_O, [this] { open(Format::Raw); });
+  add(file, "Open 42S &Code...", Qt::CTRL | Qt::ALT | Qt::Key_O, [this] { open(Format::kProgramText); });
+  add(file, "Open Ra&w File...", Qt::CTRL | Qt::SHIFT | Qt::Key_O, [this] { open(Format::kRaw); });
   file->addSeparator();
   add(file, "&Save", QKeySequence::Save, &MainWindow::save);
   add(file, "Save &As...", QKeySequence::SaveAs, &MainWindow::saveAs);
   add(file, "Save 42S Co&de...", Qt::CTRL | Qt::ALT | Qt::Key_S,
-      [this] { saveIn(Format::Text); });
-  add(file, "Save Raw &File...", Qt::CTRL | Qt::ALT | Qt::Key_R, [this] { saveIn(Format::Raw); });
+      [this] { saveIn(Format::kProgramText); });
+  add(file, "Save Raw &File...", Qt::CTRL | Qt::ALT | Qt::Key_R, [this] { saveIn(Format::kRaw); });
   add(file, "Save &Listing...", Qt::CTRL | Qt::ALT | Qt::Key_L, &MainWindow::saveListing);
   file->addSeparator();
   add(file, "&Print HP42S Code...", QKeySequence::Print, &MainWindow::print);
@@ -375,7 +375,7 @@ void MainWindow::newFile() {
   if (!maySaveChanges("starting a new program")) return;
   codeEdit_->setCodes("");
   assembly_->flush();
-  setCurrentFile({}, Format::Text);
+  setCurrentFile({}, Format::kProgramText);
 }
 
 // Clears the hex pane, the byte count and INFO with the text, as they follow it.

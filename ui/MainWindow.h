@@ -5,6 +5,7 @@
 // conversions both ways, and the offer to save changed text before it is
 // cleared, replaced or closed.
 
+#include "document/OpenProgram.h"
 #include "ui/Dialogs.h"
 
 #include <QMainWindow>
@@ -54,7 +55,7 @@ class MainWindow : public QMainWindow {
  private:
   // Program text is UTF-8 unless it came from or was saved as an 8-bit
   // file. A listing is read, never written: saving one asks for a new name.
-  enum class Format { Text, Text8Bit, Raw, Listing };
+  using Format = document::FileForm;
 
   void createParts();
   void createMenus();
@@ -91,7 +92,7 @@ class MainWindow : public QMainWindow {
   void replaceAll();
   void zoom(int steps);
 
-  void readFile(const QString& path, Format format);
+  void readFile(const QString& path, document::OpenAs as);
   void setCurrentFile(const QString& path, Format format);
   void updateRecentMenu();
   void showSummary();
@@ -131,7 +132,7 @@ class MainWindow : public QMainWindow {
   QPointer<ProgramTool> programTool_;
 
   QString currentPath_;
-  Format currentFormat_ = Format::Text;
+  Format currentFormat_ = Format::kProgramText;
   int zoomSteps_ = 0;
 };
 

@@ -4,14 +4,12 @@
 
 #include "ui/MainWindow.h"
 
-#include "decoder/HTC.h"
+#include "document/OpenProgram.h"
 #include "encoder/Encoder.h"
 #include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
-#include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
-#include "text/Utf8.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
@@ -26,12 +24,8 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
-#include <QStringDecoder>
 
-#include <algorithm>
-#include <filesystem>
 #include <ranges>
-#include <stdexcept>
 
 namespace orrikey {
 namespace {
@@ -43,29 +37,8 @@ constexpr int kListedFailures = 20;
 // Paths reach the file functions in the file system's own encoding.
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Refuses a file that could not fit a pane before reading all of it.
-void RefuseLargerThan(const std::string& path, uintmax_t limit) {
-  std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && size > limit) throw std::runtime_error("Text exceeds memo capacity");
-}
-
 bool HasSuffix(const QString& path, const QString& suffix) {
   return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
-}
-
-// A file named neither ".raw" nor ".42S" is raw when its start holds a
-// control byte that program text never does.
-bool LooksRaw(const QString& path) {
-  if (HasSuffix(path, "raw")) return true;
-  if (HasSuffix(path, "42S") || !QFileInfo(path).isFile()) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray start = file.read(4096);
-  return std::ranges::any_of(start, [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
-  });
 }
 
 }  // namespace
@@ -74,7 +47,7 @@ bool MainWindow::openFile(const QString& path) {
   bool opened = false;
   guarded([&] {
     if (!maySaveChanges("opening another file")) return;
-    readFile(path, LooksRaw(path) ? Format::Raw : Format::Text);
+    readFile(path, document::OpenAs::kAny);
     opened = true;
   });
   return opened;
@@ -83,56 +56,33 @@ bool MainWindow::openFile(const QString& path) {
 void MainWindow::openDialog() {
   if (!maySaveChanges("opening another file")) return;
   if (!dialogs_.Execute(anyDialog_)) return;
-  readFile(anyDialog_.fileName, LooksRaw(anyDialog_.fileName) ? Format::Raw : Format::Text);
+  readFile(anyDialog_.fileName, document::OpenAs::kAny);
 }
 
 void MainWindow::open(Format format) {
   if (!maySaveChanges("opening another file")) return;
-  FileDialog& dialog = format == Format::Raw ? rawDialog_ : textDialog_;
+  FileDialog& dialog = format == Format::kRaw ? rawDialog_ : textDialog_;
   dialog.kind = FileDialog::Kind::Open;
   if (!dialogs_.Execute(dialog)) return;
-  readFile(dialog.fileName, format);
+  readFile(dialog.fileName, format == Format::kRaw ? document::OpenAs::kRaw : document::OpenAs::kText);
 }
 
-// The pane shows every byte of a raw file as two hex digits, so a raw file
-// may be half as large as a text file.
-void MainWindow::readFile(const QString& path, Format format) {
-  const std::string local = LocalPath(path);
-  QString decodeInfo;
-  if (format == Format::Raw) {
-    RefuseLargerThan(local, CodeEditor::kCapacity / 2);
-    const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(ReadRawFile(local)));
-    codeEdit_->setLines(decoded.lines);
-    decodeInfo = FromWindows1252(decoded.info);
-  } else {
-    RefuseLargerThan(local, CodeEditor::kCapacity);
-    const std::string bytes = ReadProgramTextFile(local);
-    if (const std::optional<std::string> codes = ReadUtf8ProgramText(bytes)) {
-      codeEdit_->setCodes(*codes);
-    } else if (DecodeUtf8(bytes)) {
-      const ReadListingResult listing = ReadListing(bytes);
-      std::vector<std::string> lines;
-      for (const ListingLine& line : listing.lines) lines.push_back(line.text);
-      codeEdit_->setLines(lines);
-      // The file itself stays as it is: a listing is only read.
-      if (!listing.errors.empty())
-        statusBar()->showMessage(QString("Left out %1 line(s) of the listing; line %2: %3")
-                                     .arg(listing.errors.size())
-                                     .arg(listing.errors.front().fileLine)
-                                     .arg(QString::fromStdString(listing.errors.front().reason)));
-      format = Format::Listing;
-    } else {
-      codeEdit_->setCodes(bytes);
-      format = Format::Text8Bit;
-    }
-  }
+void MainWindow::readFile(const QString& path, document::OpenAs as) {
+  const document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
+  codeEdit_->setCodes(opened.text);
+  // The file itself stays as it is: a listing is only read.
+  if (!opened.refused.empty())
+    statusBar()->showMessage(QString("Left out %1 line(s) of the listing; line %2: %3")
+                                 .arg(opened.refused.size())
+                                 .arg(opened.refused.front().fileLine)
+                                 .arg(QString::fromStdString(opened.refused.front().reason)));
   assembly_->flush();
-  if (!decodeInfo.isEmpty()) showInfo({decodeInfo});
-  setCurrentFile(path, format);
+  if (!opened.decodeError.empty()) showInfo({FromWindows1252(opened.decodeError)});
+  setCurrentFile(path, opened.form);
 }
 
 bool MainWindow::save() {
-  if (currentPath_.isEmpty() || currentFormat_ == Format::Listing) return saveAs();
+  if (currentPath_.isEmpty() || currentFormat_ == Format::kListing) return saveAs();
   return writeFile(currentPath_, currentFormat_);
 }
 
@@ -143,21 +93,21 @@ bool MainWindow::saveAs() {
   if (!dialogs_.Execute(textDialog_)) return false;
   QString path = textDialog_.fileName;
   if (QFileInfo(path).suffix().isEmpty()) path += ".42S";
-  return writeFile(path, HasSuffix(path, "raw") ? Format::Raw : chosenTextFormat());
+  return writeFile(path, HasSuffix(path, "raw") ? Format::kRaw : chosenTextFormat());
 }
 
-MainWindow::Format MainWindow::chosenTextFormat() const {
-  return textDialog_.filterIndex == 1 ? Format::Text8Bit : Format::Text;
+document::FileForm MainWindow::chosenTextFormat() const {
+  return textDialog_.filterIndex == 1 ? Format::kEightBitText : Format::kProgramText;
 }
 
 bool MainWindow::saveIn(Format format) {
-  FileDialog& dialog = format == Format::Raw ? rawDialog_ : textDialog_;
+  FileDialog& dialog = format == Format::kRaw ? rawDialog_ : textDialog_;
   dialog.kind = FileDialog::Kind::Save;
   if (!dialogs_.Execute(dialog)) return false;
-  const QString suffix = format == Format::Raw ? "raw" : "42S";
+  const QString suffix = format == Format::kRaw ? "raw" : "42S";
   QString path = dialog.fileName;
   if (!HasSuffix(path, suffix)) path += "." + suffix;
-  return writeFile(path, format == Format::Raw ? format : chosenTextFormat());
+  return writeFile(path, format == Format::kRaw ? format : chosenTextFormat());
 }
 
 // A raw file or a listing is always the program on screen, assembled now;
@@ -178,12 +128,12 @@ bool MainWindow::allLinesConvert(const QString& refused) {
 }
 
 bool MainWindow::writeFile(const QString& path, Format format) {
-  if (format == Format::Raw) {
+  if (format == Format::kRaw) {
     if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
     std::string hex;
     for (const std::string& line : assembly_->hexLines()) hex += line;
     SaveHexStringToFile(LocalPath(path), GetHexString({hex}, true));
-  } else if (format == Format::Text8Bit) {
+  } else if (format == Format::kEightBitText) {
     WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
   } else {
     // The pane shows every display code as its own character, so its text is
@@ -249,7 +199,7 @@ void MainWindow::setCurrentFile(const QString& path, Format format) {
   setWindowTitle(name + "[*] - Orrikey");
   setWindowModified(false);
   if (path.isEmpty()) return;
-  if (format != Format::Listing) (format == Format::Raw ? rawDialog_ : textDialog_).fileName = path;
+  if (format != Format::kListing) (format == Format::kRaw ? rawDialog_ : textDialog_).fileName = path;
   QSettings settings;
   QStringList recent = settings.value("recentFiles").toStringList();
   recent.removeAll(path);

@@ -1,0 +1,109 @@
+#include "document/OpenProgram.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "decoder/HTC.h"
+#include "encoder/Encoder.h"
+#include "files/FileIO.h"
+#include "files/HexText.h"
+#include "files/ProgramText.h"
+#include "files/RawFile.h"
+#include "text/Trim.h"
+#include "text/Utf8.h"
+
+namespace orrikey::document {
+namespace {
+
+constexpr size_t kRawMarkSpan = 4096;
+
+bool HasExtension(const std::string& path, std::string_view extension) {
+  std::string found = std::filesystem::path(path).extension().string();
+  std::transform(found.begin(), found.end(), found.begin(), [](unsigned char c) { return std::tolower(c); });
+  return found == extension;
+}
+
+bool HoldsControlBytes(std::string_view start) {
+  return std::any_of(start.begin(), start.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
+  });
+}
+
+bool IsRaw(const std::string& path) {
+  if (HasExtension(path, ".raw")) return true;
+  if (HasExtension(path, ".42s")) return false;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  return HoldsControlBytes(std::string_view(ReadWholeFile(path)).substr(0, kRawMarkSpan));
+}
+
+OpenedProgram FromLines(FileForm form, std::vector<ListingLine> lines) {
+  OpenedProgram opened;
+  opened.form = form;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) opened.text += "\r\n";
+    opened.text += lines[i].text;
+  }
+  opened.lines = std::move(lines);
+  return opened;
+}
+
+// Text as it stands, every line numbered as the file numbers it.
+OpenedProgram AsItStands(FileForm form, std::string_view text) {
+  std::vector<ListingLine> lines;
+  size_t number = 0;
+  for (std::string& line : SplitLines(text)) lines.push_back({++number, std::move(line)});
+  OpenedProgram opened = FromLines(form, std::move(lines));
+  opened.text = std::string(text);
+  return opened;
+}
+
+size_t FailingLines(const std::vector<ListingLine>& lines) {
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const ListingLine& line) {
+    return EncodeLine(CleanLine(line.text)).starts_with(kErrorMarker);
+  }));
+}
+
+OpenedProgram AsListing(ReadListingResult listing) {
+  OpenedProgram opened = FromLines(FileForm::kListing, std::move(listing.lines));
+  opened.refused = std::move(listing.errors);
+  return opened;
+}
+
+}  // namespace
+
+OpenedProgram ReadProgramText(std::string_view fileBytes) {
+  const std::string bytes = NormaliseProgramText(fileBytes);
+  if (!DecodeUtf8(bytes)) return AsItStands(FileForm::kEightBitText, bytes);
+  const std::optional<std::string> codes = ReadUtf8ProgramText(bytes);
+  if (!codes) return AsListing(ReadListing(bytes));
+  OpenedProgram asText = AsItStands(FileForm::kProgramText, *codes);
+  const size_t textFailures = FailingLines(asText.lines);
+  if (textFailures == 0) return asText;
+  // Text spelled the way listings spell it ("X#0?", "1E3", "STO* 05", "#"
+  // comments) converts better as a listing; other text keeps its comments
+  // and blank lines, failing lines and all, so that nothing of it is lost.
+  ReadListingResult listing = ReadListing(bytes);
+  if (listing.errors.size() + FailingLines(listing.lines) >= textFailures) return asText;
+  return AsListing(std::move(listing));
+}
+
+OpenedProgram ReadRawProgram(std::string_view bytes) {
+  HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(bytes));
+  std::vector<ListingLine> lines;
+  lines.reserve(decoded.lines.size());
+  size_t number = 0;
+  for (std::string& line : decoded.lines) lines.push_back({++number, std::move(line)});
+  OpenedProgram opened = FromLines(FileForm::kRaw, std::move(lines));
+  opened.decodeError = std::move(decoded.info);
+  return opened;
+}
+
+OpenedProgram OpenProgram(const std::string& path, OpenAs as) {
+  if (as == OpenAs::kRaw || (as == OpenAs::kAny && IsRaw(path)))
+    return ReadRawProgram(ReadRawFile(path));
+  return ReadProgramText(ReadProgramTextFile(path));
+}
+
+}  // namespace orrikey::document

@@ -1,0 +1,60 @@
+#pragma once
+
+// The one reading of a program file, for the editor and the command line
+// alike: whatever form the file has, it becomes program lines in display
+// codes, with the form it had and what could not be read.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "listing/ListingReader.h"
+
+namespace orrikey::document {
+
+// The form a program file had; saving it again keeps the form.
+enum class FileForm {
+  kRaw,           // calculator bytes
+  kEightBitText,  // program text in single-byte display codes
+  kProgramText,   // program text in UTF-8, one character to one display code
+  kListing,       // a listing as calculators copy and people share them: only read
+};
+
+// What an open command asks for: a raw file, program text in any of its
+// forms, or whichever the file's name and content say.
+enum class OpenAs { kAny, kRaw, kText };
+
+struct OpenedProgram {
+  FileForm form = FileForm::kEightBitText;
+  // Program text as the editor shows it and saves it back: a program text
+  // file as it stands (blank lines and comments kept), else one line per
+  // instruction read. CR LF between lines.
+  std::string text;
+  // The lines of `text`, each with the line of the file it came from (for a
+  // listing, counting the lines it left out).
+  std::vector<ListingLine> lines;
+  // Listing lines that hold no program line the calculator can have.
+  std::vector<ListingError> refused;
+  // Raw bytes that stop in the middle of an instruction: the text then ends
+  // in the line "Error in Hex Code", and this is the message that says so.
+  std::string decodeError;
+};
+
+// Program text of either encoding, or a listing, as a text file holds it:
+// any line breaks, no NUL.
+// UTF-8 text whose every character has a display code is program text, as
+// the editor saves it, unless it is numbered or headed as a listing, or
+// its reading as a listing fails on fewer lines.
+OpenedProgram ReadProgramText(std::string_view fileBytes);
+
+OpenedProgram ReadRawProgram(std::string_view bytes);
+
+// Reads the file; throws std::runtime_error "Cannot open file "%s". %s".
+// A file named neither ".raw" nor ".42S" is raw when its start holds a
+// control byte that program text never does.
+OpenedProgram OpenProgram(const std::string& path, OpenAs as = OpenAs::kAny);
+
+}  // namespace orrikey::document

@@ -1,0 +1,62 @@
+#include "document/OpenProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orrikey::document {
+namespace {
+
+struct TextRow {
+  const char* name;
+  std::string_view bytes;
+  FileForm form;
+  std::string text;  // display codes
+  std::vector<size_t> fileLines;
+};
+
+class ReadProgramTextTest : public testing::TestWithParam<TextRow> {};
+
+TEST_P(ReadProgramTextTest, ReadsEveryForm) {
+  const TextRow& row = GetParam();
+  const OpenedProgram opened = ReadProgramText(row.bytes);
+  EXPECT_EQ(opened.form, row.form);
+  EXPECT_EQ(opened.text, row.text);
+  std::vector<size_t> fileLines;
+  for (const ListingLine& line : opened.lines) fileLines.push_back(line.fileLine);
+  EXPECT_EQ(fileLines, row.fileLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadProgramTextTest,
+    testing::Values(
+        TextRow{"ProgramTextAsItStands", "LBL \"A\" @ start\n\nX\xE2\x89\xA4Y?\n",
+                FileForm::kProgramText, "LBL \"A\" @ start\r\n\r\nX\x89Y?\r\n", {1, 2, 3}},
+        TextRow{"AsciiSpellingsReadAsAListing", "X#0?\n1E3\nSTO* 05\n", FileForm::kListing,
+                "X\x8B" "0?\r\n1\x98" "3\r\nSTOx 05", {1, 2, 3}},
+        // A typo is no reason to drop the user's comments and blank lines.
+        TextRow{"FailingTextKeepsItsLines", "SIN @ x\n\nXYZZY\n", FileForm::kProgramText,
+                "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
+        TextRow{"NumberedListing", "00 { 3-Byte Prgm }\n01 CLX\n\n02 END\n", FileForm::kListing,
+                "CLX\r\nEND", {2, 4}},
+        TextRow{"EightBitText", "STO\xA0 05\r\n", FileForm::kEightBitText, "STO\xA0 05\r\n",
+                {1}}),
+    [](const testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
+
+TEST(ReadProgramTextTest, NamesTheListingLinesItLeftOut) {
+  const OpenedProgram opened = ReadProgramText("01 CLX\n02 \xE2\x98\x83\n03 END\n");
+  ASSERT_EQ(opened.refused.size(), 1u);
+  EXPECT_EQ(opened.refused[0].fileLine, 2u);
+  EXPECT_EQ(opened.text, "CLX\r\nEND");
+}
+
+TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
+  const OpenedProgram opened = ReadRawProgram(std::string_view("\x77\xC0\x00", 3));
+  EXPECT_EQ(opened.form, FileForm::kRaw);
+  EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");
+  EXPECT_EQ(opened.decodeError, "Error in Hex Code - Around Line: 2");
+}
+
+}  // namespace
+}  // namespace orrikey::document
