@@ -19,6 +19,14 @@ std::vector<std::string> FixMenuGroups() {
   return headers;
 }
 
+std::vector<std::string_view> OperandInstructionNames() {
+  std::vector<std::string_view> names;
+  for (const tables::ModOp& op : tables::ModOps()) names.push_back(op.name);
+  return names;
+}
+
+std::span<const std::string_view> FlagTable() { return tables::FlagTable(); }
+
 std::vector<std::string> FixMenuMembers(std::string_view groupHeader) {
   const auto rows = tables::FixMenu();
   std::vector<std::string> members;

@@ -1,8 +1,9 @@
 #pragma once
 
-// The instructions by calculator menu, as the instruction picker offers them,
-// and the text that each pick of the Program Tool types.
+// What the Program Tool offers: the instructions by calculator menu, the
+// instructions with an operand, the flag table, and the text each pick types.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,14 @@ std::vector<std::string> FixMenuGroups();
 // first equal line, so a text that stands in several places collects the
 // lines after each of them.
 std::vector<std::string> FixMenuMembers(std::string_view groupHeader);
+
+// The names of the instructions that take an operand, in table order: the
+// Program Tool's operand page offers the first of them.
+std::vector<std::string_view> OperandInstructionNames();
+
+// The calculator's flags with their state after a machine reset and after a
+// memory clear: tab-separated Windows-1252 lines, one per row.
+std::span<const std::string_view> FlagTable();
 
 // The text that a pick of the Program Tool (a menu member or a grid cell)
 // types into the program: for a pick that shows only a label, the text of

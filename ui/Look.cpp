@@ -12,15 +12,13 @@ QFont UiFont(const QString& family, int pixels, bool bold) {
   return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, QPoint at, const QFont& font,
-                  const QColor& color) {
-  auto* label = new QLabel(text, parent);
+QLabel* MakeCaption(const QString& text, const QFont& font, const QColor& color) {
+  auto* label = new QLabel(text);
   label->setFont(font);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, color);
   label->setPalette(palette);
-  label->move(at);
-  label->adjustSize();
+  label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   return label;
 }
 

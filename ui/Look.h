@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPoint>
 
 class QLabel;
 class QWidget;
@@ -17,8 +16,8 @@ inline const QColor kWindowColor(67, 60, 56);
 // A font of the named family, with a stand-in where that family is missing.
 QFont UiFont(const QString& family, int pixels, bool bold);
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, QPoint at, const QFont& font,
-                  const QColor& color);
+// A caption in the window's style, for a layout.
+QLabel* MakeCaption(const QString& text, const QFont& font, const QColor& color);
 
 // Fills the widget's background with the window colour.
 void PaintWindowColor(QWidget* widget);

@@ -57,12 +57,6 @@ QHBoxLayout* ButtonRow(QPushButton* left, QPushButton* right) {
   return row;
 }
 
-QLabel* MakeCaption(const QString& text, const QFont& font, const QColor& color) {
-  auto* label = MakeLabel(nullptr, text, {}, font, color);
-  label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  return label;
-}
-
 CodeEditor* MakePane(const QString& name) {
   auto* pane = new CodeEditor;
   pane->setObjectName(name);
@@ -405,8 +399,16 @@ void MainWindow::showHexView(bool shown) {
   hexViewAction_->setChecked(shown);
 }
 
+// A new Program Tool opens over the hex pane, where it hides none of the
+// program text it types into.
 void MainWindow::showProgramTool() {
-  if (!programTool_) programTool_ = new ProgramTool(codeEdit_, this);
+  if (!programTool_) {
+    programTool_ = new ProgramTool(codeEdit_, this);
+    programTool_->adjustSize();
+    const QRect frame = frameGeometry();
+    programTool_->move(frame.right() - programTool_->width() - 24,
+                       frame.center().y() - programTool_->height() / 2);
+  }
   programTool_->show();
   programTool_->raise();
 }

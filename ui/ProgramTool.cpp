@@ -1,7 +1,6 @@
 #include "ui/ProgramTool.h"
 
 #include "reference/MenuGroups.h"
-#include "tables/Tables.h"
 #include "ui/DisplayCodes.h"
 #include "ui/CodeEditor.h"
 #include "ui/Look.h"
@@ -9,6 +8,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -33,30 +34,34 @@ constexpr int kModOpRows = 8;
 // name, and the word of ASSIGN.
 constexpr std::string_view kOperandWords[] = {"IND ", "ST ", "\"\"", "TO"};
 
-QComboBox* MakePicker(QWidget* page, QPoint at, int width) {
-  auto* picker = new QComboBox(page);
+QComboBox* MakePicker(int width) {
+  auto* picker = new QComboBox;
   picker->setFont(DisplayFont());
   picker->setEditable(true);
   picker->setInsertPolicy(QComboBox::NoInsert);
-  picker->move(at);
-  picker->resize(width, picker->sizeHint().height());
+  picker->setMinimumWidth(width);
   return picker;
+}
+
+// A grid page holds its grid in the top left corner.
+void PlaceGrid(QWidget* page, StringGrid* grid) {
+  auto* layout = new QGridLayout(page);
+  layout->addWidget(grid, 0, 0);
+  layout->setRowStretch(1, 1);
+  layout->setColumnStretch(1, 1);
 }
 
 }  // namespace
 
 ProgramTool::ProgramTool(CodeEditor* code, QWidget* owner)
-    : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
-      code_(code) {
+    : QWidget(owner, Qt::Dialog | Qt::WindowStaysOnTopHint), code_(code) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Program Tool");
-  setFixedSize(499, 246);
-  move(522, 292);
   setFont(UiFont("MS Sans Serif", 11, false));
   PaintWindowColor(this);
 
-  pages_ = new QTabWidget(this);
-  pages_->setGeometry(8, 16, 481, 225);
+  pages_ = new QTabWidget;
+  (new QVBoxLayout(this))->addWidget(pages_);
   pages_->setFont(UiFont("Arial", 11, true));
   pages_->tabBar()->setCursor(Qt::PointingHandCursor);
   createCharacterPage();
@@ -88,8 +93,8 @@ QWidget* ProgramTool::addPage(const QString& caption) {
 }
 
 void ProgramTool::createCharacterPage() {
-  characterGrid_ = new StringGrid(6, 6, addPage("HP42S Char"));
-  characterGrid_->setGeometry(8, 8, 401, 137);
+  characterGrid_ = new StringGrid(6, 6, nullptr);
+  PlaceGrid(addPage("HP42S Char"), characterGrid_);
   for (int row = 0; row < 6; ++row)
     for (int column = 0; column < 6; ++column)
       characterGrid_->setCell(column, row, kCharacters[row][column]);
@@ -98,11 +103,11 @@ void ProgramTool::createCharacterPage() {
 }
 
 void ProgramTool::createModOpPage() {
-  instructionGrid_ = new StringGrid(kModOpColumns + 1, kModOpRows, addPage("ModOpCode"));
-  instructionGrid_->setGeometry(8, 8, 465, 177);
-  const auto ops = tables::ModOps();
+  instructionGrid_ = new StringGrid(kModOpColumns + 1, kModOpRows, nullptr);
+  PlaceGrid(addPage("ModOpCode"), instructionGrid_);
+  const std::vector<std::string_view> names = OperandInstructionNames();
   for (int k = 0; k < kModOpColumns * kModOpRows; ++k)
-    instructionGrid_->setCell(k % kModOpColumns, k / kModOpColumns, std::string(ops[size_t(k)].name) + ' ');
+    instructionGrid_->setCell(k % kModOpColumns, k / kModOpColumns, std::string(names[size_t(k)]) + ' ');
   for (int row = 0; row < int(std::size(kOperandWords)); ++row)
     instructionGrid_->setCell(kModOpColumns, row, kOperandWords[row]);
   instructionGrid_->fitFontToCells();
@@ -111,18 +116,26 @@ void ProgramTool::createModOpPage() {
 
 void ProgramTool::createFixOpPage() {
   QWidget* page = addPage("FixOpCode");
-  MakeLabel(page, "FIXED OPCODE", {8, 8}, page->font(), kCaptionOrange);
-  groupPicker_ = MakePicker(page, {8, 24}, 161);
+  auto* layout = new QGridLayout(page);
+  layout->addWidget(MakeCaption("FIXED OPCODE", page->font(), kCaptionOrange), 0, 0);
+  groupPicker_ = MakePicker(161);
   for (const std::string& group : FixMenuGroups()) groupPicker_->addItem(ToDisplayText(group));
   groupPicker_->setCurrentIndex(-1);
-  memberPicker_ = MakePicker(page, {184, 24}, 129);
+  memberPicker_ = MakePicker(129);
+  layout->addWidget(groupPicker_, 1, 0);
+  layout->addWidget(memberPicker_, 1, 1);
+  layout->setRowStretch(2, 1);
+  layout->setColumnStretch(2, 1);
   connect(groupPicker_, &QComboBox::activated, this, &ProgramTool::showGroup);
   connect(memberPicker_, &QComboBox::activated, this, &ProgramTool::insertMember);
 }
 
 void ProgramTool::createFlagsPage() {
-  flagsText_ = new QPlainTextEdit(addPage("Flags"));
-  flagsText_->setGeometry(0, 0, 473, 185);
+  QWidget* page = addPage("Flags");
+  flagsText_ = new QPlainTextEdit;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(flagsText_);
   QFont font;
   font.setFamilies({"Courier New", "DejaVu Sans Mono"});
   font.setPixelSize(12);
@@ -135,7 +148,7 @@ void ProgramTool::createFlagsPage() {
   flagsText_->setTabStopDistance(8 * QFontMetricsF(font).averageCharWidth());
   flagsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QStringList text;
-  for (std::string_view line : tables::FlagTable()) text += FromWindows1252(line);
+  for (std::string_view line : FlagTable()) text += FromWindows1252(line);
   flagsText_->setPlainText(text.join(u'\n'));
 }
 

@@ -11,6 +11,8 @@
 
 #include <QCheckBox>
 #include <QCollator>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBlock>
 
@@ -24,10 +26,12 @@ namespace {
 // comes to the line from there.
 constexpr int kJumpApproach = 100;
 
-QCheckBox* MakeKindBox(QWidget* page, int top, const QString& caption) {
-  auto* box = new QCheckBox(page);
-  box->setGeometry(8, top, 17, 17);
-  MakeLabel(page, caption, {32, top}, page->font(), kCaptionOrange);
+// A kind to look for: a box, and its caption beside it on the next free row.
+QCheckBox* AddKindBox(QGridLayout* layout, const QString& caption, const QFont& font) {
+  auto* box = new QCheckBox;
+  const int row = layout->rowCount();
+  layout->addWidget(box, row, 0);
+  layout->addWidget(MakeCaption(caption, font, kCaptionOrange), row, 1);
   return box;
 }
 
@@ -47,14 +51,22 @@ QStringList SortedForDisplay(const std::vector<std::string>& entries) {
 
 void ProgramTool::createScanPage() {
   QWidget* page = addPage("RegVarLbl");
-  registersBox_ = MakeKindBox(page, 8, "REGISTER");
-  variablesBox_ = MakeKindBox(page, 32, "VARIABLE");
-  menuVariablesBox_ = MakeKindBox(page, 56, "MVAR");
-  labelsBox_ = MakeKindBox(page, 80, "LABEL");
-  scanButton_ = new QPushButton("Scan", page);
-  scanButton_->setGeometry(8, 136, 41, 25);
-  findsEdit_ = new CodeEditor(page);
-  findsEdit_->setGeometry(136, 8, 337, 153);
+  auto* kinds = new QGridLayout;
+  kinds->setColumnStretch(2, 1);
+  registersBox_ = AddKindBox(kinds, "REGISTER", page->font());
+  variablesBox_ = AddKindBox(kinds, "VARIABLE", page->font());
+  menuVariablesBox_ = AddKindBox(kinds, "MVAR", page->font());
+  labelsBox_ = AddKindBox(kinds, "LABEL", page->font());
+  scanButton_ = new QPushButton("Scan");
+  auto* column = new QVBoxLayout;
+  column->addLayout(kinds);
+  column->addStretch();
+  column->addWidget(scanButton_, 0, Qt::AlignLeft);
+  findsEdit_ = new CodeEditor;
+  findsEdit_->setMinimumSize(337, 153);
+  auto* layout = new QHBoxLayout(page);
+  layout->addLayout(column);
+  layout->addWidget(findsEdit_, 1);
   findsEdit_->setFont(DisplayFont());
   // The edit control's own tab stops: every eight average characters.
   findsEdit_->setTabStopDistance(8 * findsEdit_->fontMetrics().averageCharWidth());

@@ -35,6 +35,12 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent)
   // Names end in a blank, which may run past the cell unseen.
   setTextElideMode(Qt::ElideNone);
   viewport()->setCursor(Qt::PointingHandCursor);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize StringGrid::sizeHint() const {
+  const int frame = 2 * frameWidth();
+  return {columnCount() * kCellWidth + frame, rowCount() * kCellHeight + frame};
 }
 
 void StringGrid::setCell(int column, int row, std::string_view codes) {

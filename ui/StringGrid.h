@@ -25,6 +25,10 @@ class StringGrid : public QTableWidget {
   // cell shows whole.
   void fitFontToCells();
 
+  // Exactly the cells: the grid neither scrolls nor grows.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
  signals:
   // A left click on a cell, the current one included, or a key that moved
   // the current cell; the cell is then the current one.
