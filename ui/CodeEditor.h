@@ -7,6 +7,8 @@
 // characters of the display-code map; codes(), lines() and their setters
 // speak display codes.
 
+#include "files/FileIO.h"
+
 #include <QPlainTextEdit>
 
 #include <functional>
@@ -20,8 +22,9 @@ class CodeEditor : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  // The most text a pane takes, in bytes with CR LF line breaks.
-  static constexpr size_t kCapacity = 4 << 20;
+  // The most text a pane takes, in bytes with CR LF line breaks: as much as
+  // the largest program file holds.
+  static constexpr size_t kCapacity = kMaxProgramFileSize;
 
   explicit CodeEditor(QWidget* parent = nullptr);
 
