@@ -3,11 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "decoder/HTC.h"
-#include "encoder/Encoder.h"
+#include "encoder/Assembly.h"
 #include "files/HexText.h"
 #include "tables/Tables.h"
 
@@ -29,8 +30,8 @@ std::string GeneratedProgram() {
       "\x9F \"TXT\"",   "SF 21",            "FS? IND 10",        "INPUT \"N\"",
   };
   for (const auto& op : orrikey::tables::FixedOps()) lines.emplace_back(op.name);
-  const auto conversion = orrikey::MakeHexCode(lines);
-  const std::string once = orrikey::GetHexString(conversion->hexLines, true);
+  const std::vector<std::uint8_t> bytes = orrikey::encoder::Assemble(lines).Bytes();
+  const std::string once(bytes.begin(), bytes.end());
   std::string program;
   while (program.size() < kProgramBytes) program += once;
   program.resize(program.size() - program.size() % once.size());

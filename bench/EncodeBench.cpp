@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "encoder/Encoder.h"
+#include "encoder/Assembly.h"
 
 namespace {
 
@@ -27,12 +27,12 @@ std::vector<std::string> GeneratedProgram() {
   return program;
 }
 
-void BM_MakeHexCode(benchmark::State& state) {
+void BM_Assemble(benchmark::State& state) {
   const std::vector<std::string> program = GeneratedProgram();
-  for (auto _ : state) benchmark::DoNotOptimize(orrikey::MakeHexCode(program));
+  for (auto _ : state) benchmark::DoNotOptimize(orrikey::encoder::Assemble(program));
   state.SetItemsProcessed(state.iterations() * program.size());
   state.SetLabel("items = program lines");
 }
-BENCHMARK(BM_MakeHexCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Assemble)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "decoder/HTC.h"
-#include "encoder/Encoder.h"
+#include "document/OpenProgram.h"
+#include "encoder/Assembly.h"
 #include "files/FileIO.h"
 #include "files/HexText.h"
 #include "files/ProgramText.h"
@@ -24,12 +25,11 @@
 
 namespace {
 
+namespace encoder = orrikey::encoder;
+
 constexpr int kOk = 0;
 constexpr int kConversionFailed = 1;
 constexpr int kUsageOrFileError = 2;
-
-// A listing line that holds a character the calculator does not have.
-constexpr std::string_view kErrChar = "------ err char";
 
 constexpr std::string_view kUsage =
     "usage: orrikey-cli encode FILE... [-o OUT]\n"
@@ -234,44 +234,43 @@ int EncodeOne(const Options& options, const std::string& input) {
   } catch (const std::runtime_error& error) {
     return FileError(error);
   }
-  const orrikey::ReadListingResult listing = orrikey::ReadListing(text);
-  struct Converted {
-    size_t fileLine;
-    std::string hex;
-    std::string reason;
+  const orrikey::document::OpenedProgram program = orrikey::document::ReadProgramText(text);
+  encoder::Assembly assembly;
+  auto refused = program.refused.begin();
+  std::string messages;
+  auto fail = [&](size_t line, encoder::EncodeError error, std::string_view reason) {
+    messages += encoder::FailureMessage(line, error, reason) + "\n";
   };
-  std::vector<Converted> converted;
-  for (const orrikey::ListingLine& line : listing.lines)
-    converted.push_back({line.fileLine, orrikey::EncodeLine(orrikey::CleanLine(line.text)), ""});
-  for (const orrikey::ListingError& error : listing.errors)
-    converted.push_back({error.fileLine, std::string(kErrChar), error.reason});
-  std::stable_sort(converted.begin(), converted.end(),
-                   [](const Converted& a, const Converted& b) { return a.fileLine < b.fileLine; });
+  const auto addRefusedBefore = [&](size_t fileLine) {
+    for (; refused != program.refused.end() && refused->fileLine < fileLine; ++refused) {
+      assembly.Append({refused->fileLine, encoder::Failed(encoder::EncodeError::kChar)});
+      fail(refused->fileLine, encoder::EncodeError::kChar, refused->reason);
+    }
+  };
+  for (const orrikey::ListingLine& line : program.lines) {
+    encoder::AssembledLine assembled = encoder::AssembleLine(line.text);
+    // Blank and comment lines of program text hold no instruction.
+    if (!assembled.failed() && assembled.bytes.empty()) continue;
+    addRefusedBefore(line.fileLine);
+    if (assembled.error) fail(line.fileLine, *assembled.error, {});
+    assembly.Append({line.fileLine, std::move(assembled)});
+  }
+  addRefusedBefore(SIZE_MAX);
 
   std::string hexListing;
-  std::vector<std::string> hexLines;
-  size_t byteCount = 0;
-  bool failed = false;
-  std::string messages;
-  for (const Converted& line : converted) {
-    hexListing.append(line.hex).append("\n");
-    hexLines.push_back(line.hex);
-    byteCount += line.hex.size() / 2;
-    if (!line.hex.starts_with(orrikey::kErrorMarker)) continue;
-    failed = true;
-    messages += "Line: " + std::to_string(line.fileLine) + " " + line.hex;
-    messages += line.reason.empty() ? "\n" : ": " + line.reason + "\n";
-  }
-  if (options.inputs.size() > 1) hexListing = "==> " + input + " <==\n" + hexListing;
+  if (options.inputs.size() > 1) hexListing = "==> " + input + " <==\n";
+  for (const encoder::Assembly::Line& line : assembly.lines())
+    hexListing.append(encoder::HexRow(line.assembled)).append("\n");
   const auto path = OutputPath(options, input, ".raw");
   if ((!path || *path != kStandardStream) && !PrintOut(hexListing)) return kUsageOrFileError;
   if (options.inputs.size() > 1 && !messages.empty()) std::cerr << input << ":\n";
   std::cerr << messages;
-  if (failed) return kConversionFailed;
-  if (!converted.empty()) std::cerr << "{ " << byteCount << "-Byte Prgm }\n";
+  if (assembly.failureCount() > 0) return kConversionFailed;
+  if (!assembly.lines().empty()) std::cerr << "{ " << assembly.size() << "-Byte Prgm }\n";
   if (path) {
     try {
-      WriteOutput(*path, orrikey::GetHexString(hexLines, true));
+      const std::vector<std::uint8_t> bytes = assembly.Bytes();
+      WriteOutput(*path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
@@ -283,7 +282,13 @@ int EncodeOne(const Options& options, const std::string& input) {
 // to standard output with LF after every line; a listing has LF everywhere.
 std::string Formatted(const std::vector<std::string>& lines, Format format, std::string_view hex,
                       std::string_view lineBreak) {
-  if (format == Format::kListing) return orrikey::WriteListing(lines);
+  if (format == Format::kListing) {
+    std::vector<orrikey::ListedLine> listed;
+    listed.reserve(lines.size());
+    for (const std::string& line : lines)
+      listed.push_back({line, encoder::AssembleLine(line).bytes.size()});
+    return orrikey::WriteListing(listed);
+  }
   if (format == Format::kHex) return std::string(hex) + "\n";
   std::string text;
   for (const std::string& line : lines) {

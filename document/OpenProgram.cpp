@@ -61,7 +61,7 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
 
 size_t FailingLines(const std::vector<ListingLine>& lines) {
   return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const ListingLine& line) {
-    return EncodeLine(CleanLine(line.text)).starts_with(kErrorMarker);
+    return encoder::AssembleLine(line.text).failed();
   }));
 }
 

@@ -1,6 +1,6 @@
 #include "encoder/LineEncoders.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 
 std::optional<std::string_view> FixedOpOfAlias(std::string_view line) {
   for (const tables::TextPair& alias : tables::Aliases())
@@ -8,4 +8,4 @@ std::optional<std::string_view> FixedOpOfAlias(std::string_view line) {
   return std::nullopt;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::encoder

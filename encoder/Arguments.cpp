@@ -1,10 +1,9 @@
 #include <algorithm>
 
-#include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
 #include "text/Pattern.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 namespace {
 
 // Each argument form finds its operand at the end of the line with a
@@ -62,7 +61,7 @@ bool IsPlainNumberOp(std::string_view word) {
 
 }  // namespace
 
-std::optional<std::string> GetModOp(std::string_view line) {
+std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
   const FormPatterns& forms = Forms();
   std::string word;
   std::string name;
@@ -90,10 +89,12 @@ std::optional<std::string> GetModOp(std::string_view line) {
   }
   const tables::ModOp* op = FindModOp(word);
   if (!op) return std::nullopt;
-  return EncodeArgument(line, name, *op);
+  AssembledLine assembled = EncodeArgument(line, name, *op);
+  assembled.instruction = op;
+  return assembled;
 }
 
-std::string EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
+AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
   const FormPatterns& forms = Forms();
 
   const Pattern& numberForm = op.name == "SIZE"          ? forms.sizeNumber
@@ -118,7 +119,7 @@ std::string EncodeArgument(std::string_view line, std::string_view name, const t
 
   if (FormMatch(forms.indirectStack, line, name))
     return EncodeStackOperand(line.back(), op, name, true);
-  return std::string(kErrPar);
+  return Failed(EncodeError::kParameter);
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::encoder

@@ -1,45 +1,51 @@
 #pragma once
 
-// Program text to calculator bytes.
+// Program text to calculator bytes, one line at a time.
 //
 // Program lines are single-byte strings in display codes (calculator glyphs
-// are bytes 0x80 to 0xBF). Every line becomes one hex line: the instruction's
-// bytes as uppercase hex digit pairs, or an error line starting "------".
-// The line encoders return nothing when a line is not theirs to encode.
+// are bytes 0x80 to 0xBF). A line assembles to the bytes of its instruction,
+// or to the reason it has none; a comment-only or blank line to no bytes.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include "text/Trim.h"
+#include "tables/Tables.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 
-inline constexpr std::string_view kErrorMarker = "------";
-inline constexpr std::string_view kErrOpcode = "------ err opcode";
-inline constexpr std::string_view kErrPar = "------ err par";
-inline constexpr std::string_view kErrNum = "------ err num";
-inline constexpr std::string_view kErrString = "------ err string";
-
-// What "Code->Hex" makes of the program text.
-struct HexConversion {
-  std::vector<std::string> programLines;  // the text with its blank lines removed
-  std::vector<std::string> hexLines;      // one per program line
-  std::vector<std::string> infoLines;     // "Line: N <error line>" per failed line
-  std::string caption;                    // "{ N-Byte Prgm }", empty when a line failed
+enum class EncodeError {
+  kOpcode,     // no instruction has this name or form
+  kParameter,  // the instruction takes no such operand
+  kNumber,     // a number the calculator cannot hold
+  kString,     // a text too long, or that would read as another instruction
+  kChar,       // a character the calculator does not have (from a listing)
 };
 
-// Converts the whole program text. Nothing when the text has no lines at all:
-// then the panes, the INFO lines and the caption stay as they were.
-std::optional<HexConversion> MakeHexCode(const std::vector<std::string>& lines);
+// The error line that stands in the hex listing for a line: "------ err par".
+std::string_view ErrorLine(EncodeError error);
 
-// Removes the comment ("@" to the end, unless it may belong to a quoted text)
-// and trims the line; this is what the line encoders see.
-std::string CleanLine(std::string_view line);
+// The table row a line was encoded from; nothing for numbers, texts and XROM.
+using Instruction = std::variant<std::monostate, const tables::FixedOp*, const tables::ModOp*>;
 
-// The hex line of one cleaned line: empty for a line that was only a comment,
-// "------ err opcode" when no encoder takes it.
-std::string EncodeLine(std::string_view cleaned);
+struct AssembledLine {
+  std::vector<std::uint8_t> bytes;
+  std::optional<EncodeError> error;
+  Instruction instruction;
 
-}  // namespace orrikey
+  bool failed() const { return error.has_value(); }
+  bool endsProgram() const;
+};
+
+inline AssembledLine Failed(EncodeError error) { return {{}, error, {}}; }
+
+// Drops the comment, trims the line and encodes what is left.
+AssembledLine AssembleLine(std::string_view line);
+
+// The line as the hex listing shows it: its bytes in hex, or its error line.
+std::string HexRow(const AssembledLine& line);
+
+}  // namespace orrikey::encoder

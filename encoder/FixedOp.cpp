@@ -1,18 +1,16 @@
-#include <string>
 #include <unordered_map>
 
-#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 namespace {
 
 // Every line is looked up here, so the table is hashed once; the first row
 // of a name keeps it.
-const std::unordered_map<std::string_view, std::string>& HexByName() {
+const std::unordered_map<std::string_view, const tables::FixedOp*>& ByName() {
   static const auto index = [] {
-    std::unordered_map<std::string_view, std::string> byName;
-    for (const tables::FixedOp& op : tables::FixedOps()) byName.try_emplace(op.name, hex::Bytes(op.bytes));
+    std::unordered_map<std::string_view, const tables::FixedOp*> byName;
+    for (const tables::FixedOp& op : tables::FixedOps()) byName.try_emplace(op.name, &op);
     return byName;
   }();
   return index;
@@ -20,10 +18,11 @@ const std::unordered_map<std::string_view, std::string>& HexByName() {
 
 }  // namespace
 
-std::optional<std::string> GetFixedOp(std::string_view line) {
-  const auto found = HexByName().find(line);
-  if (found == HexByName().end()) return std::nullopt;
-  return found->second;
+std::optional<AssembledLine> EncodeFixedInstruction(std::string_view line) {
+  const auto found = ByName().find(line);
+  if (found == ByName().end()) return std::nullopt;
+  const tables::FixedOp& op = *found->second;
+  return AssembledLine{{op.bytes.begin(), op.bytes.end()}, {}, &op};
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::encoder

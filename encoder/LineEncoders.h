@@ -1,45 +1,52 @@
 #pragma once
 
-// The line encoders, tried in this order on a cleaned line; each returns
-// nothing when the line is not its to encode, and a hex line or an error line
-// when it is.
+// The line encoders, tried in this order on a line without its comment; each
+// returns nothing when the line is not its to encode, and the line's bytes or
+// its error when it is.
 
 #include <optional>
-#include <string>
 #include <string_view>
 
+#include "encoder/Encoder.h"
 #include "tables/Tables.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 
-std::optional<std::string> GetNumbers(std::string_view line);
-std::optional<std::string> GetStrings(std::string_view line);
-std::optional<std::string> GetFixedOp(std::string_view line);
-std::optional<std::string> GetXrom(std::string_view line);
-std::optional<std::string> GetModOp(std::string_view line);
+std::optional<AssembledLine> EncodeNumber(std::string_view line);
+std::optional<AssembledLine> EncodeText(std::string_view line);
+std::optional<AssembledLine> EncodeFixedInstruction(std::string_view line);
+std::optional<AssembledLine> EncodeXrom(std::string_view line);
+std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line);
 
 // The table name of a fixed instruction that the whole line spells the
 // calculator's way ("RDX," for RDX, "DATE+" for DATE_PLUS); nothing otherwise.
 std::optional<std::string_view> FixedOpOfAlias(std::string_view line);
 
+inline AssembledLine Encoded(std::vector<std::uint8_t> bytes) { return {std::move(bytes), {}, {}}; }
+
+// Appends bytes as the tables hold them.
+inline void Append(std::vector<std::uint8_t>& bytes, std::string_view more) {
+  bytes.insert(bytes.end(), more.begin(), more.end());
+}
+
 // The operand of a parameterised instruction; never empty. `name` is the
 // instruction as the line starts it ("STO", "KEY 3 GTO").
-std::string EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op);
+AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op);
 
-// A quoted text as calculator characters in hex: a whole-line string when
-// form is null, else the quoted name of that name form.
-std::string EncodeQuotedText(std::string_view quoted, const tables::NameForm* form,
-                             std::string_view name);
+// A quoted text as calculator characters: a whole-line string when form is
+// null, else the quoted name of that name form.
+AssembledLine EncodeQuotedText(std::string_view quoted, const tables::NameForm* form,
+                               std::string_view name);
 
 // Operands that are a register or label number, a stack register or a local
 // label letter.
-std::string EncodeNumberOperand(unsigned number, const tables::ModOp& op, std::string_view name,
-                                bool indirect);
-std::string EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
-                               bool indirect);
-std::string EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
+AssembledLine EncodeNumberOperand(unsigned number, const tables::ModOp& op, std::string_view name,
+                                  bool indirect);
+AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
+                                 bool indirect);
+AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
 
 // LBL, GTO, XEQ and the key assignments take local labels as operands.
 bool TakesLabels(std::string_view name);
 
-}  // namespace orrikey
+}  // namespace orrikey::encoder

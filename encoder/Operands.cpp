@@ -1,8 +1,6 @@
-#include "encoder/Encoder.h"
-#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 namespace {
 
 constexpr std::string_view kStackLetters = "TZYXL";
@@ -15,13 +13,18 @@ bool IsStackValue(unsigned n) { return n >= kStackBytes && n < kStackBytes + kSt
 // 0x7F, so those numbers are no label numbers.
 bool IsLetterValue(unsigned n) { return (n >= 0x66 && n <= 0x6F) || (n >= 0x7B && n <= 0x7F); }
 
-// The key number of a key assignment follows the bytes that lead it.
-std::string KeyByte(std::string_view name) {
-  return name.starts_with("KEY") ? hex::Byte(static_cast<unsigned>(name[4] - '0')) : std::string();
+// The bytes that lead the operand, and the key number of a key assignment.
+AssembledLine Lead(std::string_view lead, std::string_view name) {
+  AssembledLine line;
+  Append(line.bytes, lead);
+  if (name.starts_with("KEY")) line.bytes.push_back(static_cast<std::uint8_t>(name[4] - '0'));
+  return line;
 }
 
-std::string Encode(const tables::OperandForm& form, std::string_view name, unsigned value) {
-  return hex::Bytes(form.lead) + KeyByte(name) + hex::Byte(form.base + value);
+AssembledLine Encode(const tables::OperandForm& form, std::string_view name, unsigned value) {
+  AssembledLine line = Lead(form.lead, name);
+  line.bytes.push_back(static_cast<std::uint8_t>(form.base + value));
+  return line;
 }
 
 }  // namespace
@@ -30,18 +33,24 @@ bool TakesLabels(std::string_view name) {
   return name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY");
 }
 
-std::string EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
-                                bool indirect) {
+AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
+                                  bool indirect) {
   const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
-  if (!indirect && op.name == "SIZE") return hex::Bytes(forms.number.lead) + hex::Word(n);
+  if (!indirect && op.name == "SIZE") {
+    AssembledLine size = Lead(forms.number.lead, "");
+    size.bytes.push_back(static_cast<std::uint8_t>(n >> 8));
+    size.bytes.push_back(static_cast<std::uint8_t>(n & 0xFF));
+    return size;
+  }
   if (!indirect && !op.ten.empty() && n >= 10) {
-    if (n == 10) return hex::Bytes(op.ten);
-    if (n == 11) return hex::Bytes(op.eleven);
-    return std::string(kErrPar);
+    if (n > 11) return Failed(EncodeError::kParameter);
+    AssembledLine line;
+    Append(line.bytes, n == 10 ? op.ten : op.eleven);
+    return line;
   }
   const bool label = !indirect && TakesLabels(op.name);
   if (n > kLargestNumber || IsStackValue(n) || (label && IsLetterValue(n)))
-    return std::string(kErrPar);
+    return Failed(EncodeError::kParameter);
 
   // A short form without lead bytes holds the number in its first byte's low
   // digit, as far as that digit goes; GTO's writes a zero byte after it.
@@ -50,22 +59,24 @@ std::string EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string
   const bool inFirstByte = shortForm.lead.empty() || trailingZero;
   const unsigned shortLimit = inFirstByte ? 0xF - (shortForm.base & 0xF) : 15;
   const tables::OperandForm& form = shortForm.exists && n <= shortLimit ? shortForm : forms.number;
-  if (!form.exists) return std::string(kErrPar);
-  if (&form == &shortForm && trailingZero) return hex::Byte(form.base + n) + "00";
+  if (!form.exists) return Failed(EncodeError::kParameter);
+  if (&form == &shortForm && trailingZero)
+    return Encoded({static_cast<std::uint8_t>(form.base + n), 0x00});
   return Encode(form, name, n);
 }
 
-std::string EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
-                               bool indirect) {
+AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
+                                 bool indirect) {
   const tables::OperandForm& form = (indirect ? op.indirect : op.direct).stack;
   const size_t index = kStackLetters.find(letter);
-  if (!form.exists || index == std::string_view::npos) return std::string(kErrPar);
+  if (!form.exists || index == std::string_view::npos) return Failed(EncodeError::kParameter);
   return Encode(form, name, static_cast<unsigned>(index));
 }
 
-std::string EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name) {
-  const unsigned code = static_cast<unsigned char>(letter) + (letter >= 'a' ? 26 : 37);
-  return hex::Bytes(op.direct.number.lead) + KeyByte(name) + hex::Byte(code);
+AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name) {
+  AssembledLine line = Lead(op.direct.number.lead, name);
+  line.bytes.push_back(static_cast<std::uint8_t>(static_cast<unsigned char>(letter) + (letter >= 'a' ? 26 : 37)));
+  return line;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::encoder

@@ -2,12 +2,11 @@
 // "XROM mm,ff" for a function pair A0 to A7, "XROM 0x..." for the bytes
 // after a length byte. Writing them back keeps such programs whole.
 
-#include "encoder/Encoder.h"
-#include "text/HexDigits.h"
 #include "encoder/LineEncoders.h"
+#include "text/Hex.h"
 #include "text/Pattern.h"
 
-namespace orrikey {
+namespace orrikey::encoder {
 namespace {
 
 const Pattern& ModulePattern() {
@@ -24,20 +23,22 @@ unsigned Decimal(std::string_view digits) { return (digits[0] - '0') * 10u + (di
 
 }  // namespace
 
-std::optional<std::string> GetXrom(std::string_view line) {
+std::optional<AssembledLine> EncodeXrom(std::string_view line) {
   if (!line.starts_with("XROM ")) return std::nullopt;
   if (const auto module = ModulePattern().Search(line, 1)) {
     const unsigned number = Decimal(*module);
     const unsigned function = Decimal(*ModulePattern().Search(line, 2));
-    if (number > 31 || function > 63) return std::string(kErrPar);
-    return hex::Byte(0xA0 | number >> 2) + hex::Byte((number & 3) << 6 | function);
+    if (number > 31 || function > 63) return Failed(EncodeError::kParameter);
+    return Encoded({static_cast<std::uint8_t>(0xA0 | number >> 2),
+                    static_cast<std::uint8_t>((number & 3) << 6 | function)});
   }
-  if (const auto bytes = BytesPattern().Search(line, 1)) {
-    std::string hex = hex::Byte(0xF0 + static_cast<unsigned>(bytes->size() / 2));
-    for (char c : *bytes) hex += static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
-    return hex;
+  if (const auto digits = BytesPattern().Search(line, 1)) {
+    AssembledLine xrom = Encoded({static_cast<std::uint8_t>(0xF0 + digits->size() / 2)});
+    const std::vector<std::uint8_t> bytes = text::ParseHex(*digits).bytes;
+    xrom.bytes.insert(xrom.bytes.end(), bytes.begin(), bytes.end());
+    return xrom;
   }
-  return std::string(kErrPar);
+  return Failed(EncodeError::kParameter);
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::encoder

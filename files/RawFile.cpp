@@ -6,8 +6,8 @@ namespace orrikey {
 
 std::string ReadRawFile(const std::string& path) { return ReadWholeFile(path); }
 
-void SaveHexStringToFile(const std::string& path, std::string_view hexString) {
-  WriteWholeFile(path, hexString);
+void WriteRawFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace orrikey

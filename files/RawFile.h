@@ -2,6 +2,8 @@
 
 // The raw program file (".raw"): the program bytes and nothing else.
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,6 @@ std::string ReadRawFile(const std::string& path);
 
 // Writes the bytes as the file's whole content. The old file stays intact when
 // the write fails. Throws std::runtime_error "Cannot create file "%s". %s".
-void SaveHexStringToFile(const std::string& path, std::string_view hexString);
+void WriteRawFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace orrikey

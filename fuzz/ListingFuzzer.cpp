@@ -17,9 +17,9 @@ namespace {
 std::string EncodeAll(const std::vector<orrikey::ListingLine>& lines) {
   std::string hex;
   for (const orrikey::ListingLine& line : lines) {
-    std::string again = orrikey::EncodeLine(orrikey::CleanLine(line.text));
-    if (again.starts_with(orrikey::kErrorMarker)) return "";
-    hex += again;
+    const orrikey::encoder::AssembledLine again = orrikey::encoder::AssembleLine(line.text);
+    if (again.failed()) return "";
+    hex += orrikey::encoder::HexRow(again);
   }
   return hex;
 }
@@ -40,10 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const orrikey::HTC::DecodeResult decoded = orrikey::HTC::HexToCode(hex);
   if (!decoded.info.empty()) std::abort();
   std::string expected;
-  for (const std::string& line : decoded.lines)
-    expected += orrikey::EncodeLine(orrikey::CleanLine(line));
+  std::vector<orrikey::ListedLine> listed;
+  for (const std::string& line : decoded.lines) {
+    const orrikey::encoder::AssembledLine assembled = orrikey::encoder::AssembleLine(line);
+    expected += orrikey::encoder::HexRow(assembled);
+    listed.push_back({line, assembled.bytes.size()});
+  }
   if (decoded.lines.back() != "END") expected += "C0000D";
-  const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(decoded.lines));
+  const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(listed));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;
 }

@@ -1,6 +1,5 @@
 #include "listing/ListingWriter.h"
 
-#include "encoder/Encoder.h"
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
@@ -18,11 +17,6 @@ constexpr std::string_view kEnd = "END";
 constexpr std::array<std::string_view, 4> kTimesNames = {"x", "STOx", "RCLx", "BASEx"};
 
 bool IsEnd(std::string_view line) { return line == kEnd || line == ".END."; }
-
-size_t ByteCount(const std::string& line) {
-  const std::string hex = EncodeLine(CleanLine(line));
-  return hex.starts_with(kErrorMarker) ? 0 : hex.size() / 2;
-}
 
 void AppendName(std::string& out, std::string_view name) {
   const bool times =
@@ -68,9 +62,9 @@ std::string ListingInstruction(std::string_view line) {
 
 namespace {
 
-void AppendProgram(std::string& out, const std::vector<std::string>& body) {
+void AppendProgram(std::string& out, std::span<const ListedLine> body) {
   size_t bytes = 0;
-  for (const std::string& line : body) bytes += ByteCount(line);
+  for (const ListedLine& line : body) bytes += line.size;
   out += "00 { " + std::to_string(bytes) + "-Byte Prgm }\n";
   size_t number = 1;
   auto appendLine = [&](std::string_view line) {
@@ -80,24 +74,21 @@ void AppendProgram(std::string& out, const std::vector<std::string>& body) {
     out += ListingInstruction(line);
     out += '\n';
   };
-  for (const std::string& line : body) appendLine(line);
+  for (const ListedLine& line : body) appendLine(line.text);
   appendLine(kEnd);
 }
 
 }  // namespace
 
-std::string WriteListing(const std::vector<std::string>& lines) {
+std::string WriteListing(std::span<const ListedLine> lines) {
   std::string out;
-  std::vector<std::string> body;
-  for (const std::string& line : lines) {
-    if (!IsEnd(line)) {
-      body.push_back(line);
-      continue;
-    }
-    AppendProgram(out, body);
-    body.clear();
+  size_t first = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!IsEnd(lines[i].text)) continue;
+    AppendProgram(out, lines.subspan(first, i - first));
+    first = i + 1;
   }
-  if (!body.empty()) AppendProgram(out, body);
+  if (first < lines.size()) AppendProgram(out, lines.subspan(first));
   return out;
 }
 

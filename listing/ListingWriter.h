@@ -5,15 +5,23 @@
 // lines, "▸" before every label, glyphs as Unicode and the calculator's
 // escapes inside texts. The listing reads back into the same program.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orrikey {
 
-// `lines` are program lines in display codes, as the decoder writes them; a
-// program that lacks its END gets one, as the calculator lists it.
-std::string WriteListing(const std::vector<std::string>& lines);
+// A program line in display codes, as the decoder writes it, and the number
+// of bytes it stands for.
+struct ListedLine {
+  std::string_view text;
+  size_t size;
+};
+
+// A program that lacks its END gets one, as the calculator lists it; the
+// header counts the bytes of the program without its END.
+std::string WriteListing(std::span<const ListedLine> lines);
 
 // One program line as the listing writes it, without its number: the name
 // and operands in glyphs, quoted texts with the calculator's escapes, the

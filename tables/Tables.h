@@ -15,6 +15,7 @@ namespace orrikey::tables {
 struct FixedOp {
   std::string_view name;
   std::string_view bytes;
+  bool endsProgram = false;  // END, and the forms that read as it
 };
 
 // A form whose operand is a number or a stack register: the bytes that lead

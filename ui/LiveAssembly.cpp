@@ -1,6 +1,5 @@
 #include "ui/LiveAssembly.h"
 
-#include "encoder/Encoder.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 
@@ -13,14 +12,9 @@ namespace {
 // to feel immediate.
 constexpr int kSummaryPauseMs = 150;
 
-std::string HexLineOf(const QTextBlock& block) {
-  const std::string line = ToDisplayCodes(block.text());
-  return Trim(line).empty() ? std::string() : EncodeLine(CleanLine(line));
+QString HexPaneRow(const encoder::AssembledLine& line) {
+  return QString::fromStdString(encoder::HexRow(line));
 }
-
-bool Failed(const std::string& hex) { return hex.starts_with(kErrorMarker); }
-
-size_t BytesOf(const std::string& hex) { return Failed(hex) ? 0 : hex.size() / 2; }
 
 }  // namespace
 
@@ -34,25 +28,21 @@ LiveAssembly::LiveAssembly(CodeEditor* code, CodeEditor* hex, QObject* parent)
     if (!writingHex_) hexTyped_ = true;
   });
   code->setMarkerSource([this](int line) { return errorAt(line); });
+  assembly_.Append({1, {}});
   codeChanged(0, 0, code->document()->characterCount());
 }
 
 QString LiveAssembly::errorAt(int line) const {
-  if (line < 0 || size_t(line) >= hexLines_.size() || !Failed(hexLines_[size_t(line)])) return {};
-  return QString::fromStdString(hexLines_[size_t(line)]);
-}
-
-std::vector<int> LiveAssembly::failedLines() const {
-  std::vector<int> failed;
-  for (size_t i = 0; i < hexLines_.size(); ++i)
-    if (Failed(hexLines_[i])) failed.push_back(int(i));
-  return failed;
+  const auto& lines = assembly_.lines();
+  if (line < 0 || size_t(line) >= lines.size()) return {};
+  const encoder::AssembledLine& assembled = lines[size_t(line)].assembled;
+  return assembled.error ? QString::fromUtf8(encoder::ErrorLine(*assembled.error)) : QString();
 }
 
 void LiveAssembly::refreshHexPane() {
   QStringList rows;
-  rows.reserve(qsizetype(hexLines_.size()));
-  for (const std::string& hex : hexLines_) rows += QString::fromStdString(hex);
+  rows.reserve(qsizetype(assembly_.lines().size()));
+  for (const encoder::Assembly::Line& line : assembly_.lines()) rows += HexPaneRow(line.assembled);
   writingHex_ = true;
   hex_->document()->setPlainText(rows.join(u'\n'));
   writingHex_ = false;
@@ -79,20 +69,17 @@ void LiveAssembly::codeChanged(int position, int, int added) {
   const int oldLast = std::min(newLast - (lineCount - lineCount_), lineCount_ - 1);
   lineCount_ = lineCount;
 
-  std::vector<std::string> encoded;
+  std::vector<encoder::Assembly::Line> assembled;
   QStringList rows;
   for (int n = first; n <= newLast; ++n, block = block.next()) {
-    encoded.push_back(HexLineOf(block));
-    rows += QString::fromStdString(encoded.back());
+    assembled.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
+    rows += HexPaneRow(assembled.back().assembled);
   }
-  const auto from = hexLines_.begin() + first;
-  const auto to = hexLines_.begin() + std::max(first, oldLast + 1);
-  for (auto it = from; it != to; ++it) byteCount_ -= BytesOf(*it);
-  for (const std::string& hex : encoded) byteCount_ += BytesOf(hex);
-  hexLines_.erase(from, to);
-  hexLines_.insert(hexLines_.begin() + first, encoded.begin(), encoded.end());
+  const size_t replaced = size_t(std::max(first, oldLast + 1) - first);
+  assembly_.Replace(size_t(first), replaced, std::move(assembled));
 
-  if (hexTyped_ || hex_->document()->blockCount() != int(hexLines_.size()) - (newLast - oldLast))
+  if (hexTyped_ ||
+      hex_->document()->blockCount() != int(assembly_.lines().size()) - (newLast - oldLast))
     refreshHexPane();
   else
     replaceHexRows(first, oldLast, rows);

@@ -9,8 +9,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include <string>
-#include <vector>
+#include "encoder/Assembly.h"
 
 namespace orrikey {
 
@@ -22,13 +21,11 @@ class LiveAssembly : public QObject {
  public:
   LiveAssembly(CodeEditor* code, CodeEditor* hex, QObject* parent);
 
-  // The hex line of every line of the program text; empty for a blank line.
-  const std::vector<std::string>& hexLines() const { return hexLines_; }
+  // Every line of the program text, assembled; line i is the editor's line
+  // i + 1, a blank line writing no bytes.
+  const encoder::Assembly& assembly() const { return assembly_; }
   // The error of a line (zero-based) as the hex pane shows it, or empty.
   QString errorAt(int line) const;
-  // The zero-based lines that do not convert.
-  std::vector<int> failedLines() const;
-  size_t byteCount() const { return byteCount_; }
 
   // Writes every row of the hex pane again, over whatever was typed there.
   void refreshHexPane();
@@ -45,9 +42,8 @@ class LiveAssembly : public QObject {
 
   CodeEditor* code_;
   CodeEditor* hex_;
-  std::vector<std::string> hexLines_{""};
-  int lineCount_ = 1;
-  size_t byteCount_ = 0;
+  encoder::Assembly assembly_;
+  int lineCount_ = 1;  // a document always holds a line
   bool writingHex_ = false;
   bool hexTyped_ = false;
   QTimer summaryTimer_;

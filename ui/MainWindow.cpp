@@ -1,8 +1,10 @@
 #include "ui/MainWindow.h"
 
 #include "decoder/HTC.h"
-#include "encoder/Encoder.h"
+#include "encoder/Assembly.h"
 #include "reference/Help.h"
+#include "text/Comment.h"
+#include "text/Trim.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
@@ -421,7 +423,9 @@ void MainWindow::showAbout() {
 
 void MainWindow::showHelpForCode() {
   const QString line = codeEdit_->textCursor().block().text();
-  const std::optional<std::string> help = HelpFor(CleanLine(ToDisplayCodes(line)));
+  const std::string codes = ToDisplayCodes(line);
+  const std::optional<std::string> help =
+      HelpFor(Trim(text::WithoutComment(codes, text::Notation::kProgramText)));
   infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
 }
 
@@ -489,18 +493,26 @@ void MainWindow::zoom(int steps) {
 }
 
 void MainWindow::showSummary() {
-  const std::vector<int> failed = assembly_->failedLines();
+  const encoder::Assembly& assembly = assembly_->assembly();
   QStringList info;
-  for (int line : failed)
-    info += QString("Line: %1 %2").arg(line + 1).arg(assembly_->errorAt(line));
+  std::vector<int> targets;
+  for (size_t line : assembly.FailedLines()) {
+    const encoder::Assembly::Line& failed = assembly.lines()[line];
+    info += QString::fromStdString(
+        encoder::FailureMessage(failed.sourceLine, *failed.assembled.error));
+    targets.push_back(int(line));
+  }
   const bool empty = codeEdit_->document()->isEmpty();
-  byteCountLabel_->setText(failed.empty() && !empty
-                               ? QString("{ %1-Byte Prgm }").arg(assembly_->byteCount())
+  byteCountLabel_->setText(info.empty() && !empty
+                               ? QString("{ %1-Byte Prgm }").arg(assembly.size())
                                : QString());
-  showInfo(info);
+  showInfo(info, std::move(targets));
 }
 
-void MainWindow::showInfo(const QStringList& lines) { infoEdit_->setPlainText(lines.join(u'\n')); }
+void MainWindow::showInfo(const QStringList& lines, std::vector<int> targets) {
+  infoEdit_->setPlainText(lines.join(u'\n'));
+  infoTargets_ = std::move(targets);
+}
 
 // A click on an INFO line that names a program line selects that line.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -510,11 +522,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::jumpFromInfo(QPoint at) {
-  static const QRegularExpression linePattern("^Line: (\\d+)");
-  const QRegularExpressionMatch match =
-      linePattern.match(infoEdit_->cursorForPosition(at).block().text());
-  if (!match.hasMatch()) return;
-  codeEdit_->selectLine(match.captured(1).toInt() - 1);
+  const int row = infoEdit_->cursorForPosition(at).blockNumber();
+  if (row < 0 || size_t(row) >= infoTargets_.size()) return;
+  codeEdit_->selectLine(infoTargets_[size_t(row)]);
   codeEdit_->setFocus();
 }
 

@@ -96,7 +96,8 @@ class MainWindow : public QMainWindow {
   void setCurrentFile(const QString& path, Format format);
   void updateRecentMenu();
   void showSummary();
-  void showInfo(const QStringList& lines);
+  // INFO lines; a click on line i selects the program line targets[i].
+  void showInfo(const QStringList& lines, std::vector<int> targets = {});
   void jumpFromInfo(QPoint at);
   bool maySaveChanges(const QString& before);
 
@@ -133,6 +134,7 @@ class MainWindow : public QMainWindow {
 
   QString currentPath_;
   Format currentFormat_ = Format::kProgramText;
+  std::vector<int> infoTargets_;
   int zoomSteps_ = 0;
 };
 

@@ -5,11 +5,12 @@
 #include "ui/MainWindow.h"
 
 #include "document/OpenProgram.h"
-#include "encoder/Encoder.h"
-#include "files/HexText.h"
+#include "encoder/Assembly.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 #include "listing/ListingWriter.h"
+#include "text/Comment.h"
+#include "text/Trim.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
@@ -115,11 +116,14 @@ bool MainWindow::saveIn(Format format) {
 // written without that line.
 bool MainWindow::allLinesConvert(const QString& refused) {
   assembly_->flush();
-  const std::vector<int> failed = assembly_->failedLines();
+  const encoder::Assembly& assembly = assembly_->assembly();
+  const std::vector<size_t> failed = assembly.FailedLines();
   if (failed.empty()) return true;
   QStringList listed;
-  for (int line : failed | std::views::take(kListedFailures))
-    listed += QString("Line %1: %2").arg(line + 1).arg(assembly_->errorAt(line));
+  for (size_t index : failed | std::views::take(kListedFailures)) {
+    const encoder::Assembly::Line& line = assembly.lines()[index];
+    listed += QString::fromStdString(encoder::FailureMessage(line.sourceLine, *line.assembled.error));
+  }
   if (failed.size() > size_t(kListedFailures))
     listed += QString("and %1 more").arg(failed.size() - kListedFailures);
   dialogs_.ShowError(
@@ -130,9 +134,7 @@ bool MainWindow::allLinesConvert(const QString& refused) {
 bool MainWindow::writeFile(const QString& path, Format format) {
   if (format == Format::kRaw) {
     if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
-    std::string hex;
-    for (const std::string& line : assembly_->hexLines()) hex += line;
-    SaveHexStringToFile(LocalPath(path), GetHexString({hex}, true));
+    WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
   } else if (format == Format::kEightBitText) {
     WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
   } else {
@@ -151,10 +153,13 @@ bool MainWindow::writeFile(const QString& path, Format format) {
 std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
   if (!allLinesConvert(refused)) return std::nullopt;
   const std::vector<std::string> lines = codeEdit_->lines();
-  const std::vector<std::string>& hexLines = assembly_->hexLines();
-  std::vector<std::string> instructions;
-  for (size_t i = 0; i < lines.size() && i < hexLines.size(); ++i)
-    if (!hexLines[i].empty()) instructions.push_back(CleanLine(lines[i]));
+  const auto& assembled = assembly_->assembly().lines();
+  std::vector<ListedLine> instructions;
+  for (size_t i = 0; i < lines.size() && i < assembled.size(); ++i) {
+    const size_t size = assembled[i].assembled.bytes.size();
+    if (size > 0)
+      instructions.push_back({Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)), size});
+  }
   return WriteListing(instructions);
 }
 

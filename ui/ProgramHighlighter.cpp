@@ -56,8 +56,7 @@ void ProgramHighlighter::highlightBlock(const QString& text) {
 
   // Encoding a line takes microseconds, so the highlighter asks the encoder
   // itself rather than wait for the window's summary.
-  const std::string line = ToDisplayCodes(text);
-  if (Trim(line).empty() || !EncodeLine(CleanLine(line)).starts_with(kErrorMarker)) return;
+  if (!encoder::AssembleLine(ToDisplayCodes(text)).failed()) return;
   for (int i = 0; i < code.size(); ++i) {
     QTextCharFormat marked = format(i);
     marked.setUnderlineStyle(QTextCharFormat::WaveUnderline);

@@ -177,8 +177,11 @@ std::string FixedOp(const std::string& row) {
   const auto [name, hex] = SplitAtComma(row);
   const std::string bytes = Bytes(hex);
   if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
+  // Calculators end a program at C0 00 0D, whatever name a table gives it.
+  const bool endsProgram = bytes == std::string("\xC0\x00\x0D", 3);
   std::string out = "{";
-  return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + "}";
+  return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
+         (endsProgram ? "true" : "false") + "}";
 }
 
 std::string TextPair(const std::string& row) {

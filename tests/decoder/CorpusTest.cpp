@@ -51,8 +51,9 @@ std::set<std::string> Examine(const std::string& bytes) {
   std::set<std::string> reasons;
   size_t at = 0;  // where the current line's bytes start in the hex text
   for (const std::string& line : decoded.lines) {
-    const std::string again = EncodeLine(CleanLine(line));
-    if (again.starts_with(kErrorMarker)) return {"does not encode: " + line};
+    const encoder::AssembledLine assembled = encoder::AssembleLine(line);
+    if (assembled.failed()) return {"does not encode: " + line};
+    const std::string again = encoder::HexRow(assembled);
     if (hex.compare(at, again.size(), again) != 0)
       reasons.insert(DifferenceReason(line, std::string_view(hex).substr(at, again.size()), again));
     at += again.size();

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "decoder/HTC.h"
-#include "encoder/Encoder.h"
-#include "files/HexText.h"
+#include "encoder/Assembly.h"
 #include "tables/Tables.h"
+#include "text/Hex.h"
 
 namespace orrikey {
 namespace {
@@ -73,14 +73,13 @@ TEST(RoundTrip, EveryInstruction) {
   Lines program = EveryInstruction();
   EXPECT_GT(program.size(), 500u);
   for (const std::string& line : program) {
-    const std::string hex = EncodeLine(CleanLine(line));
-    ASSERT_FALSE(hex.starts_with(kErrorMarker)) << line << ": " << hex;
+    const std::string hex = encoder::HexRow(encoder::AssembleLine(line));
     EXPECT_EQ(HTC::HexToCode(hex).lines, Lines{line}) << "hex: " << hex;
   }
   program.push_back("END");
-  const auto conversion = MakeHexCode(program);
-  ASSERT_TRUE(conversion && conversion->infoLines.empty());
-  const HTC::DecodeResult decoded = HTC::HexToCode(GetHexString(conversion->hexLines, false));
+  const encoder::Assembly assembly = encoder::Assemble(program);
+  ASSERT_EQ(assembly.failureCount(), 0u);
+  const HTC::DecodeResult decoded = HTC::HexToCode(text::WriteHex(assembly.Bytes()));
   EXPECT_EQ(decoded.info, "");
   EXPECT_EQ(decoded.lines, program);
 }

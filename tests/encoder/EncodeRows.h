@@ -18,7 +18,7 @@ struct EncodeRow {
 
 inline void ExpectEncodes(const std::vector<EncodeRow>& rows) {
   for (const EncodeRow& row : rows)
-    EXPECT_EQ(EncodeLine(CleanLine(row.line)), row.hex) << "line: " << row.line;
+    EXPECT_EQ(encoder::HexRow(encoder::AssembleLine(row.line)), row.hex) << "line: " << row.line;
 }
 
 }  // namespace orrikey::testing

@@ -46,7 +46,7 @@ class FileWrite : public ::testing::Test {
 
 TEST_F(FileWrite, BytesComeBackAsWritten) {
   for (const std::string& bytes : {""s, "\0"s, "\xC0\x00\x0D\r\n\x1A\xFF"s}) {
-    SaveHexStringToFile(Path("p.raw"), bytes);
+    WriteWholeFile(Path("p.raw"), bytes);
     EXPECT_EQ(ReadRawFile(Path("p.raw")), bytes);
   }
   // A program text is written as it stands, and read normalised.
@@ -63,7 +63,7 @@ TEST_F(FileWrite, ProgramTextWithANulByteIsRefusedByLine) {
     int line;
   } rows[] = {{"\0A"s, 1}, {"A\r\n\0"s, 2}, {"A\r\0"s, 2}, {"A\n\n\rB\0C"s, 4}};
   for (const auto& row : rows) {
-    SaveHexStringToFile(Path("p.42S"), row.bytes);
+    WriteWholeFile(Path("p.42S"), row.bytes);
     EXPECT_EQ(ErrorOf([&] { ReadProgramTextFile(Path("p.42S")); }),
               "Cannot open file \"" + Path("p.42S") + "\". Line " + std::to_string(row.line) +
                   " holds a NUL byte, which program text cannot hold");
@@ -71,10 +71,10 @@ TEST_F(FileWrite, ProgramTextWithANulByteIsRefusedByLine) {
 }
 
 TEST_F(FileWrite, ReplacedFileKeepsItsPermissionsAndLinks) {
-  SaveHexStringToFile(Path("real.raw"), "old");
+  WriteWholeFile(Path("real.raw"), "old");
   ASSERT_EQ(chmod(Path("real.raw").c_str(), 0640), 0);
   fs::create_symlink(Path("real.raw"), Path("link.raw"));
-  SaveHexStringToFile(Path("link.raw"), "new");
+  WriteWholeFile(Path("link.raw"), "new");
   EXPECT_TRUE(fs::is_symlink(Path("link.raw")));
   EXPECT_EQ(ReadRawFile(Path("real.raw")), "new");
   struct stat info {};
@@ -83,7 +83,7 @@ TEST_F(FileWrite, ReplacedFileKeepsItsPermissionsAndLinks) {
 }
 
 TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
-  SaveHexStringToFile(Path("p.raw"), "old content");
+  WriteWholeFile(Path("p.raw"), "old content");
   // A file size limit makes the write itself fail half way.
   struct rlimit saved {};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -91,7 +91,7 @@ TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
   const struct rlimit small = {4096, saved.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   const std::string error =
-      ErrorOf([&] { SaveHexStringToFile(Path("p.raw"), std::string(10000, 'x')); });
+      ErrorOf([&] { WriteWholeFile(Path("p.raw"), std::string(10000, 'x')); });
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, savedHandler);
   EXPECT_EQ(error, "Cannot create file \"" + Path("p.raw") + "\". File too large");
@@ -112,7 +112,7 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
       {Path("dangling"), "No such file or directory"},
   };
   for (const auto& [path, reason] : writes) {
-    EXPECT_EQ(ErrorOf([&] { SaveHexStringToFile(path, "x"); }),
+    EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "x"); }),
               "Cannot create file \"" + path + "\". " + reason);
   }
   EXPECT_TRUE(fs::is_fifo(Path("fifo")));
@@ -121,7 +121,7 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
 
   // A FIFO or a device is refused without waiting on it or reading it, and an
   // oversized file before it is read or once the limit is read.
-  for (const char* name : {"max.raw", "big.raw"}) SaveHexStringToFile(Path(name), "");
+  for (const char* name : {"max.raw", "big.raw"}) WriteWholeFile(Path(name), "");
   fs::resize_file(Path("max.raw"), kMaxProgramFileSize);
   fs::resize_file(Path("big.raw"), kMaxProgramFileSize + 1);
   EXPECT_EQ(ReadRawFile(Path("max.raw")).size(), kMaxProgramFileSize);

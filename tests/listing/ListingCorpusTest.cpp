@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 std::string EncodeAll(const std::vector<ListingLine>& lines) {
   std::string hex;
-  for (const ListingLine& line : lines) hex += EncodeLine(CleanLine(line.text));
+  for (const ListingLine& line : lines) hex += encoder::HexRow(encoder::AssembleLine(line.text));
   return hex;
 }
 
@@ -39,10 +39,15 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
     const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(ReadRawFile(entry.path())));
     ASSERT_TRUE(decoded.info.empty());
     std::string expected;
-    for (const std::string& line : decoded.lines) expected += EncodeLine(CleanLine(line));
+    std::vector<ListedLine> listed;
+    for (const std::string& line : decoded.lines) {
+      const encoder::AssembledLine assembled = encoder::AssembleLine(line);
+      expected += encoder::HexRow(assembled);
+      listed.push_back({line, assembled.bytes.size()});
+    }
     if (decoded.lines.empty() || decoded.lines.back() != "END") expected += "C0000D";
 
-    const ReadListingResult read = ReadListing(WriteListing(decoded.lines));
+    const ReadListingResult read = ReadListing(WriteListing(listed));
     EXPECT_TRUE(read.errors.empty());
     EXPECT_EQ(EncodeAll(read.lines), expected);
   }
@@ -89,7 +94,7 @@ TEST(ListingCorpus, RealListingsConvertButForTheKnownLines) {
     std::set<size_t> lines;
     for (const ListingError& error : read.errors) lines.insert(error.fileLine);
     for (const ListingLine& line : read.lines)
-      if (EncodeLine(CleanLine(line.text)).starts_with(kErrorMarker)) lines.insert(line.fileLine);
+      if (encoder::AssembleLine(line.text).failed()) lines.insert(line.fileLine);
     if (lines.empty())
       ++whole;
     else

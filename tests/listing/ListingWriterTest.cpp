@@ -7,16 +7,16 @@
 namespace orrikey {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEnd) {
-  EXPECT_EQ(WriteListing({"LBL \"A\"", "CLX", "END", "LBL 01", "RTN"}),
+  const std::vector<ListedLine> lines = {
+      {"LBL \"A\"", 5}, {"CLX", 1}, {"END", 3}, {"LBL 01", 1}, {"RTN", 1}};
+  EXPECT_EQ(WriteListing(lines),
             "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
             "00 { 2-Byte Prgm }\n01▸LBL 01\n02 RTN\n03 END\n");
 }
 
 TEST(WriteListing, NumbersPastNinetyNineWithMoreDigits) {
-  const std::string listing = WriteListing(Lines(100, "CLX"));
+  const std::string listing = WriteListing(std::vector<ListedLine>(100, {"CLX", 1}));
   EXPECT_NE(listing.find("\n99 CLX\n100 CLX\n101 END\n"), std::string::npos);
 }
 

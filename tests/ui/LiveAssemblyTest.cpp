@@ -17,10 +17,8 @@ class LiveAssemblyTest : public QObject {
 
   static QString Encoded(const QTextDocument* document) {
     QStringList rows;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-      const std::string line = block.text().toStdString();
-      rows += Trim(line).empty() ? "" : EncodeLine(CleanLine(line)).c_str();
-    }
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+      rows += QString::fromStdString(encoder::HexRow(encoder::AssembleLine(block.text().toStdString())));
     return rows.join(u'\n');
   }
 

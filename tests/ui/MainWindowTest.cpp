@@ -106,7 +106,7 @@ class MainWindowTest : public QObject {
     Code()->undo();
     QStringList rows;
     for (QTextBlock block = Code()->document()->begin(); block.isValid(); block = block.next())
-      rows += block.text().isEmpty() ? "" : EncodeLine(block.text().toStdString()).c_str();
+      rows += QString::fromStdString(encoder::HexRow(encoder::AssembleLine(block.text().toStdString())));
     QCOMPARE(Hex()->toPlainText(), rows.join(u'\n'));
     // Code->Hex drops the blank line at once.
     Code()->redo();
@@ -178,7 +178,7 @@ class MainWindowTest : public QObject {
     if (!name.isEmpty()) QCOMPARE(Read(name), "\x77");
     QCOMPARE(QGuiApplication::clipboard()->text(), "kept");
     QCOMPARE(dialogs->errors.size(), 1);
-    QVERIFY(dialogs->errors[0].contains("Line 2: ------ err opcode\nLine 4: ------ err opcode"));
+    QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
   }
 
   // The listing holds the instructions alone, in the calculator's style; it

@@ -1,0 +1,85 @@
+#include "encoder/Assembly.h"
+
+#include <algorithm>
+
+namespace orrikey::encoder {
+
+void Assembly::Count(const Line& line, int sign) {
+  if (line.assembled.failed()) failures_ += sign;
+  else size_ += sign * static_cast<std::ptrdiff_t>(line.assembled.bytes.size());
+}
+
+void Assembly::Replace(size_t first, size_t count, std::vector<Line> lines) {
+  const auto from = lines_.begin() + static_cast<std::ptrdiff_t>(first);
+  const auto to = from + static_cast<std::ptrdiff_t>(count);
+  std::for_each(from, to, [this](const Line& line) { Count(line, -1); });
+  for (const Line& line : lines) Count(line, +1);
+  const std::ptrdiff_t moved = static_cast<std::ptrdiff_t>(lines.size()) - static_cast<std::ptrdiff_t>(count);
+  const auto after = lines_.erase(from, to);
+  const auto inserted = lines_.insert(after, std::make_move_iterator(lines.begin()),
+                                      std::make_move_iterator(lines.end()));
+  for (auto it = inserted + static_cast<std::ptrdiff_t>(lines.size()); it != lines_.end(); ++it)
+    it->sourceLine += moved;
+}
+
+void Assembly::Append(Line line) {
+  Count(line, +1);
+  lines_.push_back(std::move(line));
+}
+
+std::vector<size_t> Assembly::FailedLines() const {
+  std::vector<size_t> failed;
+  for (size_t i = 0; i < lines_.size(); ++i)
+    if (lines_[i].assembled.failed()) failed.push_back(i);
+  return failed;
+}
+
+std::vector<std::uint8_t> Assembly::Bytes() const {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(size_);
+  for (const Line& line : lines_)
+    if (!line.assembled.failed())
+      bytes.insert(bytes.end(), line.assembled.bytes.begin(), line.assembled.bytes.end());
+  return bytes;
+}
+
+std::vector<ProgramSpan> Assembly::Programs() const {
+  std::vector<ProgramSpan> programs;
+  ProgramSpan program;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const AssembledLine& line = lines_[i].assembled;
+    if (!line.failed()) program.size += line.bytes.size();
+    if (!line.endsProgram()) continue;
+    program.end = i + 1;
+    programs.push_back(program);
+    program = {i + 1, i + 1, 0};
+  }
+  program.end = lines_.size();
+  if (program.first < program.end) programs.push_back(program);
+  return programs;
+}
+
+size_t Assembly::StepOf(size_t index) const {
+  const auto writes = [](const Line& line) {
+    return !line.assembled.failed() && !line.assembled.bytes.empty();
+  };
+  if (index >= lines_.size() || !writes(lines_[index])) return 0;
+  size_t step = 1;
+  for (size_t i = index; i-- > 0 && !lines_[i].assembled.endsProgram();)
+    if (writes(lines_[i])) ++step;
+  return step;
+}
+
+Assembly Assemble(const std::vector<std::string>& lines) {
+  Assembly assembly;
+  for (size_t i = 0; i < lines.size(); ++i) assembly.Append({i + 1, AssembleLine(lines[i])});
+  return assembly;
+}
+
+std::string FailureMessage(size_t sourceLine, EncodeError error, std::string_view reason) {
+  std::string message = "Line: " + std::to_string(sourceLine) + " " + std::string(ErrorLine(error));
+  if (!reason.empty()) message.append(": ").append(reason);
+  return message;
+}
+
+}  // namespace orrikey::encoder
