@@ -4,11 +4,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -327,6 +330,27 @@ class MainWindowTest : public QObject {
     // A listing is never written over: Save asks for a name, as for no file.
     Trigger("Save");
     QCOMPARE(dialogs->shown.size(), name == "a.42s" || name.isEmpty() ? 1 : 0);
+  }
+
+  // The editor and orrikey-cli read a file one way: the hex rows of the
+  // opened text are the command line's, but for the lines a listing left out.
+  void opensFilesAsTheCommandLineReadsThem() {
+    Write("ascii.42S", "X#0?\n1E3\nSTO* 05\n");
+    QStringList files = {Path("ascii.42S")};
+    for (const QFileInfo& file : QDir(ORRIKEY_CORPUS_DIR "/listings").entryInfoList(QDir::Files))
+      files += file.filePath();
+    for (const QString& file : files) {
+      QProcess cli;
+      cli.start(ORRIKEY_CLI, {"encode", file});
+      QVERIFY(cli.waitForFinished());
+      QStringList expected = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+      expected.removeAll(QString());
+      expected.removeAll("------ err char");
+      QVERIFY(window->openFile(file));
+      QStringList rows = Hex()->toPlainText().split(u'\n');
+      rows.removeAll(QString());
+      QCOMPARE(rows, expected);
+    }
   }
 
   // A file dragged over the text is taken, and opens when dropped.
