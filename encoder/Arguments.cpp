@@ -97,7 +97,7 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
 AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
   const FormPatterns& forms = Forms();
 
-  const Pattern& numberForm = op.name == "SIZE"          ? forms.sizeNumber
+  const Pattern& numberForm = op.operand == tables::OperandKind::kWord ? forms.sizeNumber
                               : IsPlainNumberOp(op.name) ? forms.plainNumber
                                                          : forms.number;
   if (FormMatch(numberForm, line, name))
@@ -106,16 +106,16 @@ AssembledLine EncodeArgument(std::string_view line, std::string_view name, const
   if (FormMatch(forms.stack, line, name)) return EncodeStackOperand(line.back(), op, name, false);
 
   if (const auto quoted = FormMatch(forms.quoted, line, name))
-    return EncodeQuotedText(quoted->substr(1), &op.direct.name, name);
+    return EncodeQuotedText(quoted->substr(1), &op, &op.direct.name, name);
 
-  if (TakesLabels(op.name) && FormMatch(forms.label, line, name))
+  if (TakesLabels(op) && FormMatch(forms.label, line, name))
     return EncodeLocalLabel(line.back(), op, name);
 
   if (FormMatch(forms.indirectNumber, line, name))
     return EncodeNumberOperand(TrailingNumber(line), op, name, true);
 
   if (FormMatch(forms.indirectQuoted, line, name))
-    return EncodeQuotedText(*forms.quoted.Search(line, 1), &op.indirect.name, name);
+    return EncodeQuotedText(*forms.quoted.Search(line, 1), &op, &op.indirect.name, name);
 
   if (FormMatch(forms.indirectStack, line, name))
     return EncodeStackOperand(line.back(), op, name, true);

@@ -33,10 +33,10 @@ inline void Append(std::vector<std::uint8_t>& bytes, std::string_view more) {
 // instruction as the line starts it ("STO", "KEY 3 GTO").
 AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op);
 
-// A quoted text as calculator characters: a whole-line string when form is
-// null, else the quoted name of that name form.
-AssembledLine EncodeQuotedText(std::string_view quoted, const tables::NameForm* form,
-                               std::string_view name);
+// A quoted text as calculator characters: a whole-line string when op is
+// null, else the quoted name of that name form of op.
+AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
+                               const tables::NameForm* form, std::string_view name);
 
 // Operands that are a register or label number, a stack register or a local
 // label letter.
@@ -47,6 +47,9 @@ AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::stri
 AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
 
 // LBL, GTO, XEQ and the key assignments take local labels as operands.
-bool TakesLabels(std::string_view name);
+bool TakesLabels(const tables::ModOp& op);
+
+// The key of "KEY n GTO" and "KEY n XEQ", as the line names them.
+std::uint8_t KeyNumber(std::string_view name);
 
 }  // namespace orrikey::encoder

@@ -32,9 +32,8 @@ bool StartsNumber(char c) { return IsDigit(c) || c == '-' || c == '.'; }
 // Names may be empty only where the calculator reads the bytes back as that
 // line: the append text and the wide forms. LBL, GTO and XEQ keep theirs as
 // programs have always held them.
-bool TakesEmptyName(const tables::NameForm& form, std::string_view name) {
-  return form.lead == "\x7F" || form.lead.size() == 2 || name == "LBL" || name == "GTO" ||
-         name == "XEQ";
+bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
+  return form.lead == "\x7F" || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel;
 }
 
 }  // namespace
@@ -65,17 +64,17 @@ std::optional<AssembledLine> EncodeText(std::string_view line) {
   // the text as another instruction (an append, or a named operand).
   if (CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
     return Failed(EncodeError::kString);
-  return EncodeQuotedText(line, nullptr, "");
+  return EncodeQuotedText(line, nullptr, nullptr, "");
 }
 
-AssembledLine EncodeQuotedText(std::string_view quoted, const tables::NameForm* form,
-                               std::string_view name) {
+AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
+                               const tables::NameForm* form, std::string_view name) {
   if (quoted.size() < 2) return Failed(EncodeError::kString);
   if (form && !form->exists) return Failed(EncodeError::kParameter);
   std::string_view text = quoted.substr(1, quoted.size() - 2);
 
-  const bool isAssign = name == "ASSIGN";
-  const bool isKey = name.starts_with("KEY");
+  const bool isAssign = op && op->operand == tables::OperandKind::kKeyAssignment;
+  const bool isKey = op && op->operand == tables::OperandKind::kKeyLabel;
   unsigned keyNumber = 0;
   if (isAssign) {
     // ASSIGN's key number was moved into the text by the argument parser.
@@ -85,7 +84,7 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::NameForm* 
     text.remove_suffix(2);
     if (keyNumber < 1 || keyNumber > 18) return Failed(EncodeError::kParameter);
   }
-  if (form && text.empty() && !TakesEmptyName(*form, name)) return Failed(EncodeError::kParameter);
+  if (form && text.empty() && !TakesEmptyName(*form, *op)) return Failed(EncodeError::kParameter);
 
   const size_t lead = form ? form->lead.size() : 0;
   const size_t length = text.size() + lead + (isKey || isAssign ? 1 : 0);
@@ -93,11 +92,11 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::NameForm* 
 
   AssembledLine result;
   std::vector<std::uint8_t>& bytes = result.bytes;
-  if (name == "LBL") bytes = {0xC0, 0x00};
+  if (op && op->definesLabel) bytes = {0xC0, 0x00};
   if (form) Append(bytes, form->before);
   bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
   if (form) Append(bytes, form->lead);
-  if (isKey) bytes.push_back(static_cast<std::uint8_t>(name[4] - '0'));
+  if (isKey) bytes.push_back(KeyNumber(name));
   for (unsigned char c : text) bytes.push_back(CalculatorCode(c));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));
   return result;

@@ -14,30 +14,33 @@ bool IsStackValue(unsigned n) { return n >= kStackBytes && n < kStackBytes + kSt
 bool IsLetterValue(unsigned n) { return (n >= 0x66 && n <= 0x6F) || (n >= 0x7B && n <= 0x7F); }
 
 // The bytes that lead the operand, and the key number of a key assignment.
-AssembledLine Lead(std::string_view lead, std::string_view name) {
+AssembledLine Lead(std::string_view lead, const tables::ModOp& op, std::string_view name) {
   AssembledLine line;
   Append(line.bytes, lead);
-  if (name.starts_with("KEY")) line.bytes.push_back(static_cast<std::uint8_t>(name[4] - '0'));
+  if (op.operand == tables::OperandKind::kKeyLabel) line.bytes.push_back(KeyNumber(name));
   return line;
 }
 
-AssembledLine Encode(const tables::OperandForm& form, std::string_view name, unsigned value) {
-  AssembledLine line = Lead(form.lead, name);
+AssembledLine Encode(const tables::OperandForm& form, const tables::ModOp& op,
+                     std::string_view name, unsigned value) {
+  AssembledLine line = Lead(form.lead, op, name);
   line.bytes.push_back(static_cast<std::uint8_t>(form.base + value));
   return line;
 }
 
 }  // namespace
 
-bool TakesLabels(std::string_view name) {
-  return name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY");
+bool TakesLabels(const tables::ModOp& op) {
+  return op.operand == tables::OperandKind::kLabel || op.operand == tables::OperandKind::kKeyLabel;
 }
+
+std::uint8_t KeyNumber(std::string_view name) { return static_cast<std::uint8_t>(name[4] - '0'); }
 
 AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
                                   bool indirect) {
   const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
-  if (!indirect && op.name == "SIZE") {
-    AssembledLine size = Lead(forms.number.lead, "");
+  if (!indirect && op.operand == tables::OperandKind::kWord) {
+    AssembledLine size = Lead(forms.number.lead, op, name);
     size.bytes.push_back(static_cast<std::uint8_t>(n >> 8));
     size.bytes.push_back(static_cast<std::uint8_t>(n & 0xFF));
     return size;
@@ -48,7 +51,7 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
     Append(line.bytes, n == 10 ? op.ten : op.eleven);
     return line;
   }
-  const bool label = !indirect && TakesLabels(op.name);
+  const bool label = !indirect && TakesLabels(op);
   if (n > kLargestNumber || IsStackValue(n) || (label && IsLetterValue(n)))
     return Failed(EncodeError::kParameter);
 
@@ -62,7 +65,7 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
   if (!form.exists) return Failed(EncodeError::kParameter);
   if (&form == &shortForm && trailingZero)
     return Encoded({static_cast<std::uint8_t>(form.base + n), 0x00});
-  return Encode(form, name, n);
+  return Encode(form, op, name, n);
 }
 
 AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
@@ -70,11 +73,11 @@ AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::stri
   const tables::OperandForm& form = (indirect ? op.indirect : op.direct).stack;
   const size_t index = kStackLetters.find(letter);
   if (!form.exists || index == std::string_view::npos) return Failed(EncodeError::kParameter);
-  return Encode(form, name, static_cast<unsigned>(index));
+  return Encode(form, op, name, static_cast<unsigned>(index));
 }
 
 AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name) {
-  AssembledLine line = Lead(op.direct.number.lead, name);
+  AssembledLine line = Lead(op.direct.number.lead, op, name);
   line.bytes.push_back(static_cast<std::uint8_t>(static_cast<unsigned char>(letter) + (letter >= 'a' ? 26 : 37)));
   return line;
 }

@@ -43,6 +43,15 @@ struct OperandForms {
   OperandForm shortNumber;
 };
 
+// What an instruction's direct operand stands for, beyond its forms.
+enum class OperandKind : unsigned char {
+  kRegister,       // a register, flag or count: "STO 05", "FIX 04"
+  kLabel,          // a label, numbered or a letter: "GTO A"; LBL's name form is a global label
+  kKeyLabel,       // KEY n GTO and KEY n XEQ: the key's byte leads the label
+  kKeyAssignment,  // ASSIGN "NAME" TO nn: the key's number follows the name
+  kWord,           // SIZE: a number of up to four digits in two bytes
+};
+
 // An instruction with an operand.
 struct ModOp {
   std::string_view name;
@@ -51,6 +60,8 @@ struct ModOp {
   // FIX, SCI and ENG: the whole bytes of the operands 10 and 11.
   std::string_view ten;
   std::string_view eleven;
+  OperandKind operand = OperandKind::kRegister;
+  bool definesLabel = false;  // LBL: its name form writes C0 00 before the name
 };
 
 std::span<const FixedOp> FixedOps();

@@ -141,6 +141,16 @@ std::string OperandForm(const std::string& slot) {
   return "{true, " + CppLiteral(bytes.substr(0, bytes.size() - 1)) + ", " + base + "}";
 }
 
+// The calculator's instructions whose operand is more than a register: the
+// generator names them once, so that no reader of the records compares names.
+const char* OperandKindOf(const std::string& name) {
+  if (name == "LBL" || name == "GTO" || name == "XEQ") return "kLabel";
+  if (name == "KEY GTO" || name == "KEY XEQ") return "kKeyLabel";
+  if (name == "ASSIGN") return "kKeyAssignment";
+  if (name == "SIZE") return "kWord";
+  return "kRegister";
+}
+
 // Templates hold eight slots: IND name, IND ST, IND nn (long, short), then the
 // same four direct. The classic layout has 4-digit name slots and 6-digit
 // operand slots; the wide A7 layout 6 and 8. FIX, SCI and ENG append the
@@ -170,7 +180,8 @@ std::string ModOp(const std::string& row) {
   } else {
     out += ", {}, {}";
   }
-  return out + "}";
+  out += std::string(", OperandKind::") + OperandKindOf(name);
+  return out + (name == "LBL" ? ", true}" : ", false}");
 }
 
 std::string FixedOp(const std::string& row) {
