@@ -8,12 +8,13 @@
 #include <iostream>
 #include <new>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "files/FileIO.h"
 #include "files/HexText.h"
@@ -21,6 +22,7 @@
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "text/Hex.h"
 
 namespace {
 
@@ -280,17 +282,28 @@ int EncodeOne(const Options& options, const std::string& input) {
 }
 
 // Text goes to a file with CR LF between lines, as .42S files always had, and
-// to standard output with LF after every line; a listing has LF everywhere.
-std::string Formatted(const std::vector<std::string>& lines, Format format, std::string_view hex,
-                      std::string_view lineBreak) {
-  if (format == Format::kListing) return orrikey::WriteListing(lines);
-  if (format == Format::kHex) return std::string(hex) + "\n";
-  std::string text;
-  for (const std::string& line : lines) {
-    if (!text.empty()) text.append(lineBreak);
-    text.append(format == Format::kText ? orrikey::ListingInstruction(line) : line);
+// to standard output with LF after every line; a listing has LF everywhere
+// and holds only instructions, so the error line is left out of it.
+std::string Formatted(const orrikey::decoder::Decoded& decoded, Format format,
+                      std::span<const std::uint8_t> bytes, std::string_view lineBreak) {
+  if (format == Format::kListing) {
+    std::vector<std::string> lines;
+    lines.reserve(decoded.lines.size());
+    for (const orrikey::decoder::Line& line : decoded.lines) lines.push_back(line.text);
+    return orrikey::WriteListing(lines);
   }
-  return lineBreak == "\n" ? text + "\n" : text;
+  if (format == Format::kHex) return orrikey::text::WriteHex(bytes) + "\n";
+  std::string text;
+  text.reserve(bytes.size() * 4);  // glyphs take up to three bytes
+  const auto append = [&](std::string_view line) {
+    if (!text.empty()) text.append(lineBreak);
+    if (format == Format::kText) text.append(orrikey::ListingInstruction(line));
+    else text.append(line);
+  };
+  for (const orrikey::decoder::Line& line : decoded.lines) append(line.text);
+  if (decoded.stop) append(orrikey::decoder::kErrorLine);
+  if (lineBreak == "\n") text += '\n';
+  return text;
 }
 
 std::string_view Extension(Format format) {
@@ -301,33 +314,43 @@ std::string_view Extension(Format format) {
   }
 }
 
+// Hex text given on the command line: every byte two digits, blanks and line
+// breaks between them allowed. Prints why when it is not.
+std::optional<std::vector<std::uint8_t>> ParseHexArgument(std::string_view hex) {
+  orrikey::text::ParsedHex parsed = orrikey::text::ParseHex(hex);
+  if (!parsed.error.empty()) {
+    std::cerr << "orrikey-cli: " << parsed.error << "\n";
+    return std::nullopt;
+  }
+  if (parsed.loneDigit) {
+    std::cerr << "orrikey-cli: The hex text ends in a lone digit '" << *parsed.loneDigit
+              << "'; every byte takes two digits\n";
+    return std::nullopt;
+  }
+  return std::move(parsed.bytes);
+}
+
 int DecodeOne(const Options& options, const std::string& input) {
-  std::string hex = input;
-  if (!options.hexText) {
+  std::string fileBytes;
+  std::vector<std::uint8_t> hexBytes;
+  if (options.hexText) {
+    auto parsed = ParseHexArgument(input);
+    if (!parsed) return kConversionFailed;
+    hexBytes = std::move(*parsed);
+  } else {
     try {
-      hex = orrikey::BytesToHex(ReadInput(input, false));
+      fileBytes = ReadInput(input, false);
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
-  } else if (hex.size() % 2 != 0) {
-    std::cerr << "orrikey-cli: The hex text ends in a lone digit '" << hex.back()
-              << "'; every byte takes two digits\n";
-    return kConversionFailed;
   }
-  orrikey::HTC::DecodeResult decoded;
-  try {
-    decoded = orrikey::HTC::HexToCode(hex);
-  } catch (const std::runtime_error& error) {
-    std::cerr << "orrikey-cli: " << error.what() << "\n";
-    return kConversionFailed;
-  }
-  const bool clean = decoded.info.empty();
+  const std::span<const std::uint8_t> bytes =
+      options.hexText ? std::span<const std::uint8_t>(hexBytes) : orrikey::decoder::AsBytes(fileBytes);
+  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
+  const bool clean = !decoded.stop;
   const auto path = OutputPath(options, options.hexText ? "hex" : input, Extension(options.format));
-  // A listing holds only instructions; the message names the failed line.
-  if (!clean && options.format == Format::kListing) decoded.lines.pop_back();
   const bool toStandardOutput = !path || *path == kStandardStream;
-  const std::string out =
-      Formatted(decoded.lines, options.format, hex, toStandardOutput ? "\n" : "\r\n");
+  const std::string out = Formatted(decoded, options.format, bytes, toStandardOutput ? "\n" : "\r\n");
   if (toStandardOutput) {
     if (!PrintOut(out)) return kUsageOrFileError;
   } else if (clean) {
@@ -337,7 +360,9 @@ int DecodeOne(const Options& options, const std::string& input) {
       return FileError(error);
     }
   }
-  if (!clean) std::cerr << (options.inputs.size() > 1 ? input + ": " : "") << decoded.info << "\n";
+  if (!clean)
+    std::cerr << (options.inputs.size() > 1 ? input + ": " : "") << orrikey::decoder::StopMessage(decoded)
+              << "\n";
   return clean ? kOk : kConversionFailed;
 }
 

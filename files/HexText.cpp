@@ -27,17 +27,6 @@ char ByteOf(std::string_view digits) {
 
 }  // namespace
 
-std::string BytesToHex(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string hex(bytes.size() * 2, '0');
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    hex[2 * i] = kDigits[byte >> 4];
-    hex[2 * i + 1] = kDigits[byte & 0xF];
-  }
-  return hex;
-}
-
 // Every line is read in pairs from its own start: line breaks are not part of
 // the text, and a lone last digit of a line is a byte of its own.
 std::string GetHexString(const std::vector<std::string>& lines, bool asBytes) {

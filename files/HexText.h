@@ -8,9 +8,6 @@
 
 namespace orrikey {
 
-// Two uppercase hex digits per byte, nothing dropped or added.
-std::string BytesToHex(std::string_view bytes);
-
 // Reads the hex pane's lines. asBytes false: the lines joined as they stand
 // (hex text). asBytes true: every digit pair (a lone last digit of a line
 // alone) as one byte; throws std::runtime_error "'$..' is not a valid integer

@@ -4,12 +4,13 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
-#include "files/HexText.h"
 #include "files/ProgramText.h"
+#include "text/Hex.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (!conversion->infoLines.empty()) return 0;
   // Every program the encoder writes decodes to its end.
-  const auto decoded = orrikey::HTC::HexToCode(orrikey::GetHexString(conversion->hexLines, false));
-  if (!decoded.info.empty()) std::abort();
+  std::string hex;
+  for (const std::string& line : conversion->hexLines) hex += line;
+  if (orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes).stop) std::abort();
   return 0;
 }

@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "text/Hex.h"
 
 namespace {
 
@@ -37,13 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string hex = EncodeAll(read.lines);
   if (!read.errors.empty() || hex.empty()) return 0;
 
-  const orrikey::HTC::DecodeResult decoded = orrikey::HTC::HexToCode(hex);
-  if (!decoded.info.empty()) std::abort();
+  const orrikey::decoder::Decoded decoded =
+      orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes);
+  if (decoded.stop) std::abort();
+  const std::vector<std::string> lines = orrikey::decoder::ProgramText(decoded);
   std::string expected;
-  for (const std::string& line : decoded.lines)
-    expected += orrikey::EncodeLine(orrikey::CleanLine(line));
-  if (decoded.lines.back() != "END") expected += "C0000D";
-  const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(decoded.lines));
+  for (const std::string& line : lines) expected += orrikey::EncodeLine(orrikey::CleanLine(line));
+  if (lines.back() != "END") expected += "C0000D";
+  const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(lines));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;
 }

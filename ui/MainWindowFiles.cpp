@@ -4,7 +4,7 @@
 
 #include "ui/MainWindow.h"
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "files/HexText.h"
 #include "files/ProgramText.h"
@@ -101,9 +101,9 @@ void MainWindow::readFile(const QString& path, Format format) {
   QString decodeInfo;
   if (format == Format::Raw) {
     RefuseLargerThan(local, CodeEditor::kCapacity / 2);
-    const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(ReadRawFile(local)));
-    codeEdit_->setLines(decoded.lines);
-    decodeInfo = FromWindows1252(decoded.info);
+    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(ReadRawFile(local)));
+    codeEdit_->setLines(decoder::ProgramText(decoded));
+    decodeInfo = FromWindows1252(decoder::StopMessage(decoded));
   } else {
     RefuseLargerThan(local, CodeEditor::kCapacity);
     const std::string bytes = ReadProgramTextFile(local);

@@ -26,6 +26,12 @@ check "a lone last digit is reported" \
   "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" \
   "$(cat "$work/out" "$work/err")"
 
+"$cli" decode --hex $'C0 00\t0D\n' > "$work/out" 2> "$work/err"
+check "blanks and line breaks between the digits are skipped" 0 $?
+check "spaced hex decodes" "END" "$(cat "$work/out" "$work/err")"
+"$cli" decode --format hex --hex $'c0 00 0d\n' > "$work/out"
+check "hex output writes the bytes in uppercase pairs" "C0000D" "$(cat "$work/out")"
+
 "$cli" decode --hex 7740 > /dev/full 2> /dev/null
 check "a full standard output exits 2" 2 $?
 

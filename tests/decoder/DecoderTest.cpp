@@ -3,8 +3,6 @@
 // truncated bytes, bytes that must not vanish, cached jump distances, names
 // that look like other forms, and the readings of unusual byte sequences.
 
-#include <stdexcept>
-
 #include "DecodeRows.h"
 
 namespace orrikey {
@@ -18,7 +16,6 @@ TEST(Decoder, WholeProgram) {
       {"", {}},
       {"C000F400414243111A150031214077C0000D",
        {"LBL \"ABC\"", "1.5", "STO 01", "RCL 01", "+", "CLX", "END"}},
-      {"011", {"LBL 00"}},  // a lone last digit is never decoded
       {"c0000d", {"END"}}, {"a25d", {"ALL"}},
   });
 }
@@ -127,16 +124,28 @@ TEST(Decoder, NamedOperands) {
   });
 }
 
-TEST(Decoder, TextThatIsNotHex) {
-  for (const auto& [hex, message] : {std::pair{"9G", "'$9G' is not a valid integer value"},
-                                     std::pair{"77 40", "'$ 4' is not a valid integer value"}}) {
-    try {
-      HTC::HexToCode(hex);
-      ADD_FAILURE() << "no error for " << hex;
-    } catch (const std::runtime_error& error) {
-      EXPECT_STREQ(error.what(), message) << "hex: " << hex;
-    }
+// Each line names the bytes it was read from and the table row it is; a stop
+// names the first byte left and the line it would have been.
+TEST(Decoder, LinesKnowTheirBytesAndRows) {
+  const decoder::Decoded decoded = testing::DecodeHex("C000F20041" "1100" "9105" "F141" "A25D" "F3E301");
+  struct Expected {
+    size_t offset, size;
+    std::string_view row;  // the row's name, empty for none
+  };
+  const Expected expected[] = {{0, 5, "LBL"}, {5, 2, ""}, {7, 2, "STO"}, {9, 2, ""}, {11, 2, "ALL"}};
+  ASSERT_EQ(decoded.lines.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const decoder::Line& line = decoded.lines[i];
+    EXPECT_EQ(line.offset, expected[i].offset) << line.text;
+    EXPECT_EQ(line.size, expected[i].size) << line.text;
+    const std::string_view row = line.fixedOp ? line.fixedOp->name
+                                 : line.modOp ? line.modOp->name : "";
+    EXPECT_EQ(row, expected[i].row) << line.text;
+    EXPECT_FALSE(line.fixedOp && line.modOp) << line.text;
   }
+  ASSERT_TRUE(decoded.stop);
+  EXPECT_EQ(decoded.stop->offset, 13u);
+  EXPECT_EQ(decoded.stop->line, 6u);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Raw bytes to hex text, and the hex pane's lines back to text or bytes.
+// The hex pane's lines back to text or bytes.
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,6 @@ namespace orrikey {
 namespace {
 
 using namespace std::string_literals;
-
-TEST(BytesToHex, TwoUppercaseDigitsPerByte) {
-  EXPECT_EQ(BytesToHex(""), "");
-  EXPECT_EQ(BytesToHex("\x00\x0A\xAB\xFF"s), "000AABFF");
-  std::string every;
-  for (int byte = 0; byte < 256; ++byte) every += static_cast<char>(byte);
-  EXPECT_EQ(GetHexString({BytesToHex(every)}, true), every);  // and back
-}
 
 TEST(GetHexString, JoinsTheLinesOrReadsPairsOfEachLine) {
   const struct {

@@ -9,10 +9,9 @@
 #include <map>
 #include <set>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "files/FileIO.h"
-#include "files/HexText.h"
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
@@ -36,13 +35,14 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
   if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
   for (const auto& entry : fs::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());
-    const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(ReadRawFile(entry.path())));
-    ASSERT_TRUE(decoded.info.empty());
+    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(ReadRawFile(entry.path())));
+    ASSERT_FALSE(decoded.stop);
+    const std::vector<std::string> lines = decoder::ProgramText(decoded);
     std::string expected;
-    for (const std::string& line : decoded.lines) expected += EncodeLine(CleanLine(line));
-    if (decoded.lines.empty() || decoded.lines.back() != "END") expected += "C0000D";
+    for (const std::string& line : lines) expected += EncodeLine(CleanLine(line));
+    if (lines.empty() || lines.back() != "END") expected += "C0000D";
 
-    const ReadListingResult read = ReadListing(WriteListing(decoded.lines));
+    const ReadListingResult read = ReadListing(WriteListing(lines));
     EXPECT_TRUE(read.errors.empty());
     EXPECT_EQ(EncodeAll(read.lines), expected);
   }
