@@ -29,8 +29,9 @@ std::vector<std::uint8_t> GeneratedProgram() {
       "\x9F \"TXT\"",   "SF 21",            "FS? IND 10",        "INPUT \"N\"",
   };
   for (const auto& op : orrikey::tables::FixedOps()) lines.emplace_back(op.name);
+  const auto conversion = orrikey::MakeHexCode(lines);
   std::string hex;
-  for (const std::string& line : orrikey::MakeHexCode(lines)->hexLines) hex += line;
+  for (const std::string& line : conversion->hexLines) hex += line;
   const std::vector<std::uint8_t> once = orrikey::text::ParseHex(hex).bytes;
   std::vector<std::uint8_t> program;
   while (program.size() + once.size() <= kProgramBytes)
@@ -47,5 +48,18 @@ void BM_Decode(benchmark::State& state) {
   state.SetLabel("bytes = raw program bytes");
 }
 BENCHMARK(BM_Decode)->Unit(benchmark::kMillisecond);
+
+// The command line's way: one line at a time, its storage reused.
+void BM_LineReader(benchmark::State& state) {
+  const std::vector<std::uint8_t> bytes = GeneratedProgram();
+  for (auto _ : state) {
+    orrikey::decoder::LineReader reader(bytes);
+    orrikey::decoder::Line line;
+    while (reader.Next(line)) benchmark::DoNotOptimize(line);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+  state.SetLabel("bytes = raw program bytes");
+}
+BENCHMARK(BM_LineReader)->Unit(benchmark::kMillisecond);
 
 }  // namespace

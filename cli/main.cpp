@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -281,29 +282,45 @@ int EncodeOne(const Options& options, const std::string& input) {
   return kOk;
 }
 
-// Text goes to a file with CR LF between lines, as .42S files always had, and
-// to standard output with LF after every line; a listing has LF everywhere
-// and holds only instructions, so the error line is left out of it.
-std::string Formatted(const orrikey::decoder::Decoded& decoded, Format format,
-                      std::span<const std::uint8_t> bytes, std::string_view lineBreak) {
-  if (format == Format::kListing) {
-    std::vector<std::string> lines;
-    lines.reserve(decoded.lines.size());
-    for (const orrikey::decoder::Line& line : decoded.lines) lines.push_back(line.text);
-    return orrikey::WriteListing(lines);
-  }
-  if (format == Format::kHex) return orrikey::text::WriteHex(bytes) + "\n";
-  std::string text;
-  text.reserve(bytes.size() * 4);  // glyphs take up to three bytes
-  const auto append = [&](std::string_view line) {
-    if (!text.empty()) text.append(lineBreak);
-    if (format == Format::kText) text.append(orrikey::ListingInstruction(line));
-    else text.append(line);
+// The listing of the bytes; it holds only instructions, so a stop leaves the
+// error line out.
+std::string Listing(std::span<const std::uint8_t> bytes, std::optional<orrikey::decoder::Stop>& stop) {
+  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
+  std::vector<std::string> lines;
+  lines.reserve(decoded.lines.size());
+  for (const orrikey::decoder::Line& line : decoded.lines) lines.push_back(line.text);
+  stop = decoded.stop;
+  return orrikey::WriteListing(lines);
+}
+
+// The program text or the hex of the bytes, decoded a line at a time. Text
+// goes to a file with CR LF between lines, as .42S files always had, and to
+// standard output with LF after every line. `flush` takes the output so far
+// when it has grown large; false from it ends the decode.
+bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak,
+                  std::string& out, const std::function<bool(std::string&)>& flush,
+                  std::optional<orrikey::decoder::Stop>& stop) {
+  constexpr size_t kChunk = 1 << 16;
+  orrikey::decoder::LineReader reader(bytes);
+  orrikey::decoder::Line line;
+  bool first = true;
+  const auto append = [&](std::string_view text) {
+    if (!first) out.append(lineBreak);
+    first = false;
+    if (format == Format::kText) out.append(orrikey::ListingInstruction(text));
+    else out.append(text);
+    return out.size() < kChunk || flush(out);
   };
-  for (const orrikey::decoder::Line& line : decoded.lines) append(line.text);
-  if (decoded.stop) append(orrikey::decoder::kErrorLine);
-  if (lineBreak == "\n") text += '\n';
-  return text;
+  while (reader.Next(line))
+    if (format != Format::kHex && !append(line.text)) return false;
+  stop = reader.stop();
+  if (format == Format::kHex) {
+    out = orrikey::text::WriteHex(bytes) + "\n";
+    return true;
+  }
+  if (stop && !append(orrikey::decoder::kErrorLine)) return false;
+  if (lineBreak == "\n") out += '\n';
+  return true;
 }
 
 std::string_view Extension(Format format) {
@@ -346,24 +363,34 @@ int DecodeOne(const Options& options, const std::string& input) {
   }
   const std::span<const std::uint8_t> bytes =
       options.hexText ? std::span<const std::uint8_t>(hexBytes) : orrikey::decoder::AsBytes(fileBytes);
-  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
-  const bool clean = !decoded.stop;
   const auto path = OutputPath(options, options.hexText ? "hex" : input, Extension(options.format));
   const bool toStandardOutput = !path || *path == kStandardStream;
-  const std::string out = Formatted(decoded, options.format, bytes, toStandardOutput ? "\n" : "\r\n");
+  // Standard output gets the text as it comes; a file only the whole text.
+  const auto flush = [&](std::string& text) {
+    if (!toStandardOutput) return true;
+    const bool printed = PrintOut(text);
+    text.clear();
+    return printed;
+  };
+  std::string out;
+  std::optional<orrikey::decoder::Stop> stop;
+  if (options.format == Format::kListing)
+    out = Listing(bytes, stop);
+  else if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
+    return kUsageOrFileError;
   if (toStandardOutput) {
-    if (!PrintOut(out)) return kUsageOrFileError;
-  } else if (clean) {
+    if (!flush(out)) return kUsageOrFileError;
+  } else if (!stop) {
     try {
       WriteOutput(*path, out);
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
   }
-  if (!clean)
-    std::cerr << (options.inputs.size() > 1 ? input + ": " : "") << orrikey::decoder::StopMessage(decoded)
-              << "\n";
-  return clean ? kOk : kConversionFailed;
+  if (stop)
+    std::cerr << (options.inputs.size() > 1 ? input + ": " : "")
+              << orrikey::decoder::StopMessage(stop) << "\n";
+  return stop ? kConversionFailed : kOk;
 }
 
 int RunAll(const Options& options, int (*convert)(const Options&, const std::string&)) {

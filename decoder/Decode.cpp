@@ -4,7 +4,36 @@
 
 namespace orrikey::decoder {
 
-Decoded Decode(std::span<const std::uint8_t> bytes) { return Decoder(bytes).Run(); }
+bool LineReader::Next(Line& line) {
+  if (pos_ >= bytes_.size() || stop_) return false;
+  line.text.clear();
+  line.offset = pos_;
+  line.fixedOp = nullptr;
+  line.modOp = nullptr;
+  Decoder decoder(bytes_, pos_);
+  if (!decoder.Read(line)) {
+    stop_ = Stop{pos_, lineCount_ + 1};
+    return false;
+  }
+  pos_ = decoder.pos();
+  line.size = pos_ - line.offset;
+  ++lineCount_;
+  return true;
+}
+
+Decoded Decode(std::span<const std::uint8_t> bytes) {
+  Decoded decoded;
+  // Real programs average about three bytes a line.
+  decoded.lines.reserve(bytes.size() / 3 + 1);
+  LineReader reader(bytes);
+  while (true) {
+    Line& line = decoded.lines.emplace_back();
+    if (!reader.Next(line)) break;
+  }
+  decoded.lines.pop_back();  // the one that was not read
+  decoded.stop = reader.stop();
+  return decoded;
+}
 
 std::vector<std::string> ProgramText(const Decoded& decoded) {
   std::vector<std::string> lines;
@@ -14,9 +43,9 @@ std::vector<std::string> ProgramText(const Decoded& decoded) {
   return lines;
 }
 
-std::string StopMessage(const Decoded& decoded) {
-  if (!decoded.stop) return {};
-  return std::string(kErrorLine) + " - Around Line: " + std::to_string(decoded.stop->line);
+std::string StopMessage(const std::optional<Stop>& stop) {
+  if (!stop) return {};
+  return std::string(kErrorLine) + " - Around Line: " + std::to_string(stop->line);
 }
 
 }  // namespace orrikey::decoder

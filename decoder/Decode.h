@@ -38,6 +38,23 @@ struct Decoded {
 
 Decoded Decode(std::span<const std::uint8_t> bytes);
 
+// The lines one at a time, for writers that need only the line at hand, so
+// that a large program is never held whole.
+class LineReader {
+ public:
+  explicit LineReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  // The next line into `line`, its text's storage reused; false at the end
+  // of the bytes and where decoding stops.
+  bool Next(Line& line);
+  const std::optional<Stop>& stop() const { return stop_; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t pos_ = 0;
+  std::size_t lineCount_ = 0;
+  std::optional<Stop> stop_;
+};
+
 // The bytes of a file as the file readers return them, not copied.
 inline std::span<const std::uint8_t> AsBytes(std::string_view bytes) {
   return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
@@ -51,6 +68,6 @@ inline constexpr std::string_view kErrorLine = "Error in Hex Code";
 std::vector<std::string> ProgramText(const Decoded& decoded);
 
 // "Error in Hex Code - Around Line: N" where decoding stopped, else empty.
-std::string StopMessage(const Decoded& decoded);
+std::string StopMessage(const std::optional<Stop>& stop);
 
 }  // namespace orrikey::decoder

@@ -1,4 +1,4 @@
-// The decode loop and the instructions whose first byte is not a length
+// The instructions whose first byte is not a length
 // byte: numbers, the one- and two-byte functions, labels, END, and the
 // instructions with an operand byte.
 
@@ -7,25 +7,6 @@
 #include "decoder/OperandText.h"
 
 namespace orrikey::decoder {
-
-Decoded Decoder::Run() {
-  Decoded decoded;
-  // Real programs average about three bytes a line; a program of one-byte
-  // instructions grows the list once.
-  decoded.lines.reserve(bytes_.size() / 2 + 1);
-  while (pos_ < bytes_.size()) {
-    const size_t start = pos_;
-    Line& line = decoded.lines.emplace_back();
-    line.offset = start;
-    if (!Next(line)) {
-      decoded.lines.pop_back();
-      decoded.stop = Stop{start, decoded.lines.size() + 1};
-      break;
-    }
-    line.size = pos_ - start;
-  }
-  return decoded;
-}
 
 Bytes Decoder::Take(size_t count) {
   const Bytes taken = bytes_.subspan(pos_, count);
@@ -43,7 +24,7 @@ void Decoder::SetHead(Line& line, const tables::ModOp& op) {
   line.text.append(op.name).append(1, ' ');
 }
 
-bool Decoder::Next(Line& line) {
+bool Decoder::Read(Line& line) {
   const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
   switch (entry.reading) {
     case Reading::kNumber:

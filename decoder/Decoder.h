@@ -1,7 +1,7 @@
 #pragma once
 
-// The state of one decode: the bytes, the read position and the lines so
-// far. Each Decode call has its own, so decodes never share anything.
+// Reads one instruction from the bytes at a position. Nothing is shared
+// between decodes but the index of the tables.
 //
 // Each instruction is read the way the calculator reads it: the first byte
 // says how many bytes follow and how to read them. Bytes whose length is
@@ -25,8 +25,11 @@ using Bytes = std::span<const std::uint8_t>;
 
 class Decoder {
  public:
-  explicit Decoder(Bytes bytes) : bytes_(bytes) {}
-  Decoded Run();
+  Decoder(Bytes bytes, size_t pos) : bytes_(bytes), pos_(pos) {}
+  // The instruction at the position into `line`, whose text is empty; false
+  // where decoding stops.
+  bool Read(Line& line);
+  size_t pos() const { return pos_; }
 
  private:
   // Byte k of the instruction being read; false when the bytes end first.
@@ -34,7 +37,6 @@ class Decoder {
   unsigned At(size_t k) const { return bytes_[pos_ + k]; }
   Bytes Take(size_t count);  // the next bytes, read
 
-  bool Next(Line& line);
   void Number(Line& line);
   bool TwoByteFunction(Line& line);
   bool GlobalLabelOrEnd(Line& line);
@@ -60,7 +62,7 @@ class Decoder {
 
   const Index& index_ = Index::Get();
   Bytes bytes_;
-  size_t pos_ = 0;
+  size_t pos_;
 };
 
 // Appends the calculator's characters as program text in display codes, quoted.

@@ -3,7 +3,6 @@
 #include "encoder/Encoder.h"
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
-#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -34,7 +33,7 @@ void AppendName(std::string& out, std::string_view name) {
     else if (c == '^')
       out += "↑";
     else
-      AppendUtf8(out, DisplayCodeChar(c));
+      out += DisplayCodeUtf8(c);
   }
 }
 
@@ -47,7 +46,7 @@ std::string ListingInstruction(std::string_view line) {
   if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
   const size_t nameEnd = std::min(words.find(' '), words.size());
   AppendName(out, words.substr(0, nameEnd));
-  for (unsigned char c : words.substr(nameEnd)) AppendUtf8(out, DisplayCodeChar(c));
+  for (unsigned char c : words.substr(nameEnd)) out += DisplayCodeUtf8(c);
   if (quote == std::string_view::npos) return out;
 
   const size_t close = line.rfind('"');
@@ -62,7 +61,7 @@ std::string ListingInstruction(std::string_view line) {
       listing::AppendListingChar(out, CalculatorCode(static_cast<unsigned char>(text[i])));
   }
   out += '"';
-  for (unsigned char c : line.substr(close + 1)) AppendUtf8(out, DisplayCodeChar(c));
+  for (unsigned char c : line.substr(close + 1)) out += DisplayCodeUtf8(c);
   return out;
 }
 

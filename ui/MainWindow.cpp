@@ -406,7 +406,7 @@ void MainWindow::convertToCode() {
   const decoder::Decoded decoded = DecodeHexDigits(digits);
   codeEdit_->replaceLines(decoder::ProgramText(decoded));
   assembly_->flush();
-  if (decoded.stop) showInfo({FromWindows1252(decoder::StopMessage(decoded))});
+  if (decoded.stop) showInfo({FromWindows1252(decoder::StopMessage(decoded.stop))});
 }
 
 void MainWindow::clearHex() {

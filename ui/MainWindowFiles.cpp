@@ -103,7 +103,7 @@ void MainWindow::readFile(const QString& path, Format format) {
     RefuseLargerThan(local, CodeEditor::kCapacity / 2);
     const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(ReadRawFile(local)));
     codeEdit_->setLines(decoder::ProgramText(decoded));
-    decodeInfo = FromWindows1252(decoder::StopMessage(decoded));
+    decodeInfo = FromWindows1252(decoder::StopMessage(decoded.stop));
   } else {
     RefuseLargerThan(local, CodeEditor::kCapacity);
     const std::string bytes = ReadProgramTextFile(local);

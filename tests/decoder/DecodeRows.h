@@ -32,7 +32,7 @@ inline void ExpectDecodes(const std::vector<DecodeRow>& rows) {
     const bool failed = !row.lines.empty() && row.lines.back() == kErrorLine;
     const std::string message =
         failed ? kErrorLine + " - Around Line: " + std::to_string(row.lines.size()) : "";
-    EXPECT_EQ(decoder::StopMessage(decoded), message) << "hex: " << row.hex;
+    EXPECT_EQ(decoder::StopMessage(decoded.stop), message) << "hex: " << row.hex;
   }
 }
 
