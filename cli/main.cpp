@@ -307,7 +307,7 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   const auto append = [&](std::string_view text) {
     if (!first) out.append(lineBreak);
     first = false;
-    if (format == Format::kText) out.append(orrikey::ListingInstruction(text));
+    if (format == Format::kText) orrikey::AppendListingInstruction(out, text);
     else out.append(text);
     return out.size() < kChunk || flush(out);
   };
@@ -373,6 +373,8 @@ int DecodeOne(const Options& options, const std::string& input) {
     return printed;
   };
   std::string out;
+  // Program text takes about three bytes for every byte of the program.
+  if (!toStandardOutput) out.reserve(bytes.size() * 3);
   std::optional<orrikey::decoder::Stop> stop;
   if (options.format == Format::kListing)
     out = Listing(bytes, stop);

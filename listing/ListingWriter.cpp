@@ -26,28 +26,33 @@ size_t ByteCount(const std::string& line) {
 void AppendName(std::string& out, std::string_view name) {
   const bool times =
       std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
-  for (size_t i = 0; i < name.size(); ++i) {
-    const unsigned char c = name[i];
-    if (times && i + 1 == name.size())
-      out += "×";
-    else if (c == '^')
-      out += "↑";
-    else
-      out += DisplayCodeUtf8(c);
+  if (times) name.remove_suffix(1);
+  for (size_t start = 0;;) {
+    const size_t arrow = name.find('^', start);
+    AppendDisplayCodesUtf8(out, name.substr(start, arrow - start));
+    if (arrow == std::string_view::npos) break;
+    out += "↑";
+    start = arrow + 1;
   }
+  if (times) out += "×";
 }
 
 }  // namespace
 
 std::string ListingInstruction(std::string_view line) {
   std::string out;
+  AppendListingInstruction(out, line);
+  return out;
+}
+
+void AppendListingInstruction(std::string& out, std::string_view line) {
   const size_t quote = line.find('"');
   std::string_view words = line.substr(0, quote);
   if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
   const size_t nameEnd = std::min(words.find(' '), words.size());
   AppendName(out, words.substr(0, nameEnd));
-  for (unsigned char c : words.substr(nameEnd)) out += DisplayCodeUtf8(c);
-  if (quote == std::string_view::npos) return out;
+  AppendDisplayCodesUtf8(out, words.substr(nameEnd));
+  if (quote == std::string_view::npos) return;
 
   const size_t close = line.rfind('"');
   out += '"';
@@ -61,8 +66,7 @@ std::string ListingInstruction(std::string_view line) {
       listing::AppendListingChar(out, CalculatorCode(static_cast<unsigned char>(text[i])));
   }
   out += '"';
-  for (unsigned char c : line.substr(close + 1)) out += DisplayCodeUtf8(c);
-  return out;
+  AppendDisplayCodesUtf8(out, line.substr(close + 1));
 }
 
 namespace {
@@ -76,7 +80,7 @@ void AppendProgram(std::string& out, const std::vector<std::string>& body) {
     const std::string digits = std::to_string(number++);
     out += digits.size() < 2 ? "0" + digits : digits;
     out += line.starts_with("LBL ") ? "▸" : " ";
-    out += ListingInstruction(line);
+    AppendListingInstruction(out, line);
     out += '\n';
   };
   for (const std::string& line : body) appendLine(line);

@@ -19,5 +19,6 @@ std::string WriteListing(const std::vector<std::string>& lines);
 // and operands in glyphs, quoted texts with the calculator's escapes, the
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
+void AppendListingInstruction(std::string& out, std::string_view line);
 
 }  // namespace orrikey

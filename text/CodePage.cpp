@@ -92,6 +92,11 @@ char32_t DisplayCodeChar(unsigned char code) { return Page().chars[code]; }
 
 std::string_view DisplayCodeUtf8(unsigned char code) { return Page().utf8[code]; }
 
+void AppendDisplayCodesUtf8(std::string& out, std::string_view codes) {
+  const std::array<std::string, 256>& utf8 = Page().utf8;
+  for (unsigned char code : codes) out += utf8[code];
+}
+
 std::optional<unsigned char> DisplayCodeOf(char32_t c) {
   if (c < 0x80) return static_cast<unsigned char>(c);
   const auto found = Page().codes.find(c);
