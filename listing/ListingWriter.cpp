@@ -24,8 +24,8 @@ size_t ByteCount(const std::string& line) {
 }
 
 void AppendName(std::string& out, std::string_view name) {
-  const bool times =
-      std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
+  const bool times = name.ends_with('x') &&
+                     std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
   if (times) name.remove_suffix(1);
   for (size_t start = 0;;) {
     const size_t arrow = name.find('^', start);

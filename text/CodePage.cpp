@@ -94,7 +94,11 @@ std::string_view DisplayCodeUtf8(unsigned char code) { return Page().utf8[code];
 
 void AppendDisplayCodesUtf8(std::string& out, std::string_view codes) {
   const std::array<std::string, 256>& utf8 = Page().utf8;
-  for (unsigned char code : codes) out += utf8[code];
+  for (unsigned char code : codes) {
+    const std::string& c = utf8[code];
+    if (c.size() == 1) out.push_back(c[0]);  // most characters are ASCII
+    else out.append(c);
+  }
 }
 
 std::optional<unsigned char> DisplayCodeOf(char32_t c) {
