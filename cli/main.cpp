@@ -284,7 +284,8 @@ int EncodeOne(const Options& options, const std::string& input) {
 
 // The listing of the bytes; it holds only instructions, so a stop leaves the
 // error line out.
-std::string Listing(std::span<const std::uint8_t> bytes, std::optional<orrikey::decoder::Stop>& stop) {
+std::string Listing(std::span<const std::uint8_t> bytes,
+                    std::optional<orrikey::decoder::Stop>& stop) {
   const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
   std::vector<std::string> lines;
   lines.reserve(decoded.lines.size());
@@ -362,7 +363,8 @@ int DecodeOne(const Options& options, const std::string& input) {
     }
   }
   const std::span<const std::uint8_t> bytes =
-      options.hexText ? std::span<const std::uint8_t>(hexBytes) : orrikey::decoder::AsBytes(fileBytes);
+      options.hexText ? std::span<const std::uint8_t>(hexBytes)
+                      : orrikey::decoder::AsBytes(fileBytes);
   const auto path = OutputPath(options, options.hexText ? "hex" : input, Extension(options.format));
   const bool toStandardOutput = !path || *path == kStandardStream;
   // Standard output gets the text as it comes; a file only the whole text.

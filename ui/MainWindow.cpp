@@ -440,7 +440,8 @@ void MainWindow::showHelpForCode() {
 // The hex row decoded on its own names its instruction, whatever the
 // program text holds.
 void MainWindow::showHelpForHex() {
-  const decoder::Decoded decoded = DecodeHexDigits(HexDigits(hexEdit_->textCursor().block().text()));
+  const QString row = hexEdit_->textCursor().block().text();
+  const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
   const std::optional<std::string> help =
       decoded.lines.empty() ? std::nullopt : HelpFor(decoded.lines.front().text);
   infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());

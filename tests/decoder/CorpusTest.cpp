@@ -51,7 +51,8 @@ std::set<std::string> Examine(const std::string& file) {
   }
   if (decoded.stop) {
     const size_t at = decoded.stop->offset;
-    reasons.insert(kStop + text::WriteHex(bytes.subspan(at, std::min<size_t>(2, bytes.size() - at))));
+    const size_t count = std::min<size_t>(2, bytes.size() - at);
+    reasons.insert(kStop + text::WriteHex(bytes.subspan(at, count)));
   }
   if (reasons.empty()) reasons.insert(kIdentical);
   return reasons;

@@ -126,12 +126,14 @@ TEST(Decoder, NamedOperands) {
 // Each line names the bytes it was read from and the table row it is; a stop
 // names the first byte left and the line it would have been.
 TEST(Decoder, LinesKnowTheirBytesAndRows) {
-  const decoder::Decoded decoded = testing::DecodeHex("C000F20041" "1100" "9105" "F141" "A25D" "F3E301");
+  const decoder::Decoded decoded =
+      testing::DecodeHex("C000F20041" "1100" "9105" "F141" "A25D" "F3E301");
   struct Expected {
     size_t offset, size;
     std::string_view row;  // the row's name, empty for none
   };
-  const Expected expected[] = {{0, 5, "LBL"}, {5, 2, ""}, {7, 2, "STO"}, {9, 2, ""}, {11, 2, "ALL"}};
+  const Expected expected[] = {
+      {0, 5, "LBL"}, {5, 2, ""}, {7, 2, "STO"}, {9, 2, ""}, {11, 2, "ALL"}};
   ASSERT_EQ(decoded.lines.size(), std::size(expected));
   for (size_t i = 0; i < std::size(expected); ++i) {
     const decoder::Line& line = decoded.lines[i];
