@@ -123,11 +123,12 @@ TEST(Decoder, NamedOperands) {
   });
 }
 
+constexpr std::string_view kMixedProgram = "C000F20041" "1100" "9105" "F141" "A25D" "F3E301";
+
 // Each line names the bytes it was read from and the table row it is; a stop
 // names the first byte left and the line it would have been.
 TEST(Decoder, LinesKnowTheirBytesAndRows) {
-  const decoder::Decoded decoded =
-      testing::DecodeHex("C000F20041" "1100" "9105" "F141" "A25D" "F3E301");
+  const decoder::Decoded decoded = testing::DecodeHex(kMixedProgram);
   struct Expected {
     size_t offset, size;
     std::string_view row;  // the row's name, empty for none
@@ -147,6 +148,26 @@ TEST(Decoder, LinesKnowTheirBytesAndRows) {
   ASSERT_TRUE(decoded.stop);
   EXPECT_EQ(decoded.stop->offset, 13u);
   EXPECT_EQ(decoded.stop->line, 6u);
+}
+
+// A line read into the storage of the one before keeps nothing of it.
+TEST(Decoder, OneLineAtATimeReadsTheSame) {
+  const std::vector<std::uint8_t> bytes = text::ParseHex(kMixedProgram).bytes;
+  const decoder::Decoded whole = decoder::Decode(bytes);
+  decoder::LineReader reader(bytes);
+  decoder::Line line;
+  size_t count = 0;
+  for (; reader.Next(line); ++count) {
+    ASSERT_LT(count, whole.lines.size());
+    const decoder::Line& expected = whole.lines[count];
+    EXPECT_EQ(line.text, expected.text);
+    EXPECT_EQ(line.offset, expected.offset) << line.text;
+    EXPECT_EQ(line.fixedOp, expected.fixedOp) << line.text;
+    EXPECT_EQ(line.modOp, expected.modOp) << line.text;
+  }
+  EXPECT_EQ(count, whole.lines.size());
+  ASSERT_TRUE(reader.stop());
+  EXPECT_EQ(reader.stop()->offset, whole.stop->offset);
 }
 
 }  // namespace
