@@ -23,9 +23,29 @@ size_t ByteCount(const std::string& line) {
   return hex.starts_with(kErrorMarker) ? 0 : hex.size() / 2;
 }
 
+bool IsTimesName(std::string_view name) {
+  return name.ends_with('x') &&
+         std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
+}
+
+// Most lines are an ASCII name and operand, written in the listing as they
+// stand: no text, no arrow, no glyph.
+bool StandsForItself(std::string_view line) {
+  static const std::array<bool, 256> plain = [] {
+    std::array<bool, 256> codes{};
+    for (unsigned code = 0; code < 256; ++code) {
+      const char c = static_cast<char>(code);
+      codes[code] = c != '"' && c != '^' && DisplayCodeUtf8(c) == std::string_view(&c, 1);
+    }
+    return codes;
+  }();
+  for (unsigned char c : line)
+    if (!plain[c]) return false;
+  return !IsTimesName(line.substr(0, line.find(' ')));
+}
+
 void AppendName(std::string& out, std::string_view name) {
-  const bool times = name.ends_with('x') &&
-                     std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
+  const bool times = IsTimesName(name);
   if (times) name.remove_suffix(1);
   for (size_t start = 0;;) {
     const size_t arrow = name.find('^', start);
@@ -46,6 +66,10 @@ std::string ListingInstruction(std::string_view line) {
 }
 
 void AppendListingInstruction(std::string& out, std::string_view line) {
+  if (StandsForItself(line)) {
+    out.append(line);
+    return;
+  }
   const size_t quote = line.find('"');
   std::string_view words = line.substr(0, quote);
   if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
