@@ -84,7 +84,7 @@ void AppendListingInstruction(std::string& out, std::string_view line) {
   for (size_t i = 0; i < text.size(); ++i) {
     // A "[" that would read back as the start of an escape is escaped itself.
     const std::string_view rest = text.substr(i);
-    if (rest.starts_with("[LF]") || rest.starts_with("[ESC]"))
+    if (text[i] == '[' && (rest.starts_with("[LF]") || rest.starts_with("[ESC]")))
       out += "€5b";
     else
       listing::AppendListingChar(out, CalculatorCode(static_cast<unsigned char>(text[i])));
