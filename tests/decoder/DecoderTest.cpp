@@ -88,7 +88,6 @@ TEST(Decoder, RegisterOperands) {
   ExpectDecodes({
       // Numbers that are letters or stack registers to the label instructions.
       {"9166", {"STO 102"}}, {"9175", {"STO 117"}}, {"A866", {"SF 102"}},
-      // The other forms.
       {"9185", {"STO IND 05"}}, {"F2D1F3", {"RCL+ IND ST X"}}, {"F3F70100", {"SIZE 256"}},
       {"9C72", {"FIX ST Y"}},
       {"F3F701", {kErrorLine}}, {"F2D1", {kErrorLine}}, {"91", {kErrorLine}},
