@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Assembly.h"
-#include "files/HexText.h"
 #include "tables/Tables.h"
 
 namespace {
@@ -18,7 +17,7 @@ constexpr size_t kProgramBytes = 1 << 20;
 
 // Every fixed instruction and a mix of numbers, strings and operand forms,
 // encoded once and repeated up to 1 MB.
-std::string GeneratedProgram() {
+std::vector<std::uint8_t> GeneratedProgram() {
   std::vector<std::string> lines = {
       "123.45",         "-1.5\x98-12",      ".5",                "\"HELLO\"",
       "\"A\x85\"",      "STO 05",           "STO 42",            "RCL ST X",
@@ -30,32 +29,34 @@ std::string GeneratedProgram() {
       "\x9F \"TXT\"",   "SF 21",            "FS? IND 10",        "INPUT \"N\"",
   };
   for (const auto& op : orrikey::tables::FixedOps()) lines.emplace_back(op.name);
-  const std::vector<std::uint8_t> bytes = orrikey::encoder::Assemble(lines).Bytes();
-  const std::string once(bytes.begin(), bytes.end());
-  std::string program;
-  while (program.size() < kProgramBytes) program += once;
-  program.resize(program.size() - program.size() % once.size());
+  const std::vector<std::uint8_t> once = orrikey::encoder::Assemble(lines).Bytes();
+  std::vector<std::uint8_t> program;
+  while (program.size() + once.size() <= kProgramBytes)
+    program.insert(program.end(), once.begin(), once.end());
   return program;
 }
 
-void BM_HexToCode(benchmark::State& state) {
-  const std::string hex = orrikey::BytesToHex(GeneratedProgram());
-  if (!orrikey::HTC::HexToCode(hex).info.empty())
+void BM_Decode(benchmark::State& state) {
+  const std::vector<std::uint8_t> bytes = GeneratedProgram();
+  if (orrikey::decoder::Decode(bytes).stop)
     state.SkipWithError("the generated program does not decode to its end");
-  for (auto _ : state) benchmark::DoNotOptimize(orrikey::HTC::HexToCode(hex));
-  state.SetBytesProcessed(state.iterations() * (hex.size() / 2));
+  for (auto _ : state) benchmark::DoNotOptimize(orrikey::decoder::Decode(bytes));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
   state.SetLabel("bytes = raw program bytes");
 }
-BENCHMARK(BM_HexToCode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Decode)->Unit(benchmark::kMillisecond);
 
-// What opening a raw file does after reading it: hex text, then decoding.
-void BM_OpenRawBytes(benchmark::State& state) {
-  const std::string bytes = GeneratedProgram();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(orrikey::HTC::HexToCode(orrikey::BytesToHex(bytes)));
-  state.SetBytesProcessed(state.iterations() * bytes.size());
+// The command line's way: one line at a time, its storage reused.
+void BM_LineReader(benchmark::State& state) {
+  const std::vector<std::uint8_t> bytes = GeneratedProgram();
+  for (auto _ : state) {
+    orrikey::decoder::LineReader reader(bytes);
+    orrikey::decoder::Line line;
+    while (reader.Next(line)) benchmark::DoNotOptimize(line);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
   state.SetLabel("bytes = raw program bytes");
 }
-BENCHMARK(BM_OpenRawBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineReader)->Unit(benchmark::kMillisecond);
 
 }  // namespace

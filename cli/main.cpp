@@ -5,23 +5,25 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <new>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "document/OpenProgram.h"
 #include "encoder/Assembly.h"
 #include "files/FileIO.h"
-#include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "text/Hex.h"
 
 namespace {
 
@@ -278,24 +280,46 @@ int EncodeOne(const Options& options, const std::string& input) {
   return kOk;
 }
 
-// Text goes to a file with CR LF between lines, as .42S files always had, and
-// to standard output with LF after every line; a listing has LF everywhere.
-std::string Formatted(const std::vector<std::string>& lines, Format format, std::string_view hex,
-                      std::string_view lineBreak) {
-  if (format == Format::kListing) {
-    std::vector<orrikey::ListedLine> listed;
-    listed.reserve(lines.size());
-    for (const std::string& line : lines)
-      listed.push_back({line, encoder::AssembleLine(line).bytes.size()});
-    return orrikey::WriteListing(listed);
+// The listing of the bytes; it holds only instructions, so a stop leaves the
+// error line out.
+std::string Listing(std::span<const std::uint8_t> bytes,
+                    std::optional<orrikey::decoder::Stop>& stop) {
+  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
+  std::vector<orrikey::ListedLine> lines;
+  lines.reserve(decoded.lines.size());
+  for (const orrikey::decoder::Line& line : decoded.lines) lines.push_back({line.text, line.size});
+  stop = decoded.stop;
+  return orrikey::WriteListing(lines);
+}
+
+// The program text or the hex of the bytes, decoded a line at a time. Text
+// goes to a file with CR LF between lines, as .42S files always had, and to
+// standard output with LF after every line. `flush` takes the output so far
+// when it has grown large; false from it ends the decode.
+bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak,
+                  std::string& out, const std::function<bool(std::string&)>& flush,
+                  std::optional<orrikey::decoder::Stop>& stop) {
+  constexpr size_t kChunk = 1 << 16;
+  orrikey::decoder::LineReader reader(bytes);
+  orrikey::decoder::Line line;
+  bool first = true;
+  const auto append = [&](std::string_view text) {
+    if (!first) out.append(lineBreak);
+    first = false;
+    if (format == Format::kText) orrikey::AppendListingInstruction(out, text);
+    else out.append(text);
+    return out.size() < kChunk || flush(out);
+  };
+  while (reader.Next(line))
+    if (format != Format::kHex && !append(line.text)) return false;
+  stop = reader.stop();
+  if (format == Format::kHex) {
+    out = orrikey::text::WriteHex(bytes) + "\n";
+    return true;
   }
-  if (format == Format::kHex) return std::string(hex) + "\n";
-  std::string text;
-  for (const std::string& line : lines) {
-    if (!text.empty()) text.append(lineBreak);
-    text.append(format == Format::kText ? orrikey::ListingInstruction(line) : line);
-  }
-  return lineBreak == "\n" ? text + "\n" : text;
+  if (stop && !append(orrikey::decoder::kErrorLine)) return false;
+  if (lineBreak == "\n") out += '\n';
+  return true;
 }
 
 std::string_view Extension(Format format) {
@@ -306,44 +330,69 @@ std::string_view Extension(Format format) {
   }
 }
 
+// Hex text given on the command line: every byte two digits, blanks and line
+// breaks between them allowed. Prints why when it is not.
+std::optional<std::vector<std::uint8_t>> ParseHexArgument(std::string_view hex) {
+  orrikey::text::ParsedHex parsed = orrikey::text::ParseHex(hex);
+  if (!parsed.error.empty()) {
+    std::cerr << "orrikey-cli: " << parsed.error << "\n";
+    return std::nullopt;
+  }
+  if (parsed.loneDigit) {
+    std::cerr << "orrikey-cli: The hex text ends in a lone digit '" << *parsed.loneDigit
+              << "'; every byte takes two digits\n";
+    return std::nullopt;
+  }
+  return std::move(parsed.bytes);
+}
+
 int DecodeOne(const Options& options, const std::string& input) {
-  std::string hex = input;
-  if (!options.hexText) {
+  std::string fileBytes;
+  std::vector<std::uint8_t> hexBytes;
+  if (options.hexText) {
+    auto parsed = ParseHexArgument(input);
+    if (!parsed) return kConversionFailed;
+    hexBytes = std::move(*parsed);
+  } else {
     try {
-      hex = orrikey::BytesToHex(ReadInput(input, false));
+      fileBytes = ReadInput(input, false);
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
-  } else if (hex.size() % 2 != 0) {
-    std::cerr << "orrikey-cli: The hex text ends in a lone digit '" << hex.back()
-              << "'; every byte takes two digits\n";
-    return kConversionFailed;
   }
-  orrikey::HTC::DecodeResult decoded;
-  try {
-    decoded = orrikey::HTC::HexToCode(hex);
-  } catch (const std::runtime_error& error) {
-    std::cerr << "orrikey-cli: " << error.what() << "\n";
-    return kConversionFailed;
-  }
-  const bool clean = decoded.info.empty();
+  const std::span<const std::uint8_t> bytes =
+      options.hexText ? std::span<const std::uint8_t>(hexBytes)
+                      : orrikey::decoder::AsBytes(fileBytes);
   const auto path = OutputPath(options, options.hexText ? "hex" : input, Extension(options.format));
-  // A listing holds only instructions; the message names the failed line.
-  if (!clean && options.format == Format::kListing) decoded.lines.pop_back();
   const bool toStandardOutput = !path || *path == kStandardStream;
-  const std::string out =
-      Formatted(decoded.lines, options.format, hex, toStandardOutput ? "\n" : "\r\n");
+  // Standard output gets the text as it comes; a file only the whole text.
+  const auto flush = [&](std::string& text) {
+    if (!toStandardOutput) return true;
+    const bool printed = PrintOut(text);
+    text.clear();
+    return printed;
+  };
+  std::string out;
+  // Program text takes about three bytes for every byte of the program.
+  if (!toStandardOutput) out.reserve(bytes.size() * 3);
+  std::optional<orrikey::decoder::Stop> stop;
+  if (options.format == Format::kListing)
+    out = Listing(bytes, stop);
+  else if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
+    return kUsageOrFileError;
   if (toStandardOutput) {
-    if (!PrintOut(out)) return kUsageOrFileError;
-  } else if (clean) {
+    if (!flush(out)) return kUsageOrFileError;
+  } else if (!stop) {
     try {
       WriteOutput(*path, out);
     } catch (const std::runtime_error& error) {
       return FileError(error);
     }
   }
-  if (!clean) std::cerr << (options.inputs.size() > 1 ? input + ": " : "") << decoded.info << "\n";
-  return clean ? kOk : kConversionFailed;
+  if (stop)
+    std::cerr << (options.inputs.size() > 1 ? input + ": " : "")
+              << orrikey::decoder::StopMessage(stop) << "\n";
+  return stop ? kConversionFailed : kOk;
 }
 
 int RunAll(const Options& options, int (*convert)(const Options&, const std::string&)) {

@@ -1,66 +1,74 @@
 #pragma once
 
-// The state of one decode: the bytes, the read position and the lines so
-// far. Each HexToCode call has its own, so decodes never share anything.
+// Reads one instruction from the bytes at a position. Nothing is shared
+// between decodes but the index of the tables.
 //
 // Each instruction is read the way the calculator reads it: the first byte
 // says how many bytes follow and how to read them. Bytes whose length is
 // known but that name no instruction become the calculator's XROM lines, so
 // that nothing is lost; decoding stops only where the bytes end in the middle
 // of an instruction or form one that has no text at all.
+//
+// Every reader appends to the line's text and names the row it read; it
+// returns false where decoding stops.
 
-#include <optional>
+#include <cstdint>
+#include <span>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "decoder/Index.h"
 
-namespace orrikey::HTC {
+namespace orrikey::decoder {
+
+using Bytes = std::span<const std::uint8_t>;
 
 class Decoder {
  public:
-  explicit Decoder(std::string bytes) : bytes_(std::move(bytes)) {}
-  DecodeResult Run();
+  Decoder(Bytes bytes, size_t pos) : bytes_(bytes), pos_(pos) {}
+  // The instruction at the position into `line`, whose text is empty; false
+  // where decoding stops.
+  bool Read(Line& line);
+  size_t pos() const { return pos_; }
 
  private:
-  using Line = std::optional<std::string>;  // nothing: decoding stops here
-
   // Byte k of the instruction being read; false when the bytes end first.
   bool Has(size_t k) const { return pos_ + k < bytes_.size(); }
-  unsigned At(size_t k) const { return static_cast<unsigned char>(bytes_[pos_ + k]); }
-  std::string_view Take(size_t count);  // the next bytes, read
+  unsigned At(size_t k) const { return bytes_[pos_ + k]; }
+  Bytes Take(size_t count);  // the next bytes, read
 
-  Line Next();
-  Line Number();
-  Line TwoByteFunction();
-  Line GlobalLabelOrEnd();
-  Line NamedGotoXeq(const tables::ModOp& op);
-  Line LongGotoXeq();
-  Line OneByteLead();
+  void Number(Line& line);
+  bool TwoByteFunction(Line& line);
+  bool GlobalLabelOrEnd(Line& line);
+  bool NameAfterLength(Line& line, const tables::ModOp& op);
+  bool LongGotoXeq(Line& line, const tables::ModOp& op);
+  bool ShortNumber(Line& line, const FirstByte& entry);
+  bool OperandByte(Line& line, const OperandEntries& forms);
 
   // Fn and the n bytes it counts (Sequences.cpp).
-  Line Sequence();
-  Line SequenceBody(std::string_view body, bool wrapped);
-  Line RegisterForm(std::string_view lead, std::string_view rest);
-  Line NamedForm(std::string_view body, const tables::ModOp& op, bool indirect,
+  bool Sequence(Line& line);
+  bool SequenceBody(Line& line, Bytes body, bool wrapped);
+  bool RegisterForm(Line& line, const OperandEntries& forms, Bytes rest);
+  bool NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect,
                  size_t leadSize);
 
-  // The operand text of one operand byte, led by `lead`; nothing when no form
-  // of the lead takes the byte.
-  std::optional<std::string> Operand(std::string_view lead, unsigned byte,
-                                     const tables::ModOp** op = nullptr) const;
+  // The first of the forms that takes the operand byte, or null.
+  static const OperandEntry* FormFor(const OperandEntries& forms, unsigned byte);
+  static void AppendOperand(std::string& out, const OperandEntry& form, unsigned byte);
+
+  static void SetFixed(Line& line, const tables::FixedOp& op);
+  // The instruction's name and a blank, before its operand.
+  static void SetHead(Line& line, const tables::ModOp& op);
 
   const Index& index_ = Index::Get();
-  std::string bytes_;
-  size_t pos_ = 0;
+  Bytes bytes_;
+  size_t pos_;
 };
 
-// The calculator's characters as program text in display codes, quoted.
-std::string QuotedText(std::string_view characters);
+// Appends the calculator's characters as program text in display codes, quoted.
+void AppendQuoted(std::string& out, Bytes characters);
 
 // "XROM 0x" and the bytes in lowercase hex: bytes that form no instruction.
-std::string XromHex(std::string_view bytes);
+void AppendXromHex(std::string& out, Bytes bytes);
 
-}  // namespace orrikey::HTC
+}  // namespace orrikey::decoder

@@ -1,24 +1,46 @@
 #include "decoder/Index.h"
 
 #include <algorithm>
+#include <optional>
 
-namespace orrikey::HTC {
+namespace orrikey::decoder {
 namespace {
 
-std::optional<uint64_t> Pack(std::string_view bytes) {
+std::optional<std::uint64_t> Pack(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > 4) return std::nullopt;
-  uint64_t key = 0;
-  for (unsigned char c : bytes) key = key << 8 | c;
-  return key | static_cast<uint64_t>(bytes.size()) << 32;
+  std::uint64_t key = 0;
+  for (std::uint8_t c : bytes) key = key << 8 | c;
+  return key | static_cast<std::uint64_t>(bytes.size()) << 32;
+}
+
+std::span<const std::uint8_t> BytesOf(std::string_view bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
 }
 
 // The value a map holds for the bytes, or null.
 template <typename Map>
-const typename Map::mapped_type* Find(const Map& map, std::string_view bytes) {
+const typename Map::mapped_type* Find(const Map& map, std::span<const std::uint8_t> bytes) {
   const auto key = Pack(bytes);
   if (!key) return nullptr;
   const auto found = map.find(*key);
   return found == map.end() ? nullptr : &found->second;
+}
+
+bool IsPlainNumberOp(std::string_view name) {
+  const auto names = tables::PlainNumberOps();
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// LBL, GTO, XEQ and the key assignments take local labels as operands.
+bool TakesLabels(const tables::ModOp& op) {
+  return op.operand == tables::OperandKind::kLabel || op.operand == tables::OperandKind::kKeyLabel;
+}
+
+OperandKind KindOf(const tables::ModOp& op, bool indirect, bool stack) {
+  if (stack) return OperandKind::kStack;
+  if (indirect) return OperandKind::kRegister;
+  if (TakesLabels(op)) return OperandKind::kLabel;
+  return IsPlainNumberOp(op.name) ? OperandKind::kPlainNumber : OperandKind::kRegister;
 }
 
 }  // namespace
@@ -29,71 +51,118 @@ const Index& Index::Get() {
 }
 
 Index::Index() {
-  for (auto table : {tables::FixedOps(), tables::ReadOnlyOps()})
-    for (const auto& op : table) fixed_.try_emplace(*Pack(op.bytes), op.name);
-
+  for (auto table : {tables::FixedOps(), tables::ReadOnlyOps()}) {
+    for (const tables::FixedOp& op : table) {
+      const auto bytes = BytesOf(op.bytes);
+      fixed_.try_emplace(*Pack(bytes), &op);
+      const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
+      if (twoByte && !twoByte_[(bytes[0] & 7u) << 8 | bytes[1]])
+        twoByte_[(bytes[0] & 7u) << 8 | bytes[1]] = &op;
+    }
+  }
   for (const tables::ModOp& op : tables::ModOps()) {
-    for (const bool indirect : {true, false}) {
-      const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
-      if (forms.name.exists && !forms.name.lead.empty())
-        namedForms_.try_emplace(*Pack(forms.name.lead), &op, indirect);
-      if (forms.name.exists && forms.name.before.size() == 1) {
-        const auto byte = static_cast<unsigned char>(forms.name.before[0]);
-        if (!beforeLength_[byte]) beforeLength_[byte] = &op;
-      }
-      const auto add = [&](const tables::OperandForm& form, bool stack) {
-        if (!form.exists) return;
-        auto& entries = operandForms_[*Pack(form.lead)];
-        const OperandEntry entry{&op, indirect, stack, form.base};
-        const bool known = std::any_of(entries.begin(), entries.end(), [&](const OperandEntry& e) {
-          return e.stack == stack && e.base == form.base;
-        });
-        if (!known) entries.push_back(entry);
-      };
-      add(forms.stack, true);
-      add(forms.number, false);
-      // A short form with no lead byte holds its number in the first byte's
-      // low digit; its range ends where that digit does.
-      const tables::OperandForm& shortForm = forms.shortNumber;
-      const bool trailing = shortForm.lead == std::string_view("\0", 1);
-      if (shortForm.exists && (shortForm.lead.empty() || trailing)) {
-        for (unsigned n = 0; (shortForm.base & 0xF) + n <= 0xF; ++n)
-          if (!shorts_[shortForm.base + n].op) shorts_[shortForm.base + n] = {&op, n, trailing};
-      } else {
-        add(shortForm, false);
-      }
+    IndexModOp(op);
+    if (op.definesLabel) globalLabel_ = &op;
+  }
+  FillFirstBytes();
+}
+
+void Index::IndexModOp(const tables::ModOp& op) {
+  for (const bool indirect : {true, false}) {
+    const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
+    if (forms.name.exists && !forms.name.lead.empty())
+      namedForms_.try_emplace(*Pack(BytesOf(forms.name.lead)), &op, indirect);
+    if (forms.name.exists && forms.name.before.size() == 1) {
+      FirstByte& entry = first_[static_cast<std::uint8_t>(forms.name.before[0])];
+      if (entry.reading != Reading::kNameAfterLength)
+        entry = {.reading = Reading::kNameAfterLength, .op = &op};
     }
-    if (!op.ten.empty()) {
-      tenEleven_.try_emplace(*Pack(op.ten), std::string(op.name) + " 10");
-      tenEleven_.try_emplace(*Pack(op.eleven), std::string(op.name) + " 11");
+    const auto add = [&](const tables::OperandForm& form, bool stack) {
+      if (!form.exists) return;
+      OperandEntries& entries = operandForms_[*Pack(BytesOf(form.lead))];
+      const bool known = std::any_of(entries.begin(), entries.end(), [&](const OperandEntry& e) {
+        return (e.kind == OperandKind::kStack) == stack && e.base == form.base;
+      });
+      if (!known) entries.push_back({&op, indirect, KindOf(op, indirect, stack), form.base});
+    };
+    add(forms.stack, true);
+    add(forms.number, false);
+    // A short form with no lead byte holds its number in the first byte's
+    // low digit; its range ends where that digit does.
+    const tables::OperandForm& shortForm = forms.shortNumber;
+    const bool trailing = shortForm.lead == std::string_view("\0", 1);
+    if (shortForm.exists && (shortForm.lead.empty() || trailing)) {
+      for (unsigned n = 0; (shortForm.base & 0xF) + n <= 0xF; ++n) {
+        FirstByte& entry = first_[shortForm.base + n];
+        if (entry.reading == Reading::kNothing)
+          entry = {.reading = Reading::kShortNumber, .op = &op,
+                   .number = static_cast<unsigned char>(n), .trailingByte = trailing};
+      }
+    } else {
+      add(shortForm, false);
     }
+  }
+  if (!op.ten.empty()) {
+    tenEleven_.try_emplace(*Pack(BytesOf(op.ten)), &op, 10u);
+    tenEleven_.try_emplace(*Pack(BytesOf(op.eleven)), &op, 11u);
   }
 }
 
-std::optional<std::string_view> Index::FixedName(std::string_view bytes) const {
-  const auto* name = Find(fixed_, bytes);
-  return name ? std::optional(*name) : std::nullopt;
+// The byte ranges of the calculator's own layout come first; then GTO and
+// XEQ with a name and the short forms found above, with the one-byte
+// instructions between them, and last the instructions whose operand byte
+// follows.
+void Index::FillFirstBytes() {
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    FirstByte& entry = first_[byte];
+    if (const auto inRange = ByRange(static_cast<std::uint8_t>(byte))) {
+      entry = *inRange;
+      continue;
+    }
+    if (entry.reading == Reading::kNameAfterLength) continue;
+    const std::uint8_t lead[] = {static_cast<std::uint8_t>(byte)};
+    if (const tables::FixedOp* op = Fixed(lead))
+      entry = {.reading = Reading::kFixed, .fixed = op};
+    else if (const OperandEntries* forms = OperandForms(lead);
+             forms && entry.reading == Reading::kNothing)
+      entry = {.reading = Reading::kOperandByte, .forms = forms};
+  }
 }
 
-const std::vector<OperandEntry>* Index::OperandForms(std::string_view lead) const {
+std::optional<FirstByte> Index::ByRange(std::uint8_t byte) const {
+  if (byte >= 0x10 && byte <= 0x1C) return FirstByte{.reading = Reading::kNumber};
+  if (byte >= 0xF0) return FirstByte{.reading = Reading::kSequence};
+  if (byte >= 0xA0 && byte <= 0xA7) return FirstByte{.reading = Reading::kTwoByteFunction};
+  if (byte >= 0xC0 && byte <= 0xCD) return FirstByte{.reading = Reading::kGlobalLabelOrEnd};
+  if (byte < 0xD0 || byte > 0xEF) return std::nullopt;
+  const std::uint8_t lead[] = {static_cast<std::uint8_t>(byte & 0xF0), 0};
+  const OperandEntries* forms = OperandForms(lead);
+  if (!forms) return FirstByte{};
+  return FirstByte{.reading = Reading::kLongGotoXeq, .op = forms->front().op};
+}
+
+const tables::FixedOp* Index::Fixed(std::span<const std::uint8_t> bytes) const {
+  const auto* op = Find(fixed_, bytes);
+  return op ? *op : nullptr;
+}
+
+const OperandEntries* Index::OperandForms(std::span<const std::uint8_t> lead) const {
   return Find(operandForms_, lead);
 }
 
-const tables::ModOp* Index::NamedForm(std::string_view lead, bool& indirect) const {
+const tables::ModOp* Index::NamedForm(std::span<const std::uint8_t> lead, bool& indirect) const {
   const auto* found = Find(namedForms_, lead);
   if (!found) return nullptr;
   indirect = found->second;
   return found->first;
 }
 
-std::optional<std::string> Index::TenOrEleven(std::string_view bytes) const {
-  const auto* line = Find(tenEleven_, bytes);
-  return line ? std::optional(*line) : std::nullopt;
+const tables::ModOp* Index::TenOrEleven(std::span<const std::uint8_t> bytes,
+                                        unsigned& number) const {
+  const auto* found = Find(tenEleven_, bytes);
+  if (!found) return nullptr;
+  number = found->second;
+  return found->first;
 }
 
-bool Index::IsPlainNumberOp(std::string_view name) const {
-  const auto names = tables::PlainNumberOps();
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-}  // namespace orrikey::HTC
+}  // namespace orrikey::decoder

@@ -7,60 +7,91 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
 #include "tables/Tables.h"
 
-namespace orrikey::HTC {
+namespace orrikey::decoder {
+
+// How an operand form writes its value.
+enum class OperandKind : std::uint8_t {
+  kStack,        // ST T to ST L
+  kLabel,        // a local label: a letter, a stack register or two digits
+  kRegister,     // two digits at least
+  kPlainNumber,  // digits without a leading zero
+};
 
 // One operand form, as the bytes that lead it find it.
 struct OperandEntry {
   const tables::ModOp* op;
   bool indirect;
-  bool stack;          // a stack register; else a number or a local label
+  OperandKind kind;
   unsigned char base;  // the operand byte counts from here
 };
 
-// An instruction with a number that its first byte holds (LBL 01 to 0F,
-// STO 30 to 3F, ...).
-struct ShortEntry {
-  const tables::ModOp* op = nullptr;
-  unsigned number = 0;
-  bool trailingByte = false;  // GTO's short form: one more byte follows
+using OperandEntries = std::vector<OperandEntry>;
+
+// How the first byte of an instruction says to read it.
+enum class Reading : std::uint8_t {
+  kNothing,            // no instruction starts with this byte
+  kNumber,             // digits up to a 00 or another byte
+  kFixed,              // the byte alone is the instruction
+  kShortNumber,        // the byte holds the operand (LBL 01 to 0F, STO 30 to 3F)
+  kOperandByte,        // one operand byte follows
+  kTwoByteFunction,    // A0 to A7 and a second byte
+  kGlobalLabelOrEnd,   // C0 to CD
+  kLongGotoXeq,        // D0 to EF: a cached jump distance, then the label
+  kNameAfterLength,    // GTO and XEQ with a name: the length byte follows
+  kSequence,           // F0 to FF: a length byte
+};
+
+struct FirstByte {
+  Reading reading = Reading::kNothing;
+  const tables::FixedOp* fixed = nullptr;   // kFixed
+  const tables::ModOp* op = nullptr;        // kShortNumber, kLongGotoXeq, kNameAfterLength
+  const OperandEntries* forms = nullptr;    // kOperandByte
+  unsigned char number = 0;                 // kShortNumber
+  bool trailingByte = false;                // kShortNumber: GTO's short form takes one more
 };
 
 class Index {
  public:
   static const Index& Get();
 
+  const FirstByte& First(std::uint8_t byte) const { return first_[byte]; }
+  // A0 to A7 and a second byte: the instruction, or null.
+  const tables::FixedOp* TwoByteFunction(std::uint8_t first, std::uint8_t second) const {
+    return twoByte_[(first & 7u) << 8 | second];
+  }
   // An instruction without an operand, or a form only read, by its bytes.
-  std::optional<std::string_view> FixedName(std::string_view bytes) const;
-  const ShortEntry& Short(unsigned char byte) const { return shorts_[byte]; }
-  // The operand forms led by these bytes, in table order.
-  const std::vector<OperandEntry>* OperandForms(std::string_view lead) const;
+  const tables::FixedOp* Fixed(std::span<const std::uint8_t> bytes) const;
+  // The operand forms led by these bytes, in table order; null for none.
+  const OperandEntries* OperandForms(std::span<const std::uint8_t> lead) const;
   // The instruction whose name form has this lead after its length byte.
-  const tables::ModOp* NamedForm(std::string_view lead, bool& indirect) const;
-  // GTO and XEQ with a name: the byte before the length byte.
-  const tables::ModOp* NameBeforeLength(unsigned char byte) const { return beforeLength_[byte]; }
-  // FIX, SCI and ENG 10 and 11: the instruction and its operand.
-  std::optional<std::string> TenOrEleven(std::string_view bytes) const;
-  bool IsPlainNumberOp(std::string_view name) const;
+  const tables::ModOp* NamedForm(std::span<const std::uint8_t> lead, bool& indirect) const;
+  // FIX, SCI and ENG 10 and 11 by their two bytes: the instruction, and 10 or 11.
+  const tables::ModOp* TenOrEleven(std::span<const std::uint8_t> bytes, unsigned& number) const;
+  // The instruction global labels read as.
+  const tables::ModOp& GlobalLabel() const { return *globalLabel_; }
 
  private:
   Index();
+  void IndexModOp(const tables::ModOp& op);
+  void FillFirstBytes();
+  std::optional<FirstByte> ByRange(std::uint8_t byte) const;
 
   // Keys are up to four bytes and their count, packed into one number.
-  using Key = uint64_t;
+  using Key = std::uint64_t;
 
-  std::unordered_map<Key, std::string_view> fixed_;
-  std::array<ShortEntry, 256> shorts_{};
-  std::array<const tables::ModOp*, 256> beforeLength_{};
-  std::unordered_map<Key, std::vector<OperandEntry>> operandForms_;
+  std::unordered_map<Key, const tables::FixedOp*> fixed_;
+  std::unordered_map<Key, OperandEntries> operandForms_;
   std::unordered_map<Key, std::pair<const tables::ModOp*, bool>> namedForms_;
-  std::unordered_map<Key, std::string> tenEleven_;
+  std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
+  std::array<FirstByte, 256> first_{};
+  std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
+  const tables::ModOp* globalLabel_ = nullptr;
 };
 
-}  // namespace orrikey::HTC
+}  // namespace orrikey::decoder

@@ -1,33 +1,45 @@
 #include "decoder/OperandText.h"
 
-namespace orrikey::HTC {
+#include <charconv>
+#include <string_view>
 
-std::string TwoDigits(unsigned value) {
-  std::string digits = std::to_string(value);
-  if (digits.size() < 2) digits.insert(digits.begin(), '0');
-  return digits;
+namespace orrikey::decoder {
+namespace {
+
+constexpr std::string_view kStackLetters = "TZYXL";
+
+}  // namespace
+
+void AppendDecimal(std::string& out, unsigned value) {
+  char digits[10];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
 }
 
-std::optional<std::string> StackText(unsigned value) {
-  constexpr std::string_view kStackLetters = "TZYXL";
-  if (value < 0x70 || value >= 0x70 + kStackLetters.size()) return std::nullopt;
-  return std::string("ST ") + kStackLetters[value - 0x70];
+void AppendTwoDigits(std::string& out, unsigned value) {
+  if (value < 10) out += '0';
+  AppendDecimal(out, value);
 }
 
-std::string LabelText(unsigned value) {
-  if (value >= 0x66 && value <= 0x6F) return std::string(1, static_cast<char>('A' + value - 0x66));
-  if (value >= 0x7B && value <= 0x7F) return std::string(1, static_cast<char>('a' + value - 0x7B));
-  return StackText(value).value_or(TwoDigits(value));
+bool IsStack(unsigned value) { return value >= 0x70 && value < 0x70 + kStackLetters.size(); }
+
+void AppendStack(std::string& out, unsigned value) {
+  out += "ST ";
+  out += kStackLetters[value - 0x70];
 }
 
-std::string AnyOperandText(unsigned byte) {
+void AppendLabel(std::string& out, unsigned value) {
+  if (value >= 0x66 && value <= 0x6F) out += static_cast<char>('A' + value - 0x66);
+  else if (value >= 0x7B && value <= 0x7F) out += static_cast<char>('a' + value - 0x7B);
+  else if (IsStack(value)) AppendStack(out, value);
+  else AppendTwoDigits(out, value);
+}
+
+void AppendAnyOperand(std::string& out, unsigned byte) {
   const unsigned value = byte & 0x7F;
-  const std::string text = StackText(value).value_or(TwoDigits(value));
-  return byte & 0x80 ? "IND " + text : text;
+  if (byte & 0x80) out += "IND ";
+  if (IsStack(value)) AppendStack(out, value);
+  else AppendTwoDigits(out, value);
 }
 
-bool TakesLabels(std::string_view name) {
-  return name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY");
-}
-
-}  // namespace orrikey::HTC
+}  // namespace orrikey::decoder

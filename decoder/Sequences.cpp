@@ -1,16 +1,17 @@
 // Fn and the n bytes it counts: NOP, texts, appends, the instructions with a
 // name, the prefixed register forms, and the wider A7 forms.
 
+#include <algorithm>
 #include <array>
 
 #include "decoder/Decoder.h"
 #include "decoder/OperandText.h"
 
-namespace orrikey::HTC {
+namespace orrikey::decoder {
 namespace {
 
 constexpr int kDropped = -1;
-constexpr unsigned char kWide = 0xA7;
+constexpr std::uint8_t kWide = 0xA7;
 
 // The program text of each calculator character: codes below 32 become their
 // display codes, and every other code stands for itself, except the display
@@ -27,8 +28,6 @@ const std::array<int, 256>& DisplayCodes() {
   return codes;
 }
 
-unsigned ByteOf(std::string_view bytes, size_t at) { return static_cast<unsigned char>(bytes[at]); }
-
 // The sub-bytes after A7 that name no wrapped form: ASSIGN, the key
 // assignments and SIZE have wider forms of their own, or none.
 bool WrapsAnotherForm(unsigned subByte) {
@@ -39,103 +38,141 @@ bool WrapsAnotherForm(unsigned subByte) {
 
 }  // namespace
 
-std::string QuotedText(std::string_view characters) {
+void AppendQuoted(std::string& out, Bytes characters) {
   const std::array<int, 256>& display = DisplayCodes();
-  std::string text = "\"";
-  for (unsigned char c : characters)
-    if (display[c] != kDropped) text += static_cast<char>(display[c]);
-  return text + '"';
+  out += '"';
+  for (std::uint8_t c : characters)
+    if (display[c] != kDropped) out += static_cast<char>(display[c]);
+  out += '"';
 }
 
-std::string XromHex(std::string_view bytes) {
-  std::string text = "XROM 0x";
-  for (unsigned char c : bytes) {
-    text += "0123456789abcdef"[c >> 4];
-    text += "0123456789abcdef"[c & 0xF];
+void AppendXromHex(std::string& out, Bytes bytes) {
+  out += "XROM 0x";
+  for (std::uint8_t c : bytes) {
+    out += "0123456789abcdef"[c >> 4];
+    out += "0123456789abcdef"[c & 0xF];
   }
-  return text;
 }
 
-Decoder::Line Decoder::Sequence() {
+bool Decoder::Sequence(Line& line) {
   const size_t length = At(0) - 0xF0;
-  if (length == 0) return std::string(index_.FixedName(Take(1)).value());  // NOP
-  if (!Has(length)) return std::nullopt;
+  if (length == 0) {
+    SetFixed(line, *index_.Fixed(Take(1)));  // NOP
+    return true;
+  }
+  if (!Has(length)) return false;
   Take(1);
-  const std::string_view body = Take(length);
-  return SequenceBody(body, false).value_or(XromHex(body));
+  const Bytes body = Take(length);
+  if (SequenceBody(line, body, false)) return true;
+  // A form that failed half way may have named its row and begun its text.
+  line.modOp = nullptr;
+  line.text.clear();
+  AppendXromHex(line.text, body);
+  return true;
 }
 
-// The form of the n bytes after Fn; nothing when they form no instruction.
+// The form of the n bytes after Fn; false when they form no instruction.
 // A wrapped body is the rest of an A7 form that reads as the shorter form.
-Decoder::Line Decoder::SequenceBody(std::string_view body, bool wrapped) {
-  const unsigned first = ByteOf(body, 0);
+bool Decoder::SequenceBody(Line& line, Bytes body, bool wrapped) {
+  const std::uint8_t first = body[0];
   bool indirect = false;
-  if (!wrapped && first < 0x7F) return QuotedText(body);
+  if (!wrapped && first < 0x7F) {
+    AppendQuoted(line.text, body);
+    return true;
+  }
   if (!wrapped && first == 0x7F) {
-    const tables::ModOp* append = index_.NamedForm(body.substr(0, 1), indirect);
-    if (append) return std::string(append->name) + " " + QuotedText(body.substr(1));
+    if (const tables::ModOp* append = index_.NamedForm(body.first(1), indirect)) {
+      SetHead(line, *append);
+      AppendQuoted(line.text, body.subspan(1));
+      return true;
+    }
   }
   // FIX, SCI and ENG 10 and 11 exist only as these two bytes.
   if (!wrapped && body.size() == 1) {
-    if (auto line = index_.TenOrEleven(std::string(1, '\xF1') + std::string(body))) return line;
+    const std::uint8_t bytes[] = {0xF1, first};
+    unsigned number = 0;
+    if (const tables::ModOp* op = index_.TenOrEleven(bytes, number)) {
+      SetHead(line, *op);
+      AppendDecimal(line.text, number);
+      return true;
+    }
   }
 
-  const char lengthByte = static_cast<char>(0xF0 + body.size());
-  std::string lead = std::string(1, lengthByte) + std::string(body.substr(0, 1));
-  if (first == kWide && body.size() == 3) lead += body[1];
-  if (index_.OperandForms(lead)) return RegisterForm(lead, body.substr(lead.size() - 1));
+  std::uint8_t lead[] = {static_cast<std::uint8_t>(0xF0 + body.size()), first, 0};
+  const size_t leadSize = first == kWide && body.size() == 3 ? 3 : 2;
+  if (leadSize == 3) lead[2] = body[1];
+  if (const OperandEntries* forms = index_.OperandForms(std::span(lead, leadSize)))
+    return RegisterForm(line, *forms, body.subspan(leadSize - 1));
 
   // A wrapped body never starts with A7 again.
-  const size_t leadSize = first == kWide ? 2 : 1;
-  if (const tables::ModOp* op = index_.NamedForm(body.substr(0, leadSize), indirect))
-    return NamedForm(body, *op, indirect, leadSize);
-  if (first == kWide && body.size() >= 2 && WrapsAnotherForm(ByteOf(body, 1)))
-    return SequenceBody(body.substr(1), true);
-  return std::nullopt;
+  const size_t nameLead = std::min<size_t>(first == kWide ? 2 : 1, body.size());
+  if (const tables::ModOp* op = index_.NamedForm(body.first(nameLead), indirect))
+    return NamedForm(line, body, *op, indirect, nameLead);
+  if (first == kWide && body.size() >= 2 && WrapsAnotherForm(body[1]))
+    return SequenceBody(line, body.subspan(1), true);
+  return false;
 }
 
 // F2 xx nn, F3 A7 ss nn, F3 F7 hh ll (SIZE) and F3 Ex kk nn (KEY).
-Decoder::Line Decoder::RegisterForm(std::string_view lead, std::string_view rest) {
-  const tables::ModOp* op = index_.OperandForms(lead)->front().op;
-  if (op->name == "SIZE") {
-    if (rest.size() != 2) return std::nullopt;
-    return "SIZE " + std::to_string(ByteOf(rest, 0) * 256 + ByteOf(rest, 1));
+bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) {
+  const tables::ModOp& op = *forms.front().op;
+  if (op.operand == tables::OperandKind::kWord) {
+    if (rest.size() != 2) return false;
+    SetHead(line, op);
+    AppendDecimal(line.text, rest[0] * 256u + rest[1]);
+    return true;
   }
-  std::string head;
-  if (op->name.starts_with("KEY")) {
-    if (rest.size() != 2 || ByteOf(rest, 0) < 1 || ByteOf(rest, 0) > 9) return std::nullopt;
-    head = "KEY " + std::to_string(ByteOf(rest, 0)) + std::string(op->name.substr(3));
-    rest.remove_prefix(1);
+  const bool key = op.operand == tables::OperandKind::kKeyLabel;
+  if (key && (rest.size() != 2 || rest[0] < 1 || rest[0] > 9)) return false;
+  const Bytes operand = key ? rest.subspan(1) : rest;
+  if (operand.size() != 1) return false;
+  const OperandEntry* form = FormFor(forms, operand[0]);
+  if (!form) return false;
+  if (key) {
+    line.modOp = form->op;
+    line.text = "KEY ";
+    AppendDecimal(line.text, rest[0]);
+    line.text.append(op.name.substr(3)).append(1, ' ');
+  } else {
+    SetHead(line, *form->op);
   }
-  if (rest.size() != 1) return std::nullopt;
-  const auto operand = Operand(lead, ByteOf(rest, 0), &op);
-  if (!operand) return std::nullopt;
-  if (head.empty()) head = op->name;
-  return head + " " + *operand;
+  AppendOperand(line.text, *form, operand[0]);
+  return true;
 }
 
 // Fn xx name, Fn A7 tt name, Fn Cx kk name (KEY) and Fn C0 name kk (ASSIGN).
 // Only the wide forms take an empty name.
-Decoder::Line Decoder::NamedForm(std::string_view body, const tables::ModOp& op,
-                                 bool indirect, size_t leadSize) {
-  std::string_view name = body.substr(leadSize);
-  const std::string ind = indirect ? "IND " : "";
-  if (op.name.starts_with("KEY")) {
+bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect,
+                        size_t leadSize) {
+  Bytes name = body.subspan(leadSize);
+  if (op.operand == tables::OperandKind::kKeyLabel) {
     // Any other key byte makes the whole sequence a text.
-    const unsigned key = name.empty() ? 0 : ByteOf(name, 0);
-    if (key < 1 || key > 9) return QuotedText(body);
-    if (name.size() < 2) return std::nullopt;
-    return "KEY " + std::to_string(key) + std::string(op.name.substr(3)) + " " + ind +
-           QuotedText(name.substr(1));
+    const unsigned key = name.empty() ? 0 : name[0];
+    if (key < 1 || key > 9) {
+      AppendQuoted(line.text, body);
+      return true;
+    }
+    if (name.size() < 2) return false;
+    line.modOp = &op;
+    line.text = "KEY ";
+    AppendDecimal(line.text, key);
+    line.text.append(op.name.substr(3)).append(indirect ? " IND " : " ");
+    AppendQuoted(line.text, name.subspan(1));
+    return true;
   }
-  if (op.name == "ASSIGN") {
-    if (name.size() < 2) return std::nullopt;
-    const unsigned key = ByteOf(name, name.size() - 1);
-    name.remove_suffix(1);
-    return "ASSIGN " + QuotedText(name) + " TO " + TwoDigits(key + 1);
+  if (op.operand == tables::OperandKind::kKeyAssignment) {
+    if (name.size() < 2) return false;
+    SetHead(line, op);
+    AppendQuoted(line.text, name.first(name.size() - 1));
+    line.text += " TO ";
+    AppendTwoDigits(line.text, name.back() + 1u);
+    return true;
   }
-  if (name.empty() && leadSize == 1) return std::nullopt;
-  return std::string(op.name) + " " + ind + QuotedText(name);
+  if (name.empty() && leadSize == 1) return false;
+  SetHead(line, op);
+  if (indirect) line.text += "IND ";
+  AppendQuoted(line.text, name);
+  return true;
 }
 
-}  // namespace orrikey::HTC
+}  // namespace orrikey::decoder

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "files/FileIO.h"
-#include "files/HexText.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 #include "text/Trim.h"
@@ -90,13 +89,13 @@ OpenedProgram ReadProgramText(std::string_view fileBytes) {
 }
 
 OpenedProgram ReadRawProgram(std::string_view bytes) {
-  HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(bytes));
+  const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
   std::vector<ListingLine> lines;
-  lines.reserve(decoded.lines.size());
+  lines.reserve(decoded.lines.size() + 1);
   size_t number = 0;
-  for (std::string& line : decoded.lines) lines.push_back({++number, std::move(line)});
+  for (std::string& line : decoder::ProgramText(decoded)) lines.push_back({++number, std::move(line)});
   OpenedProgram opened = FromLines(FileForm::kRaw, std::move(lines));
-  opened.decodeError = std::move(decoded.info);
+  opened.decodeError = decoder::StopMessage(decoded.stop);
   return opened;
 }
 

@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "text/Hex.h"
 
 namespace {
 
@@ -37,16 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string hex = EncodeAll(read.lines);
   if (!read.errors.empty() || hex.empty()) return 0;
 
-  const orrikey::HTC::DecodeResult decoded = orrikey::HTC::HexToCode(hex);
-  if (!decoded.info.empty()) std::abort();
+  const orrikey::decoder::Decoded decoded =
+      orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes);
+  if (decoded.stop) std::abort();
   std::string expected;
   std::vector<orrikey::ListedLine> listed;
-  for (const std::string& line : decoded.lines) {
-    const orrikey::encoder::AssembledLine assembled = orrikey::encoder::AssembleLine(line);
-    expected += orrikey::encoder::HexRow(assembled);
-    listed.push_back({line, assembled.bytes.size()});
+  for (const orrikey::decoder::Line& line : decoded.lines) {
+    expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(line.text));
+    listed.push_back({line.text, line.size});
   }
-  if (decoded.lines.back() != "END") expected += "C0000D";
+  if (decoded.lines.back().text != "END") expected += "C0000D";
   const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(listed));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;

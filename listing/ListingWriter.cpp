@@ -2,7 +2,6 @@
 
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
-#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -18,31 +17,60 @@ constexpr std::array<std::string_view, 4> kTimesNames = {"x", "STOx", "RCLx", "B
 
 bool IsEnd(std::string_view line) { return line == kEnd || line == ".END."; }
 
+bool IsTimesName(std::string_view name) {
+  return name.ends_with('x') &&
+         std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
+}
+
+// Most lines are an ASCII name and operand, written in the listing as they
+// stand: no text, no arrow, no glyph.
+bool StandsForItself(std::string_view line) {
+  static const std::array<bool, 256> plain = [] {
+    std::array<bool, 256> codes{};
+    for (unsigned code = 0; code < 256; ++code) {
+      const char c = static_cast<char>(code);
+      codes[code] = c != '"' && c != '^' && DisplayCodeUtf8(c) == std::string_view(&c, 1);
+    }
+    return codes;
+  }();
+  for (unsigned char c : line)
+    if (!plain[c]) return false;
+  return !IsTimesName(line.substr(0, line.find(' ')));
+}
+
 void AppendName(std::string& out, std::string_view name) {
-  const bool times =
-      std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
-  for (size_t i = 0; i < name.size(); ++i) {
-    const unsigned char c = name[i];
-    if (times && i + 1 == name.size())
-      out += "×";
-    else if (c == '^')
-      out += "↑";
-    else
-      AppendUtf8(out, DisplayCodeChar(c));
+  const bool times = IsTimesName(name);
+  if (times) name.remove_suffix(1);
+  for (size_t start = 0;;) {
+    const size_t arrow = name.find('^', start);
+    AppendDisplayCodesUtf8(out, name.substr(start, arrow - start));
+    if (arrow == std::string_view::npos) break;
+    out += "↑";
+    start = arrow + 1;
   }
+  if (times) out += "×";
 }
 
 }  // namespace
 
 std::string ListingInstruction(std::string_view line) {
   std::string out;
+  AppendListingInstruction(out, line);
+  return out;
+}
+
+void AppendListingInstruction(std::string& out, std::string_view line) {
+  if (StandsForItself(line)) {
+    out.append(line);
+    return;
+  }
   const size_t quote = line.find('"');
   std::string_view words = line.substr(0, quote);
   if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
   const size_t nameEnd = std::min(words.find(' '), words.size());
   AppendName(out, words.substr(0, nameEnd));
-  for (unsigned char c : words.substr(nameEnd)) AppendUtf8(out, DisplayCodeChar(c));
-  if (quote == std::string_view::npos) return out;
+  AppendDisplayCodesUtf8(out, words.substr(nameEnd));
+  if (quote == std::string_view::npos) return;
 
   const size_t close = line.rfind('"');
   out += '"';
@@ -50,14 +78,13 @@ std::string ListingInstruction(std::string_view line) {
   for (size_t i = 0; i < text.size(); ++i) {
     // A "[" that would read back as the start of an escape is escaped itself.
     const std::string_view rest = text.substr(i);
-    if (rest.starts_with("[LF]") || rest.starts_with("[ESC]"))
+    if (text[i] == '[' && (rest.starts_with("[LF]") || rest.starts_with("[ESC]")))
       out += "€5b";
     else
       listing::AppendListingChar(out, CalculatorCode(static_cast<unsigned char>(text[i])));
   }
   out += '"';
-  for (unsigned char c : line.substr(close + 1)) AppendUtf8(out, DisplayCodeChar(c));
-  return out;
+  AppendDisplayCodesUtf8(out, line.substr(close + 1));
 }
 
 namespace {
@@ -71,7 +98,7 @@ void AppendProgram(std::string& out, std::span<const ListedLine> body) {
     const std::string digits = std::to_string(number++);
     out += digits.size() < 2 ? "0" + digits : digits;
     out += line.starts_with("LBL ") ? "▸" : " ";
-    out += ListingInstruction(line);
+    AppendListingInstruction(out, line);
     out += '\n';
   };
   for (const ListedLine& line : body) appendLine(line.text);

@@ -27,5 +27,6 @@ std::string WriteListing(std::span<const ListedLine> lines);
 // and operands in glyphs, quoted texts with the calculator's escapes, the
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
+void AppendListingInstruction(std::string& out, std::string_view line);
 
 }  // namespace orrikey

@@ -2,7 +2,6 @@
 
 #include "tables/Tables.h"
 #include "text/CodePage.h"
-#include "text/Utf8.h"
 
 #include <algorithm>
 
@@ -40,7 +39,7 @@ void AppendListingChar(std::string& out, unsigned char code) {
   } else if (code == kEscape) {
     out += "[ESC]";
   } else if (code < 32) {
-    AppendUtf8(out, DisplayCodeChar(tables::CharMap()[code]));
+    out += DisplayCodeUtf8(tables::CharMap()[code]);
   } else if (code == kUpArrow) {
     out += "↑";
   } else if (code == kAppend) {

@@ -1,8 +1,8 @@
 #include "text/CodePage.h"
 
 #include "tables/Tables.h"
+#include "text/Utf8.h"
 
-#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -33,9 +33,14 @@ bool LooksLikeGlyph(char32_t c) { return c == U'·' || c == U'º' || c == U'ˆ' 
 
 constexpr char32_t kBrailleCells = 0x2800;
 
+// Listings and program text are written a character per display code, so
+// the UTF-8 and the calculator code of every display code are looked up, not
+// worked out.
 struct CodePage {
   std::array<char32_t, 256> chars{};
   std::unordered_map<char32_t, unsigned char> codes;
+  std::array<std::string, 256> utf8;
+  std::array<unsigned char, 256> calculatorCodes{};
 };
 
 CodePage BuildCodePage() {
@@ -61,9 +66,14 @@ CodePage BuildCodePage() {
     page.chars[byte] = undefined || taken || LooksLikeGlyph(c) ? kBrailleCells + byte : c;
   }
 
-  for (unsigned byte = 0; byte < 256; ++byte)
+  for (unsigned byte = 0; byte < 256; ++byte) {
     if (!page.codes.emplace(page.chars[byte], static_cast<unsigned char>(byte)).second)
       throw std::logic_error("two display codes share a character");
+    AppendUtf8(page.utf8[byte], page.chars[byte]);
+    page.calculatorCodes[byte] = static_cast<unsigned char>(byte);
+  }
+  for (size_t code = charMap.size(); code-- > 0;)  // the first code of a display code wins
+    page.calculatorCodes[charMap[code]] = static_cast<unsigned char>(code);
   return page;
 }
 
@@ -80,6 +90,17 @@ char32_t Windows1252Char(unsigned char byte) {
 
 char32_t DisplayCodeChar(unsigned char code) { return Page().chars[code]; }
 
+std::string_view DisplayCodeUtf8(unsigned char code) { return Page().utf8[code]; }
+
+void AppendDisplayCodesUtf8(std::string& out, std::string_view codes) {
+  const std::array<std::string, 256>& utf8 = Page().utf8;
+  for (unsigned char code : codes) {
+    const std::string& c = utf8[code];
+    if (c.size() == 1) out.push_back(c[0]);  // most characters are ASCII
+    else out.append(c);
+  }
+}
+
 std::optional<unsigned char> DisplayCodeOf(char32_t c) {
   if (c < 0x80) return static_cast<unsigned char>(c);
   const auto found = Page().codes.find(c);
@@ -88,9 +109,7 @@ std::optional<unsigned char> DisplayCodeOf(char32_t c) {
 }
 
 unsigned char CalculatorCode(unsigned char displayCode) {
-  const auto& map = tables::CharMap();
-  const auto found = std::find(map.begin(), map.end(), displayCode);
-  return found == map.end() ? displayCode : static_cast<unsigned char>(found - map.begin());
+  return Page().calculatorCodes[displayCode];
 }
 
 std::optional<unsigned char> TypedDisplayCode(char32_t c) {

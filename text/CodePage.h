@@ -8,11 +8,19 @@
 // single-byte text of the platform the program files come from.
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace orrikey {
 
 // The character that shows a display code.
 char32_t DisplayCodeChar(unsigned char code);
+
+// The same character as UTF-8.
+std::string_view DisplayCodeUtf8(unsigned char code);
+
+// Appends the characters that show the display codes, as UTF-8.
+void AppendDisplayCodesUtf8(std::string& out, std::string_view codes);
 
 // The display code a character shows; nothing for a character of no code.
 std::optional<unsigned char> DisplayCodeOf(char32_t c);

@@ -1,9 +1,10 @@
 #include "ui/MainWindow.h"
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Assembly.h"
 #include "reference/Help.h"
 #include "text/Comment.h"
+#include "text/Hex.h"
 #include "text/Trim.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
@@ -32,6 +33,20 @@
 
 namespace orrikey {
 namespace {
+
+// The hex digits of pane text, without the blanks and line breaks between them.
+QString HexDigits(QString text) {
+  text.remove(QRegularExpression("\\s"));
+  return text;
+}
+
+// A lone last digit is left out. Throws std::runtime_error for a pair that is
+// not hex.
+decoder::Decoded DecodeHexDigits(const QString& digits) {
+  const text::ParsedHex parsed = text::ParseHex(ToDisplayCodes(digits));
+  if (!parsed.error.empty()) throw std::runtime_error(parsed.error);
+  return decoder::Decode(parsed.bytes);
+}
 
 // The size of the client area of the original fixed window.
 constexpr QSize kClientSize(897, 614);
@@ -382,13 +397,12 @@ void MainWindow::clearCode() {
 // Hex digits typed or pasted into the hex pane, blanks and line breaks
 // between the bytes allowed, become the program text as one undo step.
 void MainWindow::convertToCode() {
-  QString hex = hexEdit_->toPlainText();
-  hex.remove(QRegularExpression("\\s"));
-  if (hex.isEmpty() || !maySaveChanges("replacing it")) return;
-  const HTC::DecodeResult decoded = HTC::HexToCode(ToDisplayCodes(hex));
-  codeEdit_->replaceLines(decoded.lines);
+  const QString digits = HexDigits(hexEdit_->toPlainText());
+  if (digits.isEmpty() || !maySaveChanges("replacing it")) return;
+  const decoder::Decoded decoded = DecodeHexDigits(digits);
+  codeEdit_->replaceLines(decoder::ProgramText(decoded));
   assembly_->flush();
-  if (!decoded.info.empty()) showInfo({FromWindows1252(decoded.info)});
+  if (decoded.stop) showInfo({FromWindows1252(decoder::StopMessage(decoded.stop))});
 }
 
 void MainWindow::clearHex() {
@@ -432,11 +446,10 @@ void MainWindow::showHelpForCode() {
 // The hex row decoded on its own names its instruction, whatever the
 // program text holds.
 void MainWindow::showHelpForHex() {
-  QString hex = hexEdit_->textCursor().block().text();
-  hex.remove(QRegularExpression("\\s"));
-  const HTC::DecodeResult decoded = HTC::HexToCode(ToDisplayCodes(hex));
+  const QString row = hexEdit_->textCursor().block().text();
+  const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
   const std::optional<std::string> help =
-      decoded.lines.empty() ? std::nullopt : HelpFor(decoded.lines.front());
+      decoded.lines.empty() ? std::nullopt : HelpFor(decoded.lines.front().text);
   infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
 }
 

@@ -26,6 +26,12 @@ check "a lone last digit is reported" \
   "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" \
   "$(cat "$work/out" "$work/err")"
 
+"$cli" decode --hex $'C0 00\t0D\n' > "$work/out" 2> "$work/err"
+check "blanks and line breaks between the digits are skipped" 0 $?
+check "spaced hex decodes" "END" "$(cat "$work/out" "$work/err")"
+"$cli" decode --format hex --hex $'c0 00 0d\n' > "$work/out"
+check "hex output writes the bytes in uppercase pairs" "C0000D" "$(cat "$work/out")"
+
 "$cli" decode --hex 7740 > /dev/full 2> /dev/null
 check "a full standard output exits 2" 2 $?
 
@@ -107,11 +113,12 @@ check "a failed file writes nothing" "no" "$([ -e "$work/listings/cut.txt" ] && 
 "$cli" decode "$work/one.raw" "$work/cut.raw" -o "$work/p.42S" > /dev/null 2>&1
 check "several files into one file is a usage error" 2 $?
 
-# Short of memory, a run ends with a message, not an abort. Builds that cannot
-# start under the limit at all (with AddressSanitizer) skip this.
+# Short of memory, a run ends with a message, not an abort: a listing holds
+# every line at once. Builds that cannot start under the limit at all (with
+# AddressSanitizer) skip this.
 head -c 4000000 /dev/zero | tr '\0' '\167' > "$work/long.raw"
 if { (ulimit -v 60000 && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; then
-  (ulimit -v 60000 && "$cli" decode "$work/long.raw") > /dev/null 2> "$work/err"
+  (ulimit -v 60000 && "$cli" decode --format listing "$work/long.raw") > /dev/null 2> "$work/err"
   check "out of memory exits 2" 2 $?
   check "out of memory is reported" "orrikey-cli: Out of memory" "$(cat "$work/err")"
 fi

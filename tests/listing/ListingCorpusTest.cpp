@@ -9,10 +9,9 @@
 #include <map>
 #include <set>
 
-#include "decoder/HTC.h"
+#include "decoder/Decode.h"
 #include "encoder/Encoder.h"
 #include "files/FileIO.h"
-#include "files/HexText.h"
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
@@ -36,16 +35,15 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
   if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
   for (const auto& entry : fs::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());
-    const HTC::DecodeResult decoded = HTC::HexToCode(BytesToHex(ReadRawFile(entry.path())));
-    ASSERT_TRUE(decoded.info.empty());
+    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(ReadRawFile(entry.path())));
+    ASSERT_FALSE(decoded.stop);
     std::string expected;
     std::vector<ListedLine> listed;
-    for (const std::string& line : decoded.lines) {
-      const encoder::AssembledLine assembled = encoder::AssembleLine(line);
-      expected += encoder::HexRow(assembled);
-      listed.push_back({line, assembled.bytes.size()});
+    for (const decoder::Line& line : decoded.lines) {
+      expected += encoder::HexRow(encoder::AssembleLine(line.text));
+      listed.push_back({line.text, line.size});
     }
-    if (decoded.lines.empty() || decoded.lines.back() != "END") expected += "C0000D";
+    if (decoded.lines.empty() || decoded.lines.back().text != "END") expected += "C0000D";
 
     const ReadListingResult read = ReadListing(WriteListing(listed));
     EXPECT_TRUE(read.errors.empty());

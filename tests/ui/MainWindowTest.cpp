@@ -367,13 +367,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->windowTitle(), "d.raw[*] - Orrikey");
   }
 
-  // Hex pasted with blanks and line breaks becomes the text as one undo step.
+  // Hex pasted with blanks and line breaks becomes the text as one undo step;
+  // a lone last digit is left out, and a pair that is not hex leaves the text
+  // as it was.
+  void convertsHexToCode_data() {
+    QTest::addColumn<QString>("hex");
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QStringList>("errors");
+    QTest::newRow("spaced") << "C0 00 F3 00 41\n 42 77" << Lines{"LBL \"AB\"", "CLX"} << ""
+                            << QStringList();
+    QTest::newRow("lone last digit") << "77 4" << Lines{"CLX"} << "" << QStringList();
+    QTest::newRow("cut off") << "77 F341" << Lines{"CLX", "Error in Hex Code"}
+                             << "Error in Hex Code - Around Line: 2" << QStringList();
+    QTest::newRow("not hex") << "77 4G" << Lines{"SIN"} << ""
+                             << QStringList{"'$4G' is not a valid integer value"};
+  }
   void convertsHexToCode() {
+    QFETCH(QString, hex);
+    QFETCH(QStringList, errors);
     Code()->setLines({"SIN"});
-    Hex()->setPlainText("C0 00 F3 00 41\n 42 77");
+    Hex()->setPlainText(hex);
     Click("convertToCodeButton");
-    QCOMPARE(Code()->lines(), (Lines{"LBL \"AB\"", "CLX"}));
-    QCOMPARE(dialogs->errors, QStringList());
+    QTEST(Code()->lines(), "lines");
+    QTEST(Info(), "info");
+    QCOMPARE(dialogs->errors, errors);
     Code()->undo();
     QCOMPARE(Code()->lines(), Lines{"SIN"});
   }

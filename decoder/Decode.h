@@ -1,0 +1,73 @@
+#pragma once
+
+// Calculator bytes back to program text, read the way the calculator reads
+// them.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/Tables.h"
+
+namespace orrikey::decoder {
+
+struct Line {
+  std::string text;  // program text, in display codes
+  std::size_t offset = 0;  // of its first byte
+  std::size_t size = 0;    // its byte count
+  // The table row it was read as; both null for numbers, texts and XROM lines.
+  const tables::FixedOp* fixedOp = nullptr;
+  const tables::ModOp* modOp = nullptr;
+};
+
+// Where decoding stopped: at bytes that end in the middle of an instruction,
+// or form one that no program text can name.
+struct Stop {
+  std::size_t offset;  // the first byte not decoded
+  std::size_t line;    // the program line it would have been, counted from 1
+};
+
+struct Decoded {
+  std::vector<Line> lines;
+  std::optional<Stop> stop;
+};
+
+Decoded Decode(std::span<const std::uint8_t> bytes);
+
+// The lines one at a time, for writers that need only the line at hand, so
+// that a large program is never held whole.
+class LineReader {
+ public:
+  explicit LineReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  // The next line into `line`, its text's storage reused; false at the end
+  // of the bytes and where decoding stops.
+  bool Next(Line& line);
+  const std::optional<Stop>& stop() const { return stop_; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t pos_ = 0;
+  std::size_t lineCount_ = 0;
+  std::optional<Stop> stop_;
+};
+
+// The bytes of a file as the file readers return them, not copied.
+inline std::span<const std::uint8_t> AsBytes(std::string_view bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+// The line that ends the program text where decoding stopped.
+inline constexpr std::string_view kErrorLine = "Error in Hex Code";
+
+// The program text as the editor shows it: one line per instruction, then
+// kErrorLine where decoding stopped.
+std::vector<std::string> ProgramText(const Decoded& decoded);
+
+// "Error in Hex Code - Around Line: N" where decoding stopped, else empty.
+std::string StopMessage(const std::optional<Stop>& stop);
+
+}  // namespace orrikey::decoder
