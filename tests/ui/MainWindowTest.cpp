@@ -21,11 +21,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolTip>
 #include <QTextBlock>
+#include <QToolTip>
 
 #include "tests/ui/FakeDialogs.h"
-#include "encoder/Encoder.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/MainWindow.h"
@@ -105,14 +104,7 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 4-Byte Prgm }");
     QCOMPARE(Info(), "");
 
-    // An undo is a change like any other.
-    Code()->undo();
-    QStringList rows;
-    for (QTextBlock block = Code()->document()->begin(); block.isValid(); block = block.next())
-      rows += QString::fromStdString(encoder::HexRow(encoder::AssembleLine(block.text().toStdString())));
-    QCOMPARE(Hex()->toPlainText(), rows.join(u'\n'));
     // Code->Hex drops the blank line at once.
-    Code()->redo();
     Click("convertToHexButton");
     QCOMPARE(Code()->lines(), (Lines{"CLX", "\"AB\""}));
     QCOMPARE(Hex()->toPlainText(), "77\nF24142");
