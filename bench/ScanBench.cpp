@@ -27,7 +27,7 @@ std::vector<std::string> GeneratedProgram() {
 void BM_ScanSymbols(benchmark::State& state) {
   const std::vector<std::string> program = GeneratedProgram();
   for (auto _ : state)
-    benchmark::DoNotOptimize(orrikey::ScanSymbols(program, {true, true, true, true}));
+    benchmark::DoNotOptimize(orrikey::reference::ScanSymbols(program, {true, true, true, true}));
   state.SetItemsProcessed(state.iterations() * program.size());
   state.SetLabel("items = program lines");
 }

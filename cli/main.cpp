@@ -95,7 +95,7 @@ constexpr std::string_view kHelp =
     "when a line failed, 2 for a usage error, a file that cannot be read or\n"
     "written, standard output that cannot be written, or too little memory.\n";
 
-static_assert(orrikey::kMaxProgramFileSize == 4 << 20, "the help names the size limit");
+static_assert(orrikey::files::kMaxProgramFileSize == 4 << 20, "the help names the size limit");
 
 constexpr std::string_view kStandardStream = "-";
 
@@ -203,19 +203,19 @@ std::string ReadStandardInput() {
   size_t count = 0;
   while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
     bytes.append(buffer, count);
-    if (bytes.size() > orrikey::kMaxProgramFileSize)
-      throw orrikey::CannotOpen("-", "Larger than 4 MiB");
+    if (bytes.size() > orrikey::files::kMaxProgramFileSize)
+      throw orrikey::files::CannotOpen("-", "Larger than 4 MiB");
   }
-  if (std::ferror(stdin)) throw orrikey::CannotOpen("-", std::strerror(errno ? errno : EIO));
+  if (std::ferror(stdin)) throw orrikey::files::CannotOpen("-", std::strerror(errno ? errno : EIO));
   return bytes;
 }
 
 std::string ReadInput(const std::string& input, bool programText) {
   if (input != kStandardStream)
-    return programText ? orrikey::ReadProgramTextFile(input) : orrikey::ReadRawFile(input);
+    return programText ? orrikey::files::ReadProgramTextFile(input) : orrikey::files::ReadRawFile(input);
   std::string bytes = ReadStandardInput();
   if (programText && bytes.find('\0') != std::string::npos)
-    throw orrikey::CannotOpen("-", "It holds a NUL byte, which program text cannot hold");
+    throw orrikey::files::CannotOpen("-", "It holds a NUL byte, which program text cannot hold");
   return bytes;
 }
 
@@ -224,7 +224,7 @@ void WriteOutput(const std::string& path, std::string_view bytes) {
     if (!PrintOut(bytes)) throw std::runtime_error("Cannot write to standard output");
     return;
   }
-  orrikey::WriteWholeFile(path, bytes);
+  orrikey::files::WriteWholeFile(path, bytes);
 }
 
 // One hex line per program line, and an error line in the place of a line
@@ -249,7 +249,7 @@ int EncodeOne(const Options& options, const std::string& input) {
       fail(refused->fileLine, encoder::EncodeError::kChar, refused->reason);
     }
   };
-  for (const orrikey::ListingLine& line : program.lines) {
+  for (const orrikey::listing::ListingLine& line : program.lines) {
     encoder::AssembledLine assembled = encoder::AssembleLine(line.text);
     // Blank and comment lines of program text hold no instruction.
     if (!assembled.failed() && assembled.bytes.empty()) continue;
@@ -285,11 +285,11 @@ int EncodeOne(const Options& options, const std::string& input) {
 std::string Listing(std::span<const std::uint8_t> bytes,
                     std::optional<orrikey::decoder::Stop>& stop) {
   const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
-  std::vector<orrikey::ListedLine> lines;
+  std::vector<orrikey::listing::ListedLine> lines;
   lines.reserve(decoded.lines.size());
   for (const orrikey::decoder::Line& line : decoded.lines) lines.push_back({line.text, line.size});
   stop = decoded.stop;
-  return orrikey::WriteListing(lines);
+  return orrikey::listing::WriteListing(lines);
 }
 
 // The program text or the hex of the bytes, decoded a line at a time. Text
@@ -306,7 +306,7 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   const auto append = [&](std::string_view text) {
     if (!first) out.append(lineBreak);
     first = false;
-    if (format == Format::kText) orrikey::AppendListingInstruction(out, text);
+    if (format == Format::kText) orrikey::listing::AppendListingInstruction(out, text);
     else out.append(text);
     return out.size() < kChunk || flush(out);
   };
@@ -409,7 +409,7 @@ int Run(const std::vector<std::string>& args) {
   if (command == "--help" || command == "-h") {
     std::string help(kHelp);
     std::string spellings;
-    for (const std::string& line : orrikey::SplitLines(orrikey::DescribeSpellings()))
+    for (const std::string& line : orrikey::files::SplitLines(orrikey::listing::DescribeSpellings()))
       spellings += std::string(18, ' ') + line + "\n";
     help.replace(help.find("%SPELLINGS%"), 11, spellings);
     return PrintOut(std::string(kUsage) + "\n" + help) ? kOk : kUsageOrFileError;

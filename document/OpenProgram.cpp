@@ -34,10 +34,10 @@ bool IsRaw(const std::string& path) {
   if (HasExtension(path, ".42s")) return false;
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return false;
-  return HoldsControlBytes(std::string_view(ReadWholeFile(path)).substr(0, kRawMarkSpan));
+  return HoldsControlBytes(std::string_view(files::ReadWholeFile(path)).substr(0, kRawMarkSpan));
 }
 
-OpenedProgram FromLines(FileForm form, std::vector<ListingLine> lines) {
+OpenedProgram FromLines(FileForm form, std::vector<listing::ListingLine> lines) {
   OpenedProgram opened;
   opened.form = form;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -50,21 +50,21 @@ OpenedProgram FromLines(FileForm form, std::vector<ListingLine> lines) {
 
 // Text as it stands, every line numbered as the file numbers it.
 OpenedProgram AsItStands(FileForm form, std::string_view text) {
-  std::vector<ListingLine> lines;
+  std::vector<listing::ListingLine> lines;
   size_t number = 0;
-  for (std::string& line : SplitLines(text)) lines.push_back({++number, std::move(line)});
+  for (std::string& line : files::SplitLines(text)) lines.push_back({++number, std::move(line)});
   OpenedProgram opened = FromLines(form, std::move(lines));
   opened.text = std::string(text);
   return opened;
 }
 
-size_t FailingLines(const std::vector<ListingLine>& lines) {
-  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const ListingLine& line) {
+size_t FailingLines(const std::vector<listing::ListingLine>& lines) {
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const listing::ListingLine& line) {
     return encoder::AssembleLine(line.text).failed();
   }));
 }
 
-OpenedProgram AsListing(ReadListingResult listing) {
+OpenedProgram AsListing(listing::ReadListingResult listing) {
   OpenedProgram opened = FromLines(FileForm::kListing, std::move(listing.lines));
   opened.refused = std::move(listing.errors);
   return opened;
@@ -73,24 +73,24 @@ OpenedProgram AsListing(ReadListingResult listing) {
 }  // namespace
 
 OpenedProgram ReadProgramText(std::string_view fileBytes) {
-  const std::string bytes = NormaliseProgramText(fileBytes);
-  if (!DecodeUtf8(bytes)) return AsItStands(FileForm::kEightBitText, bytes);
-  const std::optional<std::string> codes = ReadUtf8ProgramText(bytes);
-  if (!codes) return AsListing(ReadListing(bytes));
+  const std::string bytes = files::NormaliseProgramText(fileBytes);
+  if (!text::DecodeUtf8(bytes)) return AsItStands(FileForm::kEightBitText, bytes);
+  const std::optional<std::string> codes = listing::ReadUtf8ProgramText(bytes);
+  if (!codes) return AsListing(listing::ReadListing(bytes));
   OpenedProgram asText = AsItStands(FileForm::kProgramText, *codes);
   const size_t textFailures = FailingLines(asText.lines);
   if (textFailures == 0) return asText;
   // Text spelled the way listings spell it ("X#0?", "1E3", "STO* 05", "#"
   // comments) converts better as a listing; other text keeps its comments
   // and blank lines, failing lines and all, so that nothing of it is lost.
-  ReadListingResult listing = ReadListing(bytes);
+  listing::ReadListingResult listing = listing::ReadListing(bytes);
   if (listing.errors.size() + FailingLines(listing.lines) >= textFailures) return asText;
   return AsListing(std::move(listing));
 }
 
 OpenedProgram ReadRawProgram(std::string_view bytes) {
   const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
-  std::vector<ListingLine> lines;
+  std::vector<listing::ListingLine> lines;
   lines.reserve(decoded.lines.size() + 1);
   size_t number = 0;
   for (std::string& line : decoder::ProgramText(decoded)) lines.push_back({++number, std::move(line)});
@@ -101,8 +101,8 @@ OpenedProgram ReadRawProgram(std::string_view bytes) {
 
 OpenedProgram OpenProgram(const std::string& path, OpenAs as) {
   if (as == OpenAs::kRaw || (as == OpenAs::kAny && IsRaw(path)))
-    return ReadRawProgram(ReadRawFile(path));
-  return ReadProgramText(ReadProgramTextFile(path));
+    return ReadRawProgram(files::ReadRawFile(path));
+  return ReadProgramText(files::ReadProgramTextFile(path));
 }
 
 }  // namespace orrikey::document

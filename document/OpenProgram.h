@@ -35,9 +35,9 @@ struct OpenedProgram {
   std::string text;
   // The lines of `text`, each with the line of the file it came from (for a
   // listing, counting the lines it left out).
-  std::vector<ListingLine> lines;
+  std::vector<listing::ListingLine> lines;
   // Listing lines that hold no program line the calculator can have.
-  std::vector<ListingError> refused;
+  std::vector<listing::ListingError> refused;
   // Raw bytes that stop in the middle of an instruction: the text then ends
   // in the line "Error in Hex Code", and this is the message that says so.
   std::string decodeError;

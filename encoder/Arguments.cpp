@@ -13,17 +13,17 @@ namespace {
 // A quoted operand may be empty: programs hold empty append texts and the
 // wide forms with an empty name, and the decoder writes them with "".
 struct FormPatterns {
-  Pattern number{"\\s\\d{2,3}$"};
-  Pattern plainNumber{"\\s\\d{1,3}$"};  // no leading zero needed
-  Pattern sizeNumber{"\\s\\d{1,4}$"};
-  Pattern stack{"\\sST\\s[TZYXL]$"};
-  Pattern quoted{"\\s(\\\"([\\W\\w]*)\\\")"};
-  Pattern label{"\\s[A-Ja-e]$"};
-  Pattern indirectNumber{"\\sIND\\s\\d{2,3}$"};
-  Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]*)\\\")"};
-  Pattern indirectStack{"\\sIND\\sST\\s[TZYXL]$"};
-  Pattern key{"^KEY\\s[1-9]\\s(GTO|XEQ)"};
-  Pattern assign{"^ASSIGN\\s(\\\"([\\W\\w]*)\\\")\\sTO\\s\\d{2}$"};
+  text::Pattern number{"\\s\\d{2,3}$"};
+  text::Pattern plainNumber{"\\s\\d{1,3}$"};  // no leading zero needed
+  text::Pattern sizeNumber{"\\s\\d{1,4}$"};
+  text::Pattern stack{"\\sST\\s[TZYXL]$"};
+  text::Pattern quoted{"\\s(\\\"([\\W\\w]*)\\\")"};
+  text::Pattern label{"\\s[A-Ja-e]$"};
+  text::Pattern indirectNumber{"\\sIND\\s\\d{2,3}$"};
+  text::Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]*)\\\")"};
+  text::Pattern indirectStack{"\\sIND\\sST\\s[TZYXL]$"};
+  text::Pattern key{"^KEY\\s[1-9]\\s(GTO|XEQ)"};
+  text::Pattern assign{"^ASSIGN\\s(\\\"([\\W\\w]*)\\\")\\sTO\\s\\d{2}$"};
 };
 
 const FormPatterns& Forms() {
@@ -32,7 +32,7 @@ const FormPatterns& Forms() {
 }
 
 // The form's operand text when the form applies to the line.
-std::optional<std::string_view> FormMatch(const Pattern& first, std::string_view line,
+std::optional<std::string_view> FormMatch(const text::Pattern& first, std::string_view line,
                                           std::string_view name) {
   const auto match = first.Search(line);
   if (!match || line.size() != name.size() + match->size() || !line.starts_with(name))
@@ -97,7 +97,7 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
 AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
   const FormPatterns& forms = Forms();
 
-  const Pattern& numberForm = op.operand == tables::OperandKind::kWord ? forms.sizeNumber
+  const text::Pattern& numberForm = op.operand == tables::OperandKind::kWord ? forms.sizeNumber
                               : IsPlainNumberOp(op.name) ? forms.plainNumber
                                                          : forms.number;
   if (FormMatch(numberForm, line, name))

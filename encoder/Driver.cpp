@@ -24,7 +24,7 @@ bool AssembledLine::endsProgram() const {
 
 AssembledLine AssembleLine(std::string_view line) {
   const std::string_view instruction =
-      Trim(text::WithoutComment(line, text::Notation::kProgramText));
+      text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
   // A line that is only a comment is no instruction: it keeps its place and
   // writes no bytes.
   if (instruction.empty()) return {};

@@ -7,13 +7,13 @@ namespace {
 
 // Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
 // accepted: calculators store such numbers and the decoder writes them so.
-const Pattern& NumberPattern() {
-  static const Pattern pattern("^\\-?(\\d+(\\.\\d*)?|\\.\\d+)(\\x98\\-?\\d{1,3}|)$");
+const text::Pattern& NumberPattern() {
+  static const text::Pattern pattern("^\\-?(\\d+(\\.\\d*)?|\\.\\d+)(\\x98\\-?\\d{1,3}|)$");
   return pattern;
 }
 
-const Pattern& StringPattern() {
-  static const Pattern pattern("^(\\\"([\\W\\w]+)\\\")");
+const text::Pattern& StringPattern() {
+  static const text::Pattern pattern("^(\\\"([\\W\\w]+)\\\")");
   return pattern;
 }
 
@@ -62,7 +62,7 @@ std::optional<AssembledLine> EncodeText(std::string_view line) {
   if (!match || match->size() != line.size()) return std::nullopt;
   // A first character of code 0x7F or above would make the calculator read
   // the text as another instruction (an append, or a named operand).
-  if (CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
+  if (text::CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
     return Failed(EncodeError::kString);
   return EncodeQuotedText(line, nullptr, nullptr, "");
 }
@@ -97,7 +97,7 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
   if (form) Append(bytes, form->lead);
   if (isKey) bytes.push_back(KeyNumber(name));
-  for (unsigned char c : text) bytes.push_back(CalculatorCode(c));
+  for (unsigned char c : text) bytes.push_back(text::CalculatorCode(c));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));
   return result;
 }

@@ -9,13 +9,13 @@
 namespace orrikey::encoder {
 namespace {
 
-const Pattern& ModulePattern() {
-  static const Pattern pattern("^XROM (\\d\\d),(\\d\\d)$");
+const text::Pattern& ModulePattern() {
+  static const text::Pattern pattern("^XROM (\\d\\d),(\\d\\d)$");
   return pattern;
 }
 
-const Pattern& BytesPattern() {
-  static const Pattern pattern("^XROM 0x((?:[0-9A-Fa-f]{2}){1,15})$");
+const text::Pattern& BytesPattern() {
+  static const text::Pattern pattern("^XROM 0x((?:[0-9A-Fa-f]{2}){1,15})$");
   return pattern;
 }
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace orrikey {
+namespace orrikey::files {
 namespace {
 
 class Descriptor {
@@ -77,4 +77,4 @@ std::string ReadWholeFile(const std::string& path) {
   }
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::files {
 
 // The most a program file, raw or text, may hold. Real programs stay below
 // 30 KB; the editor's text pane holds as much as this.
@@ -35,4 +35,4 @@ std::runtime_error CannotCreate(const std::string& path, std::string_view reason
 // replaced: "Is a directory" or "Not a regular file".
 std::string NotARegularFile(mode_t mode);
 
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -15,7 +15,7 @@
 
 #include "files/FileIO.h"
 
-namespace orrikey {
+namespace orrikey::files {
 namespace {
 
 // A symbolic link keeps pointing at the file it named: the file is replaced,
@@ -81,4 +81,4 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (close(fd) != 0 || rename(temporary.c_str(), target.c_str()) != 0) throw fail(errno);
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::files

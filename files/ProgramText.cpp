@@ -4,7 +4,7 @@
 
 #include "files/FileIO.h"
 
-namespace orrikey {
+namespace orrikey::files {
 namespace {
 
 // The number of the line, counted from 1 as SplitLines splits, that holds the byte.
@@ -71,4 +71,4 @@ void WriteProgramTextFile(const std::string& path, std::string_view text) {
   WriteWholeFile(path, text);
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orrikey {
+namespace orrikey::files {
 
 // The text as the pane takes it: every lone CR and every lone LF becomes
 // CR LF (CR LF pairs stay); every other byte stays as it is.
@@ -31,4 +31,4 @@ std::string ReadProgramTextFile(const std::string& path);
 // "Cannot create file "%s". %s".
 void WriteProgramTextFile(const std::string& path, std::string_view text);
 
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -2,7 +2,7 @@
 
 #include "files/FileIO.h"
 
-namespace orrikey {
+namespace orrikey::files {
 
 std::string ReadRawFile(const std::string& path) { return ReadWholeFile(path); }
 
@@ -10,4 +10,4 @@ void WriteRawFile(const std::string& path, std::span<const std::uint8_t> bytes) 
   WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::files {
 
 // Throws std::runtime_error "Cannot open file "%s". %s" (see ReadWholeFile).
 std::string ReadRawFile(const std::string& path);
@@ -16,4 +16,4 @@ std::string ReadRawFile(const std::string& path);
 // the write fails. Throws std::runtime_error "Cannot create file "%s". %s".
 void WriteRawFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::vector<std::string> lines = orrikey::SplitLines(text);
+  const std::vector<std::string> lines = orrikey::files::SplitLines(text);
   const orrikey::encoder::Assembly assembly = orrikey::encoder::Assemble(lines);
   if (assembly.lines().size() != lines.size()) std::abort();
   if (assembly.failureCount() > 0) return 0;

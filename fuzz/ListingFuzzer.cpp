@@ -15,9 +15,9 @@
 
 namespace {
 
-std::string EncodeAll(const std::vector<orrikey::ListingLine>& lines) {
+std::string EncodeAll(const std::vector<orrikey::listing::ListingLine>& lines) {
   std::string hex;
-  for (const orrikey::ListingLine& line : lines) {
+  for (const orrikey::listing::ListingLine& line : lines) {
     const orrikey::encoder::AssembledLine again = orrikey::encoder::AssembleLine(line.text);
     if (again.failed()) return "";
     hex += orrikey::encoder::HexRow(again);
@@ -29,9 +29,9 @@ std::string EncodeAll(const std::vector<orrikey::ListingLine>& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const orrikey::ReadListingResult read = orrikey::ReadListing(text);
+  const orrikey::listing::ReadListingResult read = orrikey::listing::ReadListing(text);
   size_t previous = 0;
-  for (const orrikey::ListingLine& line : read.lines) {
+  for (const orrikey::listing::ListingLine& line : read.lines) {
     if (line.fileLine <= previous || line.fileLine > size) std::abort();
     previous = line.fileLine;
   }
@@ -42,13 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes);
   if (decoded.stop) std::abort();
   std::string expected;
-  std::vector<orrikey::ListedLine> listed;
+  std::vector<orrikey::listing::ListedLine> listed;
   for (const orrikey::decoder::Line& line : decoded.lines) {
     expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(line.text));
     listed.push_back({line.text, line.size});
   }
   if (decoded.lines.back().text != "END") expected += "C0000D";
-  const orrikey::ReadListingResult again = orrikey::ReadListing(orrikey::WriteListing(listed));
+  const orrikey::listing::ReadListingResult again = orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;
 }

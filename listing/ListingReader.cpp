@@ -12,7 +12,7 @@
 #include <array>
 #include <optional>
 
-namespace orrikey {
+namespace orrikey::listing {
 namespace {
 
 // The ASCII spellings of glyphs outside quoted texts, tried in this order at
@@ -49,22 +49,22 @@ char32_t ProgramTextGlyph(char32_t c) {
   }
 }
 
-const Pattern& HeaderPattern() {
-  static const Pattern pattern("^(\\d+\\s*)?\\{\\s*\\d+-Byte\\s+Prgm\\s*\\}$");
+const text::Pattern& HeaderPattern() {
+  static const text::Pattern pattern("^(\\d+\\s*)?\\{\\s*\\d+-Byte\\s+Prgm\\s*\\}$");
   return pattern;
 }
 
 // A line number, then "▸" or blanks, before the instruction; a number
 // before a comment is the instruction itself.
-const Pattern& LineNumberPattern() {
-  static const Pattern pattern("^\\d+(\\s*\xE2\x96\xB8|\\s+)\\s*(?=[^\\s@])");
+const text::Pattern& LineNumberPattern() {
+  static const text::Pattern pattern("^\\d+(\\s*\xE2\x96\xB8|\\s+)\\s*(?=[^\\s@])");
   return pattern;
 }
 
 // A number as listings write it: "E" or "e" for the exponent mark, with or
 // without "+", and a decimal comma.
-const Pattern& AsciiNumberPattern() {
-  static const Pattern pattern("^-?(\\d+([.,]\\d*)?|[.,]\\d+)([Ee][-+]?\\d+)?$");
+const text::Pattern& AsciiNumberPattern() {
+  static const text::Pattern pattern("^-?(\\d+([.,]\\d*)?|[.,]\\d+)([Ee][-+]?\\d+)?$");
   return pattern;
 }
 
@@ -91,11 +91,11 @@ bool IsComment(std::string_view line) {
 // The line without its number and its "▸"; empty for a line that holds no
 // instruction.
 std::string_view Instruction(std::string_view line) {
-  line = Trim(line);
+  line = text::Trim(line);
   if (line.empty() || IsComment(line) || HeaderPattern().Matches(line)) return {};
   if (auto number = LineNumberPattern().Search(line)) line.remove_prefix(number->size());
   constexpr std::string_view kLabelMark = "\xE2\x96\xB8";
-  if (line.starts_with(kLabelMark)) line = Trim(line.substr(kLabelMark.size()));
+  if (line.starts_with(kLabelMark)) line = text::Trim(line.substr(kLabelMark.size()));
   return IsComment(line) ? std::string_view() : line;
 }
 
@@ -118,8 +118,8 @@ struct Converter {
         continue;
       }
       if (SpellingAt()) continue;
-      const auto code = TypedDisplayCode(c);
-      if (!code) return Fail("The character " + NameCharacter(text[at]) + " has no calculator code");
+      const auto code = text::TypedDisplayCode(c);
+      if (!code) return Fail("The character " + text::NameCharacter(text[at]) + " has no calculator code");
       out += static_cast<char>(*code);
     }
     return true;
@@ -143,15 +143,15 @@ struct Converter {
     for (++at; at < close; ++at) {
       if (const auto escape = listing::ReadEscape(text.substr(at, close - at))) {
         const auto code = listing::DisplayCode(escape->code);
-        if (!code) return Fail("The calculator character " + NameCharacter(text[at]) +
+        if (!code) return Fail("The calculator character " + text::NameCharacter(text[at]) +
                                " cannot stand in program text");
         out += static_cast<char>(*code);
         at += escape->length - 1;
         continue;
       }
       const std::optional<unsigned char> code =
-          IsQuote(text[at]) ? '"' : TypedDisplayCode(text[at]);
-      if (!code) return Fail("The character " + NameCharacter(text[at]) + " has no calculator code");
+          IsQuote(text[at]) ? '"' : text::TypedDisplayCode(text[at]);
+      if (!code) return Fail("The character " + text::NameCharacter(text[at]) + " has no calculator code");
       out += static_cast<char>(*code);
     }
     out += '"';
@@ -173,7 +173,7 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
   const std::string line = AsciiNumberPattern().Matches(instruction)
                                ? ProgramTextNumber(instruction)
                                : std::string(instruction);
-  const auto characters = DecodeUtf8(line);
+  const auto characters = text::DecodeUtf8(line);
   if (!characters) {  // the file as a whole was UTF-8, so its lines are too
     error = "The line is not UTF-8";
     return std::nullopt;
@@ -189,7 +189,7 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
   const std::string name = out.substr(0, out.find(' '));
   for (const Spelling& spelling : kNameSpellings)
     if (name == spelling.ascii) out.replace(0, name.size(), spelling.programText);
-  return std::string(Trim(out));
+  return std::string(text::Trim(out));
 }
 
 std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
@@ -209,7 +209,7 @@ std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
 bool NumberedOrHeaded(std::string_view fileBytes) {
   size_t numbered = 0, counted = 0;
   for (std::string_view line : SplitAtLineBreaks(fileBytes)) {
-    line = Trim(line);
+    line = text::Trim(line);
     if (HeaderPattern().Matches(line)) return true;
     if (line.empty() || IsComment(line)) continue;
     ++counted;
@@ -223,7 +223,7 @@ bool NumberedOrHeaded(std::string_view fileBytes) {
 // Besides numbers, a listing holds glyphs that program text in 8-bit
 // display codes never does.
 bool LooksLikeListing(std::string_view fileBytes) {
-  if (!DecodeUtf8(fileBytes)) return false;
+  if (!text::DecodeUtf8(fileBytes)) return false;
   constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87",
                                                 "\xE2\x94\x9C", "\xCE\xA3", "\xE2\x86",
                                                 "\xE2\x89", "\xE2\x80\x9C", "[LF]", "[ESC]"};
@@ -235,13 +235,13 @@ bool LooksLikeListing(std::string_view fileBytes) {
 std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
-  const auto characters = DecodeUtf8(fileBytes);
+  const auto characters = text::DecodeUtf8(fileBytes);
   if (!characters || NumberedOrHeaded(fileBytes)) return std::nullopt;
   std::string codes;
   for (char32_t c : *characters) {
     // Line breaks and tabs are the file's own, not display codes.
     const auto code = c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c)
-                                                            : DisplayCodeOf(c);
+                                                            : text::DisplayCodeOf(c);
     if (!code) return std::nullopt;
     codes += char(*code);
   }
@@ -250,14 +250,14 @@ std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
 
 ReadListingResult ReadListing(std::string_view fileBytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  const bool utf8 = DecodeUtf8(fileBytes).has_value();
+  const bool utf8 = text::DecodeUtf8(fileBytes).has_value();
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
 
   ReadListingResult result;
   const std::vector<std::string_view> lines = SplitAtLineBreaks(fileBytes);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (!utf8) {
-      if (!Trim(lines[i]).empty()) result.lines.push_back({i + 1, std::string(lines[i])});
+      if (!text::Trim(lines[i]).empty()) result.lines.push_back({i + 1, std::string(lines[i])});
       continue;
     }
     const std::string_view instruction = Instruction(lines[i]);
@@ -283,4 +283,4 @@ std::string DescribeSpellings() {
   return text;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::listing

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orrikey {
+namespace orrikey::listing {
 
 // One program line in display codes, as the encoder reads it, with the line
 // of the file it came from (counting from 1, every line counted).
@@ -49,4 +49,4 @@ std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes);
 // "spelling  glyph" lines for the command line's help, the glyphs aligned.
 std::string DescribeSpellings();
 
-}  // namespace orrikey
+}  // namespace orrikey::listing

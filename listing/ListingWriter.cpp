@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::listing {
 namespace {
 
 constexpr std::string_view kEnd = "END";
@@ -29,7 +29,7 @@ bool StandsForItself(std::string_view line) {
     std::array<bool, 256> codes{};
     for (unsigned code = 0; code < 256; ++code) {
       const char c = static_cast<char>(code);
-      codes[code] = c != '"' && c != '^' && DisplayCodeUtf8(c) == std::string_view(&c, 1);
+      codes[code] = c != '"' && c != '^' && text::DisplayCodeUtf8(c) == std::string_view(&c, 1);
     }
     return codes;
   }();
@@ -43,7 +43,7 @@ void AppendName(std::string& out, std::string_view name) {
   if (times) name.remove_suffix(1);
   for (size_t start = 0;;) {
     const size_t arrow = name.find('^', start);
-    AppendDisplayCodesUtf8(out, name.substr(start, arrow - start));
+    text::AppendDisplayCodesUtf8(out, name.substr(start, arrow - start));
     if (arrow == std::string_view::npos) break;
     out += "↑";
     start = arrow + 1;
@@ -69,7 +69,7 @@ void AppendListingInstruction(std::string& out, std::string_view line) {
   if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
   const size_t nameEnd = std::min(words.find(' '), words.size());
   AppendName(out, words.substr(0, nameEnd));
-  AppendDisplayCodesUtf8(out, words.substr(nameEnd));
+  text::AppendDisplayCodesUtf8(out, words.substr(nameEnd));
   if (quote == std::string_view::npos) return;
 
   const size_t close = line.rfind('"');
@@ -81,10 +81,10 @@ void AppendListingInstruction(std::string& out, std::string_view line) {
     if (text[i] == '[' && (rest.starts_with("[LF]") || rest.starts_with("[ESC]")))
       out += "€5b";
     else
-      listing::AppendListingChar(out, CalculatorCode(static_cast<unsigned char>(text[i])));
+      listing::AppendListingChar(out, text::CalculatorCode(static_cast<unsigned char>(text[i])));
   }
   out += '"';
-  AppendDisplayCodesUtf8(out, line.substr(close + 1));
+  text::AppendDisplayCodesUtf8(out, line.substr(close + 1));
 }
 
 namespace {
@@ -119,4 +119,4 @@ std::string WriteListing(std::span<const ListedLine> lines) {
   return out;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::listing

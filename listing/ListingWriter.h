@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orrikey {
+namespace orrikey::listing {
 
 // A program line in display codes, as the decoder writes it, and the number
 // of bytes it stands for.
@@ -29,4 +29,4 @@ std::string WriteListing(std::span<const ListedLine> lines);
 std::string ListingInstruction(std::string_view line);
 void AppendListingInstruction(std::string& out, std::string_view line);
 
-}  // namespace orrikey
+}  // namespace orrikey::listing

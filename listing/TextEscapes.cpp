@@ -39,7 +39,7 @@ void AppendListingChar(std::string& out, unsigned char code) {
   } else if (code == kEscape) {
     out += "[ESC]";
   } else if (code < 32) {
-    out += DisplayCodeUtf8(tables::CharMap()[code]);
+    out += text::DisplayCodeUtf8(tables::CharMap()[code]);
   } else if (code == kUpArrow) {
     out += "↑";
   } else if (code == kAppend) {

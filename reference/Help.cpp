@@ -2,7 +2,7 @@
 
 #include "tables/Tables.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 
 std::optional<std::string> HelpFor(std::string_view line) {
   const std::string_view word = line.substr(0, line.find(' '));
@@ -18,4 +18,4 @@ std::optional<std::string> HelpFor(std::string_view line) {
   return std::nullopt;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::reference

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::reference {
 
 // The word is the text before the first blank (byte 0x20) of the line, or the
 // whole line without one; nothing is trimmed and tabs do not end the word.
@@ -16,4 +16,4 @@ namespace orrikey {
 // no line is equal (an empty word included).
 std::optional<std::string> HelpFor(std::string_view line);
 
-}  // namespace orrikey
+}  // namespace orrikey::reference

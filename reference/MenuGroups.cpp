@@ -2,7 +2,7 @@
 
 #include "tables/Tables.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 
 namespace {
 constexpr std::string_view kGroupEnd = "@";
@@ -44,4 +44,4 @@ std::string PickedText(std::string_view shown) {
   return std::string(shown);
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::reference

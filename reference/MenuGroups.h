@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orrikey {
+namespace orrikey::reference {
 
 // The header lines of the groups (from "-ALPHA" on), in list order.
 std::vector<std::string> FixMenuGroups();
@@ -32,4 +32,4 @@ std::span<const std::string_view> FlagTable();
 // its instruction; otherwise the pick itself.
 std::string PickedText(std::string_view shown);
 
-}  // namespace orrikey
+}  // namespace orrikey::reference

@@ -5,39 +5,39 @@
 #include "text/Comment.h"
 #include "text/Pattern.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 
 namespace {
 
 // The name patterns start with "(?s)": a name may hold byte 0x85 (Σ), which
 // "." would otherwise take for a line break.
-const Pattern& RegisterPattern() {
-  static const Pattern pattern(R"(STO\s[0-9]{2}|STO[+\x2Dx\xa0]\s[0-9]{2})");
+const text::Pattern& RegisterPattern() {
+  static const text::Pattern pattern(R"(STO\s[0-9]{2}|STO[+\x2Dx\xa0]\s[0-9]{2})");
   return pattern;
 }
 
-const Pattern& VariablePattern() {
-  static const Pattern pattern(R"((?s)STO\s".+"|STO[+\x2Dx\xa0]\s".+")");
+const text::Pattern& VariablePattern() {
+  static const text::Pattern pattern(R"((?s)STO\s".+"|STO[+\x2Dx\xa0]\s".+")");
   return pattern;
 }
 
-const Pattern& MenuVariablePattern() {
-  static const Pattern pattern(R"((?s)MVAR\s".+")");
+const text::Pattern& MenuVariablePattern() {
+  static const text::Pattern pattern(R"((?s)MVAR\s".+")");
   return pattern;
 }
 
-const Pattern& LocalLabelPattern() {
-  static const Pattern pattern(R"(LBL\s[A-Ja-e]{1}$|LBL\s[A-Ja-e]{1}\s)");
+const text::Pattern& LocalLabelPattern() {
+  static const text::Pattern pattern(R"(LBL\s[A-Ja-e]{1}$|LBL\s[A-Ja-e]{1}\s)");
   return pattern;
 }
 
-const Pattern& NumberedLabelPattern() {
-  static const Pattern pattern(R"(LBL\s[0-9]{2})");
+const text::Pattern& NumberedLabelPattern() {
+  static const text::Pattern pattern(R"(LBL\s[0-9]{2})");
   return pattern;
 }
 
-const Pattern& NamedLabelPattern() {
-  static const Pattern pattern(R"((?s)LBL\s".+")");
+const text::Pattern& NamedLabelPattern() {
+  static const text::Pattern pattern(R"((?s)LBL\s".+")");
   return pattern;
 }
 
@@ -119,4 +119,4 @@ std::optional<JumpTarget> JumpTargetFor(std::string_view selection, size_t lineC
   return JumpTarget{JumpTarget::Kind::Line, n - 1};
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::reference

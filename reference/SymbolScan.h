@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orrikey {
+namespace orrikey::reference {
 
 // The kinds of symbol to look for, one per check box of the scanner page.
 struct ScanKinds {
@@ -45,4 +45,4 @@ struct JumpTarget {
 // number of an entry never is.
 std::optional<JumpTarget> JumpTargetFor(std::string_view selection, size_t lineCount);
 
-}  // namespace orrikey
+}  // namespace orrikey::reference

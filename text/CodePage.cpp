@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace orrikey {
+namespace orrikey::text {
 namespace {
 
 // The calculator's characters 0 to 31 as the calculator draws them. Codes 4
@@ -121,4 +121,4 @@ std::optional<unsigned char> TypedDisplayCode(char32_t c) {
   }
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::text

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::text {
 
 // The character that shows a display code.
 char32_t DisplayCodeChar(unsigned char code);
@@ -38,4 +38,4 @@ std::optional<unsigned char> TypedDisplayCode(char32_t c);
 // C1 control.
 char32_t Windows1252Char(unsigned char byte);
 
-}  // namespace orrikey
+}  // namespace orrikey::text

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace orrikey {
+namespace orrikey::text {
 namespace {
 
 // Far above what any real program line needs, low enough that a hostile
@@ -94,4 +94,4 @@ std::optional<std::string_view> Pattern::Search(std::string_view subject, int gr
   return subject.substr(start, end - start);
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::text

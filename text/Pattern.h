@@ -14,7 +14,7 @@
 
 struct pcre2_real_code_8;
 
-namespace orrikey {
+namespace orrikey::text {
 
 class Pattern {
  public:
@@ -36,4 +36,4 @@ class Pattern {
   int groups_;
 };
 
-}  // namespace orrikey
+}  // namespace orrikey::text

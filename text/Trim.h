@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::text {
 
 // Removes every leading and trailing byte of code 0x20 or below: blanks, tabs
 // and the line-break bytes of any convention.
@@ -13,4 +13,4 @@ inline std::string_view Trim(std::string_view text) {
   return text;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::text

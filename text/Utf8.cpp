@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace orrikey {
+namespace orrikey::text {
 
 std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
   std::u32string text;
@@ -55,4 +55,4 @@ std::string NameCharacter(char32_t c) {
   return name + code;
 }
 
-}  // namespace orrikey
+}  // namespace orrikey::text

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrikey {
+namespace orrikey::text {
 
 // The characters of the text; nothing when it is not valid UTF-8 (overlong
 // forms, surrogates and code points above U+10FFFF included).
@@ -18,4 +18,4 @@ void AppendUtf8(std::string& out, char32_t c);
 // "✓ (U+2713)", to name a character in a message.
 std::string NameCharacter(char32_t c);
 
-}  // namespace orrikey
+}  // namespace orrikey::text

@@ -89,10 +89,10 @@ std::vector<std::string> CodeEditor::lines() const {
   return lines;
 }
 
-void CodeEditor::setLines(const std::vector<std::string>& lines) { setCodes(JoinLines(lines)); }
+void CodeEditor::setLines(const std::vector<std::string>& lines) { setCodes(files::JoinLines(lines)); }
 
 void CodeEditor::replaceLines(const std::vector<std::string>& lines) {
-  const QString text = ShownText(JoinLines(lines));
+  const QString text = ShownText(files::JoinLines(lines));
   QTextCursor cursor(document());
   cursor.select(QTextCursor::Document);
   cursor.insertText(text);
@@ -216,10 +216,10 @@ bool CodeEditor::canInsertFromMimeData(const QMimeData* source) const {
 // the user to mend, rather than lost.
 QString CodeEditor::readPastedListing(const QString& text) {
   const QStringList fileLines = text.split(u'\n');
-  const ReadListingResult listing = ReadListing(text.toStdString());
+  const listing::ReadListingResult listing = listing::ReadListing(text.toStdString());
   std::map<size_t, QString> kept;
-  for (const ListingLine& line : listing.lines) kept[line.fileLine] = ToDisplayText(line.text);
-  for (const ListingError& error : listing.errors)
+  for (const listing::ListingLine& line : listing.lines) kept[line.fileLine] = ToDisplayText(line.text);
+  for (const listing::ListingError& error : listing.errors)
     kept[error.fileLine] = fileLines[error.fileLine - 1];
   QStringList lines;
   for (const auto& [fileLine, line] : kept) lines += line;
@@ -237,7 +237,7 @@ void CodeEditor::insertFromMimeData(const QMimeData* source) {
   // Program text copied from a pane is UTF-8 program text too, comments and
   // all; only what is numbered, headed or off the code page is a listing.
   const std::string utf8 = text.toStdString();
-  if (readsListings_ && !ReadUtf8ProgramText(utf8) && LooksLikeListing(utf8))
+  if (readsListings_ && !listing::ReadUtf8ProgramText(utf8) && listing::LooksLikeListing(utf8))
     text = readPastedListing(text);
   const TypedText mapped = ReadTypedText(text);
   if (!mapped.text.isEmpty()) insertPlainText(mapped.text);

@@ -24,7 +24,7 @@ class CodeEditor : public QPlainTextEdit {
  public:
   // The most text a pane takes, in bytes with CR LF line breaks: as much as
   // the largest program file holds.
-  static constexpr size_t kCapacity = kMaxProgramFileSize;
+  static constexpr size_t kCapacity = files::kMaxProgramFileSize;
 
   explicit CodeEditor(QWidget* parent = nullptr);
 

@@ -8,7 +8,7 @@
 
 namespace orrikey {
 
-QChar DisplayChar(unsigned char code) { return QChar(static_cast<char16_t>(DisplayCodeChar(code))); }
+QChar DisplayChar(unsigned char code) { return QChar(static_cast<char16_t>(text::DisplayCodeChar(code))); }
 
 QString ToDisplayText(std::string_view codes) {
   QString text(static_cast<qsizetype>(codes.size()), Qt::Uninitialized);
@@ -21,7 +21,7 @@ std::string ToDisplayCodes(QStringView text) {
   std::string codes;
   codes.reserve(static_cast<size_t>(text.size()));
   for (char32_t c : text.toUcs4()) {
-    const auto code = DisplayCodeOf(c);
+    const auto code = text::DisplayCodeOf(c);
     if (!code)
       throw std::runtime_error("The character " +
                                NameCharacters(QString::fromUcs4(&c, 1)).toStdString() +
@@ -34,7 +34,7 @@ std::string ToDisplayCodes(QStringView text) {
 TypedText ReadTypedText(QStringView typed) {
   TypedText result;
   for (char32_t c : typed.toUcs4()) {
-    if (const auto code = TypedDisplayCode(c))
+    if (const auto code = text::TypedDisplayCode(c))
       result.text += DisplayChar(*code);
     else if (!result.refused.contains(QString::fromUcs4(&c, 1)))
       result.refused += QString::fromUcs4(&c, 1);
@@ -53,7 +53,7 @@ QString NameCharacters(QStringView characters) {
 QString FromWindows1252(std::string_view bytes) {
   QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* out = text.data();
-  for (unsigned char byte : bytes) *out++ = QChar(static_cast<char16_t>(Windows1252Char(byte)));
+  for (unsigned char byte : bytes) *out++ = QChar(static_cast<char16_t>(text::Windows1252Char(byte)));
   return text;
 }
 

@@ -376,7 +376,7 @@ void MainWindow::convertToHex() {
   const std::vector<std::string> lines = codeEdit_->lines();
   std::vector<int> blankLines;
   for (size_t i = 0; i < lines.size(); ++i)
-    if (Trim(lines[i]).empty()) blankLines.push_back(int(i));
+    if (text::Trim(lines[i]).empty()) blankLines.push_back(int(i));
   if (!blankLines.empty()) codeEdit_->deleteLines(blankLines);
   assembly_->flush();
   codeEdit_->setFocus();
@@ -439,7 +439,7 @@ void MainWindow::showHelpForCode() {
   const QString line = codeEdit_->textCursor().block().text();
   const std::string codes = ToDisplayCodes(line);
   const std::optional<std::string> help =
-      HelpFor(Trim(text::WithoutComment(codes, text::Notation::kProgramText)));
+      reference::HelpFor(text::Trim(text::WithoutComment(codes, text::Notation::kProgramText)));
   infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
 }
 
@@ -449,7 +449,7 @@ void MainWindow::showHelpForHex() {
   const QString row = hexEdit_->textCursor().block().text();
   const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
   const std::optional<std::string> help =
-      decoded.lines.empty() ? std::nullopt : HelpFor(decoded.lines.front().text);
+      decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.lines.front().text);
   infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
 }
 

@@ -134,14 +134,14 @@ bool MainWindow::allLinesConvert(const QString& refused) {
 bool MainWindow::writeFile(const QString& path, Format format) {
   if (format == Format::kRaw) {
     if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
-    WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
+    files::WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
   } else if (format == Format::kEightBitText) {
-    WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
+    files::WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
   } else {
     // The pane shows every display code as its own character, so its text is
     // the UTF-8 file that reads back one to one.
     const QString text = codeEdit_->toPlainText().replace(u'\n', u"\r\n"_qs);
-    WriteProgramTextFile(LocalPath(path), text.toUtf8().toStdString());
+    files::WriteProgramTextFile(LocalPath(path), text.toUtf8().toStdString());
   }
   setCurrentFile(path, format);
   return true;
@@ -154,13 +154,13 @@ std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
   if (!allLinesConvert(refused)) return std::nullopt;
   const std::vector<std::string> lines = codeEdit_->lines();
   const auto& assembled = assembly_->assembly().lines();
-  std::vector<ListedLine> instructions;
+  std::vector<listing::ListedLine> instructions;
   for (size_t i = 0; i < lines.size() && i < assembled.size(); ++i) {
     const size_t size = assembled[i].assembled.bytes.size();
     if (size > 0)
-      instructions.push_back({Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)), size});
+      instructions.push_back({text::Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)), size});
   }
-  return WriteListing(instructions);
+  return listing::WriteListing(instructions);
 }
 
 bool MainWindow::saveListing() {
@@ -171,7 +171,7 @@ bool MainWindow::saveListing() {
   const std::optional<std::string> listing =
       listingOnScreen(QFileInfo(path).fileName() + " was not saved");
   if (!listing) return false;
-  WriteProgramTextFile(LocalPath(path), *listing);
+  files::WriteProgramTextFile(LocalPath(path), *listing);
   listingDialog_.fileName = path;
   statusBar()->showMessage("Listing saved as " + QFileInfo(path).fileName(), 10'000);
   return true;

@@ -105,7 +105,7 @@ void ProgramTool::createCharacterPage() {
 void ProgramTool::createModOpPage() {
   instructionGrid_ = new StringGrid(kModOpColumns + 1, kModOpRows, nullptr);
   PlaceGrid(addPage("ModOpCode"), instructionGrid_);
-  const std::vector<std::string_view> names = OperandInstructionNames();
+  const std::vector<std::string_view> names = reference::OperandInstructionNames();
   for (int k = 0; k < kModOpColumns * kModOpRows; ++k)
     instructionGrid_->setCell(k % kModOpColumns, k / kModOpColumns, std::string(names[size_t(k)]) + ' ');
   for (int row = 0; row < int(std::size(kOperandWords)); ++row)
@@ -119,7 +119,7 @@ void ProgramTool::createFixOpPage() {
   auto* layout = new QGridLayout(page);
   layout->addWidget(MakeCaption("FIXED OPCODE", page->font(), kCaptionOrange), 0, 0);
   groupPicker_ = MakePicker(161);
-  for (const std::string& group : FixMenuGroups()) groupPicker_->addItem(ToDisplayText(group));
+  for (const std::string& group : reference::FixMenuGroups()) groupPicker_->addItem(ToDisplayText(group));
   groupPicker_->setCurrentIndex(-1);
   memberPicker_ = MakePicker(129);
   layout->addWidget(groupPicker_, 1, 0);
@@ -148,7 +148,7 @@ void ProgramTool::createFlagsPage() {
   flagsText_->setTabStopDistance(8 * QFontMetricsF(font).averageCharWidth());
   flagsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QStringList text;
-  for (std::string_view line : FlagTable()) text += FromWindows1252(line);
+  for (std::string_view line : reference::FlagTable()) text += FromWindows1252(line);
   flagsText_->setPlainText(text.join(u'\n'));
 }
 
@@ -164,7 +164,7 @@ void ProgramTool::instructionGrid_cellSelected(int column, int row) {
 void ProgramTool::showGroup(int index) {
   const QString group = groupPicker_->itemText(index);
   memberPicker_->clear();
-  for (const std::string& member : FixMenuMembers(ToDisplayCodes(group)))
+  for (const std::string& member : reference::FixMenuMembers(ToDisplayCodes(group)))
     memberPicker_->addItem(ToDisplayText(member));
   memberPicker_->setCurrentIndex(-1);
   memberPicker_->setEditText(group);
@@ -172,7 +172,7 @@ void ProgramTool::showGroup(int index) {
 
 // A member is a whole instruction, so it goes on a line of its own.
 void ProgramTool::insertMember(int index) {
-  code_->insertLine(PickedText(ToDisplayCodes(memberPicker_->itemText(index))));
+  code_->insertLine(reference::PickedText(ToDisplayCodes(memberPicker_->itemText(index))));
   code_->activateWindow();
   code_->setFocus();
 }
@@ -181,7 +181,7 @@ void ProgramTool::insertMember(int index) {
 // shows only a label, and hands the keyboard back to it. An empty cell leaves
 // a selection in place rather than deleting it.
 void ProgramTool::insert(std::string_view codes) {
-  if (!codes.empty()) code_->replaceSelection(PickedText(codes));
+  if (!codes.empty()) code_->replaceSelection(reference::PickedText(codes));
   code_->activateWindow();
   code_->setFocus();
 }

@@ -78,33 +78,33 @@ void ProgramTool::createScanPage() {
 }
 
 void ProgramTool::scan() {
-  const ScanKinds kinds{.registers = registersBox_->isChecked(),
+  const reference::ScanKinds kinds{.registers = registersBox_->isChecked(),
                         .variables = variablesBox_->isChecked(),
                         .menuVariables = menuVariablesBox_->isChecked(),
                         .labels = labelsBox_->isChecked()};
   // Not through the pane's own setter: the finds of a full program may hold
   // more text than the program itself.
-  findsEdit_->setPlainText(SortedForDisplay(ScanSymbols(code_->lines(), kinds)).join(u'\n'));
+  findsEdit_->setPlainText(SortedForDisplay(reference::ScanSymbols(code_->lines(), kinds)).join(u'\n'));
 }
 
 void ProgramTool::jumpToFind() {
   QString selected = findsEdit_->textCursor().selectedText();
   selected.replace(QChar::ParagraphSeparator, u'\n');
-  const std::optional<JumpTarget> target =
-      JumpTargetFor(ToDisplayCodes(selected), size_t(code_->lineCount()));
+  const std::optional<reference::JumpTarget> target =
+      reference::JumpTargetFor(ToDisplayCodes(selected), size_t(code_->lineCount()));
   if (!target) return;
 
   code_->activateWindow();
   code_->setFocus();
   QTextCursor cursor = code_->textCursor();
   switch (target->kind) {
-    case JumpTarget::Kind::TextStart:
+    case reference::JumpTarget::Kind::TextStart:
       cursor.movePosition(QTextCursor::Start);
       break;
-    case JumpTarget::Kind::TextEnd:
+    case reference::JumpTarget::Kind::TextEnd:
       cursor.movePosition(QTextCursor::End);
       break;
-    case JumpTarget::Kind::Line: {
+    case reference::JumpTarget::Kind::Line: {
       const QTextBlock line = code_->document()->findBlockByNumber(int(target->line));
       const int above = int(target->line) - 1;
       const int caretLine = code_->document()->findBlock(cursor.selectionStart()).blockNumber();

@@ -63,7 +63,7 @@ std::set<std::string> Examine(const std::string& file) {
 Counts ExamineFolder(const fs::path& folder) {
   Counts counts;
   for (const auto& entry : fs::directory_iterator(folder)) {
-    for (const std::string& reason : Examine(ReadRawFile(entry.path().string()))) {
+    for (const std::string& reason : Examine(files::ReadRawFile(entry.path().string()))) {
       ++counts[reason];
       if (reason != kIdentical)
         std::cout << "  " << entry.path().filename().string() << ": " << reason << "\n";

@@ -24,7 +24,7 @@ TEST_P(ReadProgramTextTest, ReadsEveryForm) {
   EXPECT_EQ(opened.form, row.form);
   EXPECT_EQ(opened.text, row.text);
   std::vector<size_t> fileLines;
-  for (const ListingLine& line : opened.lines) fileLines.push_back(line.fileLine);
+  for (const listing::ListingLine& line : opened.lines) fileLines.push_back(line.fileLine);
   EXPECT_EQ(fileLines, row.fileLines);
 }
 

@@ -34,7 +34,7 @@ TEST(Robustness, HugeLines) {
 // A test that hits the match limit gives up and counts as not matching, even
 // where an unbounded search would have found a match in the end.
 TEST(Robustness, MatchLimitCountsAsNoMatch) {
-  const Pattern pattern("(a|aa)+$|b");
+  const text::Pattern pattern("(a|aa)+$|b");
   EXPECT_TRUE(pattern.Matches("aaab"));
   EXPECT_FALSE(pattern.Matches(std::string(64, 'a') + "cb"));
 }

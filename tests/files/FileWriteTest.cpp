@@ -13,7 +13,7 @@
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 
-namespace orrikey {
+namespace orrikey::files {
 namespace {
 
 namespace fs = std::filesystem;
@@ -140,4 +140,4 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::files

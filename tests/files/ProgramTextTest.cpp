@@ -4,7 +4,7 @@
 
 #include "files/ProgramText.h"
 
-namespace orrikey {
+namespace orrikey::files {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -49,4 +49,4 @@ TEST(ProgramText, JoinsWithCrLf) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::files

@@ -16,7 +16,7 @@
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
 
-namespace orrikey {
+namespace orrikey::listing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -35,7 +35,7 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
   if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
   for (const auto& entry : fs::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());
-    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(ReadRawFile(entry.path())));
+    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(files::ReadRawFile(entry.path())));
     ASSERT_FALSE(decoded.stop);
     std::string expected;
     std::vector<ListedLine> listed;
@@ -88,7 +88,7 @@ TEST(ListingCorpus, RealListingsConvertButForTheKnownLines) {
   int whole = 0;
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    const ReadListingResult read = ReadListing(ReadWholeFile(entry.path()));
+    const ReadListingResult read = ReadListing(files::ReadWholeFile(entry.path()));
     std::set<size_t> lines;
     for (const ListingError& error : read.errors) lines.insert(error.fileLine);
     for (const ListingLine& line : read.lines)
@@ -105,4 +105,4 @@ TEST(ListingCorpus, RealListingsConvertButForTheKnownLines) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::listing

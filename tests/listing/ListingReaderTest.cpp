@@ -5,7 +5,7 @@
 #include "listing/ListingReader.h"
 #include "text/CodePage.h"
 
-namespace orrikey {
+namespace orrikey::listing {
 namespace {
 
 struct LineRow {
@@ -116,8 +116,8 @@ TEST(LooksLikeListing, TellsListingsFromProgramText) {
 // Program text saved as UTF-8 reads back one to one, comments kept; what is
 // numbered, headed or off the code page is left to the listing reader.
 TEST(ReadUtf8ProgramText, ReadsOnlyProgramText) {
-  const std::string sigma(1, char(*DisplayCodeOf(U'Σ')));
-  const std::string lessEqual(1, char(*DisplayCodeOf(U'≤')));
+  const std::string sigma(1, char(*text::DisplayCodeOf(U'Σ')));
+  const std::string lessEqual(1, char(*text::DisplayCodeOf(U'≤')));
   const std::pair<std::string_view, std::optional<std::string>> rows[] = {
       {"@ sums\r\nLBL \"\xCE\xA3+\"\r\n\tX\xE2\x89\xA4Y?",
        "@ sums\r\nLBL \"" + sigma + "+\"\r\n\tX" + lessEqual + "Y?"},
@@ -131,4 +131,4 @@ TEST(ReadUtf8ProgramText, ReadsOnlyProgramText) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::listing

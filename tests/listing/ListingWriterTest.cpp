@@ -4,7 +4,7 @@
 
 #include "listing/ListingWriter.h"
 
-namespace orrikey {
+namespace orrikey::listing {
 namespace {
 
 TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEnd) {
@@ -43,4 +43,4 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"}));
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::listing

@@ -7,7 +7,7 @@
 
 #include "reference/Help.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 namespace {
 
 const std::string kStoHelp =
@@ -39,4 +39,4 @@ TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::reference

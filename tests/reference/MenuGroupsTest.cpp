@@ -8,7 +8,7 @@
 
 #include "reference/MenuGroups.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -41,4 +41,4 @@ TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::reference

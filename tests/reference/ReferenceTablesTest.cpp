@@ -14,7 +14,7 @@
 #include "reference/MenuGroups.h"
 #include "tables/Tables.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 namespace {
 
 // Every key's description, continuation included: a key line, then its
@@ -84,4 +84,4 @@ TEST(ProgramToolPicks, EveryPickEncodes) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::reference

@@ -7,7 +7,7 @@
 
 #include "reference/SymbolScan.h"
 
-namespace orrikey {
+namespace orrikey::reference {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -83,4 +83,4 @@ TEST(JumpTargetFor, LineNumbersOfATwentyLineProgram) {
 }
 
 }  // namespace
-}  // namespace orrikey
+}  // namespace orrikey::reference
