@@ -237,41 +237,41 @@ int EncodeOne(const Options& options, const std::string& input) {
     return FileError(error);
   }
   const orrikey::document::OpenedProgram program = orrikey::document::ReadProgramText(text);
-  encoder::Assembly assembly;
-  auto refused = program.refused.begin();
-  std::string messages;
-  auto fail = [&](size_t line, encoder::EncodeError error, std::string_view reason) {
-    messages += encoder::FailureMessage(line, error, reason) + "\n";
-  };
-  const auto addRefusedBefore = [&](size_t fileLine) {
-    for (; refused != program.refused.end() && refused->fileLine < fileLine; ++refused) {
-      assembly.Append({refused->fileLine, encoder::Failed(encoder::EncodeError::kChar)});
-      fail(refused->fileLine, encoder::EncodeError::kChar, refused->reason);
-    }
-  };
-  for (const orrikey::listing::ListingLine& line : program.lines) {
-    encoder::AssembledLine assembled = encoder::AssembleLine(line.text);
-    // Blank and comment lines of program text hold no instruction.
-    if (!assembled.failed() && assembled.bytes.empty()) continue;
-    addRefusedBefore(line.fileLine);
-    if (assembled.error) fail(line.fileLine, *assembled.error, {});
-    assembly.Append({line.fileLine, std::move(assembled)});
-  }
-  addRefusedBefore(SIZE_MAX);
-
+  // One row per instruction, and an error row where the listing reader
+  // refused a line, in the order of the file.
   std::string hexListing;
   if (options.inputs.size() > 1) hexListing = "==> " + input + " <==\n";
-  for (const encoder::Assembly::Line& line : assembly.lines())
+  std::string messages;
+  bool rows = false;
+  auto refused = program.refused.begin();
+  const auto addRefusedBefore = [&](size_t fileLine) {
+    for (; refused != program.refused.end() && refused->fileLine < fileLine; ++refused) {
+      hexListing.append(encoder::ErrorLine(encoder::EncodeError::kChar)).append("\n");
+      messages += encoder::FailureMessage(refused->fileLine, encoder::EncodeError::kChar,
+                                          refused->reason) + "\n";
+      rows = true;
+    }
+  };
+  for (const encoder::Assembly::Line& line : program.assembly.lines()) {
+    // Blank and comment lines of program text hold no instruction.
+    if (!line.assembled.failed() && line.assembled.bytes.empty()) continue;
+    addRefusedBefore(line.sourceLine);
     hexListing.append(encoder::HexRow(line.assembled)).append("\n");
+    if (line.assembled.error)
+      messages += encoder::FailureMessage(line.sourceLine, *line.assembled.error) + "\n";
+    rows = true;
+  }
+  addRefusedBefore(SIZE_MAX);
+  const bool failed = program.assembly.failureCount() > 0 || !program.refused.empty();
   const auto path = OutputPath(options, input, ".raw");
   if ((!path || *path != kStandardStream) && !PrintOut(hexListing)) return kUsageOrFileError;
   if (options.inputs.size() > 1 && !messages.empty()) std::cerr << input << ":\n";
   std::cerr << messages;
-  if (assembly.failureCount() > 0) return kConversionFailed;
-  if (!assembly.lines().empty()) std::cerr << "{ " << assembly.size() << "-Byte Prgm }\n";
+  if (failed) return kConversionFailed;
+  if (rows) std::cerr << "{ " << program.assembly.size() << "-Byte Prgm }\n";
   if (path) {
     try {
-      const std::vector<std::uint8_t> bytes = assembly.Bytes();
+      const std::vector<std::uint8_t> bytes = program.assembly.Bytes();
       WriteOutput(*path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     } catch (const std::runtime_error& error) {
       return FileError(error);

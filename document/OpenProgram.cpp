@@ -58,34 +58,42 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
   return opened;
 }
 
-size_t FailingLines(const std::vector<listing::ListingLine>& lines) {
-  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const listing::ListingLine& line) {
-    return encoder::AssembleLine(line.text).failed();
-  }));
+void AssembleLines(OpenedProgram& opened) {
+  opened.assembly.Reserve(opened.lines.size());
+  for (const listing::ListingLine& line : opened.lines)
+    opened.assembly.Append({line.fileLine, encoder::AssembleLine(line.text)});
 }
 
 OpenedProgram AsListing(listing::ReadListingResult listing) {
   OpenedProgram opened = FromLines(FileForm::kListing, std::move(listing.lines));
   opened.refused = std::move(listing.errors);
+  AssembleLines(opened);
   return opened;
+}
+
+size_t Failures(const OpenedProgram& opened) {
+  return opened.assembly.failureCount() + opened.refused.size();
 }
 
 }  // namespace
 
 OpenedProgram ReadProgramText(std::string_view fileBytes) {
   const std::string bytes = files::NormaliseProgramText(fileBytes);
-  if (!text::DecodeUtf8(bytes)) return AsItStands(FileForm::kEightBitText, bytes);
+  if (!text::IsUtf8(bytes)) {
+    OpenedProgram asText = AsItStands(FileForm::kEightBitText, bytes);
+    AssembleLines(asText);
+    return asText;
+  }
   const std::optional<std::string> codes = listing::ReadUtf8ProgramText(bytes);
   if (!codes) return AsListing(listing::ReadListing(bytes));
   OpenedProgram asText = AsItStands(FileForm::kProgramText, *codes);
-  const size_t textFailures = FailingLines(asText.lines);
-  if (textFailures == 0) return asText;
+  AssembleLines(asText);
+  if (Failures(asText) == 0) return asText;
   // Text spelled the way listings spell it ("X#0?", "1E3", "STO* 05", "#"
   // comments) converts better as a listing; other text keeps its comments
   // and blank lines, failing lines and all, so that nothing of it is lost.
-  listing::ReadListingResult listing = listing::ReadListing(bytes);
-  if (listing.errors.size() + FailingLines(listing.lines) >= textFailures) return asText;
-  return AsListing(std::move(listing));
+  OpenedProgram asListing = AsListing(listing::ReadListing(bytes));
+  return Failures(asListing) < Failures(asText) ? std::move(asListing) : std::move(asText);
 }
 
 OpenedProgram ReadRawProgram(std::string_view bytes) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "encoder/Assembly.h"
 #include "listing/ListingReader.h"
 
 namespace orrikey::document {
@@ -38,6 +39,9 @@ struct OpenedProgram {
   std::vector<listing::ListingLine> lines;
   // Listing lines that hold no program line the calculator can have.
   std::vector<listing::ListingError> refused;
+  // The lines assembled, numbered as the file numbers them; program text
+  // and listings only.
+  encoder::Assembly assembly;
   // Raw bytes that stop in the middle of an instruction: the text then ends
   // in the line "Error in Hex Code", and this is the message that says so.
   std::string decodeError;

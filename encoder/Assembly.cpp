@@ -72,6 +72,7 @@ size_t Assembly::StepOf(size_t index) const {
 
 Assembly Assemble(const std::vector<std::string>& lines) {
   Assembly assembly;
+  assembly.Reserve(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) assembly.Append({i + 1, AssembleLine(lines[i])});
   return assembly;
 }

@@ -39,6 +39,7 @@ class Assembly {
   // after them move by the difference, as an edit moves the lines below it.
   void Replace(size_t first, size_t count, std::vector<Line> lines);
   void Append(Line line);
+  void Reserve(size_t lines) { lines_.reserve(lines); }
 
   // The indices of the lines that do not convert.
   std::vector<size_t> FailedLines() const;

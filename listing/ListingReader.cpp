@@ -223,7 +223,7 @@ bool NumberedOrHeaded(std::string_view fileBytes) {
 // Besides numbers, a listing holds glyphs that program text in 8-bit
 // display codes never does.
 bool LooksLikeListing(std::string_view fileBytes) {
-  if (!text::DecodeUtf8(fileBytes)) return false;
+  if (!text::IsUtf8(fileBytes)) return false;
   constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87",
                                                 "\xE2\x94\x9C", "\xCE\xA3", "\xE2\x86",
                                                 "\xE2\x89", "\xE2\x80\x9C", "[LF]", "[ESC]"};
@@ -250,7 +250,7 @@ std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
 
 ReadListingResult ReadListing(std::string_view fileBytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  const bool utf8 = text::DecodeUtf8(fileBytes).has_value();
+  const bool utf8 = text::IsUtf8(fileBytes);
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
 
   ReadListingResult result;

@@ -4,9 +4,12 @@
 
 namespace orrikey::text {
 
-std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
-  std::u32string text;
-  text.reserve(bytes.size());
+namespace {
+
+// Hands each character to `take`; false at the first byte that is not valid
+// UTF-8.
+template <typename Take>
+bool ReadUtf8(std::string_view bytes, Take take) {
   for (size_t i = 0; i < bytes.size();) {
     const unsigned char lead = bytes[i];
     int more = 0;
@@ -21,19 +24,32 @@ std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
     } else if ((lead & 0xF8) == 0xF0) {
       more = 3, c = lead & 0x07, smallest = 0x10000;
     } else {
-      return std::nullopt;
+      return false;
     }
-    if (bytes.size() - i <= static_cast<size_t>(more)) return std::nullopt;
+    if (bytes.size() - i <= static_cast<size_t>(more)) return false;
     for (int k = 1; k <= more; ++k) {
       const unsigned char next = bytes[i + k];
-      if ((next & 0xC0) != 0x80) return std::nullopt;
+      if ((next & 0xC0) != 0x80) return false;
       c = (c << 6) | (next & 0x3F);
     }
-    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-    text += c;
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    take(c);
     i += 1 + more;
   }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
+  std::u32string text;
+  text.reserve(bytes.size());
+  if (!ReadUtf8(bytes, [&text](char32_t c) { text += c; })) return std::nullopt;
   return text;
+}
+
+bool IsUtf8(std::string_view bytes) {
+  return ReadUtf8(bytes, [](char32_t) {});
 }
 
 void AppendUtf8(std::string& out, char32_t c) {

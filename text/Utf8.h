@@ -12,6 +12,7 @@ namespace orrikey::text {
 // The characters of the text; nothing when it is not valid UTF-8 (overlong
 // forms, surrogates and code points above U+10FFFF included).
 std::optional<std::u32string> DecodeUtf8(std::string_view bytes);
+bool IsUtf8(std::string_view bytes);
 
 void AppendUtf8(std::string& out, char32_t c);
 
