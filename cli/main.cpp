@@ -214,8 +214,7 @@ std::string ReadInput(const std::string& input, bool programText) {
   if (input != kStandardStream)
     return programText ? orrikey::files::ReadProgramTextFile(input) : orrikey::files::ReadRawFile(input);
   std::string bytes = ReadStandardInput();
-  if (programText && bytes.find('\0') != std::string::npos)
-    throw orrikey::files::CannotOpen("-", "It holds a NUL byte, which program text cannot hold");
+  if (programText) orrikey::files::RefuseNulByte("-", bytes);
   return bytes;
 }
 

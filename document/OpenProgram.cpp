@@ -4,11 +4,8 @@
 #include <filesystem>
 
 #include "decoder/Decode.h"
-#include "encoder/Encoder.h"
 #include "files/FileIO.h"
 #include "files/ProgramText.h"
-#include "files/RawFile.h"
-#include "text/Trim.h"
 #include "text/Utf8.h"
 
 namespace orrikey::document {
@@ -29,12 +26,10 @@ bool HoldsControlBytes(std::string_view start) {
   });
 }
 
-bool IsRaw(const std::string& path) {
+bool LooksRaw(const std::string& path, std::string_view bytes) {
   if (HasExtension(path, ".raw")) return true;
   if (HasExtension(path, ".42s")) return false;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  return HoldsControlBytes(std::string_view(files::ReadWholeFile(path)).substr(0, kRawMarkSpan));
+  return HoldsControlBytes(bytes.substr(0, kRawMarkSpan));
 }
 
 OpenedProgram FromLines(FileForm form, std::vector<listing::ListingLine> lines) {
@@ -108,9 +103,11 @@ OpenedProgram ReadRawProgram(std::string_view bytes) {
 }
 
 OpenedProgram OpenProgram(const std::string& path, OpenAs as) {
-  if (as == OpenAs::kRaw || (as == OpenAs::kAny && IsRaw(path)))
-    return ReadRawProgram(files::ReadRawFile(path));
-  return ReadProgramText(files::ReadProgramTextFile(path));
+  const std::string bytes = files::ReadWholeFile(path);
+  if (as == OpenAs::kRaw || (as == OpenAs::kAny && LooksRaw(path, bytes)))
+    return ReadRawProgram(bytes);
+  files::RefuseNulByte(path, bytes);
+  return ReadProgramText(bytes);
 }
 
 }  // namespace orrikey::document

@@ -4,16 +4,21 @@
 
 namespace orrikey::encoder {
 
-void Assembly::Count(const Line& line, int sign) {
-  if (line.assembled.failed()) failures_ += sign;
-  else size_ += sign * static_cast<std::ptrdiff_t>(line.assembled.bytes.size());
+void Assembly::Add(const Line& line) {
+  if (line.assembled.failed()) ++failures_;
+  else size_ += line.assembled.bytes.size();
+}
+
+void Assembly::Remove(const Line& line) {
+  if (line.assembled.failed()) --failures_;
+  else size_ -= line.assembled.bytes.size();
 }
 
 void Assembly::Replace(size_t first, size_t count, std::vector<Line> lines) {
   const auto from = lines_.begin() + static_cast<std::ptrdiff_t>(first);
   const auto to = from + static_cast<std::ptrdiff_t>(count);
-  std::for_each(from, to, [this](const Line& line) { Count(line, -1); });
-  for (const Line& line : lines) Count(line, +1);
+  std::for_each(from, to, [this](const Line& line) { Remove(line); });
+  for (const Line& line : lines) Add(line);
   const std::ptrdiff_t moved = static_cast<std::ptrdiff_t>(lines.size()) - static_cast<std::ptrdiff_t>(count);
   const auto after = lines_.erase(from, to);
   const auto inserted = lines_.insert(after, std::make_move_iterator(lines.begin()),
@@ -23,7 +28,7 @@ void Assembly::Replace(size_t first, size_t count, std::vector<Line> lines) {
 }
 
 void Assembly::Append(Line line) {
-  Count(line, +1);
+  Add(line);
   lines_.push_back(std::move(line));
 }
 

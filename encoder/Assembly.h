@@ -51,7 +51,8 @@ class Assembly {
   size_t StepOf(size_t line) const;
 
  private:
-  void Count(const Line& line, int sign);
+  void Add(const Line& line);
+  void Remove(const Line& line);
 
   std::vector<Line> lines_;
   size_t size_ = 0;

@@ -59,11 +59,15 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 // A NUL byte is refused rather than cut off with the text after it: the panes
 // cannot hold one, and a text file has none.
-std::string ReadProgramTextFile(const std::string& path) {
-  const std::string bytes = ReadWholeFile(path);
+void RefuseNulByte(const std::string& path, std::string_view bytes) {
   if (const size_t nul = bytes.find('\0'); nul != std::string::npos)
     throw CannotOpen(path, "Line " + std::to_string(LineNumberAt(bytes, nul)) +
                                " holds a NUL byte, which program text cannot hold");
+}
+
+std::string ReadProgramTextFile(const std::string& path) {
+  const std::string bytes = ReadWholeFile(path);
+  RefuseNulByte(path, bytes);
   return NormaliseProgramText(bytes);
 }
 

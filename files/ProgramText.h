@@ -21,9 +21,13 @@ std::vector<std::string> SplitLines(std::string_view text);
 // The lines joined by CR LF, with no line break after the last.
 std::string JoinLines(const std::vector<std::string>& lines);
 
+// Throws std::runtime_error "Cannot open file "%s". %s" for program text that
+// holds a NUL byte, naming its line.
+void RefuseNulByte(const std::string& path, std::string_view bytes);
+
 // Reads a program text file, normalised. Throws std::runtime_error
 // "Cannot open file "%s". %s" when it cannot be read (see ReadWholeFile) or
-// holds a NUL byte; the reason then names the line.
+// holds a NUL byte.
 std::string ReadProgramTextFile(const std::string& path);
 
 // Writes the text byte for byte as the file's whole content. The old file
