@@ -1,4 +1,5 @@
 #include "files/FileIO.h"
+#include "files/Descriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,20 +11,6 @@
 
 namespace orrikey::files {
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 std::runtime_error TooLarge(const std::string& path) {
   return CannotOpen(path, "It is larger than " + std::to_string(kMaxProgramFileSize >> 20) +

@@ -21,10 +21,14 @@ inline constexpr size_t kMaxProgramFileSize = size_t{4} << 20;
 std::string ReadWholeFile(const std::string& path);
 
 // Replaces the file's whole content with the bytes. They go to a new file in
-// the same folder first, which then takes the old file's place, so a failed
-// write leaves the old content as it was. A path that names something other
-// than a regular file, after following symbolic links, is refused. Throws
-// std::runtime_error "Cannot create file "%s". %s" (the path, then the reason).
+// the same folder first, which then takes the old file's place with its
+// owner, group and mode where this process may give them, so a failed write
+// leaves the old content as it was. A file with other hard links, or in a
+// folder this process may not write, is overwritten in place instead, after a
+// copy. A path that names something other than a regular file, after
+// following symbolic links, or a file this process may not write, is refused.
+// Throws std::runtime_error "Cannot create file "%s". %s" (the path, then the
+// reason).
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // The errors above, for the readers and writers of the file formats.

@@ -1,6 +1,7 @@
 // Writing a whole file without ever leaving it half written: the new content
-// goes to a new file beside it, which is flushed to the disk and then renamed
-// over the old one.
+// goes to an unnamed file in the same folder, which is flushed to the disk and
+// then takes the old file's name. Until then nothing in the folder changes, so
+// a process killed half way leaves no trace.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +14,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "files/Descriptor.h"
 #include "files/FileIO.h"
+#include "files/Writing.h"
 
 namespace orrikey::files {
 namespace {
@@ -29,17 +32,90 @@ std::string FileBehindLinks(const std::string& path) {
   return real.get();
 }
 
-// A file of a new name beside the target, created with the permissions that
-// any new file gets. The name holds the process id and a serial number, so
-// two writes never meet; a name left behind by a crash is skipped.
-int CreateBeside(const std::string& target, std::string& name) {
+std::string FolderOf(const std::string& target) {
+  const size_t slash = target.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : target.substr(0, slash);
+}
+
+// A name of the process's own beside the target, short so that any target
+// name fits in the folder beside it.
+std::string TemporaryName(const std::string& folder) {
   static std::atomic<unsigned> serial = 0;
+  return folder + "/.orrikey" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+}
+
+// The new file; `name` stays empty while it has none. File systems without
+// unnamed files get a named one.
+int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
+  const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR)) return fd;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(serial++);
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    name = TemporaryName(folder);
+    const int named = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (named >= 0 || errno != EEXIST) return named;
   }
+  name.clear();
   return -1;
+}
+
+// Gives an unnamed file a name beside the target, for rename to move.
+bool Name(int fd, const std::string& folder, std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = TemporaryName(folder);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    if (errno != EEXIST) break;
+  }
+  name.clear();
+  return false;
+}
+
+// The replaced file's owner, group and mode, as far as this process may give
+// them. A set-user-ID or set-group-ID bit only goes with the owner and group
+// it was set for.
+void TakeOver(int fd, const struct stat& old) {
+  mode_t mode = old.st_mode & 07777;
+  if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+    fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    mode &= ~static_cast<mode_t>(S_ISUID | S_ISGID | S_ISVTX);
+  }
+  fchmod(fd, mode);
+}
+
+}  // namespace
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FileBehindLinks(path);
+  // Renaming over a device or a FIFO would replace the node itself.
+  struct stat old {};
+  const bool replacing = stat(target.c_str(), &old) == 0;
+  if (replacing && !S_ISREG(old.st_mode)) throw CannotCreate(path, NotARegularFile(old.st_mode));
+  // Write permission in the folder alone does not make a file this user's to change.
+  if (replacing && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    throw CannotCreate(path, std::strerror(errno));
+  if (replacing && old.st_nlink > 1) return WriteInPlace(path, target, bytes);
+
+  const std::string folder = FolderOf(target);
+  std::string name;
+  // Never readable by more users than the finished file will be.
+  Descriptor file(CreateTemporary(folder, replacing ? 0600 : 0666, name));
+  if (file.get() < 0) {
+    if (replacing && (errno == EACCES || errno == EPERM)) return WriteInPlace(path, target, bytes);
+    throw CannotCreate(path, std::strerror(errno));
+  }
+  auto fail = [&](int error) {
+    if (!name.empty()) unlink(name.c_str());
+    return CannotCreate(path, std::strerror(error));
+  };
+  if (!WriteAll(file.get(), bytes)) throw fail(errno);
+  if (replacing) TakeOver(file.get(), old);
+  if (fsync(file.get()) != 0) throw fail(errno);
+  if (name.empty() && !Name(file.get(), folder, name)) throw fail(errno);
+  if (!file.Close() || rename(name.c_str(), target.c_str()) != 0) throw fail(errno);
+  // The rename itself reaches the disk with the folder.
+  const Descriptor folderFile(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFile.get() >= 0) fsync(folderFile.get());
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -51,34 +127,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(written));
   }
   return true;
-}
-
-}  // namespace
-
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  const std::string target = FileBehindLinks(path);
-  // Renaming over a device or a FIFO would replace the node itself.
-  struct stat old {};
-  const bool replacing = stat(target.c_str(), &old) == 0;
-  if (replacing && !S_ISREG(old.st_mode)) throw CannotCreate(path, NotARegularFile(old.st_mode));
-
-  std::string temporary;
-  const int fd = CreateBeside(target, temporary);
-  auto fail = [&](int error) {
-    if (fd >= 0) unlink(temporary.c_str());
-    return CannotCreate(path, std::strerror(error));
-  };
-  if (fd < 0) throw fail(errno);
-
-  // A replaced file keeps its permissions.
-  if (replacing) fchmod(fd, old.st_mode & 07777);
-
-  if (!WriteAll(fd, bytes) || fsync(fd) != 0) {
-    const int error = errno;
-    close(fd);
-    throw fail(error);
-  }
-  if (close(fd) != 0 || rename(temporary.c_str(), target.c_str()) != 0) throw fail(errno);
 }
 
 }  // namespace orrikey::files

@@ -1,12 +1,16 @@
 // Writing and reading raw and program text files: exact bytes, and a failed
 // write that leaves the old file as it was.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 
 #include "files/FileIO.h"
@@ -18,6 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+
+constexpr uid_t kNobody = 65534;
 
 template <typename Call>
 std::string ErrorOf(Call call) {
@@ -70,16 +76,83 @@ TEST_F(FileWrite, ProgramTextWithANulByteIsRefusedByLine) {
   }
 }
 
-TEST_F(FileWrite, ReplacedFileKeepsItsPermissionsAndLinks) {
-  WriteWholeFile(Path("real.raw"), "old");
-  ASSERT_EQ(chmod(Path("real.raw").c_str(), 0640), 0);
-  fs::create_symlink(Path("real.raw"), Path("link.raw"));
-  WriteWholeFile(Path("link.raw"), "new");
-  EXPECT_TRUE(fs::is_symlink(Path("link.raw")));
-  EXPECT_EQ(ReadRawFile(Path("real.raw")), "new");
-  struct stat info {};
-  ASSERT_EQ(stat(Path("real.raw").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
+// Runs the call as the user nobody when the tests run as root, so that
+// permissions count; gives the error it threw, or "no error".
+std::string ErrorAsNobody(const std::function<void()>& call) {
+  if (geteuid() != 0) return ErrorOf(call);
+  int channel[2];
+  if (pipe(channel) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child == 0) {
+    const bool nobody = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+    const std::string error = nobody ? ErrorOf(call) : "cannot become nobody";
+    _exit(write(channel[1], error.data(), error.size()) < 0);
+  }
+  close(channel[1]);
+  std::string error(512, '\0');
+  error.resize(std::max<ssize_t>(read(channel[0], error.data(), error.size()), 0));
+  close(channel[0]);
+  waitpid(child, nullptr, 0);
+  return error;
+}
+
+// A file replaced in a folder of its own: its owner, mode and hard links
+// after the write, by the writer or by the user nobody. The owners count only
+// when the tests run as root; rows that need root are skipped otherwise.
+TEST_F(FileWrite, ReplacementKeepsWhatTheFileWas) {
+  const uid_t self = geteuid();
+  const std::string longest(255, 'n');
+  const struct {
+    std::string name;  // also the file's, but for "p.raw" where it holds blanks
+    mode_t folderMode, fileMode;
+    uid_t folderOwner, fileOwner;
+    bool byNobody, hardLink, needsRoot;
+    std::string error;
+    mode_t modeAfter;
+    uid_t ownerAfter;
+  } rows[] = {
+      {"hard link", 0700, 0640, self, self, false, true, false, "no error", 0640, self},
+      {"read-only folder", 0555, 0644, kNobody, kNobody, true, false, false, "no error", 0644,
+       kNobody},
+      {"set-id bits with their owner", 0755, 04755, kNobody, kNobody, false, false, true,
+       "no error", 04755, kNobody},
+      {"set-id bits without their owner", 0777, 06777, 0, 0, true, false, true, "no error", 0777,
+       kNobody},
+      {"not the writer's to change", 0777, 0444, 0, 0, true, false, true, "Permission denied", 0444,
+       0},
+      {longest, 0700, 0600, self, self, false, false, false, "no error", 0600, self},
+  };
+  fs::permissions(dir_, fs::perms(0755));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.needsRoot && self != 0) continue;
+    const uid_t folderOwner = self == 0 ? row.folderOwner : self;
+    const uid_t ownerAfter = self == 0 ? row.ownerAfter : self;
+    const fs::path folder = dir_ / std::to_string(&row - rows);
+    const std::string file =
+        (folder / (row.name.find(' ') != std::string::npos ? "p.raw" : row.name)).string();
+    fs::create_directory(folder);
+    WriteWholeFile(file, "old");
+    if (row.hardLink) fs::create_hard_link(file, folder / "twin");
+    ASSERT_EQ(chown(file.c_str(), self == 0 ? row.fileOwner : self, self == 0 ? row.fileOwner : -1),
+              0);
+    ASSERT_EQ(chmod(file.c_str(), row.fileMode), 0);
+    ASSERT_EQ(chown(folder.c_str(), folderOwner, -1), 0);
+    ASSERT_EQ(chmod(folder.c_str(), row.folderMode), 0);
+
+    const auto write = [&] { WriteWholeFile(file, "new"); };
+    const std::string error = row.byNobody ? ErrorAsNobody(write) : ErrorOf(write);
+    EXPECT_EQ(error, row.error == "no error" ? row.error
+                                             : "Cannot create file \"" + file + "\". " + row.error);
+    chmod(folder.c_str(), 0700);
+    EXPECT_EQ(ReadRawFile(file), row.error == "no error" ? "new" : "old");
+    struct stat info {};
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, row.modeAfter);
+    EXPECT_EQ(info.st_uid, ownerAfter);
+    EXPECT_EQ(info.st_nlink, row.hardLink ? 2u : 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), row.hardLink ? 2 : 1);
+  }
 }
 
 TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
