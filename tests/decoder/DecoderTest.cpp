@@ -87,7 +87,7 @@ TEST(Decoder, KeyAssignments) {
 TEST(Decoder, RegisterOperands) {
   ExpectDecodes({
       // Numbers that are letters or stack registers to the label instructions.
-      {"9166", {"STO 102"}}, {"9175", {"STO 117"}}, {"A866", {"SF 102"}},
+      {"9166", {"STO 102"}}, {"A866", {"SF 102"}},
       {"9185", {"STO IND 05"}}, {"F2D1F3", {"RCL+ IND ST X"}}, {"F3F70100", {"SIZE 256"}},
       {"9C72", {"FIX ST Y"}},
       {"F3F701", {kErrorLine}}, {"F2D1", {kErrorLine}}, {"91", {kErrorLine}},
@@ -113,8 +113,6 @@ TEST(Decoder, NamedOperands) {
       {"C000F10040", {"LBL \"\"", "+"}}, {"C000F0", {"LBL \"\""}}, {"CA00F3004142", {"LBL \"AB\""}},
       {"F3894142", {"STO IND \"AB\""}}, {"F3C04111", {"ASSIGN \"A\" TO 18"}},
       {"F8B2434F4E54524F4C", {"ASTO \"CONTROL\""}},
-      {"F8C301414243444546", {"KEY 1 GTO \"ABCDEF\""}},
-      {"F8C0414243444546" "05", {"ASSIGN \"ABCDEF\" TO 06"}},
       // Cut off in the middle of the name.
       {"F34142", {kErrorLine}}, {"1EF54142", {kErrorLine}}, {"C000F5004142", {kErrorLine}},
       {"1D41", {kErrorLine}},
