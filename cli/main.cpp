@@ -286,7 +286,8 @@ std::string Listing(std::span<const std::uint8_t> bytes,
   const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
   std::vector<orrikey::listing::ListedLine> lines;
   lines.reserve(decoded.lines.size());
-  for (const orrikey::decoder::Line& line : decoded.lines) lines.push_back({line.text, line.size});
+  for (const orrikey::decoder::Line& line : decoded.lines)
+    lines.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
   stop = decoded.stop;
   return orrikey::listing::WriteListing(lines);
 }
@@ -301,22 +302,43 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   constexpr size_t kChunk = 1 << 16;
   orrikey::decoder::LineReader reader(bytes);
   orrikey::decoder::Line line;
+  std::string text;
   bool first = true;
-  const auto append = [&](std::string_view text) {
+  const auto breakLine = [&] {
     if (!first) out.append(lineBreak);
     first = false;
-    if (format == Format::kText) orrikey::listing::AppendListingInstruction(out, text);
-    else out.append(text);
-    return out.size() < kChunk || flush(out);
   };
-  while (reader.Next(line))
-    if (format != Format::kHex && !append(line.text)) return false;
+  const auto fits = [&] { return out.size() < kChunk || flush(out); };
+  if (format == Format::kHex) {
+    while (reader.Next(line, text)) text.clear();
+  } else if (format == Format::kText) {
+    for (; reader.Next(line, text); text.clear()) {
+      breakLine();
+      orrikey::listing::AppendListingInstruction(out, text);
+      if (!fits()) return false;
+    }
+  } else {
+    // The 8-bit text is the decoder's own, so it goes straight to the output.
+    for (size_t end = out.size();; end = out.size()) {
+      if (!first) out.append(lineBreak);
+      if (!reader.Next(line, out)) {
+        out.resize(end);
+        break;
+      }
+      first = false;
+      if (!fits()) return false;
+    }
+  }
   stop = reader.stop();
   if (format == Format::kHex) {
     out = orrikey::text::WriteHex(bytes) + "\n";
     return true;
   }
-  if (stop && !append(orrikey::decoder::kErrorLine)) return false;
+  if (stop) {
+    breakLine();
+    out.append(orrikey::decoder::kErrorLine);
+    if (!fits()) return false;
+  }
   if (lineBreak == "\n") out += '\n';
   return true;
 }

@@ -15,13 +15,19 @@
 
 namespace orrikey::decoder {
 
+// One instruction. Its text, in display codes, lies in the buffer it was
+// decoded into, so that a large program costs no allocation per line; the
+// input files are capped far below 4 GiB.
 struct Line {
-  std::string text;  // program text, in display codes
-  std::size_t offset = 0;  // of its first byte
-  std::size_t size = 0;    // its byte count
+  std::uint32_t offset = 0;  // of its first byte
+  std::uint32_t size = 0;    // its byte count
+  std::uint32_t textOffset = 0;
+  std::uint32_t textSize = 0;
   // The table row it was read as; both null for numbers, texts and XROM lines.
   const tables::FixedOp* fixedOp = nullptr;
   const tables::ModOp* modOp = nullptr;
+
+  bool endsProgram() const { return fixedOp && fixedOp->endsProgram; }
 };
 
 // Where decoding stopped: at bytes that end in the middle of an instruction,
@@ -32,8 +38,13 @@ struct Stop {
 };
 
 struct Decoded {
+  std::string text;  // every line's text, one after the other
   std::vector<Line> lines;
   std::optional<Stop> stop;
+
+  std::string_view TextOf(const Line& line) const {
+    return std::string_view(text).substr(line.textOffset, line.textSize);
+  }
 };
 
 Decoded Decode(std::span<const std::uint8_t> bytes);
@@ -43,9 +54,9 @@ Decoded Decode(std::span<const std::uint8_t> bytes);
 class LineReader {
  public:
   explicit LineReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  // The next line into `line`, its text's storage reused; false at the end
+  // The next line into `line`, its text appended to `text`; false at the end
   // of the bytes and where decoding stops.
-  bool Next(Line& line);
+  bool Next(Line& line, std::string& text);
   const std::optional<Stop>& stop() const { return stop_; }
 
  private:

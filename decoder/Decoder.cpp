@@ -16,12 +16,13 @@ Bytes Decoder::Take(size_t count) {
 
 void Decoder::SetFixed(Line& line, const tables::FixedOp& op) {
   line.fixedOp = &op;
-  line.text = op.name;
+  RestartText();
+  out_.append(op.name);
 }
 
 void Decoder::SetHead(Line& line, const tables::ModOp& op) {
   line.modOp = &op;
-  line.text.append(op.name).append(1, ' ');
+  out_.append(op.name).append(1, ' ');
 }
 
 bool Decoder::Read(Line& line) {
@@ -49,7 +50,7 @@ bool Decoder::Read(Line& line) {
 // A number is the run of digit bytes; a 00 right after it is its terminator.
 void Decoder::Number(Line& line) {
   constexpr char kDigits[] = "0123456789.\x98-";  // then the point, the exponent mark, minus
-  for (; Has(0) && At(0) >= 0x10 && At(0) <= 0x1C; ++pos_) line.text += kDigits[At(0) - 0x10];
+  for (; Has(0) && At(0) >= 0x10 && At(0) <= 0x1C; ++pos_) out_ += kDigits[At(0) - 0x10];
   if (Has(0) && At(0) == 0x00) Take(1);
 }
 
@@ -62,10 +63,10 @@ bool Decoder::TwoByteFunction(Line& line) {
     SetFixed(line, *op);
     return true;
   }
-  line.text = "XROM ";
-  AppendTwoDigits(line.text, (bytes[0] & 7u) * 4 + (bytes[1] >> 6));
-  line.text += ',';
-  AppendTwoDigits(line.text, bytes[1] & 0x3Fu);
+  out_ += "XROM ";
+  AppendTwoDigits(out_, (bytes[0] & 7u) * 4 + (bytes[1] >> 6));
+  out_ += ',';
+  AppendTwoDigits(out_, bytes[1] & 0x3Fu);
   return true;
 }
 
@@ -85,7 +86,7 @@ bool Decoder::GlobalLabelOrEnd(Line& line) {
   if (!Has(2 + length)) return false;
   Take(length == 0 ? 3 : 4);
   SetHead(line, index_.GlobalLabel());
-  AppendQuoted(line.text, Take(length == 0 ? 0 : length - 1));
+  AppendQuoted(out_, Take(length == 0 ? 0 : length - 1));
   return true;
 }
 
@@ -95,7 +96,7 @@ bool Decoder::NameAfterLength(Line& line, const tables::ModOp& op) {
   const size_t length = At(1) - 0xF0;
   Take(2);
   SetHead(line, op);
-  AppendQuoted(line.text, Take(length));
+  AppendQuoted(out_, Take(length));
   return true;
 }
 
@@ -107,7 +108,7 @@ bool Decoder::LongGotoXeq(Line& line, const tables::ModOp& op) {
   const unsigned label = At(2) & 0x7F;
   Take(3);
   SetHead(line, op);
-  AppendLabel(line.text, label);
+  AppendLabel(out_, label);
   return true;
 }
 
@@ -116,7 +117,7 @@ bool Decoder::ShortNumber(Line& line, const FirstByte& entry) {
   if (entry.trailingByte && !Has(1)) return false;
   Take(entry.trailingByte ? 2 : 1);
   SetHead(line, *entry.op);
-  AppendTwoDigits(line.text, entry.number);
+  AppendTwoDigits(out_, entry.number);
   return true;
 }
 
@@ -129,8 +130,8 @@ bool Decoder::OperandByte(Line& line, const OperandEntries& forms) {
   Take(2);
   const OperandEntry* form = FormFor(forms, byte);
   SetHead(line, form ? *form->op : *forms.front().op);
-  if (form) AppendOperand(line.text, *form, byte);
-  else AppendAnyOperand(line.text, byte);
+  if (form) AppendOperand(out_, *form, byte);
+  else AppendAnyOperand(out_, byte);
   return true;
 }
 

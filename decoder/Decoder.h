@@ -25,9 +25,10 @@ using Bytes = std::span<const std::uint8_t>;
 
 class Decoder {
  public:
-  Decoder(Bytes bytes, size_t pos) : bytes_(bytes), pos_(pos) {}
-  // The instruction at the position into `line`, whose text is empty; false
-  // where decoding stops.
+  Decoder(Bytes bytes, size_t pos, std::string& out)
+      : bytes_(bytes), pos_(pos), out_(out), start_(out.size()) {}
+  // The instruction at the position into `line`, its text appended to the
+  // output; false where decoding stops.
   bool Read(Line& line);
   size_t pos() const { return pos_; }
 
@@ -56,13 +57,17 @@ class Decoder {
   static const OperandEntry* FormFor(const OperandEntries& forms, unsigned byte);
   static void AppendOperand(std::string& out, const OperandEntry& form, unsigned byte);
 
-  static void SetFixed(Line& line, const tables::FixedOp& op);
+  void SetFixed(Line& line, const tables::FixedOp& op);
   // The instruction's name and a blank, before its operand.
-  static void SetHead(Line& line, const tables::ModOp& op);
+  void SetHead(Line& line, const tables::ModOp& op);
+  // Drops what this line's text holds so far.
+  void RestartText() { out_.resize(start_); }
 
   const Index& index_ = Index::Get();
   Bytes bytes_;
   size_t pos_;
+  std::string& out_;
+  size_t start_;
 };
 
 // Appends the calculator's characters as program text in display codes, quoted.

@@ -66,8 +66,8 @@ bool Decoder::Sequence(Line& line) {
   if (SequenceBody(line, body, false)) return true;
   // A form that failed half way may have named its row and begun its text.
   line.modOp = nullptr;
-  line.text.clear();
-  AppendXromHex(line.text, body);
+  RestartText();
+  AppendXromHex(out_, body);
   return true;
 }
 
@@ -77,13 +77,13 @@ bool Decoder::SequenceBody(Line& line, Bytes body, bool wrapped) {
   const std::uint8_t first = body[0];
   bool indirect = false;
   if (!wrapped && first < 0x7F) {
-    AppendQuoted(line.text, body);
+    AppendQuoted(out_, body);
     return true;
   }
   if (!wrapped && first == 0x7F) {
     if (const tables::ModOp* append = index_.NamedForm(body.first(1), indirect)) {
       SetHead(line, *append);
-      AppendQuoted(line.text, body.subspan(1));
+      AppendQuoted(out_, body.subspan(1));
       return true;
     }
   }
@@ -93,7 +93,7 @@ bool Decoder::SequenceBody(Line& line, Bytes body, bool wrapped) {
     unsigned number = 0;
     if (const tables::ModOp* op = index_.TenOrEleven(bytes, number)) {
       SetHead(line, *op);
-      AppendDecimal(line.text, number);
+      AppendDecimal(out_, number);
       return true;
     }
   }
@@ -119,7 +119,7 @@ bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) 
   if (op.operand == tables::OperandKind::kWord) {
     if (rest.size() != 2) return false;
     SetHead(line, op);
-    AppendDecimal(line.text, rest[0] * 256u + rest[1]);
+    AppendDecimal(out_, rest[0] * 256u + rest[1]);
     return true;
   }
   const bool key = op.operand == tables::OperandKind::kKeyLabel;
@@ -130,13 +130,14 @@ bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) 
   if (!form) return false;
   if (key) {
     line.modOp = form->op;
-    line.text = "KEY ";
-    AppendDecimal(line.text, rest[0]);
-    line.text.append(op.name.substr(3)).append(1, ' ');
+    RestartText();
+    out_ += "KEY ";
+    AppendDecimal(out_, rest[0]);
+    out_.append(op.name.substr(3)).append(1, ' ');
   } else {
     SetHead(line, *form->op);
   }
-  AppendOperand(line.text, *form, operand[0]);
+  AppendOperand(out_, *form, operand[0]);
   return true;
 }
 
@@ -149,29 +150,30 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     // Any other key byte makes the whole sequence a text.
     const unsigned key = name.empty() ? 0 : name[0];
     if (key < 1 || key > 9) {
-      AppendQuoted(line.text, body);
+      AppendQuoted(out_, body);
       return true;
     }
     if (name.size() < 2) return false;
     line.modOp = &op;
-    line.text = "KEY ";
-    AppendDecimal(line.text, key);
-    line.text.append(op.name.substr(3)).append(indirect ? " IND " : " ");
-    AppendQuoted(line.text, name.subspan(1));
+    RestartText();
+    out_ += "KEY ";
+    AppendDecimal(out_, key);
+    out_.append(op.name.substr(3)).append(indirect ? " IND " : " ");
+    AppendQuoted(out_, name.subspan(1));
     return true;
   }
   if (op.operand == tables::OperandKind::kKeyAssignment) {
     if (name.size() < 2) return false;
     SetHead(line, op);
-    AppendQuoted(line.text, name.first(name.size() - 1));
-    line.text += " TO ";
-    AppendTwoDigits(line.text, name.back() + 1u);
+    AppendQuoted(out_, name.first(name.size() - 1));
+    out_ += " TO ";
+    AppendTwoDigits(out_, name.back() + 1u);
     return true;
   }
   if (name.empty() && leadSize == 1) return false;
   SetHead(line, op);
-  if (indirect) line.text += "IND ";
-  AppendQuoted(line.text, name);
+  if (indirect) out_ += "IND ";
+  AppendQuoted(out_, name);
   return true;
 }
 

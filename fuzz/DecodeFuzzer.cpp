@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const orrikey::decoder::Line& line : decoded.lines) {
     if (line.offset != next || line.size == 0) std::abort();
     next += line.size;
-    if (line.text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+    if (decoded.TextOf(line).find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
       std::abort();  // would split or cut a line
     if (line.fixedOp && line.modOp) std::abort();
   }

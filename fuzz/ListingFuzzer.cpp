@@ -44,10 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string expected;
   std::vector<orrikey::listing::ListedLine> listed;
   for (const orrikey::decoder::Line& line : decoded.lines) {
-    expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(line.text));
-    listed.push_back({line.text, line.size});
+    expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(decoded.TextOf(line)));
+    listed.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
   }
-  if (decoded.lines.back().text != "END") expected += "C0000D";
+  if (!decoded.lines.back().endsProgram()) expected += "C0000D";
   const orrikey::listing::ReadListingResult again = orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;

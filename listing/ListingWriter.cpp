@@ -15,8 +15,6 @@ constexpr std::string_view kEnd = "END";
 // Program text spells the multiplication sign of these names as "x".
 constexpr std::array<std::string_view, 4> kTimesNames = {"x", "STOx", "RCLx", "BASEx"};
 
-bool IsEnd(std::string_view line) { return line == kEnd || line == ".END."; }
-
 bool IsTimesName(std::string_view name) {
   return name.ends_with('x') &&
          std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
@@ -111,7 +109,7 @@ std::string WriteListing(std::span<const ListedLine> lines) {
   std::string out;
   size_t first = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (!IsEnd(lines[i].text)) continue;
+    if (!lines[i].endsProgram) continue;
     AppendProgram(out, lines.subspan(first, i - first));
     first = i + 1;
   }

@@ -12,11 +12,12 @@
 
 namespace orrikey::listing {
 
-// A program line in display codes, as the decoder writes it, and the number
-// of bytes it stands for.
+// A program line in display codes, as the decoder writes it, the number of
+// bytes it stands for, and whether its row ends a program.
 struct ListedLine {
   std::string_view text;
   size_t size;
+  bool endsProgram;
 };
 
 // A program that lacks its END gets one, as the calculator lists it; the

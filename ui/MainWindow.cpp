@@ -449,7 +449,7 @@ void MainWindow::showHelpForHex() {
   const QString row = hexEdit_->textCursor().block().text();
   const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
   const std::optional<std::string> help =
-      decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.lines.front().text);
+      decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.TextOf(decoded.lines.front()));
   infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
 }
 

@@ -156,9 +156,10 @@ std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
   const auto& assembled = assembly_->assembly().lines();
   std::vector<listing::ListedLine> instructions;
   for (size_t i = 0; i < lines.size() && i < assembled.size(); ++i) {
-    const size_t size = assembled[i].assembled.bytes.size();
-    if (size > 0)
-      instructions.push_back({text::Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)), size});
+    const encoder::AssembledLine& line = assembled[i].assembled;
+    if (!line.bytes.empty())
+      instructions.push_back({text::Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)),
+                              line.bytes.size(), line.endsProgram()});
   }
   return listing::WriteListing(instructions);
 }

@@ -44,11 +44,12 @@ std::set<std::string> Examine(const std::string& file) {
   const decoder::Decoded decoded = decoder::Decode(bytes);
   std::set<std::string> reasons;
   for (const decoder::Line& line : decoded.lines) {
-    const encoder::AssembledLine assembled = encoder::AssembleLine(line.text);
-    if (assembled.failed()) return {"does not encode: " + line.text};
+    const std::string text(decoded.TextOf(line));
+    const encoder::AssembledLine assembled = encoder::AssembleLine(text);
+    if (assembled.failed()) return {"does not encode: " + text};
     const std::string again = encoder::HexRow(assembled);
     const std::string original = text::WriteHex(bytes.subspan(line.offset, line.size));
-    if (again != original) reasons.insert(DifferenceReason(line.text, original, again));
+    if (again != original) reasons.insert(DifferenceReason(text, original, again));
   }
   if (decoded.stop) {
     const size_t at = decoded.stop->offset;

@@ -40,10 +40,10 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
     std::string expected;
     std::vector<ListedLine> listed;
     for (const decoder::Line& line : decoded.lines) {
-      expected += encoder::HexRow(encoder::AssembleLine(line.text));
-      listed.push_back({line.text, line.size});
+      expected += encoder::HexRow(encoder::AssembleLine(decoded.TextOf(line)));
+      listed.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
     }
-    if (decoded.lines.empty() || decoded.lines.back().text != "END") expected += "C0000D";
+    if (decoded.lines.empty() || !decoded.lines.back().endsProgram()) expected += "C0000D";
 
     const ReadListingResult read = ReadListing(WriteListing(listed));
     EXPECT_TRUE(read.errors.empty());

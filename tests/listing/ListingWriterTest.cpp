@@ -9,14 +9,15 @@ namespace {
 
 TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEnd) {
   const std::vector<ListedLine> lines = {
-      {"LBL \"A\"", 5}, {"CLX", 1}, {"END", 3}, {"LBL 01", 1}, {"RTN", 1}};
+      {"LBL \"A\"", 5, false}, {"CLX", 1, false}, {".END.", 3, true},
+      {"LBL 01", 1, false}, {"RTN", 1, false}};
   EXPECT_EQ(WriteListing(lines),
             "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
             "00 { 2-Byte Prgm }\n01▸LBL 01\n02 RTN\n03 END\n");
 }
 
 TEST(WriteListing, NumbersPastNinetyNineWithMoreDigits) {
-  const std::string listing = WriteListing(std::vector<ListedLine>(100, {"CLX", 1}));
+  const std::string listing = WriteListing(std::vector<ListedLine>(100, {"CLX", 1, false}));
   EXPECT_NE(listing.find("\n99 CLX\n100 CLX\n101 END\n"), std::string::npos);
 }
 
