@@ -239,6 +239,8 @@ int EncodeOne(const Options& options, const std::string& input) {
   // One row per instruction, and an error row where the listing reader
   // refused a line, in the order of the file.
   std::string hexListing;
+  // Two digits a byte and a line break a row, grown once.
+  hexListing.reserve(2 * program.assembly.size() + program.assembly.lines().size());
   if (options.inputs.size() > 1) hexListing = "==> " + input + " <==\n";
   std::string messages;
   bool rows = false;

@@ -1,4 +1,5 @@
-#include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 #include "encoder/LineEncoders.h"
 #include "text/Pattern.h"
@@ -22,8 +23,6 @@ struct FormPatterns {
   text::Pattern indirectNumber{"\\sIND\\s\\d{2,3}$"};
   text::Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]*)\\\")"};
   text::Pattern indirectStack{"\\sIND\\sST\\s[TZYXL]$"};
-  text::Pattern key{"^KEY\\s[1-9]\\s(GTO|XEQ)"};
-  text::Pattern assign{"^ASSIGN\\s(\\\"([\\W\\w]*)\\\")\\sTO\\s\\d{2}$"};
 };
 
 const FormPatterns& Forms() {
@@ -48,46 +47,84 @@ unsigned TrailingNumber(std::string_view line) {
   return n;
 }
 
+// Every line is looked up here, so the table is hashed once; the first row
+// of a name keeps it.
 const tables::ModOp* FindModOp(std::string_view word) {
-  for (const tables::ModOp& op : tables::ModOps())
-    if (op.name == word) return &op;
-  return nullptr;
+  static const auto index = [] {
+    std::unordered_map<std::string_view, const tables::ModOp*> byName;
+    for (const tables::ModOp& op : tables::ModOps()) byName.try_emplace(op.name, &op);
+    return byName;
+  }();
+  const auto found = index.find(word);
+  return found == index.end() ? nullptr : found->second;
 }
 
-bool IsPlainNumberOp(std::string_view word) {
-  const auto names = tables::PlainNumberOps();
-  return std::find(names.begin(), names.end(), word) != names.end();
+// The instructions whose lines hold a key number: KEY n GTO, ASSIGN … TO nn.
+std::vector<const tables::ModOp*> KeyedOps() {
+  std::vector<const tables::ModOp*> keyed;
+  for (const tables::ModOp& op : tables::ModOps())
+    if (!op.keyWord.empty()) keyed.push_back(&op);
+  return keyed;
+}
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "KEY 3 GTO" as the line starts: the key word, a blank, the key 1 to 9, a
+// blank and the rest of the name, as the calculator spells them.
+std::optional<std::string_view> KeyLabelName(std::string_view line, const tables::ModOp& op) {
+  const std::string_view after = op.name.substr(op.keyWord.size() + 1);
+  const size_t at = op.keyWord.size();
+  if (!line.starts_with(op.keyWord) || line.size() < at + 3 + after.size() || !IsBlank(line[at]) ||
+      line[at + 1] < '1' || line[at + 1] > '9' || !IsBlank(line[at + 2]) ||
+      line.substr(at + 3, after.size()) != after)
+    return std::nullopt;
+  return line.substr(0, at + 3 + after.size());
+}
+
+// ASSIGN "AB" TO 05 is encoded as the quoted text "AB05": the name runs from
+// the first quote to the one before " TO nn", so names holding '" TO' and
+// tabs keep their bytes.
+std::optional<std::string> KeyAssignmentText(std::string_view line, const tables::ModOp& op) {
+  const size_t open = op.name.size() + 1;
+  const size_t tail = op.keyWord.size() + 5;  // the quote, blanks, the word and two digits
+  if (line.size() < open + 1 + tail || !line.starts_with(op.name) || !IsBlank(line[open - 1]) ||
+      line[open] != '"')
+    return std::nullopt;
+  const size_t close = line.size() - tail;
+  const size_t digits = line.size() - 2;
+  if (line[close] != '"' || !IsBlank(line[close + 1]) ||
+      line.substr(close + 2, op.keyWord.size()) != op.keyWord || !IsBlank(line[digits - 1]) ||
+      !IsDigit(line[digits]) || !IsDigit(line[digits + 1]))
+    return std::nullopt;
+  return std::string(line.substr(0, close)) + std::string(line.substr(digits)) + "\"";
 }
 
 }  // namespace
 
 std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
-  const FormPatterns& forms = Forms();
-  std::string word;
-  std::string name;
+  static const std::vector<const tables::ModOp*> keyed = KeyedOps();
+  const tables::ModOp* op = nullptr;
+  std::string_view name;
   std::string rewritten;
-  if (line.starts_with("KEY")) {
-    if (const auto key = forms.key.Search(line)) {
-      word = std::string(key->substr(0, 3)) + " " + std::string(key->substr(key->size() - 3));
-      name = std::string(*key);
-    }
-  }
-  if (line.starts_with("ASSIGN")) {
-    // ASSIGN "AB" TO 05 is encoded as the quoted text "AB05": built from the
-    // pattern's own groups, so names holding '" TO' and tabs keep their bytes.
-    if (const auto quotedName = forms.assign.Search(line, 1)) {
-      rewritten = std::string(line.substr(0, 7)) +
-                  std::string(quotedName->substr(0, quotedName->size() - 1)) +
-                  std::string(line.substr(line.size() - 2)) + "\"";
+  for (const tables::ModOp* candidate : keyed) {
+    if (candidate->operand == tables::OperandKind::kKeyLabel) {
+      if (const auto keyName = KeyLabelName(line, *candidate)) {
+        op = candidate;
+        name = *keyName;
+        break;
+      }
+    } else if (auto text = KeyAssignmentText(line, *candidate)) {
+      rewritten = std::move(*text);
       line = rewritten;
+      break;
     }
   }
-  if (name.empty()) {
+  if (!op) {
     const size_t blank = line.find(' ');
-    word = blank == std::string_view::npos ? std::string() : std::string(line.substr(0, blank));
-    name = word;
+    name = blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
+    op = FindModOp(name);
   }
-  const tables::ModOp* op = FindModOp(word);
   if (!op) return std::nullopt;
   AssembledLine assembled = EncodeArgument(line, name, *op);
   assembled.instruction = op;
@@ -98,7 +135,7 @@ AssembledLine EncodeArgument(std::string_view line, std::string_view name, const
   const FormPatterns& forms = Forms();
 
   const text::Pattern& numberForm = op.operand == tables::OperandKind::kWord ? forms.sizeNumber
-                              : IsPlainNumberOp(op.name) ? forms.plainNumber
+                              : op.operand == tables::OperandKind::kPlainNumber ? forms.plainNumber
                                                          : forms.number;
   if (FormMatch(numberForm, line, name))
     return EncodeNumberOperand(TrailingNumber(line), op, name, false);

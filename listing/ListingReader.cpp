@@ -4,7 +4,6 @@
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
-#include "text/Pattern.h"
 #include "text/Trim.h"
 #include "text/Utf8.h"
 
@@ -49,23 +48,87 @@ char32_t ProgramTextGlyph(char32_t c) {
   }
 }
 
-const text::Pattern& HeaderPattern() {
-  static const text::Pattern pattern("^(\\d+\\s*)?\\{\\s*\\d+-Byte\\s+Prgm\\s*\\}$");
-  return pattern;
+// The blanks of the listing's patterns: "\\s" in the C locale.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+size_t SkipBlanks(std::string_view line, size_t at) {
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  return at;
 }
 
-// A line number, then "▸" or blanks, before the instruction; a number
-// before a comment is the instruction itself.
-const text::Pattern& LineNumberPattern() {
-  static const text::Pattern pattern("^\\d+(\\s*\xE2\x96\xB8|\\s+)\\s*(?=[^\\s@])");
-  return pattern;
+size_t SkipDigits(std::string_view line, size_t at) {
+  while (at < line.size() && IsDigit(line[at])) ++at;
+  return at;
+}
+
+// Whether the text at `at` is `word`, moving past it.
+bool Take(std::string_view line, size_t& at, std::string_view word) {
+  if (line.substr(at, word.size()) != word) return false;
+  at += word.size();
+  return true;
+}
+
+constexpr std::string_view kLabelMark = "\xE2\x96\xB8";
+
+// "00 { 9-Byte Prgm }", the number before the brace optional.
+bool IsHeader(std::string_view line) {
+  size_t at = SkipDigits(line, 0);
+  if (at > 0) at = SkipBlanks(line, at);
+  if (!Take(line, at, "{")) return false;
+  at = SkipBlanks(line, at);
+  const size_t digits = at;
+  at = SkipDigits(line, at);
+  if (at == digits || !Take(line, at, "-Byte")) return false;
+  const size_t blanks = at;
+  at = SkipBlanks(line, at);
+  if (at == blanks || !Take(line, at, "Prgm")) return false;
+  at = SkipBlanks(line, at);
+  return Take(line, at, "}") && at == line.size();
+}
+
+// The length of the line number and the "▸" or blanks after it, before the
+// instruction; nothing when the line has none. A number before a comment is
+// the instruction itself.
+std::optional<size_t> LineNumberLength(std::string_view line) {
+  const size_t digits = SkipDigits(line, 0);
+  if (digits == 0) return std::nullopt;
+  const auto startsInstruction = [&](size_t at) {
+    return at < line.size() && !IsBlank(line[at]) && line[at] != '@';
+  };
+  size_t at = SkipBlanks(line, digits);
+  if (size_t mark = at; Take(line, mark, kLabelMark)) {
+    mark = SkipBlanks(line, mark);
+    if (startsInstruction(mark)) return mark;
+  }
+  if (at > digits && startsInstruction(at)) return at;
+  return std::nullopt;
 }
 
 // A number as listings write it: "E" or "e" for the exponent mark, with or
 // without "+", and a decimal comma.
-const text::Pattern& AsciiNumberPattern() {
-  static const text::Pattern pattern("^-?(\\d+([.,]\\d*)?|[.,]\\d+)([Ee][-+]?\\d+)?$");
-  return pattern;
+bool IsAsciiNumber(std::string_view text) {
+  const auto isPoint = [&](size_t at) { return at < text.size() && (text[at] == '.' || text[at] == ','); };
+  size_t at = text.starts_with('-') ? 1 : 0;
+  const size_t digits = at;
+  at = SkipDigits(text, at);
+  if (at > digits) {
+    if (isPoint(at)) at = SkipDigits(text, at + 1);
+  } else {
+    if (!isPoint(at)) return false;
+    const size_t fraction = at + 1;
+    at = SkipDigits(text, fraction);
+    if (at == fraction) return false;
+  }
+  if (at < text.size() && (text[at] == 'E' || text[at] == 'e')) {
+    ++at;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+    const size_t exponent = at;
+    at = SkipDigits(text, at);
+    if (at == exponent) return false;
+  }
+  return at == text.size();
 }
 
 std::string ProgramTextNumber(std::string_view number) {
@@ -92,9 +155,8 @@ bool IsComment(std::string_view line) {
 // instruction.
 std::string_view Instruction(std::string_view line) {
   line = text::Trim(line);
-  if (line.empty() || IsComment(line) || HeaderPattern().Matches(line)) return {};
-  if (auto number = LineNumberPattern().Search(line)) line.remove_prefix(number->size());
-  constexpr std::string_view kLabelMark = "\xE2\x96\xB8";
+  if (line.empty() || IsComment(line) || IsHeader(line)) return {};
+  if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
   if (line.starts_with(kLabelMark)) line = text::Trim(line.substr(kLabelMark.size()));
   return IsComment(line) ? std::string_view() : line;
 }
@@ -170,7 +232,7 @@ struct Converter {
 };
 
 std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
-  const std::string line = AsciiNumberPattern().Matches(instruction)
+  const std::string line = IsAsciiNumber(instruction)
                                ? ProgramTextNumber(instruction)
                                : std::string(instruction);
   const auto characters = text::DecodeUtf8(line);
@@ -192,30 +254,31 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
   return std::string(text::Trim(out));
 }
 
-std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
+// Hands each line to `take` with its number, counting from 1.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
+  for (size_t number = 1; !text.empty(); ++number) {
     const size_t end = text.find_first_of("\r\n");
-    lines.push_back(text.substr(0, end));
+    take(number, text.substr(0, end));
     if (end == std::string_view::npos) break;
     const size_t breakSize = text.substr(end).starts_with("\r\n") ? 2 : 1;
     text.remove_prefix(end + breakSize);
   }
-  return lines;
 }
 
 // Program text has numbers of its own, but rarely on most of its lines; a
 // listing numbers nearly all of them, or holds a header.
 bool NumberedOrHeaded(std::string_view fileBytes) {
   size_t numbered = 0, counted = 0;
-  for (std::string_view line : SplitAtLineBreaks(fileBytes)) {
+  bool headed = false;
+  ForEachLine(fileBytes, [&](size_t, std::string_view line) {
     line = text::Trim(line);
-    if (HeaderPattern().Matches(line)) return true;
-    if (line.empty() || IsComment(line)) continue;
+    headed = headed || IsHeader(line);
+    if (line.empty() || IsComment(line)) return;
     ++counted;
-    if (LineNumberPattern().Matches(line)) ++numbered;
-  }
-  return counted > 0 && numbered * 5 >= counted * 4;
+    if (LineNumberLength(line)) ++numbered;
+  });
+  return headed || (counted > 0 && numbered * 5 >= counted * 4);
 }
 
 }  // namespace
@@ -235,16 +298,16 @@ bool LooksLikeListing(std::string_view fileBytes) {
 std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
-  const auto characters = text::DecodeUtf8(fileBytes);
-  if (!characters || NumberedOrHeaded(fileBytes)) return std::nullopt;
   std::string codes;
-  for (char32_t c : *characters) {
+  codes.reserve(fileBytes.size());
+  const auto take = [&codes](char32_t c) {
     // Line breaks and tabs are the file's own, not display codes.
     const auto code = c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c)
                                                             : text::DisplayCodeOf(c);
-    if (!code) return std::nullopt;
-    codes += char(*code);
-  }
+    if (code) codes += char(*code);
+    return code.has_value();
+  };
+  if (!text::ReadUtf8(fileBytes, take) || NumberedOrHeaded(fileBytes)) return std::nullopt;
   return codes;
 }
 
@@ -254,20 +317,19 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
 
   ReadListingResult result;
-  const std::vector<std::string_view> lines = SplitAtLineBreaks(fileBytes);
-  for (size_t i = 0; i < lines.size(); ++i) {
+  ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
-      if (!text::Trim(lines[i]).empty()) result.lines.push_back({i + 1, std::string(lines[i])});
-      continue;
+      if (!text::Trim(line).empty()) result.lines.push_back({number, std::string(line)});
+      return;
     }
-    const std::string_view instruction = Instruction(lines[i]);
-    if (instruction.empty()) continue;
+    const std::string_view instruction = Instruction(line);
+    if (instruction.empty()) return;
     std::string error;
-    if (auto line = ProgramLine(instruction, error))
-      result.lines.push_back({i + 1, std::move(*line)});
+    if (auto programLine = ProgramLine(instruction, error))
+      result.lines.push_back({number, std::move(*programLine)});
     else
-      result.errors.push_back({i + 1, std::move(error)});
-  }
+      result.errors.push_back({number, std::move(error)});
+  });
   return result;
 }
 

@@ -50,6 +50,7 @@ enum class OperandKind : unsigned char {
   kKeyLabel,       // KEY n GTO and KEY n XEQ: the key's byte leads the label
   kKeyAssignment,  // ASSIGN "NAME" TO nn: the key's number follows the name
   kWord,           // SIZE: a number of up to four digits in two bytes
+  kPlainNumber,    // a number written without a leading zero: "DROPN 2"; indirect ones padded
 };
 
 // An instruction with an operand.
@@ -62,6 +63,9 @@ struct ModOp {
   std::string_view eleven;
   OperandKind operand = OperandKind::kRegister;
   bool definesLabel = false;  // LBL: its name form writes C0 00 before the name
+  // The word before the key number: "KEY" in KEY n GTO, whose name holds the
+  // word after the number too; "TO" in ASSIGN "NAME" TO nn.
+  std::string_view keyWord;
 };
 
 std::span<const FixedOp> FixedOps();

@@ -11,11 +11,13 @@
 //   rows     the rows as text (help, menus, flags)
 //   charmap  "code,display code" for the codes 0 to 31, in order
 //   fixed    "NAME,HEX": instructions without an operand
-//   mod      "NAME,TEMPLATE": instructions with an operand
+//   mod      "NAME,TEMPLATE": instructions with an operand; the first input
+//            names the instructions whose number has no leading zero
 //   names    one instruction name a row
 //   pairs    "KEY,VALUE", split at the last comma (a key may hold one)
 // Several inputs make one table, their rows in the order given.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -143,19 +145,27 @@ std::string OperandForm(const std::string& slot) {
 
 // The calculator's instructions whose operand is more than a register: the
 // generator names them once, so that no reader of the records compares names.
-const char* OperandKindOf(const std::string& name) {
+const char* OperandKindOf(const std::string& name, const std::vector<std::string>& plainNumbers) {
   if (name == "LBL" || name == "GTO" || name == "XEQ") return "kLabel";
   if (name == "KEY GTO" || name == "KEY XEQ") return "kKeyLabel";
   if (name == "ASSIGN") return "kKeyAssignment";
   if (name == "SIZE") return "kWord";
+  if (std::find(plainNumbers.begin(), plainNumbers.end(), name) != plainNumbers.end())
+    return "kPlainNumber";
   return "kRegister";
+}
+
+std::string KeyWordOf(const std::string& name) {
+  if (name == "KEY GTO" || name == "KEY XEQ") return "KEY";
+  if (name == "ASSIGN") return "TO";
+  return "";
 }
 
 // Templates hold eight slots: IND name, IND ST, IND nn (long, short), then the
 // same four direct. The classic layout has 4-digit name slots and 6-digit
 // operand slots; the wide A7 layout 6 and 8. FIX, SCI and ENG append the
 // bytes of their operands 11 and 10.
-std::string ModOp(const std::string& row) {
+std::string ModOp(const std::string& row, const std::vector<std::string>& plainNumbers) {
   auto [name, templ] = SplitAtComma(row);
   if (templ.size() == 45 && templ.back() == ' ') templ.pop_back();  // a blank no reader needs
   size_t nameDigits = 4, operandDigits = 6;
@@ -180,8 +190,9 @@ std::string ModOp(const std::string& row) {
   } else {
     out += ", {}, {}";
   }
-  out += std::string(", OperandKind::") + OperandKindOf(name);
-  return out + (name == "LBL" ? ", true}" : ", false}");
+  out += std::string(", OperandKind::") + OperandKindOf(name, plainNumbers);
+  out += name == "LBL" ? ", true" : ", false";
+  return out + ", " + CppLiteral(KeyWordOf(name)) + "}";
 }
 
 std::string FixedOp(const std::string& row) {
@@ -213,7 +224,8 @@ std::string CharMapEntry(const std::string& row, size_t code) {
   return std::to_string(static_cast<unsigned char>(bytes[0]));
 }
 
-std::string Table(const std::string& kind, const std::vector<Row>& rows, std::string& type) {
+std::string Table(const std::string& kind, const std::vector<Row>& rows,
+                  const std::vector<std::string>& plainNumbers, std::string& type) {
   std::ostringstream body;
   for (size_t i = 0; i < rows.size(); ++i) {
     const std::string& text = rows[i].text;
@@ -222,7 +234,7 @@ std::string Table(const std::string& kind, const std::vector<Row>& rows, std::st
       if (kind == "rows") type = "std::string_view", record = CppLiteral(text);
       else if (kind == "names") type = "std::string_view", record = CppLiteral(CheckedName(text));
       else if (kind == "fixed") type = "FixedOp", record = FixedOp(text);
-      else if (kind == "mod") type = "ModOp", record = ModOp(text);
+      else if (kind == "mod") type = "ModOp", record = ModOp(text, plainNumbers);
       else if (kind == "pairs") type = "TextPair", record = TextPair(text);
       else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
       else throw ShapeError("unknown kind " + kind);
@@ -245,21 +257,24 @@ int main(int argc, char** argv) {
   const std::string kind = argv[1];
   std::vector<Row> rows;
   try {
+    std::vector<std::string> plainNumbers;
     for (int arg = 4; arg < argc; ++arg) {
+      const bool namesPlainNumbers = kind == "mod" && arg == 4;
       std::ifstream in(argv[arg], std::ios::binary);
       if (!in) throw ShapeError(std::string("cannot open ") + argv[arg]);
       std::string line;
       for (size_t number = 1; std::getline(in, line); ++number) {
         const std::string where = std::string(argv[arg]) + ":" + std::to_string(number);
         try {
-          rows.push_back({Unescape(line), where});
+          if (namesPlainNumbers) plainNumbers.push_back(CheckedName(Unescape(line)));
+          else rows.push_back({Unescape(line), where});
         } catch (const ShapeError& error) {
           throw ShapeError(where + ": " + error.message());
         }
       }
     }
     std::string type;
-    const std::string body = Table(kind, rows, type);
+    const std::string body = Table(kind, rows, plainNumbers, type);
     const bool isArray = kind == "charmap";
     std::ofstream out(argv[2], std::ios::binary);
     out << "// Generated by tablegen. Do not edit.\n"

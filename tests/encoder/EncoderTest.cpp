@@ -92,6 +92,7 @@ TEST(Encoder, KeyAssignments) {
       {"KEY 1 XEQ \"ABCDEFGHIJKLM\"", "FFC201" "4142434445464748494A4B4C4D"},
       {"KEY 1 XEQ \"ABCDEFGHIJKLMN\"", "------ err string"},
       {"KEY 1 GTO ST X", "------ err par"}, {"KEY 0 GTO 05", "------ err opcode"},
+      {"KEY 1 GTO", "------ err par"},
   });
 }
 
