@@ -97,6 +97,7 @@ class MainWindow : public QMainWindow {
   void showInfo(const QStringList& lines, std::vector<int> targets = {});
   void jumpFromInfo(QPoint at);
   bool maySaveChanges(const QString& before);
+  void followModified();
 
   // Runs a command; an error it raises is shown in a message box and ends
   // that command alone. False when an error was raised.

@@ -63,8 +63,8 @@ void MainWindow::open(Format format) {
 }
 
 void MainWindow::readFile(const QString& path, document::OpenAs as) {
-  const document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
-  codeEdit_->setCodes(opened.text);
+  document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
+  assembly_->showProgram(opened.text, std::move(opened.assembly));
   // The file itself stays as it is: a listing is only read.
   if (!opened.refused.empty())
     statusBar()->showMessage(QString("Left out %1 line(s) of the listing; line %2: %3")
@@ -198,9 +198,18 @@ void MainWindow::updateRecentMenu() {
   recentMenu_->setEnabled(!recent.isEmpty());
 }
 
+// Clearing the text resets its modified state without a signal, after
+// signalling the change; the state is read again before it decides anything.
+void MainWindow::followModified() {
+  const bool modified = codeEdit_->document()->isModified();
+  document_.setModified(modified);
+  setWindowModified(modified);
+}
+
 // Changed text is offered for saving; when the save is cancelled or fails,
 // the command stops, so text the user wanted to keep is never thrown away.
 bool MainWindow::maySaveChanges(const QString& before) {
+  followModified();
   if (!document_.isModified()) return true;
   switch (dialogs_.AskToSave(document_.saveQuestion(before))) {
     case Dialogs::Answer::Save: return save();

@@ -67,7 +67,6 @@ void MainWindow::createParts() {
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
   codeEdit_->setReadsListings(true);
-  new ProgramHighlighter(codeEdit_->document());
   hexEdit_ = MakePane("hexEdit");
   hexEdit_->setTabChangesFocus(true);
   hexEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -150,11 +149,10 @@ void MainWindow::createParts() {
   setCentralWidget(client);
 
   assembly_ = new LiveAssembly(codeEdit_, hexEdit_, this);
+  new ProgramHighlighter(codeEdit_->document(), *assembly_);
   connect(assembly_, &LiveAssembly::summaryChanged, this, &MainWindow::showSummary);
-  connect(codeEdit_->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-    document_.setModified(modified);
-    setWindowModified(modified);
-  });
+  connect(codeEdit_->document(), &QTextDocument::modificationChanged, this,
+          &MainWindow::followModified);
   connect(clearCode, &QPushButton::clicked, this, guard(&MainWindow::clearCode));
   connect(toHex, &QPushButton::clicked, this, guard(&MainWindow::convertToHex));
   connect(clearHex, &QPushButton::clicked, this, guard(&MainWindow::clearHex));
