@@ -128,10 +128,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::convertToHex() {
-  const std::vector<std::string> lines = codeEdit_->lines();
-  std::vector<int> blankLines;
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (text::Trim(lines[i]).empty()) blankLines.push_back(int(i));
+  const std::vector<int> blankLines = codeEdit_->blankLines();
   if (!blankLines.empty()) codeEdit_->deleteLines(blankLines);
   assembly_->flush();
   codeEdit_->setFocus();
