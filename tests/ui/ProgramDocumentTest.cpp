@@ -20,7 +20,7 @@ class ProgramDocumentTest : public QObject {
   // Save As goes by the name, Save Raw File and Save 42S Code by the
   // command; program text is 8-bit only by the dialog's second filter.
   void choosesWhereAndHowToSave_data() {
-    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("command");  // Save As, Save Raw File or Save 42S Code
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("path");
@@ -32,20 +32,15 @@ class ProgramDocumentTest : public QObject {
     QTest::newRow("raw") << "raw" << "p.42S" << 1 << "p.42S.raw" << Form::kRaw;
     QTest::newRow("text") << "text" << "p.42s" << 1 << "p.42s" << Form::kEightBitText;
     QTest::newRow("text, added") << "text" << "p.raw" << 0 << "p.raw.42S" << Form::kProgramText;
-    QTest::newRow("listing") << "listing" << "out" << 0 << "out.txt" << Form::kListing;
-    QTest::newRow("listing, kept") << "listing" << "out.hp42s" << 0 << "out.hp42s" << Form::kListing;
   }
   void choosesWhereAndHowToSave() {
     QFETCH(QString, command);
     QFETCH(QString, chosen);
     QFETCH(int, filter);
     const ProgramDocument::Target target =
-        command == "as"        ? ProgramDocument::SaveAsTarget(chosen, filter)
-        : command == "listing" ? ProgramDocument::Target{ProgramDocument::ListingPath(chosen),
-                                                         Form::kListing}
-                               : ProgramDocument::SaveInTarget(
-                                     command == "raw" ? Form::kRaw : Form::kProgramText, chosen,
-                                     filter);
+        command == "as" ? ProgramDocument::SaveAsTarget(chosen, filter)
+                        : ProgramDocument::SaveInTarget(
+                              command == "raw" ? Form::kRaw : Form::kProgramText, chosen, filter);
     QTEST(target.path, "path");
     QTEST(target.form, "form");
   }
@@ -61,8 +56,6 @@ class ProgramDocumentTest : public QObject {
                          << "Save the changes to the new program before closing?" << true;
     QTest::newRow("raw") << "/d/p.raw" << Form::kRaw << "p.raw[*] - Orrikey"
                          << "Save the changes to p.raw before closing?" << false;
-    QTest::newRow("8-bit") << "/d/p.42S" << Form::kEightBitText << "p.42S[*] - Orrikey"
-                           << "Save the changes to p.42S before closing?" << false;
     QTest::newRow("listing") << "/d/l.txt" << Form::kListing << "l.txt[*] - Orrikey"
                              << "Save the changes to l.txt before closing?" << true;
   }
