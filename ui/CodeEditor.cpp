@@ -2,6 +2,7 @@
 
 #include "files/ProgramText.h"
 #include "listing/ListingReader.h"
+#include "text/Trim.h"
 #include "ui/DisplayCodes.h"
 
 #include <QHelpEvent>
@@ -101,6 +102,20 @@ void CodeEditor::replaceLines(const std::vector<std::string>& lines) {
 int CodeEditor::lineCount() const {
   const int blocks = document()->blockCount();
   return document()->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+}
+
+// From the raw text at once: a block's own text costs a search of the
+// document per line.
+std::vector<int> CodeEditor::blankLines() const {
+  const QString text = document()->toRawText();
+  std::vector<int> blank;
+  int line = 0;
+  for (QStringView row : QStringView(text).tokenize(QChar(QChar::ParagraphSeparator))) {
+    if (text::Trim(ToDisplayCodes(row)).empty() && !(row.isEmpty() && line == lineCount()))
+      blank.push_back(line);
+    ++line;
+  }
+  return blank;
 }
 
 void CodeEditor::deleteLines(const std::vector<int>& indexes) {

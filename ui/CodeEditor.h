@@ -51,6 +51,9 @@ class CodeEditor : public QPlainTextEdit {
   // Replaces the whole text as one undo step.
   void replaceLines(const std::vector<std::string>& lines);
   int lineCount() const;
+  // The lines, of those lines() gives, that hold only blanks (display codes
+  // 0x20 and below).
+  std::vector<int> blankLines() const;
   bool isEmpty() const { return document()->isEmpty(); }
 
   // Deletes the lines of these indexes as one undo step. Deleting the last

@@ -3,7 +3,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 
-#include <QTextBlock>
+#include <QScopeGuard>
 
 namespace orrikey {
 namespace {
@@ -12,8 +12,15 @@ namespace {
 // to feel immediate.
 constexpr int kSummaryPauseMs = 150;
 
-QString HexPaneRow(const encoder::AssembledLine& line) {
-  return QString::fromStdString(encoder::HexRow(line));
+// The hex pane's rows of these lines, in one buffer: the rows are ASCII.
+QString HexPaneRows(std::span<const encoder::Assembly::Line> lines) {
+  std::string rows;
+  rows.reserve(lines.size() * 12);
+  for (const encoder::Assembly::Line& line : lines) {
+    if (&line != lines.data()) rows += '\n';
+    rows += encoder::HexRow(line.assembled);
+  }
+  return QString::fromLatin1(rows);
 }
 
 }  // namespace
@@ -33,18 +40,24 @@ LiveAssembly::LiveAssembly(CodeEditor* code, CodeEditor* hex, QObject* parent)
 }
 
 QString LiveAssembly::errorAt(int line) const {
+  if (!failsAt(line)) return {};
+  return QString::fromUtf8(encoder::ErrorLine(*assembly_.lines()[size_t(line)].assembled.error));
+}
+
+bool LiveAssembly::failsAt(int line) const {
   const auto& lines = assembly_.lines();
-  if (line < 0 || size_t(line) >= lines.size()) return {};
-  const encoder::AssembledLine& assembled = lines[size_t(line)].assembled;
-  return assembled.error ? QString::fromUtf8(encoder::ErrorLine(*assembled.error)) : QString();
+  return line >= 0 && size_t(line) < lines.size() && lines[size_t(line)].assembled.failed();
+}
+
+void LiveAssembly::showProgram(std::string_view codes, encoder::Assembly assembled) {
+  adopted_ = std::move(assembled);
+  const auto forget = qScopeGuard([this] { adopted_.reset(); });
+  code_->setCodes(codes);
 }
 
 void LiveAssembly::refreshHexPane() {
-  QStringList rows;
-  rows.reserve(qsizetype(assembly_.lines().size()));
-  for (const encoder::Assembly::Line& line : assembly_.lines()) rows += HexPaneRow(line.assembled);
   writingHex_ = true;
-  hex_->document()->setPlainText(rows.join(u'\n'));
+  hex_->document()->setPlainText(HexPaneRows(assembly_.lines()));
   writingHex_ = false;
   hexTyped_ = false;
 }
@@ -67,32 +80,56 @@ void LiveAssembly::codeChanged(int position, int, int added) {
   const int first = block.blockNumber();
   const int newLast = last.blockNumber();
   const int oldLast = std::min(newLast - (lineCount - lineCount_), lineCount_ - 1);
+  const bool whole = first == 0 && newLast == lineCount - 1 && oldLast == lineCount_ - 1;
   lineCount_ = lineCount;
 
   std::vector<encoder::Assembly::Line> assembled;
-  QStringList rows;
-  for (int n = first; n <= newLast; ++n, block = block.next()) {
-    assembled.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
-    rows += HexPaneRow(assembled.back().assembled);
+  if (whole) {
+    assembled = assembleAll(block, lineCount);
+  } else {
+    for (int n = first; n <= newLast; ++n, block = block.next())
+      assembled.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
   }
   const size_t replaced = size_t(std::max(first, oldLast + 1) - first);
   assembly_.Replace(size_t(first), replaced, std::move(assembled));
 
-  if (hexTyped_ ||
+  // A whole new text is set at once rather than row by row, which costs the
+  // hex pane an undo step per row.
+  if (whole || hexTyped_ ||
       hex_->document()->blockCount() != int(assembly_.lines().size()) - (newLast - oldLast))
     refreshHexPane();
   else
-    replaceHexRows(first, oldLast, rows);
+    replaceHexRows(first, oldLast, newLast);
   summaryTimer_.start();
 }
 
-void LiveAssembly::replaceHexRows(int first, int oldLast, const QStringList& rows) {
+// An opened file's lines carry the file's numbers; the editor numbers its
+// own lines. A final line break leaves an empty last line the file did not
+// count.
+std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(QTextBlock block, int lineCount) {
+  std::vector<encoder::Assembly::Line> lines;
+  lines.reserve(size_t(lineCount));
+  const size_t adopted = adopted_ ? adopted_->lines().size() : 0;
+  const bool fits = adopted == size_t(lineCount) ||
+                    (adopted + 1 == size_t(lineCount) && code_->document()->lastBlock().length() == 1);
+  for (int n = 0; n < lineCount; ++n, block = block.next()) {
+    if (fits && size_t(n) < adopted)
+      lines.push_back({size_t(n) + 1, adopted_->lines()[size_t(n)].assembled});
+    else
+      lines.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
+  }
+  adopted_.reset();
+  return lines;
+}
+
+void LiveAssembly::replaceHexRows(int first, int oldLast, int newLast) {
   QTextDocument* document = hex_->document();
   QTextCursor cursor(document->findBlockByNumber(first));
   const QTextBlock end = document->findBlockByNumber(std::max(first, oldLast));
   cursor.setPosition(end.position() + end.length() - 1, QTextCursor::KeepAnchor);
+  const auto& lines = assembly_.lines();
   writingHex_ = true;
-  cursor.insertText(rows.join(u'\n'));
+  cursor.insertText(HexPaneRows(std::span(lines).subspan(size_t(first), size_t(newLast - first + 1))));
   writingHex_ = false;
 }
 

@@ -7,7 +7,11 @@
 // whole program, follow after a short pause in typing.
 
 #include <QObject>
+#include <QTextBlock>
 #include <QTimer>
+
+#include <optional>
+#include <string_view>
 
 #include "encoder/Assembly.h"
 
@@ -26,6 +30,12 @@ class LiveAssembly : public QObject {
   const encoder::Assembly& assembly() const { return assembly_; }
   // The error of a line (zero-based) as the hex pane shows it, or empty.
   QString errorAt(int line) const;
+  bool failsAt(int line) const;
+
+  // Shows program text whose lines `assembled` holds already, one per line
+  // of `codes` whatever their numbers, so that an opened file is not
+  // assembled again. Throws as CodeEditor::setCodes does.
+  void showProgram(std::string_view codes, encoder::Assembly assembled);
 
   // Writes every row of the hex pane again, over whatever was typed there.
   void refreshHexPane();
@@ -38,11 +48,14 @@ class LiveAssembly : public QObject {
 
  private:
   void codeChanged(int position, int removed, int added);
-  void replaceHexRows(int first, int oldLast, const QStringList& rows);
+  // The lines of the whole text, taken from `adopted_` when they are its lines.
+  std::vector<encoder::Assembly::Line> assembleAll(QTextBlock block, int lineCount);
+  void replaceHexRows(int first, int oldLast, int newLast);
 
   CodeEditor* code_;
   CodeEditor* hex_;
   encoder::Assembly assembly_;
+  std::optional<encoder::Assembly> adopted_;
   int lineCount_ = 1;  // a document always holds a line
   bool writingHex_ = false;
   bool hexTyped_ = false;

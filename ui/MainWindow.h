@@ -7,6 +7,7 @@
 
 #include "document/OpenProgram.h"
 #include "ui/Dialogs.h"
+#include "ui/ProgramDocument.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -53,8 +54,6 @@ class MainWindow : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // Program text is UTF-8 unless it came from or was saved as an 8-bit
-  // file. A listing is read, never written: saving one asks for a new name.
   using Format = document::FileForm;
 
   void createParts();
@@ -72,9 +71,7 @@ class MainWindow : public QMainWindow {
   bool save();
   bool saveAs();
   bool saveIn(Format format);
-  bool writeFile(const QString& path, Format format);
-  // Program text as the save dialog's filter chose: UTF-8 or 8-bit.
-  Format chosenTextFormat() const;
+  bool writeFile(const ProgramDocument::Target& target);
   bool saveListing();
   void copyAsListing();
   // False, with the failed lines shown after `refused`, while a line of the
@@ -100,6 +97,7 @@ class MainWindow : public QMainWindow {
   void showInfo(const QStringList& lines, std::vector<int> targets = {});
   void jumpFromInfo(QPoint at);
   bool maySaveChanges(const QString& before);
+  void followModified();
 
   // Runs a command; an error it raises is shown in a message box and ends
   // that command alone. False when an error was raised.
@@ -132,8 +130,7 @@ class MainWindow : public QMainWindow {
   LiveAssembly* assembly_;
   QPointer<ProgramTool> programTool_;
 
-  QString currentPath_;
-  Format currentFormat_ = Format::kProgramText;
+  ProgramDocument document_;
   std::vector<int> infoTargets_;
   int zoomSteps_ = 0;
 };

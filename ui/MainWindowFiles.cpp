@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
-#include <QSettings>
 #include <QStatusBar>
 
 #include <ranges>
@@ -31,16 +30,11 @@
 namespace orrikey {
 namespace {
 
-constexpr int kRecentFiles = 8;
 // A refused raw save names this many failed lines at most.
 constexpr int kListedFailures = 20;
 
 // Paths reach the file functions in the file system's own encoding.
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-bool HasSuffix(const QString& path, const QString& suffix) {
-  return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
-}
 
 }  // namespace
 
@@ -65,12 +59,12 @@ void MainWindow::open(Format format) {
   FileDialog& dialog = format == Format::kRaw ? rawDialog_ : textDialog_;
   dialog.kind = FileDialog::Kind::Open;
   if (!dialogs_.Execute(dialog)) return;
-  readFile(dialog.fileName, format == Format::kRaw ? document::OpenAs::kRaw : document::OpenAs::kText);
+  readFile(dialog.fileName, ProgramDocument::OpenAsFor(format));
 }
 
 void MainWindow::readFile(const QString& path, document::OpenAs as) {
-  const document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
-  codeEdit_->setCodes(opened.text);
+  document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
+  assembly_->showProgram(opened.text, std::move(opened.assembly));
   // The file itself stays as it is: a listing is only read.
   if (!opened.refused.empty())
     statusBar()->showMessage(QString("Left out %1 line(s) of the listing; line %2: %3")
@@ -83,32 +77,21 @@ void MainWindow::readFile(const QString& path, document::OpenAs as) {
 }
 
 bool MainWindow::save() {
-  if (currentPath_.isEmpty() || currentFormat_ == Format::kListing) return saveAs();
-  return writeFile(currentPath_, currentFormat_);
+  if (document_.saveNeedsName()) return saveAs();
+  return writeFile({document_.path(), document_.form()});
 }
 
-// The format follows the chosen name; a name without an extension is
-// program text.
 bool MainWindow::saveAs() {
   textDialog_.kind = FileDialog::Kind::Save;
   if (!dialogs_.Execute(textDialog_)) return false;
-  QString path = textDialog_.fileName;
-  if (QFileInfo(path).suffix().isEmpty()) path += ".42S";
-  return writeFile(path, HasSuffix(path, "raw") ? Format::kRaw : chosenTextFormat());
-}
-
-document::FileForm MainWindow::chosenTextFormat() const {
-  return textDialog_.filterIndex == 1 ? Format::kEightBitText : Format::kProgramText;
+  return writeFile(ProgramDocument::SaveAsTarget(textDialog_.fileName, textDialog_.filterIndex));
 }
 
 bool MainWindow::saveIn(Format format) {
   FileDialog& dialog = format == Format::kRaw ? rawDialog_ : textDialog_;
   dialog.kind = FileDialog::Kind::Save;
   if (!dialogs_.Execute(dialog)) return false;
-  const QString suffix = format == Format::kRaw ? "raw" : "42S";
-  QString path = dialog.fileName;
-  if (!HasSuffix(path, suffix)) path += "." + suffix;
-  return writeFile(path, format == Format::kRaw ? format : chosenTextFormat());
+  return writeFile(ProgramDocument::SaveInTarget(format, dialog.fileName, dialog.filterIndex));
 }
 
 // A raw file or a listing is always the program on screen, assembled now;
@@ -131,11 +114,12 @@ bool MainWindow::allLinesConvert(const QString& refused) {
   return false;
 }
 
-bool MainWindow::writeFile(const QString& path, Format format) {
-  if (format == Format::kRaw) {
+bool MainWindow::writeFile(const ProgramDocument::Target& target) {
+  const QString& path = target.path;
+  if (target.form == Format::kRaw) {
     if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
     files::WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
-  } else if (format == Format::kEightBitText) {
+  } else if (target.form == Format::kEightBitText) {
     files::WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
   } else {
     // The pane shows every display code as its own character, so its text is
@@ -143,7 +127,7 @@ bool MainWindow::writeFile(const QString& path, Format format) {
     const QString text = codeEdit_->toPlainText().replace(u'\n', u"\r\n"_qs);
     files::WriteProgramTextFile(LocalPath(path), text.toUtf8().toStdString());
   }
-  setCurrentFile(path, format);
+  setCurrentFile(path, target.form);
   return true;
 }
 
@@ -167,8 +151,7 @@ std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
 bool MainWindow::saveListing() {
   listingDialog_.kind = FileDialog::Kind::Save;
   if (!dialogs_.Execute(listingDialog_)) return false;
-  QString path = listingDialog_.fileName;
-  if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
+  const QString path = ProgramDocument::ListingPath(listingDialog_.fileName);
   const std::optional<std::string> listing =
       listingOnScreen(QFileInfo(path).fileName() + " was not saved");
   if (!listing) return false;
@@ -196,39 +179,40 @@ void MainWindow::print() {
 }
 
 void MainWindow::setCurrentFile(const QString& path, Format format) {
-  currentPath_ = path;
-  currentFormat_ = format;
+  document_.setFile(path, format);
   codeEdit_->document()->setModified(false);
-  const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
-  fileNameLabel_->setText(path.isEmpty() ? QString() : name);
+  fileNameLabel_->setText(document_.fileName());
   fileNameLabel_->setToolTip(path);
-  setWindowTitle(name + "[*] - Orrikey");
+  setWindowTitle(document_.title());
   setWindowModified(false);
   if (path.isEmpty()) return;
   if (format != Format::kListing) (format == Format::kRaw ? rawDialog_ : textDialog_).fileName = path;
-  QSettings settings;
-  QStringList recent = settings.value("recentFiles").toStringList();
-  recent.removeAll(path);
-  recent.prepend(path);
-  settings.setValue("recentFiles", recent.mid(0, kRecentFiles));
   updateRecentMenu();
 }
 
 void MainWindow::updateRecentMenu() {
   recentMenu_->clear();
-  const QStringList recent = QSettings().value("recentFiles").toStringList();
+  const QStringList recent = ProgramDocument::RecentFiles();
   for (const QString& path : recent)
     recentMenu_->addAction(QFileInfo(path).fileName(), this, [this, path] { openFile(path); })
         ->setToolTip(path);
   recentMenu_->setEnabled(!recent.isEmpty());
 }
 
+// Clearing the text resets its modified state without a signal, after
+// signalling the change; the state is read again before it decides anything.
+void MainWindow::followModified() {
+  const bool modified = codeEdit_->document()->isModified();
+  document_.setModified(modified);
+  setWindowModified(modified);
+}
+
 // Changed text is offered for saving; when the save is cancelled or fails,
 // the command stops, so text the user wanted to keep is never thrown away.
 bool MainWindow::maySaveChanges(const QString& before) {
-  if (!codeEdit_->document()->isModified()) return true;
-  const QString name = currentPath_.isEmpty() ? "the new program" : QFileInfo(currentPath_).fileName();
-  switch (dialogs_.AskToSave(QString("Save the changes to %1 before %2?").arg(name, before))) {
+  followModified();
+  if (!document_.isModified()) return true;
+  switch (dialogs_.AskToSave(document_.saveQuestion(before))) {
     case Dialogs::Answer::Save: return save();
     case Dialogs::Answer::Discard: return true;
     case Dialogs::Answer::Cancel: return false;

@@ -1,8 +1,7 @@
 #include "ui/ProgramHighlighter.h"
 
-#include "encoder/Encoder.h"
 #include "text/Comment.h"
-#include "ui/DisplayCodes.h"
+#include "ui/LiveAssembly.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -26,7 +25,17 @@ qsizetype CommentStart(const QString& text) {
 
 }  // namespace
 
-ProgramHighlighter::ProgramHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+ProgramHighlighter::ProgramHighlighter(QTextDocument* document, const LiveAssembly& assembly)
+    : QSyntaxHighlighter(document),
+      assembly_(assembly),
+      instruction_(Colored(QPalette::Link)),
+      label_(instruction_),
+      number_(Colored(QPalette::LinkVisited)),
+      quoted_(Colored(QPalette::Highlight)),
+      comment_(Colored(QPalette::PlaceholderText)) {
+  label_.setFontWeight(QFont::Bold);
+  comment_.setFontItalic(true);
+}
 
 void ProgramHighlighter::highlightBlock(const QString& text) {
   static const QRegularExpression instruction("^\\s*[^\\s\"0-9.+-][^\\s\"]*");
@@ -34,29 +43,22 @@ void ProgramHighlighter::highlightBlock(const QString& text) {
   static const QRegularExpression quoted("\"[^\"]*\"?");
 
   const qsizetype comment = CommentStart(text);
-  const QString code = text.left(comment);
+  const QStringView code = QStringView(text).left(comment);
   for (auto it = number.globalMatch(code); it.hasNext();) {
     const auto match = it.next();
-    setFormat(int(match.capturedStart()), int(match.capturedLength()),
-              Colored(QPalette::LinkVisited));
+    setFormat(int(match.capturedStart()), int(match.capturedLength()), number_);
   }
   if (const auto match = instruction.match(code); match.hasMatch()) {
-    QTextCharFormat format = Colored(QPalette::Link);
-    if (match.captured().trimmed() == u"LBL") format.setFontWeight(QFont::Bold);
-    setFormat(int(match.capturedStart()), int(match.capturedLength()), format);
+    const bool label = match.capturedView().trimmed() == u"LBL";
+    setFormat(int(match.capturedStart()), int(match.capturedLength()), label ? label_ : instruction_);
   }
   for (auto it = quoted.globalMatch(code); it.hasNext();) {
     const auto match = it.next();
-    setFormat(int(match.capturedStart()), int(match.capturedLength()),
-              Colored(QPalette::Highlight));
+    setFormat(int(match.capturedStart()), int(match.capturedLength()), quoted_);
   }
-  QTextCharFormat commentFormat = Colored(QPalette::PlaceholderText);
-  commentFormat.setFontItalic(true);
-  setFormat(int(comment), int(text.size() - comment), commentFormat);
+  setFormat(int(comment), int(text.size() - comment), comment_);
 
-  // Encoding a line takes microseconds, so the highlighter asks the encoder
-  // itself rather than wait for the window's summary.
-  if (!encoder::AssembleLine(ToDisplayCodes(text)).failed()) return;
+  if (!assembly_.failsAt(currentBlock().blockNumber())) return;
   for (int i = 0; i < code.size(); ++i) {
     QTextCharFormat marked = format(i);
     marked.setUnderlineStyle(QTextCharFormat::WaveUnderline);

@@ -6,15 +6,28 @@
 // convert is underlined with a red wave.
 
 #include <QSyntaxHighlighter>
+#include <QTextCharFormat>
 
 namespace orrikey {
 
+class LiveAssembly;
+
 class ProgramHighlighter : public QSyntaxHighlighter {
  public:
-  explicit ProgramHighlighter(QTextDocument* document);
+  // The assembly must follow the document's changes before the highlighter
+  // does, so it is made first.
+  ProgramHighlighter(QTextDocument* document, const LiveAssembly& assembly);
 
  protected:
   void highlightBlock(const QString& text) override;
+
+ private:
+  const LiveAssembly& assembly_;
+  QTextCharFormat instruction_;
+  QTextCharFormat label_;
+  QTextCharFormat number_;
+  QTextCharFormat quoted_;
+  QTextCharFormat comment_;
 };
 
 }  // namespace orrikey

@@ -1,0 +1,88 @@
+// The file behind the editor: where each save command writes and in which
+// form, what the title and the save offer say, and the recent files.
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "ui/ProgramDocument.h"
+
+using namespace orrikey;
+using Form = document::FileForm;
+Q_DECLARE_METATYPE(Form)
+
+class ProgramDocumentTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  // Save As goes by the name, Save Raw File and Save 42S Code by the
+  // command; program text is 8-bit only by the dialog's second filter.
+  void choosesWhereAndHowToSave_data() {
+    QTest::addColumn<QString>("command");  // Save As, Save Raw File or Save 42S Code
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<Form>("form");
+    QTest::newRow("as, no extension") << "as" << "p" << 0 << "p.42S" << Form::kProgramText;
+    QTest::newRow("as, 8-bit") << "as" << "p" << 1 << "p.42S" << Form::kEightBitText;
+    QTest::newRow("as, raw by name") << "as" << "p.RAW" << 1 << "p.RAW" << Form::kRaw;
+    QTest::newRow("as, other extension") << "as" << "p.txt" << 0 << "p.txt" << Form::kProgramText;
+    QTest::newRow("raw") << "raw" << "p.42S" << 1 << "p.42S.raw" << Form::kRaw;
+    QTest::newRow("text") << "text" << "p.42s" << 1 << "p.42s" << Form::kEightBitText;
+    QTest::newRow("text, added") << "text" << "p.raw" << 0 << "p.raw.42S" << Form::kProgramText;
+  }
+  void choosesWhereAndHowToSave() {
+    QFETCH(QString, command);
+    QFETCH(QString, chosen);
+    QFETCH(int, filter);
+    const ProgramDocument::Target target =
+        command == "as" ? ProgramDocument::SaveAsTarget(chosen, filter)
+                        : ProgramDocument::SaveInTarget(
+                              command == "raw" ? Form::kRaw : Form::kProgramText, chosen, filter);
+    QTEST(target.path, "path");
+    QTEST(target.form, "form");
+  }
+
+  // A listing, like a new program, has no file Save could write back to.
+  void namesTheFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<Form>("form");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("needsName");
+    QTest::newRow("new") << "" << Form::kProgramText << "Untitled[*] - Orrikey"
+                         << "Save the changes to the new program before closing?" << true;
+    QTest::newRow("raw") << "/d/p.raw" << Form::kRaw << "p.raw[*] - Orrikey"
+                         << "Save the changes to p.raw before closing?" << false;
+    QTest::newRow("listing") << "/d/l.txt" << Form::kListing << "l.txt[*] - Orrikey"
+                             << "Save the changes to l.txt before closing?" << true;
+  }
+  void namesTheFile() {
+    QFETCH(QString, path);
+    QFETCH(Form, form);
+    ProgramDocument document;
+    document.setModified(true);
+    document.setFile(path, form);
+    QVERIFY(!document.isModified());
+    QTEST(document.title(), "title");
+    QTEST(document.saveQuestion("closing"), "question");
+    QTEST(document.saveNeedsName(), "needsName");
+  }
+
+  // The last eight, the most recent first, each once; a new program is none.
+  void remembersRecentFiles() {
+    QSettings().clear();
+    ProgramDocument document;
+    for (int i = 0; i < 10; ++i) document.setFile(QString("/d/%1.raw").arg(i), Form::kRaw);
+    document.setFile("/d/5.raw", Form::kRaw);
+    document.setFile({}, Form::kProgramText);
+    QCOMPARE(ProgramDocument::RecentFiles(),
+             (QStringList{"/d/5.raw", "/d/9.raw", "/d/8.raw", "/d/7.raw", "/d/6.raw", "/d/4.raw",
+                          "/d/3.raw", "/d/2.raw"}));
+  }
+};
+
+QTEST_MAIN(ProgramDocumentTest)
+#include "ProgramDocumentTest.moc"
