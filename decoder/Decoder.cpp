@@ -29,7 +29,7 @@ bool Decoder::Read(Line& line) {
   const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
   switch (entry.reading) {
     case Reading::kNumber:
-      Number(line);
+      Number();
       return true;
     case Reading::kFixed:
       Take(1);
@@ -48,7 +48,7 @@ bool Decoder::Read(Line& line) {
 }
 
 // A number is the run of digit bytes; a 00 right after it is its terminator.
-void Decoder::Number(Line& line) {
+void Decoder::Number() {
   constexpr char kDigits[] = "0123456789.\x98-";  // then the point, the exponent mark, minus
   for (; Has(0) && At(0) >= 0x10 && At(0) <= 0x1C; ++pos_) out_ += kDigits[At(0) - 0x10];
   if (Has(0) && At(0) == 0x00) Take(1);

@@ -38,7 +38,7 @@ class Decoder {
   unsigned At(size_t k) const { return bytes_[pos_ + k]; }
   Bytes Take(size_t count);  // the next bytes, read
 
-  void Number(Line& line);
+  void Number();
   bool TwoByteFunction(Line& line);
   bool GlobalLabelOrEnd(Line& line);
   bool NameAfterLength(Line& line, const tables::ModOp& op);

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "decoder/Decode.h"
-#include "encoder/Assembly.h"#include "tables/Tables.h"
+#include "encoder/Assembly.h"
+#include "tables/Tables.h"
 
 namespace orrikey {
 namespace {
