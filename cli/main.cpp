@@ -89,7 +89,9 @@ constexpr std::string_view kHelp =
     "                ended cleanly.\n"
     "\n"
     "Input files must be regular files of at most 4 MiB; program text must not\n"
-    "hold a NUL byte. -o replaces only a regular file, or makes a new one.\n"
+    "hold a NUL byte. -o replaces only a regular file, or makes a new one; an\n"
+    "output that is an input of the run, or that two inputs would both write,\n"
+    "is refused before anything is written.\n"
     "\n"
     "Exit status, the worst over all files: 0 when every line converted, 1\n"
     "when a line failed, 2 for a usage error, a file that cannot be read or\n"
@@ -98,6 +100,7 @@ constexpr std::string_view kHelp =
 static_assert(orrikey::files::kMaxProgramFileSize == 4 << 20, "the help names the size limit");
 
 constexpr std::string_view kStandardStream = "-";
+constexpr std::string_view kRawExtension = ".raw";
 
 enum class Format { kText, kListing, kEightBit, kHex };
 
@@ -264,7 +267,7 @@ int EncodeOne(const Options& options, const std::string& input) {
   }
   addRefusedBefore(SIZE_MAX);
   const bool failed = program.assembly.failureCount() > 0 || !program.refused.empty();
-  const auto path = OutputPath(options, input, ".raw");
+  const auto path = OutputPath(options, input, kRawExtension);
   if ((!path || *path != kStandardStream) && !PrintOut(hexListing)) return kUsageOrFileError;
   if (options.inputs.size() > 1 && !messages.empty()) std::cerr << input << ":\n";
   std::cerr << messages;
@@ -418,9 +421,40 @@ int DecodeOne(const Options& options, const std::string& input) {
   return stop ? kConversionFailed : kOk;
 }
 
-int RunAll(const Options& options, int (*convert)(const Options&, const std::string&)) {
+// Two names of one file: the same path, or the same file reached another way.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal() ||
+         std::filesystem::equivalent(a, b, error);
+}
+
+// An output that would replace an input of the run, or that two inputs would
+// both write, would lose a program without a word.
+std::optional<std::string> OutputClash(const Options& options, std::string_view extension) {
+  if (!options.output || *options.output == kStandardStream || options.hexText) return std::nullopt;
+  std::vector<std::string> outputs;
+  for (const std::string& input : options.inputs) {
+    const std::string output = *OutputPath(options, input, extension);
+    for (const std::string& other : options.inputs)
+      if (other != kStandardStream && SameFile(output, other))
+        return "-o would replace the input \"" + other + "\"";
+    for (size_t i = 0; i < outputs.size(); ++i)
+      if (SameFile(output, outputs[i]))
+        return "-o would write \"" + output + "\" for both \"" + options.inputs[i] + "\" and \"" +
+               input + "\"";
+    outputs.push_back(output);
+  }
+  return std::nullopt;
+}
+
+int RunAll(const Options& options, std::string_view extension,
+           int (*convert)(const Options&, const std::string&)) {
   if (options.inputs.size() > 1 && options.output && !IsFolder(*options.output))
     return Usage("-o must name a folder when there are several files");
+  if (const auto clash = OutputClash(options, extension)) {
+    std::cerr << "orrikey-cli: " << *clash << "; nothing was written\n";
+    return kUsageOrFileError;
+  }
   int worst = kOk;
   for (const std::string& input : options.inputs) worst = std::max(worst, convert(options, input));
   return worst;
@@ -444,7 +478,8 @@ int Run(const std::vector<std::string>& args) {
     std::string problem;
     const auto options = ParseOptions(args, decode, problem);
     if (!options) return Usage(problem);
-    return RunAll(*options, decode ? DecodeOne : EncodeOne);
+    return RunAll(*options, decode ? Extension(options->format) : kRawExtension,
+                  decode ? DecodeOne : EncodeOne);
   }
   return Usage("unknown command '" + command + "'");
 }

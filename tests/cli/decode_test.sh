@@ -87,6 +87,21 @@ check "failed encode keeps the old raw file" "C000F3004142111A150031C0000D" \
 "$cli" encode "$work/bad.42S" -o "$work/bad.raw" > /dev/null 2>&1
 check "failed encode creates no file" "no" "$([ -e "$work/bad.raw" ] && echo yes || echo no)"
 
+# An output that is an input of the run, or that two inputs would both write,
+# is refused before anything is written.
+mkdir -p "$work/a" "$work/b" "$work/coll"
+printf 'CLX' > "$work/a/p.42S"
+printf 'SIN' > "$work/b/p.42S"
+printf '\x77' > "$work/coll/p.raw"
+for args in "encode $work/a/p.42S $work/b/p.42S -o $work/coll/" "encode - - -o $work/coll/" \
+            "encode $work/a/p.42S -o $work/a/./p.42S" "decode $work/coll/p.raw -o $work/coll/p.raw"; do
+  "$cli" $args < /dev/null > /dev/null 2> "$work/err"
+  check "clashing output of '$args' exits 2" 2 $?
+  check "clashing output of '$args' says so" 1 "$(grep -c 'nothing was written$' "$work/err")"
+done
+check "no clashing output was written" "p.raw" "$(ls "$work/coll")"
+check "the inputs stay" "CLX SIN" "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S")"
+
 for args in "decode" "decode --hex 77 a" "decode --format bogus a" "decode --hex" "decode a -o" "decode a -o b -o c" \
             "encode a -o" "encode --hex 77"; do
   "$cli" $args > /dev/null 2>&1
