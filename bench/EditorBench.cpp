@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "CycledProgram.h"
 #include "ui/CodeEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramTool.h"
@@ -49,8 +50,7 @@ std::vector<std::string> Program() {
       "LBL \"MAIN\"", "INPUT \"N\"", "STO 05", "RCL IND ST X", "X\x89Y?",     "GTO 01",
       "STO\xA0 07",   "1.5\x98-3",   "\x85+",  "\"ROOT\"",     "XEQ \"SUB\"", "LBL 01",
       "ISG 00",       "CLX",         "ENTER",  "VIEW \"X\"",   "FIX 04",      "RTN"};
-  std::vector<std::string> program;
-  for (size_t i = 0; program.size() < 9'999; ++i) program.push_back(kinds[i % kinds.size()]);
+  std::vector<std::string> program = CycledProgram(kinds, 9'999);
   program.push_back("END");
   return program;
 }

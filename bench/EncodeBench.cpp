@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CycledProgram.h"
 #include "encoder/Assembly.h"
 
 namespace {
@@ -21,10 +22,7 @@ std::vector<std::string> GeneratedProgram() {
       "FIX 11",       "SIZE 0025",   "ISG 00 @ loop",  "VIEW \"X\" @ show", "\x9F \"TXT\"",
       "STO 5",        "FOO BAR",     "\"NO END",       "SF \"X\"",       "END",
   };
-  std::vector<std::string> program;
-  program.reserve(100'000);
-  for (size_t i = 0; program.size() < 100'000; ++i) program.push_back(kinds[i % kinds.size()]);
-  return program;
+  return CycledProgram(kinds, 100'000);
 }
 
 void BM_Assemble(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CycledProgram.h"
 #include "reference/SymbolScan.h"
 
 namespace {
@@ -18,10 +19,7 @@ std::vector<std::string> GeneratedProgram() {
       "CLX",          "ENTER",        "123.45",      "\"HELLO WORLD\"", "ISG 00 @ count the loop",
       "STO\xA0 \"LONG NAME WITH BLANKS\"", "LBL K",   "X<>Y",            "END",
   };
-  std::vector<std::string> program;
-  program.reserve(100'000);
-  for (size_t i = 0; program.size() < 100'000; ++i) program.push_back(kinds[i % kinds.size()]);
-  return program;
+  return CycledProgram(kinds, 100'000);
 }
 
 void BM_ScanSymbols(benchmark::State& state) {
