@@ -221,12 +221,15 @@ std::string ReadInput(const std::string& input, bool programText) {
   return bytes;
 }
 
-void WriteOutput(const std::string& path, std::string_view bytes) {
-  if (path == kStandardStream) {
-    if (!PrintOut(bytes)) throw std::runtime_error("Cannot write to standard output");
-    return;
+// Writes the whole output, says once why it could not, and gives the status.
+int WriteOutput(const std::string& path, std::string_view bytes) {
+  if (path == kStandardStream) return PrintOut(bytes) ? kOk : kUsageOrFileError;
+  try {
+    orrikey::files::WriteWholeFile(path, bytes);
+  } catch (const std::runtime_error& error) {
+    return FileError(error);
   }
-  orrikey::files::WriteWholeFile(path, bytes);
+  return kOk;
 }
 
 // One hex line per program line, and an error line in the place of a line
@@ -272,15 +275,13 @@ int EncodeOne(const Options& options, const std::string& input) {
   if (options.inputs.size() > 1 && !messages.empty()) std::cerr << input << ":\n";
   std::cerr << messages;
   if (failed) return kConversionFailed;
-  if (rows) std::cerr << "{ " << program.assembly.size() << "-Byte Prgm }\n";
   if (path) {
-    try {
-      const std::vector<std::uint8_t> bytes = program.assembly.Bytes();
-      WriteOutput(*path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    } catch (const std::runtime_error& error) {
-      return FileError(error);
-    }
+    const std::vector<std::uint8_t> bytes = program.assembly.Bytes();
+    const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (const int status = WriteOutput(*path, raw)) return status;
   }
+  // The size tells of a program that is now where it was asked for.
+  if (rows) std::cerr << "{ " << program.assembly.size() << "-Byte Prgm }\n";
   return kOk;
 }
 
@@ -409,11 +410,7 @@ int DecodeOne(const Options& options, const std::string& input) {
   if (toStandardOutput) {
     if (!flush(out)) return kUsageOrFileError;
   } else if (!stop) {
-    try {
-      WriteOutput(*path, out);
-    } catch (const std::runtime_error& error) {
-      return FileError(error);
-    }
+    if (const int status = WriteOutput(*path, out)) return status;
   }
   if (stop)
     std::cerr << (options.inputs.size() > 1 ? input + ": " : "")

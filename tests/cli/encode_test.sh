@@ -37,10 +37,12 @@ check "a FIFO exits 2 without waiting" 2 $?
 check "a FIFO is refused" "orrikey-cli: Cannot open file \"$work/fifo\". Not a regular file" \
   "$(cat "$work/err")"
 
-"$cli" encode "$work/good.42S" > /dev/full 2> "$work/err"
-check "a full standard output exits 2" 2 $?
-check "a full standard output is reported" \
-  "orrikey-cli: Cannot write to standard output. No space left on device" "$(cat "$work/err")"
+for output in "" "-o -"; do
+  "$cli" encode "$work/good.42S" $output > /dev/full 2> "$work/err"
+  check "a full standard output exits 2 ($output)" 2 $?
+  check "a full standard output is reported once ($output)" \
+    "orrikey-cli: Cannot write to standard output. No space left on device" "$(cat "$work/err")"
+done
 
 : > "$work/empty.42S"
 "$cli" encode "$work/empty.42S" > "$work/out" 2> "$work/err"
