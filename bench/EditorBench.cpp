@@ -32,6 +32,7 @@ class OpenOneFile : public Dialogs {
  public:
   explicit OpenOneFile(QString path) : path_(std::move(path)) {}
   Answer AskToSave(const QString&) override { return Answer::Discard; }
+  bool Confirm(const QString&, const QString&) override { return true; }
   void ShowError(const QString& text) override { qFatal("%s", qPrintable(text)); }
   void ShowInformation(const QString&, const QString&) override {}
   bool Execute(FileDialog& dialog) override {

@@ -30,6 +30,9 @@ class Dialogs {
 
   // Offers to save changed text; closing the box without an answer cancels.
   virtual Answer AskToSave(const QString& question) = 0;
+  // A yes-or-no question whose yes is `action` ("Reload"); closing the box
+  // says no.
+  virtual bool Confirm(const QString& question, const QString& action) = 0;
   virtual void ShowError(const QString& text) = 0;
   virtual void ShowInformation(const QString& title, const QString& text) = 0;
   // Shows the dialog; true when the user chose a file, whose full path is then

@@ -19,6 +19,7 @@
 
 class QAction;
 class QCheckBox;
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -28,6 +29,7 @@ class QSplitter;
 namespace orrikey {
 
 class CodeEditor;
+class DiskChangeBar;
 class LiveAssembly;
 class ProgramTool;
 
@@ -91,6 +93,13 @@ class MainWindow : public QMainWindow {
 
   void readFile(const QString& path, document::OpenAs as);
   void setCurrentFile(const QString& path, Format format);
+  void watchFile(const QString& path);
+  void checkDisk();
+  void reloadFromDisk();
+  void keepMine();
+  // False when the user chose not to write over a file another program
+  // changed or removed since the editor last read or wrote it.
+  bool mayWriteOver(const QString& path);
   void updateRecentMenu();
   void showSummary();
   // INFO lines; a click on line i selects the program line targets[i].
@@ -123,6 +132,8 @@ class MainWindow : public QMainWindow {
   QSplitter* paneSplitter_;
   QSplitter* infoSplitter_;
   QWidget* findBar_;
+  DiskChangeBar* diskBar_;
+  QFileSystemWatcher* watcher_;
   QLineEdit* findEdit_;
   QLineEdit* replaceEdit_;
   QMenu* recentMenu_;

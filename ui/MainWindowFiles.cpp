@@ -116,6 +116,7 @@ bool MainWindow::allLinesConvert(const QString& refused) {
 
 bool MainWindow::writeFile(const ProgramDocument::Target& target) {
   const QString& path = target.path;
+  if (!mayWriteOver(path)) return false;
   if (target.form == Format::kRaw) {
     if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
     files::WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
@@ -180,6 +181,7 @@ void MainWindow::print() {
 
 void MainWindow::setCurrentFile(const QString& path, Format format) {
   document_.setFile(path, format);
+  watchFile(path);
   codeEdit_->document()->setModified(false);
   fileNameLabel_->setText(document_.fileName());
   fileNameLabel_->setToolTip(path);

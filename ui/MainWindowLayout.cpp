@@ -4,12 +4,14 @@
 #include "ui/MainWindow.h"
 
 #include "ui/CodeEditor.h"
+#include "ui/DiskChangeBar.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Look.h"
 #include "ui/ProgramHighlighter.h"
 
 #include <QCheckBox>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +101,12 @@ void MainWindow::createParts() {
   auto* codePanel = new QWidget;
   auto* codeColumn = new QVBoxLayout(codePanel);
   codeColumn->setContentsMargins(0, 0, 0, 0);
+  diskBar_ = new DiskChangeBar;
+  connect(diskBar_, &DiskChangeBar::reloadClicked, this, &MainWindow::reloadFromDisk);
+  connect(diskBar_, &DiskChangeBar::keepClicked, this, &MainWindow::keepMine);
+  watcher_ = new QFileSystemWatcher(this);
+  connect(watcher_, &QFileSystemWatcher::fileChanged, this, &MainWindow::checkDisk);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &MainWindow::checkDisk);
   codeColumn->addLayout(codeHeader);
   codeColumn->addWidget(codeEdit_);
   codeColumn->addWidget(createFindBar());
@@ -135,7 +143,13 @@ void MainWindow::createParts() {
 
   infoSplitter_ = new QSplitter(Qt::Vertical);
   infoSplitter_->setObjectName("infoSplitter");
-  infoSplitter_->addWidget(paneSplitter_);
+  // Above both panes, so that their rows stay level while it shows.
+  auto* panes = new QWidget;
+  auto* panesColumn = new QVBoxLayout(panes);
+  panesColumn->setContentsMargins(0, 0, 0, 0);
+  panesColumn->addWidget(diskBar_);
+  panesColumn->addWidget(paneSplitter_, 1);
+  infoSplitter_->addWidget(panes);
   infoSplitter_->addWidget(infoPanel);
   infoSplitter_->setStretchFactor(0, 1);
   infoSplitter_->setSizes({489, 80});

@@ -1,5 +1,7 @@
 #include "ui/ProgramDocument.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -20,12 +22,31 @@ void ProgramDocument::setFile(const QString& path, Form form) {
   path_ = path;
   form_ = form;
   modified_ = false;
+  acceptDisk();
   if (path.isEmpty()) return;
   QSettings settings;
   QStringList recent = settings.value("recentFiles").toStringList();
   recent.removeAll(path);
   recent.prepend(path);
   settings.setValue("recentFiles", recent.mid(0, kRecentFiles));
+}
+
+// The digest tells accidental changes, not crafted ones; modification times
+// are too coarse to tell two writes within a few milliseconds apart.
+QByteArray ProgramDocument::digestNow() const {
+  QFile file(path_);
+  if (path_.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
+  QCryptographicHash hash(QCryptographicHash::Md5);
+  hash.addData(&file);
+  return hash.result();
+}
+
+void ProgramDocument::acceptDisk() { knownDigest_ = digestNow(); }
+
+ProgramDocument::OnDisk ProgramDocument::checkDisk() const {
+  const QByteArray now = digestNow();
+  if (now == knownDigest_) return OnDisk::kAsKnown;
+  return now.isEmpty() ? OnDisk::kGone : OnDisk::kChanged;
 }
 
 QString ProgramDocument::fileName() const {

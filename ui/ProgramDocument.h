@@ -2,11 +2,13 @@
 
 // ProgramDocument: the program file behind the editor, without its windows:
 // which file is open and in which form, whether its text changed since it
-// was read or written, the form each open and save command reads or writes,
-// and the recently opened files.
+// was read or written, whether another program changed the file since, the
+// form each open and save command reads or writes, and the recently opened
+// files.
 
 #include "document/OpenProgram.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,10 @@ class ProgramDocument {
     Form form;
   };
 
+  // The file on disk against what this document last read, wrote or
+  // accepted of it.
+  enum class OnDisk { kAsKnown, kChanged, kGone };
+
   static constexpr int kRecentFiles = 8;
 
   const QString& path() const { return path_; }
@@ -32,6 +38,12 @@ class ProgramDocument {
   // The file just read or written, unmodified; an empty path is a new
   // program. A file goes to the top of the recent files.
   void setFile(const QString& path, Form form);
+
+  // Only other bytes are a change: a file touched, or written again with
+  // the same bytes, is as known.
+  OnDisk checkDisk() const;
+  // What the file holds now becomes what the document knows of it.
+  void acceptDisk();
 
   // The file's name, empty for a new program.
   QString fileName() const;
@@ -60,9 +72,12 @@ class ProgramDocument {
   static QStringList RecentFiles();
 
  private:
+  QByteArray digestNow() const;
+
   QString path_;
   Form form_ = Form::kProgramText;
   bool modified_ = false;
+  QByteArray knownDigest_;  // empty: no such file
 };
 
 }  // namespace orrikey

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -25,6 +26,15 @@ Dialogs::Answer QtDialogs::AskToSave(const QString& question) {
     case QMessageBox::Discard: return Answer::Discard;
     default: return Answer::Cancel;
   }
+}
+
+bool QtDialogs::Confirm(const QString& question, const QString& action) {
+  QMessageBox box(QMessageBox::Warning, kTitle, question, QMessageBox::Cancel,
+                  QApplication::activeWindow());
+  QPushButton* yes = box.addButton(action, QMessageBox::AcceptRole);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 void QtDialogs::ShowError(const QString& text) {

@@ -16,6 +16,7 @@ namespace orrikey {
 class FakeDialogs : public Dialogs {
  public:
   std::deque<Answer> answers;     // none left: the box is closed without an answer
+  std::deque<bool> confirmations; // none left: no
   std::optional<int> lineNumber;  // the Go to Line answer
   std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
   int filterIndex = 0;            // the filter every dialog is left with
@@ -31,6 +32,13 @@ class FakeDialogs : public Dialogs {
     const Answer answer = answers.front();
     answers.pop_front();
     return answer;
+  }
+  bool Confirm(const QString& question, const QString&) override {
+    questions += question;
+    if (confirmations.empty()) return false;
+    const bool yes = confirmations.front();
+    confirmations.pop_front();
+    return yes;
   }
   void ShowError(const QString& text) override { errors += text; }
   void ShowInformation(const QString& title, const QString& text) override {

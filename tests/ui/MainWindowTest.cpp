@@ -269,6 +269,42 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 1);
   }
 
+  // Another program writes the open file in place, renames a new one over
+  // it, removes it: the bar says so, and Save asks before it writes over.
+  void noticesChangesOnDisk() {
+    auto* bar = Child("diskChangeBar");
+    Write("p.42S", "CLX");
+    QVERIFY(window->openFile(Path("p.42S")));
+    Write("p.42S", "SIN\r\nCOS");
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(Child<QLabel>("diskChangeMessage")->text().contains("changed"));
+    Click("reloadButton");
+    QCOMPARE(Code()->toPlainText(), "SIN\nCOS");
+    QVERIFY(!bar->isVisible() && dialogs->questions.isEmpty());
+
+    QTest::keyClicks(Code(), "1");
+    Write("new.42S", "TAN");
+    QVERIFY(QFile::remove(Path("p.42S")) && QFile::rename(Path("new.42S"), Path("p.42S")));
+    QTRY_VERIFY(bar->isVisible());
+    Trigger("Save");
+    QCOMPARE(dialogs->questions.size(), 1);
+    QCOMPARE(Read("p.42S"), "TAN");
+    Click("keepMineButton");
+    QVERIFY(window->isWindowModified());
+    Trigger("Save");
+    QCOMPARE(dialogs->questions.size(), 1);
+    QCOMPARE(Read("p.42S"), "1SIN\r\nCOS");
+
+    QVERIFY(QFile::remove(Path("p.42S")));
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(!Child("reloadButton")->isVisible());
+    dialogs->confirmations = {true};
+    Trigger("Save");
+    QCOMPARE(dialogs->questions.last(), "p.42S was deleted or moved by another program. Save it again?");
+    QCOMPARE(Read("p.42S"), "1SIN\r\nCOS");
+    QTRY_VERIFY(!bar->isVisible());
+  }
+
   // Program text is saved as UTF-8 unless the dialog's 8-bit filter is
   // chosen; either opens back to the same lines, comments and glyphs kept.
   void savesProgramTextInEitherEncoding_data() {

@@ -1,8 +1,10 @@
 // The file behind the editor: where each save command writes and in which
 // form, what the title and the save offer say, and the recent files.
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "ui/ProgramDocument.h"
@@ -81,6 +83,28 @@ class ProgramDocumentTest : public QObject {
     QCOMPARE(ProgramDocument::RecentFiles(),
              (QStringList{"/d/5.raw", "/d/9.raw", "/d/8.raw", "/d/7.raw", "/d/6.raw", "/d/4.raw",
                           "/d/3.raw", "/d/2.raw"}));
+  }
+
+  // Only other bytes are a change, however soon after the last write.
+  void tellsChangesOnDiskByContent() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.42S");
+    const auto write = [&](const QByteArray& bytes) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    using OnDisk = ProgramDocument::OnDisk;
+    write("CLX");
+    ProgramDocument document;
+    document.setFile(path, Form::kProgramText);
+    write("CLX");
+    QCOMPARE(document.checkDisk(), OnDisk::kAsKnown);
+    write("SIN");
+    QCOMPARE(document.checkDisk(), OnDisk::kChanged);
+    document.acceptDisk();
+    QCOMPARE(document.checkDisk(), OnDisk::kAsKnown);
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(document.checkDisk(), OnDisk::kGone);
   }
 };
 
