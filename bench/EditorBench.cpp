@@ -33,6 +33,7 @@ class OpenOneFile : public Dialogs {
   explicit OpenOneFile(QString path) : path_(std::move(path)) {}
   Answer AskToSave(const QString&) override { return Answer::Discard; }
   bool Confirm(const QString&, const QString&) override { return true; }
+  Recovery AskToRecover(const QString&, const QString&) override { return Recovery::kLater; }
   void ShowError(const QString& text) override { qFatal("%s", qPrintable(text)); }
   void ShowInformation(const QString&, const QString&) override {}
   bool Execute(FileDialog& dialog) override {

@@ -25,6 +25,7 @@ struct FileDialog {
 class Dialogs {
  public:
   enum class Answer { Save, Discard, Cancel };
+  enum class Recovery { kRestore, kDiscard, kLater };
 
   virtual ~Dialogs() = default;
 
@@ -33,6 +34,9 @@ class Dialogs {
   // A yes-or-no question whose yes is `action` ("Reload"); closing the box
   // says no.
   virtual bool Confirm(const QString& question, const QString& action) = 0;
+  // Offers work a killed editor left, `text` shown on request; closing the
+  // box keeps it for later.
+  virtual Recovery AskToRecover(const QString& question, const QString& text) = 0;
   virtual void ShowError(const QString& text) = 0;
   virtual void ShowInformation(const QString& title, const QString& text) = 0;
   // Shows the dialog; true when the user chose a file, whose full path is then

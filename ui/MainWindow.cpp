@@ -107,12 +107,14 @@ void MainWindow::restoreSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  bool closing = false;
-  guarded([&] { closing = maySaveChanges("closing"); });
-  if (closing)
-    event->accept();
-  else
+  bool closing = loggingOut_;
+  if (!closing) guarded([&] { closing = maySaveChanges("closing"); });
+  if (!closing) {
     event->ignore();
+    return;
+  }
+  if (!loggingOut_) recovery_.remove();
+  event->accept();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

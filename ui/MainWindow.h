@@ -8,6 +8,7 @@
 #include "document/OpenProgram.h"
 #include "ui/Dialogs.h"
 #include "ui/ProgramDocument.h"
+#include "ui/RecoveryCopy.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -25,6 +26,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
+class QTimer;
 
 namespace orrikey {
 
@@ -48,6 +50,13 @@ class MainWindow : public QMainWindow {
   // "Code->Hex": drops the blank lines and shows the byte count and the
   // failed lines at once.
   void convertToHex();
+
+  // Offers the work that editors killed before saving it left, one after
+  // another: restore it as changes to its file, or discard it.
+  void offerRecovery();
+  // Keeps unsaved work for the next start and closes without a question, as
+  // a logout closes the window.
+  void closeForLogout();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,6 +116,8 @@ class MainWindow : public QMainWindow {
   void jumpFromInfo(QPoint at);
   bool maySaveChanges(const QString& before);
   void followModified();
+  void keepRecoveryCopy();
+  void restore(const RecoveredWork& work);
 
   // Runs a command; an error it raises is shown in a message box and ends
   // that command alone. False when an error was raised.
@@ -142,6 +153,10 @@ class MainWindow : public QMainWindow {
   QPointer<ProgramTool> programTool_;
 
   ProgramDocument document_;
+  RecoveryCopy recovery_;
+  // Restarted by every change, so the copy is written once typing pauses.
+  QTimer* recoveryTimer_;
+  bool loggingOut_ = false;
   std::vector<int> infoTargets_;
   int zoomSteps_ = 0;
 };

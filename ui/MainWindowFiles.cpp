@@ -207,6 +207,9 @@ void MainWindow::followModified() {
   const bool modified = codeEdit_->document()->isModified();
   document_.setModified(modified);
   setWindowModified(modified);
+  if (modified) return;
+  recoveryTimer_->stop();
+  recovery_.remove();
 }
 
 // Changed text is offered for saving; when the save is cancelled or fails,

@@ -21,9 +21,13 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace orrikey {
 namespace {
+
+// How long typing pauses before unsaved work is copied for recovery.
+constexpr std::chrono::milliseconds kRecoveryDelay{2000};
 
 QPushButton* MakeButton(const QString& text, const QString& name) {
   auto* button = new QPushButton(text);
@@ -165,6 +169,12 @@ void MainWindow::createParts() {
   assembly_ = new LiveAssembly(codeEdit_, hexEdit_, this);
   new ProgramHighlighter(codeEdit_->document(), *assembly_);
   connect(assembly_, &LiveAssembly::summaryChanged, this, &MainWindow::showSummary);
+  recoveryTimer_ = new QTimer(this);
+  recoveryTimer_->setSingleShot(true);
+  recoveryTimer_->setInterval(kRecoveryDelay);
+  connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::keepRecoveryCopy);
+  connect(codeEdit_->document(), &QTextDocument::contentsChanged, recoveryTimer_,
+          qOverload<>(&QTimer::start));
   connect(codeEdit_->document(), &QTextDocument::modificationChanged, this,
           &MainWindow::followModified);
   connect(clearCode, &QPushButton::clicked, this, guard(&MainWindow::clearCode));

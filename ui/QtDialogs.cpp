@@ -37,6 +37,19 @@ bool QtDialogs::Confirm(const QString& question, const QString& action) {
   return box.clickedButton() == yes;
 }
 
+Dialogs::Recovery QtDialogs::AskToRecover(const QString& question, const QString& text) {
+  QMessageBox box(QMessageBox::Question, kTitle, question, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  QPushButton* restore = box.addButton("Restore", QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QMessageBox::Discard);
+  box.addButton("Not Now", QMessageBox::RejectRole);
+  box.setDefaultButton(restore);
+  box.setDetailedText(text);
+  box.exec();
+  if (box.clickedButton() == restore) return Recovery::kRestore;
+  return box.clickedButton() == discard ? Recovery::kDiscard : Recovery::kLater;
+}
+
 void QtDialogs::ShowError(const QString& text) {
   QMessageBox::critical(QApplication::activeWindow(), kTitle, text);
 }

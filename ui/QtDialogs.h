@@ -12,6 +12,7 @@ class QtDialogs : public Dialogs {
  public:
   Answer AskToSave(const QString& question) override;
   bool Confirm(const QString& question, const QString& action) override;
+  Recovery AskToRecover(const QString& question, const QString& text) override;
   void ShowError(const QString& text) override;
   void ShowInformation(const QString& title, const QString& text) override;
   bool Execute(FileDialog& dialog) override;

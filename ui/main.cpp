@@ -1,8 +1,10 @@
 #include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"
+#include "ui/TerminationSignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -21,7 +23,12 @@ int main(int argc, char* argv[]) {
 
   orrikey::QtDialogs dialogs;
   orrikey::MainWindow window(dialogs);
+  orrikey::TerminationSignals terminationSignals;
+  QObject::connect(&terminationSignals, &orrikey::TerminationSignals::received, &window,
+                   &orrikey::MainWindow::closeForLogout);
   window.show();
   if (!parser.positionalArguments().isEmpty()) window.openFile(parser.positionalArguments().front());
+  // Once the window is on screen, so that the offer stands in front of it.
+  QTimer::singleShot(0, &window, &orrikey::MainWindow::offerRecovery);
   return app.exec();
 }

@@ -17,6 +17,7 @@ class FakeDialogs : public Dialogs {
  public:
   std::deque<Answer> answers;     // none left: the box is closed without an answer
   std::deque<bool> confirmations; // none left: no
+  std::deque<Recovery> recoveries; // none left: later
   std::optional<int> lineNumber;  // the Go to Line answer
   std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
   int filterIndex = 0;            // the filter every dialog is left with
@@ -39,6 +40,13 @@ class FakeDialogs : public Dialogs {
     const bool yes = confirmations.front();
     confirmations.pop_front();
     return yes;
+  }
+  Recovery AskToRecover(const QString& question, const QString&) override {
+    questions += question;
+    if (recoveries.empty()) return Recovery::kLater;
+    const Recovery answer = recoveries.front();
+    recoveries.pop_front();
+    return answer;
   }
   void ShowError(const QString& text) override { errors += text; }
   void ShowInformation(const QString& title, const QString& text) override {

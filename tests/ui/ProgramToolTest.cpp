@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "tests/ui/FakeDialogs.h"
@@ -65,6 +66,7 @@ class ProgramToolTest : public QObject {
   }
 
  private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() {
     form = std::make_unique<MainWindow>(dialogs);
     form->show();
