@@ -26,11 +26,8 @@ check "a lone last digit is reported" \
   "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" \
   "$(cat "$work/out" "$work/err")"
 
-"$cli" decode --hex $'C0 00\t0D\n' > "$work/out" 2> "$work/err"
-check "blanks and line breaks between the digits are skipped" 0 $?
-check "spaced hex decodes" "END" "$(cat "$work/out" "$work/err")"
-"$cli" decode --format hex --hex $'c0 00 0d\n' > "$work/out"
-check "hex output writes the bytes in uppercase pairs" "C0000D" "$(cat "$work/out")"
+"$cli" decode --format hex --hex $'c0 00\t0d\n' > "$work/out"
+check "hex output skips blanks, writes the bytes in uppercase pairs" "C0000D" "$(cat "$work/out")"
 
 "$cli" decode --hex 7740 > /dev/full 2> /dev/null
 check "a full standard output exits 2" 2 $?
@@ -41,11 +38,6 @@ check "raw file decodes" 0 $?
 check "8bit: display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
 "$cli" decode "$work/glyph.raw" > "$work/out"
 check "text: UTF-8 glyphs" $'"↵AB"\nE↑X\nNULL' "$(cat "$work/out")"
-
-: > "$work/empty.raw"
-"$cli" decode "$work/empty.raw" > "$work/out" 2> "$work/err"
-check "empty raw file exits 0" 0 $?
-check "empty raw file gives no text" "" "$(cat "$work/out" "$work/err")"
 
 "$cli" decode --hex 7740C0000D -o "$work/p.42S" > "$work/out"
 check "decode -o exits 0" 0 $?
@@ -58,21 +50,11 @@ check "failed decode keeps the old file" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$
 "$cli" decode --hex 77F341 -o "$work/new.42S" 2> /dev/null
 check "failed decode creates no file" "no" "$([ -e "$work/new.42S" ] && echo yes || echo no)"
 
-"$cli" decode "$work/missing.raw" > /dev/null 2> "$work/err"
-check "missing raw file exits 2" 2 $?
-check "missing raw file is named" \
-  "orrikey-cli: Cannot open file \"$work/missing.raw\". No such file or directory" "$(cat "$work/err")"
 "$cli" decode --hex 77 -o /dev/null 2> "$work/err"
 check "a device as output exits 2" 2 $?
 check "a device is not replaced" "orrikey-cli: Cannot create file \"/dev/null\". Not a regular file" \
   "$(cat "$work/err")"
 check "/dev/null stays a device" yes "$([ -c /dev/null ] && echo yes)"
-"$cli" decode --hex 77 -o "$work/nofolder/p.42S" 2> "$work/err"
-check "unwritable output exits 2" 2 $?
-check "unwritable output is named" \
-  "orrikey-cli: Cannot create file \"$work/nofolder/p.42S\". No such file or directory" \
-  "$(cat "$work/err")"
-
 printf 'LBL "AB"\r\n1.5\r\nSTO 01\r\nEND' > "$work/good.42S"
 "$cli" encode "$work/good.42S" -o "$work/good.raw" > "$work/out" 2> /dev/null
 check "encode -o exits 0" 0 $?
@@ -103,7 +85,7 @@ check "no clashing output was written" "p.raw" "$(ls "$work/coll")"
 check "the inputs stay" "CLX SIN" "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S")"
 
 for args in "decode" "decode --hex 77 a" "decode --format bogus a" "decode --hex" "decode a -o" "decode a -o b -o c" \
-            "encode a -o" "encode --hex 77"; do
+            "encode --hex 77"; do
   "$cli" $args > /dev/null 2>&1
   check "usage error for '$args' exits 2" 2 $?
 done
@@ -143,6 +125,7 @@ for program in "$source_dir"/examples/*.42S; do
   [ -e "$program" ] || continue
   name=$(basename "$program" .42S)
   "$cli" encode "$program" -o "$work/$name.raw" > /dev/null 2>&1
+  check "example $name converts cleanly" 0 $?
   "$cli" decode "$work/$name.raw" -o "$work/$name.42S"
   check "example $name decodes" 0 $?
   "$cli" encode "$work/$name.42S" -o "$work/$name.again.raw" > /dev/null 2>&1

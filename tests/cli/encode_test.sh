@@ -24,19 +24,6 @@ check "listing lines convert, the bad one keeps its place" \
 check "the bad listing line is named by its file line" \
   "Line: 6 ------ err char: The character ✓ (U+2713) has no calculator code" "$(cat "$work/err")"
 
-printf 'CLX\n\nSTO 5\x00STO 06' > "$work/nul.42S"
-"$cli" encode "$work/nul.42S" > "$work/out" 2> "$work/err"
-check "a NUL byte exits 2" 2 $?
-check "a NUL byte is reported with its line" \
-  "orrikey-cli: Cannot open file \"$work/nul.42S\". Line 3 holds a NUL byte, which program text cannot hold" \
-  "$(cat "$work/out" "$work/err")"
-
-mkfifo "$work/fifo"
-timeout 10 "$cli" encode "$work/fifo" > /dev/null 2> "$work/err"
-check "a FIFO exits 2 without waiting" 2 $?
-check "a FIFO is refused" "orrikey-cli: Cannot open file \"$work/fifo\". Not a regular file" \
-  "$(cat "$work/err")"
-
 "$cli" encode "$work/good.42S" > /dev/full 2> "$work/err"
 check "a full standard output exits 2" 2 $?
 check "a full standard output is reported" \
@@ -53,11 +40,6 @@ check "missing file is named" \
   "orrikey-cli: Cannot open file \"$work/missing.42S\". No such file or directory" \
   "$(head -n 1 "$work/err")"
 
-"$cli" encode "$work" > /dev/null 2> "$work/err"
-check "a folder exits 2" 2 $?
-check "a folder is named" "orrikey-cli: Cannot open file \"$work\". Is a directory" \
-  "$(head -n 1 "$work/err")"
-
 printf 'CLX\n' | "$cli" encode - "$work/good.42S" > "$work/out" 2> "$work/err"
 check "standard input and a file exit 0" 0 $?
 check "each file's listing after its name" \
@@ -72,10 +54,5 @@ check "--version" 0 $?
 grep -q '^orrikey-cli [0-9]' "$work/out" || { echo "FAIL: --version text"; failures=$((failures + 1)); }
 "$cli" --help > /dev/null
 check "--help" 0 $?
-
-for program in "$source_dir"/examples/*.42S; do
-  "$cli" encode "$program" > /dev/null 2>&1
-  check "example $(basename "$program") converts cleanly" 0 $?
-done
 
 finish "cli encode"

@@ -2,21 +2,17 @@
 // dialogs answered by the test.
 
 #include <QAction>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
-#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -81,7 +77,8 @@ class MainWindowTest : public QObject {
   }
 
   // Each program line has its hex row level with it; a line that does not
-  // convert is marked, listed under INFO, and leaves no byte count.
+  // convert is marked, listed under INFO, and leaves no byte count. A click on
+  // an INFO line selects the line it names.
   void assemblesAsYouType() {
     QTest::keyClicks(Code(), "CLX");
     QTest::keyClick(Code(), Qt::Key_Return);
@@ -96,6 +93,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(QToolTip::text(), "------ err opcode");
     QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
+    auto* info = Child<QPlainTextEdit>("infoEdit");
+    QTest::mouseClick(info->viewport(), Qt::LeftButton, {}, info->cursorRect().center());
+    QCOMPARE(Code()->textCursor().selectedText(), "FOO");
+    Code()->moveCursor(QTextCursor::End);
 
     for (int i = 0; i < 3; ++i) QTest::keyClick(Code(), Qt::Key_Backspace);
     QTest::keyClicks(Code(), "\"AB\"");
@@ -124,21 +125,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(Hex()->font(), Code()->font());
   }
 
-  // A click on an INFO line selects the line it names.
-  void jumpsFromInfo() {
-    Code()->setLines({"CLX", "CLX", "FOO", "CLX"});
-    QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
-    auto* info = Child<QPlainTextEdit>("infoEdit");
-    QTest::mouseClick(info->viewport(), Qt::LeftButton, {}, info->cursorRect().center());
-    QCOMPARE(Code()->textCursor().selectedText(), "FOO");
-  }
-
-  // After Clear Code the hex pane and the count are empty, and Save Raw File
-  // writes the program typed since, not the one opened.
+  // The title names the file and carries the modified mark; Save writes back
+  // in the file's own format. After Clear Code the hex pane and the count are
+  // empty, and Save Raw File writes the program typed since, not the one opened.
   void savesTheProgramOnScreen() {
-    Write("old.raw", QByteArray::fromHex("C000F30041" "77" "C0000D"));
-    QVERIFY(window->openFile(Path("old.raw")));
+    Write("p.raw", QByteArray::fromHex("77"));
+    QVERIFY(window->openFile(Path("p.raw")));
+    QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
+    QVERIFY(!window->isWindowModified());
     Code()->moveCursor(QTextCursor::End);
+    QTest::keyClick(Code(), Qt::Key_Return);
+    QTest::keyClicks(Code(), "SIN");
+    QVERIFY(window->isWindowModified());
+    Trigger("Save");
+    QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 1);
     QTest::keyClicks(Code(), "CLX");
     dialogs->answers = {Answer::Discard};
     Click("clearCodeButton");
@@ -146,54 +148,42 @@ class MainWindowTest : public QObject {
     QCOMPARE(Hex()->toPlainText(), "");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
     QTest::keyClicks(Code(), "LBL \"NEW\"");
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "SIN");
     dialogs->fileNames = {Path("new.raw")};
     Trigger("SaveRawFile");
-    QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E455759");
-  }
-
-  // While a line does not convert nothing is written, the old file and the
-  // clipboard stay, and the message names every failed line.
-  void refusesToWriteFailedLines_data() {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("name");  // empty: the clipboard
-    QTest::newRow("raw") << "SaveRawFile" << "kept.raw";
-    QTest::newRow("listing") << "SaveListing" << "kept.txt";
-    QTest::newRow("copy") << "CopyasListing" << "";
-  }
-  void refusesToWriteFailedLines() {
-    QFETCH(QString, action);
-    QFETCH(QString, name);
-    if (!name.isEmpty()) Write(name, "\x77");
-    QGuiApplication::clipboard()->setText("kept");
-    Code()->setLines({"CLX", "FOO", "SIN", "BAR 1"});
-    dialogs->fileNames = {Path(name)};
-    Trigger(action.toLatin1());
-    if (!name.isEmpty()) QCOMPARE(Read(name), "\x77");
-    QCOMPARE(QGuiApplication::clipboard()->text(), "kept");
-    QCOMPARE(dialogs->errors.size(), 1);
-    QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
+    QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E4557");
   }
 
   // The listing holds the instructions alone, in the calculator's style; it
-  // is an export, so the program keeps its own file.
-  void writesListings_data() {
+  // is an export, so the program keeps its own file. While a line does not
+  // convert nothing is written, the old file and the clipboard stay, and the
+  // message names every failed line.
+  void writesOnlyWholePrograms_data() {
     QTest::addColumn<QString>("action");
-    QTest::newRow("save") << "SaveListing";
-    QTest::newRow("copy") << "CopyasListing";
+    QTest::addColumn<QString>("name");  // empty: the clipboard
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("raw, failed") << "SaveRawFile" << "p.raw" << true;
+    QTest::newRow("listing, failed") << "SaveListing" << "p.txt" << true;
+    QTest::newRow("copy, failed") << "CopyasListing" << "" << true;
+    QTest::newRow("listing") << "SaveListing" << "p.txt" << false;
+    QTest::newRow("copy") << "CopyasListing" << "" << false;
   }
-  void writesListings() {
+  void writesOnlyWholePrograms() {
     QFETCH(QString, action);
-    Code()->setLines({"LBL \"A\"", "", "STOx 05 @ scale", "@ done", "END"});
-    dialogs->fileNames = {Path("out")};
+    QFETCH(QString, name);
+    QFETCH(bool, fails);
+    if (!name.isEmpty()) Write(name, "\x77");
+    QGuiApplication::clipboard()->setText("\x77");
+    Code()->setLines(fails ? Lines{"CLX", "FOO", "SIN", "BAR 1"}
+                           : Lines{"LBL \"A\"", "", "STOx 05 @ scale", "@ done", "END"});
+    dialogs->fileNames = {Path("p")};
     Trigger(action.toLatin1());
     const std::string listing =
         "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
-    QCOMPARE(action == "SaveListing" ? Read("out.txt")
-                                     : QGuiApplication::clipboard()->text().toStdString(),
-             listing);
-    QVERIFY(dialogs->errors.isEmpty());
+    QCOMPARE(name.isEmpty() ? QGuiApplication::clipboard()->text().toStdString() : Read(name),
+             fails ? "\x77" : listing);
+    QCOMPARE(dialogs->errors.size(), fails ? 1 : 0);
+    if (fails)
+      QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
     QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
   }
 
@@ -252,23 +242,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->codes(), goesOn ? "SIN" : "XCLX");
   }
 
-  // The title names the file and carries the modified mark; Save writes back
-  // in the file's own format.
-  void savesInTheFilesFormat() {
-    Write("p.raw", QByteArray::fromHex("77"));
-    QVERIFY(window->openFile(Path("p.raw")));
-    QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
-    QVERIFY(!window->isWindowModified());
-    Code()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "SIN");
-    QVERIFY(window->isWindowModified());
-    Trigger("Save");
-    QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
-    QVERIFY(!window->isWindowModified());
-    QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 1);
-  }
-
   // Program text is saved as UTF-8 unless the dialog's 8-bit filter is
   // chosen; either opens back to the same lines, comments and glyphs kept.
   void savesProgramTextInEitherEncoding_data() {
@@ -316,27 +289,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs->errors.size(), name.isEmpty() ? 1 : 0);
   }
 
-  // The editor and orrikey-cli read a file one way: the hex rows of the
-  // opened text are the command line's, but for the lines a listing left out.
-  void opensFilesAsTheCommandLineReadsThem() {
-    Write("ascii.42S", "X#0?\n1E3\nSTO* 05\n");
-    QStringList files = {Path("ascii.42S")};
-    for (const QFileInfo& file : QDir(ORRIKEY_CORPUS_DIR "/listings").entryInfoList(QDir::Files))
-      files += file.filePath();
-    for (const QString& file : files) {
-      QProcess cli;
-      cli.start(ORRIKEY_CLI, {"encode", file});
-      QVERIFY(cli.waitForFinished());
-      QStringList expected = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
-      expected.removeAll(QString());
-      expected.removeAll("------ err char");
-      QVERIFY(window->openFile(file));
-      QStringList rows = Hex()->toPlainText().split(u'\n');
-      rows.removeAll(QString());
-      QCOMPARE(rows, expected);
-    }
-  }
-
   // A file dragged over the text is taken, and opens when dropped.
   void opensDroppedFiles() {
     Write("d.raw", QByteArray::fromHex("77"));
@@ -380,19 +332,14 @@ class MainWindowTest : public QObject {
   }
 
   // The help of the double-clicked line's own instruction, in either pane.
-  void showsHelpOnDoubleClick_data() {
-    QTest::addColumn<bool>("inHexPane");
-    QTest::addColumn<QString>("help");
-    QTest::newRow("code pane") << false << u"Subtraction. Returns y – x."_qs;
-    QTest::newRow("hex pane") << true << u"Subtraction. Returns y – x."_qs;
-  }
   void showsHelpOnDoubleClick() {
-    QFETCH(bool, inHexPane);
     Code()->setLines({"CLX", "- @ minus", "END"});
-    CodeEditor* pane = inHexPane ? Hex() : Code();
-    pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(1)));
-    QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect().center());
-    QTEST(Info(), "help");
+    for (CodeEditor* pane : {Code(), Hex()}) {
+      Child<QPlainTextEdit>("infoEdit")->clear();
+      pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(1)));
+      QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect().center());
+      QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
+    }
   }
 
   // The panes grow with the window; the settings bring the size and the
