@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,18 +11,6 @@ namespace orrikey::reference {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-TEST(FixMenuGroups, HeadersInListOrderEachWithMembers) {
-  const Lines groups = FixMenuGroups();
-  ASSERT_FALSE(groups.empty());
-  EXPECT_EQ(groups.front(), "-ALPHA");
-  // The last group ends before the empty lines that close the list.
-  for (const std::string& header : groups) {
-    const Lines members = FixMenuMembers(header);
-    EXPECT_FALSE(members.empty()) << header;
-    EXPECT_EQ(std::count(members.begin(), members.end(), ""), 0) << header;
-  }
-}
 
 TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
   const struct {
