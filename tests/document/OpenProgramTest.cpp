@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "files/FileIO.h"
+
 #include <string>
 #include <vector>
 
@@ -56,6 +58,22 @@ TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   EXPECT_EQ(opened.form, FileForm::kRaw);
   EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");
   EXPECT_EQ(opened.decodeError, "Error in Hex Code - Around Line: 2");
+}
+
+// Raw by name, by content when the name says nothing, else program text.
+TEST(OpenProgramTest, TakesTheFormFromTheNameThenTheContent) {
+  const struct {
+    std::string name, bytes;
+    FileForm form;
+  } rows[] = {{"a.raw", "SIN", FileForm::kRaw},
+              {"a.prg", std::string("\xC0\x00\x0D", 3), FileForm::kRaw},
+              {"a.txt", "SIN\nEND", FileForm::kProgramText}};
+  for (const auto& row : rows) {
+    const std::string path = testing::TempDir() + "orrikey-open-" + row.name;
+    files::WriteWholeFile(path, row.bytes);
+    EXPECT_EQ(OpenProgram(path).form, row.form) << row.name;
+    std::remove(path.c_str());
+  }
 }
 
 }  // namespace
