@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A typo is no reason to drop the user's comments and blank lines.
         TextRow{"FailingTextKeepsItsLines", "SIN @ x\n\nXYZZY\n", FileForm::kProgramText,
                 "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
-        TextRow{"NumberedListing", "00 { 3-Byte Prgm }\n01 CLX\n\n02 END\n", FileForm::kListing,
-                "CLX\r\nEND", {2, 4}},
+        TextRow{"NumberedListing", "\xEF\xBB\xBF" "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END",
+                FileForm::kListing, "CLX\r\nEND", {2, 5}},
         TextRow{"EightBitText", "STO\xA0 05\r\n", FileForm::kEightBitText, "STO\xA0 05\r\n",
                 {1}}),
     [](const testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });

@@ -168,13 +168,14 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   fs::create_directory(Path("folder"));
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
   fs::create_symlink(Path("missing/p.raw"), Path("dangling"));
-  // Each is refused or fails before it is replaced: the FIFO and the link stay,
-  // and no temporary file is left behind.
+  // Each is refused or fails before it is replaced: the FIFO, the link and
+  // the device stay, and no temporary file is left behind.
   const std::pair<std::string, std::string> writes[] = {
       {Path("missing/p.raw"), "No such file or directory"},
       {Path("folder"), "Is a directory"},
       {Path("fifo"), "Not a regular file"},
       {Path("dangling"), "No such file or directory"},
+      {"/dev/null", "Not a regular file"},
   };
   for (const auto& [path, reason] : writes) {
     EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "x"); }),
@@ -182,6 +183,7 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   }
   EXPECT_TRUE(fs::is_fifo(Path("fifo")));
   EXPECT_TRUE(fs::is_symlink(Path("dangling")));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
   EXPECT_EQ(Files(), 3);
 
   // A FIFO or a device is refused without waiting on it or reading it, and an
