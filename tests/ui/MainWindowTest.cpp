@@ -153,38 +153,54 @@ class MainWindowTest : public QObject {
     QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E4557");
   }
 
-  // The listing holds the instructions alone, in the calculator's style; it
-  // is an export, so the program keeps its own file. While a line does not
-  // convert nothing is written, the old file and the clipboard stay, and the
-  // message names every failed line.
-  void writesOnlyWholePrograms_data() {
+  // Each save command writes the program on screen in its form: program text
+  // as UTF-8 unless the dialog's 8-bit filter is chosen, a listing of the
+  // instructions alone in the calculator's style, which is an export: the
+  // program keeps its own file. While a line does not convert nothing is
+  // written, the old file and the clipboard stay, and the message names
+  // every failed line.
+  void savesInEachForm_data() {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("name");  // empty: the clipboard
-    QTest::addColumn<bool>("fails");
-    QTest::newRow("raw, failed") << "SaveRawFile" << "p.raw" << true;
-    QTest::newRow("listing, failed") << "SaveListing" << "p.txt" << true;
-    QTest::newRow("copy, failed") << "CopyasListing" << "" << true;
-    QTest::newRow("listing") << "SaveListing" << "p.txt" << false;
-    QTest::newRow("copy") << "CopyasListing" << "" << false;
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");      // empty: the clipboard
+    QTest::addColumn<QByteArray>("bytes");  // empty: refused
+    const QString glyphs = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
+    const QString program = u"LBL \"A\"\n\nSTOx 05 @ scale\n@ done\nEND"_qs;
+    const QString failing = u"CLX\nFOO\nSIN\nBAR 1"_qs;
+    const QByteArray listing =
+        "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
+    QTest::newRow("raw") << "SaveRawFile" << 0 << program << "p.raw"
+                         << QByteArray::fromHex("C000F200419405C0000D");
+    QTest::newRow("UTF-8") << "Save42SCode" << 0 << glyphs << "p.42S"
+                           << QString(glyphs).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
+    QTest::newRow("8-bit") << "Save42SCode" << 1 << glyphs << "p.42S"
+                           << QByteArray::fromStdString(ToDisplayCodes(glyphs)).replace("\n", "\r\n");
+    QTest::newRow("listing") << "SaveListing" << 0 << program << "p.txt" << listing;
+    QTest::newRow("copy") << "CopyasListing" << 0 << program << "" << listing;
+    QTest::newRow("raw, failed") << "SaveRawFile" << 0 << failing << "p.raw" << QByteArray();
+    QTest::newRow("listing, failed") << "SaveListing" << 0 << failing << "p.txt" << QByteArray();
+    QTest::newRow("copy, failed") << "CopyasListing" << 0 << failing << "" << QByteArray();
   }
-  void writesOnlyWholePrograms() {
+  void savesInEachForm() {
     QFETCH(QString, action);
+    QFETCH(int, filter);
+    QFETCH(QString, text);
     QFETCH(QString, name);
-    QFETCH(bool, fails);
-    if (!name.isEmpty()) Write(name, "\x77");
-    QGuiApplication::clipboard()->setText("\x77");
-    Code()->setLines(fails ? Lines{"CLX", "FOO", "SIN", "BAR 1"}
-                           : Lines{"LBL \"A\"", "", "STOx 05 @ scale", "@ done", "END"});
+    QFETCH(QByteArray, bytes);
+    if (!name.isEmpty()) Write(name, "old");
+    QGuiApplication::clipboard()->setText("old");
+    Code()->setPlainText(text);
+    dialogs->filterIndex = filter;
     dialogs->fileNames = {Path("p")};
     Trigger(action.toLatin1());
-    const std::string listing =
-        "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
-    QCOMPARE(name.isEmpty() ? QGuiApplication::clipboard()->text().toStdString() : Read(name),
-             fails ? "\x77" : listing);
-    QCOMPARE(dialogs->errors.size(), fails ? 1 : 0);
-    if (fails)
+    QCOMPARE(name.isEmpty() ? QGuiApplication::clipboard()->text().toUtf8()
+                            : QByteArray::fromStdString(Read(name)),
+             bytes.isEmpty() ? QByteArray("old") : bytes);
+    QCOMPARE(dialogs->errors.size(), bytes.isEmpty() ? 1 : 0);
+    if (bytes.isEmpty())
       QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
-    QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
+    if (action.endsWith("Listing")) QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
   }
 
   // A pasted listing goes in as its program lines; a line that does not
@@ -240,30 +256,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs->questions.size(), changed ? 1 : 0);
     QCOMPARE(Read("prog.42S"), answer == int(Answer::Save) ? "XCLX" : "CLX");
     QCOMPARE(Code()->codes(), goesOn ? "SIN" : "XCLX");
-  }
-
-  // Program text is saved as UTF-8 unless the dialog's 8-bit filter is
-  // chosen; either opens back to the same lines, comments and glyphs kept.
-  void savesProgramTextInEitherEncoding_data() {
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QByteArray>("bytes");
-    const QString text = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
-    QTest::newRow("UTF-8") << 0 << QString(text).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
-    QTest::newRow("8-bit") << 1
-                           << QByteArray::fromStdString(ToDisplayCodes(text)).replace("\n", "\r\n");
-  }
-  void savesProgramTextInEitherEncoding() {
-    QFETCH(int, filter);
-    QFETCH(QByteArray, bytes);
-    Code()->setPlainText(u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs);
-    const Lines lines = Code()->lines();
-    dialogs->filterIndex = filter;
-    dialogs->fileNames = {Path("p")};
-    Trigger("Save42SCode");
-    QCOMPARE(QByteArray::fromStdString(Read("p.42S")), bytes);
-    Code()->clear();
-    QVERIFY(window->openFile(Path("p.42S")));
-    QCOMPARE(Code()->lines(), lines);
   }
 
   // A file that cannot be read leaves the text as it was.
