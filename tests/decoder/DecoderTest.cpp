@@ -3,13 +3,36 @@
 // are its edges: truncated bytes, bytes that must not vanish, cached jump
 // distances, names that look like other forms, and unusual byte sequences.
 
-#include "DecodeRows.h"
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "decoder/Decode.h"
+#include "text/Hex.h"
 
 namespace orrikey {
 namespace {
 
-using testing::ExpectDecodes;
-using testing::kErrorLine;
+const std::string kErrorLine(decoder::kErrorLine);
+
+struct DecodeRow {
+  std::string hex;
+  std::vector<std::string> lines;
+};
+
+// A row whose last line is the error line must also report where it stopped,
+// with the right line number; any other row must decode to its end.
+void ExpectDecodes(const std::vector<DecodeRow>& rows) {
+  for (const DecodeRow& row : rows) {
+    const decoder::Decoded decoded = decoder::Decode(text::ParseHex(row.hex).bytes);
+    EXPECT_EQ(decoder::ProgramText(decoded), row.lines) << "hex: " << row.hex;
+    const bool failed = !row.lines.empty() && row.lines.back() == kErrorLine;
+    const std::string message =
+        failed ? kErrorLine + " - Around Line: " + std::to_string(row.lines.size()) : "";
+    EXPECT_EQ(decoder::StopMessage(decoded.stop), message) << "hex: " << row.hex;
+  }
+}
 
 TEST(Decoder, WholeProgram) {
   ExpectDecodes({

@@ -1,11 +1,25 @@
 // Program lines and the bytes they give, grouped by instruction form.
 
-#include "EncodeRows.h"
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "encoder/Encoder.h"
 
 namespace orrikey {
 namespace {
 
-using testing::ExpectEncodes;
+struct EncodeRow {
+  std::string line;
+  std::string hex;
+};
+
+// Through the whole line encoder.
+void ExpectEncodes(const std::vector<EncodeRow>& rows) {
+  for (const EncodeRow& row : rows)
+    EXPECT_EQ(encoder::HexRow(encoder::AssembleLine(row.line)), row.hex) << "line: " << row.line;
+}
 
 TEST(Encoder, FixedInstructions) {
   ExpectEncodes({
