@@ -287,11 +287,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QString>("info");
     QTest::addColumn<QStringList>("errors");
-    QTest::newRow("spaced") << "C0 00 F3 00 41\n 42 77" << Lines{"LBL \"AB\"", "CLX"} << ""
-                            << QStringList();
     QTest::newRow("lone last digit") << "77 4" << Lines{"CLX"} << "" << QStringList();
-    QTest::newRow("cut off") << "77 F341" << Lines{"CLX", "Error in Hex Code"}
-                             << "Error in Hex Code - Around Line: 2" << QStringList();
+    QTest::newRow("cut off, spaced") << "77\n F3 41" << Lines{"CLX", "Error in Hex Code"}
+                                     << "Error in Hex Code - Around Line: 2" << QStringList();
     QTest::newRow("not hex") << "77 4G" << Lines{"SIN"} << ""
                              << QStringList{"'$4G' is not a valid integer value"};
   }
