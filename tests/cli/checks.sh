@@ -1,6 +1,6 @@
 # Shared by the orrikey-cli tests: sourced with the command's arguments
 # ORRIKEY_CLI SOURCE_DIR. Gives $cli, $source_dir, a scratch folder $work
-# removed on exit, and check(); finish NAME ends the test.
+# removed on exit, check() and expect(); finish NAME ends the test.
 set -u
 cli=$1
 source_dir=$2
@@ -16,6 +16,19 @@ check() {  # check DESCRIPTION EXPECTED ACTUAL
     failures=$((failures + 1))
   fi
 }
+
+# expect DESCRIPTION STATUS STDOUT STDERR ARGUMENTS...: runs the command with
+# the arguments, standard input empty, and checks all it gives back.
+expect() {
+  local what=$1 status=$2 out=$3 err=$4
+  shift 4
+  "$cli" "$@" < /dev/null > "$work/out" 2> "$work/err"
+  check "$what: exit status" "$status" $?
+  check "$what: standard output" "$out" "$(cat "$work/out")"
+  check "$what: standard error" "$err" "$(cat "$work/err")"
+}
+
+absent() { [ -e "$1" ] && echo "$1 is there" || echo absent; }
 
 finish() {
   [ "$failures" -eq 0 ] && echo "$1: all checks passed"

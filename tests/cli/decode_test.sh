@@ -5,87 +5,48 @@ source "$(dirname "$0")/checks.sh"
 
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n' | tr a-f A-F; }
 
-"$cli" decode --hex C000F400414243111A150031214077C0000D > "$work/out" 2> "$work/err"
-check "clean decode exits 0" 0 $?
-check "one line per instruction" $'LBL "ABC"\n1.5\nSTO 01\nRCL 01\n+\nCLX\nEND' "$(cat "$work/out")"
-check "nothing on stderr" "" "$(cat "$work/err")"
-
-"$cli" decode --hex 9105F2D1 > "$work/out" 2> "$work/err"
-check "undecodable bytes exit 1" 1 $?
-check "error line ends the text" $'STO 05\nError in Hex Code' "$(cat "$work/out")"
-check "INFO message on stderr" "Error in Hex Code - Around Line: 2" "$(cat "$work/err")"
-
-"$cli" decode --hex F341G2 > "$work/out" 2> "$work/err"
-check "text that is not hex exits 1" 1 $?
-check "conversion error" "orrikey-cli: '\$G2' is not a valid integer value" "$(cat "$work/err")"
-check "no text after a conversion error" "" "$(cat "$work/out")"
-
-"$cli" decode --hex 011 > "$work/out" 2> "$work/err"
-check "a lone last digit exits 1" 1 $?
-check "a lone last digit is reported" \
-  "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" \
-  "$(cat "$work/out" "$work/err")"
-
-"$cli" decode --hex $'C0 00\t0D\n' > "$work/out" 2> "$work/err"
-check "blanks and line breaks between the digits are skipped" 0 $?
-check "spaced hex decodes" "END" "$(cat "$work/out" "$work/err")"
-"$cli" decode --format hex --hex $'c0 00 0d\n' > "$work/out"
-check "hex output writes the bytes in uppercase pairs" "C0000D" "$(cat "$work/out")"
-
+expect "clean decode" 0 $'LBL "ABC"\n1.5\nSTO 01\nRCL 01\n+\nCLX\nEND' "" \
+  decode --hex C000F400414243111A150031214077C0000D
+expect "undecodable bytes: the error line ends the text" 1 $'STO 05\nError in Hex Code' \
+  "Error in Hex Code - Around Line: 2" decode --hex 9105F2D1
+expect "text that is not hex" 1 "" "orrikey-cli: '\$G2' is not a valid integer value" \
+  decode --hex F341G2
+expect "a lone last digit" 1 "" \
+  "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" decode --hex 011
+expect "hex output skips blanks, writes uppercase pairs" 0 "C0000D" "" \
+  decode --format hex --hex $'c0 00\t0d\n'
 "$cli" decode --hex 7740 > /dev/full 2> /dev/null
 check "a full standard output exits 2" 2 $?
 
 printf '\xF3\x0D\x41\x42\x55\x00' > "$work/glyph.raw"
-"$cli" decode --format 8bit "$work/glyph.raw" > "$work/out"
-check "raw file decodes" 0 $?
-check "8bit: display codes byte for byte" "$(printf '"\xADAB"\nE^X\nNULL')" "$(cat "$work/out")"
-"$cli" decode "$work/glyph.raw" > "$work/out"
-check "text: UTF-8 glyphs" $'"↵AB"\nE↑X\nNULL' "$(cat "$work/out")"
+expect "8bit: display codes byte for byte" 0 "$(printf '"\xADAB"\nE^X\nNULL')" "" \
+  decode --format 8bit "$work/glyph.raw"
+expect "text: UTF-8 glyphs" 0 $'"↵AB"\nE↑X\nNULL' "" decode "$work/glyph.raw"
 
-: > "$work/empty.raw"
-"$cli" decode "$work/empty.raw" > "$work/out" 2> "$work/err"
-check "empty raw file exits 0" 0 $?
-check "empty raw file gives no text" "" "$(cat "$work/out" "$work/err")"
-
-"$cli" decode --hex 7740C0000D -o "$work/p.42S" > "$work/out"
-check "decode -o exits 0" 0 $?
-check "decode -o prints nothing" "" "$(cat "$work/out")"
+expect "decode -o" 0 "" "" decode --hex 7740C0000D -o "$work/p.42S"
 check "program text file has CR LF between lines" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
-
-"$cli" decode --hex 77F341 -o "$work/p.42S" 2> "$work/err"
-check "failed decode -o exits 1" 1 $?
+for output in p.42S new.42S; do
+  expect "failed decode -o $output" 1 "" "Error in Hex Code - Around Line: 2" \
+    decode --hex 77F341 -o "$work/$output"
+done
 check "failed decode keeps the old file" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
-"$cli" decode --hex 77F341 -o "$work/new.42S" 2> /dev/null
-check "failed decode creates no file" "no" "$([ -e "$work/new.42S" ] && echo yes || echo no)"
+check "failed decode creates no file" absent "$(absent "$work/new.42S")"
 
-"$cli" decode "$work/missing.raw" > /dev/null 2> "$work/err"
-check "missing raw file exits 2" 2 $?
-check "missing raw file is named" \
-  "orrikey-cli: Cannot open file \"$work/missing.raw\". No such file or directory" "$(cat "$work/err")"
-"$cli" decode --hex 77 -o /dev/null 2> "$work/err"
-check "a device as output exits 2" 2 $?
-check "a device is not replaced" "orrikey-cli: Cannot create file \"/dev/null\". Not a regular file" \
-  "$(cat "$work/err")"
-check "/dev/null stays a device" yes "$([ -c /dev/null ] && echo yes)"
-"$cli" decode --hex 77 -o "$work/nofolder/p.42S" 2> "$work/err"
-check "unwritable output exits 2" 2 $?
-check "unwritable output is named" \
-  "orrikey-cli: Cannot create file \"$work/nofolder/p.42S\". No such file or directory" \
-  "$(cat "$work/err")"
+
+expect "a device as output" 2 "" "orrikey-cli: Cannot create file \"/dev/null\". Not a regular file" \
+  decode --hex 77 -o /dev/null
 
 printf 'LBL "AB"\r\n1.5\r\nSTO 01\r\nEND' > "$work/good.42S"
-"$cli" encode "$work/good.42S" -o "$work/good.raw" > "$work/out" 2> /dev/null
-check "encode -o exits 0" 0 $?
-check "encode -o still lists the hex" $'C000F3004142\n111A1500\n31\nC0000D' "$(cat "$work/out")"
+expect "encode -o still lists the hex" 0 $'C000F3004142\n111A1500\n31\nC0000D' "{ 14-Byte Prgm }" \
+  encode "$work/good.42S" -o "$work/good.raw"
 check "raw file holds the bytes" "C000F3004142111A150031C0000D" "$(hex_of "$work/good.raw")"
-
 printf 'CLX\nSTO 5' > "$work/bad.42S"
-"$cli" encode "$work/bad.42S" -o "$work/good.raw" > /dev/null 2>&1
-check "encode -o with a failed line exits 1" 1 $?
-check "failed encode keeps the old raw file" "C000F3004142111A150031C0000D" \
-  "$(hex_of "$work/good.raw")"
-"$cli" encode "$work/bad.42S" -o "$work/bad.raw" > /dev/null 2>&1
-check "failed encode creates no file" "no" "$([ -e "$work/bad.raw" ] && echo yes || echo no)"
+for output in good.raw bad.raw; do
+  expect "encode -o $output with a failed line" 1 $'77\n------ err par' "Line: 2 ------ err par" \
+    encode "$work/bad.42S" -o "$work/$output"
+done
+check "failed encode keeps the old raw file" "C000F3004142111A150031C0000D" "$(hex_of "$work/good.raw")"
+check "failed encode creates no file" absent "$(absent "$work/bad.raw")"
 
 # An output that is an input of the run, or that two inputs would both write,
 # is refused before anything is written.
@@ -103,7 +64,7 @@ check "no clashing output was written" "p.raw" "$(ls "$work/coll")"
 check "the inputs stay" "CLX SIN" "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S")"
 
 for args in "decode" "decode --hex 77 a" "decode --format bogus a" "decode --hex" "decode a -o" "decode a -o b -o c" \
-            "encode a -o" "encode --hex 77"; do
+            "encode --hex 77"; do
   "$cli" $args > /dev/null 2>&1
   check "usage error for '$args' exits 2" 2 $?
 done
@@ -124,7 +85,7 @@ mkdir "$work/listings"
 check "several files exit with the worst status" 1 $?
 check "each file gets its own listing" $'00 { 1-Byte Prgm }\n01 CLX\n02 END' \
   "$(cat "$work/listings/one.txt")"
-check "a failed file writes nothing" "no" "$([ -e "$work/listings/cut.txt" ] && echo yes || echo no)"
+check "a failed file writes nothing" absent "$(absent "$work/listings/cut.txt")"
 "$cli" decode "$work/one.raw" "$work/cut.raw" -o "$work/p.42S" > /dev/null 2>&1
 check "several files into one file is a usage error" 2 $?
 
@@ -143,6 +104,7 @@ for program in "$source_dir"/examples/*.42S; do
   [ -e "$program" ] || continue
   name=$(basename "$program" .42S)
   "$cli" encode "$program" -o "$work/$name.raw" > /dev/null 2>&1
+  check "example $name converts cleanly" 0 $?
   "$cli" decode "$work/$name.raw" -o "$work/$name.42S"
   check "example $name decodes" 0 $?
   "$cli" encode "$work/$name.42S" -o "$work/$name.again.raw" > /dev/null 2>&1

@@ -82,13 +82,5 @@ TEST(Corpus, HP42SProgramsComeBack) {
   EXPECT_EQ(ExamineFolder(folder), expected);
 }
 
-// HP-41 programs are not HP-42S programs: they need only decode without harm.
-TEST(Corpus, HP41ProgramsDecodeWithoutHarm) {
-  const fs::path folder = fs::path(ORRIKEY_CORPUS_DIR) / "raw_hp41";
-  if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
-  const Counts counts = ExamineFolder(folder);
-  EXPECT_EQ(counts.count(kIdentical), 0u);
-}
-
 }  // namespace
 }  // namespace orrikey

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "files/FileIO.h"
+
 #include <string>
 #include <vector>
 
@@ -38,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A typo is no reason to drop the user's comments and blank lines.
         TextRow{"FailingTextKeepsItsLines", "SIN @ x\n\nXYZZY\n", FileForm::kProgramText,
                 "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
-        TextRow{"NumberedListing", "00 { 3-Byte Prgm }\n01 CLX\n\n02 END\n", FileForm::kListing,
-                "CLX\r\nEND", {2, 4}},
+        TextRow{"NumberedListing", "\xEF\xBB\xBF" "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END",
+                FileForm::kListing, "CLX\r\nEND", {2, 5}},
         TextRow{"EightBitText", "STO\xA0 05\r\n", FileForm::kEightBitText, "STO\xA0 05\r\n",
                 {1}}),
     [](const testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
@@ -56,6 +58,22 @@ TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   EXPECT_EQ(opened.form, FileForm::kRaw);
   EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");
   EXPECT_EQ(opened.decodeError, "Error in Hex Code - Around Line: 2");
+}
+
+// Raw by name, by content when the name says nothing, else program text.
+TEST(OpenProgramTest, TakesTheFormFromTheNameThenTheContent) {
+  const struct {
+    std::string name, bytes;
+    FileForm form;
+  } rows[] = {{"a.raw", "SIN", FileForm::kRaw},
+              {"a.prg", std::string("\xC0\x00\x0D", 3), FileForm::kRaw},
+              {"a.txt", "SIN\nEND", FileForm::kProgramText}};
+  for (const auto& row : rows) {
+    const std::string path = testing::TempDir() + "orrikey-open-" + row.name;
+    files::WriteWholeFile(path, row.bytes);
+    EXPECT_EQ(OpenProgram(path).form, row.form) << row.name;
+    std::remove(path.c_str());
+  }
 }
 
 }  // namespace

@@ -101,55 +101,47 @@ std::string ErrorAsNobody(const std::function<void()>& call) {
 // when the tests run as root; rows that need root are skipped otherwise.
 TEST_F(FileWrite, ReplacementKeepsWhatTheFileWas) {
   const uid_t self = geteuid();
-  const std::string longest(255, 'n');
   const struct {
     std::string name;  // also the file's, but for "p.raw" where it holds blanks
     mode_t folderMode, fileMode;
-    uid_t folderOwner, fileOwner;
+    uid_t owner;  // of the folder and the file
     bool byNobody, hardLink, needsRoot;
-    std::string error;
+    std::string error;  // empty: none
     mode_t modeAfter;
     uid_t ownerAfter;
   } rows[] = {
-      {"hard link", 0700, 0640, self, self, false, true, false, "no error", 0640, self},
-      {"read-only folder", 0555, 0644, kNobody, kNobody, true, false, false, "no error", 0644,
-       kNobody},
-      {"set-id bits with their owner", 0755, 04755, kNobody, kNobody, false, false, true,
-       "no error", 04755, kNobody},
-      {"set-id bits without their owner", 0777, 06777, 0, 0, true, false, true, "no error", 0777,
-       kNobody},
-      {"not the writer's to change", 0777, 0444, 0, 0, true, false, true, "Permission denied", 0444,
-       0},
-      {longest, 0700, 0600, self, self, false, false, false, "no error", 0600, self},
+      {"hard link", 0700, 0640, self, false, true, false, "", 0640, self},
+      {"read-only folder", 0555, 0644, kNobody, true, false, false, "", 0644, kNobody},
+      {"set-id bits with their owner", 0755, 04755, kNobody, false, false, true, "", 04755, kNobody},
+      {"set-id bits without their owner", 0777, 06777, 0, true, false, true, "", 0777, kNobody},
+      {"not the writer's to change", 0777, 0444, 0, true, false, true, "Permission denied", 0444, 0},
+      {std::string(255, 'n'), 0700, 0600, self, false, false, false, "", 0600, self},
   };
   fs::permissions(dir_, fs::perms(0755));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     if (row.needsRoot && self != 0) continue;
-    const uid_t folderOwner = self == 0 ? row.folderOwner : self;
-    const uid_t ownerAfter = self == 0 ? row.ownerAfter : self;
+    const uid_t owner = self == 0 ? row.owner : self;
     const fs::path folder = dir_ / std::to_string(&row - rows);
     const std::string file =
         (folder / (row.name.find(' ') != std::string::npos ? "p.raw" : row.name)).string();
     fs::create_directory(folder);
     WriteWholeFile(file, "old");
     if (row.hardLink) fs::create_hard_link(file, folder / "twin");
-    ASSERT_EQ(chown(file.c_str(), self == 0 ? row.fileOwner : self, self == 0 ? row.fileOwner : -1),
-              0);
+    for (const std::string& path : {file, folder.string()})
+      ASSERT_EQ(chown(path.c_str(), owner, self == 0 ? owner : -1), 0);
     ASSERT_EQ(chmod(file.c_str(), row.fileMode), 0);
-    ASSERT_EQ(chown(folder.c_str(), folderOwner, -1), 0);
     ASSERT_EQ(chmod(folder.c_str(), row.folderMode), 0);
 
     const auto write = [&] { WriteWholeFile(file, "new"); };
-    const std::string error = row.byNobody ? ErrorAsNobody(write) : ErrorOf(write);
-    EXPECT_EQ(error, row.error == "no error" ? row.error
-                                             : "Cannot create file \"" + file + "\". " + row.error);
+    EXPECT_EQ(row.byNobody ? ErrorAsNobody(write) : ErrorOf(write),
+              row.error.empty() ? "no error" : "Cannot create file \"" + file + "\". " + row.error);
     chmod(folder.c_str(), 0700);
-    EXPECT_EQ(ReadRawFile(file), row.error == "no error" ? "new" : "old");
+    EXPECT_EQ(ReadRawFile(file), row.error.empty() ? "new" : "old");
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, row.modeAfter);
-    EXPECT_EQ(info.st_uid, ownerAfter);
+    EXPECT_EQ(info.st_uid, self == 0 ? row.ownerAfter : self);
     EXPECT_EQ(info.st_nlink, row.hardLink ? 2u : 1u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), row.hardLink ? 2 : 1);
   }
@@ -176,13 +168,14 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   fs::create_directory(Path("folder"));
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
   fs::create_symlink(Path("missing/p.raw"), Path("dangling"));
-  // Each is refused or fails before it is replaced: the FIFO and the link stay,
-  // and no temporary file is left behind.
+  // Each is refused or fails before it is replaced: the FIFO, the link and
+  // the device stay, and no temporary file is left behind.
   const std::pair<std::string, std::string> writes[] = {
       {Path("missing/p.raw"), "No such file or directory"},
       {Path("folder"), "Is a directory"},
       {Path("fifo"), "Not a regular file"},
       {Path("dangling"), "No such file or directory"},
+      {"/dev/null", "Not a regular file"},
   };
   for (const auto& [path, reason] : writes) {
     EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "x"); }),
@@ -190,6 +183,7 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   }
   EXPECT_TRUE(fs::is_fifo(Path("fifo")));
   EXPECT_TRUE(fs::is_symlink(Path("dangling")));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
   EXPECT_EQ(Files(), 3);
 
   // A FIFO or a device is refused without waiting on it or reading it, and an

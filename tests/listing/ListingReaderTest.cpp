@@ -79,17 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorRow{"\"AB", "The text has no closing quote"},
                     ErrorRow{"\"€a0\"", "The calculator character € (U+20AC) cannot stand in program text"}));
 
-TEST(ReadListing, KeepsTheFileLinesOfAWholeListing) {
-  const ReadListingResult read =
-      ReadListing("\xEF\xBB\xBF" "00 { 6-Byte Prgm }\r\n01▸LBL \"A\"\r\n\r\n@ clear\r02 CLX\n03 END");
-  ASSERT_TRUE(read.errors.empty());
-  ASSERT_EQ(read.lines.size(), 3u);
-  EXPECT_EQ(read.lines[0].fileLine, 2u);
-  EXPECT_EQ(read.lines[1].fileLine, 5u);
-  EXPECT_EQ(read.lines[2].fileLine, 6u);
-  EXPECT_EQ(read.lines[2].text, "END");
-}
-
 // A file that is not UTF-8 is program text in display codes, as it stands:
 // "01 " there would be an error, not a line number.
 TEST(ReadListing, ReadsEightBitTextAsItStands) {

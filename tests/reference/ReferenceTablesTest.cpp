@@ -1,5 +1,5 @@
-// The help table against the instruction tables, and the Program Tool's
-// picks against the encoder.
+// The help lookup of a double-click and the Program Tool's pickers: the
+// help table against the instruction tables, the picks against the encoder.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,35 @@
 
 namespace orrikey::reference {
 namespace {
+
+// The first word, matched whole against every line of the help table.
+const std::string kStoHelp =
+    "Store a copy of x into a destination register or variable. Parameter: register or variable "
+    "(indirect allowed)";
+
+TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
+  const struct {
+    std::string line;
+    std::optional<std::string> help;  // nothing: the INFO pane stays empty
+  } rows[] = {
+      {"STO 05", kStoHelp}, {"STO", kStoHelp},
+      // Nothing is trimmed: leading blanks make an empty word.
+      {"  STO 05", std::nullopt}, {"", std::nullopt},
+      // Tabs do not separate; a trailing tab spoils the word too.
+      {"RCL\t05", std::nullopt}, {"STO\t", std::nullopt},
+      {"sto 05", std::nullopt}, {"-5", std::nullopt},
+      {"-", "Subtraction. Returns y \x96 x."}, {"\xA0", "Division. Returns y \xF7 x."},
+      // A continued description comes whole.
+      {"ARCL ST X",
+       "Alpha recall. Copy data into the Alpha register, appending it to the current "
+       "contents.Numbers are formatted using the current display format. Parameter: "
+       "register or variable. (indirect allowed)"},
+      // A description line is a key like any other: ARCL's continuation is
+      // followed by the key line "AROT".
+      {"allowed)", "AROT"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(HelpFor(row.line), row.help) << row.line;
+}
 
 // Every key's description, continuation included: a key line, then its
 // description, which runs on to the next line when it ends in a blank. The help
@@ -60,13 +89,16 @@ TEST(HelpTable, KeysAndOperandNotesMatchTheInstructionTables) {
     EXPECT_NE(programmable.count(key), text.ends_with("(Not programmable.)")) << key;
 }
 
-// Every pick of the Program Tool types a line that encodes: a menu member as it
-// stands, an instruction name of the grid or a member ending in a blank once an
-// operand follows.
+// Every group has members, and every pick of the Program Tool types a line
+// that encodes: a menu member as it stands, an instruction name of the grid or
+// a member ending in a blank once an operand follows.
 TEST(ProgramToolPicks, EveryPickEncodes) {
   std::vector<std::string> picks;
-  for (const std::string& group : FixMenuGroups())
-    for (std::string& member : FixMenuMembers(group)) picks.push_back(std::move(member));
+  for (const std::string& group : FixMenuGroups()) {
+    std::vector<std::string> members = FixMenuMembers(group);
+    EXPECT_FALSE(members.empty()) << group;  // the last group ends before the list's closing lines
+    for (std::string& member : members) picks.push_back(std::move(member));
+  }
   for (const tables::ModOp& op : tables::ModOps()) picks.push_back(std::string(op.name) + ' ');
   // Operands as a user types them after the pick.
   const std::string_view operands[] = {"01", "1", "\"A\"", "\"A\" TO 01"};
@@ -81,6 +113,21 @@ TEST(ProgramToolPicks, EveryPickEncodes) {
       return !encoder::AssembleLine(line).failed();
     })) << "pick \"" << pick << "\" types \"" << text << "\"";
   }
+}
+
+TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
+  const struct {
+    std::string text;
+    std::vector<std::string> members;
+  } rows[] = {
+      // The scan goes on past the first equal line: CLA stands in two groups.
+      {"CLA",
+       {"POSA", "PROMPT", "STR?", "XTOA", "ANUM", "XVIEW", "XASTO ", "LXASTO ", "XSTR ", "CLD",
+        "CLKEYS", "CLLCD", "CLMENU", "CLP", "CLRG", "CLST", "CLV", "CLX", "CL\x85"}},
+      {"-menu", {}},
+      {"-MENU ", {}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(FixMenuMembers(row.text), row.members) << row.text;
 }
 
 }  // namespace

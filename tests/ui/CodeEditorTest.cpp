@@ -22,12 +22,6 @@ class CodeEditorTest : public QObject {
 
   std::unique_ptr<CodeEditor> memo;
 
-  static Lines Numbered(int count) {
-    Lines lines;
-    for (int i = 1; i <= count; ++i) lines.push_back("LINE " + std::to_string(i));
-    return lines;
-  }
-
  private slots:
   void init() {
     memo = std::make_unique<CodeEditor>();
@@ -113,7 +107,7 @@ class CodeEditorTest : public QObject {
     palette.setColor(QPalette::PlaceholderText, Qt::black);
     memo->setPalette(palette);
     for (auto [lines, first] : {std::pair{3, 0}, std::pair{120, 98}}) {
-      memo->setLines(Numbered(lines));
+      memo->setLines(Lines(lines, "CLX"));
       memo->verticalScrollBar()->setValue(first);
       const auto rows = memo->lineNumberRows();
       QVERIFY(rows.size() > 3);

@@ -1,4 +1,4 @@
-// The display-code map: the glyphs, one-to-one, and the names of stray characters.
+// The display-code map: one-to-one, and the names of stray characters.
 
 #include <QSet>
 #include <QTest>
@@ -12,25 +12,6 @@ class DisplayCodesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showsGlyphs_data() {
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("shown");
-    const struct {
-      int code;
-      const char16_t* shown;
-    } rows[] = {
-        {0xA0, u"÷"}, {0x85, u"Σ"}, {0x98, u"ᴇ"}, {0x89, u"≤"},  {0xAA, u"␊"}, {0xA4, u"▒"}, {0x14, u"Å"},
-        {0xBE, u"░"}, {0x9F, u"├"}, {'^', u"^"},  {0x09, u"\t"}, {0xE9, u"é"}, {0x80, u"€"},
-    };
-    for (const auto& row : rows)
-      QTest::addRow("%02X", row.code) << row.code << QString::fromUtf16(row.shown);
-  }
-  void showsGlyphs() {
-    QFETCH(int, code);
-    QFETCH(QString, shown);
-    QCOMPARE(QString(DisplayChar(static_cast<unsigned char>(code))), shown);
-  }
-
   // Every byte shows as its own character and comes back as itself. The
   // look-alikes of glyphs and of the quote mark show nowhere.
   void isOneToOne() {

@@ -23,7 +23,6 @@ class FakeDialogs : public Dialogs {
   int filterIndex = 0;            // the filter every dialog is left with
   QStringList questions;
   QStringList errors;
-  QStringList information;
   std::vector<FileDialog> shown;  // each file dialog as it was opened
   QString printTo;                // a PDF file, or empty: the print dialog is cancelled
 
@@ -49,9 +48,7 @@ class FakeDialogs : public Dialogs {
     return answer;
   }
   void ShowError(const QString& text) override { errors += text; }
-  void ShowInformation(const QString& title, const QString& text) override {
-    information += title + '\n' + text;
-  }
+  void ShowInformation(const QString&, const QString&) override {}
   bool Execute(FileDialog& dialog) override {
     shown.push_back(dialog);
     if (fileNames.empty()) return false;

