@@ -56,6 +56,8 @@ TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   EXPECT_EQ(opened.form, FileForm::kRaw);
   EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");
   EXPECT_EQ(opened.decodeError, "Error in Hex Code - Around Line: 2");
+  EXPECT_EQ(opened.assembly.Bytes(), std::vector<std::uint8_t>{0x77});
+  EXPECT_EQ(opened.assembly.FailedLines(), std::vector<size_t>{1});
 }
 
 }  // namespace
