@@ -149,7 +149,7 @@ void MainWindow::createParts() {
   setCentralWidget(client);
 
   assembly_ = new LiveAssembly(codeEdit_, hexEdit_, this);
-  new ProgramHighlighter(codeEdit_->document(), *assembly_);
+  new ProgramHighlighter(codeEdit_, *assembly_);
   connect(assembly_, &LiveAssembly::summaryChanged, this, &MainWindow::showSummary);
   connect(codeEdit_->document(), &QTextDocument::modificationChanged, this,
           &MainWindow::followModified);
