@@ -105,8 +105,9 @@ void LiveAssembly::codeChanged(int position, int, int added) {
 
 // An opened file's lines carry the file's numbers; the editor numbers its
 // own lines. A final line break leaves an empty last line the file did not
-// count. The rows come from the raw text at once: a block's own text costs a
-// search of the document per line.
+// count. Setting a text first clears the document, a change of its own that
+// the lines do not fit. The rows come from the raw text at once: a block's
+// own text costs a search of the document per line.
 std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(int lineCount) {
   std::vector<encoder::Assembly::Line> lines;
   lines.reserve(size_t(lineCount));
@@ -122,7 +123,7 @@ std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(int lineCount) {
       lines.push_back({n + 1, encoder::AssembleLine(ToDisplayCodes(row))});
     ++n;
   }
-  adopted_.reset();
+  if (fits) adopted_.reset();
   return lines;
 }
 
