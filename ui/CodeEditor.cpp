@@ -79,7 +79,13 @@ QString ShownText(std::string_view codes) {
 
 }  // namespace
 
-void CodeEditor::setCodes(std::string_view codes) { setPlainText(ShownText(codes)); }
+// The document's own setter: the widget's would format every character of
+// the new text once more. The rest is what the widget's does too.
+void CodeEditor::setCodes(std::string_view codes) {
+  document()->setPlainText(ShownText(codes));
+  document()->setModified(false);
+  setTextCursor(QTextCursor(document()));
+}
 
 std::vector<std::string> CodeEditor::lines() const {
   std::vector<std::string> lines;

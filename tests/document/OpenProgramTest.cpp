@@ -53,7 +53,6 @@ TEST(ReadProgramTextTest, NamesTheListingLinesItLeftOut) {
 
 TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   const OpenedProgram opened = ReadRawProgram(std::string_view("\x77\xC0\x00", 3));
-  EXPECT_EQ(opened.form, FileForm::kRaw);
   EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");
   EXPECT_EQ(opened.decodeError, "Error in Hex Code - Around Line: 2");
   EXPECT_EQ(opened.assembly.Bytes(), std::vector<std::uint8_t>{0x77});
