@@ -70,6 +70,16 @@ size_t Failures(const OpenedProgram& opened) {
   return opened.assembly.failureCount() + opened.refused.size();
 }
 
+// A decoded line keeps the file's own bytes, the offsets a calculator fills
+// into its jumps and labels included, and the row the decoder read it as.
+encoder::AssembledLine AsAssembled(const decoder::Line& line, std::string_view bytes) {
+  const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.data()) + line.offset;
+  encoder::Instruction instruction;
+  if (line.fixedOp) instruction = line.fixedOp;
+  else if (line.modOp) instruction = line.modOp;
+  return {{first, first + line.size}, std::nullopt, instruction};
+}
+
 }  // namespace
 
 OpenedProgram ReadProgramText(std::string_view fileBytes) {
@@ -98,6 +108,11 @@ OpenedProgram ReadRawProgram(std::string_view bytes) {
   size_t number = 0;
   for (std::string& line : decoder::ProgramText(decoded)) lines.push_back({++number, std::move(line)});
   OpenedProgram opened = FromLines(FileForm::kRaw, std::move(lines));
+  opened.assembly.Reserve(opened.lines.size());
+  for (size_t i = 0; i < decoded.lines.size(); ++i)
+    opened.assembly.Append({i + 1, AsAssembled(decoded.lines[i], bytes)});
+  if (decoded.stop)
+    opened.assembly.Append({opened.lines.size(), encoder::AssembleLine(decoder::kErrorLine)});
   opened.decodeError = decoder::StopMessage(decoded.stop);
   return opened;
 }

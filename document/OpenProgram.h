@@ -39,8 +39,8 @@ struct OpenedProgram {
   std::vector<listing::ListingLine> lines;
   // Listing lines that hold no program line the calculator can have.
   std::vector<listing::ListingError> refused;
-  // The lines assembled, numbered as the file numbers them; program text
-  // and listings only.
+  // The lines assembled, numbered as the file numbers them; for a raw file,
+  // the instructions as read, then the error line where decoding stopped.
   encoder::Assembly assembly;
   // Raw bytes that stop in the middle of an instruction: the text then ends
   // in the line "Error in Hex Code", and this is the message that says so.

@@ -70,16 +70,32 @@ std::string CodeEditor::codes() const {
 
 namespace {
 
+// In one pass over the codes: a whole program is one text.
 QString ShownText(std::string_view codes) {
   if (codes.size() > CodeEditor::kCapacity) throw std::runtime_error("Text exceeds memo capacity");
-  QString text = ToDisplayText(codes);
-  text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
+  QString text(qsizetype(codes.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (codes[i] != '\r') {
+      *out++ = DisplayChar(static_cast<unsigned char>(codes[i]));
+      continue;
+    }
+    *out++ = u'\n';
+    if (i + 1 < codes.size() && codes[i + 1] == '\n') ++i;
+  }
+  text.truncate(out - text.constData());
   return text;
 }
 
 }  // namespace
 
-void CodeEditor::setCodes(std::string_view codes) { setPlainText(ShownText(codes)); }
+// The document's own setter: the widget's would format every character of
+// the new text once more. The rest is what the widget's does too.
+void CodeEditor::setCodes(std::string_view codes) {
+  document()->setPlainText(ShownText(codes));
+  document()->setModified(false);
+  setTextCursor(QTextCursor(document()));
+}
 
 std::vector<std::string> CodeEditor::lines() const {
   std::vector<std::string> lines;

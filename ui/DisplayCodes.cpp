@@ -17,10 +17,18 @@ QString ToDisplayText(std::string_view codes) {
   return text;
 }
 
+// Pane text is almost all single UTF-16 units: they are read as they stand,
+// without a copy of the text in UTF-32.
 std::string ToDisplayCodes(QStringView text) {
   std::string codes;
   codes.reserve(static_cast<size_t>(text.size()));
-  for (char32_t c : text.toUcs4()) {
+  for (auto unit = text.begin(); unit != text.end(); ++unit) {
+    char32_t c = unit->unicode();
+    if (unit->isSurrogate()) {
+      const bool paired = unit->isHighSurrogate() && unit + 1 != text.end() && unit[1].isLowSurrogate();
+      c = paired ? QChar::surrogateToUcs4(unit[0], unit[1]) : char32_t(QChar::ReplacementCharacter);
+      if (paired) ++unit;
+    }
     const auto code = text::DisplayCodeOf(c);
     if (!code)
       throw std::runtime_error("The character " +

@@ -85,7 +85,7 @@ void LiveAssembly::codeChanged(int position, int, int added) {
 
   std::vector<encoder::Assembly::Line> assembled;
   if (whole) {
-    assembled = assembleAll(block, lineCount);
+    assembled = assembleAll(lineCount);
   } else {
     for (int n = first; n <= newLast; ++n, block = block.next())
       assembled.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
@@ -105,20 +105,25 @@ void LiveAssembly::codeChanged(int position, int, int added) {
 
 // An opened file's lines carry the file's numbers; the editor numbers its
 // own lines. A final line break leaves an empty last line the file did not
-// count.
-std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(QTextBlock block, int lineCount) {
+// count. Setting a text first clears the document, a change of its own that
+// the lines do not fit. The rows come from the raw text at once: a block's
+// own text costs a search of the document per line.
+std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(int lineCount) {
   std::vector<encoder::Assembly::Line> lines;
   lines.reserve(size_t(lineCount));
   const size_t adopted = adopted_ ? adopted_->lines().size() : 0;
   const bool fits = adopted == size_t(lineCount) ||
                     (adopted + 1 == size_t(lineCount) && code_->document()->lastBlock().length() == 1);
-  for (int n = 0; n < lineCount; ++n, block = block.next()) {
-    if (fits && size_t(n) < adopted)
-      lines.push_back({size_t(n) + 1, adopted_->lines()[size_t(n)].assembled});
+  const QString text = code_->document()->toRawText();
+  size_t n = 0;
+  for (QStringView row : QStringView(text).tokenize(QChar(QChar::ParagraphSeparator))) {
+    if (fits && n < adopted)
+      lines.push_back({n + 1, adopted_->lines()[n].assembled});
     else
-      lines.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
+      lines.push_back({n + 1, encoder::AssembleLine(ToDisplayCodes(row))});
+    ++n;
   }
-  adopted_.reset();
+  if (fits) adopted_.reset();
   return lines;
 }
 

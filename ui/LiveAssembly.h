@@ -49,7 +49,7 @@ class LiveAssembly : public QObject {
  private:
   void codeChanged(int position, int removed, int added);
   // The lines of the whole text, taken from `adopted_` when they are its lines.
-  std::vector<encoder::Assembly::Line> assembleAll(QTextBlock block, int lineCount);
+  std::vector<encoder::Assembly::Line> assembleAll(int lineCount);
   void replaceHexRows(int first, int oldLast, int newLast);
 
   CodeEditor* code_;

@@ -167,7 +167,7 @@ void MainWindow::createParts() {
   setCentralWidget(client);
 
   assembly_ = new LiveAssembly(codeEdit_, hexEdit_, this);
-  new ProgramHighlighter(codeEdit_->document(), *assembly_);
+  new ProgramHighlighter(codeEdit_, *assembly_);
   connect(assembly_, &LiveAssembly::summaryChanged, this, &MainWindow::showSummary);
   recoveryTimer_ = new QTimer(this);
   recoveryTimer_->setSingleShot(true);

@@ -1,6 +1,7 @@
 #include "ui/ProgramHighlighter.h"
 
 #include "text/Comment.h"
+#include "ui/CodeEditor.h"
 #include "ui/LiveAssembly.h"
 
 #include <QGuiApplication>
@@ -8,9 +9,14 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <vector>
 
 namespace orrikey {
 namespace {
+
+// A line's colours are known while its state is this; a new or changed
+// line has the document's -1.
+constexpr int kColoured = 0;
 
 QTextCharFormat Colored(QPalette::ColorRole role) {
   QTextCharFormat format;
@@ -23,10 +29,23 @@ qsizetype CommentStart(const QString& text) {
   return qsizetype(std::min(text::SplitLine(line, text::Notation::kProgramText).comment, line.size()));
 }
 
+// One format a character; runs of the same format become one range, and
+// characters left plain none.
+QList<QTextLayout::FormatRange> Ranges(const std::vector<QTextCharFormat>& formats) {
+  QList<QTextLayout::FormatRange> ranges;
+  for (size_t i = 0; i < formats.size();) {
+    const size_t start = i;
+    while (i < formats.size() && formats[i] == formats[start]) ++i;
+    if (formats[start] != QTextCharFormat()) ranges.append({int(start), int(i - start), formats[start]});
+  }
+  return ranges;
+}
+
 }  // namespace
 
-ProgramHighlighter::ProgramHighlighter(QTextDocument* document, const LiveAssembly& assembly)
-    : QSyntaxHighlighter(document),
+ProgramHighlighter::ProgramHighlighter(CodeEditor* editor, const LiveAssembly& assembly)
+    : QObject(editor),
+      editor_(editor),
       assembly_(assembly),
       instruction_(Colored(QPalette::Link)),
       label_(instruction_),
@@ -35,36 +54,76 @@ ProgramHighlighter::ProgramHighlighter(QTextDocument* document, const LiveAssemb
       comment_(Colored(QPalette::PlaceholderText)) {
   label_.setFontWeight(QFont::Bold);
   comment_.setFontItalic(true);
+  connect(editor->document(), &QTextDocument::contentsChange, this, &ProgramHighlighter::forgetColours);
+  editor->viewport()->installEventFilter(this);
 }
 
-void ProgramHighlighter::highlightBlock(const QString& text) {
+bool ProgramHighlighter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint) colourShownLines();
+  return QObject::eventFilter(watched, event);
+}
+
+// A changed line is coloured again, as its text or its failing may differ.
+void ProgramHighlighter::forgetColours(int position, int, int added) {
+  const QTextDocument* document = editor_->document();
+  const QTextBlock end = document->findBlock(position + added);
+  for (QTextBlock block = document->findBlock(position); block.isValid(); block = block.next()) {
+    block.setUserState(-1);
+    if (block == end) break;
+  }
+}
+
+// Colours set on a line's layout take effect once the document lays the
+// line out again.
+void ProgramHighlighter::colourShownLines() {
+  QTextDocument* document = editor_->document();
+  const QTextBlock last = editor_->cursorForPosition(QPoint(0, editor_->viewport()->height())).block();
+  for (QTextBlock block = editor_->cursorForPosition(QPoint(0, 0)).block(); block.isValid();
+       block = block.next()) {
+    if (block.userState() != kColoured) {
+      block.setUserState(kColoured);
+      const QList<QTextLayout::FormatRange> ranges = coloursOf(block);
+      if (ranges != block.layout()->formats()) {
+        block.layout()->setFormats(ranges);
+        document->markContentsDirty(block.position(), block.length());
+      }
+    }
+    if (block == last) break;
+  }
+}
+
+QList<QTextLayout::FormatRange> ProgramHighlighter::coloursOf(const QTextBlock& block) const {
   static const QRegularExpression instruction("^\\s*[^\\s\"0-9.+-][^\\s\"]*");
   static const QRegularExpression number("(?<![\\w.])[-+]?\\d+(\\.\\d*)?(ᴇ[-+]?\\d+)?");
   static const QRegularExpression quoted("\"[^\"]*\"?");
 
+  const QString text = block.text();
+  std::vector<QTextCharFormat> formats(size_t(text.size()));
+  const auto setFormat = [&](qsizetype start, qsizetype length, const QTextCharFormat& format) {
+    std::fill_n(formats.begin() + start, length, format);
+  };
   const qsizetype comment = CommentStart(text);
   const QStringView code = QStringView(text).left(comment);
   for (auto it = number.globalMatch(code); it.hasNext();) {
     const auto match = it.next();
-    setFormat(int(match.capturedStart()), int(match.capturedLength()), number_);
+    setFormat(match.capturedStart(), match.capturedLength(), number_);
   }
   if (const auto match = instruction.match(code); match.hasMatch()) {
     const bool label = match.capturedView().trimmed() == u"LBL";
-    setFormat(int(match.capturedStart()), int(match.capturedLength()), label ? label_ : instruction_);
+    setFormat(match.capturedStart(), match.capturedLength(), label ? label_ : instruction_);
   }
   for (auto it = quoted.globalMatch(code); it.hasNext();) {
     const auto match = it.next();
-    setFormat(int(match.capturedStart()), int(match.capturedLength()), quoted_);
+    setFormat(match.capturedStart(), match.capturedLength(), quoted_);
   }
-  setFormat(int(comment), int(text.size() - comment), comment_);
+  setFormat(comment, text.size() - comment, comment_);
 
-  if (!assembly_.failsAt(currentBlock().blockNumber())) return;
-  for (int i = 0; i < code.size(); ++i) {
-    QTextCharFormat marked = format(i);
-    marked.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    marked.setUnderlineColor(Qt::red);
-    setFormat(i, 1, marked);
-  }
+  if (assembly_.failsAt(block.blockNumber()))
+    for (qsizetype i = 0; i < code.size(); ++i) {
+      formats[size_t(i)].setUnderlineStyle(QTextCharFormat::WaveUnderline);
+      formats[size_t(i)].setUnderlineColor(Qt::red);
+    }
+  return Ranges(formats);
 }
 
 }  // namespace orrikey

@@ -4,24 +4,33 @@
 // dark desktop theme gives a dark editor. Instructions, label lines, quoted
 // text, numbers and comments each have their look; a line that does not
 // convert is underlined with a red wave.
+//
+// Only the lines about to be painted are coloured, each once after it
+// changes, so that a program of any length opens at the cost of one screen.
 
-#include <QSyntaxHighlighter>
+#include <QObject>
+#include <QTextBlock>
 #include <QTextCharFormat>
+#include <QTextLayout>
 
 namespace orrikey {
 
+class CodeEditor;
 class LiveAssembly;
 
-class ProgramHighlighter : public QSyntaxHighlighter {
+class ProgramHighlighter : public QObject {
  public:
-  // The assembly must follow the document's changes before the highlighter
-  // does, so it is made first.
-  ProgramHighlighter(QTextDocument* document, const LiveAssembly& assembly);
+  ProgramHighlighter(CodeEditor* editor, const LiveAssembly& assembly);
 
  protected:
-  void highlightBlock(const QString& text) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void forgetColours(int position, int removed, int added);
+  void colourShownLines();
+  QList<QTextLayout::FormatRange> coloursOf(const QTextBlock& block) const;
+
+  CodeEditor* editor_;
   const LiveAssembly& assembly_;
   QTextCharFormat instruction_;
   QTextCharFormat label_;

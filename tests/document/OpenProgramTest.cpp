@@ -55,9 +55,10 @@ TEST(ReadProgramTextTest, NamesTheListingLinesItLeftOut) {
 
 TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   const OpenedProgram opened = ReadRawProgram(std::string_view("\x77\xC0\x00", 3));
-  EXPECT_EQ(opened.form, FileForm::kRaw);
   EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");
   EXPECT_EQ(opened.decodeError, "Error in Hex Code - Around Line: 2");
+  EXPECT_EQ(opened.assembly.Bytes(), std::vector<std::uint8_t>{0x77});
+  EXPECT_EQ(opened.assembly.FailedLines(), std::vector<size_t>{1});
 }
 
 // Raw by name, by content when the name says nothing, else program text.
