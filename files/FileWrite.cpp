@@ -1,7 +1,9 @@
 // Writing a whole file without ever leaving it half written: the new content
 // goes to an unnamed file in the same folder, which is flushed to the disk and
 // then takes the old file's name. Until then nothing in the folder changes, so
-// a process killed half way leaves no trace.
+// a process killed half way leaves no trace; where the file system has no
+// unnamed files, the signals that ask a process to end wait until the
+// temporary name is gone.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +18,7 @@
 
 #include "files/Descriptor.h"
 #include "files/FileIO.h"
+#include "files/SignalsHeld.h"
 #include "files/Writing.h"
 
 namespace orrikey::files {
@@ -86,6 +89,7 @@ void TakeOver(int fd, const struct stat& old) {
 }  // namespace
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
+  const SignalsHeld held;
   const std::string target = FileBehindLinks(path);
   // Renaming over a device or a FIFO would replace the node itself.
   struct stat old {};
