@@ -1,11 +1,14 @@
 // The editor's heavy work through the real windows under the offscreen
 // platform, on a 10,000-line program: a keystroke until its hex row and
 // marker follow, "Code->Hex", "Open Raw File" (read, decode, assemble), and
-// start-up; and the Program Tool's "Scan" of a 100,000-line program.
+// start-up; opening the largest program file; and the Program Tool's "Scan"
+// of a 100,000-line program.
 
 #include <benchmark/benchmark.h>
 
 #include "CycledProgram.h"
+#include "files/FileIO.h"
+#include "files/ProgramText.h"
 #include "ui/CodeEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramTool.h"
@@ -22,6 +25,8 @@
 
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -107,6 +112,28 @@ void BM_OpenRawFile(benchmark::State& state) {
   if (Code(window)->lineCount() != 10'000) state.SkipWithError("the program did not come back");
 }
 BENCHMARK(BM_OpenRawFile)->Unit(benchmark::kMillisecond);
+
+// The largest program file the editor opens: 4 MiB of program text. Peak
+// memory is that of the whole benchmark process.
+void BM_OpenLargestProgram(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("largest.42S");
+  std::string text;
+  for (const std::string& line : CycledProgram(Program(), files::kMaxProgramFileSize)) {
+    if (text.size() + line.size() + 2 > files::kMaxProgramFileSize) break;
+    text.append(line).append("\r\n");
+  }
+  files::WriteProgramTextFile(path.toStdString(), text);
+  OpenOneFile dialogs(path);
+  MainWindow window(dialogs);
+  window.show();
+  for (auto _ : state) window.openFile(path);
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peakMB"] = double(usage.ru_maxrss) / 1024;
+  state.counters["lines"] = Code(window)->lineCount();
+}
+BENCHMARK(BM_OpenLargestProgram)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // From nothing to a shown window with its menus, panes and settings.
 void BM_StartUp(benchmark::State& state) {
