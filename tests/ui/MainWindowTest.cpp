@@ -80,10 +80,7 @@ class MainWindowTest : public QObject {
   // convert is marked, listed under INFO, and leaves no byte count. A click on
   // an INFO line selects the line it names.
   void assemblesAsYouType() {
-    QTest::keyClicks(Code(), "CLX");
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "FOO");
+    QTest::keyClicks(Code(), "CLX\r\rFOO");  // \r is Return, \b Backspace
     QCOMPARE(Hex()->toPlainText(), "77\n\n------ err opcode");
     // The marker's tooltip names the error.
     auto* numbers = Code()->findChild<QWidget*>("lineNumberArea");
@@ -98,8 +95,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->textCursor().selectedText(), "FOO");
     Code()->moveCursor(QTextCursor::End);
 
-    for (int i = 0; i < 3; ++i) QTest::keyClick(Code(), Qt::Key_Backspace);
-    QTest::keyClicks(Code(), "\"AB\"");
+    QTest::keyClicks(Code(), "\b\b\b\"AB\"");
     QCOMPARE(Hex()->toPlainText(), "77\n\nF24142");
     QCOMPARE(Code()->marker(2), "");
     QTRY_COMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 4-Byte Prgm }");
@@ -134,8 +130,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
     QVERIFY(!window->isWindowModified());
     Code()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "SIN");
+    QTest::keyClicks(Code(), "\rSIN");
     QVERIFY(window->isWindowModified());
     Trigger("Save");
     QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
