@@ -17,6 +17,10 @@ Q_DECLARE_METATYPE(Form)
 // chosen in its dialog, and where and how it saves.
 struct Target { std::string_view command; QString chosen; int filter; QString path; Form form; };
 Q_DECLARE_METATYPE(Target)
+// A file and its form, the title and save offer they give, and whether Save
+// needs a name.
+struct Named { QString path; Form form; QString title, question; bool needsName; };
+Q_DECLARE_METATYPE(Named)
 
 class ProgramDocumentTest : public QObject {
   Q_OBJECT
@@ -48,28 +52,23 @@ class ProgramDocumentTest : public QObject {
 
   // A listing, like a new program, has no file Save could write back to.
   void namesTheFile_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<Form>("form");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<bool>("needsName");
-    QTest::newRow("new") << "" << Form::kProgramText << "Untitled[*] - Orrikey"
-                         << "Save the changes to the new program before closing?" << true;
-    QTest::newRow("raw") << "/d/p.raw" << Form::kRaw << "p.raw[*] - Orrikey"
-                         << "Save the changes to p.raw before closing?" << false;
-    QTest::newRow("listing") << "/d/l.txt" << Form::kListing << "l.txt[*] - Orrikey"
-                             << "Save the changes to l.txt before closing?" << true;
+    QTest::addColumn<Named>("row");
+    QTest::newRow("new") << Named{"", Form::kProgramText, "Untitled[*] - Orrikey",
+                                  "Save the changes to the new program before closing?", true};
+    QTest::newRow("raw") << Named{"/d/p.raw", Form::kRaw, "p.raw[*] - Orrikey",
+                                  "Save the changes to p.raw before closing?", false};
+    QTest::newRow("listing") << Named{"/d/l.txt", Form::kListing, "l.txt[*] - Orrikey",
+                                      "Save the changes to l.txt before closing?", true};
   }
   void namesTheFile() {
-    QFETCH(QString, path);
-    QFETCH(Form, form);
+    QFETCH(Named, row);
     ProgramDocument document;
     document.setModified(true);
-    document.setFile(path, form);
+    document.setFile(row.path, row.form);
     QVERIFY(!document.isModified());
-    QTEST(document.title(), "title");
-    QTEST(document.saveQuestion("closing"), "question");
-    QTEST(document.saveNeedsName(), "needsName");
+    QCOMPARE(document.title(), row.title);
+    QCOMPARE(document.saveQuestion("closing"), row.question);
+    QCOMPARE(document.saveNeedsName(), row.needsName);
   }
 
   // The last eight, the most recent first, each once; a new program is none.
