@@ -10,41 +10,32 @@
 namespace orrikey::document {
 namespace {
 
-struct TextRow {
-  const char* name;
-  std::string_view bytes;
-  FileForm form;
-  std::string text;  // display codes
-  std::vector<size_t> fileLines;
-};
-
-class ReadProgramTextTest : public testing::TestWithParam<TextRow> {};
-
-TEST_P(ReadProgramTextTest, ReadsEveryForm) {
-  const TextRow& row = GetParam();
-  const OpenedProgram opened = ReadProgramText(row.bytes);
-  EXPECT_EQ(opened.form, row.form);
-  EXPECT_EQ(opened.text, row.text);
-  std::vector<size_t> fileLines;
-  for (const listing::ListingLine& line : opened.lines) fileLines.push_back(line.fileLine);
-  EXPECT_EQ(fileLines, row.fileLines);
+TEST(ReadProgramTextTest, ReadsEveryForm) {
+  const struct {
+    std::string_view bytes;
+    FileForm form;
+    std::string text;  // display codes
+    std::vector<size_t> fileLines;
+  } rows[] = {
+      {"LBL \"A\" @ start\n\nX\xE2\x89\xA4Y?\n", FileForm::kProgramText,
+       "LBL \"A\" @ start\r\n\r\nX\x89Y?\r\n", {1, 2, 3}},
+      // ASCII spellings are read as a listing.
+      {"X#0?\n1E3\nSTO* 05\n", FileForm::kListing, "X\x8B" "0?\r\n1\x98" "3\r\nSTOx 05", {1, 2, 3}},
+      // A typo is no reason to drop the user's comments and blank lines.
+      {"SIN @ x\n\nXYZZY\n", FileForm::kProgramText, "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
+      {"\xEF\xBB\xBF" "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END", FileForm::kListing,
+       "CLX\r\nEND", {2, 5}},
+      {"STO\xA0 05\r\n", FileForm::kEightBitText, "STO\xA0 05\r\n", {1}},
+  };
+  for (const auto& row : rows) {
+    const OpenedProgram opened = ReadProgramText(row.bytes);
+    EXPECT_EQ(opened.form, row.form) << row.bytes;
+    EXPECT_EQ(opened.text, row.text) << row.bytes;
+    std::vector<size_t> fileLines;
+    for (const listing::ListingLine& line : opened.lines) fileLines.push_back(line.fileLine);
+    EXPECT_EQ(fileLines, row.fileLines) << row.bytes;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ReadProgramTextTest,
-    testing::Values(
-        TextRow{"ProgramTextAsItStands", "LBL \"A\" @ start\n\nX\xE2\x89\xA4Y?\n",
-                FileForm::kProgramText, "LBL \"A\" @ start\r\n\r\nX\x89Y?\r\n", {1, 2, 3}},
-        TextRow{"AsciiSpellingsReadAsAListing", "X#0?\n1E3\nSTO* 05\n", FileForm::kListing,
-                "X\x8B" "0?\r\n1\x98" "3\r\nSTOx 05", {1, 2, 3}},
-        // A typo is no reason to drop the user's comments and blank lines.
-        TextRow{"FailingTextKeepsItsLines", "SIN @ x\n\nXYZZY\n", FileForm::kProgramText,
-                "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
-        TextRow{"NumberedListing", "\xEF\xBB\xBF" "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END",
-                FileForm::kListing, "CLX\r\nEND", {2, 5}},
-        TextRow{"EightBitText", "STO\xA0 05\r\n", FileForm::kEightBitText, "STO\xA0 05\r\n",
-                {1}}),
-    [](const testing::TestParamInfo<TextRow>& info) { return std::string(info.param.name); });
 
 TEST(ReadProgramTextTest, NamesTheListingLinesItLeftOut) {
   const OpenedProgram opened = ReadProgramText("01 CLX\n02 \xE2\x98\x83\n03 END\n");

@@ -45,7 +45,6 @@ TEST(ProgramText, SplitsIntoLines) {
 TEST(ProgramText, JoinsWithCrLf) {
   EXPECT_EQ(JoinLines({"LBL 01", "END"}), "LBL 01\r\nEND");
   EXPECT_EQ(JoinLines({}), "");
-  EXPECT_EQ(SplitLines(JoinLines({"A", "", "B"})), (Lines{"A", "", "B"}));
 }
 
 }  // namespace

@@ -7,10 +7,7 @@
 source "$(dirname "$0")/../cli/checks.sh"
 build=$3
 
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
 
 if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"
@@ -28,13 +25,7 @@ check "files" "\
 ./usr/share/applications/orrikey.desktop
 ./usr/share/doc/orrikey/changelog.gz
 ./usr/share/doc/orrikey/copyright
-./usr/share/icons/hicolor/128x128/apps/orrikey.png
-./usr/share/icons/hicolor/16x16/apps/orrikey.png
-./usr/share/icons/hicolor/24x24/apps/orrikey.png
-./usr/share/icons/hicolor/256x256/apps/orrikey.png
-./usr/share/icons/hicolor/32x32/apps/orrikey.png
-./usr/share/icons/hicolor/48x48/apps/orrikey.png
-./usr/share/icons/hicolor/64x64/apps/orrikey.png
+$(printf './usr/share/icons/hicolor/%s/apps/orrikey.png\n' 128x128 16x16 24x24 256x256 32x32 48x48 64x64)
 ./usr/share/icons/hicolor/scalable/apps/orrikey.svg
 ./usr/share/man/man1/orrikey-cli.1.gz
 ./usr/share/man/man1/orrikey.1.gz

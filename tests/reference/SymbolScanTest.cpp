@@ -72,13 +72,10 @@ TEST(JumpTargetFor, LineNumbersOfATwentyLineProgram) {
       {"0 12", std::nullopt}, {"---", std::nullopt},
   };
   for (const auto& row : rows) {
-    const auto target = JumpTargetFor(row.selection, 20);
-    ASSERT_EQ(target.has_value(), row.kind.has_value()) << row.selection;
-    if (!target) continue;
-    EXPECT_EQ(target->kind, *row.kind) << row.selection;
-    if (target->kind == Line) {
-      EXPECT_EQ(target->line, row.line) << row.selection;
-    }
+    SCOPED_TRACE(row.selection);
+    const auto got = JumpTargetFor(row.selection, 20);
+    ASSERT_EQ(got.has_value(), row.kind.has_value());
+    if (got) EXPECT_EQ(std::pair(got->kind, got->line), std::pair(*row.kind, row.line));
   }
 }
 

@@ -26,34 +26,16 @@ class FakeDialogs : public Dialogs {
   std::vector<FileDialog> shown;  // each file dialog as it was opened
   QString printTo;                // a PDF file, or empty: the print dialog is cancelled
 
-  Answer AskToSave(const QString& question) override {
-    questions += question;
-    if (answers.empty()) return Answer::Cancel;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  bool Confirm(const QString& question, const QString&) override {
-    questions += question;
-    if (confirmations.empty()) return false;
-    const bool yes = confirmations.front();
-    confirmations.pop_front();
-    return yes;
-  }
-  Recovery AskToRecover(const QString& question, const QString&) override {
-    questions += question;
-    if (recoveries.empty()) return Recovery::kLater;
-    const Recovery answer = recoveries.front();
-    recoveries.pop_front();
-    return answer;
+  Answer AskToSave(const QString& q) override { return Next(q, answers, Answer::Cancel); }
+  bool Confirm(const QString& q, const QString&) override { return Next(q, confirmations, false); }
+  Recovery AskToRecover(const QString& q, const QString&) override {
+    return Next(q, recoveries, Recovery::kLater);
   }
   void ShowError(const QString& text) override { errors += text; }
   void ShowInformation(const QString&, const QString&) override {}
   bool Execute(FileDialog& dialog) override {
     shown.push_back(dialog);
-    if (fileNames.empty()) return false;
-    const QString name = fileNames.front();
-    fileNames.pop_front();
+    const QString name = Pop(fileNames, QString());
     if (name.isEmpty()) return false;
     dialog.fileName = name;
     dialog.filterIndex = filterIndex;
@@ -65,6 +47,20 @@ class FakeDialogs : public Dialogs {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printTo);
     return true;
+  }
+
+ private:
+  template <typename T>
+  static T Pop(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    const T next = queue.front();
+    queue.pop_front();
+    return next;
+  }
+  template <typename T>
+  T Next(const QString& question, std::deque<T>& queue, T none) {
+    questions += question;
+    return Pop(queue, none);
   }
 };
 

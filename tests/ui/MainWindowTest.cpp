@@ -31,6 +31,11 @@ using Lines = std::vector<std::string>;
 using Answer = Dialogs::Answer;
 Q_DECLARE_METATYPE(Lines)
 
+// A save command, the dialog's filter, the program, the file name (empty: the
+// clipboard) and the bytes written there (empty: refused).
+struct Save { const char* action; int filter; QString text, name; QByteArray bytes; };
+Q_DECLARE_METATYPE(Save)
+
 class MainWindowTest : public QObject {
   Q_OBJECT
 
@@ -80,10 +85,7 @@ class MainWindowTest : public QObject {
   // convert is marked, listed under INFO, and leaves no byte count. A click on
   // an INFO line selects the line it names.
   void assemblesAsYouType() {
-    QTest::keyClicks(Code(), "CLX");
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "FOO");
+    QTest::keyClicks(Code(), "CLX\r\rFOO");  // \r is Return, \b Backspace
     QCOMPARE(Hex()->toPlainText(), "77\n\n------ err opcode");
     // The marker's tooltip names the error.
     auto* numbers = Code()->findChild<QWidget*>("lineNumberArea");
@@ -98,8 +100,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->textCursor().selectedText(), "FOO");
     Code()->moveCursor(QTextCursor::End);
 
-    for (int i = 0; i < 3; ++i) QTest::keyClick(Code(), Qt::Key_Backspace);
-    QTest::keyClicks(Code(), "\"AB\"");
+    QTest::keyClicks(Code(), "\b\b\b\"AB\"");
     QCOMPARE(Hex()->toPlainText(), "77\n\nF24142");
     QCOMPARE(Code()->marker(2), "");
     QTRY_COMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 4-Byte Prgm }");
@@ -134,8 +135,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
     QVERIFY(!window->isWindowModified());
     Code()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Code(), Qt::Key_Return);
-    QTest::keyClicks(Code(), "SIN");
+    QTest::keyClicks(Code(), "\rSIN");
     QVERIFY(window->isWindowModified());
     Trigger("Save");
     QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
@@ -160,47 +160,41 @@ class MainWindowTest : public QObject {
   // written, the old file and the clipboard stay, and the message names
   // every failed line.
   void savesInEachForm_data() {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("name");      // empty: the clipboard
-    QTest::addColumn<QByteArray>("bytes");  // empty: refused
+    QTest::addColumn<Save>("save");
     const QString glyphs = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
     const QString program = u"LBL \"A\"\n\nSTOx 05 @ scale\n@ done\nEND"_qs;
     const QString failing = u"CLX\nFOO\nSIN\nBAR 1"_qs;
     const QByteArray listing =
         "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
-    QTest::newRow("raw") << "SaveRawFile" << 0 << program << "p.raw"
-                         << QByteArray::fromHex("C000F200419405C0000D");
-    QTest::newRow("UTF-8") << "Save42SCode" << 0 << glyphs << "p.42S"
-                           << QString(glyphs).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
-    QTest::newRow("8-bit") << "Save42SCode" << 1 << glyphs << "p.42S"
-                           << QByteArray::fromStdString(ToDisplayCodes(glyphs)).replace("\n", "\r\n");
-    QTest::newRow("listing") << "SaveListing" << 0 << program << "p.txt" << listing;
-    QTest::newRow("copy") << "CopyasListing" << 0 << program << "" << listing;
-    QTest::newRow("raw, failed") << "SaveRawFile" << 0 << failing << "p.raw" << QByteArray();
-    QTest::newRow("listing, failed") << "SaveListing" << 0 << failing << "p.txt" << QByteArray();
-    QTest::newRow("copy, failed") << "CopyasListing" << 0 << failing << "" << QByteArray();
+    const QByteArray utf8 = QString(glyphs).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
+    const auto codes = QByteArray::fromStdString(ToDisplayCodes(glyphs)).replace("\n", "\r\n");
+    QTest::newRow("raw") << Save{"SaveRawFile", 0, program, "p.raw",
+                                 QByteArray::fromHex("C000F200419405C0000D")};
+    QTest::newRow("UTF-8") << Save{"Save42SCode", 0, glyphs, "p.42S", utf8};
+    QTest::newRow("8-bit") << Save{"Save42SCode", 1, glyphs, "p.42S", codes};
+    QTest::newRow("listing") << Save{"SaveListing", 0, program, "p.txt", listing};
+    QTest::newRow("copy") << Save{"CopyasListing", 0, program, "", listing};
+    QTest::newRow("raw, failed") << Save{"SaveRawFile", 0, failing, "p.raw", {}};
+    QTest::newRow("listing, failed") << Save{"SaveListing", 0, failing, "p.txt", {}};
+    QTest::newRow("copy, failed") << Save{"CopyasListing", 0, failing, "", {}};
   }
   void savesInEachForm() {
-    QFETCH(QString, action);
-    QFETCH(int, filter);
-    QFETCH(QString, text);
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
+    QFETCH(Save, save);
+    const auto& [action, filter, text, name, bytes] = save;
     if (!name.isEmpty()) Write(name, "old");
     QGuiApplication::clipboard()->setText("old");
     Code()->setPlainText(text);
     dialogs->filterIndex = filter;
     dialogs->fileNames = {Path("p")};
-    Trigger(action.toLatin1());
+    Trigger(action);
     QCOMPARE(name.isEmpty() ? QGuiApplication::clipboard()->text().toUtf8()
                             : QByteArray::fromStdString(Read(name)),
              bytes.isEmpty() ? QByteArray("old") : bytes);
     QCOMPARE(dialogs->errors.size(), bytes.isEmpty() ? 1 : 0);
     if (bytes.isEmpty())
       QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
-    if (action.endsWith("Listing")) QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
+    if (QByteArray(action).endsWith("Listing"))
+      QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
   }
 
   // A pasted listing goes in as its program lines; a line that does not

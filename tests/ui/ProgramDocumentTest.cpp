@@ -13,6 +13,15 @@ using namespace orrikey;
 using Form = document::FileForm;
 Q_DECLARE_METATYPE(Form)
 
+// A save command (Save As, Save Raw File or Save 42S Code), the name and filter
+// chosen in its dialog, and where and how it saves.
+struct Target { std::string_view command; QString chosen; int filter; QString path; Form form; };
+Q_DECLARE_METATYPE(Target)
+// A file and its form, the title and save offer they give, and whether Save
+// needs a name.
+struct Named { QString path; Form form; QString title, question; bool needsName; };
+Q_DECLARE_METATYPE(Named)
+
 class ProgramDocumentTest : public QObject {
   Q_OBJECT
 
@@ -22,55 +31,44 @@ class ProgramDocumentTest : public QObject {
   // Save As goes by the name, Save Raw File and Save 42S Code by the
   // command; program text is 8-bit only by the dialog's second filter.
   void choosesWhereAndHowToSave_data() {
-    QTest::addColumn<QString>("command");  // Save As, Save Raw File or Save 42S Code
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<Form>("form");
-    QTest::newRow("as, no extension") << "as" << "p" << 0 << "p.42S" << Form::kProgramText;
-    QTest::newRow("as, 8-bit") << "as" << "p" << 1 << "p.42S" << Form::kEightBitText;
-    QTest::newRow("as, raw by name") << "as" << "p.RAW" << 1 << "p.RAW" << Form::kRaw;
-    QTest::newRow("as, other extension") << "as" << "p.txt" << 0 << "p.txt" << Form::kProgramText;
-    QTest::newRow("raw") << "raw" << "p.42S" << 1 << "p.42S.raw" << Form::kRaw;
-    QTest::newRow("text") << "text" << "p.42s" << 1 << "p.42s" << Form::kEightBitText;
-    QTest::newRow("text, added") << "text" << "p.raw" << 0 << "p.raw.42S" << Form::kProgramText;
+    QTest::addColumn<Target>("row");
+    QTest::newRow("as, no extension") << Target{"as", "p", 0, "p.42S", Form::kProgramText};
+    QTest::newRow("as, 8-bit") << Target{"as", "p", 1, "p.42S", Form::kEightBitText};
+    QTest::newRow("as, raw by name") << Target{"as", "p.RAW", 1, "p.RAW", Form::kRaw};
+    QTest::newRow("as, other extension") << Target{"as", "p.txt", 0, "p.txt", Form::kProgramText};
+    QTest::newRow("raw") << Target{"raw", "p.42S", 1, "p.42S.raw", Form::kRaw};
+    QTest::newRow("text") << Target{"text", "p.42s", 1, "p.42s", Form::kEightBitText};
+    QTest::newRow("text, added") << Target{"text", "p.raw", 0, "p.raw.42S", Form::kProgramText};
   }
   void choosesWhereAndHowToSave() {
-    QFETCH(QString, command);
-    QFETCH(QString, chosen);
-    QFETCH(int, filter);
+    QFETCH(Target, row);
+    const Form form = row.command == "raw" ? Form::kRaw : Form::kProgramText;
     const ProgramDocument::Target target =
-        command == "as" ? ProgramDocument::SaveAsTarget(chosen, filter)
-                        : ProgramDocument::SaveInTarget(
-                              command == "raw" ? Form::kRaw : Form::kProgramText, chosen, filter);
-    QTEST(target.path, "path");
-    QTEST(target.form, "form");
+        row.command == "as" ? ProgramDocument::SaveAsTarget(row.chosen, row.filter)
+                            : ProgramDocument::SaveInTarget(form, row.chosen, row.filter);
+    QCOMPARE(target.path, row.path);
+    QCOMPARE(target.form, row.form);
   }
 
   // A listing, like a new program, has no file Save could write back to.
   void namesTheFile_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<Form>("form");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<bool>("needsName");
-    QTest::newRow("new") << "" << Form::kProgramText << "Untitled[*] - Orrikey"
-                         << "Save the changes to the new program before closing?" << true;
-    QTest::newRow("raw") << "/d/p.raw" << Form::kRaw << "p.raw[*] - Orrikey"
-                         << "Save the changes to p.raw before closing?" << false;
-    QTest::newRow("listing") << "/d/l.txt" << Form::kListing << "l.txt[*] - Orrikey"
-                             << "Save the changes to l.txt before closing?" << true;
+    QTest::addColumn<Named>("row");
+    QTest::newRow("new") << Named{"", Form::kProgramText, "Untitled[*] - Orrikey",
+                                  "Save the changes to the new program before closing?", true};
+    QTest::newRow("raw") << Named{"/d/p.raw", Form::kRaw, "p.raw[*] - Orrikey",
+                                  "Save the changes to p.raw before closing?", false};
+    QTest::newRow("listing") << Named{"/d/l.txt", Form::kListing, "l.txt[*] - Orrikey",
+                                      "Save the changes to l.txt before closing?", true};
   }
   void namesTheFile() {
-    QFETCH(QString, path);
-    QFETCH(Form, form);
+    QFETCH(Named, row);
     ProgramDocument document;
     document.setModified(true);
-    document.setFile(path, form);
+    document.setFile(row.path, row.form);
     QVERIFY(!document.isModified());
-    QTEST(document.title(), "title");
-    QTEST(document.saveQuestion("closing"), "question");
-    QTEST(document.saveNeedsName(), "needsName");
+    QCOMPARE(document.title(), row.title);
+    QCOMPARE(document.saveQuestion("closing"), row.question);
+    QCOMPARE(document.saveNeedsName(), row.needsName);
   }
 
   // The last eight, the most recent first, each once; a new program is none.

@@ -20,6 +20,15 @@
 using namespace orrikey;
 using Lines = std::vector<std::string>;
 
+// A picker, for the menu pickers the group's index, the member's index, and
+// the text it leaves.
+struct Pick { std::string_view picker; int column, row; QByteArray result; };
+Q_DECLARE_METATYPE(Pick)
+// A find double-clicked at a character, the caret's line before, and the
+// selection after.
+struct Jump { QByteArray find; int clickedAt, caretLine, selectedFrom, selectedTo; };
+Q_DECLARE_METATYPE(Jump)
+
 class ProgramToolTest : public QObject {
   Q_OBJECT
 
@@ -74,22 +83,17 @@ class ProgramToolTest : public QObject {
   // instruction, goes on a line of its own; it is one undo step and gives
   // the program text the keyboard.
   void picksTypeTheirText_data() {
-    QTest::addColumn<QString>("picker");
-    QTest::addColumn<int>("column");  // the group's index for the menu pickers
-    QTest::addColumn<int>("row");     // the member's index
-    QTest::addColumn<QByteArray>("result");
-    QTest::newRow("division sign") << "chars" << 0 << 0 << QByteArray("A \xA0 B");
-    QTest::newRow("empty cell keeps the selection") << "chars" << 0 << 5 << QByteArray("A CLX B");
-    QTest::newRow("name with its blank") << "names" << 4 << 6 << QByteArray("A \x85REG  B");
-    QTest::newRow("TO without a blank") << "names" << 6 << 3 << QByteArray("A TO B");
-    QTest::newRow("member on its own line") << "menu" << 2 << 0 << QByteArray("A CLX B\r\nCLA");
-    QTest::newRow("label types its instruction") << "menu" << 8 << 8 << QByteArray("A CLX B\r\nY^X");
+    QTest::addColumn<Pick>("pick");
+    QTest::newRow("division sign") << Pick{"chars", 0, 0, "A \xA0 B"};
+    QTest::newRow("empty cell keeps the selection") << Pick{"chars", 0, 5, "A CLX B"};
+    QTest::newRow("name with its blank") << Pick{"names", 4, 6, "A \x85REG  B"};
+    QTest::newRow("TO without a blank") << Pick{"names", 6, 3, "A TO B"};
+    QTest::newRow("member on its own line") << Pick{"menu", 2, 0, "A CLX B\r\nCLA"};
+    QTest::newRow("label types its instruction") << Pick{"menu", 8, 8, "A CLX B\r\nY^X"};
   }
   void picksTypeTheirText() {
-    QFETCH(QString, picker);
-    QFETCH(int, column);
-    QFETCH(int, row);
-    QFETCH(QByteArray, result);
+    QFETCH(Pick, pick);
+    const auto& [picker, column, row, result] = pick;
     Code()->setCodes("A CLX B");
     Code()->find("CLX");
     FocusElsewhere();
@@ -144,22 +148,16 @@ class ProgramToolTest : public QObject {
   // A find double-clicked at a character, the caret on a line before; the
   // program is forty lines "LINE nn", eight characters with their break.
   void jumpsToTheLine_data() {
-    QTest::addColumn<QByteArray>("find");
-    QTest::addColumn<int>("clickedAt");
-    QTest::addColumn<int>("caretLine");
-    QTest::addColumn<int>("selectedFrom");
-    QTest::addColumn<int>("selectedTo");
-    QTest::newRow("down") << QByteArray("Reg  05\t\t Line 012") << 16 << 0 << 88 << 95;
-    QTest::newRow("up") << QByteArray("Lbl  A\t\t Line 012") << 15 << 39 << 88 << 95;
-    QTest::newRow("register number") << QByteArray("Reg  05\t\t Line 012") << 5 << 3 << 24 << 24;
-    QTest::newRow("past the end") << QByteArray("Reg  05\t\t Line 041") << 16 << 3 << 319 << 319;
-    QTest::newRow("zero") << QByteArray("Reg  05\t\t Line 000") << 16 << 3 << 0 << 0;
+    QTest::addColumn<Jump>("jump");
+    QTest::newRow("down") << Jump{"Reg  05\t\t Line 012", 16, 0, 88, 95};
+    QTest::newRow("up") << Jump{"Lbl  A\t\t Line 012", 15, 39, 88, 95};
+    QTest::newRow("register number") << Jump{"Reg  05\t\t Line 012", 5, 3, 24, 24};
+    QTest::newRow("past the end") << Jump{"Reg  05\t\t Line 041", 16, 3, 319, 319};
+    QTest::newRow("zero") << Jump{"Reg  05\t\t Line 000", 16, 3, 0, 0};
   }
   void jumpsToTheLine() {
-    QFETCH(QByteArray, find);
-    QFETCH(int, clickedAt);
-    QFETCH(int, caretLine);
-    QFETCH(int, selectedFrom);
+    QFETCH(Jump, jump);
+    const auto& [find, clickedAt, caretLine, selectedFrom, selectedTo] = jump;
     Lines program;
     for (int n = 1; n <= 40; ++n) program.push_back("LINE " + std::to_string(100 + n).substr(1));
     Code()->setLines(program);
@@ -172,7 +170,7 @@ class ProgramToolTest : public QObject {
                        Finds()->cursorRect().center() + QPoint(2, 0));
     const QTextCursor cursor = Code()->textCursor();
     QCOMPARE(cursor.selectionStart(), selectedFrom);
-    QTEST(cursor.selectionEnd(), "selectedTo");
+    QCOMPARE(cursor.selectionEnd(), selectedTo);
     QVERIFY(Code()->viewport()->rect().contains(Code()->cursorRect()));
     if (selectedFrom != caretLine * 8) QTRY_VERIFY(Code()->hasFocus());
   }
