@@ -307,7 +307,6 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   constexpr size_t kChunk = 1 << 16;
   orrikey::decoder::LineReader reader(bytes);
   orrikey::decoder::Line line;
-  std::string text;
   bool first = true;
   const auto breakLine = [&] {
     if (!first) out.append(lineBreak);
@@ -315,22 +314,12 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   };
   const auto fits = [&] { return out.size() < kChunk || flush(out); };
   if (format == Format::kHex) {
-    while (reader.Next(line, text)) text.clear();
-  } else if (format == Format::kText) {
-    for (; reader.Next(line, text); text.clear()) {
-      breakLine();
-      orrikey::listing::AppendListingInstruction(out, text);
-      if (!fits()) return false;
-    }
+    while (reader.Next(line)) {}
   } else {
-    // The 8-bit text is the decoder's own, so it goes straight to the output.
-    for (size_t end = out.size();; end = out.size()) {
-      if (!first) out.append(lineBreak);
-      if (!reader.Next(line, out)) {
-        out.resize(end);
-        break;
-      }
-      first = false;
+    while (reader.Next(line)) {
+      breakLine();
+      if (format == Format::kText) orrikey::listing::AppendListingInstruction(out, reader.text());
+      else out.append(reader.text());
       if (!fits()) return false;
     }
   }

@@ -4,21 +4,36 @@
 
 namespace orrikey::decoder {
 
-bool LineReader::Next(Line& line, std::string& text) {
+LineReader::LineReader(std::span<const std::uint8_t> bytes)
+    : index_(Index::Get()), bytes_(bytes), room_(index_.LongestLine(), '\0') {}
+
+// A number's text has a character for each of its bytes; any other line is
+// bounded by the index.
+char* LineReader::Room() {
+  if (bytes_[pos_] < 0x10 || bytes_[pos_] > 0x1C) return room_.data();
+  size_t digits = 0;
+  while (pos_ + digits < bytes_.size() && bytes_[pos_ + digits] >= 0x10 && bytes_[pos_ + digits] <= 0x1C)
+    ++digits;
+  if (room_.size() < digits) room_.resize(digits);
+  return room_.data();
+}
+
+bool LineReader::Next(Line& line) {
   if (pos_ >= bytes_.size() || stop_) return false;
-  const size_t textStart = text.size();
   line.fixedOp = nullptr;
   line.modOp = nullptr;
-  Decoder decoder(bytes_, pos_, text);
+  LineText out(Room());
+  Decoder decoder(index_, bytes_, pos_, out);
   if (!decoder.Read(line)) {
-    text.resize(textStart);
+    textSize_ = 0;
     stop_ = Stop{pos_, lineCount_ + 1};
     return false;
   }
   line.offset = static_cast<std::uint32_t>(pos_);
   line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
-  line.textOffset = static_cast<std::uint32_t>(textStart);
-  line.textSize = static_cast<std::uint32_t>(text.size() - textStart);
+  line.textOffset = 0;
+  line.textSize = static_cast<std::uint32_t>(out.size());
+  textSize_ = out.size();
   pos_ = decoder.pos();
   ++lineCount_;
   return true;
@@ -30,7 +45,11 @@ Decoded Decode(std::span<const std::uint8_t> bytes) {
   decoded.lines.reserve(bytes.size() / 3 + 1);
   decoded.text.reserve(bytes.size() * 2);
   LineReader reader(bytes);
-  for (Line line; reader.Next(line, decoded.text);) decoded.lines.push_back(line);
+  for (Line line; reader.Next(line);) {
+    line.textOffset = static_cast<std::uint32_t>(decoded.text.size());
+    decoded.text.append(reader.text());
+    decoded.lines.push_back(line);
+  }
   decoded.stop = reader.stop();
   return decoded;
 }

@@ -51,16 +51,26 @@ Decoded Decode(std::span<const std::uint8_t> bytes);
 
 // The lines one at a time, for writers that need only the line at hand, so
 // that a large program is never held whole.
+class Index;
+
 class LineReader {
  public:
-  explicit LineReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  // The next line into `line`, its text appended to `text`; false at the end
+  explicit LineReader(std::span<const std::uint8_t> bytes);
+  // The next line into `line`, its text offset 0 in text(); false at the end
   // of the bytes and where decoding stops.
-  bool Next(Line& line, std::string& text);
+  bool Next(Line& line);
+  // The text of the line read last; Next overwrites it.
+  std::string_view text() const { return std::string_view(room_).substr(0, textSize_); }
   const std::optional<Stop>& stop() const { return stop_; }
 
  private:
+  // Room for the longest line that can start at the position.
+  char* Room();
+
+  const Index& index_;
   std::span<const std::uint8_t> bytes_;
+  std::string room_;  // the line being read is written here first
+  std::size_t textSize_ = 0;
   std::size_t pos_ = 0;
   std::size_t lineCount_ = 0;
   std::optional<Stop> stop_;

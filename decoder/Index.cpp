@@ -55,6 +55,7 @@ Index::Index() {
     for (const tables::FixedOp& op : table) {
       const auto bytes = BytesOf(op.bytes);
       fixed_.try_emplace(*Pack(bytes), &op);
+      longestName_ = std::max(longestName_, op.name.size());
       const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
       if (twoByte && !twoByte_[(bytes[0] & 7u) << 8 | bytes[1]])
         twoByte_[(bytes[0] & 7u) << 8 | bytes[1]] = &op;
@@ -62,6 +63,7 @@ Index::Index() {
   }
   for (const tables::ModOp& op : tables::ModOps()) {
     IndexModOp(op);
+    longestName_ = std::max(longestName_, op.name.size());
     if (op.definesLabel) globalLabel_ = &op;
   }
   FillFirstBytes();

@@ -155,9 +155,9 @@ TEST(Decoder, OneLineAtATimeReadsTheSame) {
   EXPECT_EQ(whole.text.size(), whole.lines.back().textOffset + whole.lines.back().textSize);
   decoder::LineReader reader(bytes);
   decoder::Line line;
-  std::string text;
   size_t count = 0;
-  for (; reader.Next(line, text); ++count, text.clear()) {
+  for (; reader.Next(line); ++count) {
+    const std::string_view text = reader.text();
     ASSERT_LT(count, whole.lines.size());
     const decoder::Line& expected = whole.lines[count];
     EXPECT_EQ(text, whole.TextOf(expected));
@@ -165,7 +165,7 @@ TEST(Decoder, OneLineAtATimeReadsTheSame) {
     EXPECT_EQ(line.fixedOp, expected.fixedOp) << text;
     EXPECT_EQ(line.modOp, expected.modOp) << text;
   }
-  EXPECT_EQ(text, "");
+  EXPECT_EQ(reader.text(), "");
   EXPECT_EQ(count, whole.lines.size());
   ASSERT_TRUE(reader.stop());
   EXPECT_EQ(reader.stop()->offset, whole.stop->offset);
