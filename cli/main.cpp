@@ -284,20 +284,7 @@ int EncodeOne(const Options& options, const std::string& input) {
   return kOk;
 }
 
-// The listing of the bytes; it holds only instructions, so a stop leaves the
-// error line out.
-std::string Listing(std::span<const std::uint8_t> bytes,
-                    std::optional<orrikey::decoder::Stop>& stop) {
-  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
-  std::vector<orrikey::listing::ListedLine> lines;
-  lines.reserve(decoded.lines.size());
-  for (const orrikey::decoder::Line& line : decoded.lines)
-    lines.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
-  stop = decoded.stop;
-  return orrikey::listing::WriteListing(lines);
-}
-
-// The program text or the hex of the bytes, decoded a line at a time. Text
+// The program text, listing or hex of the bytes, decoded a line at a time. Text
 // goes to a file with CR LF between lines, as .42S files always had, and to
 // standard output with LF after every line. `flush` takes the output so far
 // when it has grown large; false from it ends the decode.
@@ -315,6 +302,13 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   const auto fits = [&] { return out.size() < kChunk || flush(out); };
   if (format == Format::kHex) {
     while (reader.Next(line)) {}
+  } else if (format == Format::kListing) {
+    orrikey::listing::ListingStream listing(out);
+    while (reader.Next(line)) {
+      listing.Add({reader.text(), line.size, line.endsProgram()});
+      if (!fits()) return false;
+    }
+    listing.Finish();
   } else {
     while (reader.Next(line)) {
       breakLine();
@@ -328,6 +322,8 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
     out = orrikey::text::WriteHex(bytes) + "\n";
     return true;
   }
+  // The listing holds only instructions, so a stop leaves the error line out.
+  if (format == Format::kListing) return true;
   if (stop) {
     breakLine();
     out.append(orrikey::decoder::kErrorLine);
@@ -391,9 +387,7 @@ int DecodeOne(const Options& options, const std::string& input) {
   // Program text takes about three bytes for every byte of the program.
   if (!toStandardOutput) out.reserve(bytes.size() * 3);
   std::optional<orrikey::decoder::Stop> stop;
-  if (options.format == Format::kListing)
-    out = Listing(bytes, stop);
-  else if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
+  if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
     return kUsageOrFileError;
   if (toStandardOutput) {
     if (!flush(out)) return kUsageOrFileError;

@@ -81,15 +81,18 @@ class Pen {
   }
   void PutNumber(size_t number) { at_ = std::to_chars(at_, at_ + 20, number).ptr; }
   void Back() { --at_; }
+  void MoveTo(char* at) { at_ = at; }
   char* at() const { return at_; }
 
  private:
   char* at_;
 };
 
-// The name runs to the first blank or quote; its words, to the quote.
-void Write(Pen& pen, std::string_view line) {
+// The name runs to the first blank or quote; its words, to the quote. The
+// pen is a local so that its place stays in a register.
+char* Write(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
+  Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();
   const char* const nameStart = at;
@@ -103,7 +106,7 @@ void Write(Pen& pen, std::string_view line) {
                       (at + 1 == end || at[1] == '"');
   if (append) ++at;
   for (; at != end && *at != '"'; ++at) pen.Put(spelled.words[static_cast<unsigned char>(*at)]);
-  if (at == end) return;
+  if (at == end) return pen.at();
 
   std::string_view text(at + 1, end);
   // A lone quote writes an empty text, and what follows it stands outside.
@@ -121,6 +124,7 @@ void Write(Pen& pen, std::string_view line) {
   }
   pen.Put(spelled.quote);
   pen.Put(spelled.words, after);
+  return pen.at();
 }
 
 // The room a line's listing can take: every code at most kWidest bytes, and
@@ -130,7 +134,7 @@ size_t Room(std::string_view line) { return kWidest * line.size() + 2 * sizeof(S
 // The header and numbers are ASCII and never longer than this.
 constexpr size_t kNumberedRoom = 48;
 
-void WriteProgram(Pen& pen, std::span<const ListedLine> body) {
+void WriteLines(Pen& pen, std::span<const ListedLine> body) {
   size_t bytes = 0;
   for (const ListedLine& line : body) bytes += line.size;
   pen.Put("00 { ");
@@ -141,7 +145,7 @@ void WriteProgram(Pen& pen, std::span<const ListedLine> body) {
     if (number < 10) pen.Put("0");
     pen.PutNumber(number++);
     pen.Put(line.starts_with("LBL ") ? "▸" : " ");
-    Write(pen, line);
+    pen.MoveTo(Write(pen.at(), line));
     pen.Put("\n");
   };
   for (const ListedLine& line : body) writeLine(line.text);
@@ -154,7 +158,7 @@ void AppendProgram(std::string& out, std::span<const ListedLine> body) {
   const size_t start = out.size();
   out.resize(start + room);
   Pen pen(out.data() + start);
-  WriteProgram(pen, body);
+  WriteLines(pen, body);
   out.resize(static_cast<size_t>(pen.at() - out.data()));
 }
 
@@ -169,20 +173,33 @@ std::string ListingInstruction(std::string_view line) {
 void AppendListingInstruction(std::string& out, std::string_view line) {
   const size_t start = out.size();
   out.resize(start + Room(line));
-  Pen pen(out.data() + start);
-  Write(pen, line);
-  out.resize(static_cast<size_t>(pen.at() - out.data()));
+  out.resize(static_cast<size_t>(Write(out.data() + start, line) - out.data()));
+}
+
+void ListingStream::Add(const ListedLine& line) {
+  if (line.endsProgram) return WriteProgram();
+  held_.push_back({texts_.size(), line.text.size(), line.size});
+  texts_.append(line.text);
+}
+
+void ListingStream::Finish() {
+  if (!held_.empty()) WriteProgram();
+}
+
+void ListingStream::WriteProgram() {
+  program_.clear();
+  for (const Held& line : held_)
+    program_.push_back({std::string_view(texts_).substr(line.offset, line.textSize), line.size, false});
+  AppendProgram(out_, program_);
+  held_.clear();
+  texts_.clear();
 }
 
 std::string WriteListing(std::span<const ListedLine> lines) {
   std::string out;
-  size_t first = 0;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (!lines[i].endsProgram) continue;
-    AppendProgram(out, lines.subspan(first, i - first));
-    first = i + 1;
-  }
-  if (first < lines.size()) AppendProgram(out, lines.subspan(first));
+  ListingStream stream(out);
+  for (const ListedLine& line : lines) stream.Add(line);
+  stream.Finish();
   return out;
 }
 
