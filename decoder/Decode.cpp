@@ -7,10 +7,9 @@ namespace orrikey::decoder {
 LineReader::LineReader(std::span<const std::uint8_t> bytes)
     : index_(Index::Get()), bytes_(bytes), room_(index_.LongestLine(), '\0') {}
 
-// A number's text has a character for each of its bytes; any other line is
-// bounded by the index.
-char* LineReader::Room() {
-  if (bytes_[pos_] < 0x10 || bytes_[pos_] > 0x1C) return room_.data();
+// A number's text has a character for each of its bytes; any other line
+// fits the room the index sets.
+char* LineReader::NumberRoom() {
   size_t digits = 0;
   while (pos_ + digits < bytes_.size() && bytes_[pos_ + digits] >= 0x10 && bytes_[pos_ + digits] <= 0x1C)
     ++digits;
@@ -22,7 +21,8 @@ bool LineReader::Next(Line& line) {
   if (pos_ >= bytes_.size() || stop_) return false;
   line.fixedOp = nullptr;
   line.modOp = nullptr;
-  LineText out(Room());
+  const bool number = bytes_[pos_] >= 0x10 && bytes_[pos_] <= 0x1C;
+  LineText out(number ? NumberRoom() : room_.data());
   Decoder decoder(index_, bytes_, pos_, out);
   if (!decoder.Read(line)) {
     textSize_ = 0;

@@ -64,8 +64,8 @@ class LineReader {
   const std::optional<Stop>& stop() const { return stop_; }
 
  private:
-  // Room for the longest line that can start at the position.
-  char* Room();
+  // Room for the number that starts at the position.
+  char* NumberRoom();
 
   const Index& index_;
   std::span<const std::uint8_t> bytes_;
