@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -310,12 +311,29 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
     }
     listing.Finish();
   } else {
+    // Room is made for many lines at once, and `used` ends what is written.
+    // A flush that keeps the text wants it whole at the end, so it is not
+    // asked again.
+    size_t used = out.size();
+    size_t flushAt = kChunk;
     while (reader.Next(line)) {
-      breakLine();
-      if (format == Format::kText) orrikey::listing::AppendListingInstruction(out, reader.text());
-      else out.append(reader.text());
-      if (!fits()) return false;
+      const std::string_view text = reader.text();
+      const bool listed = format == Format::kText;
+      const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
+      if (out.size() < used + room) out.resize(std::max(2 * out.size(), kChunk + room));
+      char* at = out.data() + used;
+      if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
+      first = false;
+      at = listed ? orrikey::listing::WriteListingInstruction(at, text)
+                  : std::copy(text.begin(), text.end(), at);
+      used = static_cast<size_t>(at - out.data());
+      if (used < flushAt) continue;
+      out.resize(used);
+      if (!flush(out)) return false;
+      used = out.size();
+      if (used > 0) flushAt = SIZE_MAX;
     }
+    out.resize(used);
   }
   stop = reader.stop();
   if (format == Format::kHex) {

@@ -88,9 +88,17 @@ class Pen {
   char* at_;
 };
 
+}  // namespace
+
+// Every code takes at most kWidest bytes, and the last copy runs over by a
+// word.
+size_t ListingRoom(std::string_view line) {
+  return kWidest * line.size() + 2 * sizeof(Spelling::bytes);
+}
+
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
-char* Write(char* start, std::string_view line) {
+char* WriteListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
   Pen pen(start);
   const char* at = line.data();
@@ -127,9 +135,7 @@ char* Write(char* start, std::string_view line) {
   return pen.at();
 }
 
-// The room a line's listing can take: every code at most kWidest bytes, and
-// the last copy runs over by a word.
-size_t Room(std::string_view line) { return kWidest * line.size() + 2 * sizeof(Spelling::bytes); }
+namespace {
 
 // The header and numbers are ASCII and never longer than this.
 constexpr size_t kNumberedRoom = 48;
@@ -145,7 +151,7 @@ void WriteLines(Pen& pen, std::span<const ListedLine> body) {
     if (number < 10) pen.Put("0");
     pen.PutNumber(number++);
     pen.Put(line.starts_with("LBL ") ? "▸" : " ");
-    pen.MoveTo(Write(pen.at(), line));
+    pen.MoveTo(WriteListingInstruction(pen.at(), line));
     pen.Put("\n");
   };
   for (const ListedLine& line : body) writeLine(line.text);
@@ -153,8 +159,8 @@ void WriteLines(Pen& pen, std::span<const ListedLine> body) {
 }
 
 void AppendProgram(std::string& out, std::span<const ListedLine> body) {
-  size_t room = kNumberedRoom + Room(kEnd);
-  for (const ListedLine& line : body) room += kNumberedRoom + Room(line.text);
+  size_t room = kNumberedRoom + ListingRoom(kEnd);
+  for (const ListedLine& line : body) room += kNumberedRoom + ListingRoom(line.text);
   const size_t start = out.size();
   out.resize(start + room);
   Pen pen(out.data() + start);
@@ -172,8 +178,8 @@ std::string ListingInstruction(std::string_view line) {
 
 void AppendListingInstruction(std::string& out, std::string_view line) {
   const size_t start = out.size();
-  out.resize(start + Room(line));
-  out.resize(static_cast<size_t>(Write(out.data() + start, line) - out.data()));
+  out.resize(start + ListingRoom(line));
+  out.resize(static_cast<size_t>(WriteListingInstruction(out.data() + start, line) - out.data()));
 }
 
 void ListingStream::Add(const ListedLine& line) {

@@ -55,5 +55,10 @@ class ListingStream {
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
 void AppendListingInstruction(std::string& out, std::string_view line);
+// The same into room made beforehand, for writers that make room for many
+// lines at once: at least ListingRoom(line) bytes. Returns the end of what
+// it wrote.
+size_t ListingRoom(std::string_view line);
+char* WriteListingInstruction(char* at, std::string_view line);
 
 }  // namespace orrikey::listing
