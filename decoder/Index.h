@@ -95,6 +95,10 @@ class Index {
   std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
   std::array<FirstByte, 256> first_{};
   std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
+  // The two-byte keys above, looked up for every sequence, by their bytes:
+  // Fn and the byte after it, and a name's lead byte.
+  std::array<const OperandEntries*, 16 * 256> sequenceForms_{};
+  std::array<std::pair<const tables::ModOp*, bool>, 256> oneByteNames_{};
   const tables::ModOp* globalLabel_ = nullptr;
   size_t longestName_ = 0;
 };
