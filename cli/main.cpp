@@ -285,6 +285,37 @@ int EncodeOne(const Options& options, const std::string& input) {
   return kOk;
 }
 
+// Standard output takes the text in chunks of this size.
+constexpr size_t kChunk = 1 << 16;
+
+// Program text or 8-bit text, a line at a time after `first`. Room is made
+// for many lines at once, and `used` ends what is written; a flush that keeps
+// the text wants it whole at the end, so it is not asked again.
+bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
+                std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
+  orrikey::decoder::Line line;
+  size_t used = out.size();
+  size_t flushAt = kChunk;
+  while (reader.Next(line)) {
+    const std::string_view text = reader.text();
+    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
+    if (out.size() < used + room) out.resize(std::max(2 * out.size(), kChunk + room));
+    char* at = out.data() + used;
+    if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
+    first = false;
+    at = listed ? orrikey::listing::WriteListingInstruction(at, text)
+                : std::copy(text.begin(), text.end(), at);
+    used = static_cast<size_t>(at - out.data());
+    if (used < flushAt) continue;
+    out.resize(used);
+    if (!flush(out)) return false;
+    used = out.size();
+    if (used > 0) flushAt = SIZE_MAX;
+  }
+  out.resize(used);
+  return true;
+}
+
 // The program text, listing or hex of the bytes, decoded a line at a time. Text
 // goes to a file with CR LF between lines, as .42S files always had, and to
 // standard output with LF after every line. `flush` takes the output so far
@@ -292,7 +323,6 @@ int EncodeOne(const Options& options, const std::string& input) {
 bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak,
                   std::string& out, const std::function<bool(std::string&)>& flush,
                   std::optional<orrikey::decoder::Stop>& stop) {
-  constexpr size_t kChunk = 1 << 16;
   orrikey::decoder::LineReader reader(bytes);
   orrikey::decoder::Line line;
   bool first = true;
@@ -310,30 +340,8 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
       if (!fits()) return false;
     }
     listing.Finish();
-  } else {
-    // Room is made for many lines at once, and `used` ends what is written.
-    // A flush that keeps the text wants it whole at the end, so it is not
-    // asked again.
-    size_t used = out.size();
-    size_t flushAt = kChunk;
-    while (reader.Next(line)) {
-      const std::string_view text = reader.text();
-      const bool listed = format == Format::kText;
-      const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
-      if (out.size() < used + room) out.resize(std::max(2 * out.size(), kChunk + room));
-      char* at = out.data() + used;
-      if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
-      first = false;
-      at = listed ? orrikey::listing::WriteListingInstruction(at, text)
-                  : std::copy(text.begin(), text.end(), at);
-      used = static_cast<size_t>(at - out.data());
-      if (used < flushAt) continue;
-      out.resize(used);
-      if (!flush(out)) return false;
-      used = out.size();
-      if (used > 0) flushAt = SIZE_MAX;
-    }
-    out.resize(used);
+  } else if (!WriteLines(reader, format == Format::kText, lineBreak, out, flush, first)) {
+    return false;
   }
   stop = reader.stop();
   if (format == Format::kHex) {

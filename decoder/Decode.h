@@ -49,15 +49,16 @@ struct Decoded {
 
 Decoded Decode(std::span<const std::uint8_t> bytes);
 
-// The lines one at a time, for writers that need only the line at hand, so
-// that a large program is never held whole.
 class Index;
 
+// The lines one at a time, for writers that need only the line at hand, so
+// that a large program is never held whole.
 class LineReader {
  public:
   explicit LineReader(std::span<const std::uint8_t> bytes);
-  // The next line into `line`, its text offset 0 in text(); false at the end
-  // of the bytes and where decoding stops.
+  // The next line into `line`, and its text into text(), where the line's
+  // text offset counts from; false at the end of the bytes and where
+  // decoding stops.
   bool Next(Line& line);
   // The text of the line read last; Next overwrites it.
   std::string_view text() const { return std::string_view(room_).substr(0, textSize_); }
