@@ -1,31 +1,31 @@
 #include "decoder/Decode.h"
 
+#include <algorithm>
+
 #include "decoder/Decoder.h"
 
 namespace orrikey::decoder {
 
 LineReader::LineReader(std::span<const std::uint8_t> bytes)
-    : index_(Index::Get()), bytes_(bytes), room_(index_.LongestLine(), '\0') {}
+    : index_(Index::Get()), bytes_(bytes), longestLine_(index_.LongestLine()) {}
 
 // A number's text has a character for each of its bytes; any other line
 // fits the room the index sets.
-char* LineReader::NumberRoom() {
+size_t LineReader::Room() const {
+  if (pos_ >= bytes_.size() || bytes_[pos_] < 0x10 || bytes_[pos_] > 0x1C) return longestLine_;
   size_t digits = 0;
   while (pos_ + digits < bytes_.size() && bytes_[pos_ + digits] >= 0x10 && bytes_[pos_ + digits] <= 0x1C)
     ++digits;
-  if (room_.size() < digits) room_.resize(digits);
-  return room_.data();
+  return std::max(longestLine_, digits);
 }
 
-bool LineReader::Next(Line& line) {
+bool LineReader::ReadInto(Line& line, char* room) {
   if (pos_ >= bytes_.size() || stop_) return false;
   line.fixedOp = nullptr;
   line.modOp = nullptr;
-  const bool number = bytes_[pos_] >= 0x10 && bytes_[pos_] <= 0x1C;
-  LineText out(number ? NumberRoom() : room_.data());
+  LineText out(room);
   Decoder decoder(index_, bytes_, pos_, out);
   if (!decoder.Read(line)) {
-    textSize_ = 0;
     stop_ = Stop{pos_, lineCount_ + 1};
     return false;
   }
@@ -33,10 +33,17 @@ bool LineReader::Next(Line& line) {
   line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
   line.textOffset = 0;
   line.textSize = static_cast<std::uint32_t>(out.size());
-  textSize_ = out.size();
   pos_ = decoder.pos();
   ++lineCount_;
   return true;
+}
+
+bool LineReader::Next(Line& line) {
+  const size_t room = Room();
+  if (room_.size() < room) room_.resize(room);
+  const bool read = ReadInto(line, room_.data());
+  textSize_ = read ? line.textSize : 0;
+  return read;
 }
 
 Decoded Decode(std::span<const std::uint8_t> bytes) {
@@ -44,12 +51,19 @@ Decoded Decode(std::span<const std::uint8_t> bytes) {
   // Real programs average about three bytes and six characters a line.
   decoded.lines.reserve(bytes.size() / 3 + 1);
   decoded.text.reserve(bytes.size() * 2);
+  // Each line is written in place, into room made before it.
+  std::string& text = decoded.text;
+  size_t used = 0;
   LineReader reader(bytes);
-  for (Line line; reader.Next(line);) {
-    line.textOffset = static_cast<std::uint32_t>(decoded.text.size());
-    decoded.text.append(reader.text());
+  for (Line line;;) {
+    const size_t room = reader.Room();
+    if (text.size() < used + room) text.resize(std::max(2 * text.size(), used + room));
+    if (!reader.ReadInto(line, text.data() + used)) break;
+    line.textOffset = static_cast<std::uint32_t>(used);
+    used += line.textSize;
     decoded.lines.push_back(line);
   }
+  text.resize(used);
   decoded.stop = reader.stop();
   return decoded;
 }

@@ -65,12 +65,17 @@ class LineReader {
   const std::optional<Stop>& stop() const { return stop_; }
 
  private:
-  // Room for the number that starts at the position.
-  char* NumberRoom();
+  // Decode writes each line straight into its text.
+  friend Decoded Decode(std::span<const std::uint8_t> bytes);
+  // The room the line at the position can take.
+  std::size_t Room() const;
+  // The next line, its text written at `room`.
+  bool ReadInto(Line& line, char* room);
 
   const Index& index_;
   std::span<const std::uint8_t> bytes_;
-  std::string room_;  // the line being read is written here first
+  std::size_t longestLine_;
+  std::string room_;  // Next writes the line's text here
   std::size_t textSize_ = 0;
   std::size_t pos_ = 0;
   std::size_t lineCount_ = 0;

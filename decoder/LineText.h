@@ -18,9 +18,12 @@ class LineText {
     return *this;
   }
   // Names and operand words are a few characters: copied one by one, they
-  // cost less than a call to copy them.
+  // cost less than a call to copy them. The place is kept in a local, as a
+  // character written could otherwise be the place itself.
   LineText& operator+=(std::string_view text) {
-    for (char c : text) *at_++ = c;
+    char* at = at_;
+    for (char c : text) *at++ = c;
+    at_ = at;
     return *this;
   }
   // Drops what the line holds so far.

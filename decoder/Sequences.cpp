@@ -40,10 +40,12 @@ bool WrapsAnotherForm(unsigned subByte) {
 
 void AppendQuoted(LineText& out, Bytes characters) {
   const std::array<int, 256>& display = DisplayCodes();
-  out += '"';
+  char* at = out.at();
+  *at++ = '"';
   for (std::uint8_t c : characters)
-    if (display[c] != kDropped) out += static_cast<char>(display[c]);
-  out += '"';
+    if (display[c] != kDropped) *at++ = static_cast<char>(display[c]);
+  *at++ = '"';
+  out.MoveTo(at);
 }
 
 void AppendXromHex(LineText& out, Bytes bytes) {
