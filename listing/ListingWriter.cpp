@@ -137,8 +137,9 @@ char* WriteListingInstruction(char* start, std::string_view line) {
 
 namespace {
 
-// The header and numbers are ASCII and never longer than this.
-constexpr size_t kNumberedRoom = 48;
+// The header, and a line's number with the mark after it, never take more.
+constexpr size_t kHeaderRoom = 48;
+constexpr size_t kNumberRoom = 24;
 
 void WriteLines(Pen& pen, std::span<const ListedLine> body) {
   size_t bytes = 0;
@@ -159,8 +160,9 @@ void WriteLines(Pen& pen, std::span<const ListedLine> body) {
 }
 
 void AppendProgram(std::string& out, std::span<const ListedLine> body) {
-  size_t room = kNumberedRoom + ListingRoom(kEnd);
-  for (const ListedLine& line : body) room += kNumberedRoom + ListingRoom(line.text);
+  // Only the last line's copy runs over the end.
+  size_t room = kHeaderRoom + kNumberRoom + ListingRoom(kEnd);
+  for (const ListedLine& line : body) room += kNumberRoom + kWidest * line.text.size();
   const size_t start = out.size();
   out.resize(start + room);
   Pen pen(out.data() + start);
