@@ -43,6 +43,8 @@ struct Alphabets {
   Spellings words;  // names and operands
   Spellings name;   // names spell "^" as the arrow
   Spellings text;   // inside quotes: glyphs and escapes
+  // Spelled as themselves wherever they stand, and naming no times name.
+  std::array<bool, 256> plain;
   Spelling times = SpellingOf("×");
   Spelling quote = SpellingOf("\"");
   Spelling bracket = SpellingOf("€5b");
@@ -59,6 +61,10 @@ const Alphabets& Spelled() {
     }
     a.name = a.words;
     a.name['^'] = SpellingOf("↑");
+    for (unsigned code = 0; code < 256; ++code) {
+      const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
+      a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
+    }
     return a;
   }();
   return alphabets;
@@ -100,6 +106,13 @@ size_t ListingRoom(std::string_view line) {
 // pen is a local so that its place stays in a register.
 char* WriteListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
+  // Most lines stand as they are; a line that does not is written again.
+  char* copied = start;
+  for (const char c : line) {
+    if (!spelled.plain[static_cast<unsigned char>(c)]) break;
+    *copied++ = c;
+  }
+  if (copied - start == static_cast<std::ptrdiff_t>(line.size())) return copied;
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();
