@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -285,30 +286,46 @@ int EncodeOne(const Options& options, const std::string& input) {
   return kOk;
 }
 
-// The listing of the bytes; it holds only instructions, so a stop leaves the
-// error line out.
-std::string Listing(std::span<const std::uint8_t> bytes,
-                    std::optional<orrikey::decoder::Stop>& stop) {
-  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
-  std::vector<orrikey::listing::ListedLine> lines;
-  lines.reserve(decoded.lines.size());
-  for (const orrikey::decoder::Line& line : decoded.lines)
-    lines.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
-  stop = decoded.stop;
-  return orrikey::listing::WriteListing(lines);
+// Standard output takes the text in chunks of this size.
+constexpr size_t kChunk = 1 << 16;
+
+// Program text or 8-bit text, a line at a time after `first`. Room is made
+// for many lines at once, and `used` ends what is written; a flush that keeps
+// the text wants it whole at the end, so it is not asked again.
+bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
+                std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
+  orrikey::decoder::Line line;
+  size_t used = out.size();
+  size_t flushAt = kChunk;
+  while (reader.Next(line)) {
+    const std::string_view text = reader.text();
+    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
+    if (out.size() < used + room) out.resize(std::max(2 * out.size(), kChunk + room));
+    char* at = out.data() + used;
+    if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
+    first = false;
+    at = listed ? orrikey::listing::WriteListingInstruction(at, text)
+                : std::copy(text.begin(), text.end(), at);
+    used = static_cast<size_t>(at - out.data());
+    if (used < flushAt) continue;
+    out.resize(used);
+    if (!flush(out)) return false;
+    used = out.size();
+    if (used > 0) flushAt = SIZE_MAX;
+  }
+  out.resize(used);
+  return true;
 }
 
-// The program text or the hex of the bytes, decoded a line at a time. Text
+// The program text, listing or hex of the bytes, decoded a line at a time. Text
 // goes to a file with CR LF between lines, as .42S files always had, and to
 // standard output with LF after every line. `flush` takes the output so far
 // when it has grown large; false from it ends the decode.
 bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak,
                   std::string& out, const std::function<bool(std::string&)>& flush,
                   std::optional<orrikey::decoder::Stop>& stop) {
-  constexpr size_t kChunk = 1 << 16;
   orrikey::decoder::LineReader reader(bytes);
   orrikey::decoder::Line line;
-  std::string text;
   bool first = true;
   const auto breakLine = [&] {
     if (!first) out.append(lineBreak);
@@ -316,30 +333,24 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   };
   const auto fits = [&] { return out.size() < kChunk || flush(out); };
   if (format == Format::kHex) {
-    while (reader.Next(line, text)) text.clear();
-  } else if (format == Format::kText) {
-    for (; reader.Next(line, text); text.clear()) {
-      breakLine();
-      orrikey::listing::AppendListingInstruction(out, text);
+    while (reader.Next(line)) {}
+  } else if (format == Format::kListing) {
+    orrikey::listing::ListingStream listing(out);
+    while (reader.Next(line)) {
+      listing.Add({reader.text(), line.size, line.endsProgram()});
       if (!fits()) return false;
     }
-  } else {
-    // The 8-bit text is the decoder's own, so it goes straight to the output.
-    for (size_t end = out.size();; end = out.size()) {
-      if (!first) out.append(lineBreak);
-      if (!reader.Next(line, out)) {
-        out.resize(end);
-        break;
-      }
-      first = false;
-      if (!fits()) return false;
-    }
+    listing.Finish();
+  } else if (!WriteLines(reader, format == Format::kText, lineBreak, out, flush, first)) {
+    return false;
   }
   stop = reader.stop();
   if (format == Format::kHex) {
     out = orrikey::text::WriteHex(bytes) + "\n";
     return true;
   }
+  // The listing holds only instructions, so a stop leaves the error line out.
+  if (format == Format::kListing) return true;
   if (stop) {
     breakLine();
     out.append(orrikey::decoder::kErrorLine);
@@ -403,9 +414,7 @@ int DecodeOne(const Options& options, const std::string& input) {
   // Program text takes about three bytes for every byte of the program.
   if (!toStandardOutput) out.reserve(bytes.size() * 3);
   std::optional<orrikey::decoder::Stop> stop;
-  if (options.format == Format::kListing)
-    out = Listing(bytes, stop);
-  else if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
+  if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
     return kUsageOrFileError;
   if (toStandardOutput) {
     if (!flush(out)) return kUsageOrFileError;

@@ -1,27 +1,49 @@
 #include "decoder/Decode.h"
 
+#include <algorithm>
+
 #include "decoder/Decoder.h"
 
 namespace orrikey::decoder {
 
-bool LineReader::Next(Line& line, std::string& text) {
+LineReader::LineReader(std::span<const std::uint8_t> bytes)
+    : index_(Index::Get()), bytes_(bytes), longestLine_(index_.LongestLine()) {}
+
+// A number's text has a character for each of its bytes; any other line
+// fits the room the index sets.
+size_t LineReader::Room() const {
+  if (pos_ >= bytes_.size() || bytes_[pos_] < 0x10 || bytes_[pos_] > 0x1C) return longestLine_;
+  size_t digits = 0;
+  while (pos_ + digits < bytes_.size() && bytes_[pos_ + digits] >= 0x10 && bytes_[pos_ + digits] <= 0x1C)
+    ++digits;
+  return std::max(longestLine_, digits);
+}
+
+bool LineReader::ReadInto(Line& line, char* room) {
   if (pos_ >= bytes_.size() || stop_) return false;
-  const size_t textStart = text.size();
   line.fixedOp = nullptr;
   line.modOp = nullptr;
-  Decoder decoder(bytes_, pos_, text);
+  LineText out(room);
+  Decoder decoder(index_, bytes_, pos_, out);
   if (!decoder.Read(line)) {
-    text.resize(textStart);
     stop_ = Stop{pos_, lineCount_ + 1};
     return false;
   }
   line.offset = static_cast<std::uint32_t>(pos_);
   line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
-  line.textOffset = static_cast<std::uint32_t>(textStart);
-  line.textSize = static_cast<std::uint32_t>(text.size() - textStart);
+  line.textOffset = 0;
+  line.textSize = static_cast<std::uint32_t>(out.size());
   pos_ = decoder.pos();
   ++lineCount_;
   return true;
+}
+
+bool LineReader::Next(Line& line) {
+  const size_t room = Room();
+  if (room_.size() < room) room_.resize(room);
+  const bool read = ReadInto(line, room_.data());
+  textSize_ = read ? line.textSize : 0;
+  return read;
 }
 
 Decoded Decode(std::span<const std::uint8_t> bytes) {
@@ -29,8 +51,19 @@ Decoded Decode(std::span<const std::uint8_t> bytes) {
   // Real programs average about three bytes and six characters a line.
   decoded.lines.reserve(bytes.size() / 3 + 1);
   decoded.text.reserve(bytes.size() * 2);
+  // Each line is written in place, into room made before it.
+  std::string& text = decoded.text;
+  size_t used = 0;
   LineReader reader(bytes);
-  for (Line line; reader.Next(line, decoded.text);) decoded.lines.push_back(line);
+  for (Line line;;) {
+    const size_t room = reader.Room();
+    if (text.size() < used + room) text.resize(std::max(2 * text.size(), used + room));
+    if (!reader.ReadInto(line, text.data() + used)) break;
+    line.textOffset = static_cast<std::uint32_t>(used);
+    used += line.textSize;
+    decoded.lines.push_back(line);
+  }
+  text.resize(used);
   decoded.stop = reader.stop();
   return decoded;
 }

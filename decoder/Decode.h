@@ -49,18 +49,34 @@ struct Decoded {
 
 Decoded Decode(std::span<const std::uint8_t> bytes);
 
+class Index;
+
 // The lines one at a time, for writers that need only the line at hand, so
 // that a large program is never held whole.
 class LineReader {
  public:
-  explicit LineReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  // The next line into `line`, its text appended to `text`; false at the end
-  // of the bytes and where decoding stops.
-  bool Next(Line& line, std::string& text);
+  explicit LineReader(std::span<const std::uint8_t> bytes);
+  // The next line into `line`, and its text into text(), where the line's
+  // text offset counts from; false at the end of the bytes and where
+  // decoding stops.
+  bool Next(Line& line);
+  // The text of the line read last; Next overwrites it.
+  std::string_view text() const { return std::string_view(room_).substr(0, textSize_); }
   const std::optional<Stop>& stop() const { return stop_; }
 
  private:
+  // Decode writes each line straight into its text.
+  friend Decoded Decode(std::span<const std::uint8_t> bytes);
+  // The room the line at the position can take.
+  std::size_t Room() const;
+  // The next line, its text written at `room`.
+  bool ReadInto(Line& line, char* room);
+
+  const Index& index_;
   std::span<const std::uint8_t> bytes_;
+  std::size_t longestLine_;
+  std::string room_;  // Next writes the line's text here
+  std::size_t textSize_ = 0;
   std::size_t pos_ = 0;
   std::size_t lineCount_ = 0;
   std::optional<Stop> stop_;

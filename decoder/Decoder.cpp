@@ -16,13 +16,14 @@ Bytes Decoder::Take(size_t count) {
 
 void Decoder::SetFixed(Line& line, const tables::FixedOp& op) {
   line.fixedOp = &op;
-  RestartText();
-  out_.append(op.name);
+  out_.Restart();
+  out_ += op.name;
 }
 
 void Decoder::SetHead(Line& line, const tables::ModOp& op) {
   line.modOp = &op;
-  out_.append(op.name).append(1, ' ');
+  out_ += op.name;
+  out_ += ' ';
 }
 
 bool Decoder::Read(Line& line) {
@@ -154,7 +155,7 @@ const OperandEntry* Decoder::FormFor(const OperandEntries& forms, unsigned byte)
   return nullptr;
 }
 
-void Decoder::AppendOperand(std::string& out, const OperandEntry& form, unsigned byte) {
+void Decoder::AppendOperand(LineText& out, const OperandEntry& form, unsigned byte) {
   const unsigned value = byte - form.base;
   if (form.indirect) out += "IND ";
   switch (form.kind) {

@@ -14,10 +14,10 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 
 #include "decoder/Decode.h"
 #include "decoder/Index.h"
+#include "decoder/LineText.h"
 
 namespace orrikey::decoder {
 
@@ -25,8 +25,8 @@ using Bytes = std::span<const std::uint8_t>;
 
 class Decoder {
  public:
-  Decoder(Bytes bytes, size_t pos, std::string& out)
-      : bytes_(bytes), pos_(pos), out_(out), start_(out.size()) {}
+  Decoder(const Index& index, Bytes bytes, size_t pos, LineText& out)
+      : index_(index), bytes_(bytes), pos_(pos), out_(out) {}
   // The instruction at the position into `line`, its text appended to the
   // output; false where decoding stops.
   bool Read(Line& line);
@@ -55,25 +55,21 @@ class Decoder {
 
   // The first of the forms that takes the operand byte, or null.
   static const OperandEntry* FormFor(const OperandEntries& forms, unsigned byte);
-  static void AppendOperand(std::string& out, const OperandEntry& form, unsigned byte);
+  static void AppendOperand(LineText& out, const OperandEntry& form, unsigned byte);
 
   void SetFixed(Line& line, const tables::FixedOp& op);
   // The instruction's name and a blank, before its operand.
   void SetHead(Line& line, const tables::ModOp& op);
-  // Drops what this line's text holds so far.
-  void RestartText() { out_.resize(start_); }
-
-  const Index& index_ = Index::Get();
+  const Index& index_;
   Bytes bytes_;
   size_t pos_;
-  std::string& out_;
-  size_t start_;
+  LineText& out_;
 };
 
 // Appends the calculator's characters as program text in display codes, quoted.
-void AppendQuoted(std::string& out, Bytes characters);
+void AppendQuoted(LineText& out, Bytes characters);
 
 // "XROM 0x" and the bytes in lowercase hex: bytes that form no instruction.
-void AppendXromHex(std::string& out, Bytes bytes);
+void AppendXromHex(LineText& out, Bytes bytes);
 
 }  // namespace orrikey::decoder

@@ -55,6 +55,7 @@ Index::Index() {
     for (const tables::FixedOp& op : table) {
       const auto bytes = BytesOf(op.bytes);
       fixed_.try_emplace(*Pack(bytes), &op);
+      longestName_ = std::max(longestName_, op.name.size());
       const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
       if (twoByte && !twoByte_[(bytes[0] & 7u) << 8 | bytes[1]])
         twoByte_[(bytes[0] & 7u) << 8 | bytes[1]] = &op;
@@ -62,9 +63,14 @@ Index::Index() {
   }
   for (const tables::ModOp& op : tables::ModOps()) {
     IndexModOp(op);
+    longestName_ = std::max(longestName_, op.name.size());
     if (op.definesLabel) globalLabel_ = &op;
   }
   FillFirstBytes();
+  for (const auto& [key, forms] : operandForms_)
+    if (key >> 32 == 2 && (key >> 8 & 0xFF) >= 0xF0) sequenceForms_[key & 0xFFF] = &forms;
+  for (const auto& [key, named] : namedForms_)
+    if (key >> 32 == 1) oneByteNames_[key & 0xFF] = named;
 }
 
 void Index::IndexModOp(const tables::ModOp& op) {
@@ -147,10 +153,16 @@ const tables::FixedOp* Index::Fixed(std::span<const std::uint8_t> bytes) const {
 }
 
 const OperandEntries* Index::OperandForms(std::span<const std::uint8_t> lead) const {
+  if (lead.size() == 2 && lead[0] >= 0xF0) return sequenceForms_[(lead[0] & 0xFu) << 8 | lead[1]];
   return Find(operandForms_, lead);
 }
 
 const tables::ModOp* Index::NamedForm(std::span<const std::uint8_t> lead, bool& indirect) const {
+  if (lead.size() == 1) {
+    const auto& [op, isIndirect] = oneByteNames_[lead[0]];
+    if (op) indirect = isIndirect;
+    return op;
+  }
   const auto* found = Find(namedForms_, lead);
   if (!found) return nullptr;
   indirect = found->second;

@@ -75,6 +75,10 @@ class Index {
   const tables::ModOp* TenOrEleven(std::span<const std::uint8_t> bytes, unsigned& number) const;
   // The instruction global labels read as.
   const tables::ModOp& GlobalLabel() const { return *globalLabel_; }
+  // The most characters a line other than a number can take: KEY lines
+  // hold two names, and no operand reaches 64 characters (a sequence counts
+  // at most 15 bytes).
+  size_t LongestLine() const { return 2 * longestName_ + 64; }
 
  private:
   Index();
@@ -91,7 +95,12 @@ class Index {
   std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
   std::array<FirstByte, 256> first_{};
   std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
+  // The two-byte keys above, looked up for every sequence, by their bytes:
+  // Fn and the byte after it, and a name's lead byte.
+  std::array<const OperandEntries*, 16 * 256> sequenceForms_{};
+  std::array<std::pair<const tables::ModOp*, bool>, 256> oneByteNames_{};
   const tables::ModOp* globalLabel_ = nullptr;
+  size_t longestName_ = 0;
 };
 
 }  // namespace orrikey::decoder

@@ -38,15 +38,17 @@ bool WrapsAnotherForm(unsigned subByte) {
 
 }  // namespace
 
-void AppendQuoted(std::string& out, Bytes characters) {
+void AppendQuoted(LineText& out, Bytes characters) {
   const std::array<int, 256>& display = DisplayCodes();
-  out += '"';
+  char* at = out.at();
+  *at++ = '"';
   for (std::uint8_t c : characters)
-    if (display[c] != kDropped) out += static_cast<char>(display[c]);
-  out += '"';
+    if (display[c] != kDropped) *at++ = static_cast<char>(display[c]);
+  *at++ = '"';
+  out.MoveTo(at);
 }
 
-void AppendXromHex(std::string& out, Bytes bytes) {
+void AppendXromHex(LineText& out, Bytes bytes) {
   out += "XROM 0x";
   for (std::uint8_t c : bytes) {
     out += "0123456789abcdef"[c >> 4];
@@ -66,7 +68,7 @@ bool Decoder::Sequence(Line& line) {
   if (SequenceBody(line, body, false)) return true;
   // A form that failed half way may have named its row and begun its text.
   line.modOp = nullptr;
-  RestartText();
+  out_.Restart();
   AppendXromHex(out_, body);
   return true;
 }
@@ -130,10 +132,11 @@ bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) 
   if (!form) return false;
   if (key) {
     line.modOp = form->op;
-    RestartText();
+    out_.Restart();
     out_ += "KEY ";
     AppendDecimal(out_, rest[0]);
-    out_.append(op.name.substr(3)).append(1, ' ');
+    out_ += op.name.substr(3);
+    out_ += ' ';
   } else {
     SetHead(line, *form->op);
   }
@@ -155,10 +158,11 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     }
     if (name.size() < 2) return false;
     line.modOp = &op;
-    RestartText();
+    out_.Restart();
     out_ += "KEY ";
     AppendDecimal(out_, key);
-    out_.append(op.name.substr(3)).append(indirect ? " IND " : " ");
+    out_ += op.name.substr(3);
+    out_ += indirect ? " IND " : " ";
     AppendQuoted(out_, name.subspan(1));
     return true;
   }

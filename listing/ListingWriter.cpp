@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace orrikey::listing {
@@ -20,33 +22,165 @@ bool IsTimesName(std::string_view name) {
          std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
 }
 
-// Most lines are an ASCII name and operand, written in the listing as they
-// stand: no text, no arrow, no glyph.
-bool StandsForItself(std::string_view line) {
-  static const std::array<bool, 256> plain = [] {
-    std::array<bool, 256> codes{};
-    for (unsigned code = 0; code < 256; ++code) {
-      const char c = static_cast<char>(code);
-      codes[code] = c != '"' && c != '^' && text::DisplayCodeUtf8(c) == std::string_view(&c, 1);
-    }
-    return codes;
-  }();
-  for (unsigned char c : line)
-    if (!plain[c]) return false;
-  return !IsTimesName(line.substr(0, line.find(' ')));
+// What one display code becomes in the listing, worked out once, as whole
+// words so that writing a character is one copy.
+struct Spelling {
+  std::array<char, 8> bytes;
+  unsigned char size;
+};
+using Spellings = std::array<Spelling, 256>;
+
+// No display code takes more than "[ESC]" or "€9f".
+constexpr size_t kWidest = 5;
+
+Spelling SpellingOf(std::string_view text) {
+  Spelling spelling{};
+  spelling.size = static_cast<unsigned char>(text.copy(spelling.bytes.data(), kWidest));
+  return spelling;
 }
 
-void AppendName(std::string& out, std::string_view name) {
-  const bool times = IsTimesName(name);
-  if (times) name.remove_suffix(1);
-  for (size_t start = 0;;) {
-    const size_t arrow = name.find('^', start);
-    text::AppendDisplayCodesUtf8(out, name.substr(start, arrow - start));
-    if (arrow == std::string_view::npos) break;
-    out += "↑";
-    start = arrow + 1;
+struct Alphabets {
+  Spellings words;  // names and operands
+  Spellings name;   // names spell "^" as the arrow
+  Spellings text;   // inside quotes: glyphs and escapes
+  // Spelled as themselves wherever they stand, and naming no times name.
+  std::array<bool, 256> plain;
+  Spelling times = SpellingOf("×");
+  Spelling quote = SpellingOf("\"");
+  Spelling bracket = SpellingOf("€5b");
+};
+
+const Alphabets& Spelled() {
+  static const Alphabets alphabets = [] {
+    Alphabets a;
+    for (unsigned code = 0; code < 256; ++code) {
+      a.words[code] = SpellingOf(text::DisplayCodeUtf8(static_cast<unsigned char>(code)));
+      std::string inText;
+      listing::AppendListingChar(inText, text::CalculatorCode(static_cast<unsigned char>(code)));
+      a.text[code] = SpellingOf(inText);
+    }
+    a.name = a.words;
+    a.name['^'] = SpellingOf("↑");
+    for (unsigned code = 0; code < 256; ++code) {
+      const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
+      a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
+    }
+    return a;
+  }();
+  return alphabets;
+}
+
+// Writes into room made beforehand, a whole word at a time.
+class Pen {
+ public:
+  explicit Pen(char* at) : at_(at) {}
+  void Put(const Spelling& spelling) {
+    std::memcpy(at_, spelling.bytes.data(), spelling.bytes.size());
+    at_ += spelling.size;
   }
-  if (times) out += "×";
+  void Put(const Spellings& spellings, std::string_view codes) {
+    for (unsigned char code : codes) Put(spellings[code]);
+  }
+  void Put(std::string_view text) {
+    std::memcpy(at_, text.data(), text.size());
+    at_ += text.size();
+  }
+  void PutNumber(size_t number) { at_ = std::to_chars(at_, at_ + 20, number).ptr; }
+  void Back() { --at_; }
+  void MoveTo(char* at) { at_ = at; }
+  char* at() const { return at_; }
+
+ private:
+  char* at_;
+};
+
+}  // namespace
+
+// Every code takes at most kWidest bytes, and the last copy runs over by a
+// word.
+size_t ListingRoom(std::string_view line) {
+  return kWidest * line.size() + 2 * sizeof(Spelling::bytes);
+}
+
+// The name runs to the first blank or quote; its words, to the quote. The
+// pen is a local so that its place stays in a register.
+char* WriteListingInstruction(char* start, std::string_view line) {
+  const Alphabets& spelled = Spelled();
+  // Most lines stand as they are; a line that does not is written again.
+  char* copied = start;
+  for (const char c : line) {
+    if (!spelled.plain[static_cast<unsigned char>(c)]) break;
+    *copied++ = c;
+  }
+  if (copied - start == static_cast<std::ptrdiff_t>(line.size())) return copied;
+  Pen pen(start);
+  const char* at = line.data();
+  const char* const end = at + line.size();
+  const char* const nameStart = at;
+  for (; at != end && *at != ' ' && *at != '"'; ++at) pen.Put(spelled.name[static_cast<unsigned char>(*at)]);
+  if (IsTimesName(std::string_view(nameStart, at))) {
+    pen.Back();  // the "x", one byte
+    pen.Put(spelled.times);
+  }
+  // The append sign stands right before its text.
+  const bool append = at - nameStart == 1 && *nameStart == '\x9F' && at != end && *at == ' ' &&
+                      (at + 1 == end || at[1] == '"');
+  if (append) ++at;
+  for (; at != end && *at != '"'; ++at) pen.Put(spelled.words[static_cast<unsigned char>(*at)]);
+  if (at == end) return pen.at();
+
+  std::string_view text(at + 1, end);
+  // A lone quote writes an empty text, and what follows it stands outside.
+  const size_t close = std::min(text.rfind('"'), text.size());
+  const std::string_view after = close < text.size() ? text.substr(close + 1) : text;
+  text = close < text.size() ? text.substr(0, close) : "";
+  pen.Put(spelled.quote);
+  for (size_t i = 0; i < text.size(); ++i) {
+    // A "[" that would read back as the start of an escape is escaped itself.
+    const std::string_view rest = text.substr(i);
+    if (text[i] == '[' && (rest.starts_with("[LF]") || rest.starts_with("[ESC]")))
+      pen.Put(spelled.bracket);
+    else
+      pen.Put(spelled.text[static_cast<unsigned char>(text[i])]);
+  }
+  pen.Put(spelled.quote);
+  pen.Put(spelled.words, after);
+  return pen.at();
+}
+
+namespace {
+
+// The header, and a line's number with the mark after it, never take more.
+constexpr size_t kHeaderRoom = 48;
+constexpr size_t kNumberRoom = 24;
+
+void WriteLines(Pen& pen, std::span<const ListedLine> body) {
+  size_t bytes = 0;
+  for (const ListedLine& line : body) bytes += line.size;
+  pen.Put("00 { ");
+  pen.PutNumber(bytes);
+  pen.Put("-Byte Prgm }\n");
+  size_t number = 1;
+  auto writeLine = [&](std::string_view line) {
+    if (number < 10) pen.Put("0");
+    pen.PutNumber(number++);
+    pen.Put(line.starts_with("LBL ") ? "▸" : " ");
+    pen.MoveTo(WriteListingInstruction(pen.at(), line));
+    pen.Put("\n");
+  };
+  for (const ListedLine& line : body) writeLine(line.text);
+  writeLine(kEnd);
+}
+
+void AppendProgram(std::string& out, std::span<const ListedLine> body) {
+  // Only the last line's copy runs over the end.
+  size_t room = kHeaderRoom + kNumberRoom + ListingRoom(kEnd);
+  for (const ListedLine& line : body) room += kNumberRoom + kWidest * line.text.size();
+  const size_t start = out.size();
+  out.resize(start + room);
+  Pen pen(out.data() + start);
+  WriteLines(pen, body);
+  out.resize(static_cast<size_t>(pen.at() - out.data()));
 }
 
 }  // namespace
@@ -58,62 +192,35 @@ std::string ListingInstruction(std::string_view line) {
 }
 
 void AppendListingInstruction(std::string& out, std::string_view line) {
-  if (StandsForItself(line)) {
-    out.append(line);
-    return;
-  }
-  const size_t quote = line.find('"');
-  std::string_view words = line.substr(0, quote);
-  if (words.starts_with('\x9F') && words.size() == 2 && words[1] == ' ') words = words.substr(0, 1);
-  const size_t nameEnd = std::min(words.find(' '), words.size());
-  AppendName(out, words.substr(0, nameEnd));
-  text::AppendDisplayCodesUtf8(out, words.substr(nameEnd));
-  if (quote == std::string_view::npos) return;
-
-  const size_t close = line.rfind('"');
-  out += '"';
-  const std::string_view text = close > quote ? line.substr(quote + 1, close - quote - 1) : "";
-  for (size_t i = 0; i < text.size(); ++i) {
-    // A "[" that would read back as the start of an escape is escaped itself.
-    const std::string_view rest = text.substr(i);
-    if (text[i] == '[' && (rest.starts_with("[LF]") || rest.starts_with("[ESC]")))
-      out += "€5b";
-    else
-      listing::AppendListingChar(out, text::CalculatorCode(static_cast<unsigned char>(text[i])));
-  }
-  out += '"';
-  text::AppendDisplayCodesUtf8(out, line.substr(close + 1));
+  const size_t start = out.size();
+  out.resize(start + ListingRoom(line));
+  out.resize(static_cast<size_t>(WriteListingInstruction(out.data() + start, line) - out.data()));
 }
 
-namespace {
-
-void AppendProgram(std::string& out, std::span<const ListedLine> body) {
-  size_t bytes = 0;
-  for (const ListedLine& line : body) bytes += line.size;
-  out += "00 { " + std::to_string(bytes) + "-Byte Prgm }\n";
-  size_t number = 1;
-  auto appendLine = [&](std::string_view line) {
-    const std::string digits = std::to_string(number++);
-    out += digits.size() < 2 ? "0" + digits : digits;
-    out += line.starts_with("LBL ") ? "▸" : " ";
-    AppendListingInstruction(out, line);
-    out += '\n';
-  };
-  for (const ListedLine& line : body) appendLine(line.text);
-  appendLine(kEnd);
+void ListingStream::Add(const ListedLine& line) {
+  if (line.endsProgram) return WriteProgram();
+  held_.push_back({texts_.size(), line.text.size(), line.size});
+  texts_.append(line.text);
 }
 
-}  // namespace
+void ListingStream::Finish() {
+  if (!held_.empty()) WriteProgram();
+}
+
+void ListingStream::WriteProgram() {
+  program_.clear();
+  for (const Held& line : held_)
+    program_.push_back({std::string_view(texts_).substr(line.offset, line.textSize), line.size, false});
+  AppendProgram(out_, program_);
+  held_.clear();
+  texts_.clear();
+}
 
 std::string WriteListing(std::span<const ListedLine> lines) {
   std::string out;
-  size_t first = 0;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (!lines[i].endsProgram) continue;
-    AppendProgram(out, lines.subspan(first, i - first));
-    first = i + 1;
-  }
-  if (first < lines.size()) AppendProgram(out, lines.subspan(first));
+  ListingStream stream(out);
+  for (const ListedLine& line : lines) stream.Add(line);
+  stream.Finish();
   return out;
 }
 

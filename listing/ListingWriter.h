@@ -24,10 +24,41 @@ struct ListedLine {
 // header counts the bytes of the program without its END.
 std::string WriteListing(std::span<const ListedLine> lines);
 
+// The same listing written as the lines come, a program at a time, so that
+// a large file is never held whole: each program's lines are kept only until
+// its END.
+class ListingStream {
+ public:
+  explicit ListingStream(std::string& out) : out_(out) {}
+  // A line that ends a program appends the program to the output.
+  void Add(const ListedLine& line);
+  // Appends the last program when it lacks its END.
+  void Finish();
+
+ private:
+  struct Held {
+    size_t offset;  // in texts_
+    size_t textSize;
+    size_t size;
+  };
+  // The lines held, then their END.
+  void WriteProgram();
+
+  std::string& out_;
+  std::string texts_;
+  std::vector<Held> held_;
+  std::vector<ListedLine> program_;
+};
+
 // One program line as the listing writes it, without its number: the name
 // and operands in glyphs, quoted texts with the calculator's escapes, the
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
 void AppendListingInstruction(std::string& out, std::string_view line);
+// The same into room made beforehand, for writers that make room for many
+// lines at once: at least ListingRoom(line) bytes. Returns the end of what
+// it wrote.
+size_t ListingRoom(std::string_view line);
+char* WriteListingInstruction(char* at, std::string_view line);
 
 }  // namespace orrikey::listing

@@ -143,13 +143,15 @@ TEST(Decoder, OneLineAtATimeReadsTheSame) {
   const auto span = [](const decoder::Line& l) { return std::pair<size_t, size_t>(l.offset, l.size); };
   decoder::LineReader reader(bytes);
   decoder::Line line;
-  std::string text;
-  for (size_t i = 0; reader.Next(line, text); ++i, text.clear()) {
+  size_t i = 0;
+  for (; reader.Next(line); ++i) {
+    const std::string_view text = reader.text();
     ASSERT_LT(i, std::size(spans));
     EXPECT_EQ(text, whole.TextOf(whole.lines[i]));
     EXPECT_EQ(span(line), spans[i]) << text;
     EXPECT_EQ(span(whole.lines[i]), spans[i]) << text;
   }
+  EXPECT_EQ(i, std::size(spans));
   ASSERT_TRUE(whole.stop && reader.stop());
   EXPECT_EQ(whole.stop->offset, 13u);
   EXPECT_EQ(reader.stop()->offset, 13u);
