@@ -213,11 +213,12 @@ std::string ReadStandardInput() {
   return bytes;
 }
 
+// Program text is normalised as it is read into program lines, not before.
 std::string ReadInput(const std::string& input, bool programText) {
-  if (input != kStandardStream)
-    return programText ? orrikey::files::ReadProgramTextFile(input) : orrikey::files::ReadRawFile(input);
-  std::string bytes = ReadStandardInput();
-  if (programText) orrikey::files::RefuseNulByte("-", bytes);
+  if (input != kStandardStream && !programText) return orrikey::files::ReadRawFile(input);
+  std::string bytes =
+      input == kStandardStream ? ReadStandardInput() : orrikey::files::ReadWholeFile(input);
+  if (programText) orrikey::files::RefuseNulByte(input, bytes);
   return bytes;
 }
 

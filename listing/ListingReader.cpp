@@ -30,6 +30,14 @@ constexpr std::array<Spelling, 18> kSpellings = {{
     {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
 }};
 
+// Every spelling starts with an ASCII character, so most characters of a
+// line need no comparison with them.
+constexpr std::array<bool, 0x80> kSpellingStarts = [] {
+  std::array<bool, 0x80> starts{};
+  for (const Spelling& spelling : kSpellings) starts[static_cast<unsigned char>(spelling.ascii[0])] = true;
+  return starts;
+}();
+
 // Names that listings spell with ASCII "*" and "/" for the multiplication and
 // division signs; only as a whole name, so that "1/X" stays itself.
 constexpr std::array<Spelling, 8> kNameSpellings = {{
@@ -180,7 +188,7 @@ struct Converter {
         continue;
       }
       if (SpellingAt()) continue;
-      const auto code = text::TypedDisplayCode(c);
+      const auto code = c < 0x80 ? std::optional<unsigned char>(c) : text::TypedDisplayCode(c);
       if (!code) return Fail("The character " + text::NameCharacter(text[at]) + " has no calculator code");
       out += static_cast<char>(*code);
     }
@@ -188,8 +196,9 @@ struct Converter {
   }
 
   bool SpellingAt() {
+    if (text[at] >= kSpellingStarts.size() || !kSpellingStarts[text[at]]) return false;
+    const std::u32string_view rest = text.substr(at);
     for (const Spelling& spelling : kSpellings) {
-      const std::u32string_view rest = text.substr(at);
       if (rest.size() < spelling.ascii.size()) continue;
       if (!std::equal(spelling.ascii.begin(), spelling.ascii.end(), rest.begin())) continue;
       out += spelling.programText;
@@ -231,16 +240,22 @@ struct Converter {
   }
 };
 
-std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
-  const std::string line = IsAsciiNumber(instruction)
-                               ? ProgramTextNumber(instruction)
-                               : std::string(instruction);
-  const auto characters = text::DecodeUtf8(line);
-  if (!characters) {  // the file as a whole was UTF-8, so its lines are too
+// `characters` is the buffer that every line of a listing decodes into.
+std::optional<std::string> ProgramLine(std::string_view instruction, std::u32string& characters,
+                                       std::string& error) {
+  std::string number;
+  if (IsAsciiNumber(instruction)) instruction = number = ProgramTextNumber(instruction);
+  characters.clear();
+  const auto take = [&characters](char32_t c) {
+    characters += c;
+    return true;
+  };
+  if (!text::ReadUtf8(instruction, take)) {  // the file as a whole was UTF-8, so its lines are too
     error = "The line is not UTF-8";
     return std::nullopt;
   }
-  Converter converter{*characters, 0, {}, {}};
+  Converter converter{characters, 0, {}, {}};
+  converter.out.reserve(characters.size());
   if (!converter.Run()) {
     error = converter.error;
     return std::nullopt;
@@ -248,10 +263,16 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
   // The calculator writes the append sign right before its text.
   std::string& out = converter.out;
   if (out.starts_with("\x9F\"")) out.replace(0, 1, "\x9F ");
-  const std::string name = out.substr(0, out.find(' '));
-  for (const Spelling& spelling : kNameSpellings)
-    if (name == spelling.ascii) out.replace(0, name.size(), spelling.programText);
-  return std::string(text::Trim(out));
+  const std::string_view name = std::string_view(out).substr(0, out.find(' '));
+  for (const Spelling& spelling : kNameSpellings) {
+    if (name != spelling.ascii) continue;
+    out.replace(0, name.size(), spelling.programText);
+    break;
+  }
+  const std::string_view trimmed = text::Trim(out);
+  out.erase(static_cast<size_t>(trimmed.data() - out.data()) + trimmed.size());
+  out.erase(0, static_cast<size_t>(trimmed.data() - out.data()));
+  return std::move(out);
 }
 
 // Hands each line to `take` with its number, counting from 1.
@@ -317,6 +338,7 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
 
   ReadListingResult result;
+  std::u32string characters;
   ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
       if (!text::Trim(line).empty()) result.lines.push_back({number, std::string(line)});
@@ -325,7 +347,7 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
     const std::string_view instruction = Instruction(line);
     if (instruction.empty()) return;
     std::string error;
-    if (auto programLine = ProgramLine(instruction, error))
+    if (auto programLine = ProgramLine(instruction, characters, error))
       result.lines.push_back({number, std::move(*programLine)});
     else
       result.errors.push_back({number, std::move(error)});
