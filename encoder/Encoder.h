@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
+#include "encoder/LineBytes.h"
 #include "tables/Tables.h"
 
 namespace orrikey::encoder {
@@ -32,7 +32,7 @@ std::string_view ErrorLine(EncodeError error);
 using Instruction = std::variant<std::monostate, const tables::FixedOp*, const tables::ModOp*>;
 
 struct AssembledLine {
-  std::vector<std::uint8_t> bytes;
+  LineBytes bytes;
   std::optional<EncodeError> error;
   Instruction instruction;
 

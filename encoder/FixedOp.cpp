@@ -22,7 +22,9 @@ std::optional<AssembledLine> EncodeFixedInstruction(std::string_view line) {
   const auto found = ByName().find(line);
   if (found == ByName().end()) return std::nullopt;
   const tables::FixedOp& op = *found->second;
-  return AssembledLine{{op.bytes.begin(), op.bytes.end()}, {}, &op};
+  AssembledLine fixed{{}, {}, &op};
+  fixed.bytes.append(op.bytes);
+  return fixed;
 }
 
 }  // namespace orrikey::encoder

@@ -59,7 +59,6 @@ bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
 std::optional<AssembledLine> EncodeNumber(std::string_view line) {
   if (!IsNumber(line)) return std::nullopt;
   AssembledLine number;
-  number.bytes.reserve(line.size() + 1);
   for (unsigned char c : line) {
     const auto code = NumberCode(c);
     // IsNumber lets a final line-break byte such as 0x85 through.
@@ -106,11 +105,11 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   if (length > 15) return Failed(EncodeError::kString);
 
   AssembledLine result;
-  std::vector<std::uint8_t>& bytes = result.bytes;
+  LineBytes& bytes = result.bytes;
   if (op && op->definesLabel) bytes = {0xC0, 0x00};
-  if (form) Append(bytes, form->before);
+  if (form) bytes.append(form->before);
   bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
-  if (form) Append(bytes, form->lead);
+  if (form) bytes.append(form->lead);
   if (isKey) bytes.push_back(KeyNumber(name));
   for (unsigned char c : text) bytes.push_back(text::CalculatorCode(c));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));
