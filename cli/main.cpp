@@ -261,7 +261,8 @@ int EncodeOne(const Options& options, const std::string& input) {
     // Blank and comment lines of program text hold no instruction.
     if (!line.assembled.failed() && line.assembled.bytes.empty()) continue;
     addRefusedBefore(line.sourceLine);
-    hexListing.append(encoder::HexRow(line.assembled)).append("\n");
+    encoder::AppendHexRow(hexListing, line.assembled);
+    hexListing += '\n';
     if (line.assembled.error)
       messages += encoder::FailureMessage(line.sourceLine, *line.assembled.error) + "\n";
     rows = true;

@@ -35,6 +35,9 @@ bool LooksRaw(const std::string& path, std::string_view bytes) {
 OpenedProgram FromLines(FileForm form, std::vector<listing::ListingLine> lines) {
   OpenedProgram opened;
   opened.form = form;
+  size_t size = 0;
+  for (const listing::ListingLine& line : lines) size += line.text.size() + 2;
+  opened.text.reserve(size);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) opened.text += "\r\n";
     opened.text += lines[i].text;

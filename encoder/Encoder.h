@@ -47,5 +47,6 @@ AssembledLine AssembleLine(std::string_view line);
 
 // The line as the hex listing shows it: its bytes in hex, or its error line.
 std::string HexRow(const AssembledLine& line);
+void AppendHexRow(std::string& out, const AssembledLine& line);
 
 }  // namespace orrikey::encoder

@@ -278,10 +278,11 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::u32str
 // Hands each line to `take` with its number, counting from 1.
 template <typename Take>
 void ForEachLine(std::string_view text, Take take) {
+  const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
   for (size_t number = 1; !text.empty(); ++number) {
-    const size_t end = text.find_first_of("\r\n");
+    const size_t end = static_cast<size_t>(std::find_if(text.begin(), text.end(), isBreak) - text.begin());
     take(number, text.substr(0, end));
-    if (end == std::string_view::npos) break;
+    if (end == text.size()) break;
     const size_t breakSize = text.substr(end).starts_with("\r\n") ? 2 : 1;
     text.remove_prefix(end + breakSize);
   }
@@ -338,6 +339,8 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
 
   ReadListingResult result;
+  // Nearly every line of a listing is a program line.
+  result.lines.reserve(static_cast<size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
   std::u32string characters;
   ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
