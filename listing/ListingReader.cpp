@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <optional>
 
 namespace orrikey::listing {
@@ -30,11 +32,13 @@ constexpr std::array<Spelling, 18> kSpellings = {{
     {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
 }};
 
-// Every spelling starts with an ASCII character, so most characters of a
-// line need no comparison with them.
-constexpr std::array<bool, 0x80> kSpellingStarts = [] {
-  std::array<bool, 0x80> starts{};
-  for (const Spelling& spelling : kSpellings) starts[static_cast<unsigned char>(spelling.ascii[0])] = true;
+// The spellings that start with each ASCII character, as bits of their
+// index: most characters start none, and the rest only a few.
+constexpr std::array<std::uint32_t, 0x80> kSpellingsByStart = [] {
+  static_assert(kSpellings.size() <= 32);
+  std::array<std::uint32_t, 0x80> starts{};
+  for (size_t i = 0; i < kSpellings.size(); ++i)
+    starts[static_cast<unsigned char>(kSpellings[i].ascii[0])] |= std::uint32_t{1} << i;
   return starts;
 }();
 
@@ -196,9 +200,10 @@ struct Converter {
   }
 
   bool SpellingAt() {
-    if (text[at] >= kSpellingStarts.size() || !kSpellingStarts[text[at]]) return false;
+    if (text[at] >= kSpellingsByStart.size()) return false;
     const std::u32string_view rest = text.substr(at);
-    for (const Spelling& spelling : kSpellings) {
+    for (std::uint32_t bits = kSpellingsByStart[text[at]]; bits != 0; bits &= bits - 1) {
+      const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
       if (rest.size() < spelling.ascii.size()) continue;
       if (!std::equal(spelling.ascii.begin(), spelling.ascii.end(), rest.begin())) continue;
       out += spelling.programText;
