@@ -17,7 +17,7 @@
 
 namespace orrikey::encoder {
 
-enum class EncodeError {
+enum class EncodeError : std::uint8_t {
   kOpcode,     // no instruction has this name or form
   kParameter,  // the instruction takes no such operand
   kNumber,     // a number the calculator cannot hold
