@@ -1,8 +1,8 @@
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 #include "encoder/LineEncoders.h"
+#include "encoder/NameIndex.h"
 
 namespace orrikey::encoder {
 namespace {
@@ -54,16 +54,9 @@ unsigned TrailingNumber(std::string_view line) {
   return n;
 }
 
-// Every line is looked up here, so the table is hashed once; the first row
-// of a name keeps it.
 const tables::ModOp* FindModOp(std::string_view word) {
-  static const auto index = [] {
-    std::unordered_map<std::string_view, const tables::ModOp*> byName;
-    for (const tables::ModOp& op : tables::ModOps()) byName.try_emplace(op.name, &op);
-    return byName;
-  }();
-  const auto found = index.find(word);
-  return found == index.end() ? nullptr : found->second;
+  static const NameIndex<tables::ModOp> index(tables::ModOps());
+  return index.Find(word);
 }
 
 // The instructions whose lines hold a key number: KEY n GTO, ASSIGN … TO nn.
