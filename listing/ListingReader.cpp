@@ -250,12 +250,17 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::u32str
                                        std::string& error) {
   std::string number;
   if (IsAsciiNumber(instruction)) instruction = number = ProgramTextNumber(instruction);
-  characters.clear();
+  // Most lines are ASCII, which is its own decoding.
+  const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
   const auto take = [&characters](char32_t c) {
     characters += c;
     return true;
   };
-  if (!text::ReadUtf8(instruction, take)) {  // the file as a whole was UTF-8, so its lines are too
+  characters.clear();
+  if (std::all_of(instruction.begin(), instruction.end(), isAscii)) {
+    characters.resize(instruction.size());
+    std::copy(instruction.begin(), instruction.end(), characters.begin());
+  } else if (!text::ReadUtf8(instruction, take)) {  // the file was UTF-8, so its lines are too
     error = "The line is not UTF-8";
     return std::nullopt;
   }
