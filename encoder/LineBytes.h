@@ -37,7 +37,10 @@ class LineBytes {
   std::uint8_t back() const { return end()[-1]; }
   operator std::span<const std::uint8_t>() const { return {data(), size()}; }
 
-  void push_back(std::uint8_t byte) { append({&byte, 1}); }
+  void push_back(std::uint8_t byte) {
+    if (!long_ && shortSize_ < short_.size()) short_[shortSize_++] = byte;
+    else append({&byte, 1});
+  }
   // Bytes as the tables hold them.
   void append(std::string_view bytes) {
     append({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
