@@ -6,17 +6,6 @@
 
 namespace orrikey::text {
 
-std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
-  std::u32string text;
-  text.reserve(bytes.size());
-  const auto take = [&text](char32_t c) {
-    text += c;
-    return true;
-  };
-  if (!ReadUtf8(bytes, take)) return std::nullopt;
-  return text;
-}
-
 // Program files are nearly all ASCII, and no character of several bytes
 // holds an ASCII byte: the ASCII runs are skipped eight bytes at a time and
 // only the runs between them decoded.
