@@ -214,11 +214,12 @@ std::string ReadStandardInput() {
   return bytes;
 }
 
+// Program text is normalised as it is read into program lines, not before.
 std::string ReadInput(const std::string& input, bool programText) {
-  if (input != kStandardStream)
-    return programText ? orrikey::files::ReadProgramTextFile(input) : orrikey::files::ReadRawFile(input);
-  std::string bytes = ReadStandardInput();
-  if (programText) orrikey::files::RefuseNulByte("-", bytes);
+  if (input != kStandardStream && !programText) return orrikey::files::ReadRawFile(input);
+  std::string bytes =
+      input == kStandardStream ? ReadStandardInput() : orrikey::files::ReadWholeFile(input);
+  if (programText) orrikey::files::RefuseNulByte(input, bytes);
   return bytes;
 }
 
@@ -264,7 +265,8 @@ int EncodeOne(const Options& options, const std::string& input) {
     // Blank and comment lines of program text hold no instruction.
     if (!line.assembled.failed() && line.assembled.bytes.empty()) continue;
     addRefusedBefore(line.sourceLine);
-    hexListing.append(encoder::HexRow(line.assembled)).append("\n");
+    encoder::AppendHexRow(hexListing, line.assembled);
+    hexListing += '\n';
     if (line.assembled.error)
       messages += encoder::FailureMessage(line.sourceLine, *line.assembled.error) + "\n";
     rows = true;

@@ -35,6 +35,9 @@ bool LooksRaw(const std::string& path, std::string_view bytes) {
 OpenedProgram FromLines(FileForm form, std::vector<listing::ListingLine> lines) {
   OpenedProgram opened;
   opened.form = form;
+  size_t size = 0;
+  for (const listing::ListingLine& line : lines) size += line.text.size() + 2;
+  opened.text.reserve(size);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) opened.text += "\r\n";
     opened.text += lines[i].text;
@@ -43,13 +46,18 @@ OpenedProgram FromLines(FileForm form, std::vector<listing::ListingLine> lines) 
   return opened;
 }
 
-// Text as it stands, every line numbered as the file numbers it.
+// Text as it stands, normalised, every line numbered as the file numbers it.
 OpenedProgram AsItStands(FileForm form, std::string_view text) {
-  std::vector<listing::ListingLine> lines;
+  OpenedProgram opened;
+  opened.form = form;
+  opened.text = files::NormaliseProgramText(text);
   size_t number = 0;
-  for (std::string& line : files::SplitLines(text)) lines.push_back({++number, std::move(line)});
-  OpenedProgram opened = FromLines(form, std::move(lines));
-  opened.text = std::string(text);
+  // Every line ends in CR LF now; the last may lack it.
+  for (std::string_view rest = opened.text; !rest.empty();) {
+    const size_t end = std::min(rest.find("\r\n"), rest.size());
+    opened.lines.push_back({++number, std::string(rest.substr(0, end))});
+    rest.remove_prefix(std::min(end + 2, rest.size()));
+  }
   return opened;
 }
 
@@ -82,8 +90,9 @@ encoder::AssembledLine AsAssembled(const decoder::Line& line, std::string_view b
 
 }  // namespace
 
-OpenedProgram ReadProgramText(std::string_view fileBytes) {
-  const std::string bytes = files::NormaliseProgramText(fileBytes);
+// Line breaks of any convention split the lines alike for the UTF-8 check
+// and the listing reader, so only the text kept as it stands is normalised.
+OpenedProgram ReadProgramText(std::string_view bytes) {
   if (!text::IsUtf8(bytes)) {
     OpenedProgram asText = AsItStands(FileForm::kEightBitText, bytes);
     AssembleLines(asText);

@@ -1,43 +1,50 @@
-#include <unordered_map>
+#include <algorithm>
 #include <vector>
 
 #include "encoder/LineEncoders.h"
-#include "text/Pattern.h"
+#include "encoder/NameIndex.h"
 
 namespace orrikey::encoder {
 namespace {
 
-// Each argument form finds its operand at the end of the line with a
-// pattern; the form applies only when the instruction name followed by that
-// match is the whole line.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Each argument form is the instruction name, a blank and the operand, and
+// applies only when that is the whole line; the forms are byte tests, as
+// every line with an operand goes through them.
 //
 // A quoted operand may be empty: programs hold empty append texts and the
 // wide forms with an empty name, and the decoder writes them with "".
-struct FormPatterns {
-  text::Pattern number{"\\s\\d{2,3}$"};
-  text::Pattern plainNumber{"\\s\\d{1,3}$"};  // no leading zero needed
-  text::Pattern sizeNumber{"\\s\\d{1,4}$"};
-  text::Pattern stack{"\\sST\\s[TZYXL]$"};
-  text::Pattern quoted{"\\s(\\\"([\\W\\w]*)\\\")"};
-  text::Pattern label{"\\s[A-Ja-e]$"};
-  text::Pattern indirectNumber{"\\sIND\\s\\d{2,3}$"};
-  text::Pattern indirectQuoted{"\\sIND\\s(\\\"([\\W\\w]*)\\\")"};
-  text::Pattern indirectStack{"\\sIND\\sST\\s[TZYXL]$"};
-};
 
-const FormPatterns& Forms() {
-  static const FormPatterns forms;
-  return forms;
+// What follows the name and a blank; empty when the line does not go on so.
+std::string_view OperandOf(std::string_view line, std::string_view name) {
+  if (line.size() <= name.size() + 1 || !line.starts_with(name) || !IsBlank(line[name.size()]))
+    return {};
+  return line.substr(name.size() + 1);
 }
 
-// The form's operand text when the form applies to the line.
-std::optional<std::string_view> FormMatch(const text::Pattern& first, std::string_view line,
-                                          std::string_view name) {
-  const auto match = first.Search(line);
-  if (!match || line.size() != name.size() + match->size() || !line.starts_with(name))
-    return std::nullopt;
-  return match;
+bool IsNumber(std::string_view operand, size_t fewest, size_t most) {
+  return operand.size() >= fewest && operand.size() <= most &&
+         std::all_of(operand.begin(), operand.end(), IsDigit);
 }
+
+bool IsStack(std::string_view operand) {
+  return operand.size() == 4 && operand.starts_with("ST") && IsBlank(operand[2]) &&
+         std::string_view("TZYXL").find(operand[3]) != std::string_view::npos;
+}
+
+bool IsQuoted(std::string_view operand) {
+  return operand.size() >= 2 && operand.front() == '"' && operand.back() == '"';
+}
+
+bool IsLabelLetter(std::string_view operand) {
+  return operand.size() == 1 &&
+         ((operand[0] >= 'A' && operand[0] <= 'J') || (operand[0] >= 'a' && operand[0] <= 'e'));
+}
+
+// The operand after "IND" and a blank; empty for a direct operand.
+std::string_view IndirectOperand(std::string_view operand) { return OperandOf(operand, "IND"); }
 
 // The number that ends the line.
 unsigned TrailingNumber(std::string_view line) {
@@ -47,16 +54,9 @@ unsigned TrailingNumber(std::string_view line) {
   return n;
 }
 
-// Every line is looked up here, so the table is hashed once; the first row
-// of a name keeps it.
 const tables::ModOp* FindModOp(std::string_view word) {
-  static const auto index = [] {
-    std::unordered_map<std::string_view, const tables::ModOp*> byName;
-    for (const tables::ModOp& op : tables::ModOps()) byName.try_emplace(op.name, &op);
-    return byName;
-  }();
-  const auto found = index.find(word);
-  return found == index.end() ? nullptr : found->second;
+  static const NameIndex<tables::ModOp> index(tables::ModOps());
+  return index.Find(word);
 }
 
 // The instructions whose lines hold a key number: KEY n GTO, ASSIGN … TO nn.
@@ -66,9 +66,6 @@ std::vector<const tables::ModOp*> KeyedOps() {
     if (!op.keyWord.empty()) keyed.push_back(&op);
   return keyed;
 }
-
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // "KEY 3 GTO" as the line starts: the key word, a blank, the key 1 to 9, a
 // blank and the rest of the name, as the calculator spells them.
@@ -132,30 +129,22 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
 }
 
 AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
-  const FormPatterns& forms = Forms();
-
-  const text::Pattern& numberForm = op.operand == tables::OperandKind::kWord ? forms.sizeNumber
-                              : op.operand == tables::OperandKind::kPlainNumber ? forms.plainNumber
-                                                         : forms.number;
-  if (FormMatch(numberForm, line, name))
+  const std::string_view operand = OperandOf(line, name);
+  const size_t most = op.operand == tables::OperandKind::kWord ? 4 : 3;
+  const size_t fewest = op.operand == tables::OperandKind::kWord ||
+                                op.operand == tables::OperandKind::kPlainNumber
+                            ? 1  // no leading zero needed
+                            : 2;
+  if (IsNumber(operand, fewest, most))
     return EncodeNumberOperand(TrailingNumber(line), op, name, false);
+  if (IsStack(operand)) return EncodeStackOperand(line.back(), op, name, false);
+  if (IsQuoted(operand)) return EncodeQuotedText(operand, &op, &op.direct.name, name);
+  if (TakesLabels(op) && IsLabelLetter(operand)) return EncodeLocalLabel(line.back(), op, name);
 
-  if (FormMatch(forms.stack, line, name)) return EncodeStackOperand(line.back(), op, name, false);
-
-  if (const auto quoted = FormMatch(forms.quoted, line, name))
-    return EncodeQuotedText(quoted->substr(1), &op, &op.direct.name, name);
-
-  if (TakesLabels(op) && FormMatch(forms.label, line, name))
-    return EncodeLocalLabel(line.back(), op, name);
-
-  if (FormMatch(forms.indirectNumber, line, name))
-    return EncodeNumberOperand(TrailingNumber(line), op, name, true);
-
-  if (FormMatch(forms.indirectQuoted, line, name))
-    return EncodeQuotedText(*forms.quoted.Search(line, 1), &op, &op.indirect.name, name);
-
-  if (FormMatch(forms.indirectStack, line, name))
-    return EncodeStackOperand(line.back(), op, name, true);
+  const std::string_view indirect = IndirectOperand(operand);
+  if (IsNumber(indirect, 2, 3)) return EncodeNumberOperand(TrailingNumber(line), op, name, true);
+  if (IsQuoted(indirect)) return EncodeQuotedText(indirect, &op, &op.indirect.name, name);
+  if (IsStack(indirect)) return EncodeStackOperand(line.back(), op, name, true);
   return Failed(EncodeError::kParameter);
 }
 

@@ -37,7 +37,14 @@ AssembledLine AssembleLine(std::string_view line) {
 }
 
 std::string HexRow(const AssembledLine& line) {
-  return line.error ? std::string(ErrorLine(*line.error)) : text::WriteHex(line.bytes);
+  std::string row;
+  AppendHexRow(row, line);
+  return row;
+}
+
+void AppendHexRow(std::string& out, const AssembledLine& line) {
+  if (line.error) out.append(ErrorLine(*line.error));
+  else text::AppendHex(out, line.bytes);
 }
 
 }  // namespace orrikey::encoder

@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
+#include "encoder/LineBytes.h"
 #include "tables/Tables.h"
 
 namespace orrikey::encoder {
 
-enum class EncodeError {
+enum class EncodeError : std::uint8_t {
   kOpcode,     // no instruction has this name or form
   kParameter,  // the instruction takes no such operand
   kNumber,     // a number the calculator cannot hold
@@ -32,7 +32,7 @@ std::string_view ErrorLine(EncodeError error);
 using Instruction = std::variant<std::monostate, const tables::FixedOp*, const tables::ModOp*>;
 
 struct AssembledLine {
-  std::vector<std::uint8_t> bytes;
+  LineBytes bytes;
   std::optional<EncodeError> error;
   Instruction instruction;
 
@@ -47,5 +47,6 @@ AssembledLine AssembleLine(std::string_view line);
 
 // The line as the hex listing shows it: its bytes in hex, or its error line.
 std::string HexRow(const AssembledLine& line);
+void AppendHexRow(std::string& out, const AssembledLine& line);
 
 }  // namespace orrikey::encoder

@@ -22,12 +22,7 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line);
 // calculator's way ("RDX," for RDX, "DATE+" for DATE_PLUS); nothing otherwise.
 std::optional<std::string_view> FixedOpOfAlias(std::string_view line);
 
-inline AssembledLine Encoded(std::vector<std::uint8_t> bytes) { return {std::move(bytes), {}, {}}; }
-
-// Appends bytes as the tables hold them.
-inline void Append(std::vector<std::uint8_t>& bytes, std::string_view more) {
-  bytes.insert(bytes.end(), more.begin(), more.end());
-}
+inline AssembledLine Encoded(LineBytes bytes) { return {bytes, {}, {}}; }
 
 // The operand of a parameterised instruction; never empty. `name` is the
 // instruction as the line starts it ("STO", "KEY 3 GTO").

@@ -1,21 +1,8 @@
 #include "encoder/LineEncoders.h"
 #include "text/CodePage.h"
-#include "text/Pattern.h"
 
 namespace orrikey::encoder {
 namespace {
-
-// Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
-// accepted: calculators store such numbers and the decoder writes them so.
-const text::Pattern& NumberPattern() {
-  static const text::Pattern pattern("^\\-?(\\d+(\\.\\d*)?|\\.\\d+)(\\x98\\-?\\d{1,3}|)$");
-  return pattern;
-}
-
-const text::Pattern& StringPattern() {
-  static const text::Pattern pattern("^(\\\"([\\W\\w]+)\\\")");
-  return pattern;
-}
 
 std::optional<std::uint8_t> NumberCode(unsigned char c) {
   if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(0x10 + (c - '0'));
@@ -27,7 +14,36 @@ std::optional<std::uint8_t> NumberCode(unsigned char c) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool StartsNumber(char c) { return IsDigit(c) || c == '-' || c == '.'; }
+size_t SkipDigits(std::string_view line, size_t at) {
+  while (at < line.size() && IsDigit(line[at])) ++at;
+  return at;
+}
+
+// Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
+// accepted: calculators store such numbers and the decoder writes them so.
+// A final line-break byte such as 0x85 after it still makes the line a
+// number, one that fails, as such lines have always been read.
+bool IsNumber(std::string_view line) {
+  size_t at = line.starts_with('-') ? 1 : 0;
+  const size_t mantissa = at;
+  at = SkipDigits(line, at);
+  const bool whole = at > mantissa;
+  if (at < line.size() && line[at] == '.') {
+    const size_t fraction = at + 1;
+    at = SkipDigits(line, fraction);
+    if (!whole && at == fraction) return false;
+  } else if (!whole) {
+    return false;
+  }
+  if (at < line.size() && static_cast<unsigned char>(line[at]) == 0x98) {  // the exponent mark
+    at += line.substr(at + 1).starts_with('-') ? 2 : 1;
+    const size_t exponent = at;
+    at = SkipDigits(line, at);
+    if (at == exponent || at - exponent > 3) return false;
+  }
+  const auto isLineBreak = [](unsigned char c) { return (c >= '\n' && c <= '\r') || c == 0x85; };
+  return at == line.size() || (at + 1 == line.size() && isLineBreak(line[at]));
+}
 
 // Names may be empty only where the calculator reads the bytes back as that
 // line: the append text and the wide forms. LBL, GTO and XEQ keep theirs as
@@ -41,12 +57,11 @@ bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
 // Every character is encoded as written: the number is never parsed or
 // normalised, so leading and trailing zeros stay.
 std::optional<AssembledLine> EncodeNumber(std::string_view line) {
-  if (!StartsNumber(line.front()) || !NumberPattern().Matches(line)) return std::nullopt;
+  if (!IsNumber(line)) return std::nullopt;
   AssembledLine number;
-  number.bytes.reserve(line.size() + 1);
   for (unsigned char c : line) {
     const auto code = NumberCode(c);
-    // The pattern lets a final line-break byte such as 0x85 through.
+    // IsNumber lets a final line-break byte such as 0x85 through.
     if (!code) return Failed(EncodeError::kNumber);
     number.bytes.push_back(*code);
   }
@@ -58,8 +73,7 @@ std::optional<AssembledLine> EncodeText(std::string_view line) {
   if (line.front() != '"') return std::nullopt;
   // The zero-length text, a no-op that calculators keep in programs.
   if (line == "\"\"") return Encoded({0xF0});
-  const auto match = StringPattern().Search(line);
-  if (!match || match->size() != line.size()) return std::nullopt;
+  if (line.size() < 3 || line.back() != '"') return std::nullopt;
   // A first character of code 0x7F or above would make the calculator read
   // the text as another instruction (an append, or a named operand).
   if (text::CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
@@ -91,11 +105,11 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   if (length > 15) return Failed(EncodeError::kString);
 
   AssembledLine result;
-  std::vector<std::uint8_t>& bytes = result.bytes;
+  LineBytes& bytes = result.bytes;
   if (op && op->definesLabel) bytes = {0xC0, 0x00};
-  if (form) Append(bytes, form->before);
+  if (form) bytes.append(form->before);
   bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
-  if (form) Append(bytes, form->lead);
+  if (form) bytes.append(form->lead);
   if (isKey) bytes.push_back(KeyNumber(name));
   for (unsigned char c : text) bytes.push_back(text::CalculatorCode(c));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));

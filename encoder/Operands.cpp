@@ -16,7 +16,7 @@ bool IsLetterValue(unsigned n) { return (n >= 0x66 && n <= 0x6F) || (n >= 0x7B &
 // The bytes that lead the operand, and the key number of a key assignment.
 AssembledLine Lead(std::string_view lead, const tables::ModOp& op, std::string_view name) {
   AssembledLine line;
-  Append(line.bytes, lead);
+  line.bytes.append(lead);
   if (op.operand == tables::OperandKind::kKeyLabel) line.bytes.push_back(KeyNumber(name));
   return line;
 }
@@ -48,7 +48,7 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
   if (!indirect && !op.ten.empty() && n >= 10) {
     if (n > 11) return Failed(EncodeError::kParameter);
     AssembledLine line;
-    Append(line.bytes, n == 10 ? op.ten : op.eleven);
+    line.bytes.append(n == 10 ? op.ten : op.eleven);
     return line;
   }
   const bool label = !indirect && TakesLabels(op);

@@ -34,8 +34,7 @@ std::optional<AssembledLine> EncodeXrom(std::string_view line) {
   }
   if (const auto digits = BytesPattern().Search(line, 1)) {
     AssembledLine xrom = Encoded({static_cast<std::uint8_t>(0xF0 + digits->size() / 2)});
-    const std::vector<std::uint8_t> bytes = text::ParseHex(*digits).bytes;
-    xrom.bytes.insert(xrom.bytes.end(), bytes.begin(), bytes.end());
+    xrom.bytes.append(text::ParseHex(*digits).bytes);
     return xrom;
   }
   return Failed(EncodeError::kParameter);

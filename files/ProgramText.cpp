@@ -65,12 +65,6 @@ void RefuseNulByte(const std::string& path, std::string_view bytes) {
                                " holds a NUL byte, which program text cannot hold");
 }
 
-std::string ReadProgramTextFile(const std::string& path) {
-  const std::string bytes = ReadWholeFile(path);
-  RefuseNulByte(path, bytes);
-  return NormaliseProgramText(bytes);
-}
-
 void WriteProgramTextFile(const std::string& path, std::string_view text) {
   WriteWholeFile(path, text);
 }

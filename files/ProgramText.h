@@ -25,11 +25,6 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // holds a NUL byte, naming its line.
 void RefuseNulByte(const std::string& path, std::string_view bytes);
 
-// Reads a program text file, normalised. Throws std::runtime_error
-// "Cannot open file "%s". %s" when it cannot be read (see ReadWholeFile) or
-// holds a NUL byte.
-std::string ReadProgramTextFile(const std::string& path);
-
 // Writes the text byte for byte as the file's whole content. The old file
 // stays intact when the write fails. Throws std::runtime_error
 // "Cannot create file "%s". %s".

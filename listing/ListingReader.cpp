@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <optional>
 
 namespace orrikey::listing {
@@ -29,6 +31,16 @@ constexpr std::array<Spelling, 18> kSpellings = {{
     {"ALLSUM", "ALL\x85"},   {"LINSUM", "LIN\x85"}, {"X#0?", "X\x8B" "0?"}, {"X#Y?", "X\x8BY?"},
     {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
 }};
+
+// The spellings that start with each ASCII character, as bits of their
+// index: most characters start none, and the rest only a few.
+constexpr std::array<std::uint32_t, 0x80> kSpellingsByStart = [] {
+  static_assert(kSpellings.size() <= 32);
+  std::array<std::uint32_t, 0x80> starts{};
+  for (size_t i = 0; i < kSpellings.size(); ++i)
+    starts[static_cast<unsigned char>(kSpellings[i].ascii[0])] |= std::uint32_t{1} << i;
+  return starts;
+}();
 
 // Names that listings spell with ASCII "*" and "/" for the multiplication and
 // division signs; only as a whole name, so that "1/X" stays itself.
@@ -180,7 +192,7 @@ struct Converter {
         continue;
       }
       if (SpellingAt()) continue;
-      const auto code = text::TypedDisplayCode(c);
+      const auto code = c < 0x80 ? std::optional<unsigned char>(c) : text::TypedDisplayCode(c);
       if (!code) return Fail("The character " + text::NameCharacter(text[at]) + " has no calculator code");
       out += static_cast<char>(*code);
     }
@@ -188,8 +200,10 @@ struct Converter {
   }
 
   bool SpellingAt() {
-    for (const Spelling& spelling : kSpellings) {
-      const std::u32string_view rest = text.substr(at);
+    if (text[at] >= kSpellingsByStart.size()) return false;
+    const std::u32string_view rest = text.substr(at);
+    for (std::uint32_t bits = kSpellingsByStart[text[at]]; bits != 0; bits &= bits - 1) {
+      const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
       if (rest.size() < spelling.ascii.size()) continue;
       if (!std::equal(spelling.ascii.begin(), spelling.ascii.end(), rest.begin())) continue;
       out += spelling.programText;
@@ -231,16 +245,27 @@ struct Converter {
   }
 };
 
-std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
-  const std::string line = IsAsciiNumber(instruction)
-                               ? ProgramTextNumber(instruction)
-                               : std::string(instruction);
-  const auto characters = text::DecodeUtf8(line);
-  if (!characters) {  // the file as a whole was UTF-8, so its lines are too
+// `characters` is the buffer that every line of a listing decodes into.
+std::optional<std::string> ProgramLine(std::string_view instruction, std::u32string& characters,
+                                       std::string& error) {
+  std::string number;
+  if (IsAsciiNumber(instruction)) instruction = number = ProgramTextNumber(instruction);
+  // Most lines are ASCII, which is its own decoding.
+  const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  const auto take = [&characters](char32_t c) {
+    characters += c;
+    return true;
+  };
+  characters.clear();
+  if (std::all_of(instruction.begin(), instruction.end(), isAscii)) {
+    characters.resize(instruction.size());
+    std::copy(instruction.begin(), instruction.end(), characters.begin());
+  } else if (!text::ReadUtf8(instruction, take)) {  // the file was UTF-8, so its lines are too
     error = "The line is not UTF-8";
     return std::nullopt;
   }
-  Converter converter{*characters, 0, {}, {}};
+  Converter converter{characters, 0, {}, {}};
+  converter.out.reserve(characters.size());
   if (!converter.Run()) {
     error = converter.error;
     return std::nullopt;
@@ -248,19 +273,26 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
   // The calculator writes the append sign right before its text.
   std::string& out = converter.out;
   if (out.starts_with("\x9F\"")) out.replace(0, 1, "\x9F ");
-  const std::string name = out.substr(0, out.find(' '));
-  for (const Spelling& spelling : kNameSpellings)
-    if (name == spelling.ascii) out.replace(0, name.size(), spelling.programText);
-  return std::string(text::Trim(out));
+  const std::string_view name = std::string_view(out).substr(0, out.find(' '));
+  for (const Spelling& spelling : kNameSpellings) {
+    if (name != spelling.ascii) continue;
+    out.replace(0, name.size(), spelling.programText);
+    break;
+  }
+  const std::string_view trimmed = text::Trim(out);
+  out.erase(static_cast<size_t>(trimmed.data() - out.data()) + trimmed.size());
+  out.erase(0, static_cast<size_t>(trimmed.data() - out.data()));
+  return std::move(out);
 }
 
 // Hands each line to `take` with its number, counting from 1.
 template <typename Take>
 void ForEachLine(std::string_view text, Take take) {
+  const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
   for (size_t number = 1; !text.empty(); ++number) {
-    const size_t end = text.find_first_of("\r\n");
+    const size_t end = static_cast<size_t>(std::find_if(text.begin(), text.end(), isBreak) - text.begin());
     take(number, text.substr(0, end));
-    if (end == std::string_view::npos) break;
+    if (end == text.size()) break;
     const size_t breakSize = text.substr(end).starts_with("\r\n") ? 2 : 1;
     text.remove_prefix(end + breakSize);
   }
@@ -317,6 +349,9 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
 
   ReadListingResult result;
+  // Nearly every line of a listing is a program line.
+  result.lines.reserve(static_cast<size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
+  std::u32string characters;
   ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
       if (!text::Trim(line).empty()) result.lines.push_back({number, std::string(line)});
@@ -325,7 +360,7 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
     const std::string_view instruction = Instruction(line);
     if (instruction.empty()) return;
     std::string error;
-    if (auto programLine = ProgramLine(instruction, error))
+    if (auto programLine = ProgramLine(instruction, characters, error))
       result.lines.push_back({number, std::move(*programLine)});
     else
       result.errors.push_back({number, std::move(error)});

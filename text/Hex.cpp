@@ -46,12 +46,18 @@ ParsedHex ParseHex(std::string_view text) {
 }
 
 std::string WriteHex(std::span<const std::uint8_t> bytes) {
-  std::string hex(bytes.size() * 2, '0');
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    hex[2 * i] = kDigits[bytes[i] >> 4];
-    hex[2 * i + 1] = kDigits[bytes[i] & 0xF];
-  }
+  std::string hex;
+  AppendHex(hex, bytes);
   return hex;
+}
+
+void AppendHex(std::string& out, std::span<const std::uint8_t> bytes) {
+  const size_t at = out.size();
+  out.resize(at + bytes.size() * 2);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    out[at + 2 * i] = kDigits[bytes[i] >> 4];
+    out[at + 2 * i + 1] = kDigits[bytes[i] & 0xF];
+  }
 }
 
 std::string WriteHex(std::string_view bytes) {

@@ -27,6 +27,7 @@ ParsedHex ParseHex(std::string_view text);
 
 // Two uppercase digits per byte, nothing between them.
 std::string WriteHex(std::span<const std::uint8_t> bytes);
+void AppendHex(std::string& out, std::span<const std::uint8_t> bytes);
 std::string WriteHex(std::string_view bytes);
 
 }  // namespace orrikey::text

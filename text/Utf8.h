@@ -4,15 +4,13 @@
 // UTF-8 is not guessed at, so that the caller can read it another way.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace orrikey::text {
 
-// The characters of the text; nothing when it is not valid UTF-8 (overlong
-// forms, surrogates and code points above U+10FFFF included).
-std::optional<std::u32string> DecodeUtf8(std::string_view bytes);
+// Whether the text is valid UTF-8 (no overlong forms, surrogates or code
+// points above U+10FFFF).
 bool IsUtf8(std::string_view bytes);
 
 // Hands each character to `take` while it returns true; false at the first

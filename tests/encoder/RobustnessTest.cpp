@@ -26,7 +26,7 @@ TEST(Robustness, HugeLines) {
   for (const auto& [line, expected] : rows)
     EXPECT_EQ(encoder::HexRow(encoder::AssembleLine(line)), expected);
 
-  const std::vector<std::uint8_t> number = encoder::AssembleLine(digits).bytes;
+  const encoder::LineBytes number = encoder::AssembleLine(digits).bytes;
   EXPECT_EQ(number.size(), kSize + 1);
   EXPECT_EQ(number.back(), 0x00);
 }

@@ -98,6 +98,10 @@ TEST(LooksLikeListing, TellsListingsFromProgramText) {
       {"1 CLX\n2 STO 05\n3 END", true},
       {"CLX\n1 @ one\n12\nEND", false},
       {"STO\xA0 05\nX\x8BY?", false},  // display codes: not UTF-8
+      // UTF-8 is checked past long ASCII runs, to the last byte.
+      {"0123456789\xE2\x96\xB8LBL", true},
+      {"0123456789ABCDEF\xE2\x96\xB8\xE2\x96", false},
+      {"01234567\xC0\xB8\xE2\x96\xB8", false},
   };
   for (const auto& [text, listing] : rows) EXPECT_EQ(LooksLikeListing(text), listing) << text;
 }
