@@ -85,7 +85,9 @@ encoder::AssembledLine AsAssembled(const decoder::Line& line, std::string_view b
   encoder::Instruction instruction;
   if (line.fixedOp) instruction = line.fixedOp;
   else if (line.modOp) instruction = line.modOp;
-  return {{first, first + line.size}, std::nullopt, instruction};
+  encoder::AssembledLine assembled{{}, std::nullopt, instruction};
+  assembled.bytes.append(std::span(first, line.size));
+  return assembled;
 }
 
 }  // namespace
