@@ -6,6 +6,7 @@
 
 #include "document/OpenProgram.h"
 #include "encoder/Assembly.h"
+#include "files/FileIO.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
 #include "listing/ListingWriter.h"
@@ -64,6 +65,11 @@ void MainWindow::open(Format format) {
 
 void MainWindow::readFile(const QString& path, document::OpenAs as) {
   document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
+  // A raw file decodes to about three times its size in text.
+  if (opened.text.size() > CodeEditor::kCapacity)
+    throw files::CannotOpen(LocalPath(path), "Its program text is larger than " +
+                                                 std::to_string(CodeEditor::kCapacity >> 20) +
+                                                 " MiB, the most the editor holds");
   assembly_->showProgram(opened.text, std::move(opened.assembly));
   // The file itself stays as it is: a listing is only read.
   if (!opened.refused.empty())

@@ -289,11 +289,21 @@ class MainWindowTest : public QObject {
   }
 
   // A file that cannot be read leaves the text as it was.
+  void keepsTheTextWhenAFileCannotBeRead_data() {
+    QTest::addColumn<QByteArray>("bytes");  // empty: no such file
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QByteArray() << "No such file or directory";
+    QTest::newRow("too long for the editor")
+        << QByteArray(3 << 19, '\x01') << "Its program text is larger than 4 MiB, the most the editor holds";
+  }
   void keepsTheTextWhenAFileCannotBeRead() {
+    QFETCH(QByteArray, bytes);
+    if (!bytes.isEmpty()) Write("p.raw", bytes);
     Code()->setLines({"KEPT"});
-    QVERIFY(!window->openFile(Path("none.raw")));
+    QVERIFY(!window->openFile(Path("p.raw")));
     QCOMPARE(Code()->lines(), Lines{"KEPT"});
-    QCOMPARE(dialogs->errors.size(), 1);
+    QFETCH(QString, reason);
+    QCOMPARE(dialogs->errors, QStringList{"Cannot open file \"" + Path("p.raw") + "\". " + reason});
   }
 
   // A file dragged over the text is taken, and opens when dropped.
