@@ -208,7 +208,7 @@ std::string ReadStandardInput() {
   while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
     bytes.append(buffer, count);
     if (bytes.size() > orrikey::files::kMaxProgramFileSize)
-      throw orrikey::files::CannotOpen("-", "Larger than 4 MiB");
+      throw orrikey::files::TooLarge("-");
   }
   if (std::ferror(stdin)) throw orrikey::files::CannotOpen("-", std::strerror(errno ? errno : EIO));
   return bytes;

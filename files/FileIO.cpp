@@ -12,10 +12,6 @@
 namespace orrikey::files {
 namespace {
 
-std::runtime_error TooLarge(const std::string& path) {
-  return CannotOpen(path, "It is larger than " + std::to_string(kMaxProgramFileSize >> 20) +
-                              " MiB, the most a program file may hold");
-}
 
 void RefuseUnlessRegular(const std::string& path, const struct stat& info) {
   if (!S_ISREG(info.st_mode)) throw CannotOpen(path, NotARegularFile(info.st_mode));
@@ -25,6 +21,11 @@ void RefuseUnlessRegular(const std::string& path, const struct stat& info) {
 
 std::runtime_error CannotOpen(const std::string& path, std::string_view reason) {
   return std::runtime_error("Cannot open file \"" + path + "\". " + std::string(reason));
+}
+
+std::runtime_error TooLarge(const std::string& path) {
+  return CannotOpen(path, "It is larger than " + std::to_string(kMaxProgramFileSize >> 20) +
+                              " MiB, the most a program file may hold");
 }
 
 std::runtime_error CannotCreate(const std::string& path, std::string_view reason) {

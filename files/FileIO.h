@@ -34,6 +34,8 @@ void WriteWholeFile(const std::string& path, std::string_view bytes);
 // The errors above, for the readers and writers of the file formats.
 std::runtime_error CannotOpen(const std::string& path, std::string_view reason);
 std::runtime_error CannotCreate(const std::string& path, std::string_view reason);
+// "Cannot open file" for input larger than kMaxProgramFileSize, with the limit.
+std::runtime_error TooLarge(const std::string& path);
 
 // Why a file of this mode, which is not a regular file, is neither read nor
 // replaced: "Is a directory" or "Not a regular file".
