@@ -51,6 +51,8 @@ constexpr std::array<Spelling, 8> kNameSpellings = {{
 
 bool IsQuote(char32_t c) { return c == U'"' || c == U'“' || c == U'”'; }
 
+constexpr size_t kTypographicQuoteLength = std::string_view("“").size();
+
 // The glyphs a listing writes in names where program text has ASCII.
 char32_t ProgramTextGlyph(char32_t c) {
   switch (c) {
@@ -173,8 +175,10 @@ std::string_view Instruction(std::string_view line) {
   return IsComment(line) ? std::string_view() : line;
 }
 
+// Reads the UTF-8 bytes of a line as they are: an ASCII byte is its own
+// display code, and only the characters of several bytes are looked up.
 struct Converter {
-  std::u32string_view text;
+  std::string_view text;
   size_t at = 0;
   std::string out;
   std::string error;
@@ -184,56 +188,79 @@ struct Converter {
     return false;
   }
 
+  // The character at `at`; the file was UTF-8, so its lines are too.
+  std::optional<text::Utf8Char> CharAt() {
+    const auto read = text::ReadUtf8Char(text.substr(at));
+    if (!read) error = "The line is not UTF-8";
+    return read;
+  }
+
+  bool NoCode(char32_t c) { return Fail("The character " + text::NameCharacter(c) + " has no calculator code"); }
+
   bool Unquoted(size_t end) {
-    for (; at < end; ++at) {
-      const char32_t c = ProgramTextGlyph(text[at]);
-      if (c == U' ' || c == U'\t') {  // a run of blanks is one blank
+    while (at < end) {
+      const auto byte = static_cast<unsigned char>(text[at]);
+      if (byte == ' ' || byte == '\t') {  // a run of blanks is one blank
         if (!out.empty() && out.back() != ' ') out += ' ';
-        continue;
+        ++at;
+      } else if (byte < 0x80) {
+        if (!SpellingAt()) out += static_cast<char>(byte);
+      } else {
+        const auto read = CharAt();
+        if (!read) return false;
+        const char32_t glyph = ProgramTextGlyph(read->c);
+        const auto code = glyph < 0x80 ? std::optional<unsigned char>(glyph) : text::TypedDisplayCode(glyph);
+        if (!code) return NoCode(read->c);
+        out += static_cast<char>(*code);
+        at += read->length;
       }
-      if (SpellingAt()) continue;
-      const auto code = c < 0x80 ? std::optional<unsigned char>(c) : text::TypedDisplayCode(c);
-      if (!code) return Fail("The character " + text::NameCharacter(text[at]) + " has no calculator code");
-      out += static_cast<char>(*code);
     }
     return true;
   }
 
+  // Moves past the spelling at `at` when there is one.
   bool SpellingAt() {
-    if (text[at] >= kSpellingsByStart.size()) return false;
-    const std::u32string_view rest = text.substr(at);
-    for (std::uint32_t bits = kSpellingsByStart[text[at]]; bits != 0; bits &= bits - 1) {
+    const std::string_view rest = text.substr(at);
+    for (std::uint32_t bits = kSpellingsByStart[static_cast<unsigned char>(text[at])]; bits != 0;
+         bits &= bits - 1) {
       const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
-      if (rest.size() < spelling.ascii.size()) continue;
-      if (!std::equal(spelling.ascii.begin(), spelling.ascii.end(), rest.begin())) continue;
+      if (!rest.starts_with(spelling.ascii)) continue;
       out += spelling.programText;
-      at += spelling.ascii.size() - 1;
+      at += spelling.ascii.size();
       return true;
     }
+    ++at;
     return false;
   }
 
   // The characters between the opening quote at `at` and the closing one.
   bool Quoted(size_t close) {
     out += '"';
-    for (++at; at < close; ++at) {
+    for (at += QuoteLength(); at < close;) {
       if (const auto escape = listing::ReadEscape(text.substr(at, close - at))) {
         const auto code = listing::DisplayCode(escape->code);
-        if (!code) return Fail("The calculator character " + text::NameCharacter(text[at]) +
-                               " cannot stand in program text");
+        if (!code) {
+          const auto read = CharAt();
+          return read && Fail("The calculator character " + text::NameCharacter(read->c) +
+                              " cannot stand in program text");
+        }
         out += static_cast<char>(*code);
-        at += escape->length - 1;
+        at += escape->length;
         continue;
       }
-      const std::optional<unsigned char> code =
-          IsQuote(text[at]) ? '"' : text::TypedDisplayCode(text[at]);
-      if (!code) return Fail("The character " + text::NameCharacter(text[at]) + " has no calculator code");
+      const auto read = CharAt();
+      if (!read) return false;
+      const std::optional<unsigned char> code = IsQuote(read->c) ? '"' : text::TypedDisplayCode(read->c);
+      if (!code) return NoCode(read->c);
       out += static_cast<char>(*code);
+      at += read->length;
     }
     out += '"';
-    ++at;
+    at += QuoteLength();
     return true;
   }
+
+  size_t QuoteLength() const { return text[at] == '"' ? 1 : kTypographicQuoteLength; }
 
   bool Run() {
     const text::LineParts parts = text::SplitLine(text, text::Notation::kListing);
@@ -245,27 +272,11 @@ struct Converter {
   }
 };
 
-// `characters` is the buffer that every line of a listing decodes into.
-std::optional<std::string> ProgramLine(std::string_view instruction, std::u32string& characters,
-                                       std::string& error) {
+std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
   std::string number;
   if (IsAsciiNumber(instruction)) instruction = number = ProgramTextNumber(instruction);
-  // Most lines are ASCII, which is its own decoding.
-  const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
-  const auto take = [&characters](char32_t c) {
-    characters += c;
-    return true;
-  };
-  characters.clear();
-  if (std::all_of(instruction.begin(), instruction.end(), isAscii)) {
-    characters.resize(instruction.size());
-    std::copy(instruction.begin(), instruction.end(), characters.begin());
-  } else if (!text::ReadUtf8(instruction, take)) {  // the file was UTF-8, so its lines are too
-    error = "The line is not UTF-8";
-    return std::nullopt;
-  }
-  Converter converter{characters, 0, {}, {}};
-  converter.out.reserve(characters.size());
+  Converter converter{instruction, 0, {}, {}};
+  converter.out.reserve(instruction.size());
   if (!converter.Run()) {
     error = converter.error;
     return std::nullopt;
@@ -351,7 +362,6 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
   ReadListingResult result;
   // Nearly every line of a listing is a program line.
   result.lines.reserve(static_cast<size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
-  std::u32string characters;
   ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
       if (!text::Trim(line).empty()) result.lines.push_back({number, std::string(line)});
@@ -360,7 +370,7 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
     const std::string_view instruction = Instruction(line);
     if (instruction.empty()) return;
     std::string error;
-    if (auto programLine = ProgramLine(instruction, characters, error))
+    if (auto programLine = ProgramLine(instruction, error))
       result.lines.push_back({number, std::move(*programLine)});
     else
       result.errors.push_back({number, std::move(error)});

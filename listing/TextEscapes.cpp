@@ -4,6 +4,7 @@
 #include "text/CodePage.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orrikey::listing {
 namespace {
@@ -14,10 +15,10 @@ constexpr unsigned char kUpArrow = 0x5E;
 constexpr unsigned char kAppend = 0x7F;
 constexpr unsigned char kSmallY = 0x81;
 
-int HexValue(char32_t c) {
-  if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
-  if (c >= U'a' && c <= U'f') return static_cast<int>(c - U'a' + 10);
-  if (c >= U'A' && c <= U'F') return static_cast<int>(c - U'A' + 10);
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
 
@@ -55,18 +56,19 @@ void AppendListingChar(std::string& out, unsigned char code) {
   }
 }
 
-std::optional<Escape> ReadEscape(std::u32string_view text) {
-  if (text.starts_with(U"[LF]")) return Escape{kLineFeed, 4};
-  if (text.starts_with(U"[ESC]")) return Escape{kEscape, 5};
-  if (text.size() >= 3 && text[0] == U'€' && HexValue(text[1]) >= 0 && HexValue(text[2]) >= 0)
-    return Escape{static_cast<unsigned char>(HexValue(text[1]) * 16 + HexValue(text[2])), 3};
-  if (text.empty()) return std::nullopt;
-  switch (text[0]) {
-    case U'↑': return Escape{kUpArrow, 1};
-    case U'├': return Escape{kAppend, 1};
-    case U'ʏ': return Escape{kSmallY, 1};
-    default: return std::nullopt;
+std::optional<Escape> ReadEscape(std::string_view text) {
+  constexpr std::string_view kEuro = "€";
+  if (text.starts_with("[LF]")) return Escape{kLineFeed, 4};
+  if (text.starts_with("[ESC]")) return Escape{kEscape, 5};
+  if (text.starts_with(kEuro) && text.size() >= kEuro.size() + 2) {
+    const int high = HexValue(text[kEuro.size()]), low = HexValue(text[kEuro.size() + 1]);
+    if (high >= 0 && low >= 0) return Escape{static_cast<unsigned char>(high * 16 + low), kEuro.size() + 2};
   }
+  constexpr std::pair<std::string_view, unsigned char> kGlyphs[] = {
+      {"↑", kUpArrow}, {"├", kAppend}, {"ʏ", kSmallY}};
+  for (const auto& [glyph, code] : kGlyphs)
+    if (text.starts_with(glyph)) return Escape{code, glyph.size()};
+  return std::nullopt;
 }
 
 }  // namespace orrikey::listing

@@ -19,12 +19,12 @@ std::optional<unsigned char> DisplayCode(unsigned char calculatorCode);
 void AppendListingChar(std::string& out, unsigned char calculatorCode);
 
 // The calculator code of the escape or escaped character at the start of
-// `text`, with the count of characters it takes; nothing when `text` does not
-// start with one.
+// `text` (UTF-8), with the count of bytes it takes; nothing when `text` does
+// not start with one.
 struct Escape {
   unsigned char code;
   size_t length;
 };
-std::optional<Escape> ReadEscape(std::u32string_view text);
+std::optional<Escape> ReadEscape(std::string_view text);
 
 }  // namespace orrikey::listing

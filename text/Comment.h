@@ -29,10 +29,19 @@ struct LineParts {
 template <typename Char>
 LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
   const bool listing = notation == Notation::kListing;
-  const auto isQuote = [&](size_t i) {
+  // Listings are read as UTF-8 bytes, where a typographic quote takes three.
+  const auto quoteLength = [&](size_t i) -> size_t {
     const auto c = static_cast<char32_t>(line[i]);
-    return c == U'"' || (listing && (c == U'“' || c == U'”'));
+    if (c == U'"') return 1;
+    if (!listing) return 0;
+    if constexpr (sizeof(Char) == 1) {
+      const std::basic_string_view<Char> rest = line.substr(i);
+      return rest.starts_with("\xE2\x80\x9C") || rest.starts_with("\xE2\x80\x9D") ? 3 : 0;
+    } else {
+      return c == U'“' || c == U'”' ? 1 : 0;
+    }
   };
+  const auto isQuote = [&](size_t i) { return quoteLength(i) > 0; };
   const auto isMark = [&](size_t i) {
     const Char c = line[i];
     return c == Char('@') ||
@@ -59,7 +68,7 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
   parts.textClose = last;
   for (size_t i = open + 1; i < last; ++i) {
     if (!isQuote(i)) continue;
-    size_t next = i + 1;
+    size_t next = i + quoteLength(i);
     while (next < line.size() && (line[next] == Char(' ') || line[next] == Char('\t'))) ++next;
     if (next == line.size() || isMark(next)) {
       parts.textClose = i;

@@ -9,9 +9,9 @@ namespace {
 
 struct CommentRow {
   const char* name;
-  std::u32string_view line;
+  std::string_view line;
   Notation notation;
-  std::u32string_view withoutComment;
+  std::string_view withoutComment;
 };
 
 class SplitLineTest : public testing::TestWithParam<CommentRow> {};
@@ -28,17 +28,17 @@ constexpr Notation kListing = Notation::kListing;
 INSTANTIATE_TEST_SUITE_P(
     Rows, SplitLineTest,
     testing::Values(
-        CommentRow{"CommentMayQuote", U"STO 05 @ say \"hi\"", kText, U"STO 05 "},
-        CommentRow{"MarkInsideText", U"\"A@B\" @ c", kText, U"\"A@B\" "},
-        CommentRow{"TextMayHoldQuotes", U"\"say \"hi\"\" @ x", kText, U"\"say \"hi\"\" "},
-        CommentRow{"TextThenQuotingComment", U"\"AB\" @ note \"x\"", kText, U"\"AB\" "},
-        CommentRow{"OpenTextHasNoComment", U"\"AB @ c", kText, U"\"AB @ c"},
-        CommentRow{"ListingMarksAreTextInProgramText", U"X<>Y // swap ; x", kText,
-                   U"X<>Y // swap ; x"},
-        CommentRow{"DoubleSlash", U"X<>Y // swap", kListing, U"X<>Y "},
-        CommentRow{"SemicolonAfterText", U"LBL \"A;B\" ; c", kListing, U"LBL \"A;B\" "},
-        CommentRow{"TypographicQuotes", U"LBL “A@B” @ c", kListing, U"LBL “A@B” "},
-        CommentRow{"SlashAlone", U"1/X", kListing, U"1/X"}),
+        CommentRow{"CommentMayQuote", "STO 05 @ say \"hi\"", kText, "STO 05 "},
+        CommentRow{"MarkInsideText", "\"A@B\" @ c", kText, "\"A@B\" "},
+        CommentRow{"TextMayHoldQuotes", "\"say \"hi\"\" @ x", kText, "\"say \"hi\"\" "},
+        CommentRow{"TextThenQuotingComment", "\"AB\" @ note \"x\"", kText, "\"AB\" "},
+        CommentRow{"OpenTextHasNoComment", "\"AB @ c", kText, "\"AB @ c"},
+        CommentRow{"ListingMarksAreTextInProgramText", "X<>Y // swap ; x", kText,
+                   "X<>Y // swap ; x"},
+        CommentRow{"DoubleSlash", "X<>Y // swap", kListing, "X<>Y "},
+        CommentRow{"SemicolonAfterText", "LBL \"A;B\" ; c", kListing, "LBL \"A;B\" "},
+        CommentRow{"TypographicQuotes", "LBL “A@B” @ c", kListing, "LBL “A@B” "},
+        CommentRow{"SlashAlone", "1/X", kListing, "1/X"}),
     [](const testing::TestParamInfo<CommentRow>& info) { return std::string(info.param.name); });
 
 TEST(SplitLineTest, ReadsBytesAndUtf16Alike) {
