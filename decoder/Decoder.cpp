@@ -8,24 +8,6 @@
 
 namespace orrikey::decoder {
 
-Bytes Decoder::Take(size_t count) {
-  const Bytes taken = bytes_.subspan(pos_, count);
-  pos_ += count;
-  return taken;
-}
-
-void Decoder::SetFixed(Line& line, const tables::FixedOp& op) {
-  line.fixedOp = &op;
-  out_.Restart();
-  out_ += op.name;
-}
-
-void Decoder::SetHead(Line& line, const tables::ModOp& op) {
-  line.modOp = &op;
-  out_ += op.name;
-  out_ += ' ';
-}
-
 bool Decoder::Read(Line& line) {
   const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
   switch (entry.reading) {

@@ -36,7 +36,12 @@ class Decoder {
   // Byte k of the instruction being read; false when the bytes end first.
   bool Has(size_t k) const { return pos_ + k < bytes_.size(); }
   unsigned At(size_t k) const { return bytes_[pos_ + k]; }
-  Bytes Take(size_t count);  // the next bytes, read
+  // The next bytes, read.
+  Bytes Take(size_t count) {
+    const Bytes taken = bytes_.subspan(pos_, count);
+    pos_ += count;
+    return taken;
+  }
 
   void Number();
   bool TwoByteFunction(Line& line);
@@ -57,9 +62,18 @@ class Decoder {
   static const OperandEntry* FormFor(const OperandEntries& forms, unsigned byte);
   static void AppendOperand(LineText& out, const OperandEntry& form, unsigned byte);
 
-  void SetFixed(Line& line, const tables::FixedOp& op);
+  // Nearly every line ends in one of these two: kept inline, they cost no call.
+  void SetFixed(Line& line, const tables::FixedOp& op) {
+    line.fixedOp = &op;
+    out_.Restart();
+    out_ += op.name;
+  }
   // The instruction's name and a blank, before its operand.
-  void SetHead(Line& line, const tables::ModOp& op);
+  void SetHead(Line& line, const tables::ModOp& op) {
+    line.modOp = &op;
+    out_ += op.name;
+    out_ += ' ';
+  }
   const Index& index_;
   Bytes bytes_;
   size_t pos_;
