@@ -52,6 +52,14 @@ TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   EXPECT_EQ(opened.assembly.FailedLines(), std::vector<size_t>{1});
 }
 
+// The jump offset the calculator filled into a short GTO stays, so that a
+// raw file saved unchanged is the same file.
+TEST(ReadRawProgramTest, KeepsTheFilesOwnBytes) {
+  const OpenedProgram opened = ReadRawProgram(std::string_view("\xB3\x05\x77", 3));
+  EXPECT_EQ(opened.text, "GTO 02\r\nCLX");
+  EXPECT_EQ(opened.assembly.Bytes(), (std::vector<std::uint8_t>{0xB3, 0x05, 0x77}));
+}
+
 // Raw by name, by content when the name says nothing, else program text.
 TEST(OpenProgramTest, TakesTheFormFromTheNameThenTheContent) {
   const struct {
