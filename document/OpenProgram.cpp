@@ -52,12 +52,7 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
   opened.form = form;
   opened.text = files::NormaliseProgramText(text);
   size_t number = 0;
-  // Every line ends in CR LF now; the last may lack it.
-  for (std::string_view rest = opened.text; !rest.empty();) {
-    const size_t end = std::min(rest.find("\r\n"), rest.size());
-    opened.lines.push_back({++number, std::string(rest.substr(0, end))});
-    rest.remove_prefix(std::min(end + 2, rest.size()));
-  }
+  for (std::string& line : files::SplitLines(opened.text)) opened.lines.push_back({++number, std::move(line)});
   return opened;
 }
 

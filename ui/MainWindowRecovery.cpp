@@ -8,6 +8,7 @@
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStatusBar>
