@@ -186,15 +186,9 @@ void AppendProgram(std::string& out, std::span<const ListedLine> body) {
 }  // namespace
 
 std::string ListingInstruction(std::string_view line) {
-  std::string out;
-  AppendListingInstruction(out, line);
+  std::string out(ListingRoom(line), '\0');
+  out.resize(static_cast<size_t>(WriteListingInstruction(out.data(), line) - out.data()));
   return out;
-}
-
-void AppendListingInstruction(std::string& out, std::string_view line) {
-  const size_t start = out.size();
-  out.resize(start + ListingRoom(line));
-  out.resize(static_cast<size_t>(WriteListingInstruction(out.data() + start, line) - out.data()));
 }
 
 void ListingStream::Add(const ListedLine& line) {

@@ -54,7 +54,6 @@ class ListingStream {
 // and operands in glyphs, quoted texts with the calculator's escapes, the
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
-void AppendListingInstruction(std::string& out, std::string_view line);
 // The same into room made beforehand, for writers that make room for many
 // lines at once: at least ListingRoom(line) bytes. Returns the end of what
 // it wrote.
