@@ -4,11 +4,11 @@
 #include "listing/ListingReader.h"
 #include "text/Trim.h"
 #include "ui/DisplayCodes.h"
+#include "ui/LineNumbers.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolTip>
@@ -181,7 +181,7 @@ void CodeEditor::selectLine(int line) {
 // Without word wrap every text line is one row. Lines that hold a glyph from
 // a fallback font can be a little taller, so each number stands beside its
 // own line; past the last line the rows go on at the font's height.
-std::vector<CodeEditor::LineNumberRow> CodeEditor::lineNumberRows() const {
+std::vector<LineNumberRow> CodeEditor::lineNumberRows() const {
   QTextBlock block = firstVisibleBlock();
   qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
   std::vector<LineNumberRow> rows;
@@ -302,19 +302,8 @@ QString CodeEditor::markerAt(QPoint position) const {
 // An error line gets a dot in the highlight colour of the palette, left of
 // its number.
 void CodeEditor::paintLineNumbers() {
-  QPainter painter(lineNumberArea_);
-  painter.fillRect(lineNumberArea_->rect(), palette().color(QPalette::AlternateBase));
-  painter.setFont(font());
-  for (const LineNumberRow& row : lineNumberRows()) {
-    const bool marked = !marker(row.number - 1).isEmpty();
-    painter.setPen(palette().color(marked ? QPalette::Text : QPalette::PlaceholderText));
-    painter.drawText(row.rect, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.number));
-    if (!marked) continue;
-    const int size = std::max(4, row.rect.height() / 3);
-    painter.setBrush(QColor(Qt::red));
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QRect(2, row.rect.center().y() - size / 2, size, size));
-  }
+  PaintLineNumbers(lineNumberArea_, lineNumberRows(),
+                   [this](int number) { return !marker(number - 1).isEmpty(); });
 }
 
 }  // namespace orrikey

@@ -8,6 +8,7 @@
 // speak display codes.
 
 #include "files/FileIO.h"
+#include "ui/LineNumbers.h"
 
 #include <QPlainTextEdit>
 
@@ -73,12 +74,6 @@ class CodeEditor : public QPlainTextEdit {
   // Selects the line (zero-based), without its line break, and shows it.
   void selectLine(int line);
 
-  // One number of the line-number area and the rectangle it is
-  // right-aligned in.
-  struct LineNumberRow {
-    int number;
-    QRect rect;
-  };
   std::vector<LineNumberRow> lineNumberRows() const;
 
  signals:

@@ -2,6 +2,7 @@
 
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
+#include "ui/HexPane.h"
 
 #include <QScopeGuard>
 
@@ -12,27 +13,16 @@ namespace {
 // to feel immediate.
 constexpr int kSummaryPauseMs = 150;
 
-// The hex pane's rows of these lines, in one buffer: the rows are ASCII.
-QString HexPaneRows(std::span<const encoder::Assembly::Line> lines) {
-  std::string rows;
-  rows.reserve(lines.size() * 12);
-  for (const encoder::Assembly::Line& line : lines) {
-    if (&line != lines.data()) rows += '\n';
-    rows += encoder::HexRow(line.assembled);
-  }
-  return QString::fromLatin1(rows);
-}
-
 }  // namespace
 
-LiveAssembly::LiveAssembly(CodeEditor* code, CodeEditor* hex, QObject* parent)
+LiveAssembly::LiveAssembly(CodeEditor* code, HexPane* hex, QObject* parent)
     : QObject(parent), code_(code), hex_(hex) {
   summaryTimer_.setSingleShot(true);
   summaryTimer_.setInterval(kSummaryPauseMs);
   connect(&summaryTimer_, &QTimer::timeout, this, &LiveAssembly::summaryChanged);
   connect(code->document(), &QTextDocument::contentsChange, this, &LiveAssembly::codeChanged);
-  connect(hex->document(), &QTextDocument::contentsChanged, this, [this] {
-    if (!writingHex_) hexTyped_ = true;
+  hex->setRowSource([this](int line) {
+    return QString::fromLatin1(encoder::HexRow(assembly_.lines()[size_t(line)].assembled));
   });
   code->setMarkerSource([this](int line) { return errorAt(line); });
   assembly_.Append({1, {}});
@@ -53,13 +43,6 @@ void LiveAssembly::showProgram(std::string_view codes, encoder::Assembly assembl
   adopted_ = std::move(assembled);
   const auto forget = qScopeGuard([this] { adopted_.reset(); });
   code_->setCodes(codes);
-}
-
-void LiveAssembly::refreshHexPane() {
-  writingHex_ = true;
-  hex_->document()->setPlainText(HexPaneRows(assembly_.lines()));
-  writingHex_ = false;
-  hexTyped_ = false;
 }
 
 void LiveAssembly::flush() {
@@ -92,14 +75,7 @@ void LiveAssembly::codeChanged(int position, int, int added) {
   }
   const size_t replaced = size_t(std::max(first, oldLast + 1) - first);
   assembly_.Replace(size_t(first), replaced, std::move(assembled));
-
-  // A whole new text is set at once rather than row by row, which costs the
-  // hex pane an undo step per row.
-  if (whole || hexTyped_ ||
-      hex_->document()->blockCount() != int(assembly_.lines().size()) - (newLast - oldLast))
-    refreshHexPane();
-  else
-    replaceHexRows(first, oldLast, newLast);
+  hex_->showRows(int(assembly_.lines().size()));
   summaryTimer_.start();
 }
 
@@ -125,17 +101,6 @@ std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(int lineCount) {
   }
   if (fits) adopted_.reset();
   return lines;
-}
-
-void LiveAssembly::replaceHexRows(int first, int oldLast, int newLast) {
-  QTextDocument* document = hex_->document();
-  QTextCursor cursor(document->findBlockByNumber(first));
-  const QTextBlock end = document->findBlockByNumber(std::max(first, oldLast));
-  cursor.setPosition(end.position() + end.length() - 1, QTextCursor::KeepAnchor);
-  const auto& lines = assembly_.lines();
-  writingHex_ = true;
-  cursor.insertText(HexPaneRows(std::span(lines).subspan(size_t(first), size_t(newLast - first + 1))));
-  writingHex_ = false;
 }
 
 }  // namespace orrikey

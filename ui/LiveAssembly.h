@@ -1,10 +1,10 @@
 #pragma once
 
 // LiveAssembly: keeps the hex pane in step with the program text as it is
-// typed. Each change re-encodes only the lines it touched and replaces only
-// their rows of the hex pane, so every program line keeps its hex row level
-// with it; the byte count and the list of failed lines, which look at the
-// whole program, follow after a short pause in typing.
+// typed. Each change re-encodes only the lines it touched, and the hex pane
+// paints its rows from the assembly, so every program line keeps its hex row
+// level with it; the byte count and the list of failed lines, which look at
+// the whole program, follow after a short pause in typing.
 
 #include <QObject>
 #include <QTextBlock>
@@ -18,12 +18,13 @@
 namespace orrikey {
 
 class CodeEditor;
+class HexPane;
 
 class LiveAssembly : public QObject {
   Q_OBJECT
 
  public:
-  LiveAssembly(CodeEditor* code, CodeEditor* hex, QObject* parent);
+  LiveAssembly(CodeEditor* code, HexPane* hex, QObject* parent);
 
   // Every line of the program text, assembled; line i is the editor's line
   // i + 1, a blank line writing no bytes.
@@ -37,8 +38,6 @@ class LiveAssembly : public QObject {
   // assembled again. Throws as CodeEditor::setCodes does.
   void showProgram(std::string_view codes, encoder::Assembly assembled);
 
-  // Writes every row of the hex pane again, over whatever was typed there.
-  void refreshHexPane();
   // Reports the pending summary now rather than after the pause.
   void flush();
 
@@ -50,15 +49,12 @@ class LiveAssembly : public QObject {
   void codeChanged(int position, int removed, int added);
   // The lines of the whole text, taken from `adopted_` when they are its lines.
   std::vector<encoder::Assembly::Line> assembleAll(int lineCount);
-  void replaceHexRows(int first, int oldLast, int newLast);
 
   CodeEditor* code_;
-  CodeEditor* hex_;
+  HexPane* hex_;
   encoder::Assembly assembly_;
   std::optional<encoder::Assembly> adopted_;
   int lineCount_ = 1;  // a document always holds a line
-  bool writingHex_ = false;
-  bool hexTyped_ = false;
   QTimer summaryTimer_;
 };
 

@@ -12,6 +12,7 @@
 #include "text/Trim.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
+#include "ui/HexPane.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Look.h"
 #include "ui/ProgramTool.h"
@@ -151,7 +152,7 @@ void MainWindow::clearCode() {
 // Hex digits typed or pasted into the hex pane, blanks and line breaks
 // between the bytes allowed, become the program text as one undo step.
 void MainWindow::convertToCode() {
-  const QString digits = HexDigits(hexEdit_->toPlainText());
+  const QString digits = HexDigits(hexEdit_->text());
   if (digits.isEmpty() || !maySaveChanges("replacing it")) return;
   const decoder::Decoded decoded = DecodeHexDigits(digits);
   codeEdit_->replaceLines(decoder::ProgramText(decoded));
@@ -200,7 +201,7 @@ void MainWindow::showHelpForCode() {
 // The hex row decoded on its own names its instruction, whatever the
 // program text holds.
 void MainWindow::showHelpForHex() {
-  const QString row = hexEdit_->textCursor().block().text();
+  const QString row = hexEdit_->currentRow();
   const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
   const std::optional<std::string> help =
       decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.TextOf(decoded.lines.front()));
@@ -212,10 +213,11 @@ void MainWindow::zoom(int steps) {
   zoomSteps_ = std::clamp(zoomSteps_ + steps, -8, 20);
   QFont font = DisplayFont();
   font.setPixelSize(std::max(6, font.pixelSize() + 2 * zoomSteps_));
-  for (CodeEditor* pane : {codeEdit_, hexEdit_}) {
-    pane->setFont(font);
-    pane->setLineNumberWidth(QFontMetrics(font).horizontalAdvance(u"99999"_qs) + 12);
-  }
+  const int numberWidth = QFontMetrics(font).horizontalAdvance(u"99999"_qs) + 12;
+  codeEdit_->setFont(font);
+  codeEdit_->setLineNumberWidth(numberWidth);
+  hexEdit_->setFont(font);
+  hexEdit_->setLineNumberWidth(numberWidth);
 }
 
 void MainWindow::showSummary() {

@@ -31,6 +31,7 @@ class QTimer;
 namespace orrikey {
 
 class CodeEditor;
+class HexPane;
 class DiskChangeBar;
 class LiveAssembly;
 class ProgramTool;
@@ -134,7 +135,7 @@ class MainWindow : public QMainWindow {
   FileDialog listingDialog_;
 
   CodeEditor* codeEdit_;
-  CodeEditor* hexEdit_;
+  HexPane* hexEdit_;
   QPlainTextEdit* infoEdit_;
   QLabel* fileNameLabel_;
   QLabel* byteCountLabel_;

@@ -6,6 +6,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/DiskChangeBar.h"
 #include "ui/DisplayCodes.h"
+#include "ui/HexPane.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Look.h"
 #include "ui/ProgramHighlighter.h"
@@ -73,14 +74,11 @@ void MainWindow::createParts() {
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
   codeEdit_->setReadsListings(true);
-  hexEdit_ = MakePane("hexEdit");
-  hexEdit_->setTabChangesFocus(true);
-  hexEdit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  hexEdit_ = new HexPane;
+  hexEdit_->setObjectName("hexEdit");
   // Both panes scroll by whole lines, so equal positions keep rows level.
-  connect(codeEdit_->verticalScrollBar(), &QScrollBar::valueChanged,
-          hexEdit_->verticalScrollBar(), &QScrollBar::setValue);
-  connect(hexEdit_->verticalScrollBar(), &QScrollBar::valueChanged,
-          codeEdit_->verticalScrollBar(), &QScrollBar::setValue);
+  connect(codeEdit_->verticalScrollBar(), &QScrollBar::valueChanged, hexEdit_, &HexPane::scrollToRow);
+  connect(hexEdit_, &HexPane::scrolled, codeEdit_->verticalScrollBar(), &QScrollBar::setValue);
 
   fileNameLabel_ = MakeCaption("", DisplayFont(), Qt::white);
   fileNameLabel_->setObjectName("fileNameLabel");
@@ -182,13 +180,13 @@ void MainWindow::createParts() {
   connect(clearHex, &QPushButton::clicked, this, guard(&MainWindow::clearHex));
   connect(toCode, &QPushButton::clicked, this, guard(&MainWindow::convertToCode));
   connect(hexViewBox_, &QCheckBox::toggled, this, &MainWindow::showHexView);
-  for (CodeEditor* pane : {codeEdit_, hexEdit_}) {
-    connect(pane, &CodeEditor::inputRefused, this,
-            [this](const QString& message) { statusBar()->showMessage(message, 10'000); });
-    connect(pane, &CodeEditor::zoomRequested, this, &MainWindow::zoom);
-  }
+  const auto showRefused = [this](const QString& message) { statusBar()->showMessage(message, 10'000); };
+  connect(codeEdit_, &CodeEditor::inputRefused, this, showRefused);
+  connect(hexEdit_, &HexPane::inputRefused, this, showRefused);
+  connect(codeEdit_, &CodeEditor::zoomRequested, this, &MainWindow::zoom);
+  connect(hexEdit_, &HexPane::zoomRequested, this, &MainWindow::zoom);
   connect(codeEdit_, &CodeEditor::doubleClicked, this, guard(&MainWindow::showHelpForCode));
-  connect(hexEdit_, &CodeEditor::doubleClicked, this, guard(&MainWindow::showHelpForHex));
+  connect(hexEdit_, &HexPane::doubleClicked, this, guard(&MainWindow::showHelpForHex));
   codeEdit_->setFocus();
 }
 

@@ -23,6 +23,7 @@
 #include "tests/ui/FakeDialogs.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
+#include "ui/HexPane.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
 
@@ -59,7 +60,10 @@ class MainWindowTest : public QObject {
     return child;
   }
   CodeEditor* Code() const { return Child<CodeEditor>("codeEdit"); }
-  CodeEditor* Hex() const { return Child<CodeEditor>("hexEdit"); }
+  HexPane* Hex() const { return Child<HexPane>("hexEdit"); }
+  // The hex pane as it shows itself now, rows or typed text; mice go to
+  // its viewport.
+  QAbstractScrollArea* HexRows() const { return static_cast<QAbstractScrollArea*>(Hex()->currentWidget()); }
   QString Info() const { return Child<QPlainTextEdit>("infoEdit")->toPlainText(); }
   void Trigger(const char* action) const { Child<QAction>(action)->trigger(); }
   void Click(const char* button) const {
@@ -86,7 +90,7 @@ class MainWindowTest : public QObject {
   // an INFO line selects the line it names.
   void assemblesAsYouType() {
     QTest::keyClicks(Code(), "CLX\r\rFOO");  // \r is Return, \b Backspace
-    QCOMPARE(Hex()->toPlainText(), "77\n\n------ err opcode");
+    QCOMPARE(Hex()->text(), "77\n\n------ err opcode");
     // The marker's tooltip names the error.
     auto* numbers = Code()->findChild<QWidget*>("lineNumberArea");
     const QPoint third(5, Code()->lineNumberRows()[2].rect.center().y());
@@ -101,7 +105,7 @@ class MainWindowTest : public QObject {
     Code()->moveCursor(QTextCursor::End);
 
     QTest::keyClicks(Code(), "\b\b\b\"AB\"");
-    QCOMPARE(Hex()->toPlainText(), "77\n\nF24142");
+    QCOMPARE(Hex()->text(), "77\n\nF24142");
     QCOMPARE(Code()->marker(2), "");
     QTRY_COMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 4-Byte Prgm }");
     QCOMPARE(Info(), "");
@@ -109,21 +113,53 @@ class MainWindowTest : public QObject {
     // Code->Hex drops the blank line at once.
     Click("convertToHexButton");
     QCOMPARE(Code()->lines(), (Lines{"CLX", "\"AB\""}));
-    QCOMPARE(Hex()->toPlainText(), "77\nF24142");
+    QCOMPARE(Hex()->text(), "77\nF24142");
   }
 
-  // Rows stay level: the panes scroll together and Ctrl with the wheel
-  // zooms both.
+  // Rows stay level: the panes scroll together, either one leading, and
+  // Ctrl with the wheel zooms both.
   void keepsRowsLevel() {
     Code()->setLines(Lines(300, "CLX"));
+    const auto level = [this] {
+      const auto code = Code()->lineNumberRows();
+      const auto hex = Hex()->lineNumberRows();
+      return !hex.empty() && std::equal(code.begin(), code.end(), hex.begin(), hex.end(), [](auto& a, auto& b) {
+        return a.number == b.number && a.rect == b.rect;
+      });
+    };
+    QVERIFY(level());
     Code()->verticalScrollBar()->setValue(120);
-    QCOMPARE(Hex()->verticalScrollBar()->value(), 120);
-    const int fontSize = Hex()->font().pixelSize();
-    QWheelEvent wheel(QPointF(5, 5), Code()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
-                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Code()->viewport(), &wheel);
-    QVERIFY(Hex()->font().pixelSize() > fontSize);
+    QCOMPARE(Hex()->lineNumberRows().front().number, 121);
+    QVERIFY(level());
+    QWheelEvent zoom(QPointF(5, 5), Code()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
+                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Code()->viewport(), &zoom);
     QCOMPARE(Hex()->font(), Code()->font());
+    QTRY_VERIFY(level());
+    QWheelEvent scroll(QPointF(5, 5), HexRows()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
+                       Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(HexRows()->viewport(), &scroll);
+    QCOMPARE(Code()->verticalScrollBar()->value(), 123);
+    QTRY_VERIFY(level());
+  }
+
+  // The rows copy as text; typing into them goes in where the click put the
+  // caret, and Hex -> Code takes what was typed.
+  void typesIntoTheRows() {
+    Code()->setLines({"CLX", "SIN", "ENTER"});
+    const QStringList rows = Hex()->text().split(u'\n');
+    const auto rowPoint = [this](int row, int x) { return QPoint(x, Hex()->lineNumberRows()[row].rect.center().y()); };
+    QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, {}, rowPoint(1, 5));
+    QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(2, 5));
+    QTest::keySequence(HexRows(), QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), rows[1] + u'\n' + rows[2]);
+    QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, {}, rowPoint(0, HexRows()->width() - 5));
+    QTest::keyClicks(HexRows(), " 77");
+    QVERIFY(Hex()->isTyped());
+    QCOMPARE(Hex()->text(), (QStringList{rows[0] + " 77"} + rows.mid(1)).join(u'\n'));
+    Click("convertToCodeButton");
+    QCOMPARE(Code()->lines(), (Lines{"CLX", "CLX", "SIN", "ENTER"}));
+    QVERIFY(!Hex()->isTyped());
   }
 
   // The title names the file and carries the modified mark; Save writes back
@@ -145,7 +181,7 @@ class MainWindowTest : public QObject {
     dialogs->answers = {Answer::Discard};
     Click("clearCodeButton");
     QCOMPARE(dialogs->questions.size(), 1);
-    QCOMPARE(Hex()->toPlainText(), "");
+    QCOMPARE(Hex()->text(), "");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
     QTest::keyClicks(Code(), "LBL \"NEW\"");
     dialogs->fileNames = {Path("new.raw")};
@@ -222,7 +258,7 @@ class MainWindowTest : public QObject {
     QGuiApplication::clipboard()->setText(pasted);
     Trigger("Paste");
     QTEST(Code()->lines(), "lines");
-    QCOMPARE(Hex()->toPlainText(), hex);
+    QCOMPARE(Hex()->text(), hex);
     QTEST(window->statusBar()->currentMessage(), "message");
   }
 
@@ -337,7 +373,9 @@ class MainWindowTest : public QObject {
     QFETCH(QString, hex);
     QFETCH(QStringList, errors);
     Code()->setLines({"SIN"});
-    Hex()->setPlainText(hex);
+    QGuiApplication::clipboard()->setText(hex);
+    QTest::keySequence(HexRows(), QKeySequence::SelectAll);
+    QTest::keySequence(HexRows(), QKeySequence::Paste);
     Click("convertToCodeButton");
     QTEST(Code()->lines(), "lines");
     QTEST(Info(), "info");
@@ -349,12 +387,12 @@ class MainWindowTest : public QObject {
   // The help of the double-clicked line's own instruction, in either pane.
   void showsHelpOnDoubleClick() {
     Code()->setLines({"CLX", "- @ minus", "END"});
-    for (CodeEditor* pane : {Code(), Hex()}) {
-      Child<QPlainTextEdit>("infoEdit")->clear();
-      pane->setTextCursor(QTextCursor(pane->document()->findBlockByNumber(1)));
-      QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect().center());
-      QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
-    }
+    Code()->setTextCursor(QTextCursor(Code()->document()->findBlockByNumber(1)));
+    QTest::mouseDClick(Code()->viewport(), Qt::LeftButton, {}, Code()->cursorRect().center());
+    QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
+    Child<QPlainTextEdit>("infoEdit")->clear();
+    QTest::mouseDClick(HexRows()->viewport(), Qt::LeftButton, {}, QPoint(5, Hex()->lineNumberRows()[1].rect.center().y()));
+    QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
   }
 
   // The panes grow with the window; the settings bring the size and the

@@ -1,0 +1,26 @@
+#include "ui/LineNumbers.h"
+
+#include <QPainter>
+#include <QWidget>
+
+namespace orrikey {
+
+void PaintLineNumbers(QWidget* area, std::span<const LineNumberRow> rows,
+                      const std::function<bool(int number)>& marked) {
+  QPainter painter(area);
+  const QPalette& palette = area->palette();
+  painter.fillRect(area->rect(), palette.color(QPalette::AlternateBase));
+  painter.setFont(area->font());
+  for (const LineNumberRow& row : rows) {
+    const bool dot = marked && marked(row.number);
+    painter.setPen(palette.color(dot ? QPalette::Text : QPalette::PlaceholderText));
+    painter.drawText(row.rect, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.number));
+    if (!dot) continue;
+    const int size = std::max(4, row.rect.height() / 3);
+    painter.setBrush(QColor(Qt::red));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QRect(2, row.rect.center().y() - size / 2, size, size));
+  }
+}
+
+}  // namespace orrikey

@@ -1,0 +1,25 @@
+#pragma once
+
+// The line-number area that the program and hex panes show on their left
+// edge: one look for both, so that their rows read as one table.
+
+#include <QRect>
+
+#include <functional>
+#include <span>
+
+class QWidget;
+
+namespace orrikey {
+
+// One number of the area and the rectangle it is right-aligned in.
+struct LineNumberRow {
+  int number;
+  QRect rect;
+};
+
+// A row that `marked` names gets a red dot left of its number.
+void PaintLineNumbers(QWidget* area, std::span<const LineNumberRow> rows,
+                      const std::function<bool(int number)>& marked);
+
+}  // namespace orrikey
