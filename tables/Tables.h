@@ -68,6 +68,11 @@ struct ModOp {
   std::string_view keyWord;
 };
 
+// The stack registers an operand names after ST, as the calculator orders
+// them: "ST T" is the byte kStackBase, "ST L" kStackBase + 4.
+inline constexpr std::string_view kStackLetters = "TZYXL";
+inline constexpr unsigned char kStackBase = 0x70;
+
 std::span<const FixedOp> FixedOps();
 std::span<const ModOp> ModOps();
 

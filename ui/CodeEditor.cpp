@@ -3,6 +3,7 @@
 #include "files/ProgramText.h"
 #include "listing/ListingReader.h"
 #include "text/Trim.h"
+#include "ui/Completer.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LineNumbers.h"
 
@@ -204,6 +205,13 @@ void CodeEditor::resizeEvent(QResizeEvent* event) {
 // Keys that type text go through the display-code map; everything else
 // (editing keys, shortcuts, Tab and Return) is the editor's own.
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
+  // The open completion list chooses or closes with these itself.
+  if (completer_ && completer_->takesKey(event)) return event->ignore();
+  typeKey(event);
+  if (completer_) completer_->keyHandled(event);
+}
+
+void CodeEditor::typeKey(QKeyEvent* event) {
   const QString typed = event->text();
   const bool shortcut = (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
                         !(event->modifiers() & Qt::AltModifier);
@@ -214,6 +222,24 @@ void CodeEditor::keyPressEvent(QKeyEvent* event) {
   if (!mapped.text.isEmpty()) insertPlainText(mapped.text);
   reportRefused(mapped.refused);
   event->accept();
+}
+
+void CodeEditor::setCompletionSource(std::function<reference::Completions(std::string_view before)> source) {
+  delete completer_;
+  completer_ = new Completer(this, std::move(source));
+}
+
+bool CodeEditor::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip || !helpSource_) return QPlainTextEdit::viewportEvent(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const QTextBlock block = cursorForPosition(help->pos()).block();
+  const bool onText = blockBoundingGeometry(block).translated(contentOffset()).contains(help->pos());
+  const QString text = onText ? helpSource_(block.blockNumber()) : QString();
+  if (text.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(help->globalPos(), text, viewport());
+  return true;
 }
 
 void CodeEditor::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -8,6 +8,7 @@
 // speak display codes.
 
 #include "files/FileIO.h"
+#include "reference/Completion.h"
 #include "ui/LineNumbers.h"
 
 #include <QPlainTextEdit>
@@ -18,6 +19,8 @@
 #include <vector>
 
 namespace orrikey {
+
+class Completer;
 
 class CodeEditor : public QPlainTextEdit {
   Q_OBJECT
@@ -67,6 +70,12 @@ class CodeEditor : public QPlainTextEdit {
   // that is blank, else on a new line after it.
   void insertLine(std::string_view codes);
 
+  // Completion of instruction names, operand words and labels as they are
+  // typed (see Completer).
+  void setCompletionSource(std::function<reference::Completions(std::string_view before)> source);
+  // The help shown when the mouse rests on a line (zero-based); none when empty.
+  void setHelpSource(std::function<QString(int line)> source) { helpSource_ = std::move(source); }
+
   // Pasted text that is a program listing rather than program text goes in
   // as the program lines it holds, without its numbers, header and comments.
   void setReadsListings(bool reads) { readsListings_ = reads; }
@@ -90,12 +99,15 @@ class CodeEditor : public QPlainTextEdit {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
   class LineNumberArea;
 
+  // A key as the editor types it, through the display-code map.
+  void typeKey(QKeyEvent* event);
   void updateLineNumberLayout();
   void paintLineNumbers();
   QString markerAt(QPoint position) const;  // of the row at this point
@@ -105,6 +117,8 @@ class CodeEditor : public QPlainTextEdit {
   LineNumberArea* lineNumberArea_;
   int lineNumberWidth_ = 0;
   MarkerSource markerSource_;
+  std::function<QString(int line)> helpSource_;
+  Completer* completer_ = nullptr;
   bool readsListings_ = false;
 };
 

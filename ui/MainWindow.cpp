@@ -190,12 +190,16 @@ void MainWindow::showAbout() {
                                       "\nBy the Orrikey developers: see README.md for help");
 }
 
-void MainWindow::showHelpForCode() {
-  const QString line = codeEdit_->textCursor().block().text();
+// The comment aside.
+QString MainWindow::HelpForLine(const QString& line) {
   const std::string codes = ToDisplayCodes(line);
   const std::optional<std::string> help =
       reference::HelpFor(text::Trim(text::WithoutComment(codes, text::Notation::kProgramText)));
-  infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
+  return help ? FromWindows1252(*help) : QString();
+}
+
+void MainWindow::showHelpForCode() {
+  infoEdit_->setPlainText(HelpForLine(codeEdit_->textCursor().block().text()));
 }
 
 // The hex row decoded on its own names its instruction, whatever the

@@ -93,6 +93,8 @@ class MainWindow : public QMainWindow {
   void print();
   void showProgramTool();
   void showAbout();
+  // The help of a program line's instruction, as INFO and the tooltip show it.
+  static QString HelpForLine(const QString& line);
   void showHelpForCode();
   void showHelpForHex();
   void goToLine();

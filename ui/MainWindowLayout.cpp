@@ -3,6 +3,7 @@
 
 #include "ui/MainWindow.h"
 
+#include "reference/Completion.h"
 #include "ui/CodeEditor.h"
 #include "ui/DiskChangeBar.h"
 #include "ui/DisplayCodes.h"
@@ -74,6 +75,10 @@ void MainWindow::createParts() {
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
   codeEdit_->setReadsListings(true);
+  codeEdit_->setCompletionSource([](std::string_view before) { return reference::CompletionsFor(before, {}); });
+  codeEdit_->setHelpSource([this](int line) {
+    return HelpForLine(codeEdit_->document()->findBlockByNumber(line).text());
+  });
   hexEdit_ = new HexPane;
   hexEdit_->setObjectName("hexEdit");
   // Both panes scroll by whole lines, so equal positions keep rows level.

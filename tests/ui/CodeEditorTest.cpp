@@ -1,8 +1,10 @@
 // The code editor: text in display codes, lines, deletions, whole-line
 // inserts, the line numbers and typing through the display-code map.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -141,6 +143,31 @@ class CodeEditorTest : public QObject {
     QCOMPARE(refused.size(), 2);
     QVERIFY(refused.at(0).at(0).toString().contains(u"✓ (U+2713)"));
     QVERIFY(refused.at(1).at(0).toString().contains(u"😀 (U+1F600)"));
+  }
+
+  // The list opens after two letters of a name and on Ctrl+Space; Return
+  // takes the chosen word in place of what was typed of it.
+  void completesWhatIsTyped() {
+    const std::vector<std::string> labels = {"01"};
+    memo->setCompletionSource([&](std::string_view before) { return reference::CompletionsFor(before, labels); });
+    QAbstractItemView* list = nullptr;
+    const auto opened = [&] {
+      list = memo->findChild<QCompleter*>()->popup();
+      return list->isVisible();
+    };
+    QTest::keyClicks(memo.get(), "G");
+    QVERIFY(!opened());
+    QTest::keyClicks(memo.get(), "t");
+    QVERIFY(opened());
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(memo->toPlainText(), "GTO");
+    QTest::keyClicks(memo.get(), " ");
+    QVERIFY(!opened());
+    QTest::keyClick(memo.get(), Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(opened());
+    QCOMPARE(list->model()->rowCount(), 2);  // 01 and IND
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(memo->toPlainText(), "GTO 01");
   }
 };
 

@@ -1,0 +1,108 @@
+#include "reference/Completion.h"
+
+#include "tables/Tables.h"
+#include "text/Comment.h"
+#include "text/Trim.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orrikey::reference {
+namespace {
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+         });
+}
+
+// The instruction with an operand whose name the words before the operand
+// spell, and what of the operand is typed already.
+struct OperandSoFar {
+  const tables::ModOp* op = nullptr;
+  std::string_view typed;
+};
+
+OperandSoFar FindOperand(std::string_view head) {
+  OperandSoFar found;
+  for (const tables::ModOp& op : tables::ModOps()) {
+    const bool named = head.starts_with(op.name) && (head.size() == op.name.size() || head[op.name.size()] == ' ');
+    if (named && (!found.op || op.name.size() > found.op->name.size())) found = {&op, text::Trim(head.substr(op.name.size()))};
+  }
+  return found;
+}
+
+bool HasIndirect(const tables::ModOp& op) {
+  return op.indirect.name.exists || op.indirect.stack.exists || op.indirect.number.exists;
+}
+
+// The whole words that may stand where the operand has come to.
+std::vector<std::string> OperandWords(const OperandSoFar& so, std::span<const std::string> labels) {
+  const tables::ModOp& op = *so.op;
+  std::vector<std::string> words;
+  if (so.typed.empty()) {
+    if (HasIndirect(op)) words.push_back("IND");
+    if (op.direct.stack.exists) words.push_back("ST");
+    if (op.operand == tables::OperandKind::kLabel || op.operand == tables::OperandKind::kKeyLabel)
+      words.insert(words.end(), labels.begin(), labels.end());
+  } else if (so.typed == "IND") {
+    if (op.indirect.stack.exists) words.push_back("ST");
+  } else if (so.typed == "ST" || so.typed == "IND ST") {
+    for (const char letter : tables::kStackLetters) words.emplace_back(1, letter);
+  } else if (op.operand == tables::OperandKind::kKeyAssignment && so.typed.size() > 1 &&
+             so.typed.front() == '"' && so.typed.back() == '"') {
+    words.emplace_back(op.keyWord);
+  }
+  return words;
+}
+
+// A key line names its instruction with the key's number inside the name:
+// KEY 3 GTO is KEY GTO. The line as the name spells it, when it is one.
+std::string AsNamed(std::string_view line) {
+  const size_t word = line.find(' ');
+  const size_t number = line.find(' ', word + 1);
+  if (word == std::string_view::npos || number == std::string_view::npos) return std::string(line);
+  const std::string_view digits = line.substr(word + 1, number - word - 1);
+  const bool keyed = !digits.empty() && std::all_of(digits.begin(), digits.end(), ::isdigit) &&
+                     std::any_of(tables::ModOps().begin(), tables::ModOps().end(), [&](const tables::ModOp& op) {
+                       return op.operand == tables::OperandKind::kKeyLabel && op.keyWord == line.substr(0, word);
+                     });
+  return keyed ? std::string(line.substr(0, word)).append(line.substr(number)) : std::string(line);
+}
+
+}  // namespace
+
+Completions CompletionsFor(std::string_view before, std::span<const std::string> labels) {
+  Completions result;
+  if (std::count(before.begin(), before.end(), '"') % 2 != 0 ||
+      text::WithoutComment(before, text::Notation::kProgramText).size() != before.size())
+    return result;
+  const size_t blank = before.rfind(' ');
+  result.start = blank == std::string_view::npos ? 0 : blank + 1;
+  const std::string_view typed = before.substr(result.start);
+  const std::string line = AsNamed(before.substr(std::min(before.find_first_not_of(' '), before.size())));
+  const bool firstWord = line.size() == typed.size();
+  // Names, some of several words, go on from the line as typed.
+  auto addName = [&](std::string_view name) {
+    if (StartsWithIgnoringCase(name, line) && name.size() > line.size() - typed.size())
+      result.words.emplace_back(name.substr(line.size() - typed.size()));
+  };
+  for (const tables::FixedOp& op : tables::FixedOps()) addName(op.name);
+  for (const tables::TextPair& alias : tables::Aliases()) addName(alias.key);
+  for (const tables::ModOp& op : tables::ModOps()) {
+    const bool keyed = op.operand == tables::OperandKind::kKeyLabel;
+    if (keyed && firstWord && StartsWithIgnoringCase(op.keyWord, typed)) result.words.emplace_back(op.keyWord);
+    if (!keyed || !firstWord) addName(op.name);
+  }
+  const std::string head(text::Trim(std::string_view(line).substr(0, line.size() - typed.size())));
+  if (const OperandSoFar so = FindOperand(head); so.op) {
+    for (std::string& word : OperandWords(so, labels))
+      if (StartsWithIgnoringCase(word, typed)) result.words.push_back(std::move(word));
+  }
+  std::sort(result.words.begin(), result.words.end());
+  result.words.erase(std::unique(result.words.begin(), result.words.end()), result.words.end());
+  return result;
+}
+
+}  // namespace orrikey::reference
