@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/Check.h"
+#include "cli/ExitStatus.h"
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
 #include "encoder/Assembly.h"
@@ -30,14 +32,16 @@ namespace {
 
 namespace encoder = orrikey::encoder;
 
-constexpr int kOk = 0;
-constexpr int kConversionFailed = 1;
-constexpr int kUsageOrFileError = 2;
+using orrikey::cli::kConversionFailed;
+using orrikey::cli::kOk;
+using orrikey::cli::kUsageOrFileError;
 
 constexpr std::string_view kUsage =
     "usage: orrikey-cli encode FILE... [-o OUT]\n"
     "       orrikey-cli decode [--format F] FILE.raw... [-o OUT]\n"
     "       orrikey-cli decode [--format F] --hex HEXTEXT [-o OUT]\n"
+    "       orrikey-cli check FILE...\n"
+    "       orrikey-cli programs FILE\n"
     "       orrikey-cli --help | --version\n";
 
 constexpr std::string_view kHelp =
@@ -88,6 +92,25 @@ constexpr std::string_view kHelp =
     "                -o OUT writes the file OUT (.42S, CR LF line breaks; a\n"
     "                listing .txt with LF; .hex) instead, only when decoding\n"
     "                ended cleanly.\n"
+    "\n"
+    "  check FILE...\n"
+    "                Read raw files, program text or listings and report, the\n"
+    "                way compilers do, \"FILE:LINE: error: ...\" for each line\n"
+    "                that does not convert and \"FILE:LINE: warning: ...\" for a\n"
+    "                GTO, XEQ or KEY n GTO/XEQ to a local label that its program\n"
+    "                lacks (programs end at END, each with its own local labels),\n"
+    "                a global label that the file has twice, and a local label\n"
+    "                that its program has twice. \"FILE:LINE: note: ...\" tells the\n"
+    "                line that a jump to such a label reaches, and names a\n"
+    "                global label that a GTO, XEQ, PGMSLV, PGMINT, VARMENU and\n"
+    "                the like name and the file lacks: another program on the\n"
+    "                calculator may hold it. Exit status 1 when an error or a\n"
+    "                warning was reported; notes leave it 0.\n"
+    "\n"
+    "  programs FILE\n"
+    "                List the programs of the file, each up to its END: its\n"
+    "                lines, its size as the calculator counts it, its steps and\n"
+    "                its labels, each after its line number.\n"
     "\n"
     "Input files must be regular files of at most 4 MiB; program text must not\n"
     "hold a NUL byte. -o replaces only a regular file, or makes a new one; an\n"
@@ -489,6 +512,15 @@ int Run(const std::vector<std::string>& args) {
     return RunAll(*options, decode ? Extension(options->format) : kRawExtension,
                   decode ? DecodeOne : EncodeOne);
   }
+  if ((command == "check" && args.size() > 1) || (command == "programs" && args.size() == 2)) {
+    std::string out;
+    const std::vector<std::string> files(args.begin() + 1, args.end());
+    const int status = command == "check" ? orrikey::cli::Check(files, out)
+                                          : orrikey::cli::ListPrograms(files.front(), out);
+    return PrintOut(out) ? status : kUsageOrFileError;
+  }
+  if (command == "check" || command == "programs")
+    return Usage(command + (command == "check" ? " needs a file" : " takes one file"));
   return Usage("unknown command '" + command + "'");
 }
 

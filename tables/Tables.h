@@ -51,6 +51,7 @@ enum class OperandKind : unsigned char {
   kKeyAssignment,  // ASSIGN "NAME" TO nn: the key's number follows the name
   kWord,           // SIZE: a number of up to four digits in two bytes
   kPlainNumber,    // a number written without a leading zero: "DROPN 2"; indirect ones padded
+  kProgram,        // a global label that names a program: "PGMSLV "F"", "CLP "P""
 };
 
 // An instruction with an operand.

@@ -150,6 +150,8 @@ const char* OperandKindOf(const std::string& name, const std::vector<std::string
   if (name == "KEY GTO" || name == "KEY XEQ") return "kKeyLabel";
   if (name == "ASSIGN") return "kKeyAssignment";
   if (name == "SIZE") return "kWord";
+  for (const char* program : {"PGMINT", "PGMSLV", "VARMENU", "VARMNU1", "PGMVAR", "CLP"})
+    if (name == program) return "kProgram";
   if (std::find(plainNumbers.begin(), plainNumbers.end(), name) != plainNumbers.end())
     return "kPlainNumber";
   return "kRegister";

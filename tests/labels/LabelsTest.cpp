@@ -1,0 +1,79 @@
+// The calculator's label search over assembled programs: where each jump
+// lands and what the warnings say, for typed text and raw bytes alike.
+
+#include <gtest/gtest.h>
+
+#include "document/OpenProgram.h"
+#include "labels/Labels.h"
+
+namespace orrikey::labels {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// "2>4": the reference on line 2 reaches the label on line 4 ("?" none, "IND"
+// indirect); then the warnings, "3: ..." or "3: note: ...".
+Lines Describe(const encoder::Assembly& assembly) {
+  const Analysis analysis = Analyse(assembly);
+  const auto lineOf = [&](size_t i) { return std::to_string(assembly.lines()[i].sourceLine); };
+  Lines out;
+  for (const Reference& reference : analysis.references)
+    out.push_back(lineOf(reference.line) + ">" +
+                  (reference.indirect ? "IND"
+                   : reference.target ? lineOf(analysis.labels[*reference.target].line)
+                                      : "?"));
+  for (const Warning& warning : analysis.warnings)
+    out.push_back(lineOf(warning.line) + (IsNote(warning) ? ": note: " : ": ") +
+                  WarningMessage(warning, assembly));
+  return out;
+}
+
+struct Row {
+  Lines program;
+  Lines described;
+};
+
+class SearchTest : public testing::TestWithParam<Row> {};
+
+TEST_P(SearchTest, ReachesTheLabelTheCalculatorFinds) {
+  EXPECT_EQ(Describe(encoder::Assemble(GetParam().program)), GetParam().described);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, SearchTest, testing::Values(
+    Row{{"LBL \"P\"", "GTO 01", "LBL 01", "XEQ A", "@ a", "LBL A", "END"}, {"2>3", "4>6"}},
+    // Searched on from the line, then from the program's start: a label
+    // before the jump is found, and of two copies the next one.
+    Row{{"LBL 07", "LBL 01", "GTO 01", "LBL 01", "GTO 01", "GTO 07"},
+        {"3>4", "5>2", "6>1", "3: note: label 01 is in this program more than once; this goes to line 4",
+         "4: local label 01 is also at line 2 of this program",
+         "5: note: label 01 is in this program more than once; this goes to line 2"}},
+    // Local labels belong to their program; letters keep their case.
+    Row{{"GTO 02", "XEQ a", "LBL A", "END", "LBL 02", "LBL a"},
+        {"1>?", "2>?", "1: no label 02 in this program (Label Not Found when it runs)",
+         "2: no label a in this program (Label Not Found when it runs)"}},
+    // A global label is found in every program, the last of a name first.
+    Row{{"XEQ \"B\"", "PGMSLV \"B\"", "GTO \"C\"", "END", "LBL \"B\"", "END", "LBL \"B\""},
+        {"1>7", "2>7", "3>?", "3: note: no global label \"C\" in this file; another program may hold it",
+         "7: global label \"B\" is also at line 5"}},
+    Row{{"KEY 3 GTO 12", "KEY 9 XEQ \"Z\"", "KEY 1 XEQ IND 05", "LBL 12"},
+        {"1>4", "2>?", "3>IND", "2: note: no global label \"Z\" in this file; another program may hold it"}},
+    Row{{"GTO IND 05", "XEQ IND ST X", "VARMENU IND \"V\"", "SOLVE \"X\"", "MVAR \"X\""},
+        {"1>IND", "2>IND", "3>IND"}}));
+
+// A raw file keeps the jump distances the calculator caches in GTO and XEQ,
+// and may hold today's wider forms; its labels are the typed lines' labels.
+TEST(RawProgram, NamesItsLabelsAsTypedTextDoes) {
+  const std::string raw("\xC0\x00\xF2\x00\x50\x02\xB2\x05\xE1\x23\x66\xCF\x66\x1E\xF1\x50"
+                        "\xF3\xA7\xB5\x50\xC0\x00\x0D", 23);
+  const encoder::Assembly typed = encoder::Assemble(
+      {"LBL \"P\"", "LBL 01", "GTO 01", "XEQ A", "LBL A", "XEQ \"P\"", "PGMSLV \"P\"", "END"});
+  const encoder::Assembly read = document::ReadRawProgram(raw).assembly;
+  EXPECT_EQ(Describe(read), (Lines{"3>2", "4>5", "6>1", "7>1"}));
+  EXPECT_EQ(Describe(read), Describe(typed));
+  const Program fromRaw = Analyse(read).programs.at(0), fromText = Analyse(typed).programs.at(0);
+  EXPECT_EQ(std::tie(fromRaw.steps, fromRaw.globals), std::tie(fromText.steps, fromText.globals));
+  EXPECT_EQ(fromRaw.size, fromText.size + 1);  // the wider PGMSLV
+}
+
+}  // namespace
+}  // namespace orrikey::labels
