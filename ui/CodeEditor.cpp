@@ -315,7 +315,7 @@ void CodeEditor::updateLineNumberLayout() {
 }
 
 QString CodeEditor::marker(int line) const {
-  return markerSource_ && line < document()->blockCount() ? markerSource_(line) : QString();
+  return markerSource_ && line < document()->blockCount() ? markerSource_(line).text : QString();
 }
 
 QString CodeEditor::markerAt(QPoint position) const {
@@ -325,11 +325,13 @@ QString CodeEditor::markerAt(QPoint position) const {
   return {};
 }
 
-// An error line gets a dot in the highlight colour of the palette, left of
-// its number.
 void CodeEditor::paintLineNumbers() {
-  PaintLineNumbers(lineNumberArea_, lineNumberRows(),
-                   [this](int number) { return !marker(number - 1).isEmpty(); });
+  PaintLineNumbers(lineNumberArea_, lineNumberRows(), [this](int number) {
+    if (!markerSource_ || number > document()->blockCount()) return QColor();
+    const Marker marker = markerSource_(number - 1);
+    if (marker.text.isEmpty()) return QColor();
+    return marker.warning ? QColor(230, 140, 0) : QColor(Qt::red);
+  });
 }
 
 }  // namespace orrikey

@@ -35,8 +35,13 @@ class CodeEditor : public QPlainTextEdit {
   int lineNumberWidth() const { return lineNumberWidth_; }
   void setLineNumberWidth(int pixels);
 
-  // The error of a line (zero-based), or an empty text when it has none.
-  using MarkerSource = std::function<QString(int line)>;
+  // What is wrong with a line: an error, red, stops it converting; a
+  // warning, orange, does not.
+  struct Marker {
+    QString text;  // empty for none
+    bool warning = false;
+  };
+  using MarkerSource = std::function<Marker(int line)>;
   void setMarkerSource(MarkerSource source);
   // The marker of a line (zero-based) as its tooltip shows it; empty for none.
   QString marker(int line) const;

@@ -6,18 +6,18 @@
 namespace orrikey {
 
 void PaintLineNumbers(QWidget* area, std::span<const LineNumberRow> rows,
-                      const std::function<bool(int number)>& marked) {
+                      const std::function<QColor(int number)>& dot) {
   QPainter painter(area);
   const QPalette& palette = area->palette();
   painter.fillRect(area->rect(), palette.color(QPalette::AlternateBase));
   painter.setFont(area->font());
   for (const LineNumberRow& row : rows) {
-    const bool dot = marked && marked(row.number);
-    painter.setPen(palette.color(dot ? QPalette::Text : QPalette::PlaceholderText));
+    const QColor colour = dot ? dot(row.number) : QColor();
+    painter.setPen(palette.color(colour.isValid() ? QPalette::Text : QPalette::PlaceholderText));
     painter.drawText(row.rect, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.number));
-    if (!dot) continue;
+    if (!colour.isValid()) continue;
     const int size = std::max(4, row.rect.height() / 3);
-    painter.setBrush(QColor(Qt::red));
+    painter.setBrush(colour);
     painter.setPen(Qt::NoPen);
     painter.drawEllipse(QRect(2, row.rect.center().y() - size / 2, size, size));
   }

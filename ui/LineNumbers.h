@@ -3,6 +3,7 @@
 // The line-number area that the program and hex panes show on their left
 // edge: one look for both, so that their rows read as one table.
 
+#include <QColor>
 #include <QRect>
 
 #include <functional>
@@ -18,8 +19,8 @@ struct LineNumberRow {
   QRect rect;
 };
 
-// A row that `marked` names gets a red dot left of its number.
+// A row that `dot` gives a colour for gets a dot of it left of its number.
 void PaintLineNumbers(QWidget* area, std::span<const LineNumberRow> rows,
-                      const std::function<bool(int number)>& marked);
+                      const std::function<QColor(int number)>& dot);
 
 }  // namespace orrikey

@@ -19,19 +19,24 @@ LiveAssembly::LiveAssembly(CodeEditor* code, HexPane* hex, QObject* parent)
     : QObject(parent), code_(code), hex_(hex) {
   summaryTimer_.setSingleShot(true);
   summaryTimer_.setInterval(kSummaryPauseMs);
-  connect(&summaryTimer_, &QTimer::timeout, this, &LiveAssembly::summaryChanged);
+  connect(&summaryTimer_, &QTimer::timeout, this, &LiveAssembly::summarise);
   connect(code->document(), &QTextDocument::contentsChange, this, &LiveAssembly::codeChanged);
   hex->setRowSource([this](int line) {
     return QString::fromLatin1(encoder::HexRow(assembly_.lines()[size_t(line)].assembled));
   });
-  code->setMarkerSource([this](int line) { return errorAt(line); });
+  code->setMarkerSource([this](int line) { return markerAt(line); });
   assembly_.Append({1, {}});
   codeChanged(0, 0, code->document()->characterCount());
 }
 
-QString LiveAssembly::errorAt(int line) const {
-  if (!failsAt(line)) return {};
-  return QString::fromUtf8(encoder::ErrorLine(*assembly_.lines()[size_t(line)].assembled.error));
+CodeEditor::Marker LiveAssembly::markerAt(int line) const {
+  if (failsAt(line))
+    return {QString::fromUtf8(encoder::ErrorLine(*assembly_.lines()[size_t(line)].assembled.error))};
+  const auto& warnings = analysis_.warnings;
+  const auto warned = std::lower_bound(warned_.begin(), warned_.end(), size_t(line),
+                                       [&](size_t index, size_t n) { return warnings[index].line < n; });
+  if (warned == warned_.end() || warnings[*warned].line != size_t(line)) return {};
+  return {ToDisplayText(labels::WarningMessage(warnings[*warned], assembly_)), true};
 }
 
 bool LiveAssembly::failsAt(int line) const {
@@ -48,6 +53,16 @@ void LiveAssembly::showProgram(std::string_view codes, encoder::Assembly assembl
 void LiveAssembly::flush() {
   if (!summaryTimer_.isActive()) return;
   summaryTimer_.stop();
+  summarise();
+}
+
+// The labels look at the whole program, so they wait for the pause too.
+void LiveAssembly::summarise() {
+  analysis_ = labels::Analyse(assembly_);
+  warned_.clear();
+  for (size_t i = 0; i < analysis_.warnings.size(); ++i)
+    if (!labels::IsNote(analysis_.warnings[i])) warned_.push_back(i);
+  code_->update();
   emit summaryChanged();
 }
 

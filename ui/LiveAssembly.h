@@ -14,10 +14,11 @@
 #include <string_view>
 
 #include "encoder/Assembly.h"
+#include "labels/Labels.h"
+#include "ui/CodeEditor.h"
 
 namespace orrikey {
 
-class CodeEditor;
 class HexPane;
 
 class LiveAssembly : public QObject {
@@ -29,8 +30,11 @@ class LiveAssembly : public QObject {
   // Every line of the program text, assembled; line i is the editor's line
   // i + 1, a blank line writing no bytes.
   const encoder::Assembly& assembly() const { return assembly_; }
-  // The error of a line (zero-based) as the hex pane shows it, or empty.
-  QString errorAt(int line) const;
+  // The programs, labels and warnings of the text as of the last summary.
+  const labels::Analysis& analysis() const { return analysis_; }
+  // The error of a line (zero-based) as the hex pane shows it, else its
+  // warning, else nothing.
+  CodeEditor::Marker markerAt(int line) const;
   bool failsAt(int line) const;
 
   // Shows program text whose lines `assembled` holds already, one per line
@@ -47,6 +51,7 @@ class LiveAssembly : public QObject {
 
  private:
   void codeChanged(int position, int removed, int added);
+  void summarise();
   // The lines of the whole text, taken from `adopted_` when they are its lines.
   std::vector<encoder::Assembly::Line> assembleAll(int lineCount);
 
@@ -54,6 +59,8 @@ class LiveAssembly : public QObject {
   HexPane* hex_;
   encoder::Assembly assembly_;
   std::optional<encoder::Assembly> adopted_;
+  labels::Analysis analysis_;
+  std::vector<size_t> warned_;  // the warnings that are not notes, by index, in line order
   int lineCount_ = 1;  // a document always holds a line
   QTimer summaryTimer_;
 };

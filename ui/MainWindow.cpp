@@ -234,8 +234,16 @@ void MainWindow::showSummary() {
         encoder::FailureMessage(failed.sourceLine, *failed.assembled.error));
     targets.push_back(int(line));
   }
+  // Warnings never stop a conversion, so they come after the errors.
+  for (const labels::Warning& warning : assembly_->analysis().warnings) {
+    info += QString("Line: %1 %2: %3")
+                .arg(assembly.lines()[warning.line].sourceLine)
+                .arg(labels::IsNote(warning) ? "note" : "warning",
+                     ToDisplayText(labels::WarningMessage(warning, assembly)));
+    targets.push_back(int(warning.line));
+  }
   const bool empty = codeEdit_->document()->isEmpty();
-  byteCountLabel_->setText(info.empty() && !empty
+  byteCountLabel_->setText(assembly.failureCount() == 0 && !empty
                                ? QString("{ %1-Byte Prgm }").arg(assembly.size())
                                : QString());
   showInfo(info, std::move(targets));

@@ -162,6 +162,21 @@ class MainWindowTest : public QObject {
     QVERIFY(!Hex()->isTyped());
   }
 
+  // A jump to no label is a warning: marked in its own colour and listed
+  // after the errors, with the byte count kept, as the program converts.
+  void warnsOfJumpsToNoLabel() {
+    Code()->setLines({"LBL 01", "GTO 15", "FOO", "XEQ \"ELSE\"", "END"});
+    Click("convertToHexButton");
+    QCOMPARE(Info(), "Line: 3 ------ err opcode\n"
+                     "Line: 2 warning: no label 15 in this program (Label Not Found when it runs)\n"
+                     "Line: 4 note: no global label \"ELSE\" in this file; another program may hold it");
+    QCOMPARE(Code()->marker(1), "no label 15 in this program (Label Not Found when it runs)");
+    QCOMPARE(Code()->marker(3), "");
+    Code()->setLines({"LBL 01", "GTO 15", "END"});
+    Click("convertToHexButton");
+    QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 7-Byte Prgm }");
+  }
+
   // The title names the file and carries the modified mark; Save writes back
   // in the file's own format. After Clear Code the hex pane and the count are
   // empty, and Save Raw File writes the program typed since, not the one opened.
