@@ -35,6 +35,8 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
     if (c == U'"') return 1;
     if (!listing) return 0;
     if constexpr (sizeof(Char) == 1) {
+      // The byte both typographic quotes start with.
+      if (static_cast<unsigned char>(line[i]) != 0xE2) return 0;
       const std::basic_string_view<Char> rest = line.substr(i);
       return rest.starts_with("\xE2\x80\x9C") || rest.starts_with("\xE2\x80\x9D") ? 3 : 0;
     } else {
@@ -81,6 +83,9 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
 
 // The line without its comment.
 inline std::string_view WithoutComment(std::string_view line, Notation notation) {
+  // Most lines hold no comment mark at all, and a byte search tells so.
+  if (line.find_first_of(notation == Notation::kListing ? "@;/" : "@") == std::string_view::npos)
+    return line;
   return line.substr(0, SplitLine(line, notation).comment);
 }
 
