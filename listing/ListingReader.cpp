@@ -4,6 +4,7 @@
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
+#include "text/Lines.h"
 #include "text/Trim.h"
 #include "text/Utf8.h"
 
@@ -145,19 +146,19 @@ bool IsAsciiNumber(std::string_view text) {
   return at == text.size();
 }
 
-std::string ProgramTextNumber(std::string_view number) {
-  std::string text;
+// The number in display codes: no blank, quote or spelling is in it to read.
+void ProgramTextNumber(std::string_view number, std::string& out) {
+  constexpr char kExponentMark = '\x98';
   for (size_t i = 0; i < number.size(); ++i) {
     if (number[i] == ',') {
-      text += '.';
+      out += '.';
     } else if (number[i] == 'E' || number[i] == 'e') {
-      text += "ᴇ";
+      out += kExponentMark;
       if (number[i + 1] == '+') ++i;
     } else {
-      text += number[i];
+      out += number[i];
     }
   }
-  return text;
 }
 
 bool IsComment(std::string_view line) {
@@ -180,7 +181,7 @@ std::string_view Instruction(std::string_view line) {
 struct Converter {
   std::string_view text;
   size_t at = 0;
-  std::string out;
+  std::string& out;
   std::string error;
 
   bool Fail(std::string reason) {
@@ -272,17 +273,19 @@ struct Converter {
   }
 };
 
-std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
-  std::string number;
-  if (IsAsciiNumber(instruction)) instruction = number = ProgramTextNumber(instruction);
-  Converter converter{instruction, 0, {}, {}};
-  converter.out.reserve(instruction.size());
+// The program line into `out`, or false and why not into `error`.
+bool ProgramLine(std::string_view instruction, std::string& out, std::string& error) {
+  out.clear();
+  if (IsAsciiNumber(instruction)) {
+    ProgramTextNumber(instruction, out);
+    return true;
+  }
+  Converter converter{instruction, 0, out, {}};
   if (!converter.Run()) {
-    error = converter.error;
-    return std::nullopt;
+    error = std::move(converter.error);
+    return false;
   }
   // The calculator writes the append sign right before its text.
-  std::string& out = converter.out;
   if (out.starts_with("\x9F\"")) out.replace(0, 1, "\x9F ");
   const std::string_view name = std::string_view(out).substr(0, out.find(' '));
   for (const Spelling& spelling : kNameSpellings) {
@@ -293,20 +296,7 @@ std::optional<std::string> ProgramLine(std::string_view instruction, std::string
   const std::string_view trimmed = text::Trim(out);
   out.erase(static_cast<size_t>(trimmed.data() - out.data()) + trimmed.size());
   out.erase(0, static_cast<size_t>(trimmed.data() - out.data()));
-  return std::move(out);
-}
-
-// Hands each line to `take` with its number, counting from 1.
-template <typename Take>
-void ForEachLine(std::string_view text, Take take) {
-  const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
-  for (size_t number = 1; !text.empty(); ++number) {
-    const size_t end = static_cast<size_t>(std::find_if(text.begin(), text.end(), isBreak) - text.begin());
-    take(number, text.substr(0, end));
-    if (end == text.size()) break;
-    const size_t breakSize = text.substr(end).starts_with("\r\n") ? 2 : 1;
-    text.remove_prefix(end + breakSize);
-  }
+  return true;
 }
 
 // Program text has numbers of its own, but rarely on most of its lines; a
@@ -314,7 +304,7 @@ void ForEachLine(std::string_view text, Take take) {
 bool NumberedOrHeaded(std::string_view fileBytes) {
   size_t numbered = 0, counted = 0;
   bool headed = false;
-  ForEachLine(fileBytes, [&](size_t, std::string_view line) {
+  text::ForEachLine(fileBytes, [&](size_t, std::string_view line) {
     line = text::Trim(line);
     headed = headed || IsHeader(line);
     if (line.empty() || IsComment(line)) return;
@@ -354,27 +344,33 @@ std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
   return codes;
 }
 
-ReadListingResult ReadListing(std::string_view fileBytes) {
+void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeError& refuse) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const bool utf8 = text::IsUtf8(fileBytes);
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
-
-  ReadListingResult result;
-  // Nearly every line of a listing is a program line.
-  result.lines.reserve(static_cast<size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
-  ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
+  // Every line is converted into this one buffer, which then has room for
+  // the longest.
+  std::string programLine;
+  text::ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
-      if (!text::Trim(line).empty()) result.lines.push_back({number, std::string(line)});
+      if (!text::Trim(line).empty()) take(number, line);
       return;
     }
     const std::string_view instruction = Instruction(line);
     if (instruction.empty()) return;
     std::string error;
-    if (auto programLine = ProgramLine(instruction, error))
-      result.lines.push_back({number, std::move(*programLine)});
-    else
-      result.errors.push_back({number, std::move(error)});
+    if (ProgramLine(instruction, programLine, error)) take(number, programLine);
+    else refuse({number, std::move(error)});
   });
+}
+
+ReadListingResult ReadListing(std::string_view fileBytes) {
+  ReadListingResult result;
+  // Nearly every line of a listing is a program line.
+  result.lines.reserve(text::MostLines(fileBytes));
+  ReadListing(
+      fileBytes, [&](size_t fileLine, std::string_view line) { result.lines.push_back({fileLine, std::string(line)}); },
+      [&](ListingError error) { result.errors.push_back(std::move(error)); });
   return result;
 }
 
