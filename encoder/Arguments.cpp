@@ -105,6 +105,9 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
   std::string_view name;
   std::string rewritten;
   for (const tables::ModOp* candidate : keyed) {
+    // Both forms start with the instruction's name, which the first byte
+    // mostly tells apart.
+    if (!line.starts_with(candidate->name.front())) continue;
     if (candidate->operand == tables::OperandKind::kKeyLabel) {
       if (const auto keyName = KeyLabelName(line, *candidate)) {
         op = candidate;

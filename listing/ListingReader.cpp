@@ -33,14 +33,16 @@ constexpr std::array<Spelling, 18> kSpellings = {{
     {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
 }};
 
-// The spellings that start with each ASCII character, as bits of their
-// index: most characters start none, and the rest only a few.
-constexpr std::array<std::uint32_t, 0x80> kSpellingsByStart = [] {
+// The spellings that have each ASCII character first, and second, as bits
+// of their index: every spelling has two characters at least, and a pair of
+// characters that starts one is rare.
+constexpr std::array<std::array<std::uint32_t, 0x80>, 2> kSpellingsByPlace = [] {
   static_assert(kSpellings.size() <= 32);
-  std::array<std::uint32_t, 0x80> starts{};
+  std::array<std::array<std::uint32_t, 0x80>, 2> places{};
   for (size_t i = 0; i < kSpellings.size(); ++i)
-    starts[static_cast<unsigned char>(kSpellings[i].ascii[0])] |= std::uint32_t{1} << i;
-  return starts;
+    for (size_t place = 0; place < 2; ++place)
+      places[place][static_cast<unsigned char>(kSpellings[i].ascii[place])] |= std::uint32_t{1} << i;
+  return places;
 }();
 
 // Names that listings spell with ASCII "*" and "/" for the multiplication and
@@ -78,9 +80,10 @@ size_t SkipDigits(std::string_view line, size_t at) {
   return at;
 }
 
-// Whether the text at `at` is `word`, moving past it.
+// Whether the text at `at` is `word`, moving past it. The first byte
+// mostly differs and settles it.
 bool Take(std::string_view line, size_t& at, std::string_view word) {
-  if (line.substr(at, word.size()) != word) return false;
+  if (at >= line.size() || line[at] != word[0] || line.substr(at, word.size()) != word) return false;
   at += word.size();
   return true;
 }
@@ -162,8 +165,9 @@ void ProgramTextNumber(std::string_view number, std::string& out) {
 }
 
 bool IsComment(std::string_view line) {
-  return line.starts_with('@') || line.starts_with('#') || line.starts_with(';') ||
-         line.starts_with("//");
+  if (line.empty()) return false;
+  const char first = line[0];
+  return first == '@' || first == '#' || first == ';' || (first == '/' && line.substr(1).starts_with('/'));
 }
 
 // The line without its number and its "▸"; empty for a line that holds no
@@ -172,7 +176,7 @@ std::string_view Instruction(std::string_view line) {
   line = text::Trim(line);
   if (line.empty() || IsComment(line) || IsHeader(line)) return {};
   if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
-  if (line.starts_with(kLabelMark)) line = text::Trim(line.substr(kLabelMark.size()));
+  if (size_t mark = 0; Take(line, mark, kLabelMark)) line = text::Trim(line.substr(mark));
   return IsComment(line) ? std::string_view() : line;
 }
 
@@ -221,11 +225,13 @@ struct Converter {
 
   // Moves past the spelling at `at` when there is one.
   bool SpellingAt() {
-    const std::string_view rest = text.substr(at);
-    for (std::uint32_t bits = kSpellingsByStart[static_cast<unsigned char>(text[at])]; bits != 0;
-         bits &= bits - 1) {
+    const auto second = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0x80;
+    const std::uint32_t spellings =
+        second < 0x80 ? kSpellingsByPlace[0][static_cast<unsigned char>(text[at])] & kSpellingsByPlace[1][second]
+                      : 0;
+    for (std::uint32_t bits = spellings; bits != 0; bits &= bits - 1) {
       const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
-      if (!rest.starts_with(spelling.ascii)) continue;
+      if (!text.substr(at).starts_with(spelling.ascii)) continue;
       out += spelling.programText;
       at += spelling.ascii.size();
       return true;
@@ -288,8 +294,10 @@ bool ProgramLine(std::string_view instruction, std::string& out, std::string& er
   // The calculator writes the append sign right before its text.
   if (out.starts_with("\x9F\"")) out.replace(0, 1, "\x9F ");
   const std::string_view name = std::string_view(out).substr(0, out.find(' '));
+  // Every such name ends in the sign.
+  const bool withSign = name.ends_with('*') || name.ends_with('/');
   for (const Spelling& spelling : kNameSpellings) {
-    if (name != spelling.ascii) continue;
+    if (!withSign || name != spelling.ascii) continue;
     out.replace(0, name.size(), spelling.programText);
     break;
   }
