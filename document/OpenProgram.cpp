@@ -52,7 +52,7 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
   OpenedProgram opened;
   opened.form = form;
   opened.text = files::NormaliseProgramText(text);
-  opened.assembly.Reserve(text::MostLines(opened.text));
+  opened.assembly.Reserve(text::ExpectedLines(opened.text));
   text::ForEachLine(opened.text, [&opened](size_t number, std::string_view line) {
     opened.assembly.Append({number, encoder::AssembleLine(line)});
   });
@@ -63,7 +63,7 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
 OpenedProgram AsListing(std::string_view bytes) {
   OpenedProgram opened;
   opened.form = FileForm::kListing;
-  const size_t lines = text::MostLines(bytes);
+  const size_t lines = text::ExpectedLines(bytes);
   // A program line is never longer than the file's line, and CR LF adds at
   // most one byte to that line's break.
   opened.text.reserve(bytes.size() + lines);

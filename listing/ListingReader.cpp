@@ -375,7 +375,7 @@ void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeErr
 ReadListingResult ReadListing(std::string_view fileBytes) {
   ReadListingResult result;
   // Nearly every line of a listing is a program line.
-  result.lines.reserve(text::MostLines(fileBytes));
+  result.lines.reserve(text::ExpectedLines(fileBytes));
   ReadListing(
       fileBytes, [&](size_t fileLine, std::string_view line) { result.lines.push_back({fileLine, std::string(line)}); },
       [&](ListingError error) { result.errors.push_back(std::move(error)); });

@@ -24,13 +24,13 @@ void ForEachLine(std::string_view text, Take take) {
   }
 }
 
-// The line breaks and one: the lines of the text, or one more when it ends
-// in a break, to size once what is read from them.
-inline size_t MostLines(std::string_view text) {
-  size_t lines = 1;
-  for (size_t i = 0; i < text.size(); ++i)
-    lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
-  return lines;
+// The lines of the text, or one more when it ends in a break, to size once
+// what is read from it. Files break every line alike, with LF or CR LF, or
+// with CR alone, so only the one kind of break is counted.
+inline size_t ExpectedLines(std::string_view text) {
+  const auto count = [text](char c) { return static_cast<size_t>(std::count(text.begin(), text.end(), c)); };
+  const size_t feeds = count('\n');
+  return (feeds > 0 ? feeds : count('\r')) + 1;
 }
 
 }  // namespace orrikey::text
