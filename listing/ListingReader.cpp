@@ -279,6 +279,28 @@ struct Converter {
   }
 };
 
+// The ASCII bytes that the converter copies as they are, wherever they
+// stand: all but the quote, the comment marks and the blanks.
+constexpr std::array<bool, 0x80> kCopiedBytes = [] {
+  std::array<bool, 0x80> copied{};
+  for (unsigned char c = '!'; c < 0x7F; ++c) copied[c] = c != '"' && c != '@' && c != ';' && c != '/';
+  return copied;
+}();
+
+// Whether the instruction is program text as it stands, as most lines are:
+// ASCII without a quote, a comment mark, a tab, a run of blanks or a
+// spelling. The instruction is trimmed, so a blank there stands alone only
+// between two other bytes.
+bool ReadsAsItStands(std::string_view instruction) {
+  for (size_t i = 0; i < instruction.size(); ++i) {
+    const auto c = static_cast<unsigned char>(instruction[i]);
+    const auto next = i + 1 < instruction.size() ? static_cast<unsigned char>(instruction[i + 1]) : '\0';
+    if (c == ' ' ? next == ' ' : c >= 0x80 || !kCopiedBytes[c]) return false;
+    if (next < 0x80 && (kSpellingsByPlace[0][c] & kSpellingsByPlace[1][next]) != 0) return false;
+  }
+  return true;
+}
+
 // The program line into `out`, or false and why not into `error`.
 bool ProgramLine(std::string_view instruction, std::string& out, std::string& error) {
   out.clear();
@@ -286,8 +308,9 @@ bool ProgramLine(std::string_view instruction, std::string& out, std::string& er
     ProgramTextNumber(instruction, out);
     return true;
   }
-  Converter converter{instruction, 0, out, {}};
-  if (!converter.Run()) {
+  if (ReadsAsItStands(instruction)) {
+    out = instruction;
+  } else if (Converter converter{instruction, 0, out, {}}; !converter.Run()) {
     error = std::move(converter.error);
     return false;
   }
