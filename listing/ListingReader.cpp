@@ -174,8 +174,12 @@ bool IsComment(std::string_view line) {
 // instruction.
 std::string_view Instruction(std::string_view line) {
   line = text::Trim(line);
-  if (line.empty() || IsComment(line) || IsHeader(line)) return {};
-  if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
+  if (line.empty() || IsComment(line)) return {};
+  // Only a digit or a brace starts a header or a line number.
+  if (IsDigit(line[0]) || line[0] == '{') {
+    if (IsHeader(line)) return {};
+    if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
+  }
   if (size_t mark = 0; Take(line, mark, kLabelMark)) line = text::Trim(line.substr(mark));
   return IsComment(line) ? std::string_view() : line;
 }
