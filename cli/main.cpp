@@ -270,9 +270,12 @@ int EncodeOne(const Options& options, const std::string& input) {
   // One row per instruction, and an error row where the listing reader
   // refused a line, in the order of the file.
   std::string hexListing;
-  // Two digits a byte and a line break a row, grown once.
-  hexListing.reserve(2 * program.assembly.size() + program.assembly.lines().size());
   if (options.inputs.size() > 1) hexListing = "==> " + input + " <==\n";
+  // Two digits a byte and a line break a row, grown once.
+  hexListing.reserve(hexListing.size() + 2 * program.assembly.size() + program.assembly.lines().size());
+  // The raw file, gathered in the same pass.
+  std::string raw;
+  raw.reserve(program.assembly.size());
   std::string messages;
   bool rows = false;
   auto refused = program.refused.begin();
@@ -292,6 +295,8 @@ int EncodeOne(const Options& options, const std::string& input) {
     hexListing += '\n';
     if (line.assembled.error)
       messages += encoder::FailureMessage(line.sourceLine, *line.assembled.error) + "\n";
+    else
+      raw.append(reinterpret_cast<const char*>(line.assembled.bytes.data()), line.assembled.bytes.size());
     rows = true;
   }
   addRefusedBefore(SIZE_MAX);
@@ -301,11 +306,8 @@ int EncodeOne(const Options& options, const std::string& input) {
   if (options.inputs.size() > 1 && !messages.empty()) std::cerr << input << ":\n";
   std::cerr << messages;
   if (failed) return kConversionFailed;
-  if (path) {
-    const std::vector<std::uint8_t> bytes = program.assembly.Bytes();
-    const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (path)
     if (const int status = WriteOutput(*path, raw)) return status;
-  }
   // The size tells of a program that is now where it was asked for.
   if (rows) std::cerr << "{ " << program.assembly.size() << "-Byte Prgm }\n";
   return kOk;

@@ -6,6 +6,7 @@
 #include "decoder/Decode.h"
 #include "files/FileIO.h"
 #include "files/ProgramText.h"
+#include "text/Lines.h"
 #include "text/Utf8.h"
 
 namespace orrikey::document {
@@ -32,40 +33,49 @@ bool LooksRaw(const std::string& path, std::string_view bytes) {
   return HoldsControlBytes(bytes.substr(0, kRawMarkSpan));
 }
 
-OpenedProgram FromLines(FileForm form, std::vector<listing::ListingLine> lines) {
-  OpenedProgram opened;
-  opened.form = form;
+// The lines joined by CR LF, the room for them made first.
+std::string JoinedText(const std::vector<std::string>& lines) {
   size_t size = 0;
-  for (const listing::ListingLine& line : lines) size += line.text.size() + 2;
-  opened.text.reserve(size);
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) opened.text += "\r\n";
-    opened.text += lines[i].text;
+    if (i > 0) text += "\r\n";
+    text += lines[i];
   }
-  opened.lines = std::move(lines);
-  return opened;
+  return text;
 }
 
-// Text as it stands, normalised, every line numbered as the file numbers it.
+// Text as it stands, normalised, every line numbered as the file numbers it
+// and assembled where it stands in the text.
 OpenedProgram AsItStands(FileForm form, std::string_view text) {
   OpenedProgram opened;
   opened.form = form;
   opened.text = files::NormaliseProgramText(text);
-  size_t number = 0;
-  for (std::string& line : files::SplitLines(opened.text)) opened.lines.push_back({++number, std::move(line)});
+  opened.assembly.Reserve(text::ExpectedLines(opened.text));
+  text::ForEachLine(opened.text, [&opened](size_t number, std::string_view line) {
+    opened.assembly.Append({number, encoder::AssembleLine(line)});
+  });
   return opened;
 }
 
-void AssembleLines(OpenedProgram& opened) {
-  opened.assembly.Reserve(opened.lines.size());
-  for (const listing::ListingLine& line : opened.lines)
-    opened.assembly.Append({line.fileLine, encoder::AssembleLine(line.text)});
-}
-
-OpenedProgram AsListing(listing::ReadListingResult listing) {
-  OpenedProgram opened = FromLines(FileForm::kListing, std::move(listing.lines));
-  opened.refused = std::move(listing.errors);
-  AssembleLines(opened);
+// Each line is assembled as the reader hands it over, and joined to the text.
+OpenedProgram AsListing(std::string_view bytes) {
+  OpenedProgram opened;
+  opened.form = FileForm::kListing;
+  const size_t lines = text::ExpectedLines(bytes);
+  // A program line is never longer than the file's line, and CR LF adds at
+  // most one byte to that line's break.
+  opened.text.reserve(bytes.size() + lines);
+  opened.assembly.Reserve(lines);
+  listing::ReadListing(
+      bytes,
+      [&opened](size_t fileLine, std::string_view line) {
+        if (!opened.assembly.lines().empty()) opened.text += "\r\n";
+        opened.text += line;
+        opened.assembly.Append({fileLine, encoder::AssembleLine(line)});
+      },
+      [&opened](listing::ListingError error) { opened.refused.push_back(std::move(error)); });
   return opened;
 }
 
@@ -90,35 +100,29 @@ encoder::AssembledLine AsAssembled(const decoder::Line& line, std::string_view b
 // Line breaks of any convention split the lines alike for the UTF-8 check
 // and the listing reader, so only the text kept as it stands is normalised.
 OpenedProgram ReadProgramText(std::string_view bytes) {
-  if (!text::IsUtf8(bytes)) {
-    OpenedProgram asText = AsItStands(FileForm::kEightBitText, bytes);
-    AssembleLines(asText);
-    return asText;
-  }
+  if (!text::IsUtf8(bytes)) return AsItStands(FileForm::kEightBitText, bytes);
   const std::optional<std::string> codes = listing::ReadUtf8ProgramText(bytes);
-  if (!codes) return AsListing(listing::ReadListing(bytes));
+  if (!codes) return AsListing(bytes);
   OpenedProgram asText = AsItStands(FileForm::kProgramText, *codes);
-  AssembleLines(asText);
   if (Failures(asText) == 0) return asText;
   // Text spelled the way listings spell it ("X#0?", "1E3", "STO* 05", "#"
   // comments) converts better as a listing; other text keeps its comments
   // and blank lines, failing lines and all, so that nothing of it is lost.
-  OpenedProgram asListing = AsListing(listing::ReadListing(bytes));
+  OpenedProgram asListing = AsListing(bytes);
   return Failures(asListing) < Failures(asText) ? std::move(asListing) : std::move(asText);
 }
 
 OpenedProgram ReadRawProgram(std::string_view bytes) {
   const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
-  std::vector<listing::ListingLine> lines;
-  lines.reserve(decoded.lines.size() + 1);
-  size_t number = 0;
-  for (std::string& line : decoder::ProgramText(decoded)) lines.push_back({++number, std::move(line)});
-  OpenedProgram opened = FromLines(FileForm::kRaw, std::move(lines));
-  opened.assembly.Reserve(opened.lines.size());
+  const std::vector<std::string> lines = decoder::ProgramText(decoded);
+  OpenedProgram opened;
+  opened.form = FileForm::kRaw;
+  opened.text = JoinedText(lines);
+  opened.assembly.Reserve(lines.size());
   for (size_t i = 0; i < decoded.lines.size(); ++i)
     opened.assembly.Append({i + 1, AsAssembled(decoded.lines[i], bytes)});
   if (decoded.stop)
-    opened.assembly.Append({opened.lines.size(), encoder::AssembleLine(decoder::kErrorLine)});
+    opened.assembly.Append({lines.size(), encoder::AssembleLine(decoder::kErrorLine)});
   opened.decodeError = decoder::StopMessage(decoded.stop);
   return opened;
 }

@@ -34,12 +34,10 @@ struct OpenedProgram {
   // file as it stands (blank lines and comments kept), else one line per
   // instruction read. CR LF between lines.
   std::string text;
-  // The lines of `text`, each with the line of the file it came from (for a
-  // listing, counting the lines it left out).
-  std::vector<listing::ListingLine> lines;
   // Listing lines that hold no program line the calculator can have.
   std::vector<listing::ListingError> refused;
-  // The lines assembled, numbered as the file numbers them; for a raw file,
+  // The lines of `text` assembled, each with the line of the file it came
+  // from (for a listing, counting the lines it left out); for a raw file,
   // the instructions as read, then the error line where decoding stopped.
   encoder::Assembly assembly;
   // Raw bytes that stop in the middle of an instruction: the text then ends

@@ -48,9 +48,10 @@ std::string_view IndirectOperand(std::string_view operand) { return OperandOf(op
 
 // The number that ends the line.
 unsigned TrailingNumber(std::string_view line) {
+  size_t at = line.size();
+  while (at > 0 && IsDigit(line[at - 1])) --at;
   unsigned n = 0;
-  for (size_t at = line.find_last_not_of("0123456789") + 1; at < line.size(); ++at)
-    n = n * 10 + static_cast<unsigned>(line[at] - '0');
+  for (; at < line.size(); ++at) n = n * 10 + static_cast<unsigned>(line[at] - '0');
   return n;
 }
 
@@ -105,6 +106,9 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
   std::string_view name;
   std::string rewritten;
   for (const tables::ModOp* candidate : keyed) {
+    // Both forms start with the instruction's name, which the first byte
+    // mostly tells apart.
+    if (!line.starts_with(candidate->name.front())) continue;
     if (candidate->operand == tables::OperandKind::kKeyLabel) {
       if (const auto keyName = KeyLabelName(line, *candidate)) {
         op = candidate;

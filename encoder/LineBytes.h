@@ -9,10 +9,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
-#include <memory>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orrikey::encoder {
@@ -21,16 +22,17 @@ class LineBytes {
  public:
   LineBytes() = default;
   LineBytes(std::initializer_list<std::uint8_t> bytes) { append({bytes.begin(), bytes.size()}); }
-  LineBytes(const LineBytes& other)
-      : short_(other.short_),
-        shortSize_(other.shortSize_),
-        long_(other.long_ ? std::make_unique<std::vector<std::uint8_t>>(*other.long_) : nullptr) {}
-  LineBytes(LineBytes&&) = default;
-  LineBytes& operator=(const LineBytes& other) { return *this = LineBytes(other); }
-  LineBytes& operator=(LineBytes&&) = default;
+  LineBytes(const LineBytes& other) { append(other); }
+  LineBytes(LineBytes&& other) noexcept : held_(other.held_), size_(other.size_) { other.size_ = 0; }
+  LineBytes& operator=(LineBytes other) noexcept {
+    std::swap(held_, other.held_);
+    std::swap(size_, other.size_);
+    return *this;
+  }
+  ~LineBytes() { delete Heap(); }
 
-  const std::uint8_t* data() const { return long_ ? long_->data() : short_.data(); }
-  size_t size() const { return long_ ? long_->size() : shortSize_; }
+  const std::uint8_t* data() const { return size_ == kOnHeap ? Heap()->data() : held_.data(); }
+  size_t size() const { return size_ == kOnHeap ? Heap()->size() : size_; }
   bool empty() const { return size() == 0; }
   const std::uint8_t* begin() const { return data(); }
   const std::uint8_t* end() const { return data() + size(); }
@@ -38,7 +40,7 @@ class LineBytes {
   operator std::span<const std::uint8_t>() const { return {data(), size()}; }
 
   void push_back(std::uint8_t byte) {
-    if (!long_ && shortSize_ < short_.size()) short_[shortSize_++] = byte;
+    if (size_ < held_.size()) held_[size_++] = byte;
     else append({&byte, 1});
   }
   // Bytes as the tables hold them.
@@ -46,20 +48,32 @@ class LineBytes {
     append({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   }
   void append(std::span<const std::uint8_t> bytes) {
-    if (!long_ && shortSize_ + bytes.size() <= short_.size()) {
-      std::copy(bytes.begin(), bytes.end(), short_.begin() + shortSize_);
-      shortSize_ += static_cast<std::uint8_t>(bytes.size());
+    if (size_ != kOnHeap && size_ + bytes.size() <= held_.size()) {
+      std::copy(bytes.begin(), bytes.end(), held_.begin() + size_);
+      size_ += static_cast<std::uint8_t>(bytes.size());
       return;
     }
-    if (!long_) long_ = std::make_unique<std::vector<std::uint8_t>>(short_.begin(), short_.begin() + shortSize_);
-    long_->insert(long_->end(), bytes.begin(), bytes.end());
+    AppendOnHeap(bytes);
   }
 
  private:
-  std::array<std::uint8_t, 23> short_{};
-  std::uint8_t shortSize_ = 0;
-  // Kept apart, so that a line stays small.
-  std::unique_ptr<std::vector<std::uint8_t>> long_;
+  static constexpr std::uint8_t kOnHeap = 0xFF;
+
+  // Out of line, as only a very long number comes here.
+  void AppendOnHeap(std::span<const std::uint8_t> bytes);
+
+  std::vector<std::uint8_t>* Heap() const {
+    if (size_ != kOnHeap) return nullptr;
+    std::vector<std::uint8_t>* heap = nullptr;
+    std::memcpy(&heap, held_.data(), sizeof heap);
+    return heap;
+  }
+
+  // The bytes; once they outgrow the room, the address of their vector. The
+  // address is kept in the room rather than beside it, which keeps every
+  // line of an assembly a word smaller.
+  std::array<std::uint8_t, 23> held_{};
+  std::uint8_t size_ = 0;  // kOnHeap once on the heap
 };
 
 }  // namespace orrikey::encoder

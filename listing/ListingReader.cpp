@@ -4,6 +4,7 @@
 #include "listing/TextEscapes.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
+#include "text/Lines.h"
 #include "text/Trim.h"
 #include "text/Utf8.h"
 
@@ -32,14 +33,16 @@ constexpr std::array<Spelling, 18> kSpellings = {{
     {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
 }};
 
-// The spellings that start with each ASCII character, as bits of their
-// index: most characters start none, and the rest only a few.
-constexpr std::array<std::uint32_t, 0x80> kSpellingsByStart = [] {
+// The spellings that have each ASCII character first, and second, as bits
+// of their index: every spelling has two characters at least, and a pair of
+// characters that starts one is rare.
+constexpr std::array<std::array<std::uint32_t, 0x80>, 2> kSpellingsByPlace = [] {
   static_assert(kSpellings.size() <= 32);
-  std::array<std::uint32_t, 0x80> starts{};
+  std::array<std::array<std::uint32_t, 0x80>, 2> places{};
   for (size_t i = 0; i < kSpellings.size(); ++i)
-    starts[static_cast<unsigned char>(kSpellings[i].ascii[0])] |= std::uint32_t{1} << i;
-  return starts;
+    for (size_t place = 0; place < 2; ++place)
+      places[place][static_cast<unsigned char>(kSpellings[i].ascii[place])] |= std::uint32_t{1} << i;
+  return places;
 }();
 
 // Names that listings spell with ASCII "*" and "/" for the multiplication and
@@ -77,9 +80,10 @@ size_t SkipDigits(std::string_view line, size_t at) {
   return at;
 }
 
-// Whether the text at `at` is `word`, moving past it.
+// Whether the text at `at` is `word`, moving past it. The first byte
+// mostly differs and settles it.
 bool Take(std::string_view line, size_t& at, std::string_view word) {
-  if (line.substr(at, word.size()) != word) return false;
+  if (at >= line.size() || line[at] != word[0] || line.substr(at, word.size()) != word) return false;
   at += word.size();
   return true;
 }
@@ -145,33 +149,38 @@ bool IsAsciiNumber(std::string_view text) {
   return at == text.size();
 }
 
-std::string ProgramTextNumber(std::string_view number) {
-  std::string text;
+// The number in display codes: no blank, quote or spelling is in it to read.
+void ProgramTextNumber(std::string_view number, std::string& out) {
+  constexpr char kExponentMark = '\x98';
   for (size_t i = 0; i < number.size(); ++i) {
     if (number[i] == ',') {
-      text += '.';
+      out += '.';
     } else if (number[i] == 'E' || number[i] == 'e') {
-      text += "ᴇ";
+      out += kExponentMark;
       if (number[i + 1] == '+') ++i;
     } else {
-      text += number[i];
+      out += number[i];
     }
   }
-  return text;
 }
 
 bool IsComment(std::string_view line) {
-  return line.starts_with('@') || line.starts_with('#') || line.starts_with(';') ||
-         line.starts_with("//");
+  if (line.empty()) return false;
+  const char first = line[0];
+  return first == '@' || first == '#' || first == ';' || (first == '/' && line.substr(1).starts_with('/'));
 }
 
 // The line without its number and its "▸"; empty for a line that holds no
 // instruction.
 std::string_view Instruction(std::string_view line) {
   line = text::Trim(line);
-  if (line.empty() || IsComment(line) || IsHeader(line)) return {};
-  if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
-  if (line.starts_with(kLabelMark)) line = text::Trim(line.substr(kLabelMark.size()));
+  if (line.empty() || IsComment(line)) return {};
+  // Only a digit or a brace starts a header or a line number.
+  if (IsDigit(line[0]) || line[0] == '{') {
+    if (IsHeader(line)) return {};
+    if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
+  }
+  if (size_t mark = 0; Take(line, mark, kLabelMark)) line = text::Trim(line.substr(mark));
   return IsComment(line) ? std::string_view() : line;
 }
 
@@ -180,7 +189,7 @@ std::string_view Instruction(std::string_view line) {
 struct Converter {
   std::string_view text;
   size_t at = 0;
-  std::string out;
+  std::string& out;
   std::string error;
 
   bool Fail(std::string reason) {
@@ -220,11 +229,13 @@ struct Converter {
 
   // Moves past the spelling at `at` when there is one.
   bool SpellingAt() {
-    const std::string_view rest = text.substr(at);
-    for (std::uint32_t bits = kSpellingsByStart[static_cast<unsigned char>(text[at])]; bits != 0;
-         bits &= bits - 1) {
+    const auto second = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0x80;
+    const std::uint32_t spellings =
+        second < 0x80 ? kSpellingsByPlace[0][static_cast<unsigned char>(text[at])] & kSpellingsByPlace[1][second]
+                      : 0;
+    for (std::uint32_t bits = spellings; bits != 0; bits &= bits - 1) {
       const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
-      if (!rest.starts_with(spelling.ascii)) continue;
+      if (!text.substr(at).starts_with(spelling.ascii)) continue;
       out += spelling.programText;
       at += spelling.ascii.size();
       return true;
@@ -272,41 +283,55 @@ struct Converter {
   }
 };
 
-std::optional<std::string> ProgramLine(std::string_view instruction, std::string& error) {
-  std::string number;
-  if (IsAsciiNumber(instruction)) instruction = number = ProgramTextNumber(instruction);
-  Converter converter{instruction, 0, {}, {}};
-  converter.out.reserve(instruction.size());
-  if (!converter.Run()) {
-    error = converter.error;
-    return std::nullopt;
+// The ASCII bytes that the converter copies as they are, wherever they
+// stand: all but the quote, the comment marks and the blanks.
+constexpr std::array<bool, 0x80> kCopiedBytes = [] {
+  std::array<bool, 0x80> copied{};
+  for (unsigned char c = '!'; c < 0x7F; ++c) copied[c] = c != '"' && c != '@' && c != ';' && c != '/';
+  return copied;
+}();
+
+// Whether the instruction is program text as it stands, as most lines are:
+// ASCII without a quote, a comment mark, a tab, a run of blanks or a
+// spelling. The instruction is trimmed, so a blank there stands alone only
+// between two other bytes.
+bool ReadsAsItStands(std::string_view instruction) {
+  for (size_t i = 0; i < instruction.size(); ++i) {
+    const auto c = static_cast<unsigned char>(instruction[i]);
+    const auto next = i + 1 < instruction.size() ? static_cast<unsigned char>(instruction[i + 1]) : '\0';
+    if (c == ' ' ? next == ' ' : c >= 0x80 || !kCopiedBytes[c]) return false;
+    if (next < 0x80 && (kSpellingsByPlace[0][c] & kSpellingsByPlace[1][next]) != 0) return false;
+  }
+  return true;
+}
+
+// The program line into `out`, or false and why not into `error`.
+bool ProgramLine(std::string_view instruction, std::string& out, std::string& error) {
+  out.clear();
+  if (IsAsciiNumber(instruction)) {
+    ProgramTextNumber(instruction, out);
+    return true;
+  }
+  if (ReadsAsItStands(instruction)) {
+    out = instruction;
+  } else if (Converter converter{instruction, 0, out, {}}; !converter.Run()) {
+    error = std::move(converter.error);
+    return false;
   }
   // The calculator writes the append sign right before its text.
-  std::string& out = converter.out;
   if (out.starts_with("\x9F\"")) out.replace(0, 1, "\x9F ");
   const std::string_view name = std::string_view(out).substr(0, out.find(' '));
+  // Every such name ends in the sign.
+  const bool withSign = name.ends_with('*') || name.ends_with('/');
   for (const Spelling& spelling : kNameSpellings) {
-    if (name != spelling.ascii) continue;
+    if (!withSign || name != spelling.ascii) continue;
     out.replace(0, name.size(), spelling.programText);
     break;
   }
   const std::string_view trimmed = text::Trim(out);
   out.erase(static_cast<size_t>(trimmed.data() - out.data()) + trimmed.size());
   out.erase(0, static_cast<size_t>(trimmed.data() - out.data()));
-  return std::move(out);
-}
-
-// Hands each line to `take` with its number, counting from 1.
-template <typename Take>
-void ForEachLine(std::string_view text, Take take) {
-  const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
-  for (size_t number = 1; !text.empty(); ++number) {
-    const size_t end = static_cast<size_t>(std::find_if(text.begin(), text.end(), isBreak) - text.begin());
-    take(number, text.substr(0, end));
-    if (end == text.size()) break;
-    const size_t breakSize = text.substr(end).starts_with("\r\n") ? 2 : 1;
-    text.remove_prefix(end + breakSize);
-  }
+  return true;
 }
 
 // Program text has numbers of its own, but rarely on most of its lines; a
@@ -314,7 +339,7 @@ void ForEachLine(std::string_view text, Take take) {
 bool NumberedOrHeaded(std::string_view fileBytes) {
   size_t numbered = 0, counted = 0;
   bool headed = false;
-  ForEachLine(fileBytes, [&](size_t, std::string_view line) {
+  text::ForEachLine(fileBytes, [&](size_t, std::string_view line) {
     line = text::Trim(line);
     headed = headed || IsHeader(line);
     if (line.empty() || IsComment(line)) return;
@@ -354,27 +379,33 @@ std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
   return codes;
 }
 
-ReadListingResult ReadListing(std::string_view fileBytes) {
+void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeError& refuse) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const bool utf8 = text::IsUtf8(fileBytes);
   if (utf8 && fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
-
-  ReadListingResult result;
-  // Nearly every line of a listing is a program line.
-  result.lines.reserve(static_cast<size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
-  ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
+  // Every line is converted into this one buffer, which then has room for
+  // the longest.
+  std::string programLine;
+  text::ForEachLine(fileBytes, [&](size_t number, std::string_view line) {
     if (!utf8) {
-      if (!text::Trim(line).empty()) result.lines.push_back({number, std::string(line)});
+      if (!text::Trim(line).empty()) take(number, line);
       return;
     }
     const std::string_view instruction = Instruction(line);
     if (instruction.empty()) return;
     std::string error;
-    if (auto programLine = ProgramLine(instruction, error))
-      result.lines.push_back({number, std::move(*programLine)});
-    else
-      result.errors.push_back({number, std::move(error)});
+    if (ProgramLine(instruction, programLine, error)) take(number, programLine);
+    else refuse({number, std::move(error)});
   });
+}
+
+ReadListingResult ReadListing(std::string_view fileBytes) {
+  ReadListingResult result;
+  // Nearly every line of a listing is a program line.
+  result.lines.reserve(text::ExpectedLines(fileBytes));
+  ReadListing(
+      fileBytes, [&](size_t fileLine, std::string_view line) { result.lines.push_back({fileLine, std::string(line)}); },
+      [&](ListingError error) { result.errors.push_back(std::move(error)); });
   return result;
 }
 

@@ -8,6 +8,7 @@
 // and the calculator's escapes inside texts. A file that is not valid UTF-8
 // is a program text file of single-byte display codes, read as it stands.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,13 @@ struct ReadListingResult {
 };
 
 ReadListingResult ReadListing(std::string_view fileBytes);
+
+// The same reading a line at a time, in the order of the file, for a reader
+// that keeps no copy of the lines: a program line's text lasts only until
+// the next is taken.
+using TakeLine = std::function<void(size_t fileLine, std::string_view text)>;
+using TakeError = std::function<void(ListingError error)>;
+void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeError& refuse);
 
 // Whether a text file is a listing rather than program text. Both are often
 // UTF-8 now, but only a listing may drop comment lines and read escapes, so

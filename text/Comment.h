@@ -10,6 +10,7 @@
 // comments may quote (STO 05 @ the "X" register). A comment starts at the
 // first comment mark outside the text.
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -35,6 +36,8 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
     if (c == U'"') return 1;
     if (!listing) return 0;
     if constexpr (sizeof(Char) == 1) {
+      // The byte both typographic quotes start with.
+      if (static_cast<unsigned char>(line[i]) != 0xE2) return 0;
       const std::basic_string_view<Char> rest = line.substr(i);
       return rest.starts_with("\xE2\x80\x9C") || rest.starts_with("\xE2\x80\x9D") ? 3 : 0;
     } else {
@@ -55,15 +58,19 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
   };
 
   LineParts parts;
+  // A mark before the first quote starts the comment, and no text follows.
   size_t open = 0;
-  while (open < line.size() && !isQuote(open)) ++open;
-  parts.comment = firstMarkFrom(0, open);
-  if (parts.comment != LineParts::npos || open == line.size()) return parts;
+  for (; open < line.size() && !isQuote(open); ++open)
+    if (isMark(open)) {
+      parts.comment = open;
+      return parts;
+    }
+  if (open == line.size()) return parts;
   parts.textOpen = open;
 
-  size_t last = open;
-  for (size_t i = open + 1; i < line.size(); ++i)
-    if (isQuote(i)) last = i;
+  size_t last = line.size();
+  while (--last > open && !isQuote(last)) {
+  }
   if (last == open) return parts;  // an open text runs to the end of the line
   parts.textClose = last;
   for (size_t i = open + 1; i < last; ++i) {
@@ -81,6 +88,10 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
 
 // The line without its comment.
 inline std::string_view WithoutComment(std::string_view line, Notation notation) {
+  // Most lines hold no comment mark at all, and a byte test tells so.
+  const bool listing = notation == Notation::kListing;
+  const auto mayMark = [listing](char c) { return c == '@' || (listing && (c == ';' || c == '/')); };
+  if (std::none_of(line.begin(), line.end(), mayMark)) return line;
   return line.substr(0, SplitLine(line, notation).comment);
 }
 

@@ -32,7 +32,7 @@ TEST(ReadProgramTextTest, ReadsEveryForm) {
     EXPECT_EQ(opened.form, row.form) << row.bytes;
     EXPECT_EQ(opened.text, row.text) << row.bytes;
     std::vector<size_t> fileLines;
-    for (const listing::ListingLine& line : opened.lines) fileLines.push_back(line.fileLine);
+    for (const encoder::Assembly::Line& line : opened.assembly.lines()) fileLines.push_back(line.sourceLine);
     EXPECT_EQ(fileLines, row.fileLines) << row.bytes;
   }
 }
