@@ -57,6 +57,7 @@ class Decoder {
   bool RegisterForm(Line& line, const OperandEntries& forms, Bytes rest);
   bool NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect,
                  size_t leadSize);
+  void SetKeyHead(const tables::ModOp& op, unsigned key);
 
   // The first of the forms that takes the operand byte, or null.
   static const OperandEntry* FormFor(const OperandEntries& forms, unsigned byte);

@@ -132,16 +132,23 @@ bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) 
   if (!form) return false;
   if (key) {
     line.modOp = form->op;
-    out_.Restart();
-    out_ += "KEY ";
-    AppendDecimal(out_, rest[0]);
-    out_ += op.name.substr(3);
+    SetKeyHead(op, rest[0]);
     out_ += ' ';
   } else {
     SetHead(line, *form->op);
   }
   AppendOperand(out_, *form, operand[0]);
   return true;
+}
+
+// The key number stands inside the name, after the record's key word:
+// "KEY 3 GTO". Whatever the line held so far gives way to it.
+void Decoder::SetKeyHead(const tables::ModOp& op, unsigned key) {
+  out_.Restart();
+  out_ += op.keyWord;
+  out_ += ' ';
+  AppendDecimal(out_, key);
+  out_ += op.name.substr(op.keyWord.size());
 }
 
 // Fn xx name, Fn A7 tt name, Fn Cx kk name (KEY) and Fn C0 name kk (ASSIGN).
@@ -158,10 +165,7 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     }
     if (name.size() < 2) return false;
     line.modOp = &op;
-    out_.Restart();
-    out_ += "KEY ";
-    AppendDecimal(out_, key);
-    out_ += op.name.substr(3);
+    SetKeyHead(op, key);
     out_ += indirect ? " IND " : " ";
     AppendQuoted(out_, name.subspan(1));
     return true;
