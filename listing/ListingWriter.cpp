@@ -102,17 +102,31 @@ size_t ListingRoom(std::string_view line) {
   return kWidest * line.size() + 2 * sizeof(Spelling::bytes);
 }
 
+namespace {
+
+// Eight codes tested with one branch: most lines are plain all through.
+bool EightPlain(const std::array<bool, 256>& plain, const char* codes) {
+  bool all = true;
+  for (size_t k = 0; k < 8; ++k) all &= plain[static_cast<unsigned char>(codes[k])];
+  return all;
+}
+
+bool AllPlain(const std::array<bool, 256>& plain, std::string_view line) {
+  size_t at = 0;
+  for (; at + 8 <= line.size(); at += 8)
+    if (!EightPlain(plain, line.data() + at)) return false;
+  for (; at < line.size(); ++at)
+    if (!plain[static_cast<unsigned char>(line[at])]) return false;
+  return true;
+}
+
+}  // namespace
+
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
 char* WriteListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
-  // Most lines stand as they are; a line that does not is written again.
-  char* copied = start;
-  for (const char c : line) {
-    if (!spelled.plain[static_cast<unsigned char>(c)]) break;
-    *copied++ = c;
-  }
-  if (copied - start == static_cast<std::ptrdiff_t>(line.size())) return copied;
+  if (AllPlain(spelled.plain, line)) return std::copy(line.begin(), line.end(), start);
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();
@@ -150,37 +164,25 @@ char* WriteListingInstruction(char* start, std::string_view line) {
 
 namespace {
 
-// The header, and a line's number with the mark after it, never take more.
-constexpr size_t kHeaderRoom = 48;
+// A line's number with the mark after it, and the header, never take more.
 constexpr size_t kNumberRoom = 24;
+constexpr size_t kHeaderRoom = 48;
 
-void WriteLines(Pen& pen, std::span<const ListedLine> body) {
-  size_t bytes = 0;
-  for (const ListedLine& line : body) bytes += line.size;
-  pen.Put("00 { ");
-  pen.PutNumber(bytes);
-  pen.Put("-Byte Prgm }\n");
-  size_t number = 1;
-  auto writeLine = [&](std::string_view line) {
-    if (number < 10) pen.Put("0");
-    pen.PutNumber(number++);
-    pen.Put(line.starts_with("LBL ") ? "▸" : " ");
-    pen.MoveTo(WriteListingInstruction(pen.at(), line));
-    pen.Put("\n");
-  };
-  for (const ListedLine& line : body) writeLine(line.text);
-  writeLine(kEnd);
+// The number, the label mark or a blank, the instruction and a line break.
+char* WriteNumberedLine(char* at, size_t number, std::string_view line) {
+  Pen pen(at);
+  if (number < 10) pen.Put("0");
+  pen.PutNumber(number);
+  pen.Put(line.starts_with("LBL ") ? "▸" : " ");
+  pen.MoveTo(WriteListingInstruction(pen.at(), line));
+  pen.Put("\n");
+  return pen.at();
 }
 
-void AppendProgram(std::string& out, std::span<const ListedLine> body) {
-  // Only the last line's copy runs over the end.
-  size_t room = kHeaderRoom + kNumberRoom + ListingRoom(kEnd);
-  for (const ListedLine& line : body) room += kNumberRoom + kWidest * line.text.size();
-  const size_t start = out.size();
-  out.resize(start + room);
-  Pen pen(out.data() + start);
-  WriteLines(pen, body);
-  out.resize(static_cast<size_t>(pen.at() - out.data()));
+// Grows `text` by doubling, so that a long program costs few copies.
+char* RoomAt(std::string& text, size_t used, size_t room) {
+  if (text.size() < used + room) text.resize(std::max(2 * text.size(), used + room));
+  return text.data() + used;
 }
 
 }  // namespace
@@ -193,21 +195,30 @@ std::string ListingInstruction(std::string_view line) {
 
 void ListingStream::Add(const ListedLine& line) {
   if (line.endsProgram) return WriteProgram();
-  held_.push_back({texts_.size(), line.text.size(), line.size});
-  texts_.append(line.text);
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(line.text));
+  used_ = static_cast<size_t>(WriteNumberedLine(at, ++lines_, line.text) - body_.data());
+  bytes_ += line.size;
 }
 
 void ListingStream::Finish() {
-  if (!held_.empty()) WriteProgram();
+  if (lines_ > 0) WriteProgram();
 }
 
+// The header counts the bytes only now that the program has ended, so its
+// lines wait in the body until then.
 void ListingStream::WriteProgram() {
-  program_.clear();
-  for (const Held& line : held_)
-    program_.push_back({std::string_view(texts_).substr(line.offset, line.textSize), line.size, false});
-  AppendProgram(out_, program_);
-  held_.clear();
-  texts_.clear();
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(kEnd));
+  used_ = static_cast<size_t>(WriteNumberedLine(at, lines_ + 1, kEnd) - body_.data());
+  char header[kHeaderRoom];
+  Pen pen(header);
+  pen.Put("00 { ");
+  pen.PutNumber(bytes_);
+  pen.Put("-Byte Prgm }\n");
+  out_.append(header, pen.at());
+  out_.append(body_.data(), used_);
+  used_ = 0;
+  lines_ = 0;
+  bytes_ = 0;
 }
 
 std::string WriteListing(std::span<const ListedLine> lines) {

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orrikey::listing {
 
@@ -36,18 +35,14 @@ class ListingStream {
   void Finish();
 
  private:
-  struct Held {
-    size_t offset;  // in texts_
-    size_t textSize;
-    size_t size;
-  };
-  // The lines held, then their END.
+  // The header, the lines held, then their END.
   void WriteProgram();
 
   std::string& out_;
-  std::string texts_;
-  std::vector<Held> held_;
-  std::vector<ListedLine> program_;
+  std::string body_;  // the program's lines so far, as the listing writes them
+  size_t used_ = 0;   // of body_
+  size_t lines_ = 0;
+  size_t bytes_ = 0;
 };
 
 // One program line as the listing writes it, without its number: the name
