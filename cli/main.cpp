@@ -292,8 +292,10 @@ int EncodeOne(const Options& options, const std::string& input) {
 constexpr size_t kChunk = 1 << 16;
 
 // Program text or 8-bit text, a line at a time after `first`. Room is made
-// for many lines at once, and `used` ends what is written; a flush that keeps
-// the text wants it whole at the end, so it is not asked again.
+// for many lines at once, a chunk at a time so that the cleared room is
+// written while it is still in the cache; `used` ends what is written. A
+// flush that keeps the text wants it whole at the end, so it is not asked
+// again.
 bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
                 std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
   orrikey::decoder::Line line;
@@ -302,7 +304,7 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
   while (reader.Next(line)) {
     const std::string_view text = reader.text();
     const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
-    if (out.size() < used + room) out.resize(std::max(2 * out.size(), kChunk + room));
+    if (out.size() < used + room) out.resize(used + room + kChunk);
     char* at = out.data() + used;
     if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
     first = false;
@@ -413,8 +415,9 @@ int DecodeOne(const Options& options, const std::string& input) {
     return printed;
   };
   std::string out;
-  // Program text takes about three bytes for every byte of the program.
-  if (!toStandardOutput) out.reserve(bytes.size() * 3);
+  // Program text takes about three bytes for every byte of the program, a
+  // listing four; room never written costs nothing.
+  if (!toStandardOutput) out.reserve(bytes.size() * 4);
   std::optional<orrikey::decoder::Stop> stop;
   if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
     return kUsageOrFileError;
