@@ -58,7 +58,7 @@ bool Decoder::TwoByteFunction(Line& line) {
 // as CA 00.
 bool Decoder::GlobalLabelOrEnd(Line& line) {
   if (!Has(2)) return false;
-  if (const tables::FixedOp* op = index_.Fixed(bytes_.subspan(pos_, 3))) {
+  if (const tables::FixedOp* op = At(1) == 0 ? index_.LabelRow(At(0), At(2)) : nullptr) {
     Take(3);
     SetFixed(line, *op);
     return true;

@@ -59,6 +59,8 @@ Index::Index() {
       const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
       if (twoByte && !twoByte_[(bytes[0] & 7u) << 8 | bytes[1]])
         twoByte_[(bytes[0] & 7u) << 8 | bytes[1]] = &op;
+      const bool labelRow = bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && bytes[1] == 0;
+      if (labelRow && !LabelRow(bytes[0], bytes[2])) labelRows_[(bytes[0] & 0xFu) << 8 | bytes[2]] = &op;
     }
   }
   for (const tables::ModOp& op : tables::ModOps()) {
