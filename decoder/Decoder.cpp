@@ -8,28 +8,6 @@
 
 namespace orrikey::decoder {
 
-bool Decoder::Read(Line& line) {
-  const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
-  switch (entry.reading) {
-    case Reading::kNumber:
-      Number();
-      return true;
-    case Reading::kFixed:
-      Take(1);
-      SetFixed(line, *entry.fixed);
-      return true;
-    case Reading::kShortNumber: return ShortNumber(line, entry);
-    case Reading::kOperandByte: return OperandByte(line, *entry.forms);
-    case Reading::kTwoByteFunction: return TwoByteFunction(line);
-    case Reading::kGlobalLabelOrEnd: return GlobalLabelOrEnd(line);
-    case Reading::kLongGotoXeq: return LongGotoXeq(line, *entry.op);
-    case Reading::kNameAfterLength: return NameAfterLength(line, *entry.op);
-    case Reading::kSequence: return Sequence(line);
-    case Reading::kNothing: return false;
-  }
-  return false;
-}
-
 // A number is the run of digit bytes; a 00 right after it is its terminator.
 void Decoder::Number() {
   constexpr char kDigits[] = "0123456789.\x98-";  // then the point, the exponent mark, minus
