@@ -71,7 +71,7 @@ void BM_ProgramText(benchmark::State& state) {
     size_t used = 0;
     while (reader.Next(line)) {
       const std::string_view text = reader.text();
-      const size_t room = orrikey::listing::ListingRoom(text) + 1;
+      const size_t room = orrikey::listing::ListingRoom(text.size()) + 1;
       if (out.size() < used + room) out.resize(2 * (used + room));
       char* at = orrikey::listing::WriteListingInstruction(out.data() + used, text);
       *at++ = '\n';

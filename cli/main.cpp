@@ -303,7 +303,7 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
   size_t flushAt = kChunk;
   while (reader.Next(line)) {
     const std::string_view text = reader.text();
-    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
+    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text.size()) : text.size());
     if (out.size() < used + room) out.resize(used + room + kChunk);
     char* at = out.data() + used;
     if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace orrikey::listing {
 namespace {
@@ -33,6 +35,9 @@ using Spellings = std::array<Spelling, 256>;
 // No display code takes more than "[ESC]" or "€9f".
 constexpr size_t kWidest = 5;
 
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
 Spelling SpellingOf(std::string_view text) {
   Spelling spelling{};
   spelling.size = static_cast<unsigned char>(text.copy(spelling.bytes.data(), kWidest));
@@ -43,8 +48,10 @@ struct Alphabets {
   Spellings words;  // names and operands
   Spellings name;   // names spell "^" as the arrow
   Spellings text;   // inside quotes: glyphs and escapes
-  // Spelled as themselves wherever they stand, and naming no times name.
-  std::array<bool, 256> plain;
+  // The ASCII codes not spelled as themselves wherever they stand, or that
+  // may end a times name, each in every byte of a word; all other codes
+  // from 0x80 up are spelled otherwise too.
+  std::vector<std::uint64_t> otherwiseSpelled;
   Spelling times = SpellingOf("×");
   Spelling quote = SpellingOf("\"");
   Spelling bracket = SpellingOf("€5b");
@@ -61,9 +68,10 @@ const Alphabets& Spelled() {
     }
     a.name = a.words;
     a.name['^'] = SpellingOf("↑");
-    for (unsigned code = 0; code < 256; ++code) {
+    for (unsigned code = 0; code < 0x80; ++code) {
       const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
-      a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
+      if (!itself(a.words[code]) || !itself(a.name[code]) || code == '"' || code == 'x')
+        a.otherwiseSpelled.push_back(code * kOnes);
     }
     return a;
   }();
@@ -98,35 +106,54 @@ class Pen {
 
 // Every code takes at most kWidest bytes, and the last copy runs over by a
 // word.
-size_t ListingRoom(std::string_view line) {
-  return kWidest * line.size() + 2 * sizeof(Spelling::bytes);
-}
+size_t ListingRoom(size_t codes) { return kWidest * codes + 2 * sizeof(Spelling::bytes); }
 
 namespace {
 
-// Eight codes tested with one branch: most lines are plain all through.
-bool EightPlain(const std::array<bool, 256>& plain, const char* codes) {
-  bool all = true;
-  for (size_t k = 0; k < 8; ++k) all &= plain[static_cast<unsigned char>(codes[k])];
-  return all;
+template <typename Word>
+std::uint64_t Load(const char* codes) {
+  Word word;
+  std::memcpy(&word, codes, sizeof word);
+  return word;
 }
 
-bool AllPlain(const std::array<bool, 256>& plain, std::string_view line) {
-  size_t at = 0;
-  for (; at + 8 <= line.size(); at += 8)
-    if (!EightPlain(plain, line.data() + at)) return false;
-  for (; at < line.size(); ++at)
-    if (!plain[static_cast<unsigned char>(line[at])]) return false;
+// Eight codes at once: ASCII, and none of the few ASCII codes spelled
+// otherwise. A code read twice, or a zero byte where no code was read, can
+// only send a line the long way.
+bool EightPlain(const Alphabets& spelled, std::uint64_t eight) {
+  if (eight & kHighBits) return false;
+  for (const std::uint64_t code : spelled.otherwiseSpelled) {
+    const std::uint64_t left = eight ^ code;
+    if ((left - kOnes) & ~left & kHighBits) return false;
+  }
   return true;
 }
 
+// A short line is read as two halves that overlap.
+bool AllPlain(const Alphabets& spelled, std::string_view line) {
+  const char* codes = line.data();
+  const size_t n = line.size();
+  if (n >= 8) {
+    for (size_t at = 0; at + 8 < n; at += 8)
+      if (!EightPlain(spelled, Load<std::uint64_t>(codes + at))) return false;
+    return EightPlain(spelled, Load<std::uint64_t>(codes + n - 8));
+  }
+  if (n >= 4)
+    return EightPlain(spelled, Load<std::uint32_t>(codes) | Load<std::uint32_t>(codes + n - 4) << 32);
+  if (n >= 2)
+    return EightPlain(spelled, Load<std::uint16_t>(codes) | Load<std::uint16_t>(codes + n - 2) << 16);
+  return n == 0 || EightPlain(spelled, Load<std::uint8_t>(codes));
+}
+
 }  // namespace
+
+bool StandsAsItIs(std::string_view line) { return AllPlain(Spelled(), line); }
 
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
 char* WriteListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
-  if (AllPlain(spelled.plain, line)) return std::copy(line.begin(), line.end(), start);
+  if (AllPlain(spelled, line)) return std::copy(line.begin(), line.end(), start);
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();
@@ -188,14 +215,14 @@ char* RoomAt(std::string& text, size_t used, size_t room) {
 }  // namespace
 
 std::string ListingInstruction(std::string_view line) {
-  std::string out(ListingRoom(line), '\0');
+  std::string out(ListingRoom(line.size()), '\0');
   out.resize(static_cast<size_t>(WriteListingInstruction(out.data(), line) - out.data()));
   return out;
 }
 
 void ListingStream::Add(const ListedLine& line) {
   if (line.endsProgram) return WriteProgram();
-  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(line.text));
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(line.text.size()));
   used_ = static_cast<size_t>(WriteNumberedLine(at, ++lines_, line.text) - body_.data());
   bytes_ += line.size;
 }
@@ -207,7 +234,7 @@ void ListingStream::Finish() {
 // The header counts the bytes only now that the program has ended, so its
 // lines wait in the body until then.
 void ListingStream::WriteProgram() {
-  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(kEnd));
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(kEnd.size()));
   used_ = static_cast<size_t>(WriteNumberedLine(at, lines_ + 1, kEnd) - body_.data());
   char header[kHeaderRoom];
   Pen pen(header);

@@ -50,9 +50,12 @@ class ListingStream {
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
 // The same into room made beforehand, for writers that make room for many
-// lines at once: at least ListingRoom(line) bytes. Returns the end of what
-// it wrote.
-size_t ListingRoom(std::string_view line);
+// lines at once: at least ListingRoom of the line's size. Returns the end of
+// what it wrote.
+size_t ListingRoom(size_t codes);
 char* WriteListingInstruction(char* at, std::string_view line);
+// Whether the line is written as it stands, so that a line already in place
+// need not be written again.
+bool StandsAsItIs(std::string_view line);
 
 }  // namespace orrikey::listing
