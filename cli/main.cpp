@@ -291,25 +291,33 @@ int EncodeOne(const Options& options, const std::string& input) {
 // Standard output takes the text in chunks of this size.
 constexpr size_t kChunk = 1 << 16;
 
-// Program text or 8-bit text, a line at a time after `first`. Room is made
-// for many lines at once, a chunk at a time so that the cleared room is
-// written while it is still in the cache; `used` ends what is written. A
-// flush that keeps the text wants it whole at the end, so it is not asked
-// again.
+// Program text or 8-bit text, a line at a time after `first`, each decoded
+// straight into the output: only a line that its UTF-8 spelling changes is
+// written again. Room is made for many lines at once, a chunk at a time so
+// that the cleared room is written while it is still in the cache; `used`
+// ends what is written. A flush that keeps the text wants it whole at the
+// end, so it is not asked again.
 bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
                 std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
   orrikey::decoder::Line line;
+  std::string codes;  // a line to be spelled, out of the way of its spelling
   size_t used = out.size();
   size_t flushAt = kChunk;
-  while (reader.Next(line)) {
-    const std::string_view text = reader.text();
-    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text.size()) : text.size());
+  for (;;) {
+    const size_t codeRoom = reader.Room();
+    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(codeRoom) : codeRoom);
     if (out.size() < used + room) out.resize(used + room + kChunk);
     char* at = out.data() + used;
     if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
+    if (!reader.Next(line, at)) break;
     first = false;
-    at = listed ? orrikey::listing::WriteListingInstruction(at, text)
-                : std::copy(text.begin(), text.end(), at);
+    const std::string_view text(at, line.textSize);
+    if (listed && !orrikey::listing::StandsAsItIs(text)) {
+      codes.assign(text);
+      at = orrikey::listing::WriteListingInstruction(at, codes);
+    } else {
+      at += text.size();
+    }
     used = static_cast<size_t>(at - out.data());
     if (used < flushAt) continue;
     out.resize(used);

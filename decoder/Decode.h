@@ -64,14 +64,12 @@ class LineReader {
   std::string_view text() const { return std::string_view(room_).substr(0, textSize_); }
   const std::optional<Stop>& stop() const { return stop_; }
 
- private:
-  // Decode writes each line straight into its text.
-  friend Decoded Decode(std::span<const std::uint8_t> bytes);
-  // The room the line at the position can take.
+  // For writers that put each line's text straight where it belongs: the
+  // room the next line can take, and the line with its text written there.
   std::size_t Room() const;
-  // The next line, its text written at `room`.
-  bool ReadInto(Line& line, char* room);
+  bool Next(Line& line, char* room);
 
+ private:
   const Index& index_;
   std::span<const std::uint8_t> bytes_;
   std::size_t longestLine_;
