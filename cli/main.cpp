@@ -358,7 +358,8 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   }
   stop = reader.stop();
   if (format == Format::kHex) {
-    out = orrikey::text::WriteHex(bytes) + "\n";
+    orrikey::text::AppendHex(out, bytes);
+    out += '\n';
     return true;
   }
   // The listing holds only instructions, so a stop leaves the error line out.
