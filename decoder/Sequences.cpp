@@ -174,7 +174,9 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     if (name.size() < 2) return false;
     SetHead(line, op);
     AppendQuoted(out_, name.first(name.size() - 1));
-    out_ += " TO ";
+    out_ += ' ';
+    out_ += op.keyWord;
+    out_ += ' ';
     AppendTwoDigits(out_, name.back() + 1u);
     return true;
   }
