@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 namespace orrikey::listing {
 namespace {
@@ -27,20 +25,14 @@ bool IsTimesName(std::string_view name) {
 // What one display code becomes in the listing, worked out once, as whole
 // words so that writing a character is one copy.
 struct Spelling {
-  std::array<char, 8> bytes;
+  std::array<char, kSpellingWord> bytes;
   unsigned char size;
 };
 using Spellings = std::array<Spelling, 256>;
 
-// No display code takes more than "[ESC]" or "€9f".
-constexpr size_t kWidest = 5;
-
-constexpr std::uint64_t kOnes = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-
 Spelling SpellingOf(std::string_view text) {
   Spelling spelling{};
-  spelling.size = static_cast<unsigned char>(text.copy(spelling.bytes.data(), kWidest));
+  spelling.size = static_cast<unsigned char>(text.copy(spelling.bytes.data(), kWidestSpelling));
   return spelling;
 }
 
@@ -48,10 +40,8 @@ struct Alphabets {
   Spellings words;  // names and operands
   Spellings name;   // names spell "^" as the arrow
   Spellings text;   // inside quotes: glyphs and escapes
-  // The ASCII codes not spelled as themselves wherever they stand, or that
-  // may end a times name, each in every byte of a word; all other codes
-  // from 0x80 up are spelled otherwise too.
-  std::vector<std::uint64_t> otherwiseSpelled;
+  // Spelled as themselves wherever they stand, and naming no times name.
+  std::array<bool, 256> plain;
   Spelling times = SpellingOf("×");
   Spelling quote = SpellingOf("\"");
   Spelling bracket = SpellingOf("€5b");
@@ -68,10 +58,9 @@ const Alphabets& Spelled() {
     }
     a.name = a.words;
     a.name['^'] = SpellingOf("↑");
-    for (unsigned code = 0; code < 0x80; ++code) {
+    for (unsigned code = 0; code < 256; ++code) {
       const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
-      if (!itself(a.words[code]) || !itself(a.name[code]) || code == '"' || code == 'x')
-        a.otherwiseSpelled.push_back(code * kOnes);
+      a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
     }
     return a;
   }();
@@ -102,58 +91,38 @@ class Pen {
   char* at_;
 };
 
-}  // namespace
-
-// Every code takes at most kWidest bytes, and the last copy runs over by a
-// word.
-size_t ListingRoom(size_t codes) { return kWidest * codes + 2 * sizeof(Spelling::bytes); }
-
-namespace {
-
-template <typename Word>
-std::uint64_t Load(const char* codes) {
-  Word word;
-  std::memcpy(&word, codes, sizeof word);
-  return word;
+// A run of codes tested with one branch, the loop unrolled.
+template <size_t kRun>
+bool RunPlain(const std::array<bool, 256>& plain, const char* codes) {
+  bool all = true;
+  for (size_t k = 0; k < kRun; ++k) all &= plain[static_cast<unsigned char>(codes[k])];
+  return all;
 }
 
-// Eight codes at once: ASCII, and none of the few ASCII codes spelled
-// otherwise. A code read twice, or a zero byte where no code was read, can
-// only send a line the long way.
-bool EightPlain(const Alphabets& spelled, std::uint64_t eight) {
-  if (eight & kHighBits) return false;
-  for (const std::uint64_t code : spelled.otherwiseSpelled) {
-    const std::uint64_t left = eight ^ code;
-    if ((left - kOnes) & ~left & kHighBits) return false;
-  }
-  return true;
-}
-
-// A short line is read as two halves that overlap.
-bool AllPlain(const Alphabets& spelled, std::string_view line) {
+// Eight codes at a time; a shorter line is read as two runs that overlap, a
+// code read twice tested twice.
+bool AllPlain(const std::array<bool, 256>& plain, std::string_view line) {
   const char* codes = line.data();
   const size_t n = line.size();
   if (n >= 8) {
     for (size_t at = 0; at + 8 < n; at += 8)
-      if (!EightPlain(spelled, Load<std::uint64_t>(codes + at))) return false;
-    return EightPlain(spelled, Load<std::uint64_t>(codes + n - 8));
+      if (!RunPlain<8>(plain, codes + at)) return false;
+    return RunPlain<8>(plain, codes + n - 8);
   }
-  if (n >= 4)
-    return EightPlain(spelled, Load<std::uint32_t>(codes) | Load<std::uint32_t>(codes + n - 4) << 32);
-  if (n >= 2)
-    return EightPlain(spelled, Load<std::uint16_t>(codes) | Load<std::uint16_t>(codes + n - 2) << 16);
-  return n == 0 || EightPlain(spelled, Load<std::uint8_t>(codes));
+  if (n >= 4) return RunPlain<4>(plain, codes) & RunPlain<4>(plain, codes + n - 4);
+  if (n >= 2) return RunPlain<2>(plain, codes) & RunPlain<2>(plain, codes + n - 2);
+  return n == 0 || plain[static_cast<unsigned char>(codes[0])];
 }
 
 }  // namespace
 
-bool StandsAsItIs(std::string_view line) { return AllPlain(Spelled(), line); }
+bool StandsAsItIs(std::string_view line) { return AllPlain(Spelled().plain, line); }
 
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
 char* WriteListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
-  if (AllPlain(spelled, line)) return std::copy(line.begin(), line.end(), start);
+  if (AllPlain(spelled.plain, line)) return std::copy(line.begin(), line.end(), start);
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();

@@ -52,7 +52,11 @@ std::string ListingInstruction(std::string_view line);
 // The same into room made beforehand, for writers that make room for many
 // lines at once: at least ListingRoom of the line's size. Returns the end of
 // what it wrote.
-size_t ListingRoom(size_t codes);
+// No display code is spelled in more than five bytes ("[ESC]", "€9f"), and
+// spellings are copied a word at a time, so the last copy runs over by a word.
+inline constexpr size_t kWidestSpelling = 5;
+inline constexpr size_t kSpellingWord = 8;
+constexpr size_t ListingRoom(size_t codes) { return kWidestSpelling * codes + 2 * kSpellingWord; }
 char* WriteListingInstruction(char* at, std::string_view line);
 // Whether the line is written as it stands, so that a line already in place
 // need not be written again.
