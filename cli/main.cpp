@@ -308,7 +308,11 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
     const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(codeRoom) : codeRoom);
     if (out.size() < used + room) out.resize(used + room + kChunk);
     char* at = out.data() + used;
-    if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
+    if (!first) {
+      // LF or CR LF, stored rather than copied: a copy would cost more than the line.
+      if (lineBreak.size() == 2) *at++ = lineBreak.front();
+      *at++ = lineBreak.back();
+    }
     if (!reader.Next(line, at)) break;
     first = false;
     const std::string_view text(at, line.textSize);
