@@ -9,13 +9,9 @@ namespace orrikey::decoder {
 LineReader::LineReader(std::span<const std::uint8_t> bytes)
     : index_(Index::Get()), bytes_(bytes), longestLine_(index_.LongestLine()) {}
 
-// A number's text has a character for each of its bytes; any other line
-// fits the room the index sets.
-size_t LineReader::Room() const {
-  if (pos_ >= bytes_.size() || bytes_[pos_] < 0x10 || bytes_[pos_] > 0x1C) return longestLine_;
+size_t LineReader::NumberRoom() const {
   size_t digits = 0;
-  while (pos_ + digits < bytes_.size() && bytes_[pos_ + digits] >= 0x10 && bytes_[pos_ + digits] <= 0x1C)
-    ++digits;
+  while (pos_ + digits < bytes_.size() && IsNumberByte(bytes_[pos_ + digits])) ++digits;
   return std::max(longestLine_, digits);
 }
 

@@ -11,7 +11,7 @@ namespace orrikey::decoder {
 // A number is the run of digit bytes; a 00 right after it is its terminator.
 void Decoder::Number() {
   constexpr char kDigits[] = "0123456789.\x98-";  // then the point, the exponent mark, minus
-  for (; Has(0) && At(0) >= 0x10 && At(0) <= 0x1C; ++pos_) out_ += kDigits[At(0) - 0x10];
+  for (; Has(0) && IsNumberByte(At(0)); ++pos_) out_ += kDigits[At(0) - 0x10];
   if (Has(0) && At(0) == 0x00) Take(1);
 }
 

@@ -1,5 +1,7 @@
 #include "decoder/Index.h"
 
+#include "decoder/Decode.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -138,7 +140,7 @@ void Index::FillFirstBytes() {
 }
 
 std::optional<FirstByte> Index::ByRange(std::uint8_t byte) const {
-  if (byte >= 0x10 && byte <= 0x1C) return FirstByte{.reading = Reading::kNumber};
+  if (IsNumberByte(byte)) return FirstByte{.reading = Reading::kNumber};
   if (byte >= 0xF0) return FirstByte{.reading = Reading::kSequence};
   if (byte >= 0xA0 && byte <= 0xA7) return FirstByte{.reading = Reading::kTwoByteFunction};
   if (byte >= 0xC0 && byte <= 0xCD) return FirstByte{.reading = Reading::kGlobalLabelOrEnd};
