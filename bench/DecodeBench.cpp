@@ -9,6 +9,7 @@
 
 #include "decoder/Decode.h"
 #include "encoder/Assembly.h"
+#include "listing/ListingWriter.h"
 #include "tables/Tables.h"
 
 namespace {
@@ -58,5 +59,29 @@ void BM_LineReader(benchmark::State& state) {
   state.SetLabel("bytes = raw program bytes");
 }
 BENCHMARK(BM_LineReader)->Unit(benchmark::kMillisecond);
+
+// The command line's program text: each line in its UTF-8 spelling, into
+// room made once.
+void BM_ProgramText(benchmark::State& state) {
+  const std::vector<std::uint8_t> bytes = GeneratedProgram();
+  std::string out;
+  for (auto _ : state) {
+    orrikey::decoder::LineReader reader(bytes);
+    orrikey::decoder::Line line;
+    size_t used = 0;
+    while (reader.Next(line)) {
+      const std::string_view text = reader.text();
+      const size_t room = orrikey::listing::ListingRoom(text.size()) + 1;
+      if (out.size() < used + room) out.resize(2 * (used + room));
+      char* at = orrikey::listing::WriteListingInstruction(out.data() + used, text);
+      *at++ = '\n';
+      used = static_cast<size_t>(at - out.data());
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+  state.SetLabel("bytes = raw program bytes");
+}
+BENCHMARK(BM_ProgramText)->Unit(benchmark::kMillisecond);
 
 }  // namespace

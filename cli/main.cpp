@@ -316,23 +316,37 @@ int EncodeOne(const Options& options, const std::string& input) {
 // Standard output takes the text in chunks of this size.
 constexpr size_t kChunk = 1 << 16;
 
-// Program text or 8-bit text, a line at a time after `first`. Room is made
-// for many lines at once, and `used` ends what is written; a flush that keeps
-// the text wants it whole at the end, so it is not asked again.
+// Program text or 8-bit text, a line at a time after `first`, each decoded
+// straight into the output: only a line that its UTF-8 spelling changes is
+// written again. Room is made for many lines at once, a chunk at a time so
+// that the cleared room is written while it is still in the cache; `used`
+// ends what is written. A flush that keeps the text wants it whole at the
+// end, so it is not asked again.
 bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
                 std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
   orrikey::decoder::Line line;
+  std::string codes;  // a line to be spelled, out of the way of its spelling
   size_t used = out.size();
   size_t flushAt = kChunk;
-  while (reader.Next(line)) {
-    const std::string_view text = reader.text();
-    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(text) : text.size());
-    if (out.size() < used + room) out.resize(std::max(2 * out.size(), kChunk + room));
+  for (;;) {
+    const size_t codeRoom = reader.Room();
+    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(codeRoom) : codeRoom);
+    if (out.size() < used + room) out.resize(used + room + kChunk);
     char* at = out.data() + used;
-    if (!first) at = std::copy(lineBreak.begin(), lineBreak.end(), at);
+    if (!first) {
+      // LF or CR LF, stored rather than copied: a copy would cost more than the line.
+      if (lineBreak.size() == 2) *at++ = lineBreak.front();
+      *at++ = lineBreak.back();
+    }
+    if (!reader.Next(line, at)) break;
     first = false;
-    at = listed ? orrikey::listing::WriteListingInstruction(at, text)
-                : std::copy(text.begin(), text.end(), at);
+    const std::string_view text(at, line.textSize);
+    if (listed && !orrikey::listing::StandsAsItIs(text)) {
+      codes.assign(text);
+      at = orrikey::listing::WriteListingInstruction(at, codes);
+    } else {
+      at += text.size();
+    }
     used = static_cast<size_t>(at - out.data());
     if (used < flushAt) continue;
     out.resize(used);
@@ -373,7 +387,8 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   }
   stop = reader.stop();
   if (format == Format::kHex) {
-    out = orrikey::text::WriteHex(bytes) + "\n";
+    orrikey::text::AppendHex(out, bytes);
+    out += '\n';
     return true;
   }
   // The listing holds only instructions, so a stop leaves the error line out.
@@ -438,8 +453,9 @@ int DecodeOne(const Options& options, const std::string& input) {
     return printed;
   };
   std::string out;
-  // Program text takes about three bytes for every byte of the program.
-  if (!toStandardOutput) out.reserve(bytes.size() * 3);
+  // Program text takes about three bytes for every byte of the program, a
+  // listing four; room never written costs nothing.
+  if (!toStandardOutput) out.reserve(bytes.size() * 4);
   std::optional<orrikey::decoder::Stop> stop;
   if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
     return kUsageOrFileError;

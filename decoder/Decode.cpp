@@ -9,17 +9,13 @@ namespace orrikey::decoder {
 LineReader::LineReader(std::span<const std::uint8_t> bytes)
     : index_(Index::Get()), bytes_(bytes), longestLine_(index_.LongestLine()) {}
 
-// A number's text has a character for each of its bytes; any other line
-// fits the room the index sets.
-size_t LineReader::Room() const {
-  if (pos_ >= bytes_.size() || bytes_[pos_] < 0x10 || bytes_[pos_] > 0x1C) return longestLine_;
+size_t LineReader::NumberRoom() const {
   size_t digits = 0;
-  while (pos_ + digits < bytes_.size() && bytes_[pos_ + digits] >= 0x10 && bytes_[pos_ + digits] <= 0x1C)
-    ++digits;
+  while (pos_ + digits < bytes_.size() && IsNumberByte(bytes_[pos_ + digits])) ++digits;
   return std::max(longestLine_, digits);
 }
 
-bool LineReader::ReadInto(Line& line, char* room) {
+bool LineReader::Next(Line& line, char* room) {
   if (pos_ >= bytes_.size() || stop_) return false;
   line.fixedOp = nullptr;
   line.modOp = nullptr;
@@ -41,7 +37,7 @@ bool LineReader::ReadInto(Line& line, char* room) {
 bool LineReader::Next(Line& line) {
   const size_t room = Room();
   if (room_.size() < room) room_.resize(room);
-  const bool read = ReadInto(line, room_.data());
+  const bool read = Next(line, room_.data());
   textSize_ = read ? line.textSize : 0;
   return read;
 }
@@ -58,7 +54,7 @@ Decoded Decode(std::span<const std::uint8_t> bytes) {
   for (Line line;;) {
     const size_t room = reader.Room();
     if (text.size() < used + room) text.resize(std::max(2 * text.size(), used + room));
-    if (!reader.ReadInto(line, text.data() + used)) break;
+    if (!reader.Next(line, text.data() + used)) break;
     line.textOffset = static_cast<std::uint32_t>(used);
     used += line.textSize;
     decoded.lines.push_back(line);

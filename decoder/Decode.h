@@ -51,6 +51,9 @@ Decoded Decode(std::span<const std::uint8_t> bytes);
 
 class Index;
 
+// The digits, the point, the exponent mark and the minus of a number.
+constexpr bool IsNumberByte(std::uint8_t byte) { return byte >= 0x10 && byte <= 0x1C; }
+
 // The lines one at a time, for writers that need only the line at hand, so
 // that a large program is never held whole.
 class LineReader {
@@ -64,13 +67,17 @@ class LineReader {
   std::string_view text() const { return std::string_view(room_).substr(0, textSize_); }
   const std::optional<Stop>& stop() const { return stop_; }
 
+  // For writers that put each line's text straight where it belongs: the
+  // room the next line can take, and the line with its text written there.
+  // A number's text has a character for each of its bytes; any other line
+  // fits the room the index sets.
+  std::size_t Room() const {
+    return pos_ < bytes_.size() && IsNumberByte(bytes_[pos_]) ? NumberRoom() : longestLine_;
+  }
+  bool Next(Line& line, char* room);
+
  private:
-  // Decode writes each line straight into its text.
-  friend Decoded Decode(std::span<const std::uint8_t> bytes);
-  // The room the line at the position can take.
-  std::size_t Room() const;
-  // The next line, its text written at `room`.
-  bool ReadInto(Line& line, char* room);
+  std::size_t NumberRoom() const;
 
   const Index& index_;
   std::span<const std::uint8_t> bytes_;

@@ -8,32 +8,10 @@
 
 namespace orrikey::decoder {
 
-bool Decoder::Read(Line& line) {
-  const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
-  switch (entry.reading) {
-    case Reading::kNumber:
-      Number();
-      return true;
-    case Reading::kFixed:
-      Take(1);
-      SetFixed(line, *entry.fixed);
-      return true;
-    case Reading::kShortNumber: return ShortNumber(line, entry);
-    case Reading::kOperandByte: return OperandByte(line, *entry.forms);
-    case Reading::kTwoByteFunction: return TwoByteFunction(line);
-    case Reading::kGlobalLabelOrEnd: return GlobalLabelOrEnd(line);
-    case Reading::kLongGotoXeq: return LongGotoXeq(line, *entry.op);
-    case Reading::kNameAfterLength: return NameAfterLength(line, *entry.op);
-    case Reading::kSequence: return Sequence(line);
-    case Reading::kNothing: return false;
-  }
-  return false;
-}
-
 // A number is the run of digit bytes; a 00 right after it is its terminator.
 void Decoder::Number() {
   constexpr char kDigits[] = "0123456789.\x98-";  // then the point, the exponent mark, minus
-  for (; Has(0) && At(0) >= 0x10 && At(0) <= 0x1C; ++pos_) out_ += kDigits[At(0) - 0x10];
+  for (; Has(0) && IsNumberByte(At(0)); ++pos_) out_ += kDigits[At(0) - 0x10];
   if (Has(0) && At(0) == 0x00) Take(1);
 }
 
@@ -58,7 +36,7 @@ bool Decoder::TwoByteFunction(Line& line) {
 // as CA 00.
 bool Decoder::GlobalLabelOrEnd(Line& line) {
   if (!Has(2)) return false;
-  if (const tables::FixedOp* op = index_.Fixed(bytes_.subspan(pos_, 3))) {
+  if (const tables::FixedOp* op = At(1) == 0 ? index_.LabelRow(At(0), At(2)) : nullptr) {
     Take(3);
     SetFixed(line, *op);
     return true;

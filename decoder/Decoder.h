@@ -28,8 +28,29 @@ class Decoder {
   Decoder(const Index& index, Bytes bytes, size_t pos, LineText& out)
       : index_(index), bytes_(bytes), pos_(pos), out_(out) {}
   // The instruction at the position into `line`, its text appended to the
-  // output; false where decoding stops.
-  bool Read(Line& line);
+  // output; false where decoding stops. Inline, so that the line reader
+  // keeps the decoder in registers and the common lines cost no call.
+  bool Read(Line& line) {
+    const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
+    switch (entry.reading) {
+      case Reading::kNumber:
+        Number();
+        return true;
+      case Reading::kFixed:
+        Take(1);
+        SetFixed(line, *entry.fixed);
+        return true;
+      case Reading::kShortNumber: return ShortNumber(line, entry);
+      case Reading::kOperandByte: return OperandByte(line, *entry.forms);
+      case Reading::kTwoByteFunction: return TwoByteFunction(line);
+      case Reading::kGlobalLabelOrEnd: return GlobalLabelOrEnd(line);
+      case Reading::kLongGotoXeq: return LongGotoXeq(line, *entry.op);
+      case Reading::kNameAfterLength: return NameAfterLength(line, *entry.op);
+      case Reading::kSequence: return Sequence(line);
+      case Reading::kNothing: return false;
+    }
+    return false;
+  }
   size_t pos() const { return pos_; }
 
  private:
@@ -57,6 +78,7 @@ class Decoder {
   bool RegisterForm(Line& line, const OperandEntries& forms, Bytes rest);
   bool NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect,
                  size_t leadSize);
+  void SetKeyHead(const tables::ModOp& op, unsigned key);
 
   // The first of the forms that takes the operand byte, or null.
   static const OperandEntry* FormFor(const OperandEntries& forms, unsigned byte);

@@ -1,5 +1,7 @@
 #include "decoder/Index.h"
 
+#include "decoder/Decode.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -59,6 +61,8 @@ Index::Index() {
       const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
       if (twoByte && !twoByte_[(bytes[0] & 7u) << 8 | bytes[1]])
         twoByte_[(bytes[0] & 7u) << 8 | bytes[1]] = &op;
+      const bool labelRow = bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && bytes[1] == 0;
+      if (labelRow && !LabelRow(bytes[0], bytes[2])) labelRows_[(bytes[0] & 0xFu) << 8 | bytes[2]] = &op;
     }
   }
   for (const tables::ModOp& op : tables::ModOps()) {
@@ -136,7 +140,7 @@ void Index::FillFirstBytes() {
 }
 
 std::optional<FirstByte> Index::ByRange(std::uint8_t byte) const {
-  if (byte >= 0x10 && byte <= 0x1C) return FirstByte{.reading = Reading::kNumber};
+  if (IsNumberByte(byte)) return FirstByte{.reading = Reading::kNumber};
   if (byte >= 0xF0) return FirstByte{.reading = Reading::kSequence};
   if (byte >= 0xA0 && byte <= 0xA7) return FirstByte{.reading = Reading::kTwoByteFunction};
   if (byte >= 0xC0 && byte <= 0xCD) return FirstByte{.reading = Reading::kGlobalLabelOrEnd};

@@ -65,6 +65,11 @@ class Index {
   const tables::FixedOp* TwoByteFunction(std::uint8_t first, std::uint8_t second) const {
     return twoByte_[(first & 7u) << 8 | second];
   }
+  // C0 to CD, 00 and a third byte: the instruction without an operand (END),
+  // or null.
+  const tables::FixedOp* LabelRow(std::uint8_t first, std::uint8_t third) const {
+    return labelRows_[(first & 0xFu) << 8 | third];
+  }
   // An instruction without an operand, or a form only read, by its bytes.
   const tables::FixedOp* Fixed(std::span<const std::uint8_t> bytes) const;
   // The operand forms led by these bytes, in table order; null for none.
@@ -95,6 +100,8 @@ class Index {
   std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
   std::array<FirstByte, 256> first_{};
   std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
+  // Looked up for every global label before it reads as one.
+  std::array<const tables::FixedOp*, 16 * 256> labelRows_{};
   // The two-byte keys above, looked up for every sequence, by their bytes:
   // Fn and the byte after it, and a name's lead byte.
   std::array<const OperandEntries*, 16 * 256> sequenceForms_{};

@@ -42,8 +42,12 @@ void AppendQuoted(LineText& out, Bytes characters) {
   const std::array<int, 256>& display = DisplayCodes();
   char* at = out.at();
   *at++ = '"';
-  for (std::uint8_t c : characters)
-    if (display[c] != kDropped) *at++ = static_cast<char>(display[c]);
+  // Every character is stored and only the kept ones move on, so that a
+  // dropped one costs no branch; the closing quote covers the last store.
+  for (std::uint8_t c : characters) {
+    *at = static_cast<char>(display[c]);
+    at += display[c] != kDropped;
+  }
   *at++ = '"';
   out.MoveTo(at);
 }
@@ -132,16 +136,23 @@ bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) 
   if (!form) return false;
   if (key) {
     line.modOp = form->op;
-    out_.Restart();
-    out_ += "KEY ";
-    AppendDecimal(out_, rest[0]);
-    out_ += op.name.substr(3);
+    SetKeyHead(op, rest[0]);
     out_ += ' ';
   } else {
     SetHead(line, *form->op);
   }
   AppendOperand(out_, *form, operand[0]);
   return true;
+}
+
+// The key number stands inside the name, after the record's key word:
+// "KEY 3 GTO". Whatever the line held so far gives way to it.
+void Decoder::SetKeyHead(const tables::ModOp& op, unsigned key) {
+  out_.Restart();
+  out_ += op.keyWord;
+  out_ += ' ';
+  AppendDecimal(out_, key);
+  out_ += op.name.substr(op.keyWord.size());
 }
 
 // Fn xx name, Fn A7 tt name, Fn Cx kk name (KEY) and Fn C0 name kk (ASSIGN).
@@ -158,10 +169,7 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     }
     if (name.size() < 2) return false;
     line.modOp = &op;
-    out_.Restart();
-    out_ += "KEY ";
-    AppendDecimal(out_, key);
-    out_ += op.name.substr(3);
+    SetKeyHead(op, key);
     out_ += indirect ? " IND " : " ";
     AppendQuoted(out_, name.subspan(1));
     return true;
@@ -170,7 +178,9 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     if (name.size() < 2) return false;
     SetHead(line, op);
     AppendQuoted(out_, name.first(name.size() - 1));
-    out_ += " TO ";
+    out_ += ' ';
+    out_ += op.keyWord;
+    out_ += ' ';
     AppendTwoDigits(out_, name.back() + 1u);
     return true;
   }

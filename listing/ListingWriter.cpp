@@ -25,17 +25,14 @@ bool IsTimesName(std::string_view name) {
 // What one display code becomes in the listing, worked out once, as whole
 // words so that writing a character is one copy.
 struct Spelling {
-  std::array<char, 8> bytes;
+  std::array<char, kSpellingWord> bytes;
   unsigned char size;
 };
 using Spellings = std::array<Spelling, 256>;
 
-// No display code takes more than "[ESC]" or "€9f".
-constexpr size_t kWidest = 5;
-
 Spelling SpellingOf(std::string_view text) {
   Spelling spelling{};
-  spelling.size = static_cast<unsigned char>(text.copy(spelling.bytes.data(), kWidest));
+  spelling.size = static_cast<unsigned char>(text.copy(spelling.bytes.data(), kWidestSpelling));
   return spelling;
 }
 
@@ -94,25 +91,38 @@ class Pen {
   char* at_;
 };
 
+// A run of codes tested with one branch, the loop unrolled.
+template <size_t kRun>
+bool RunPlain(const std::array<bool, 256>& plain, const char* codes) {
+  bool all = true;
+  for (size_t k = 0; k < kRun; ++k) all &= plain[static_cast<unsigned char>(codes[k])];
+  return all;
+}
+
+// Eight codes at a time; a shorter line is read as two runs that overlap, a
+// code read twice tested twice.
+bool AllPlain(const std::array<bool, 256>& plain, std::string_view line) {
+  const char* codes = line.data();
+  const size_t n = line.size();
+  if (n >= 8) {
+    for (size_t at = 0; at + 8 < n; at += 8)
+      if (!RunPlain<8>(plain, codes + at)) return false;
+    return RunPlain<8>(plain, codes + n - 8);
+  }
+  if (n >= 4) return RunPlain<4>(plain, codes) & RunPlain<4>(plain, codes + n - 4);
+  if (n >= 2) return RunPlain<2>(plain, codes) & RunPlain<2>(plain, codes + n - 2);
+  return n == 0 || plain[static_cast<unsigned char>(codes[0])];
+}
+
 }  // namespace
 
-// Every code takes at most kWidest bytes, and the last copy runs over by a
-// word.
-size_t ListingRoom(std::string_view line) {
-  return kWidest * line.size() + 2 * sizeof(Spelling::bytes);
-}
+bool StandsAsItIs(std::string_view line) { return AllPlain(Spelled().plain, line); }
 
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
 char* WriteListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
-  // Most lines stand as they are; a line that does not is written again.
-  char* copied = start;
-  for (const char c : line) {
-    if (!spelled.plain[static_cast<unsigned char>(c)]) break;
-    *copied++ = c;
-  }
-  if (copied - start == static_cast<std::ptrdiff_t>(line.size())) return copied;
+  if (AllPlain(spelled.plain, line)) return std::copy(line.begin(), line.end(), start);
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();
@@ -150,64 +160,61 @@ char* WriteListingInstruction(char* start, std::string_view line) {
 
 namespace {
 
-// The header, and a line's number with the mark after it, never take more.
-constexpr size_t kHeaderRoom = 48;
+// A line's number with the mark after it, and the header, never take more.
 constexpr size_t kNumberRoom = 24;
+constexpr size_t kHeaderRoom = 48;
 
-void WriteLines(Pen& pen, std::span<const ListedLine> body) {
-  size_t bytes = 0;
-  for (const ListedLine& line : body) bytes += line.size;
-  pen.Put("00 { ");
-  pen.PutNumber(bytes);
-  pen.Put("-Byte Prgm }\n");
-  size_t number = 1;
-  auto writeLine = [&](std::string_view line) {
-    if (number < 10) pen.Put("0");
-    pen.PutNumber(number++);
-    pen.Put(line.starts_with("LBL ") ? "▸" : " ");
-    pen.MoveTo(WriteListingInstruction(pen.at(), line));
-    pen.Put("\n");
-  };
-  for (const ListedLine& line : body) writeLine(line.text);
-  writeLine(kEnd);
+// The number, the label mark or a blank, the instruction and a line break.
+char* WriteNumberedLine(char* at, size_t number, std::string_view line) {
+  Pen pen(at);
+  if (number < 10) pen.Put("0");
+  pen.PutNumber(number);
+  pen.Put(line.starts_with("LBL ") ? "▸" : " ");
+  pen.MoveTo(WriteListingInstruction(pen.at(), line));
+  pen.Put("\n");
+  return pen.at();
 }
 
-void AppendProgram(std::string& out, std::span<const ListedLine> body) {
-  // Only the last line's copy runs over the end.
-  size_t room = kHeaderRoom + kNumberRoom + ListingRoom(kEnd);
-  for (const ListedLine& line : body) room += kNumberRoom + kWidest * line.text.size();
-  const size_t start = out.size();
-  out.resize(start + room);
-  Pen pen(out.data() + start);
-  WriteLines(pen, body);
-  out.resize(static_cast<size_t>(pen.at() - out.data()));
+// Grows `text` by doubling, so that a long program costs few copies.
+char* RoomAt(std::string& text, size_t used, size_t room) {
+  if (text.size() < used + room) text.resize(std::max(2 * text.size(), used + room));
+  return text.data() + used;
 }
 
 }  // namespace
 
 std::string ListingInstruction(std::string_view line) {
-  std::string out(ListingRoom(line), '\0');
+  std::string out(ListingRoom(line.size()), '\0');
   out.resize(static_cast<size_t>(WriteListingInstruction(out.data(), line) - out.data()));
   return out;
 }
 
 void ListingStream::Add(const ListedLine& line) {
   if (line.endsProgram) return WriteProgram();
-  held_.push_back({texts_.size(), line.text.size(), line.size});
-  texts_.append(line.text);
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(line.text.size()));
+  used_ = static_cast<size_t>(WriteNumberedLine(at, ++lines_, line.text) - body_.data());
+  bytes_ += line.size;
 }
 
 void ListingStream::Finish() {
-  if (!held_.empty()) WriteProgram();
+  if (lines_ > 0) WriteProgram();
 }
 
+// The header counts the bytes only now that the program has ended, so its
+// lines wait in the body until then.
 void ListingStream::WriteProgram() {
-  program_.clear();
-  for (const Held& line : held_)
-    program_.push_back({std::string_view(texts_).substr(line.offset, line.textSize), line.size, false});
-  AppendProgram(out_, program_);
-  held_.clear();
-  texts_.clear();
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(kEnd.size()));
+  used_ = static_cast<size_t>(WriteNumberedLine(at, lines_ + 1, kEnd) - body_.data());
+  char header[kHeaderRoom];
+  Pen pen(header);
+  pen.Put("00 { ");
+  pen.PutNumber(bytes_);
+  pen.Put("-Byte Prgm }\n");
+  out_.append(header, pen.at());
+  out_.append(body_.data(), used_);
+  used_ = 0;
+  lines_ = 0;
+  bytes_ = 0;
 }
 
 std::string WriteListing(std::span<const ListedLine> lines) {

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orrikey::listing {
 
@@ -36,18 +35,14 @@ class ListingStream {
   void Finish();
 
  private:
-  struct Held {
-    size_t offset;  // in texts_
-    size_t textSize;
-    size_t size;
-  };
-  // The lines held, then their END.
+  // The header, the lines held, then their END.
   void WriteProgram();
 
   std::string& out_;
-  std::string texts_;
-  std::vector<Held> held_;
-  std::vector<ListedLine> program_;
+  std::string body_;  // the program's lines so far, as the listing writes them
+  size_t used_ = 0;   // of body_
+  size_t lines_ = 0;
+  size_t bytes_ = 0;
 };
 
 // One program line as the listing writes it, without its number: the name
@@ -55,9 +50,16 @@ class ListingStream {
 // append sign right before its text.
 std::string ListingInstruction(std::string_view line);
 // The same into room made beforehand, for writers that make room for many
-// lines at once: at least ListingRoom(line) bytes. Returns the end of what
-// it wrote.
-size_t ListingRoom(std::string_view line);
+// lines at once: at least ListingRoom of the line's size. Returns the end of
+// what it wrote.
+// No display code is spelled in more than five bytes ("[ESC]", "€9f"), and
+// spellings are copied a word at a time, so the last copy runs over by a word.
+inline constexpr size_t kWidestSpelling = 5;
+inline constexpr size_t kSpellingWord = 8;
+constexpr size_t ListingRoom(size_t codes) { return kWidestSpelling * codes + 2 * kSpellingWord; }
 char* WriteListingInstruction(char* at, std::string_view line);
+// Whether the line is written as it stands, so that a line already in place
+// need not be written again.
+bool StandsAsItIs(std::string_view line);
 
 }  // namespace orrikey::listing

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(InstructionRow{"STOx 05", "STO× 05"}, InstructionRow{"x", "×"},
                     InstructionRow{"STO\xA0 IND ST X", "STO÷ IND ST X"},
                     InstructionRow{"X\x89Y?", "X≤Y?"}, InstructionRow{"10^X", "10↑X"},
-                    InstructionRow{"1\x98-3", "1ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
+                    InstructionRow{"12345678\x98-3", "12345678ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
                     InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
                     InstructionRow{"\"\x80\x81\xC4\"\"", "\"€80ʏ€c4€22\""},
                     InstructionRow{"\"[LF][ESC[\"", "\"€5bLF][ESC[\""},
