@@ -76,6 +76,18 @@ struct Analysis {
 
 Analysis Analyse(const encoder::Assembly& assembly);
 
+// What the editor asks of an analysis, by line (an index into the
+// assembly's lines).
+// The program the line is in; none past the last one.
+std::optional<size_t> ProgramOf(const Analysis& analysis, size_t line);
+// What a jump on the line may name, as a line writes it: the local labels of
+// its program, then the global labels of the file.
+std::vector<std::string> LabelsInScope(const Analysis& analysis, size_t line);
+// The label the line defines, or the one its jump reaches.
+std::optional<size_t> LabelAt(const Analysis& analysis, size_t line);
+// The references that reach the label, in line order.
+std::vector<const Reference*> UsesOf(const Analysis& analysis, size_t label);
+
 // A label as a program line writes it: "MAIN" quoted, 15 and A as they are.
 std::string Shown(LabelKind kind, const std::string& name);
 

@@ -247,6 +247,11 @@ void CodeEditor::mouseDoubleClickEvent(QMouseEvent* event) {
   emit doubleClicked();
 }
 
+void CodeEditor::mouseReleaseEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) emit ctrlClicked();
+}
+
 // The window zooms all panes together, so that their rows stay level.
 void CodeEditor::wheelEvent(QWheelEvent* event) {
   if (!(event->modifiers() & Qt::ControlModifier)) return QPlainTextEdit::wheelEvent(event);

@@ -95,6 +95,8 @@ class CodeEditor : public QPlainTextEdit {
   void inputRefused(const QString& message);
   // After a double-click has selected the word under the mouse.
   void doubleClicked();
+  // After a click with Ctrl has put the caret under the mouse.
+  void ctrlClicked();
   // Ctrl with the mouse wheel: one step larger (positive) or smaller.
   void zoomRequested(int steps);
 
@@ -102,6 +104,7 @@ class CodeEditor : public QPlainTextEdit {
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   bool viewportEvent(QEvent* event) override;

@@ -98,6 +98,12 @@ class MainWindow : public QMainWindow {
   void showHelpForCode();
   void showHelpForHex();
   void goToLine();
+  // The label of the caret's line, or the one its jump reaches; said in the
+  // status bar when there is none.
+  std::optional<size_t> labelAtCaret();
+  void goToLabel();
+  // Lists the jumps to the caret's label under INFO.
+  void findUses();
   void findNext(bool backward);
   void replaceOne();
   void replaceAll();

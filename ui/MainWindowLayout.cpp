@@ -3,6 +3,7 @@
 
 #include "ui/MainWindow.h"
 
+#include "labels/Labels.h"
 #include "reference/Completion.h"
 #include "ui/CodeEditor.h"
 #include "ui/DiskChangeBar.h"
@@ -75,7 +76,10 @@ void MainWindow::createParts() {
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
   codeEdit_->setReadsListings(true);
-  codeEdit_->setCompletionSource([](std::string_view before) { return reference::CompletionsFor(before, {}); });
+  codeEdit_->setCompletionSource([this](std::string_view before) {
+    const size_t line = size_t(codeEdit_->textCursor().blockNumber());
+    return reference::CompletionsFor(before, labels::LabelsInScope(assembly_->analysis(), line));
+  });
   codeEdit_->setHelpSource([this](int line) {
     return HelpForLine(codeEdit_->document()->findBlockByNumber(line).text());
   });
@@ -191,6 +195,7 @@ void MainWindow::createParts() {
   connect(codeEdit_, &CodeEditor::zoomRequested, this, &MainWindow::zoom);
   connect(hexEdit_, &HexPane::zoomRequested, this, &MainWindow::zoom);
   connect(codeEdit_, &CodeEditor::doubleClicked, this, guard(&MainWindow::showHelpForCode));
+  connect(codeEdit_, &CodeEditor::ctrlClicked, this, guard(&MainWindow::goToLabel));
   connect(hexEdit_, &HexPane::doubleClicked, this, guard(&MainWindow::showHelpForHex));
   codeEdit_->setFocus();
 }
@@ -271,6 +276,8 @@ void MainWindow::createMenus() {
   add(edit, "Find &Next", QKeySequence::FindNext, [this] { findNext(false); });
   add(edit, "Find Pre&vious", QKeySequence::FindPrevious, [this] { findNext(true); });
   add(edit, "&Go to Line...", Qt::CTRL | Qt::Key_G, &MainWindow::goToLine);
+  add(edit, "Go to &Label", Qt::Key_F12, &MainWindow::goToLabel);
+  add(edit, "Find &Uses", Qt::SHIFT | Qt::Key_F12, &MainWindow::findUses);
   // The actions act on the program text wherever the keyboard is: the
   // panes' own shortcuts would make them ambiguous.
   for (QAction* action : edit->actions()) action->setShortcutContext(Qt::WindowShortcut);

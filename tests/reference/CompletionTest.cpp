@@ -45,7 +45,9 @@ TEST(Completion, OffersWhatMayFollowTheTextBeforeTheCaret) {
       for (const std::string& word : row.words)
         EXPECT_TRUE(std::count(found.words.begin(), found.words.end(), word)) << word;
     }
-    if (!row.words.empty()) EXPECT_EQ(found.start, row.start);
+    if (!row.words.empty()) {
+      EXPECT_EQ(found.start, row.start);
+    }
   }
 }
 
