@@ -134,49 +134,36 @@ TEST_F(FileWrite, ReplacementKeepsWhatTheFileWas) {
   }
 }
 
-TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
-  WriteWholeFile(Path("p.raw"), "old content");
-  // A file size limit makes the write itself fail half way.
-  struct rlimit saved {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-  const struct rlimit small = {4096, saved.rlim_max};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string error =
-      ErrorOf([&] { WriteWholeFile(Path("p.raw"), std::string(10000, 'x')); });
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, savedHandler);
-  EXPECT_EQ(error, "Cannot create file \"" + Path("p.raw") + "\". File too large");
-  EXPECT_EQ(ReadRawFile(Path("p.raw")), "old content");
-  EXPECT_EQ(Files(), 1);
-}
-
-// Asked to end in the middle of a replacement, as the file size limit's own
-// signal asks here, the writer leaves the file whole and nothing beside it; a
-// file with two names is written in place, after a copy in TMPDIR.
-TEST_F(FileWrite, SignalMidWriteLeavesTheFileWhole) {
+// The file size limit stops a write half way: the write fails with the
+// reason, or, where the limit's own signal asks the process to end, the
+// process ends. Either way the old file stays whole and nothing is left beside
+// it; a file with two names is written in place, after a copy in TMPDIR.
+TEST_F(FileWrite, WriteStoppedHalfWayKeepsTheOldFile) {
   fs::create_directory(Path("tmp"));
   const std::string old(1 << 20, 'a');
   for (const bool hardLinked : {false, true}) {
-    SCOPED_TRACE(hardLinked ? "in place" : "new name");
-    WriteWholeFile(Path("p.raw"), old);
     if (hardLinked) fs::create_hard_link(Path("p.raw"), Path("link.raw"));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      setenv("TMPDIR", Path("tmp").c_str(), 1);
-      const struct rlimit limit = {2 << 20, 2 << 20};
-      setrlimit(RLIMIT_FSIZE, &limit);
-      std::signal(SIGXFSZ, [](int) { std::raise(SIGTERM); });
-      ErrorOf([&] { WriteWholeFile(Path("p.raw"), std::string(4 << 20, 'b')); });
-      _exit(0);
+    for (const bool ended : {false, true}) {
+      SCOPED_TRACE(std::string(hardLinked ? "in place, " : "new name, ") + (ended ? "ended" : "failed"));
+      WriteWholeFile(Path("p.raw"), old);
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        setenv("TMPDIR", Path("tmp").c_str(), 1);
+        const struct rlimit limit = {2 << 20, 2 << 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, ended ? [](int) { std::raise(SIGTERM); } : SIG_IGN);
+        const std::string error = ErrorOf([&] { WriteWholeFile(Path("p.raw"), std::string(4 << 20, 'b')); });
+        _exit(error == "Cannot create file \"" + Path("p.raw") + "\". File too large" ? 0 : 1);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      EXPECT_TRUE(ended ? WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM
+                        : WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      EXPECT_EQ(ReadRawFile(Path("p.raw")), old);
+      EXPECT_EQ(Files(), hardLinked ? 3 : 2);
+      EXPECT_TRUE(fs::is_empty(Path("tmp")));
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(ReadRawFile(Path("p.raw")), old);
-    EXPECT_EQ(Files(), hardLinked ? 3 : 2);
-    EXPECT_TRUE(fs::is_empty(Path("tmp")));
   }
 }
 
