@@ -1,12 +1,12 @@
 // The file behind the editor: where each save command writes and in which
 // form, what the title and the save offer say, and the recent files.
 
-#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/FileIO.h"
 #include "ui/ProgramDocument.h"
 
 using namespace orrikey;
@@ -87,16 +87,12 @@ class ProgramDocumentTest : public QObject {
   void tellsChangesOnDiskByContent() {
     QTemporaryDir dir;
     const QString path = dir.filePath("p.42S");
-    const auto write = [&](const QByteArray& bytes) {
-      QFile file(path);
-      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    };
-    write("CLX");
+    files::WriteWholeFile(path.toStdString(), "CLX");
     ProgramDocument document;
     document.setFile(path, Form::kProgramText);
-    write("CLX");
+    files::WriteWholeFile(path.toStdString(), "CLX");
     QCOMPARE(document.checkDisk(), ProgramDocument::OnDisk::kAsKnown);
-    write("SIN");
+    files::WriteWholeFile(path.toStdString(), "SIN");
     QCOMPARE(document.checkDisk(), ProgramDocument::OnDisk::kChanged);
   }
 };
