@@ -63,8 +63,6 @@ class CodeEditorTest : public QObject {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("caret");
     QTest::addColumn<Lines>("lines");
-    QTest::newRow("mid-line") << QByteArray("X<> ST Z\r\nEND") << 3
-                              << Lines{"X<> ST Z", "LN", "END"};
     QTest::newRow("blank line") << QByteArray("CLX\r\n  \r\nEND") << 5
                                 << Lines{"CLX", "LN", "END"};
     QTest::newRow("empty text") << QByteArray() << 0 << Lines{"LN"};
