@@ -353,6 +353,18 @@ class MainWindowTest : public QObject {
                                           "\". Its program text is larger than 4 MiB, the most the editor holds"});
   }
 
+  // A listing opens as its program lines, and the status bar names the lines
+  // it left out. Save does not write over the listing: it asks for a name.
+  void opensListings() {
+    Write("l.txt", "01 CLX\n02 \xE2\x98\x83\n03 \xE2\x98\x83\n04 END\n");
+    QVERIFY(window->openFile(Path("l.txt")));
+    QCOMPARE(Code()->lines(), (Lines{"CLX", "END"}));
+    QCOMPARE(window->statusBar()->currentMessage(),
+             u"Left out 2 line(s) of the listing; line 2: The character ☃ (U+2603) has no calculator code"_qs);
+    Trigger("Save");
+    QCOMPARE(dialogs->shown.back().kind, FileDialog::Kind::Save);
+  }
+
   // A file dragged over the text is taken, and opens when dropped.
   void opensDroppedFiles() {
     Write("d.raw", QByteArray::fromHex("77"));
