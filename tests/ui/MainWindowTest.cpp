@@ -196,7 +196,7 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(Code(), "CLX");
     dialogs->answers = {Answer::Discard};
     Click("clearCodeButton");
-    QCOMPARE(dialogs->questions.size(), 1);
+    QCOMPARE(dialogs->questions, QStringList{"Save the changes to p.raw before starting a new program?"});
     QCOMPARE(Hex()->text(), "");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
     QTest::keyClicks(Code(), "LBL \"NEW\"");
