@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCompleter>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -161,6 +162,29 @@ class MainWindowTest : public QObject {
     Click("convertToCodeButton");
     QCOMPARE(Code()->lines(), (Lines{"CLX", "CLX", "SIN", "ENTER"}));
     QVERIFY(!Hex()->isTyped());
+  }
+
+  // F12 and Ctrl+click go from a jump to its label, Shift+F12 lists the
+  // jumps to a label, and the completion list offers the labels in reach.
+  void goesByLabels() {
+    Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "XEQ 01", "END"});
+    Code()->selectLine(1);
+    QTest::keyClick(Code(), Qt::Key_F12);
+    QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
+    QTest::keyClick(Code(), Qt::Key_F12, Qt::ShiftModifier);
+    QCOMPARE(Info(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
+    Code()->selectLine(3);
+    const QPoint xeq = Code()->cursorRect().center();
+    Code()->selectLine(0);
+    QTest::mouseClick(Code()->viewport(), Qt::LeftButton, Qt::ControlModifier, xeq);
+    QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
+    Code()->moveCursor(QTextCursor::EndOfLine);
+    QTest::keyClicks(Code(), "\rGTO ");
+    QTest::keyClick(Code(), Qt::Key_Space, Qt::ControlModifier);
+    const QAbstractItemModel* offered = Code()->findChild<QCompleter*>()->completionModel();
+    QStringList words;
+    for (int row = 0; row < offered->rowCount(); ++row) words += offered->index(row, 0).data().toString();
+    QCOMPARE(words, (QStringList{"\"P\"", "01", "IND"}));
   }
 
   // A jump to no label is a warning: marked in its own colour and listed
