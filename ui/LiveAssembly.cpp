@@ -32,6 +32,8 @@ LiveAssembly::LiveAssembly(CodeEditor* code, HexPane* hex, QObject* parent)
 CodeEditor::Marker LiveAssembly::markerAt(int line) const {
   if (failsAt(line))
     return {QString::fromUtf8(encoder::ErrorLine(*assembly_.lines()[size_t(line)].assembled.error))};
+  // Until the pause the analysis may name lines that have moved or gone.
+  if (!analysisFresh_) return {};
   const auto& warnings = analysis_.warnings;
   const auto warned = std::lower_bound(warned_.begin(), warned_.end(), size_t(line),
                                        [&](size_t index, size_t n) { return warnings[index].line < n; });
@@ -59,6 +61,7 @@ void LiveAssembly::flush() {
 // The labels look at the whole program, so they wait for the pause too.
 void LiveAssembly::summarise() {
   analysis_ = labels::Analyse(assembly_);
+  analysisFresh_ = true;
   warned_.clear();
   for (size_t i = 0; i < analysis_.warnings.size(); ++i)
     if (!labels::IsNote(analysis_.warnings[i])) warned_.push_back(i);
@@ -91,6 +94,7 @@ void LiveAssembly::codeChanged(int position, int, int added) {
   const size_t replaced = size_t(std::max(first, oldLast + 1) - first);
   assembly_.Replace(size_t(first), replaced, std::move(assembled));
   hex_->showRows(int(assembly_.lines().size()));
+  analysisFresh_ = false;
   summaryTimer_.start();
 }
 

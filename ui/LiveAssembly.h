@@ -30,7 +30,8 @@ class LiveAssembly : public QObject {
   // Every line of the program text, assembled; line i is the editor's line
   // i + 1, a blank line writing no bytes.
   const encoder::Assembly& assembly() const { return assembly_; }
-  // The programs, labels and warnings of the text as of the last summary.
+  // The programs, labels and warnings of the text as of the last summary;
+  // its line numbers may be out of date until the next one.
   const labels::Analysis& analysis() const { return analysis_; }
   // The error of a line (zero-based) as the hex pane shows it, else its
   // warning, else nothing.
@@ -60,6 +61,7 @@ class LiveAssembly : public QObject {
   encoder::Assembly assembly_;
   std::optional<encoder::Assembly> adopted_;
   labels::Analysis analysis_;
+  bool analysisFresh_ = false;
   std::vector<size_t> warned_;  // the warnings that are not notes, by index, in line order
   int lineCount_ = 1;  // a document always holds a line
   QTimer summaryTimer_;

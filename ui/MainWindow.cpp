@@ -30,6 +30,9 @@
 #include <QStringDecoder>
 #include <QTextBlock>
 
+#include <algorithm>
+#include <span>
+
 namespace orrikey {
 namespace {
 
@@ -58,6 +61,8 @@ QString StartFolder(const QString& name) {
 }
 
 // Error texts name paths in UTF-8 or quote pane text in display codes.
+constexpr size_t kMostWarningsListed = 100;
+
 QString ErrorText(std::string_view message) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   const QString text = utf8(QByteArrayView(message.data(), qsizetype(message.size())));
@@ -234,14 +239,18 @@ void MainWindow::showSummary() {
         encoder::FailureMessage(failed.sourceLine, *failed.assembled.error));
     targets.push_back(int(line));
   }
-  // Warnings never stop a conversion, so they come after the errors.
-  for (const labels::Warning& warning : assembly_->analysis().warnings) {
+  // Warnings never stop a conversion, so they come after the errors; a
+  // program that reuses a label throughout has more than anyone reads.
+  const auto& warnings = assembly_->analysis().warnings;
+  for (const labels::Warning& warning : std::span(warnings).first(std::min(warnings.size(), kMostWarningsListed))) {
     info += QString("Line: %1 %2: %3")
                 .arg(assembly.lines()[warning.line].sourceLine)
                 .arg(labels::IsNote(warning) ? "note" : "warning",
                      ToDisplayText(labels::WarningMessage(warning, assembly)));
     targets.push_back(int(warning.line));
   }
+  if (warnings.size() > kMostWarningsListed)
+    info += QString("and %1 more warnings and notes").arg(warnings.size() - kMostWarningsListed);
   const bool empty = codeEdit_->document()->isEmpty();
   byteCountLabel_->setText(assembly.failureCount() == 0 && !empty
                                ? QString("{ %1-Byte Prgm }").arg(assembly.size())
@@ -250,7 +259,8 @@ void MainWindow::showSummary() {
 }
 
 void MainWindow::showInfo(const QStringList& lines, std::vector<int> targets) {
-  infoEdit_->setPlainText(lines.join(u'\n'));
+  const QString text = lines.join(u'\n');
+  if (text != infoEdit_->toPlainText()) infoEdit_->setPlainText(text);
   infoTargets_ = std::move(targets);
 }
 
