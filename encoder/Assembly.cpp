@@ -64,15 +64,18 @@ std::vector<ProgramSpan> Assembly::Programs() const {
   return programs;
 }
 
-size_t Assembly::StepOf(size_t index) const {
+Assembly::Place Assembly::PlaceOf(size_t index) const {
   const auto writes = [](const Line& line) {
     return !line.assembled.failed() && !line.assembled.bytes.empty();
   };
-  if (index >= lines_.size() || !writes(lines_[index])) return 0;
-  size_t step = 1;
-  for (size_t i = index; i-- > 0 && !lines_[i].assembled.endsProgram();)
-    if (writes(lines_[i])) ++step;
-  return step;
+  if (index >= lines_.size()) return {};
+  Place place{writes(lines_[index]) ? 1u : 0u, 0};
+  for (size_t i = index; i-- > 0 && !lines_[i].assembled.endsProgram();) {
+    if (!writes(lines_[i])) continue;
+    place.offset += lines_[i].assembled.bytes.size();
+    if (place.step > 0) ++place.step;
+  }
+  return place;
 }
 
 Assembly Assemble(const std::vector<std::string>& lines) {

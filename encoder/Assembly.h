@@ -46,9 +46,14 @@ class Assembly {
   // Every line's bytes, in order: the raw program.
   std::vector<std::uint8_t> Bytes() const;
   std::vector<ProgramSpan> Programs() const;
-  // The calculator's step number of a line in its program: 1 for the first
-  // instruction after the previous END; 0 for a line that writes no bytes.
-  size_t StepOf(size_t line) const;
+  // Where a line stands in its program: the calculator's step number, 1 for
+  // the first instruction after the previous END and 0 for a line that
+  // writes no bytes, and the offset of its first byte.
+  struct Place {
+    size_t step = 0;
+    size_t offset = 0;
+  };
+  Place PlaceOf(size_t line) const;
 
  private:
   void Add(const Line& line);

@@ -33,6 +33,7 @@ class LiveAssembly : public QObject {
   // The programs, labels and warnings of the text as of the last summary;
   // its line numbers may be out of date until the next one.
   const labels::Analysis& analysis() const { return analysis_; }
+  bool analysisIsCurrent() const { return analysisFresh_; }
   // The error of a line (zero-based) as the hex pane shows it, else its
   // warning, else nothing.
   CodeEditor::Marker markerAt(int line) const;

@@ -14,6 +14,7 @@
 #include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
 #include "ui/LiveAssembly.h"
+#include "ui/ProgramsPanel.h"
 #include "ui/Look.h"
 #include "ui/ProgramTool.h"
 
@@ -97,6 +98,7 @@ MainWindow::~MainWindow() {
   settings.setValue("window/info", infoSplitter_->saveState());
   settings.setValue("window/hexView", hexViewBox_->isChecked());
   settings.setValue("window/zoom", zoomSteps_);
+  settings.setValue("window/docks", saveState());
 }
 
 void MainWindow::restoreSettings() {
@@ -105,6 +107,7 @@ void MainWindow::restoreSettings() {
   restoreGeometry(settings.value("window/geometry").toByteArray());
   paneSplitter_->restoreState(settings.value("window/panes").toByteArray());
   infoSplitter_->restoreState(settings.value("window/info").toByteArray());
+  restoreState(settings.value("window/docks").toByteArray());
   const bool hexView = settings.value("window/hexView", true).toBool();
   hexViewBox_->setChecked(hexView);
   showHexView(hexView);
@@ -256,6 +259,8 @@ void MainWindow::showSummary() {
                                ? QString("{ %1-Byte Prgm }").arg(assembly.size())
                                : QString());
   showInfo(info, std::move(targets));
+  programsPanel_->showOutline(assembly_->analysis(), assembly);
+  showCaretPlace();
 }
 
 void MainWindow::showInfo(const QStringList& lines, std::vector<int> targets) {

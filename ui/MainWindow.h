@@ -32,6 +32,7 @@ namespace orrikey {
 
 class CodeEditor;
 class HexPane;
+class ProgramsPanel;
 class DiskChangeBar;
 class LiveAssembly;
 class ProgramTool;
@@ -104,6 +105,8 @@ class MainWindow : public QMainWindow {
   void goToLabel();
   // Lists the jumps to the caret's label under INFO.
   void findUses();
+  // Line and column, and where the line stands in its program.
+  void showCaretPlace();
   void findNext(bool backward);
   void replaceOne();
   void replaceAll();
@@ -159,6 +162,8 @@ class MainWindow : public QMainWindow {
   QMenu* recentMenu_;
   QAction* hexViewAction_;
   LiveAssembly* assembly_;
+  ProgramsPanel* programsPanel_;
+  QLabel* caretLabel_;
   QPointer<ProgramTool> programTool_;
 
   ProgramDocument document_;

@@ -1,5 +1,5 @@
 // Going by labels: from a jump to the label it reaches, and from a label to
-// the jumps that reach it.
+// the jumps that reach it; and where the caret stands among the programs.
 
 #include "ui/MainWindow.h"
 
@@ -7,7 +7,9 @@
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
+#include "ui/ProgramsPanel.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <QTextBlock>
 
@@ -45,6 +47,24 @@ void MainWindow::findUses() {
   if (info.isEmpty())
     info += "No jump reaches label " + ToDisplayText(labels::Shown(found.kind, found.name));
   showInfo(info, std::move(targets));
+}
+
+// The program and step wait for the analysis at the pause; line and column
+// follow every move.
+void MainWindow::showCaretPlace() {
+  const QTextCursor caret = codeEdit_->textCursor();
+  const size_t line = size_t(caret.blockNumber());
+  QString place = QString("Line %1, Col %2").arg(line + 1).arg(caret.positionInBlock() + 1);
+  const labels::Analysis& analysis = assembly_->analysis();
+  if (assembly_->analysisIsCurrent()) {
+    if (const std::optional<size_t> program = labels::ProgramOf(analysis, line)) {
+      const encoder::Assembly::Place at = assembly_->assembly().PlaceOf(line);
+      place += "   " + ProgramsPanel::ProgramName(analysis, *program);
+      if (at.step > 0) place += QString(", step %1").arg(at.step, 2, 10, QChar('0'));
+      place += QString(", byte %1").arg(at.offset);
+    }
+  }
+  caretLabel_->setText(place);
 }
 
 }  // namespace orrikey

@@ -12,6 +12,7 @@
 #include "ui/LiveAssembly.h"
 #include "ui/Look.h"
 #include "ui/ProgramHighlighter.h"
+#include "ui/ProgramsPanel.h"
 
 #include <QCheckBox>
 #include <QFileSystemWatcher>
@@ -176,6 +177,21 @@ void MainWindow::createParts() {
   assembly_ = new LiveAssembly(codeEdit_, hexEdit_, this);
   new ProgramHighlighter(codeEdit_, *assembly_);
   connect(assembly_, &LiveAssembly::summaryChanged, this, &MainWindow::showSummary);
+  programsPanel_ = new ProgramsPanel(this);
+  addDockWidget(Qt::RightDockWidgetArea, programsPanel_);
+  programsPanel_->hide();
+  connect(programsPanel_, &ProgramsPanel::lineChosen, this, [this](int line) {
+    codeEdit_->selectLine(line);
+    codeEdit_->setFocus();
+  });
+  connect(programsPanel_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+    assembly_->flush();
+    if (shown) programsPanel_->showOutline(assembly_->analysis(), assembly_->assembly());
+  });
+  caretLabel_ = new QLabel;
+  caretLabel_->setObjectName("caretLabel");
+  statusBar()->addPermanentWidget(caretLabel_);
+  connect(codeEdit_, &QPlainTextEdit::cursorPositionChanged, this, &MainWindow::showCaretPlace);
   recoveryTimer_ = new QTimer(this);
   recoveryTimer_->setSingleShot(true);
   recoveryTimer_->setInterval(kRecoveryDelay);
@@ -288,6 +304,10 @@ void MainWindow::createMenus() {
   hexViewAction_->setCheckable(true);
   hexViewAction_->setShortcut(Qt::CTRL | Qt::Key_H);
   connect(hexViewAction_, &QAction::toggled, hexViewBox_, &QCheckBox::setChecked);
+  QAction* programs = programsPanel_->toggleViewAction();
+  programs->setText("&Programs");
+  programs->setObjectName("ProgramsPanel");
+  view->addAction(programs);
   view->addSeparator();
   add(view, "Zoom &In", QKeySequence::ZoomIn, [this] { zoom(1); });
   add(view, "Zoom &Out", QKeySequence::ZoomOut, [this] { zoom(-1); });

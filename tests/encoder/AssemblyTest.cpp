@@ -39,9 +39,13 @@ TEST(Assembly, SplitsIntoProgramsAtEnd) {
   EXPECT_EQ(programs[1].first, 4u);
   EXPECT_EQ(programs[1].end, 7u);
   EXPECT_EQ(programs[1].size, 2u);
-  std::vector<size_t> steps;
-  for (size_t i = 0; i < assembly.lines().size(); ++i) steps.push_back(assembly.StepOf(i));
+  std::vector<size_t> steps, offsets;
+  for (size_t i = 0; i < assembly.lines().size(); ++i) {
+    steps.push_back(assembly.PlaceOf(i).step);
+    offsets.push_back(assembly.PlaceOf(i).offset);
+  }
   EXPECT_EQ(steps, (std::vector<size_t>{1, 0, 2, 3, 1, 0, 2}));
+  EXPECT_EQ(offsets, (std::vector<size_t>{0, 5, 5, 7, 0, 1, 1}));
 }
 
 // The editor replaces the lines an edit touched; the totals follow, and the

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QToolTip>
+#include <QTreeWidget>
 
 #include "tests/ui/FakeDialogs.h"
 #include "ui/CodeEditor.h"
@@ -185,6 +186,20 @@ class MainWindowTest : public QObject {
     QStringList words;
     for (int row = 0; row < offered->rowCount(); ++row) words += offered->index(row, 0).data().toString();
     QCOMPARE(words, (QStringList{"\"P\"", "01", "IND"}));
+
+    // The Programs panel lists each program, then its labels; a click on one
+    // selects its line. The status bar tells where the caret stands.
+    Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "END", "CLX"});
+    Trigger("ProgramsPanel");
+    auto* tree = Child<QTreeWidget>("programsTree");
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    QCOMPARE(tree->topLevelItem(0)->text(0), "\"P\"  { 8-Byte Prgm }, 4 steps");
+    QCOMPARE(tree->topLevelItem(1)->text(0), "program 2  { 1-Byte Prgm }, 1 step");
+    QTreeWidgetItem* label = tree->topLevelItem(0)->child(1);
+    QCOMPARE(label->text(0), "LBL 01");
+    tree->itemClicked(label, 0);
+    QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
+    QCOMPARE(Child<QLabel>("caretLabel")->text(), "Line 3, Col 7   \"P\", step 03, byte 7");
   }
 
   // A jump to no label is a warning: marked in its own colour and listed
