@@ -55,6 +55,11 @@ void CodeEditor::setLineNumberWidth(int pixels) {
   updateLineNumberLayout();
 }
 
+void CodeEditor::setNumberText(std::function<QString(int line)> source) {
+  numberText_ = std::move(source);
+  lineNumberArea_->update();
+}
+
 void CodeEditor::setMarkerSource(MarkerSource source) {
   markerSource_ = std::move(source);
   lineNumberArea_->update();
@@ -190,7 +195,9 @@ std::vector<LineNumberRow> CodeEditor::lineNumberRows() const {
     const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
     const qreal rowHeight =
         layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
-    rows.push_back({number, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight))});
+    // A row past the last line shows no step.
+    const QString text = !numberText_ ? QString() : block.isValid() ? numberText_(number - 1) : u" "_qs;
+    rows.push_back({number, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), text});
     top += rowHeight;
     if (block.isValid()) block = block.next();
   }

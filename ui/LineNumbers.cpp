@@ -14,7 +14,8 @@ void PaintLineNumbers(QWidget* area, std::span<const LineNumberRow> rows,
   for (const LineNumberRow& row : rows) {
     const QColor colour = dot ? dot(row.number) : QColor();
     painter.setPen(palette.color(colour.isValid() ? QPalette::Text : QPalette::PlaceholderText));
-    painter.drawText(row.rect, Qt::AlignRight | Qt::AlignVCenter, QString::number(row.number));
+    painter.drawText(row.rect, Qt::AlignRight | Qt::AlignVCenter,
+                     row.text.isEmpty() ? QString::number(row.number) : row.text);
     if (!colour.isValid()) continue;
     const int size = std::max(4, row.rect.height() / 3);
     painter.setBrush(colour);

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <QString>
 
 #include <functional>
 #include <span>
@@ -17,6 +18,7 @@ namespace orrikey {
 struct LineNumberRow {
   int number;
   QRect rect;
+  QString text;  // what the row shows in place of its number, when not empty
 };
 
 // A row that `dot` gives a colour for gets a dot of it left of its number.

@@ -99,6 +99,7 @@ MainWindow::~MainWindow() {
   settings.setValue("window/hexView", hexViewBox_->isChecked());
   settings.setValue("window/zoom", zoomSteps_);
   settings.setValue("window/docks", saveState());
+  settings.setValue("window/stepNumbers", stepNumbersAction_->isChecked());
 }
 
 void MainWindow::restoreSettings() {
@@ -108,6 +109,7 @@ void MainWindow::restoreSettings() {
   paneSplitter_->restoreState(settings.value("window/panes").toByteArray());
   infoSplitter_->restoreState(settings.value("window/info").toByteArray());
   restoreState(settings.value("window/docks").toByteArray());
+  stepNumbersAction_->setChecked(settings.value("window/stepNumbers", false).toBool());
   const bool hexView = settings.value("window/hexView", true).toBool();
   hexViewBox_->setChecked(hexView);
   showHexView(hexView);

@@ -107,6 +107,8 @@ class MainWindow : public QMainWindow {
   void findUses();
   // Line and column, and where the line stands in its program.
   void showCaretPlace();
+  // The program pane numbers its lines by the calculator's steps, or as lines.
+  void showStepNumbers(bool shown);
   void findNext(bool backward);
   void replaceOne();
   void replaceAll();
@@ -163,6 +165,7 @@ class MainWindow : public QMainWindow {
   QAction* hexViewAction_;
   LiveAssembly* assembly_;
   ProgramsPanel* programsPanel_;
+  QAction* stepNumbersAction_;
   QLabel* caretLabel_;
   QPointer<ProgramTool> programTool_;
 

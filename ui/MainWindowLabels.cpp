@@ -67,4 +67,13 @@ void MainWindow::showCaretPlace() {
   caretLabel_->setText(place);
 }
 
+// A line that writes no bytes has no step, and shows none.
+void MainWindow::showStepNumbers(bool shown) {
+  if (!shown) return codeEdit_->setNumberText({});
+  codeEdit_->setNumberText([this](int line) {
+    const size_t step = assembly_->assembly().PlaceOf(size_t(line)).step;
+    return step == 0 ? u" "_qs : QString("%1").arg(step, 2, 10, QChar('0'));
+  });
+}
+
 }  // namespace orrikey

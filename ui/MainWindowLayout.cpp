@@ -308,6 +308,10 @@ void MainWindow::createMenus() {
   programs->setText("&Programs");
   programs->setObjectName("ProgramsPanel");
   view->addAction(programs);
+  stepNumbersAction_ = view->addAction("&Step Numbers");
+  stepNumbersAction_->setObjectName("StepNumbers");
+  stepNumbersAction_->setCheckable(true);
+  connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::showStepNumbers);
   view->addSeparator();
   add(view, "Zoom &In", QKeySequence::ZoomIn, [this] { zoom(1); });
   add(view, "Zoom &Out", QKeySequence::ZoomOut, [this] { zoom(-1); });

@@ -200,6 +200,11 @@ class MainWindowTest : public QObject {
     tree->itemClicked(label, 0);
     QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
     QCOMPARE(Child<QLabel>("caretLabel")->text(), "Line 3, Col 7   \"P\", step 03, byte 7");
+    Trigger("StepNumbers");
+    QStringList numbers;
+    const std::vector<LineNumberRow> rows = Code()->lineNumberRows();
+    for (int i = 0; i < 6; ++i) numbers += rows[size_t(i)].text;
+    QCOMPARE(numbers, (QStringList{"01", "02", "03", "04", "01", " "}));
   }
 
   // A jump to no label is a warning: marked in its own colour and listed
