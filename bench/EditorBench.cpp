@@ -47,7 +47,7 @@ class OpenOneFile : public Dialogs {
     return true;
   }
   bool ChoosePrinter(QPrinter&) override { return false; }
-  std::optional<int> AskLineNumber(int, int) override { return std::nullopt; }
+  std::optional<QString> AskGoTo(int, int) override { return std::nullopt; }
 
  private:
   QString path_;

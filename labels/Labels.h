@@ -87,6 +87,10 @@ std::vector<std::string> LabelsInScope(const Analysis& analysis, size_t line);
 std::optional<size_t> LabelAt(const Analysis& analysis, size_t line);
 // The references that reach the label, in line order.
 std::vector<const Reference*> UsesOf(const Analysis& analysis, size_t label);
+// The line of a step (the calculator's number, from 1) of the program that
+// has the global label `program` (display codes, without quotes).
+std::optional<size_t> LineOfStep(const Analysis& analysis, const encoder::Assembly& assembly,
+                                 std::string_view program, size_t step);
 
 // A label as a program line writes it: "MAIN" quoted, 15 and A as they are.
 std::string Shown(LabelKind kind, const std::string& name);

@@ -40,4 +40,16 @@ std::vector<const Reference*> UsesOf(const Analysis& analysis, size_t label) {
   return uses;
 }
 
+std::optional<size_t> LineOfStep(const Analysis& analysis, const encoder::Assembly& assembly,
+                                 std::string_view program, size_t step) {
+  for (const Program& candidate : analysis.programs) {
+    const bool named = std::any_of(candidate.globals.begin(), candidate.globals.end(),
+                                   [&](size_t label) { return analysis.labels[label].name == program; });
+    if (!named) continue;
+    for (size_t line = candidate.first; line < candidate.end; ++line)
+      if (assembly.PlaceOf(line).step == step) return line;
+  }
+  return std::nullopt;
+}
+
 }  // namespace orrikey::labels

@@ -78,13 +78,14 @@ bool QtDialogs::ChoosePrinter(QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<int> QtDialogs::AskLineNumber(int current, int last) {
+std::optional<QString> QtDialogs::AskGoTo(int current, int last) {
   bool ok = false;
-  const int line = QInputDialog::getInt(QApplication::activeWindow(), "Go to Line",
-                                        QString("Line (1 to %1):").arg(last), current, 1, last, 1,
-                                        &ok);
+  const QString place = QInputDialog::getText(
+      QApplication::activeWindow(), "Go to Line",
+      QString("Line (1 to %1), or a program and its step, such as \"MAIN\" 17:").arg(last),
+      QLineEdit::Normal, QString::number(current), &ok);
   if (!ok) return std::nullopt;
-  return line;
+  return place;
 }
 
 QStringList QtNameFilters(const QString& filter) {

@@ -78,16 +78,20 @@ TEST(RawProgram, NamesItsLabelsAsTypedTextDoes) {
 // What the editor asks by line: the labels a jump there may name, and the
 // label under the caret with the jumps that reach it.
 TEST(Lookup, AnswersByLine) {
-  const Analysis analysis = Analyse(encoder::Assemble(
-      {"LBL \"P\"", "LBL 01", "GTO 01", "END", "LBL \"Q\"", "LBL A", "XEQ A", "GTO A", "END", "CLX"}));
-  EXPECT_EQ(LabelsInScope(analysis, 6), (Lines{"A", "\"P\"", "\"Q\""}));
-  EXPECT_EQ(ProgramOf(analysis, 9), 2u);  // lines after the last END are a program too
-  const std::optional<size_t> a = LabelAt(analysis, 6);
+  const encoder::Assembly assembly = encoder::Assemble(
+      {"LBL \"P\"", "LBL 01", "GTO 01", "END", "LBL \"Q\"", "@ x", "LBL A", "XEQ A", "GTO A", "END", "CLX"});
+  const Analysis analysis = Analyse(assembly);
+  EXPECT_EQ(LineOfStep(analysis, assembly, "Q", 3), 7u);
+  EXPECT_EQ(LineOfStep(analysis, assembly, "Q", 9), std::nullopt);
+  EXPECT_EQ(LineOfStep(analysis, assembly, "R", 1), std::nullopt);
+  EXPECT_EQ(LabelsInScope(analysis, 7), (Lines{"A", "\"P\"", "\"Q\""}));
+  EXPECT_EQ(ProgramOf(analysis, 10), 2u);  // lines after the last END are a program too
+  const std::optional<size_t> a = LabelAt(analysis, 7);
   ASSERT_TRUE(a);
-  EXPECT_EQ(LabelAt(analysis, 5), a);
+  EXPECT_EQ(LabelAt(analysis, 6), a);
   std::vector<size_t> uses;
   for (const Reference* use : UsesOf(analysis, *a)) uses.push_back(use->line);
-  EXPECT_EQ(uses, (std::vector<size_t>{6, 7}));
+  EXPECT_EQ(uses, (std::vector<size_t>{7, 8}));
   EXPECT_EQ(LabelAt(analysis, 3), std::nullopt);
 }
 

@@ -491,9 +491,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->lines(), (Lines{"STO\xA0 01", "RCL 01", "STO\xA0 02"}));
     Code()->undo();
     QCOMPARE(Code()->lines(), (Lines{"STO 01", "RCL 01", "STO 02"}));
-    dialogs->lineNumber = 2;
-    Trigger("GotoLine");
-    QCOMPARE(Code()->textCursor().selectedText(), "RCL 01");
+    const struct {
+      QString place, selected, message;
+    } goes[] = {
+        {"4", "RCL 01", ""},
+        {"9", "RCL 01", "No line 9: the text has lines 1 to 4"},
+        {"\"P\" 2", "STO 01", ""},
+        {"P 3", "RCL 01", ""},
+        {"\"P\" 7", "RCL 01", "No step 7 in a program \"P\""},
+    };
+    Code()->setLines({"LBL \"P\"", "@", "STO 01", "RCL 01"});
+    for (const auto& go : goes) {
+      window->statusBar()->clearMessage();
+      dialogs->place = go.place;
+      Trigger("GotoLine");
+      QCOMPARE(Code()->textCursor().selectedText(), go.selected);
+      QCOMPARE(window->statusBar()->currentMessage(), go.message);
+    }
   }
 
   // In a monospace font, on a page four printed lines high, which takes
