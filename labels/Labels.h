@@ -87,6 +87,13 @@ std::vector<std::string> LabelsInScope(const Analysis& analysis, size_t line);
 std::optional<size_t> LabelAt(const Analysis& analysis, size_t line);
 // The references that reach the label, in line order.
 std::vector<const Reference*> UsesOf(const Analysis& analysis, size_t label);
+// Renaming. Whether `shown` (as a line writes it: "MAIN" quoted, 15, A)
+// names a label of the kind: a global label stays global, a local one local.
+bool NamesLabel(std::string_view shown, LabelKind kind);
+// The program line, which defines or names a label of the kind, with that
+// label written as `shown`; its comment stays.
+std::string WithLabel(std::string_view line, LabelKind kind, std::string_view shown);
+
 // The line of a step (the calculator's number, from 1) of the program that
 // has the global label `program` (display codes, without quotes).
 std::optional<size_t> LineOfStep(const Analysis& analysis, const encoder::Assembly& assembly,

@@ -45,9 +45,8 @@ class Dialogs {
   // The print dialog; true when the user confirmed it, with `printer` set up
   // as chosen.
   virtual bool ChoosePrinter(QPrinter& printer) = 0;
-  // Where to go: a line number from 1 to `last`, or a program and a step
-  // ("MAIN" 17), as typed; nothing when the user cancelled.
-  virtual std::optional<QString> AskGoTo(int current, int last) = 0;
+  // A line of text, starting from `value`; nothing when the user cancelled.
+  virtual std::optional<QString> AskText(const QString& title, const QString& prompt, const QString& value) = 0;
 };
 
 }  // namespace orrikey

@@ -105,6 +105,7 @@ class MainWindow : public QMainWindow {
   void goToLabel();
   // Lists the jumps to the caret's label under INFO.
   void findUses();
+  void renameLabel();
   // Line and column, and where the line stands in its program.
   void showCaretPlace();
   // The program pane numbers its lines by the calculator's steps, or as lines.

@@ -19,7 +19,9 @@ namespace orrikey {
 void MainWindow::goToLine() {
   const int current = codeEdit_->textCursor().blockNumber() + 1;
   const int last = codeEdit_->document()->blockCount();
-  const std::optional<QString> place = dialogs_.AskGoTo(current, last);
+  const std::optional<QString> place = dialogs_.AskText(
+      "Go to Line", QString("Line (1 to %1), or a program and its step, such as \"MAIN\" 17:").arg(last),
+      QString::number(current));
   codeEdit_->setFocus();
   if (!place) return;
   static const QRegularExpression kStep(uR"re(^\s*"?(.*?)"?\s+(\d+)\s*$)re"_qs);

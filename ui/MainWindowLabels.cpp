@@ -49,6 +49,38 @@ void MainWindow::findUses() {
   showInfo(info, std::move(targets));
 }
 
+// The label and the jumps that reach it, by the calculator's search, so a
+// local label changes in its own program only; one undo step.
+void MainWindow::renameLabel() {
+  const std::optional<size_t> found = labelAtCaret();
+  if (!found) return;
+  const labels::Analysis& analysis = assembly_->analysis();
+  const labels::Label label = analysis.labels[*found];
+  const QString old = ToDisplayText(labels::Shown(label.kind, label.name));
+  const std::optional<QString> typed =
+      dialogs_.AskText("Rename Label", QString("New name of label %1:").arg(old), old);
+  if (!typed || typed->trimmed() == old) return;
+  const std::string shown = ToDisplayCodes(typed->trimmed());
+  if (!labels::NamesLabel(shown, label.kind))
+    return statusBar()->showMessage(
+        QString("Not a %1 label: %2").arg(label.kind == labels::LabelKind::kGlobal ? "global" : "local", *typed),
+        kMessageMs);
+  std::vector<size_t> lines = {label.line};
+  for (const labels::Reference* use : labels::UsesOf(analysis, *found))
+    if (!use->indirect) lines.push_back(use->line);
+  QTextCursor cursor(codeEdit_->document());
+  cursor.beginEditBlock();
+  for (size_t line : lines) {
+    const QTextBlock block = codeEdit_->document()->findBlockByNumber(int(line));
+    cursor.setPosition(block.position());
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+    cursor.insertText(ToDisplayText(labels::WithLabel(ToDisplayCodes(block.text()), label.kind, shown)));
+  }
+  cursor.endEditBlock();
+  statusBar()->showMessage(QString("Renamed %1 to %2 on %3 line(s)").arg(old, ToDisplayText(shown)).arg(lines.size()),
+                           kMessageMs);
+}
+
 // The program and step wait for the analysis at the pause; line and column
 // follow every move.
 void MainWindow::showCaretPlace() {

@@ -294,6 +294,7 @@ void MainWindow::createMenus() {
   add(edit, "&Go to Line...", Qt::CTRL | Qt::Key_G, &MainWindow::goToLine);
   add(edit, "Go to &Label", Qt::Key_F12, &MainWindow::goToLabel);
   add(edit, "Find &Uses", Qt::SHIFT | Qt::Key_F12, &MainWindow::findUses);
+  add(edit, "Re&name Label...", Qt::Key_F2, &MainWindow::renameLabel);
   // The actions act on the program text wherever the keyboard is: the
   // panes' own shortcuts would make them ambiguous.
   for (QAction* action : edit->actions()) action->setShortcutContext(Qt::WindowShortcut);

@@ -78,14 +78,12 @@ bool QtDialogs::ChoosePrinter(QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<QString> QtDialogs::AskGoTo(int current, int last) {
+std::optional<QString> QtDialogs::AskText(const QString& title, const QString& prompt, const QString& value) {
   bool ok = false;
-  const QString place = QInputDialog::getText(
-      QApplication::activeWindow(), "Go to Line",
-      QString("Line (1 to %1), or a program and its step, such as \"MAIN\" 17:").arg(last),
-      QLineEdit::Normal, QString::number(current), &ok);
+  const QString text =
+      QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, value, &ok);
   if (!ok) return std::nullopt;
-  return place;
+  return text;
 }
 
 QStringList QtNameFilters(const QString& filter) {

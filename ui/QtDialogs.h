@@ -17,7 +17,7 @@ class QtDialogs : public Dialogs {
   void ShowInformation(const QString& title, const QString& text) override;
   bool Execute(FileDialog& dialog) override;
   bool ChoosePrinter(QPrinter& printer) override;
-  std::optional<QString> AskGoTo(int current, int last) override;
+  std::optional<QString> AskText(const QString& title, const QString& prompt, const QString& value) override;
 };
 
 // A filter "Description|*.ext|..." as QFileDialog's name filters.

@@ -95,5 +95,23 @@ TEST(Lookup, AnswersByLine) {
   EXPECT_EQ(LabelAt(analysis, 3), std::nullopt);
 }
 
+TEST(Rename, WritesTheNewLabelWhereTheOldOneStood) {
+  const struct {
+    std::string line, shown;
+    LabelKind kind;
+    std::string renamed;
+  } rows[] = {
+      {"LBL 01", "15", LabelKind::kNumber, "LBL 15"},
+      {"KEY 3 XEQ A @ the A key", "02", LabelKind::kLetter, "KEY 3 XEQ 02 @ the A key"},
+      {"  GTO 7  ", "b", LabelKind::kNumber, "  GTO b  "},
+      {"PGMSLV \"F\" @ \"x\"", "\"FN\"", LabelKind::kGlobal, "PGMSLV \"FN\" @ \"x\""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(WithLabel(row.line, row.kind, row.shown), row.renamed) << row.line;
+  EXPECT_TRUE(NamesLabel("\"NEW\"", LabelKind::kGlobal));
+  EXPECT_TRUE(NamesLabel("A", LabelKind::kNumber));
+  EXPECT_FALSE(NamesLabel("NEW", LabelKind::kGlobal));
+  EXPECT_FALSE(NamesLabel("\"NEW\"", LabelKind::kNumber));
+}
+
 }  // namespace
 }  // namespace orrikey::labels

@@ -18,7 +18,7 @@ class FakeDialogs : public Dialogs {
   std::deque<Answer> answers;     // none left: the box is closed without an answer
   std::deque<bool> confirmations; // none left: no
   std::deque<Recovery> recoveries; // none left: later
-  std::optional<QString> place;  // the Go to Line answer
+  QStringList texts;  // the answers to AskText, in order; none is a cancel
   std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
   int filterIndex = 0;            // the filter every dialog is left with
   QStringList questions;
@@ -39,7 +39,10 @@ class FakeDialogs : public Dialogs {
     dialog.filterIndex = filterIndex;
     return true;
   }
-  std::optional<QString> AskGoTo(int, int) override { return place; }
+  std::optional<QString> AskText(const QString&, const QString&, const QString&) override {
+    if (texts.isEmpty()) return std::nullopt;
+    return texts.takeFirst();
+  }
   bool ChoosePrinter(QPrinter& printer) override {
     if (printTo.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -189,6 +189,15 @@ class MainWindowTest : public QObject {
 
     // The Programs panel lists each program, then its labels; a click on one
     // selects its line. The status bar tells where the caret stands.
+    // Rename Label changes the label and the jumps that reach it, in one step.
+    Code()->setLines({"LBL 01", "GTO 01 @ back", "END", "LBL 01", "GTO 01"});
+    Code()->selectLine(1);
+    dialogs->texts = {"A"};
+    Trigger("RenameLabel");
+    QCOMPARE(Code()->lines(), (Lines{"LBL A", "GTO A @ back", "END", "LBL 01", "GTO 01"}));
+    Code()->undo();
+    QCOMPARE(Code()->lines(), (Lines{"LBL 01", "GTO 01 @ back", "END", "LBL 01", "GTO 01"}));
+
     Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "END", "CLX"});
     Trigger("ProgramsPanel");
     auto* tree = Child<QTreeWidget>("programsTree");
@@ -503,7 +512,7 @@ class MainWindowTest : public QObject {
     Code()->setLines({"LBL \"P\"", "@", "STO 01", "RCL 01"});
     for (const auto& go : goes) {
       window->statusBar()->clearMessage();
-      dialogs->place = go.place;
+      dialogs->texts = {go.place};
       Trigger("GotoLine");
       QCOMPARE(Code()->textCursor().selectedText(), go.selected);
       QCOMPARE(window->statusBar()->currentMessage(), go.message);
