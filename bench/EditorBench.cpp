@@ -66,11 +66,13 @@ std::vector<std::string> Program() {
 CodeEditor* Code(MainWindow& window) { return window.findChild<CodeEditor*>("codeEdit"); }
 
 // A key typed in the middle of the program, and the same key taken back,
-// each until the hex row, the byte count and the INFO list have followed.
+// each until the hex row, the byte count, the INFO list with the label
+// warnings and the Programs panel have followed.
 void BM_Keystroke(benchmark::State& state) {
   OpenOneFile dialogs("");
   MainWindow window(dialogs);
   window.show();
+  window.findChild<QAction*>("ProgramsPanel")->trigger();  // the outline follows too
   CodeEditor* code = Code(window);
   code->setLines(Program());
   code->setTextCursor(QTextCursor(code->document()->findBlockByNumber(5'000)));

@@ -36,33 +36,39 @@ QString ProgramsPanel::ProgramName(const labels::Analysis& analysis, size_t prog
 
 void ProgramsPanel::showOutline(const labels::Analysis& analysis, const encoder::Assembly& assembly) {
   if (!isVisible()) return;
-  // The rows as text first: most summaries leave the outline as it was.
-  QStringList rows;
-  size_t next = 0;
+  // Most summaries leave the labels where they were and change a size at
+  // most: then only the programs' rows are written again.
+  std::vector<LabelPlace> places;
+  places.reserve(analysis.labels.size());
+  for (const labels::Label& label : analysis.labels) places.push_back({label.program, label.line, label.kind, label.name});
+  if (places != places_ || tree_->topLevelItemCount() != int(analysis.programs.size())) {
+    places_ = std::move(places);
+    rebuild(analysis, assembly);
+  }
   for (size_t p = 0; p < analysis.programs.size(); ++p) {
     const labels::Program& program = analysis.programs[p];
-    rows += QString("%1\t{ %2-Byte Prgm }, %3 %4\t%5")
-                .arg(ProgramName(analysis, p)).arg(program.size).arg(program.steps)
-                .arg(program.steps == 1 ? "step" : "steps")
-                .arg(assembly.lines()[program.first].sourceLine);
-    for (; next < analysis.labels.size() && analysis.labels[next].program == p; ++next) {
-      const labels::Label& label = analysis.labels[next];
-      rows += QString("\t%1\t%2").arg(LabelText(label)).arg(assembly.lines()[label.line].sourceLine);
-    }
+    QTreeWidgetItem* item = tree_->topLevelItem(int(p));
+    item->setText(0, QString("%1  { %2-Byte Prgm }, %3 %4")
+                         .arg(ProgramName(analysis, p)).arg(program.size).arg(program.steps)
+                         .arg(program.steps == 1 ? "step" : "steps"));
+    const size_t line = assembly.lines()[program.first].sourceLine;
+    item->setText(1, QString::number(line));
+    item->setData(0, kLineRole, int(line) - 1);
   }
-  if (rows == shown_) return;
-  shown_ = rows;
+}
+
+void ProgramsPanel::rebuild(const labels::Analysis& analysis, const encoder::Assembly& assembly) {
   tree_->clear();
-  QTreeWidgetItem* program = nullptr;
-  for (const QString& row : rows) {
-    const QStringList parts = row.split(u'\t');
-    const bool isLabel = parts[0].isEmpty();
-    auto* item = isLabel ? new QTreeWidgetItem(program) : new QTreeWidgetItem(tree_);
-    item->setText(0, isLabel ? parts[1] : parts[0] + "  " + parts[1]);
-    item->setText(1, parts[2]);
-    item->setData(0, kLineRole, parts[2].toInt() - 1);
-    if (!isLabel) program = item;
+  QList<QTreeWidgetItem*> programs;
+  for (size_t p = 0; p < analysis.programs.size(); ++p) programs += new QTreeWidgetItem;
+  for (const labels::Label& label : analysis.labels) {
+    auto* item = new QTreeWidgetItem(programs[int(label.program)]);
+    const size_t line = assembly.lines()[label.line].sourceLine;
+    item->setText(0, LabelText(label));
+    item->setText(1, QString::number(line));
+    item->setData(0, kLineRole, int(line) - 1);
   }
+  tree_->addTopLevelItems(programs);
   tree_->expandAll();
 }
 

@@ -28,8 +28,19 @@ class ProgramsPanel : public QDockWidget {
   void lineChosen(int line);  // zero-based
 
  private:
+  // Where each label stood when the tree was last built.
+  struct LabelPlace {
+    size_t program;
+    size_t line;
+    labels::LabelKind kind;
+    std::string name;
+    bool operator==(const LabelPlace&) const = default;
+  };
+
+  void rebuild(const labels::Analysis& analysis, const encoder::Assembly& assembly);
+
   QTreeWidget* tree_;
-  QStringList shown_;  // the outline as last shown, to skip rebuilding it
+  std::vector<LabelPlace> places_;
 };
 
 }  // namespace orrikey
