@@ -229,6 +229,10 @@ class MainWindowTest : public QObject {
     Code()->setLines({"LBL 01", "GTO 15", "END"});
     Click("convertToHexButton");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 7-Byte Prgm }");
+    // A long run of them is cut short.
+    Code()->setLines(Lines(102, "GTO 15"));
+    Click("convertToHexButton");
+    QVERIFY(Info().endsWith("(Label Not Found when it runs)\nand 2 more warnings and notes"));
   }
 
   // The title names the file and carries the modified mark; Save writes back
