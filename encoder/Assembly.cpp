@@ -65,13 +65,10 @@ std::vector<ProgramSpan> Assembly::Programs() const {
 }
 
 Assembly::Place Assembly::PlaceOf(size_t index) const {
-  const auto writes = [](const Line& line) {
-    return !line.assembled.failed() && !line.assembled.bytes.empty();
-  };
   if (index >= lines_.size()) return {};
-  Place place{writes(lines_[index]) ? 1u : 0u, 0};
+  Place place{lines_[index].assembled.isStep() ? 1u : 0u, 0};
   for (size_t i = index; i-- > 0 && !lines_[i].assembled.endsProgram();) {
-    if (!writes(lines_[i])) continue;
+    if (!lines_[i].assembled.isStep()) continue;
     place.offset += lines_[i].assembled.bytes.size();
     if (place.step > 0) ++place.step;
   }

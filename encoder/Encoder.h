@@ -37,6 +37,9 @@ struct AssembledLine {
   Instruction instruction;
 
   bool failed() const { return error.has_value(); }
+  // An instruction, which the calculator counts as a step; blank and
+  // comment lines write no bytes.
+  bool isStep() const { return !failed() && !bytes.empty(); }
   bool endsProgram() const;
 };
 

@@ -15,7 +15,7 @@ void ReadProgram(const encoder::Assembly& assembly, const encoder::ProgramSpan& 
   Program program{span.first, span.end, span.size, 0, {}};
   for (size_t i = span.first; i < span.end; ++i) {
     const encoder::AssembledLine& line = assembly.lines()[i].assembled;
-    if (!line.failed() && !line.bytes.empty()) ++program.steps;
+    if (line.isStep()) ++program.steps;
     // The calculator's "{ n-Byte Prgm }" leaves the END out.
     if (line.endsProgram()) program.size -= line.bytes.size();
     const LabelUse use = UseOf(line);

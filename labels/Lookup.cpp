@@ -46,8 +46,9 @@ std::optional<size_t> LineOfStep(const Analysis& analysis, const encoder::Assemb
     const bool named = std::any_of(candidate.globals.begin(), candidate.globals.end(),
                                    [&](size_t label) { return analysis.labels[label].name == program; });
     if (!named) continue;
+    size_t steps = 0;
     for (size_t line = candidate.first; line < candidate.end; ++line)
-      if (assembly.PlaceOf(line).step == step) return line;
+      if (assembly.lines()[line].assembled.isStep() && ++steps == step) return line;
   }
   return std::nullopt;
 }

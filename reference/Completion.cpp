@@ -64,7 +64,7 @@ std::string AsNamed(std::string_view line) {
   const size_t number = line.find(' ', word + 1);
   if (word == std::string_view::npos || number == std::string_view::npos) return std::string(line);
   const std::string_view digits = line.substr(word + 1, number - word - 1);
-  const bool keyed = !digits.empty() && std::all_of(digits.begin(), digits.end(), ::isdigit) &&
+  const bool keyed = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
                      std::any_of(tables::ModOps().begin(), tables::ModOps().end(), [&](const tables::ModOp& op) {
                        return op.operand == tables::OperandKind::kKeyLabel && op.keyWord == line.substr(0, word);
                      });

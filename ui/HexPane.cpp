@@ -72,7 +72,7 @@ class HexPane::RowView : public QAbstractScrollArea {
     std::vector<LineNumberRow> rows;
     const int first = verticalScrollBar()->value();
     for (int n = first; rowTop(n) < gutter_->height(); ++n)
-      rows.push_back({n + 1, QRect(0, qRound(rowTop(n)), lineNumberWidth_ - 2, qRound(rowHeight_))});
+      rows.push_back({n + 1, QRect(0, qRound(rowTop(n)), lineNumberWidth_ - 2, qRound(rowHeight_)), {}});
     return rows;
   }
 

@@ -69,7 +69,9 @@ TEST(JumpTargetFor, LineNumbersOfATwentyLineProgram) {
     SCOPED_TRACE(row.selection);
     const auto got = JumpTargetFor(row.selection, 20);
     ASSERT_EQ(got.has_value(), row.kind.has_value());
-    if (got) EXPECT_EQ(std::pair(got->kind, got->line), std::pair(*row.kind, row.line));
+    if (got) {
+      EXPECT_EQ(std::pair(got->kind, got->line), std::pair(*row.kind, row.line));
+    }
   }
 }
 
