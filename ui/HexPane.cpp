@@ -62,6 +62,19 @@ class HexPane::RowView : public QAbstractScrollArea {
     return std::pair(std::min(anchor_, current_), std::max(anchor_, current_));
   }
 
+  void selectAll() {
+    anchor_ = 0;
+    select(count_ - 1, true);
+  }
+
+  void copy() {
+    const auto selected = selection();
+    if (!selected) return;
+    QStringList rows;
+    for (int n = selected->first; n <= selected->second; ++n) rows += row(n);
+    QApplication::clipboard()->setText(rows.join(u'\n'));
+  }
+
   void setLineNumberWidth(int pixels) {
     lineNumberWidth_ = pixels;
     setViewportMargins(pixels, 0, 0, 0);
@@ -179,10 +192,7 @@ class HexPane::RowView : public QAbstractScrollArea {
   void contextMenuEvent(QContextMenuEvent* event) override {
     QMenu menu;
     menu.addAction(tr("&Copy"), QKeySequence::Copy, this, &RowView::copy)->setEnabled(selection().has_value());
-    menu.addAction(tr("&Paste"), QKeySequence::Paste, this, [this] {
-      pane_->startTyping();
-      pane_->editor_->paste();
-    });
+    menu.addAction(tr("&Paste"), QKeySequence::Paste, pane_, &HexPane::paste);
     menu.addSeparator();
     menu.addAction(tr("Select All"), QKeySequence::SelectAll, this, &RowView::selectAll);
     menu.exec(event->globalPos());
@@ -244,19 +254,6 @@ class HexPane::RowView : public QAbstractScrollArea {
     if (current_ < bar->value()) bar->setValue(current_);
     if (current_ >= bar->value() + bar->pageStep()) bar->setValue(current_ - bar->pageStep() + 1);
     viewport()->update();
-  }
-
-  void selectAll() {
-    anchor_ = 0;
-    select(count_ - 1, true);
-  }
-
-  void copy() {
-    const auto selected = selection();
-    if (!selected) return;
-    QStringList rows;
-    for (int n = selected->first; n <= selected->second; ++n) rows += row(n);
-    QApplication::clipboard()->setText(rows.join(u'\n'));
   }
 
   HexPane* pane_;
@@ -335,6 +332,32 @@ void HexPane::scrollToRow(int row) {
 
 std::vector<LineNumberRow> HexPane::lineNumberRows() const {
   return isTyped() ? editor_->lineNumberRows() : view_->lineNumberRows();
+}
+
+void HexPane::undo() {
+  if (isTyped()) editor_->undo();
+}
+
+void HexPane::redo() {
+  if (isTyped()) editor_->redo();
+}
+
+void HexPane::cut() {
+  startTyping();
+  editor_->cut();
+}
+
+void HexPane::copy() {
+  isTyped() ? editor_->copy() : view_->copy();
+}
+
+void HexPane::paste() {
+  startTyping();
+  editor_->paste();
+}
+
+void HexPane::selectAll() {
+  isTyped() ? editor_->selectAll() : view_->selectAll();
 }
 
 void HexPane::startTyping() {

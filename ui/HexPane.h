@@ -47,6 +47,16 @@ class HexPane : public QStackedWidget {
   // The rows in view as the line-number area numbers them.
   std::vector<LineNumberRow> lineNumberRows() const;
 
+ public slots:
+  // The Edit menu's commands. Over the rows, those that write turn the pane
+  // into an editor first, as typing does.
+  void undo();
+  void redo();
+  void cut();
+  void copy();
+  void paste();
+  void selectAll();
+
  signals:
   void scrolled(int firstRow);
   void doubleClicked();

@@ -87,6 +87,9 @@ class MainWindow : public QMainWindow {
   bool writeFile(const ProgramDocument::Target& target);
   bool saveListing();
   void copyAsListing();
+  // Calls an edit slot (copy, paste, undo...) of the find fields or the hex
+  // pane when they have the keyboard, of the program text otherwise.
+  void editWhereFocused(const char* slot);
   // False, with the failed lines shown after `refused`, while a line of the
   // program does not convert.
   bool allLinesConvert(const QString& refused);

@@ -14,6 +14,7 @@
 #include "ui/ProgramHighlighter.h"
 #include "ui/ProgramsPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
@@ -274,14 +275,14 @@ void MainWindow::createMenus() {
   add(file, "E&xit", QKeySequence::Quit, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu("&Edit");
-  add(edit, "&Undo", QKeySequence::Undo, [this] { codeEdit_->undo(); });
-  add(edit, "&Redo", QKeySequence::Redo, [this] { codeEdit_->redo(); });
+  add(edit, "&Undo", QKeySequence::Undo, [this] { editWhereFocused("undo"); });
+  add(edit, "&Redo", QKeySequence::Redo, [this] { editWhereFocused("redo"); });
   edit->addSeparator();
-  add(edit, "Cu&t", QKeySequence::Cut, [this] { codeEdit_->cut(); });
-  add(edit, "&Copy", QKeySequence::Copy, [this] { codeEdit_->copy(); });
+  add(edit, "Cu&t", QKeySequence::Cut, [this] { editWhereFocused("cut"); });
+  add(edit, "&Copy", QKeySequence::Copy, [this] { editWhereFocused("copy"); });
   add(edit, "Copy as &Listing", Qt::CTRL | Qt::SHIFT | Qt::Key_C, &MainWindow::copyAsListing);
-  add(edit, "&Paste", QKeySequence::Paste, [this] { codeEdit_->paste(); });
-  add(edit, "Select &All", QKeySequence::SelectAll, [this] { codeEdit_->selectAll(); });
+  add(edit, "&Paste", QKeySequence::Paste, [this] { editWhereFocused("paste"); });
+  add(edit, "Select &All", QKeySequence::SelectAll, [this] { editWhereFocused("selectAll"); });
   edit->addSeparator();
   add(edit, "&Find/Replace...", QKeySequence::Find, [this] {
     findBar_->show();
@@ -295,8 +296,8 @@ void MainWindow::createMenus() {
   add(edit, "Go to &Label", Qt::Key_F12, &MainWindow::goToLabel);
   add(edit, "Find &Uses", Qt::SHIFT | Qt::Key_F12, &MainWindow::findUses);
   add(edit, "Re&name Label...", Qt::Key_F2, &MainWindow::renameLabel);
-  // The actions act on the program text wherever the keyboard is: the
-  // panes' own shortcuts would make them ambiguous.
+  // Window-wide, so that they work from every pane; a pane's own keys for
+  // them come first.
   for (QAction* action : edit->actions()) action->setShortcutContext(Qt::WindowShortcut);
 
   QMenu* view = menuBar()->addMenu("&View");
@@ -325,6 +326,16 @@ void MainWindow::createMenus() {
   QMenu* help = menuBar()->addMenu("&Help");
   add(help, "&Help for This Line", QKeySequence::HelpContents, &MainWindow::showHelpForCode);
   add(help, "&About...", QKeySequence(), &MainWindow::showAbout);
+}
+
+void MainWindow::editWhereFocused(const char* slot) {
+  QWidget* focus = QApplication::focusWidget();
+  QObject* target = codeEdit_;
+  if (qobject_cast<QLineEdit*>(focus) && isAncestorOf(focus))
+    target = focus;
+  else if (focus && hexEdit_->isAncestorOf(focus))
+    target = hexEdit_;
+  QMetaObject::invokeMethod(target, slot);
 }
 
 }  // namespace orrikey

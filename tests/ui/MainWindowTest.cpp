@@ -147,8 +147,9 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(level());
   }
 
-  // The rows copy as text; typing into them goes in where the click put the
-  // caret, and Hex -> Code takes what was typed.
+  // The rows copy as text, by their keys and by the Edit menu; typing into
+  // them goes in where the click put the caret, and Hex -> Code takes what
+  // was typed.
   void typesIntoTheRows() {
     Code()->setLines({"CLX", "SIN", "ENTER"});
     const QStringList rows = Hex()->text().split(u'\n');
@@ -157,6 +158,15 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(2, 5));
     QTest::keySequence(HexRows(), QKeySequence::Copy);
     QCOMPARE(QGuiApplication::clipboard()->text(), rows[1] + u'\n' + rows[2]);
+    // The Edit menu acts where the keyboard is: on the rows, then in the find field.
+    HexRows()->setFocus();
+    Trigger("SelectAll");
+    Trigger("Copy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), rows.join(u'\n'));
+    Trigger("FindReplace");
+    Trigger("Paste");
+    QCOMPARE(Child<QLineEdit>("findEdit")->text(), rows.join(u'\n'));
+    QCOMPARE(Code()->lines(), (Lines{"CLX", "SIN", "ENTER"}));
     QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, {}, rowPoint(0, HexRows()->width() - 5));
     QTest::keyClicks(HexRows(), " 77");
     QCOMPARE(Hex()->text(), (QStringList{rows[0] + " 77"} + rows.mid(1)).join(u'\n'));
