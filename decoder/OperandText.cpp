@@ -3,10 +3,17 @@
 #include <charconv>
 #include <string_view>
 
+#include "tables/Tables.h"
+
 namespace orrikey::decoder {
 namespace {
 
-constexpr std::string_view kStackLetters = "TZYXL";
+using tables::kLowerLabelBase;
+using tables::kLowerLabelLetters;
+using tables::kStackBase;
+using tables::kStackLetters;
+using tables::kUpperLabelBase;
+using tables::kUpperLabelLetters;
 
 }  // namespace
 
@@ -20,16 +27,16 @@ void AppendTwoDigits(LineText& out, unsigned value) {
   out += static_cast<char>('0' + value % 10);
 }
 
-bool IsStack(unsigned value) { return value >= 0x70 && value < 0x70 + kStackLetters.size(); }
+bool IsStack(unsigned value) { return value >= kStackBase && value < kStackBase + kStackLetters.size(); }
 
 void AppendStack(LineText& out, unsigned value) {
   out += "ST ";
-  out += kStackLetters[value - 0x70];
+  out += kStackLetters[value - kStackBase];
 }
 
 void AppendLabel(LineText& out, unsigned value) {
-  if (value >= 0x66 && value <= 0x6F) out += static_cast<char>('A' + value - 0x66);
-  else if (value >= 0x7B && value <= 0x7F) out += static_cast<char>('a' + value - 0x7B);
+  if (value - kUpperLabelBase < kUpperLabelLetters.size()) out += kUpperLabelLetters[value - kUpperLabelBase];
+  else if (value - kLowerLabelBase < kLowerLabelLetters.size()) out += kLowerLabelLetters[value - kLowerLabelBase];
   else if (IsStack(value)) AppendStack(out, value);
   else AppendTwoDigits(out, value);
 }

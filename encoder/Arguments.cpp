@@ -31,7 +31,7 @@ bool IsNumber(std::string_view operand, size_t fewest, size_t most) {
 
 bool IsStack(std::string_view operand) {
   return operand.size() == 4 && operand.starts_with("ST") && IsBlank(operand[2]) &&
-         std::string_view("TZYXL").find(operand[3]) != std::string_view::npos;
+         tables::kStackLetters.find(operand[3]) != std::string_view::npos;
 }
 
 bool IsQuoted(std::string_view operand) {
@@ -39,8 +39,8 @@ bool IsQuoted(std::string_view operand) {
 }
 
 bool IsLabelLetter(std::string_view operand) {
-  return operand.size() == 1 &&
-         ((operand[0] >= 'A' && operand[0] <= 'J') || (operand[0] >= 'a' && operand[0] <= 'e'));
+  return operand.size() == 1 && (tables::kUpperLabelLetters.find(operand[0]) != std::string_view::npos ||
+                                 tables::kLowerLabelLetters.find(operand[0]) != std::string_view::npos);
 }
 
 // The operand after "IND" and a blank; empty for a direct operand.

@@ -3,15 +3,22 @@
 namespace orrikey::encoder {
 namespace {
 
-constexpr std::string_view kStackLetters = "TZYXL";
-constexpr unsigned kStackBytes = 0x70;  // ST T to ST L: 0x70 to 0x74
+using tables::kLowerLabelBase;
+using tables::kLowerLabelLetters;
+using tables::kStackBase;
+using tables::kStackLetters;
+using tables::kUpperLabelBase;
+using tables::kUpperLabelLetters;
+
 constexpr unsigned kLargestNumber = 127;
 
-bool IsStackValue(unsigned n) { return n >= kStackBytes && n < kStackBytes + kStackLetters.size(); }
+bool IsStackValue(unsigned n) { return n >= kStackBase && n < kStackBase + kStackLetters.size(); }
 
-// Local labels write the letters A to J as 0x66 to 0x6F and a to e as 0x7B to
-// 0x7F, so those numbers are no label numbers.
-bool IsLetterValue(unsigned n) { return (n >= 0x66 && n <= 0x6F) || (n >= 0x7B && n <= 0x7F); }
+// The bytes of letter labels are no label numbers.
+bool IsLetterValue(unsigned n) {
+  return (n >= kUpperLabelBase && n < kUpperLabelBase + kUpperLabelLetters.size()) ||
+         (n >= kLowerLabelBase && n < kLowerLabelBase + kLowerLabelLetters.size());
+}
 
 // The bytes that lead the operand, and the key number of a key assignment.
 AssembledLine Lead(std::string_view lead, const tables::ModOp& op, std::string_view name) {
@@ -78,7 +85,10 @@ AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::stri
 
 AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name) {
   AssembledLine line = Lead(op.direct.number.lead, op, name);
-  line.bytes.push_back(static_cast<std::uint8_t>(static_cast<unsigned char>(letter) + (letter >= 'a' ? 26 : 37)));
+  const size_t lower = kLowerLabelLetters.find(letter);
+  line.bytes.push_back(static_cast<std::uint8_t>(lower != std::string_view::npos
+                                                     ? kLowerLabelBase + lower
+                                                     : kUpperLabelBase + kUpperLabelLetters.find(letter)));
   return line;
 }
 

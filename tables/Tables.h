@@ -74,6 +74,13 @@ struct ModOp {
 inline constexpr std::string_view kStackLetters = "TZYXL";
 inline constexpr unsigned char kStackBase = 0x70;
 
+// Local labels named by a letter: A to J are the bytes from kUpperLabelBase,
+// a to e those from kLowerLabelBase. Any other label byte is a number.
+inline constexpr std::string_view kUpperLabelLetters = "ABCDEFGHIJ";
+inline constexpr unsigned char kUpperLabelBase = 0x66;
+inline constexpr std::string_view kLowerLabelLetters = "abcde";
+inline constexpr unsigned char kLowerLabelBase = 0x7B;
+
 std::span<const FixedOp> FixedOps();
 std::span<const ModOp> ModOps();
 
