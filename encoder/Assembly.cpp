@@ -65,14 +65,33 @@ std::vector<ProgramSpan> Assembly::Programs() const {
 }
 
 Assembly::Place Assembly::PlaceOf(size_t index) const {
-  if (index >= lines_.size()) return {};
-  Place place{lines_[index].assembled.isStep() ? 1u : 0u, 0};
-  for (size_t i = index; i-- > 0 && !lines_[i].assembled.endsProgram();) {
+  const std::vector<Place> places = PlacesOf(index, 1);
+  return places.empty() ? Place{} : places.front();
+}
+
+std::vector<Assembly::Place> Assembly::PlacesOf(size_t first, size_t count) const {
+  std::vector<Place> places;
+  if (first >= lines_.size()) return places;
+  // The steps and bytes before `first` in its program, back to the END before it.
+  size_t steps = 0, offset = 0;
+  for (size_t i = first; i-- > 0 && !lines_[i].assembled.endsProgram();) {
     if (!lines_[i].assembled.isStep()) continue;
-    place.offset += lines_[i].assembled.bytes.size();
-    if (place.step > 0) ++place.step;
+    ++steps;
+    offset += lines_[i].assembled.bytes.size();
   }
-  return place;
+  const size_t end = std::min(lines_.size(), first + count);
+  places.reserve(end - first);
+  for (size_t i = first; i < end; ++i) {
+    const AssembledLine& line = lines_[i].assembled;
+    places.push_back({line.isStep() ? steps + 1 : 0, offset});
+    if (line.endsProgram()) {
+      steps = offset = 0;
+    } else if (line.isStep()) {
+      ++steps;
+      offset += line.bytes.size();
+    }
+  }
+  return places;
 }
 
 Assembly Assemble(const std::vector<std::string>& lines) {

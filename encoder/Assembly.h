@@ -54,6 +54,9 @@ class Assembly {
     size_t offset = 0;
   };
   Place PlaceOf(size_t line) const;
+  // The places of `count` lines from `first` on (fewer past the last line),
+  // in one pass: what a view of consecutive lines asks.
+  std::vector<Place> PlacesOf(size_t first, size_t count) const;
 
  private:
   void Add(const Line& line);

@@ -55,7 +55,7 @@ void CodeEditor::setLineNumberWidth(int pixels) {
   updateLineNumberLayout();
 }
 
-void CodeEditor::setNumberText(std::function<QString(int line)> source) {
+void CodeEditor::setNumberText(NumberSource source) {
   numberText_ = std::move(source);
   lineNumberArea_->update();
 }
@@ -190,16 +190,25 @@ void CodeEditor::selectLine(int line) {
 std::vector<LineNumberRow> CodeEditor::lineNumberRows() const {
   QTextBlock block = firstVisibleBlock();
   qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+  const int first = block.blockNumber();
   std::vector<LineNumberRow> rows;
-  for (int number = block.blockNumber() + 1; top < lineNumberArea_->height(); ++number) {
+  int lines = 0;
+  for (int number = first + 1; top < lineNumberArea_->height(); ++number) {
     const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
     const qreal rowHeight =
         layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
-    // A row past the last line shows no step.
-    const QString text = !numberText_ ? QString() : block.isValid() ? numberText_(number - 1) : u" "_qs;
-    rows.push_back({number, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), text});
+    rows.push_back({number, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), {}});
     top += rowHeight;
-    if (block.isValid()) block = block.next();
+    if (block.isValid()) {
+      ++lines;
+      block = block.next();
+    }
+  }
+  if (numberText_) {
+    const QStringList texts = numberText_(first, lines);
+    // A row past the last line shows no step.
+    for (size_t row = 0; row < rows.size(); ++row)
+      rows[row].text = int(row) < texts.size() ? texts[int(row)] : u" "_qs;
   }
   return rows;
 }

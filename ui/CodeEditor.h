@@ -45,9 +45,11 @@ class CodeEditor : public QPlainTextEdit {
   void setMarkerSource(MarkerSource source);
   // The marker of a line (zero-based) as its tooltip shows it; empty for none.
   QString marker(int line) const;
-  // What the line-number area shows for a line (zero-based) in place of its
-  // number, such as the calculator's step number; none for the numbers.
-  void setNumberText(std::function<QString(int line)> source);
+  // What the line-number area shows in place of the numbers of `count`
+  // lines from `first` (zero-based), such as the calculator's step numbers;
+  // none for the numbers.
+  using NumberSource = std::function<QStringList(int first, int count)>;
+  void setNumberText(NumberSource source);
 
   // The text in display codes, CR LF between lines.
   std::string codes() const;
@@ -129,7 +131,7 @@ class CodeEditor : public QPlainTextEdit {
   int lineNumberWidth_ = 0;
   MarkerSource markerSource_;
   std::function<QString(int line)> helpSource_;
-  std::function<QString(int line)> numberText_;
+  NumberSource numberText_;
   Completer* completer_ = nullptr;
   bool readsListings_ = false;
 };

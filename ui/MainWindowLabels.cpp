@@ -102,9 +102,11 @@ void MainWindow::showCaretPlace() {
 // A line that writes no bytes has no step, and shows none.
 void MainWindow::showStepNumbers(bool shown) {
   if (!shown) return codeEdit_->setNumberText({});
-  codeEdit_->setNumberText([this](int line) {
-    const size_t step = assembly_->assembly().PlaceOf(size_t(line)).step;
-    return step == 0 ? u" "_qs : QString("%1").arg(step, 2, 10, QChar('0'));
+  codeEdit_->setNumberText([this](int first, int count) {
+    QStringList texts;
+    for (const encoder::Assembly::Place& at : assembly_->assembly().PlacesOf(size_t(first), size_t(count)))
+      texts += at.step == 0 ? u" "_qs : QString("%1").arg(at.step, 2, 10, QChar('0'));
+    return texts;
   });
 }
 

@@ -39,13 +39,16 @@ TEST(Assembly, SplitsIntoProgramsAtEnd) {
   EXPECT_EQ(programs[1].first, 4u);
   EXPECT_EQ(programs[1].end, 7u);
   EXPECT_EQ(programs[1].size, 2u);
-  std::vector<size_t> steps, offsets;
-  for (size_t i = 0; i < assembly.lines().size(); ++i) {
-    steps.push_back(assembly.PlaceOf(i).step);
-    offsets.push_back(assembly.PlaceOf(i).offset);
+  // Asked from any line on, the places are those of the whole program.
+  const std::vector<size_t> steps = {1, 0, 2, 3, 1, 0, 2}, offsets = {0, 5, 5, 7, 0, 1, 1};
+  for (size_t first = 0; first < steps.size(); ++first) {
+    const std::vector<Assembly::Place> places = assembly.PlacesOf(first, 100);
+    ASSERT_EQ(places.size(), steps.size() - first);
+    for (size_t i = first; i < steps.size(); ++i) {
+      EXPECT_EQ(places[i - first].step, steps[i]) << i;
+      EXPECT_EQ(places[i - first].offset, offsets[i]) << i;
+    }
   }
-  EXPECT_EQ(steps, (std::vector<size_t>{1, 0, 2, 3, 1, 0, 2}));
-  EXPECT_EQ(offsets, (std::vector<size_t>{0, 5, 5, 7, 0, 1, 1}));
 }
 
 // The editor replaces the lines an edit touched; the totals follow, and the
