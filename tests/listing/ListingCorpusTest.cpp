@@ -59,12 +59,6 @@ const std::map<std::string, std::set<size_t>> kKnownFailures = {
     {"VinEdw_dm42-programs__PROGRAMS.txt",
      {2621, 2622, 2623, 2624, 2625, 2626, 2627, 2628, 2629, 2630, 2631, 2632, 2680}},
     {"jackokring_free42-programs__XINDA.free42", {526, 532}},  // texts longer than 15 characters
-    // Register and flag numbers without their leading zero.
-    {"jagot_42s-atomic__src_hhgcut.hp42s", {5, 21}},
-    {"jagot_42s-atomic__src_hhgexc.hp42s", {3, 5}},
-    {"jagot_42s-atomic__src_keldysh.hp42s", {5, 14}},
-    {"jagot_42s-atomic__src_omegau.hp42s", {14}},
-    {"jagot_42s-atomic__src_up.hp42s", {6, 12, 14, 16, 19}},
     {"keisanki_DM42_programs__FORT_structure_overview.hp42s", {169}},  // prose: LBL 41/42/43
     // Tables of data after the program.
     {"keisanki_DM42_programs__FORT_with_subprograms.hp42s",
