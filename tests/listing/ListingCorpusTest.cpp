@@ -8,6 +8,8 @@
 #include <iostream>
 #include <map>
 #include <set>
+#include <string>
+#include <utility>
 
 #include "decoder/Decode.h"
 #include "encoder/Encoder.h"
@@ -29,7 +31,8 @@ std::string EncodeAll(const std::vector<ListingLine>& lines) {
 
 // The decoder's own byte differences (cached label chains and jump
 // distances, code 20) are the corpus test's; here the listing must give the
-// bytes the decoded lines give, with the END the listing adds.
+// bytes the decoded lines give, with the END the listing adds, and count
+// them as the calculator does.
 TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
   const fs::path folder = fs::path(ORRIKEY_CORPUS_DIR) / "raw";
   if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
@@ -37,15 +40,27 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
     SCOPED_TRACE(entry.path().filename().string());
     const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(files::ReadRawFile(entry.path())));
     ASSERT_FALSE(decoded.stop);
-    std::string expected;
+
+    std::string expected, headers, counted;
     std::vector<ListedLine> listed;
+    size_t bytes = 0;
     for (const decoder::Line& line : decoded.lines) {
       expected += encoder::HexRow(encoder::AssembleLine(decoded.TextOf(line)));
       listed.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
+      bytes += line.endsProgram() ? 0 : line.size;
+      if (line.endsProgram()) counted += "00 { " + std::to_string(std::exchange(bytes, 0)) + "-Byte Prgm }\n";
     }
-    if (decoded.lines.empty() || !decoded.lines.back().endsProgram()) expected += "C0000D";
+    if (!decoded.lines.empty() && !decoded.lines.back().endsProgram()) {
+      expected += "C0000D";
+      counted += "00 { " + std::to_string(bytes) + "-Byte Prgm }\n";
+    }
 
-    const ReadListingResult read = ReadListing(WriteListing(listed));
+    const std::string listing = WriteListing(listed);
+    // Each header counts the file's own bytes of its program, its END left out.
+    for (size_t at = listing.find("00 {"); at != std::string::npos; at = listing.find("\n00 {", at + 1))
+      headers += listing.substr(at + (at > 0), listing.find('\n', at + 1) - at - (at > 0) + 1);
+    EXPECT_EQ(headers, counted);
+    const ReadListingResult read = ReadListing(listing);
     EXPECT_TRUE(read.errors.empty());
     EXPECT_EQ(EncodeAll(read.lines), expected);
   }

@@ -14,6 +14,7 @@ TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEnd) {
   EXPECT_EQ(WriteListing(lines),
             "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
             "00 { 5-Byte Prgm }\n01▸LBL 01\n02 DATE+\n03 RDX,\n04 END\n");
+  EXPECT_EQ(WriteListing({}), "");  // no program, no header
 }
 
 TEST(WriteListing, NumbersPastNinetyNineWithMoreDigits) {
