@@ -2,6 +2,7 @@
 
 #include "listing/ListingWriter.h"
 #include "listing/TextEscapes.h"
+#include "tables/Tables.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/Lines.h"
@@ -305,6 +306,25 @@ bool ReadsAsItStands(std::string_view instruction) {
   return true;
 }
 
+// A register, flag or label number written without its leading zero
+// ("SF 5", "RCL IND 3") is the one the calculator stores with it; the
+// instructions whose direct numbers have no leading zero keep theirs as
+// written.
+void PadNumber(std::string& out) {
+  const size_t digit = out.size() - 1;
+  if (out.size() < 3 || !IsDigit(out[digit]) || out[digit - 1] != ' ') return;
+  const size_t blank = out.find(' ');
+  const std::string_view between(out.data() + blank + 1, digit - blank - 1);
+  if (!between.empty() && between != "IND ") return;
+  const std::string_view name(out.data(), blank);
+  const auto ops = tables::ModOps();
+  const auto op = std::find_if(ops.begin(), ops.end(), [&](const tables::ModOp& o) { return o.name == name; });
+  if (op == ops.end()) return;
+  const bool plain = op->operand == tables::OperandKind::kWord || op->operand == tables::OperandKind::kPlainNumber;
+  if (between.empty() && plain) return;
+  out.insert(digit, 1, '0');
+}
+
 // The program line into `out`, or false and why not into `error`.
 bool ProgramLine(std::string_view instruction, std::string& out, std::string& error) {
   out.clear();
@@ -331,6 +351,7 @@ bool ProgramLine(std::string_view instruction, std::string& out, std::string& er
   const std::string_view trimmed = text::Trim(out);
   out.erase(static_cast<size_t>(trimmed.data() - out.data()) + trimmed.size());
   out.erase(0, static_cast<size_t>(trimmed.data() - out.data()));
+  PadNumber(out);
   return true;
 }
 

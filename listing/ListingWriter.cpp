@@ -1,6 +1,7 @@
 #include "listing/ListingWriter.h"
 
 #include "listing/TextEscapes.h"
+#include "tables/Tables.h"
 #include "text/CodePage.h"
 
 #include <algorithm>
@@ -164,13 +165,25 @@ namespace {
 constexpr size_t kNumberRoom = 24;
 constexpr size_t kHeaderRoom = 48;
 
+// The calculator's own spelling of the name that starts the line, when the
+// tables name it otherwise (DATE+ for DATE_PLUS).
+const tables::TextPair* AliasOf(std::string_view line) {
+  for (const tables::TextPair& alias : tables::Aliases())
+    if (line.starts_with(alias.value) && (line.size() == alias.value.size() || line[alias.value.size()] == ' '))
+      return &alias;
+  return nullptr;
+}
+
 // The number, the label mark or a blank, the instruction and a line break.
 char* WriteNumberedLine(char* at, size_t number, std::string_view line) {
   Pen pen(at);
   if (number < 10) pen.Put("0");
   pen.PutNumber(number);
   pen.Put(line.starts_with("LBL ") ? "▸" : " ");
-  pen.MoveTo(WriteListingInstruction(pen.at(), line));
+  if (const tables::TextPair* alias = AliasOf(line))
+    pen.MoveTo(WriteListingInstruction(pen.at(), std::string(alias->key) += line.substr(alias->value.size())));
+  else
+    pen.MoveTo(WriteListingInstruction(pen.at(), line));
   pen.Put("\n");
   return pen.at();
 }

@@ -11,6 +11,7 @@ namespace {
 
 constexpr unsigned char kLineFeed = 10;
 constexpr unsigned char kEscape = 27;
+constexpr unsigned char kMicro = 17;
 constexpr unsigned char kUpArrow = 0x5E;
 constexpr unsigned char kAppend = 0x7F;
 constexpr unsigned char kSmallY = 0x81;
@@ -39,6 +40,8 @@ void AppendListingChar(std::string& out, unsigned char code) {
     out += "[LF]";
   } else if (code == kEscape) {
     out += "[ESC]";
+  } else if (code == kMicro) {
+    out += "μ";  // the Greek letter, where the display codes have the micro sign
   } else if (code < 32) {
     out += text::DisplayCodeUtf8(tables::CharMap()[code]);
   } else if (code == kUpArrow) {

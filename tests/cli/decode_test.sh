@@ -40,7 +40,7 @@ printf 'LBL "AB"\r\n1.5\r\nSTO 01\r\nEND' > "$work/good.42S"
 expect "encode -o still lists the hex" 0 $'C000F3004142\n111A1500\n31\nC0000D' "{ 14-Byte Prgm }" \
   encode "$work/good.42S" -o "$work/good.raw"
 check "raw file holds the bytes" "C000F3004142111A150031C0000D" "$(hex_of "$work/good.raw")"
-printf 'CLX\nSTO 5' > "$work/bad.42S"
+printf 'CLX\nSTO 128' > "$work/bad.42S"
 for output in good.raw bad.raw; do
   expect "encode -o $output with a failed line" 1 $'77\n------ err par' "Line: 2 ------ err par" \
     encode "$work/bad.42S" -o "$work/$output"

@@ -7,7 +7,7 @@ printf 'LBL "AB"\r\n\r\n1 @ one\nEND' > "$work/good.42S"
 expect "good program: hex listing, caption on stderr" 0 $'C000F3004142\n1100\nC0000D' \
   "{ 11-Byte Prgm }" encode "$work/good.42S"
 
-printf '\nCLX\n\n \t\nFOO\r\nSTO 5' > "$work/bad.42S"
+printf '\nCLX\n\n \t\nFOO\r\nSTO 128' > "$work/bad.42S"
 expect "failed lines stay in the listing; INFO lines count blank lines, no caption" 1 \
   $'77\n------ err opcode\n------ err par' $'Line: 5 ------ err opcode\nLine: 6 ------ err par' \
   encode "$work/bad.42S"

@@ -55,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"\"a@b\" @ note", "\"a@b\""}, LineRow{"\"a//b;c\"", "\"a//b;c\""},
         LineRow{"\"SIGMA->\"", "\"SIGMA->\""}, LineRow{"\"a\"b\"", "\"a\"b\""},
         LineRow{"├\":\" ; \":\" or \"=\"", "\x9F \":\""},
-        LineRow{"ASSIGN \"A\" TO 01", "ASSIGN \"A\" TO 01"}));
+        LineRow{"ASSIGN \"A\" TO 01", "ASSIGN \"A\" TO 01"}, LineRow{"\"μµ\"", "\"\xB1\xB1\""},
+        // Numbers without their leading zero, but where the calculator writes none.
+        LineRow{"SF 5", "SF 05"}, LineRow{"RCL IND 3", "RCL IND 03"}, LineRow{"LBL 1", "LBL 01"},
+        LineRow{"TONE 5", "TONE 5"}, LineRow{"DROPN 2", "DROPN 2"}, LineRow{"DROPN IND 2", "DROPN IND 02"},
+        LineRow{"STO 5 @ five", "STO 05"}, LineRow{"\"SF 5\"", "\"SF 5\""}));
 
 struct ErrorRow {
   std::string listing;

@@ -10,10 +10,11 @@ namespace {
 TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEnd) {
   const std::vector<ListedLine> lines = {
       {"LBL \"A\"", 5, false}, {"CLX", 1, false}, {".END.", 3, true},
-      {"LBL 01", 1, false}, {"RTN", 1, false}};
+      {"LBL 01", 1, false}, {"DATE_PLUS", 2, false}, {"RDX", 2, false}};
   EXPECT_EQ(WriteListing(lines),
             "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
-            "00 { 2-Byte Prgm }\n01▸LBL 01\n02 RTN\n03 END\n");
+            "00 { 5-Byte Prgm }\n01▸LBL 01\n02 DATE+\n03 RDX,\n04 END\n");
+  EXPECT_EQ(WriteListing({}), "");  // no program, no header
 }
 
 TEST(WriteListing, NumbersPastNinetyNineWithMoreDigits) {
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
                     InstructionRow{"\"\x80\x81\xC4\"\"", "\"€80ʏ€c4€22\""},
                     InstructionRow{"\"[LF][ESC[\"", "\"€5bLF][ESC[\""},
-                    InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"}));
+                    InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"},
+                    InstructionRow{"\"\xB1\"", "\"μ\""}));
 
 }  // namespace
 }  // namespace orrikey::listing
