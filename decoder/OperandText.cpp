@@ -6,16 +6,6 @@
 #include "tables/Tables.h"
 
 namespace orrikey::decoder {
-namespace {
-
-using tables::kLowerLabelBase;
-using tables::kLowerLabelLetters;
-using tables::kStackBase;
-using tables::kStackLetters;
-using tables::kUpperLabelBase;
-using tables::kUpperLabelLetters;
-
-}  // namespace
 
 void AppendDecimal(LineText& out, unsigned value) {
   out.MoveTo(std::to_chars(out.at(), out.at() + 10, value).ptr);
@@ -27,14 +17,15 @@ void AppendTwoDigits(LineText& out, unsigned value) {
   out += static_cast<char>('0' + value % 10);
 }
 
-bool IsStack(unsigned value) { return value >= kStackBase && value < kStackBase + kStackLetters.size(); }
+bool IsStack(unsigned value) { return value - tables::kStackBase < tables::kStackLetters.size(); }
 
 void AppendStack(LineText& out, unsigned value) {
   out += "ST ";
-  out += kStackLetters[value - kStackBase];
+  out += tables::kStackLetters[value - tables::kStackBase];
 }
 
 void AppendLabel(LineText& out, unsigned value) {
+  using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBase, tables::kUpperLabelLetters;
   if (value - kUpperLabelBase < kUpperLabelLetters.size()) out += kUpperLabelLetters[value - kUpperLabelBase];
   else if (value - kLowerLabelBase < kLowerLabelLetters.size()) out += kLowerLabelLetters[value - kLowerLabelBase];
   else if (IsStack(value)) AppendStack(out, value);
