@@ -3,21 +3,16 @@
 namespace orrikey::encoder {
 namespace {
 
-using tables::kLowerLabelBase;
-using tables::kLowerLabelLetters;
-using tables::kStackBase;
-using tables::kStackLetters;
-using tables::kUpperLabelBase;
-using tables::kUpperLabelLetters;
+using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBase, tables::kUpperLabelLetters;
+using tables::kStackBase, tables::kStackLetters;
 
 constexpr unsigned kLargestNumber = 127;
 
-bool IsStackValue(unsigned n) { return n >= kStackBase && n < kStackBase + kStackLetters.size(); }
+bool IsStackValue(unsigned n) { return n - kStackBase < kStackLetters.size(); }
 
 // The bytes of letter labels are no label numbers.
 bool IsLetterValue(unsigned n) {
-  return (n >= kUpperLabelBase && n < kUpperLabelBase + kUpperLabelLetters.size()) ||
-         (n >= kLowerLabelBase && n < kLowerLabelBase + kLowerLabelLetters.size());
+  return n - kUpperLabelBase < kUpperLabelLetters.size() || n - kLowerLabelBase < kLowerLabelLetters.size();
 }
 
 // The bytes that lead the operand, and the key number of a key assignment.
