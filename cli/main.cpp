@@ -378,7 +378,7 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
   } else if (format == Format::kListing) {
     orrikey::listing::ListingStream listing(out);
     while (reader.Next(line)) {
-      listing.Add({reader.text(), line.size, line.endsProgram()});
+      listing.Add({reader.text(), line.size, line.endsProgram(), line.dropped()});
       if (!fits()) return false;
     }
     listing.Finish();

@@ -28,6 +28,7 @@ struct Line {
   const tables::ModOp* modOp = nullptr;
 
   bool endsProgram() const { return fixedOp && fixedOp->endsProgram; }
+  bool dropped() const { return fixedOp && fixedOp->dropped; }
 };
 
 // Where decoding stopped: at bytes that end in the middle of an instruction,

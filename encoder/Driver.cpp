@@ -22,6 +22,11 @@ bool AssembledLine::endsProgram() const {
   return fixed && (*fixed)->endsProgram;
 }
 
+bool AssembledLine::dropped() const {
+  const auto* fixed = std::get_if<const tables::FixedOp*>(&instruction);
+  return fixed && (*fixed)->dropped;
+}
+
 AssembledLine AssembleLine(std::string_view line) {
   const std::string_view instruction =
       text::Trim(text::WithoutComment(line, text::Notation::kProgramText));

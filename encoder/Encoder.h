@@ -38,9 +38,10 @@ struct AssembledLine {
 
   bool failed() const { return error.has_value(); }
   // An instruction, which the calculator counts as a step; blank and
-  // comment lines write no bytes.
-  bool isStep() const { return !failed() && !bytes.empty(); }
+  // comment lines write no bytes, and a NULL is dropped as the calculator reads it.
+  bool isStep() const { return !failed() && !bytes.empty() && !dropped(); }
   bool endsProgram() const;
+  bool dropped() const;
 };
 
 inline AssembledLine Failed(EncodeError error) { return {{}, error, {}}; }

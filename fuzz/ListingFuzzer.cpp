@@ -44,8 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string expected;
   std::vector<orrikey::listing::ListedLine> listed;
   for (const orrikey::decoder::Line& line : decoded.lines) {
-    expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(decoded.TextOf(line)));
-    listed.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
+    if (!line.dropped())
+      expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(decoded.TextOf(line)));
+    listed.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
   }
   if (!decoded.lines.back().endsProgram()) expected += "C0000D";
   const orrikey::listing::ReadListingResult again = orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));

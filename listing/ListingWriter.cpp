@@ -204,6 +204,7 @@ std::string ListingInstruction(std::string_view line) {
 
 void ListingStream::Add(const ListedLine& line) {
   if (line.endsProgram) return WriteProgram();
+  if (line.dropped) return;
   char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(line.text.size()));
   used_ = static_cast<size_t>(WriteNumberedLine(at, ++lines_, line.text) - body_.data());
   bytes_ += line.size;

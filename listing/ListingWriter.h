@@ -12,11 +12,14 @@
 namespace orrikey::listing {
 
 // A program line in display codes, as the decoder writes it, the number of
-// bytes it stands for, and whether its row ends a program.
+// bytes it stands for, whether its row ends a program, and whether the
+// calculator drops it as it reads the program (a NULL), so that the listing
+// neither shows nor counts it.
 struct ListedLine {
   std::string_view text;
   size_t size;
   bool endsProgram;
+  bool dropped = false;
 };
 
 // A program that lacks its END gets one, as the calculator lists it; the

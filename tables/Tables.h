@@ -16,6 +16,7 @@ struct FixedOp {
   std::string_view name;
   std::string_view bytes;
   bool endsProgram = false;  // END, and the forms that read as it
+  bool dropped = false;      // NULL: the calculator drops it as it reads the program
 };
 
 // A form whose operand is a number or a stack register: the bytes that lead

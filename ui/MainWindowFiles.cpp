@@ -150,7 +150,7 @@ std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
     const encoder::AssembledLine& line = assembled[i].assembled;
     if (!line.bytes.empty())
       instructions.push_back({text::Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)),
-                              line.bytes.size(), line.endsProgram()});
+                              line.bytes.size(), line.endsProgram(), line.dropped()});
   }
   return listing::WriteListing(instructions);
 }

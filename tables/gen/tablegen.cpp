@@ -203,9 +203,10 @@ std::string FixedOp(const std::string& row) {
   if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
   // Calculators end a program at C0 00 0D, whatever name a table gives it.
   const bool endsProgram = bytes == std::string("\xC0\x00\x0D", 3);
+  const bool dropped = bytes == std::string(1, '\0');
   std::string out = "{";
   return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
-         (endsProgram ? "true" : "false") + "}";
+         (endsProgram ? "true" : "false") + ", " + (dropped ? "true" : "false") + "}";
 }
 
 std::string TextPair(const std::string& row) {
