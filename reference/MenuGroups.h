@@ -24,7 +24,8 @@ std::vector<std::string> FixMenuMembers(std::string_view groupHeader);
 std::vector<std::string_view> OperandInstructionNames();
 
 // The calculator's flags with their state after a machine reset and after a
-// memory clear: tab-separated Windows-1252 lines, one per row.
+// memory clear: tab-separated UTF-8 lines, one per row (ALLΣ holds the only
+// character beyond ASCII), with a note line under a few rows.
 std::span<const std::string_view> FlagTable();
 
 // The text that a pick of the Program Tool (a menu member or a grid cell)

@@ -148,7 +148,7 @@ void ProgramTool::createFlagsPage() {
   flagsText_->setTabStopDistance(8 * QFontMetricsF(font).averageCharWidth());
   flagsText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QStringList text;
-  for (std::string_view line : reference::FlagTable()) text += FromWindows1252(line);
+  for (std::string_view line : reference::FlagTable()) text += QString::fromUtf8(line);
   flagsText_->setPlainText(text.join(u'\n'));
 }
 

@@ -126,6 +126,11 @@ class ProgramToolTest : public QObject {
     QCOMPARE(Open(), tool);
   }
 
+  // The flag table's one character beyond ASCII reads as itself.
+  void showsTheFlagTable() {
+    QVERIFY(Child<QPlainTextEdit>("flagsText")->toPlainText().contains(u"\t60\tALL\u03A3 Mode\t"));
+  }
+
   // Sorted by kind, symbol and line, ignoring case.
   void scansAndSorts() {
     Code()->setLines({"STO 05", "STO+ 07", "STO \"abc\"", "STO \"ABD\"", "MVAR \"X\"",
