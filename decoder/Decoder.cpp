@@ -82,18 +82,23 @@ bool Decoder::ShortNumber(Line& line, const FirstByte& entry) {
   return true;
 }
 
-// One lead byte and one operand byte. A byte that fits none of the
-// instruction's forms still reads as the operand it would be to any
-// instruction.
+// One lead byte and one operand byte.
 bool Decoder::OperandByte(Line& line, const OperandEntries& forms) {
   if (!Has(1)) return false;
   const unsigned byte = At(1);
   Take(2);
+  SetOperand(line, forms, byte);
+  return true;
+}
+
+// A byte that fits none of the instruction's forms still reads as the
+// operand it would be to any instruction: its top bit says IND whatever the
+// lead, so F2 D0 86 is INPUT IND 06 though INPUT's indirect forms lead F2 EE.
+void Decoder::SetOperand(Line& line, const OperandEntries& forms, unsigned byte) {
   const OperandEntry* form = FormFor(forms, byte);
   SetHead(line, form ? *form->op : *forms.front().op);
   if (form) AppendOperand(out_, *form, byte);
   else AppendAnyOperand(out_, byte);
-  return true;
 }
 
 const OperandEntry* Decoder::FormFor(const OperandEntries& forms, unsigned byte) {

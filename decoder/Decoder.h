@@ -71,6 +71,7 @@ class Decoder {
   bool LongGotoXeq(Line& line, const tables::ModOp& op);
   bool ShortNumber(Line& line, const FirstByte& entry);
   bool OperandByte(Line& line, const OperandEntries& forms);
+  void SetOperand(Line& line, const OperandEntries& forms, unsigned byte);
 
   // Fn and the n bytes it counts (Sequences.cpp).
   bool Sequence(Line& line);

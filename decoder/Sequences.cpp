@@ -132,15 +132,15 @@ bool Decoder::RegisterForm(Line& line, const OperandEntries& forms, Bytes rest) 
   if (key && (rest.size() != 2 || rest[0] < 1 || rest[0] > 9)) return false;
   const Bytes operand = key ? rest.subspan(1) : rest;
   if (operand.size() != 1) return false;
+  if (!key) {
+    SetOperand(line, forms, operand[0]);
+    return true;
+  }
   const OperandEntry* form = FormFor(forms, operand[0]);
   if (!form) return false;
-  if (key) {
-    line.modOp = form->op;
-    SetKeyHead(op, rest[0]);
-    out_ += ' ';
-  } else {
-    SetHead(line, *form->op);
-  }
+  line.modOp = form->op;
+  SetKeyHead(op, rest[0]);
+  out_ += ' ';
   AppendOperand(out_, *form, operand[0]);
   return true;
 }
@@ -161,13 +161,14 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
                         size_t leadSize) {
   Bytes name = body.subspan(leadSize);
   if (op.operand == tables::OperandKind::kKeyLabel) {
-    // Any other key byte makes the whole sequence a text.
-    const unsigned key = name.empty() ? 0 : name[0];
+    // A key byte and a name, or no instruction (F2 C3 1A); with a key byte
+    // other than 1 to 9 the whole sequence is a text.
+    if (name.size() < 2) return false;
+    const unsigned key = name[0];
     if (key < 1 || key > 9) {
       AppendQuoted(out_, body);
       return true;
     }
-    if (name.size() < 2) return false;
     line.modOp = &op;
     SetKeyHead(op, key);
     out_ += indirect ? " IND " : " ";

@@ -33,8 +33,14 @@ OperandSoFar FindOperand(std::string_view head) {
   return found;
 }
 
+// Forms derived from others are read and written but not offered.
+template <typename Form>
+bool Offered(const Form& form) {
+  return form.exists && !form.derived;
+}
+
 bool HasIndirect(const tables::ModOp& op) {
-  return op.indirect.name.exists || op.indirect.stack.exists || op.indirect.number.exists;
+  return Offered(op.indirect.name) || Offered(op.indirect.stack) || Offered(op.indirect.number);
 }
 
 // The whole words that may stand where the operand has come to.
@@ -43,11 +49,11 @@ std::vector<std::string> OperandWords(const OperandSoFar& so, std::span<const st
   std::vector<std::string> words;
   if (so.typed.empty()) {
     if (HasIndirect(op)) words.push_back("IND");
-    if (op.direct.stack.exists) words.push_back("ST");
+    if (Offered(op.direct.stack)) words.push_back("ST");
     if (op.operand == tables::OperandKind::kLabel || op.operand == tables::OperandKind::kKeyLabel)
       words.insert(words.end(), labels.begin(), labels.end());
   } else if (so.typed == "IND") {
-    if (op.indirect.stack.exists) words.push_back("ST");
+    if (Offered(op.indirect.stack)) words.push_back("ST");
   } else if (so.typed == "ST" || so.typed == "IND ST") {
     for (const char letter : tables::kStackLetters) words.emplace_back(1, letter);
   } else if (op.operand == tables::OperandKind::kKeyAssignment && so.typed.size() > 1 &&

@@ -21,10 +21,15 @@ struct FixedOp {
 
 // A form whose operand is a number or a stack register: the bytes that lead
 // the instruction, then one operand byte counted from `base`.
+//
+// A `derived` form is one the row leaves out but the calculator reads from
+// the instruction's other forms (tables/README.md says by which rule): it is
+// read and written, so that such a line keeps its bytes, but never offered.
 struct OperandForm {
   bool exists = false;
   std::string_view lead;
   unsigned char base = 0;
+  bool derived = false;
 };
 
 // A form whose operand is a quoted name. The name's length byte counts the
@@ -33,6 +38,7 @@ struct NameForm {
   bool exists = false;
   std::string_view before;
   std::string_view lead;
+  bool derived = false;
 };
 
 // The forms of one operand kind, direct or indirect. A short number form

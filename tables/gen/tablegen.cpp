@@ -23,6 +23,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -167,34 +168,117 @@ std::string KeyWordOf(const std::string& name) {
 // same four direct. The classic layout has 4-digit name slots and 6-digit
 // operand slots; the wide A7 layout 6 and 8. FIX, SCI and ENG append the
 // bytes of their operands 11 and 10.
-std::string ModOp(const std::string& row, const std::vector<std::string>& plainNumbers) {
-  auto [name, templ] = SplitAtComma(row);
+struct Template {
+  std::string name;
+  std::string slots[2][4];  // indirect, direct: the name slot, then ST, nn long, nn short
+  std::string extension;
+  bool derived[2][4] = {};
+};
+
+constexpr int kIndirect = 0, kDirect = 1;
+
+Template SplitTemplate(const std::string& row) {
+  Template parsed;
+  std::string templ;
+  std::tie(parsed.name, templ) = SplitAtComma(row);
+  CheckedName(parsed.name);
   if (templ.size() == 45 && templ.back() == ' ') templ.pop_back();  // a blank no reader needs
   size_t nameDigits = 4, operandDigits = 6;
   if (templ.size() == 60) nameDigits = 6, operandDigits = 8;
   else if (templ.size() != 44 && templ.size() != 52)
     throw ShapeError("template of " + std::to_string(templ.size()) + " digits");
   Bytes(templ);  // all hex
-
-  std::string out = "{";
-  out += CppLiteral(CheckedName(name));
   size_t at = 0;
+  for (auto& half : parsed.slots) {
+    for (int slot = 0; slot < 4; ++slot) {
+      const size_t digits = slot == 0 ? nameDigits : operandDigits;
+      half[slot] = templ.substr(at, digits);
+      at += digits;
+    }
+  }
+  parsed.extension = templ.substr(at);
+  return parsed;
+}
+
+// A slot that leads with a length byte Fn: its byte after the length, as hex.
+std::string SequenceByteOf(const std::string& slot) {
+  const bool sequence = !AllF(slot) && slot[0] == 'F' && slot.compare(0, 2, "FF") != 0;
+  return sequence && slot.size() >= 4 ? slot.substr(2, 2) : "";
+}
+
+// The bytes that follow a length byte in some row's form: a byte taken there
+// is read as that form, so no other instruction's form is derived onto it.
+std::vector<std::string> TakenSequenceBytes(const std::vector<Template>& templates) {
+  std::vector<std::string> taken;
+  for (const Template& t : templates) {
+    for (const auto& half : t.slots)
+      for (const std::string& slot : half)
+        if (const std::string byte = SequenceByteOf(slot); !byte.empty()) taken.push_back(byte);
+    if (!t.extension.empty()) taken.push_back(t.extension.substr(2, 2));
+  }
+  return taken;
+}
+
+std::string HexByte(unsigned value) {
+  char digits[4];
+  std::snprintf(digits, sizeof digits, "%02X", value & 0xFF);
+  return digits;
+}
+
+// The forms a row leaves out that the calculator reads all the same:
+// - After a length byte, the operand byte says by its own top bit whether
+//   the operand is indirect (F2 D8 85 is CLV IND 05, so F2 D8 35 is CLV 53):
+//   an instruction whose register forms there are only indirect has the
+//   direct ones on the same bytes. Bytes without a length byte stay as the
+//   rows give them; there GTO IND and XEQ IND share one byte by its top bit.
+// - A named form's byte after the length byte marks IND by its bit 0x08
+//   (F1 81 is STO, F1 89 STO IND): an instruction without an IND name form
+//   has one at its byte with that bit set (F1 98 is MVAR IND), unless that
+//   byte leads a form of another instruction.
+void DeriveForms(Template& t, const std::vector<std::string>& taken) {
+  const bool directOperands = std::any_of(t.slots[kDirect] + 1, t.slots[kDirect] + 4,
+                                          [](const std::string& slot) { return !AllF(slot); });
+  for (int slot = 1; slot < 4 && !directOperands; ++slot) {
+    const std::string& indirect = t.slots[kIndirect][slot];
+    std::string& direct = t.slots[kDirect][slot];
+    if (SequenceByteOf(indirect).empty()) continue;
+    const unsigned base = static_cast<unsigned char>(Bytes(indirect).back());
+    if (base < 0x80) continue;
+    direct = indirect.substr(0, indirect.size() - 2) + HexByte(base - 0x80);
+    t.derived[kDirect][slot] = true;
+  }
+  const std::string& name = t.slots[kDirect][0];
+  if (!AllF(t.slots[kIndirect][0]) || name.size() != 4 || name.compare(0, 2, "F1") != 0) return;
+  const unsigned byte = static_cast<unsigned char>(Bytes(name.substr(2))[0]);
+  const std::string marked = HexByte(byte | 0x08);
+  if (byte < 0x80 || (byte & 0x08) || std::find(taken.begin(), taken.end(), marked) != taken.end())
+    return;
+  t.slots[kIndirect][0] = "F1" + marked;
+  t.derived[kIndirect][0] = true;
+}
+
+std::string WithDerived(std::string form, bool derived) {
+  if (derived) form.insert(form.size() - 1, ", true");
+  return form;
+}
+
+std::string ModOp(const Template& t, const std::vector<std::string>& plainNumbers) {
+  std::string out = "{" + CppLiteral(t.name);
   for (int half = 0; half < 2; ++half) {
-    out += ", {" + NameForm(templ.substr(at, nameDigits));
-    at += nameDigits;
-    for (int slot = 0; slot < 3; ++slot, at += operandDigits)
-      out += ", " + OperandForm(templ.substr(at, operandDigits));
+    out += ", {" + WithDerived(NameForm(t.slots[half][0]), t.derived[half][0]);
+    for (int slot = 1; slot < 4; ++slot)
+      out += ", " + WithDerived(OperandForm(t.slots[half][slot]), t.derived[half][slot]);
     out += "}";
   }
-  if (at < templ.size()) {
-    const std::string extension = Bytes(templ.substr(at));
+  if (!t.extension.empty()) {
+    const std::string extension = Bytes(t.extension);
     out += ", " + CppLiteral(extension.substr(2)) + ", " + CppLiteral(extension.substr(0, 2));
   } else {
     out += ", {}, {}";
   }
-  out += std::string(", OperandKind::") + OperandKindOf(name, plainNumbers);
-  out += name == "LBL" ? ", true" : ", false";
-  return out + ", " + CppLiteral(KeyWordOf(name)) + "}";
+  out += std::string(", OperandKind::") + OperandKindOf(t.name, plainNumbers);
+  out += t.name == "LBL" ? ", true" : ", false";
+  return out + ", " + CppLiteral(KeyWordOf(t.name)) + "}";
 }
 
 std::string FixedOp(const std::string& row) {
@@ -230,6 +314,19 @@ std::string CharMapEntry(const std::string& row, size_t code) {
 std::string Table(const std::string& kind, const std::vector<Row>& rows,
                   const std::vector<std::string>& plainNumbers, std::string& type) {
   std::ostringstream body;
+  // Forms derived from other rows' bytes need every row read first.
+  std::vector<Template> templates;
+  std::vector<std::string> taken;
+  if (kind == "mod") {
+    for (const Row& row : rows) {
+      try {
+        templates.push_back(SplitTemplate(row.text));
+      } catch (const ShapeError& error) {
+        throw ShapeError(row.where + ": " + error.message());
+      }
+    }
+    taken = TakenSequenceBytes(templates);
+  }
   for (size_t i = 0; i < rows.size(); ++i) {
     const std::string& text = rows[i].text;
     std::string record;
@@ -237,7 +334,11 @@ std::string Table(const std::string& kind, const std::vector<Row>& rows,
       if (kind == "rows") type = "std::string_view", record = CppLiteral(text);
       else if (kind == "names") type = "std::string_view", record = CppLiteral(CheckedName(text));
       else if (kind == "fixed") type = "FixedOp", record = FixedOp(text);
-      else if (kind == "mod") type = "ModOp", record = ModOp(text, plainNumbers);
+      else if (kind == "mod") {
+        type = "ModOp";
+        DeriveForms(templates[i], taken);
+        record = ModOp(templates[i], plainNumbers);
+      }
       else if (kind == "pairs") type = "TextPair", record = TextPair(text);
       else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
       else throw ShapeError("unknown kind " + kind);

@@ -76,8 +76,8 @@ TEST(Decoder, FixedAndShortForms) {
 TEST(Decoder, UnknownInstructionsAreKept) {
   ExpectDecodes({
       {"77A2FF77", {"CLX", "XROM 11,63", "CLX"}}, {"F2C004", {"XROM 0xc004"}}, {"F1D8", {"XROM 0xd8"}},
-      {"F2C201", {"XROM 0xc201"}},  // a key assignment with no name
-      {"F2EC05", {"XROM 0xec05"}},  // DIM has no direct register form
+      // A key assignment with no name, whatever its key byte.
+      {"F2C201", {"XROM 0xc201"}}, {"F2C31A", {"XROM 0xc31a"}}, {"F1C3", {"XROM 0xc3"}},
       // FIX, SCI and ENG 10 and 11 exist only as two bytes.
       {"F5E535495830", {"XROM 0xe535495830"}},
   });
@@ -108,6 +108,13 @@ TEST(Decoder, RegisterOperands) {
       // Numbers that are letters or stack registers to the label instructions.
       {"9185", {"STO IND 05"}}, {"F2D1F3", {"RCL+ IND ST X"}}, {"F3F70100", {"SIZE 256"}},
       {"9C72", {"FIX ST Y"}},
+      // After a length byte too the operand byte's top bit alone says IND:
+      // instructions with only indirect forms there read direct ones.
+      {"F2D835", {"CLV 53"}}, {"F2EB47", {"SOLVE 71"}}, {"F2E86F", {"PGMINT 111"}},
+      {"F2F872", {"VARMENU ST Y"}}, {"F2EA4E", {"INTEG 78"}}, {"F2EF53", {"EDITN 83"}},
+      {"F2EC05", {"DIM 05"}},
+      // INPUT leads its direct forms with D0 and its indirect ones with EE.
+      {"F2EE31", {"INPUT 49"}}, {"F2D086", {"INPUT IND 06"}},
       {"F3F701", {kErrorLine}}, {"F2D1", {kErrorLine}}, {"91", {kErrorLine}},
   });
 }
@@ -126,6 +133,8 @@ TEST(Decoder, NamedOperands) {
       {"C000F10040", {"LBL \"\"", "+"}}, {"C000F0", {"LBL \"\""}}, {"CA00F3004142", {"LBL \"AB\""}},
       {"F3C04111", {"ASSIGN \"A\" TO 18"}},
       {"F8B2434F4E54524F4C", {"ASTO \"CONTROL\""}},
+      // Bit 0x08 of a name form's byte is IND, for MVAR too, which has no key for it.
+      {"F4984C7358", {"MVAR IND \"LsX\""}},
       // Cut off in the middle of the name.
       {"F34142", {kErrorLine}}, {"1EF54142", {kErrorLine}}, {"C000F5004142", {kErrorLine}},
       {"1D41", {kErrorLine}},

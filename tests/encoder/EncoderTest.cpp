@@ -84,6 +84,19 @@ TEST(Encoder, StackRegisters) {
   });
 }
 
+// Forms the calculator reads though the instruction offers no key for them, so
+// that lines decoded from them keep their bytes; an instruction's own form wins.
+TEST(Encoder, FormsReadFromOtherForms) {
+  ExpectEncodes({
+      {"CLV 53", "F2D835"}, {"SOLVE 71", "F2EB47"}, {"PGMINT 111", "F2E86F"},
+      {"VARMENU ST Y", "F2F872"}, {"INTEG 78", "F2EA4E"}, {"EDITN 83", "F2EF53"},
+      {"INPUT 49", "F2D031"}, {"INPUT IND 06", "F2EE86"},
+      {"MVAR IND \"LsX\"", "F4984C7358"},
+      {"CLP IND \"A\"", "------ err par"},  // its byte F8 leads VARMENU IND
+      {"CLV 128", "------ err par"},
+  });
+}
+
 TEST(Encoder, QuotedNamesAndLabels) {
   ExpectEncodes({
       {"STO \"AB\"", "F3814142"}, {"STO IND \"AB\"", "F3894142"},

@@ -26,6 +26,7 @@ TEST(Completion, OffersWhatMayFollowTheTextBeforeTheCaret) {
       {"KEY 1 G", 6, {"GTO"}},
       {"STO ", 4, {"IND", "ST"}},
       {"STO IND ", 8, {"ST"}},
+      {"CLV ", 4, {"IND"}}, {"MVAR ", 5, {}},  // forms only read are not offered
       {"RCL ST ", 7, {"L", "T", "X", "Y", "Z"}},
       {"RCL IND ST y", 11, {"Y"}},
       {"GTO ", 4, {"\"MAIN\"", "01", "A", "IND"}},
