@@ -2,7 +2,8 @@
 # Builds the core as WebAssembly into build-web/: installs the Debian packages
 # that are missing (as install-deps.sh does), fetches Debian's PCRE2 source
 # package and cross-builds it, builds tablegen for this machine, and then the
-# core and its binding with emscripten. Quick to run again.
+# core and its binding with emscripten, and the page into web/dist/. Quick to
+# run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -66,3 +67,12 @@ fi
 emcmake cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIKEY_WEB=ON \
   -DTABLEGEN="$host/tablegen" -DORRIKEY_PCRE2_ROOT="$pcre2/install"
 ninja -C "$out" -j"$jobs"
+
+# The page, with the core inside it, into web/dist/: node and npm as Debian
+# has them when there are none.
+if ! command -v npm >/dev/null; then
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends nodejs npm </dev/null
+fi
+(cd web && npm ci --no-fund --no-audit && npm run build)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "encoder/Encoder.h"
 #include "listing/ListingWriter.h"
 #include "text/CodePage.h"
+#include "text/Utf8.h"
 
 namespace orrikey {
 namespace {
@@ -64,10 +66,12 @@ document::OpenAs OpenAsNamed(const std::string& as) {
 }
 
 // Each line with the line of the source it came from, its bytes and hex row,
-// and for a line that does not convert its error and message.
-val AssemblyLines(const encoder::Assembly& assembly) {
+// and for a line that does not convert its error and message (with the reason
+// of a character refused from the page's text, by line index).
+val AssemblyLines(const encoder::Assembly& assembly, const std::vector<std::string>& reasons = {}) {
   val lines = val::array();
-  for (const encoder::Assembly::Line& line : assembly.lines()) {
+  for (size_t i = 0; i < assembly.lines().size(); ++i) {
+    const encoder::Assembly::Line& line = assembly.lines()[i];
     val out = val::object();
     out.set("line", line.sourceLine);
     out.set("bytes", Bytes(std::span(line.assembled.bytes.data(), line.assembled.bytes.size())));
@@ -75,7 +79,8 @@ val AssemblyLines(const encoder::Assembly& assembly) {
     out.set("step", line.assembled.isStep());
     if (line.assembled.error) {
       out.set("error", std::string(ErrorName(*line.assembled.error)));
-      out.set("message", encoder::FailureMessage(line.sourceLine, *line.assembled.error));
+      out.set("message", encoder::FailureMessage(line.sourceLine, *line.assembled.error,
+                                                 i < reasons.size() ? reasons[i] : std::string()));
     }
     lines.call<void>("push", out);
   }
@@ -153,6 +158,80 @@ val DecodeListing(const std::string& bytes) {
   }
 }
 
+// The page's text, its lines split at LF: each character to the display code
+// it shows or stands for, as the editor takes typed characters. A line with a
+// character of no code fails, naming it.
+struct PageText {
+  encoder::Assembly assembly;
+  std::vector<std::string> codes;
+  std::vector<std::string> reasons;
+};
+
+PageText ReadPageText(const std::string& text) {
+  PageText page;
+  size_t start = 0;
+  for (size_t number = 1; start <= text.size(); ++number) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string codes;
+    std::optional<char32_t> refused;
+    const bool whole = text::ReadUtf8(std::string_view(text).substr(start, end - start), [&](char32_t c) {
+      const auto code = text::TypedDisplayCode(c);
+      if (!code) refused = c;
+      else codes += static_cast<char>(*code);
+      return code.has_value();
+    });
+    // A lone surrogate of the page's string reaches here as no UTF-8 at all.
+    if (!whole && !refused) refused = U'\uFFFD';
+    page.reasons.push_back(refused ? "The character " + text::NameCharacter(*refused) + " has no calculator code"
+                                   : std::string());
+    page.assembly.Append({number, refused ? encoder::Failed(encoder::EncodeError::kChar)
+                                          : encoder::AssembleLine(codes)});
+    page.codes.push_back(std::move(codes));
+    start = end + 1;
+  }
+  return page;
+}
+
+// The page's text assembled: every line, the size and the failures.
+val Assemble(const std::string& text) {
+  try {
+    const PageText page = ReadPageText(text);
+    val out = val::object();
+    out.set("lines", AssemblyLines(page.assembly, page.reasons));
+    out.set("size", page.assembly.size());
+    out.set("failures", page.assembly.failureCount());
+    return out;
+  } catch (const std::exception& error) {
+    return Failure(error);
+  }
+}
+
+// What Save Raw and Save Listing write of the page's text; nothing while a
+// line does not convert, as on the desktop.
+val Export(const std::string& text) {
+  try {
+    const PageText page = ReadPageText(text);
+    val out = val::object();
+    if (page.assembly.failureCount() > 0) {
+      out.set("failures", page.assembly.failureCount());
+      return out;
+    }
+    const std::vector<std::uint8_t> raw = page.assembly.Bytes();
+    out.set("raw", Bytes(raw));
+    std::vector<listing::ListedLine> lines;
+    for (size_t i = 0; i < page.codes.size(); ++i) {
+      const encoder::AssembledLine& line = page.assembly.lines()[i].assembled;
+      if (line.isStep()) lines.push_back({page.codes[i], line.bytes.size(), line.endsProgram()});
+    }
+    out.set("listing", listing::WriteListing(lines));
+    out.set("failures", 0);
+    return out;
+  } catch (const std::exception& error) {
+    return Failure(error);
+  }
+}
+
 }  // namespace
 }  // namespace orrikey
 
@@ -160,4 +239,6 @@ EMSCRIPTEN_BINDINGS(orrikey_core) {
   emscripten::function("open", &orrikey::Open);
   emscripten::function("decode", &orrikey::Decode);
   emscripten::function("decodeListing", &orrikey::DecodeListing);
+  emscripten::function("assemble", &orrikey::Assemble);
+  emscripten::function("exportProgram", &orrikey::Export);
 }
