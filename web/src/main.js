@@ -70,14 +70,18 @@ const sizeLabel = document.getElementById('size');
 const info = document.getElementById('info');
 const status = document.getElementById('status');
 
+// The INFO list: a listing's refused lines, then the lines that do not
+// convert. The assembly has a line for each line of the page, so a failure
+// goes to its own line, and a refused line to the page line after it.
 function showInfo(assembly, refused = []) {
   info.replaceChildren();
-  const failed = [...refused.map((r) => ({ line: r.line, message: r.message })),
-                  ...assembly.lines.filter((l) => l.error).map((l) => ({ line: l.line, message: l.message }))];
+  const after = (line) => assembly.lines.findIndex((l) => l.line > line);
+  const failed = [...refused.map((r) => ({ index: after(r.line), message: r.message })),
+                  ...assembly.lines.flatMap((l, index) => (l.error ? [{ index, message: l.message }] : []))];
   for (const failure of failed) {
     const item = document.createElement('li');
     item.textContent = failure.message;
-    item.addEventListener('click', () => goToLine(failure.line));
+    item.addEventListener('click', () => goToLine(failure.index < 0 ? Infinity : failure.index + 1));
     info.append(item);
   }
   sizeLabel.textContent = `{ ${assembly.size}-Byte Prgm }`;
@@ -102,22 +106,30 @@ const view = new EditorView({
     extensions: [
       lineNumbers(), history(), keymap.of([...defaultKeymap, ...historyKeymap]),
       assemblyField, programView,
-      EditorView.updateListener.of((update) => { if (update.docChanged) reassemble(); }),
+      // An opened file comes with its assembly, whose messages name the
+      // file's own lines, as on the desktop.
+      EditorView.updateListener.of((update) => {
+        if (update.docChanged && !update.transactions.some((t) => t.effects.some((e) => e.is(setAssembly))))
+          reassemble();
+      }),
     ],
   }),
 });
 reassemble();
 
-// A file as the desktop opens it; a listing's refused lines stay listed
-// until the text changes.
+// A file as the desktop opens it; its messages and a listing's refused
+// lines stay listed until the text changes.
 async function openFile(file) {
   const opened = core.open(file.name, new Uint8Array(await file.arrayBuffer()), 'any');
   if (opened.error) {
     status.textContent = opened.error;
     return;
   }
-  view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: opened.text.replaceAll('\r\n', '\n') } });
-  showInfo(core.assemble(view.state.doc.toString()), opened.refused);
+  view.dispatch({
+    changes: { from: 0, to: view.state.doc.length, insert: opened.text.replaceAll('\r\n', '\n') },
+    effects: setAssembly.of(opened),
+  });
+  showInfo(opened, opened.refused);
   status.textContent = opened.decodeError || `${file.name} (${opened.form})`;
   fileStem = file.name.replace(/\.[^.]*$/, '') || 'program';
 }
