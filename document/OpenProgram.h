@@ -54,9 +54,15 @@ OpenedProgram ReadProgramText(std::string_view fileBytes);
 
 OpenedProgram ReadRawProgram(std::string_view bytes);
 
+// The bytes of the file `path` names, read as OpenProgram reads them, for
+// callers that have the bytes already (the page of web/). A file named neither
+// ".raw" nor ".42S" is raw when its start holds a control byte that program
+// text never does. Throws std::runtime_error "Cannot open file "%s". %s" for
+// program text that holds a NUL byte.
+OpenedProgram ReadProgramFile(const std::string& path, std::string_view bytes,
+                              OpenAs as = OpenAs::kAny);
+
 // Reads the file; throws std::runtime_error "Cannot open file "%s". %s".
-// A file named neither ".raw" nor ".42S" is raw when its start holds a
-// control byte that program text never does.
 OpenedProgram OpenProgram(const std::string& path, OpenAs as = OpenAs::kAny);
 
 }  // namespace orrikey::document

@@ -65,8 +65,4 @@ void RefuseNulByte(const std::string& path, std::string_view bytes) {
                                " holds a NUL byte, which program text cannot hold");
 }
 
-void WriteProgramTextFile(const std::string& path, std::string_view text) {
-  WriteWholeFile(path, text);
-}
-
 }  // namespace orrikey::files

@@ -129,7 +129,7 @@ char* WriteListingInstruction(char* start, std::string_view line) {
   const char* const end = at + line.size();
   const char* const nameStart = at;
   for (; at != end && *at != ' ' && *at != '"'; ++at) pen.Put(spelled.name[static_cast<unsigned char>(*at)]);
-  if (IsTimesName(std::string_view(nameStart, at))) {
+  if (IsTimesName(std::string_view(nameStart, static_cast<size_t>(at - nameStart)))) {
     pen.Back();  // the "x", one byte
     pen.Put(spelled.times);
   }
@@ -140,7 +140,7 @@ char* WriteListingInstruction(char* start, std::string_view line) {
   for (; at != end && *at != '"'; ++at) pen.Put(spelled.words[static_cast<unsigned char>(*at)]);
   if (at == end) return pen.at();
 
-  std::string_view text(at + 1, end);
+  std::string_view text(at + 1, static_cast<size_t>(end - at - 1));
   // A lone quote writes an empty text, and what follows it stands outside.
   const size_t close = std::min(text.rfind('"'), text.size());
   const std::string_view after = close < text.size() ? text.substr(close + 1) : text;
