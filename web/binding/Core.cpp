@@ -148,7 +148,7 @@ val DecodeListing(const std::string& bytes) {
     std::vector<listing::ListedLine> lines;
     lines.reserve(decoded.lines.size());
     for (const decoder::Line& line : decoded.lines)
-      lines.push_back({decoded.TextOf(line), line.size, line.endsProgram()});
+      lines.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
     val out = val::object();
     out.set("listing", listing::WriteListing(lines));
     out.set("error", decoder::StopMessage(decoded.stop));
