@@ -129,7 +129,7 @@ const view = new EditorView({
       programView,
       // A pasted listing goes in as program lines, as the editor pastes it.
       EditorView.clipboardInputFilter.of((text) => {
-        const pasted = core.readPasted(text);
+        const pasted = core.readPasted(text.replace(/\r\n?/g, '\n'));
         if (pasted.error) {
           status.textContent = pasted.error;
           return '';

@@ -159,7 +159,7 @@ const steps = [
       const data = new DataTransfer();
       data.setData('text/plain', text);
       content.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
-    }, listing);
+    }, listing.replaceAll('\n', '\r\n'));
     const expected = encoded(listing);
     sameRows(await visibleRows(), expected.rows);
     check(!(await pageText()).includes('01'), 'the line numbers were pasted');
