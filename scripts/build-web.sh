@@ -10,22 +10,8 @@ root=$PWD
 out=$root/build-web
 jobs=${ORRIKEY_JOBS:-2}
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
-fi
-
-packages=(emscripten build-essential cmake ninja-build dpkg-dev ca-certificates debian-archive-keyring)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query --show --showformat='${db:Status-Status}' "$package" 2>/dev/null | grep -qx installed \
-    || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
-fi
+scripts/install-deps.sh emscripten build-essential cmake ninja-build dpkg-dev ca-certificates \
+  debian-archive-keyring
 
 # Debian's emscripten finds its JavaScript tools (acorn) in Debian's node
 # folder, which a node of another origin does not search.
@@ -70,9 +56,5 @@ ninja -C "$out" -j"$jobs"
 
 # The page, with the core inside it, into web/dist/: node and npm as Debian
 # has them when there are none.
-if ! command -v npm >/dev/null; then
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -q
-  $sudo apt-get install -y -q --no-install-recommends nodejs npm </dev/null
-fi
+command -v npm >/dev/null || scripts/install-deps.sh nodejs npm
 (cd web && npm ci --no-fund --no-audit && npm run build)

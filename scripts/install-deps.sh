@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Orrikey need.
-# Quick to run again: it asks apt only when a package is missing.
+# Installs the Debian packages that building, running and testing Orrikey need,
+# or only the packages named (scripts/install-deps.sh chromium). Quick to run
+# again: it asks apt only when a package is missing.
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ $# -gt 0 ] || packages=(
   build-essential cmake ninja-build pkg-config
   libpcre2-dev
   qt6-base-dev libgl-dev

@@ -5,8 +5,10 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,7 +19,9 @@
 #include "document/OpenProgram.h"
 #include "encoder/Assembly.h"
 #include "encoder/Encoder.h"
+#include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "tables/Tables.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
 
@@ -65,12 +69,14 @@ document::OpenAs OpenAsNamed(const std::string& as) {
   return document::OpenAs::kAny;
 }
 
-// Each line with the line of the source it came from, its bytes and hex row,
-// and for a line that does not convert its error and message (with the reason
-// of a character refused from the page's text, by line index).
-val AssemblyLines(const encoder::Assembly& assembly, const std::vector<std::string>& reasons = {}) {
+// Lines [first, end) with the line of the source each came from, its bytes
+// and hex row, and for a line that does not convert its error and message
+// (with the reason of a character refused from the page's text, by line
+// index).
+val AssemblyLines(const encoder::Assembly& assembly, const std::vector<std::string>& reasons, size_t first,
+                  size_t end) {
   val lines = val::array();
-  for (size_t i = 0; i < assembly.lines().size(); ++i) {
+  for (size_t i = first; i < end; ++i) {
     const encoder::Assembly::Line& line = assembly.lines()[i];
     val out = val::object();
     out.set("line", line.sourceLine);
@@ -95,9 +101,7 @@ val Failure(const std::exception& error) {
 
 // A file as the desktop opens it: its form, the text the editor shows, the
 // listing lines refused, and every line assembled.
-val Open(const std::string& name, const std::string& bytes, const std::string& as) {
-  try {
-    const document::OpenedProgram opened = document::ReadProgramFile(name, bytes, OpenAsNamed(as));
+val Opened(const document::OpenedProgram& opened) {
     val out = val::object();
     out.set("form", std::string(FormName(opened.form)));
     out.set("text", Shown(opened.text));
@@ -112,10 +116,15 @@ val Open(const std::string& name, const std::string& bytes, const std::string& a
     }
     out.set("refused", refused);
     out.set("charErrorRow", std::string(encoder::ErrorLine(encoder::EncodeError::kChar)));
-    out.set("lines", AssemblyLines(opened.assembly));
+    out.set("lines", AssemblyLines(opened.assembly, {}, 0, opened.assembly.lines().size()));
     out.set("size", opened.assembly.size());
     out.set("failures", opened.assembly.failureCount() + opened.refused.size());
     return out;
+}
+
+val Open(const std::string& name, const std::string& bytes, const std::string& as) {
+  try {
+    return Opened(document::ReadProgramFile(name, bytes, OpenAsNamed(as)));
   } catch (const std::exception& error) {
     return Failure(error);
   }
@@ -161,50 +170,62 @@ val DecodeListing(const std::string& bytes) {
 // The page's text, its lines split at LF: each character to the display code
 // it shows or stands for, as the editor takes typed characters. A line with a
 // character of no code fails, naming it.
+struct PageLine {
+  encoder::Assembly::Line line;
+  std::string codes;
+  std::string reason;
+};
+
+PageLine ReadPageLine(std::string_view text, size_t number) {
+  std::string codes;
+  std::optional<char32_t> refused;
+  const bool whole = text::ReadUtf8(text, [&](char32_t c) {
+    const auto code = text::TypedDisplayCode(c);
+    if (!code) refused = c;
+    else codes += static_cast<char>(*code);
+    return code.has_value();
+  });
+  // A lone surrogate of the page's string reaches here as no UTF-8 at all.
+  if (!whole && !refused) refused = U'\uFFFD';
+  if (refused)
+    return {{number, encoder::Failed(encoder::EncodeError::kChar)}, std::move(codes),
+            "The character " + text::NameCharacter(*refused) + " has no calculator code"};
+  encoder::AssembledLine assembled = encoder::AssembleLine(codes);
+  // The page's text is UTF-8, as a listing is, and orrikey-cli reads it as
+  // one: a line that does not convert as display codes converts as the
+  // listing's line, its glyphs in names read as their letters ("STO× 05").
+  if (assembled.failed()) {
+    const listing::ReadListingResult read = listing::ReadListing(text);
+    if (read.errors.empty() && read.lines.size() == 1) {
+      encoder::AssembledLine listed = encoder::AssembleLine(read.lines.front().text);
+      if (!listed.failed()) return {{number, std::move(listed)}, read.lines.front().text, {}};
+    }
+  }
+  return {{number, std::move(assembled)}, std::move(codes), {}};
+}
+
+template <typename Take>
+void ForEachPageLine(std::string_view text, size_t firstNumber, const Take& take) {
+  for (size_t start = 0, number = firstNumber;; ++number) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    take(ReadPageLine(text.substr(start, end - start), number));
+    if (end == text.size()) break;
+    start = end + 1;
+  }
+}
+
 struct PageText {
   encoder::Assembly assembly;
   std::vector<std::string> codes;
-  std::vector<std::string> reasons;
 };
 
 PageText ReadPageText(const std::string& text) {
   PageText page;
-  size_t start = 0;
-  for (size_t number = 1; start <= text.size(); ++number) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string codes;
-    std::optional<char32_t> refused;
-    const bool whole = text::ReadUtf8(std::string_view(text).substr(start, end - start), [&](char32_t c) {
-      const auto code = text::TypedDisplayCode(c);
-      if (!code) refused = c;
-      else codes += static_cast<char>(*code);
-      return code.has_value();
-    });
-    // A lone surrogate of the page's string reaches here as no UTF-8 at all.
-    if (!whole && !refused) refused = U'\uFFFD';
-    page.reasons.push_back(refused ? "The character " + text::NameCharacter(*refused) + " has no calculator code"
-                                   : std::string());
-    page.assembly.Append({number, refused ? encoder::Failed(encoder::EncodeError::kChar)
-                                          : encoder::AssembleLine(codes)});
-    page.codes.push_back(std::move(codes));
-    start = end + 1;
-  }
+  ForEachPageLine(text, 1, [&](PageLine line) {
+    page.assembly.Append(std::move(line.line));
+    page.codes.push_back(std::move(line.codes));
+  });
   return page;
-}
-
-// The page's text assembled: every line, the size and the failures.
-val Assemble(const std::string& text) {
-  try {
-    const PageText page = ReadPageText(text);
-    val out = val::object();
-    out.set("lines", AssemblyLines(page.assembly, page.reasons));
-    out.set("size", page.assembly.size());
-    out.set("failures", page.assembly.failureCount());
-    return out;
-  } catch (const std::exception& error) {
-    return Failure(error);
-  }
 }
 
 // What Save Raw and Save Listing write of the page's text; nothing while a
@@ -232,6 +253,116 @@ val Export(const std::string& text) {
   }
 }
 
+// The page's text as it is edited: each change assembles only the lines it
+// replaced, and the size and the failures are kept as the lines change.
+class PageAssembly {
+ public:
+  // Replaces `count` lines from `first` on with the lines of `text`, split at
+  // LF, and gives those lines back.
+  val replace(size_t first, size_t count, const std::string& text) {
+    try {
+      std::vector<encoder::Assembly::Line> lines;
+      std::vector<std::string> reasons;
+      ForEachPageLine(text, first + 1, [&](PageLine line) {
+        lines.push_back(std::move(line.line));
+        reasons.push_back(std::move(line.reason));
+      });
+      const size_t added = lines.size();
+      assembly_.Replace(first, count, std::move(lines));
+      const auto at = reasons_.begin() + static_cast<std::ptrdiff_t>(first);
+      reasons_.insert(reasons_.erase(at, at + static_cast<std::ptrdiff_t>(count)),
+                      std::make_move_iterator(reasons.begin()), std::make_move_iterator(reasons.end()));
+      return AssemblyLines(assembly_, reasons_, first, first + added);
+    } catch (const std::exception& error) {
+      return Failure(error);
+    }
+  }
+
+  // A file as the desktop opens it, which becomes the page's text; its
+  // lines keep the file's numbers. A final line break leaves an empty last
+  // line that the file does not count.
+  val open(const std::string& name, const std::string& bytes, const std::string& as) {
+    try {
+      document::OpenedProgram opened = document::ReadProgramFile(name, bytes, OpenAsNamed(as));
+      encoder::Assembly& lines = opened.assembly;
+      const size_t shown = size_t(std::count(opened.text.begin(), opened.text.end(), '\n')) + 1;
+      while (lines.lines().size() < shown) lines.Append({lines.lines().size() + 1, {}});
+      val out = Opened(opened);
+      assembly_ = std::move(lines);
+      reasons_.assign(assembly_.lines().size(), std::string());
+      return out;
+    } catch (const std::exception& error) {
+      return Failure(error);
+    }
+  }
+
+  // What looks at the whole text: the size and every failed line.
+  val summary() const {
+    val out = val::object();
+    out.set("size", assembly_.size());
+    out.set("failures", assembly_.failureCount());
+    val failed = val::array();
+    for (size_t index : assembly_.FailedLines()) {
+      const encoder::Assembly::Line& line = assembly_.lines()[index];
+      val item = val::object();
+      item.set("index", index);
+      item.set("message", encoder::FailureMessage(line.sourceLine, *line.assembled.error, reasons_[index]));
+      failed.call<void>("push", item);
+    }
+    out.set("failed", failed);
+    return out;
+  }
+
+ private:
+  encoder::Assembly assembly_;
+  std::vector<std::string> reasons_;
+};
+
+// Pasted text: a listing (numbered, headed, or with characters of no display
+// code) becomes program lines, as the editor pastes it, and a line of it
+// that does not convert goes in as written for the user to mend.
+val ReadPasted(const std::string& pasted) {
+  try {
+    val out = val::object();
+    if (listing::ReadUtf8ProgramText(pasted) || !listing::LooksLikeListing(pasted)) {
+      out.set("text", pasted);
+      return out;
+    }
+    const listing::ReadListingResult listing = listing::ReadListing(pasted);
+    std::vector<std::string_view> fileLines;
+    for (size_t start = 0;;) {
+      const size_t end = std::min(pasted.find('\n', start), pasted.size());
+      fileLines.push_back(std::string_view(pasted).substr(start, end - start));
+      if (end == pasted.size()) break;
+      start = end + 1;
+    }
+    std::map<size_t, std::string> kept;
+    for (const listing::ListingLine& line : listing.lines) kept[line.fileLine] = Shown(line.text);
+    for (const listing::ListingError& error : listing.errors)
+      kept[error.fileLine] = std::string(fileLines[error.fileLine - 1]);
+    std::string text;
+    for (const auto& [fileLine, line] : kept) text.append(text.empty() ? "" : "\n").append(line);
+    if (pasted.ends_with('\n')) text += '\n';
+    out.set("text", text);
+    if (!listing.errors.empty())
+      out.set("refused", "Pasted as written, line " + std::to_string(listing.errors.front().fileLine) +
+                             " of the listing: " + listing.errors.front().reason);
+    return out;
+  } catch (const std::exception& error) {
+    return Failure(error);
+  }
+}
+
+// The calculator's own characters that a keyboard lacks, as the page shows
+// them: its characters 0 to 31 in its order, then the append sign.
+val CalculatorCharacters() {
+  val characters = val::array();
+  for (unsigned char code : tables::CharMap())
+    characters.call<void>("push", std::string(text::DisplayCodeUtf8(code)));
+  characters.call<void>("push", std::string(text::DisplayCodeUtf8(*text::DisplayCodeOf(U'├'))));
+  return characters;
+}
+
 }  // namespace
 }  // namespace orrikey
 
@@ -239,6 +370,12 @@ EMSCRIPTEN_BINDINGS(orrikey_core) {
   emscripten::function("open", &orrikey::Open);
   emscripten::function("decode", &orrikey::Decode);
   emscripten::function("decodeListing", &orrikey::DecodeListing);
-  emscripten::function("assemble", &orrikey::Assemble);
   emscripten::function("exportProgram", &orrikey::Export);
+  emscripten::function("readPasted", &orrikey::ReadPasted);
+  emscripten::function("calculatorCharacters", &orrikey::CalculatorCharacters);
+  emscripten::class_<orrikey::PageAssembly>("PageAssembly")
+      .constructor<>()
+      .function("replace", &orrikey::PageAssembly::replace)
+      .function("open", &orrikey::PageAssembly::open)
+      .function("summary", &orrikey::PageAssembly::summary);
 }

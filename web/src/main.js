@@ -3,22 +3,18 @@
 // the core's, run here as WebAssembly; nothing leaves the machine.
 
 import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
-import { EditorState, RangeSetBuilder, StateEffect, StateField } from '@codemirror/state';
+import { EditorState, RangeSetBuilder, StateEffect } from '@codemirror/state';
 import { Decoration, EditorView, ViewPlugin, WidgetType, keymap, lineNumbers } from '@codemirror/view';
 import './style.css';
 
 const core = await globalThis.OrrikeyCore();
 
-// The assembled text, kept in the state so that the views below read the
-// same result the size and the INFO list show.
-const setAssembly = StateEffect.define();
-const assemblyField = StateField.define({
-  create: () => null,
-  update: (value, transaction) => {
-    for (const effect of transaction.effects) if (effect.is(setAssembly)) return effect.value;
-    return value;
-  },
-});
+// The page's text assembled a line at a time: each change re-assembles only
+// the lines it replaced, and `assembled` holds each line's result, line i at
+// index i - 1. An opened file comes with its lines assembled.
+const live = new core.PageAssembly();
+let assembled = [];
+const opening = StateEffect.define();
 
 class HexWidget extends WidgetType {
   constructor(hex) { super(); this.hex = hex; }
@@ -36,33 +32,65 @@ class HexWidget extends WidgetType {
 const tokenPattern = /("[^"]*"?)|(@.*$)|(^\s*[^\s"@]+)|(-?\d[\d.]*(?:[ᴇEe]-?\d+)?)/gu;
 
 function decorationsOf(view) {
-  const assembly = view.state.field(assemblyField);
   const builder = new RangeSetBuilder();
   for (const { from, to } of view.visibleRanges) {
     for (let at = from; at <= to;) {
       const line = view.state.doc.lineAt(at);
-      const assembled = assembly?.lines[line.number - 1];
-      if (assembled?.error) builder.add(line.from, line.from, Decoration.line({ class: 'cm-failed' }));
+      const row = assembled[line.number - 1];
+      if (row?.error) builder.add(line.from, line.from, Decoration.line({ class: 'cm-failed' }));
       for (const match of line.text.matchAll(tokenPattern)) {
         const kind = match[1] ? 'quoted' : match[2] ? 'comment' : match[3] ? 'name' : 'number';
         const start = line.from + match.index + (match[3] ? match[0].length - match[0].trimStart().length : 0);
         const end = line.from + match.index + match[0].length;
         if (end > start) builder.add(start, end, Decoration.mark({ class: `tok-${kind}` }));
       }
-      if (assembled && (assembled.error || assembled.bytes.length > 0))
-        builder.add(line.to, line.to, Decoration.widget({ widget: new HexWidget(assembled.hex), side: 1 }));
+      if (row && (row.error || row.bytes.length > 0))
+        builder.add(line.to, line.to, Decoration.widget({ widget: new HexWidget(row.hex), side: 1 }));
       at = line.to + 1;
     }
   }
   return builder.finish();
 }
 
+// The lines from the first a change touched to the last it wrote, in place
+// of the lines it replaced.
+function assembleChanges(update) {
+  let from = Infinity, oldTo = 0, newTo = 0;
+  update.changes.iterChangedRanges((fromA, toA, fromB, toB) => {
+    from = Math.min(from, fromA);
+    oldTo = Math.max(oldTo, toA);
+    newTo = Math.max(newTo, toB);
+  });
+  const first = update.startState.doc.lineAt(from).number - 1;
+  const count = update.startState.doc.lineAt(oldTo).number - first;
+  const text = update.state.doc.sliceString(update.state.doc.line(first + 1).from,
+                                            update.state.doc.lineAt(newTo).to);
+  const lines = live.replace(first, count, text);
+  if (lines.error) throw new Error(lines.error);
+  assembled = assembled.slice(0, first).concat(lines, assembled.slice(first + count));
+}
+
+// The size and the INFO list look at the whole text, so they follow after a
+// short pause in typing.
+const summaryPauseMs = 150;
+let summaryTimer = 0;
+
 const programView = ViewPlugin.fromClass(class {
-  constructor(view) { this.decorations = decorationsOf(view); }
+  constructor(view) {
+    assembled = live.replace(0, 0, view.state.doc.toString());
+    showInfo(live.summary());
+    this.decorations = decorationsOf(view);
+  }
   update(update) {
-    if (update.docChanged || update.viewportChanged ||
-        update.transactions.some((t) => t.effects.some((e) => e.is(setAssembly))))
-      this.decorations = decorationsOf(update.view);
+    if (update.docChanged) {
+      const opened = update.transactions.flatMap((t) => t.effects.filter((e) => e.is(opening)));
+      if (opened.length === 0) {
+        assembleChanges(update);
+        clearTimeout(summaryTimer);
+        summaryTimer = setTimeout(() => showInfo(live.summary()), summaryPauseMs);
+      }
+    }
+    if (update.docChanged || update.viewportChanged) this.decorations = decorationsOf(update.view);
   }
 }, { decorations: (plugin) => plugin.decorations });
 
@@ -73,18 +101,17 @@ const status = document.getElementById('status');
 // The INFO list: a listing's refused lines, then the lines that do not
 // convert. The assembly has a line for each line of the page, so a failure
 // goes to its own line, and a refused line to the page line after it.
-function showInfo(assembly, refused = []) {
+function showInfo(summary, refused = []) {
   info.replaceChildren();
-  const after = (line) => assembly.lines.findIndex((l) => l.line > line);
-  const failed = [...refused.map((r) => ({ index: after(r.line), message: r.message })),
-                  ...assembly.lines.flatMap((l, index) => (l.error ? [{ index, message: l.message }] : []))];
+  const after = (line) => assembled.findIndex((l) => l.line > line);
+  const failed = [...refused.map((r) => ({ index: after(r.line), message: r.message })), ...summary.failed];
   for (const failure of failed) {
     const item = document.createElement('li');
     item.textContent = failure.message;
     item.addEventListener('click', () => goToLine(failure.index < 0 ? Infinity : failure.index + 1));
     info.append(item);
   }
-  sizeLabel.textContent = `{ ${assembly.size}-Byte Prgm }`;
+  sizeLabel.textContent = `{ ${summary.size}-Byte Prgm }`;
 }
 
 function goToLine(number) {
@@ -93,43 +120,43 @@ function goToLine(number) {
   view.focus();
 }
 
-function reassemble() {
-  const assembly = core.assemble(view.state.doc.toString());
-  view.dispatch({ effects: setAssembly.of(assembly) });
-  showInfo(assembly);
-}
-
 const view = new EditorView({
   parent: document.getElementById('editor'),
   state: EditorState.create({
     doc: '',
     extensions: [
       lineNumbers(), history(), keymap.of([...defaultKeymap, ...historyKeymap]),
-      assemblyField, programView,
-      // An opened file comes with its assembly, whose messages name the
-      // file's own lines, as on the desktop.
-      EditorView.updateListener.of((update) => {
-        if (update.docChanged && !update.transactions.some((t) => t.effects.some((e) => e.is(setAssembly))))
-          reassemble();
+      programView,
+      // A pasted listing goes in as program lines, as the editor pastes it.
+      EditorView.clipboardInputFilter.of((text) => {
+        const pasted = core.readPasted(text.replace(/\r\n?/g, '\n'));
+        if (pasted.error) {
+          status.textContent = pasted.error;
+          return '';
+        }
+        if (pasted.refused) status.textContent = pasted.refused;
+        return pasted.text;
       }),
     ],
   }),
 });
-reassemble();
 
 // A file as the desktop opens it; its messages and a listing's refused
 // lines stay listed until the text changes.
 async function openFile(file) {
-  const opened = core.open(file.name, new Uint8Array(await file.arrayBuffer()), 'any');
+  const opened = live.open(file.name, new Uint8Array(await file.arrayBuffer()), 'any');
   if (opened.error) {
     status.textContent = opened.error;
     return;
   }
+  // Its messages name the file's own lines, as on the desktop.
+  assembled = opened.lines;
+  clearTimeout(summaryTimer);
   view.dispatch({
     changes: { from: 0, to: view.state.doc.length, insert: opened.text.replaceAll('\r\n', '\n') },
-    effects: setAssembly.of(opened),
+    effects: opening.of(null),
   });
-  showInfo(opened, opened.refused);
+  showInfo(live.summary(), opened.refused);
   status.textContent = opened.decodeError || `${file.name} (${opened.form})`;
   fileStem = file.name.replace(/\.[^.]*$/, '') || 'program';
 }
@@ -177,3 +204,27 @@ document.getElementById('copy-listing').addEventListener('click', async () => {
     status.textContent = 'Listing copied';
   }
 });
+
+// The calculator's characters that a keyboard lacks, typed at the cursor.
+const picker = document.getElementById('picker');
+const pickerButton = document.getElementById('characters');
+for (const character of core.calculatorCharacters()) {
+  const button = document.createElement('button');
+  button.textContent = character;
+  button.title = `U+${character.codePointAt(0).toString(16).toUpperCase().padStart(4, '0')}`;
+  // The editor keeps the focus and its selection.
+  button.addEventListener('mousedown', (event) => event.preventDefault());
+  button.addEventListener('click', () => {
+    view.dispatch(view.state.replaceSelection(character));
+    view.focus();
+  });
+  picker.append(button);
+}
+pickerButton.addEventListener('mousedown', (event) => event.preventDefault());
+pickerButton.addEventListener('click', () => {
+  picker.hidden = !picker.hidden;
+  pickerButton.setAttribute('aria-expanded', String(!picker.hidden));
+});
+
+// Once loaded, the page opens again offline.
+if (import.meta.env.PROD && 'serviceWorker' in navigator) navigator.serviceWorker.register('./service-worker.js');

@@ -1,0 +1,284 @@
+// The built page (web/dist) in headless Chromium, driven as a person uses it:
+// opening a raw file, typing a line that fails and mending it, pasting a
+// listing, saving the raw file, the character picker and a reload offline.
+// Expected bytes and text come from orrikey-cli. It also prints how long the
+// page takes to open the largest raw file of the corpus (when the corpus is
+// beside the clone) and to take a keystroke on a 10,000-line program.
+//
+//   node web/test/browser.mjs [orrikey-cli]
+
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { dirname, extname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const repo = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+const dist = join(repo, 'web/dist');
+const cli = resolve(process.argv[2] ?? join(repo, 'build/cli/orrikey-cli'));
+const corpusRaw = resolve(repo, '../shared/corpus/raw');
+
+for (const needed of [join(dist, 'index.html'), cli]) {
+  if (!existsSync(needed)) {
+    console.error(`missing ${needed}: run scripts/build-web.sh and scripts/build.sh first`);
+    process.exit(1);
+  }
+}
+
+const scratch = mkdtempSync(join(tmpdir(), 'orrikey-browser-'));
+
+function runCli(...args) {
+  const run = spawnSync(cli, args, { maxBuffer: 64 << 20 });
+  if (run.status !== 0) throw new Error(`orrikey-cli ${args.join(' ')}: ${run.stderr}`);
+  return run.stdout;
+}
+
+// The hex rows and raw bytes orrikey-cli makes of a program text or listing.
+function encoded(text) {
+  const source = join(scratch, `source-${Math.random().toString(36).slice(2)}.txt`);
+  writeFileSync(source, text);
+  const raw = `${source}.raw`;
+  const rows = runCli('encode', source, '-o', raw).toString().trim().split('\n');
+  return { rows, raw: readFileSync(raw) };
+}
+
+// web/dist as any static host serves it, on a port of its own; closing it
+// drops the connections that stay open.
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+const server = createServer((request, response) => {
+  const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+  const file = join(dist, path.endsWith('/') ? `${path}index.html` : path);
+  if (!file.startsWith(dist) || !existsSync(file) || !statSync(file).isFile()) {
+    response.writeHead(404).end();
+    return;
+  }
+  response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+  response.end(readFileSync(file));
+});
+await new Promise((done) => server.listen(0, '127.0.0.1', done));
+const url = `http://127.0.0.1:${server.address().port}/`;
+
+const context = await chromium.launchPersistentContext(join(scratch, 'profile'), {
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  acceptDownloads: true,
+  viewport: { width: 1200, height: 700 },
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+const page = context.pages()[0] ?? await context.newPage();
+const pageErrors = [];
+page.on('pageerror', (error) => pageErrors.push(error.message));
+await page.goto(url);
+await page.waitForSelector('.cm-content');
+
+const editor = page.locator('.cm-content');
+const settle = { timeout: 5000 };
+
+// What a download gave, as bytes.
+async function downloaded(button) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+  return readFileSync(await download.path());
+}
+
+const pageText = async () => (await downloaded('#save-text')).toString().replaceAll('\r\n', '\n');
+const visibleRows = () => page.$$eval('.cm-hex', (rows) => rows.map((row) => row.textContent));
+
+async function openFile(name, buffer) {
+  await page.setInputFiles('#open', { name, mimeType: 'application/octet-stream', buffer });
+  await page.waitForFunction((n) => document.getElementById('status').textContent.includes(n), name, settle);
+}
+
+async function replaceAll(text) {
+  await editor.click();
+  await page.keyboard.press('Control+a');
+  await page.keyboard.type(text);
+}
+
+function check(condition, message) {
+  if (!condition) throw new Error(message);
+}
+
+function sameRows(shown, expected) {
+  const wanted = expected.slice(0, shown.length);
+  check(shown.length > 0 && JSON.stringify(shown) === JSON.stringify(wanted),
+        `hex shown ${JSON.stringify(shown.slice(0, 5))}, orrikey-cli ${JSON.stringify(wanted.slice(0, 5))}`);
+}
+
+// A middling raw file of the corpus, else one made here.
+function rawToOpen() {
+  if (existsSync(corpusRaw)) {
+    const files = readdirSync(corpusRaw).filter((f) => f.endsWith('.raw')).sort()
+      .map((f) => ({ name: f, size: statSync(join(corpusRaw, f)).size }))
+      .filter((f) => f.size > 200 && f.size < 4000);
+    if (files.length > 0) return { name: files[0].name, bytes: readFileSync(join(corpusRaw, files[0].name)) };
+  }
+  return { name: 'made.raw', bytes: encoded('LBL "MADE"\n1.5\nSTO 01\nRCL× 01\n"HI├"\nEND\n').raw };
+}
+
+const listing = '00 { 20-Byte Prgm }\n01▸LBL "AB"\n02 STO× 05\n03 1ᴇ3\n04 ->\n05 "x≠y"\n06 END\n';
+
+const steps = [
+  ['opens a raw file and shows its text and hex', async () => {
+    const raw = rawToOpen();
+    await openFile(raw.name, raw.bytes);
+    const path = join(scratch, raw.name);
+    writeFileSync(path, raw.bytes);
+    // The page shows the editor's program text, whose names may differ from
+    // the command line's glyphs (x for ×); both must be the same program.
+    const text = await pageText();
+    const lines = runCli('decode', path, '-o', '-').toString().trimEnd().split('\n');
+    check(text.trimEnd().split('\n').length === lines.length, `${raw.name}: not a line per instruction`);
+    const shown = encoded(text);
+    check(lines.at(-1) === 'Error in Hex Code' || Buffer.compare(shown.raw, raw.bytes) === 0,
+          `${raw.name}: the text shown does not encode to the file's bytes`);
+    sameRows(await visibleRows(), shown.rows);
+  }],
+  ['marks and lists a line that fails, goes to it, and clears it when mended', async () => {
+    await replaceAll('LBL "T"\nXYZZY 42\nEND');
+    await page.waitForSelector('#info li', settle);
+    const listed = await page.locator('#info li').allTextContents();
+    check(listed.length === 1 && listed[0].startsWith('Line: 2 '), `listed ${JSON.stringify(listed)}`);
+    check(await page.locator('.cm-failed').count() === 1 &&
+          (await page.locator('.cm-failed').textContent()).startsWith('XYZZY 42'), 'line 2 is not marked');
+    await page.keyboard.press('Control+Home');
+    await page.click('#info li');
+    check((await page.evaluate(() => getSelection().toString())).startsWith('XYZZY 42'),
+          'the listed error does not go to its line');
+    await page.keyboard.type('STO× 05');
+    await page.waitForFunction(() => !document.querySelector('#info li') && !document.querySelector('.cm-failed'),
+                               null, settle);
+    sameRows(await visibleRows(), encoded('LBL "T"\nSTO× 05\nEND\n').rows);
+  }],
+  ['pastes a listing as program lines and saves it raw', async () => {
+    await editor.click();
+    await page.keyboard.press('Control+a');
+    await editor.evaluate((content, text) => {
+      const data = new DataTransfer();
+      data.setData('text/plain', text);
+      content.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
+    }, listing.replaceAll('\n', '\r\n'));
+    const expected = encoded(listing);
+    sameRows(await visibleRows(), expected.rows);
+    check(!(await pageText()).includes('01'), 'the line numbers were pasted');
+    check(Buffer.compare(await downloaded('#save-raw'), expected.raw) === 0, 'Save Raw differs from orrikey-cli');
+  }],
+  ['inserts a calculator character from the picker', async () => {
+    await replaceAll('"A');
+    await page.click('#characters');
+    await page.click('#picker button[title="U+2260"]');
+    await page.keyboard.type('B"');
+    check(await pageText() === '"A≠B"', `text ${JSON.stringify(await pageText())}`);
+    sameRows(await visibleRows(), encoded('"A≠B"\n').rows);
+  }],
+  ['reloads offline once loaded', async () => {
+    check(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
+                                                  new Promise((done) => setTimeout(() => done(false), 5000))])),
+          'no service worker took the page');
+    server.closeAllConnections();
+    server.close();
+    await context.setOffline(true);
+    try {
+      await page.reload();
+      await page.waitForSelector('.cm-content', settle);
+      await replaceAll('STO 07');
+      sameRows(await visibleRows(), encoded('STO 07\n').rows);
+    } finally {
+      await context.setOffline(false);
+    }
+  }],
+];
+
+// The time the page itself sees, from the start of the work until the view
+// has drawn it (the frame after the change, and the task after that frame).
+async function timeOpening(name, bytes) {
+  return page.evaluate(async ({ name, bytes }) => {
+    const input = document.getElementById('open');
+    const files = new DataTransfer();
+    files.items.add(new File([new Uint8Array(bytes)], name));
+    input.files = files.files;
+    const start = performance.now();
+    input.dispatchEvent(new Event('change'));
+    while (!document.getElementById('status').textContent.includes(name))
+      await new Promise((done) => setTimeout(done, 0));
+    await new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0)));
+    return performance.now() - start;
+  }, { name, bytes: Array.from(bytes) });
+}
+
+// A keystroke's work, from its keydown to the end of the task that handled
+// it, with the view laid out again; and to the frame that shows it.
+async function timeKeystroke(count) {
+  await page.evaluate((count) => {
+    globalThis.keystroke = new Promise((done) => {
+      document.addEventListener('keydown', () => {
+        const start = performance.now();
+        setTimeout(() => {
+          const text = getSelection().focusNode.parentElement.closest('.cm-line')?.textContent ?? '';
+          document.querySelector('.cm-content').getBoundingClientRect();
+          const handled = performance.now() - start;
+          requestAnimationFrame(() => setTimeout(() => done({ handled, shown: performance.now() - start,
+                                                               typed: text.split('X').length - 1 === count })));
+        }, 0);
+      }, { capture: true, once: true });
+    });
+  }, count);
+  await page.keyboard.press('X');
+  const time = await page.evaluate(() => globalThis.keystroke);
+  check(time.typed, 'the keystroke was not in the view when its task ended');
+  return time;
+}
+
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+async function measure() {
+  if (existsSync(corpusRaw)) {
+    const largest = readdirSync(corpusRaw).filter((f) => f.endsWith('.raw'))
+      .map((f) => ({ f, size: statSync(join(corpusRaw, f)).size })).sort((a, b) => b.size - a.size)[0];
+    const times = [];
+    for (let i = 0; i < 3; ++i) times.push(await timeOpening(largest.f, readFileSync(join(corpusRaw, largest.f))));
+    console.log(`measured: opening ${largest.f} (${largest.size} bytes): ${median(times).toFixed(1)} ms (median of 3)`);
+  }
+  const lines = Array.from({ length: 10000 }, (_, i) => ['LBL "L"', `STO ${i % 100}`, '1.5ᴇ3', 'RCL× ST X'][i % 4]);
+  await openFile('long.txt', Buffer.from(lines.join('\n')));
+  await editor.click();
+  await page.keyboard.press('Control+End');
+  await page.keyboard.press('Enter');
+  const times = [];
+  for (let i = 1; i <= 9; ++i) times.push(await timeKeystroke(i));
+  console.log(`measured: keystroke on 10,000 lines: ${median(times.map((t) => t.handled)).toFixed(1)} ms handled, ` +
+              `${median(times.map((t) => t.shown)).toFixed(1)} ms to the frame after it (medians of 9)`);
+}
+
+let passed = 0;
+let failed = 0;
+for (const [name, step] of steps) {
+  try {
+    await step();
+    ++passed;
+    console.log(`ok ${name}`);
+  } catch (error) {
+    ++failed;
+    console.log(`FAIL ${name}: ${error.message}`);
+  }
+}
+try {
+  await measure();
+} catch (error) {
+  ++failed;
+  console.log(`FAIL measuring: ${error.message}`);
+}
+if (pageErrors.length > 0) {
+  ++failed;
+  console.log(`FAIL the page threw: ${pageErrors.join('; ')}`);
+}
+await context.close().catch(() => {});
+if (server.listening) {
+  server.closeAllConnections();
+  server.close();
+}
+rmSync(scratch, { recursive: true, force: true });
+console.log(`browser: ${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
