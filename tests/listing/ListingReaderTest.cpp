@@ -54,7 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"\"├↑×\"", "\"\x9F^\x82\""},
         // Codes that program text cannot hold as themselves stay escaped there.
         LineRow{"\"€9f€41€A0€\"", "\"\x80" "9fA\x80" "a0\x80" "80\""},
-        LineRow{"\"€5bLF]\"", "\"\x80" "5bLF]\""},
         LineRow{"\"a@b\" @ note", "\"a@b\""}, LineRow{"\"a//b;c\"", "\"a//b;c\""},
         LineRow{"\"SIGMA->\"", "\"SIGMA->\""}, LineRow{"\"a\"b\"", "\"a\"b\""},
         LineRow{"├\":\" ; \":\" or \"=\"", "\x9F \":\""},
