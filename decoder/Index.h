@@ -82,7 +82,7 @@ class Index {
   const tables::ModOp& GlobalLabel() const { return *globalLabel_; }
   // The most characters a line other than a number can take: KEY lines
   // hold two names, and no operand reaches 64 characters (a sequence counts
-  // at most 15 bytes).
+  // at most 15 bytes, and a text spells each in three characters at most).
   size_t LongestLine() const { return 2 * longestName_ + 64; }
 
  private:

@@ -6,27 +6,12 @@
 
 #include "decoder/Decoder.h"
 #include "decoder/OperandText.h"
+#include "text/QuotedText.h"
 
 namespace orrikey::decoder {
 namespace {
 
-constexpr int kDropped = -1;
 constexpr std::uint8_t kWide = 0xA7;
-
-// The program text of each calculator character: codes below 32 become their
-// display codes, and every other code stands for itself, except the display
-// codes of the map, which the encoder would read back as codes below 32.
-const std::array<int, 256>& DisplayCodes() {
-  static const std::array<int, 256> codes = [] {
-    std::array<int, 256> display{};
-    const std::array<unsigned char, 32>& map = tables::CharMap();
-    for (int code = 0; code < 256; ++code) display[code] = code;
-    for (unsigned char glyph : map) display[glyph] = kDropped;
-    for (int code = 0; code < 32; ++code) display[code] = map[code];
-    return display;
-  }();
-  return codes;
-}
 
 // The sub-bytes after A7 that name no wrapped form: ASSIGN, the key
 // assignments and SIZE have wider forms of their own, or none.
@@ -39,15 +24,9 @@ bool WrapsAnotherForm(unsigned subByte) {
 }  // namespace
 
 void AppendQuoted(LineText& out, Bytes characters) {
-  const std::array<int, 256>& display = DisplayCodes();
   char* at = out.at();
   *at++ = '"';
-  // Every character is stored and only the kept ones move on, so that a
-  // dropped one costs no branch; the closing quote covers the last store.
-  for (std::uint8_t c : characters) {
-    *at = static_cast<char>(display[c]);
-    at += display[c] != kDropped;
-  }
+  at = text::WriteQuotedChars(at, characters);
   *at++ = '"';
   out.MoveTo(at);
 }

@@ -1,5 +1,7 @@
 #include "encoder/LineEncoders.h"
-#include "text/CodePage.h"
+#include "text/QuotedText.h"
+
+#include <array>
 
 namespace orrikey::encoder {
 namespace {
@@ -76,7 +78,7 @@ std::optional<AssembledLine> EncodeText(std::string_view line) {
   if (line.size() < 3 || line.back() != '"') return std::nullopt;
   // A first character of code 0x7F or above would make the calculator read
   // the text as another instruction (an append, or a named operand).
-  if (text::CalculatorCode(static_cast<unsigned char>(line[1])) >= 0x7F)
+  if (text::ReadQuotedChar(line.substr(1, line.size() - 2)).code >= 0x7F)
     return Failed(EncodeError::kString);
   return EncodeQuotedText(line, nullptr, nullptr, "");
 }
@@ -100,8 +102,17 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   }
   if (form && text.empty() && !TakesEmptyName(*form, *op)) return Failed(EncodeError::kParameter);
 
+  // No sequence counts more than 15 bytes, so neither can its characters.
+  std::array<std::uint8_t, 15> characters;
+  size_t count = 0;
+  for (std::string_view rest = text; !rest.empty(); ++count) {
+    if (count == characters.size()) return Failed(EncodeError::kString);
+    const text::QuotedChar c = text::ReadQuotedChar(rest);
+    characters[count] = c.code;
+    rest.remove_prefix(c.length);
+  }
   const size_t lead = form ? form->lead.size() : 0;
-  const size_t length = text.size() + lead + (isKey || isAssign ? 1 : 0);
+  const size_t length = count + lead + (isKey || isAssign ? 1 : 0);
   if (length > 15) return Failed(EncodeError::kString);
 
   AssembledLine result;
@@ -111,7 +122,7 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
   if (form) bytes.append(form->lead);
   if (isKey) bytes.push_back(KeyNumber(name));
-  for (unsigned char c : text) bytes.push_back(text::CalculatorCode(c));
+  bytes.append(std::span(characters.data(), count));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));
   return result;
 }

@@ -6,6 +6,7 @@
 #include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/Lines.h"
+#include "text/QuotedText.h"
 #include "text/Trim.h"
 #include "text/Utf8.h"
 
@@ -245,18 +246,13 @@ struct Converter {
     return false;
   }
 
-  // The characters between the opening quote at `at` and the closing one.
+  // The characters between the opening quote at `at` and the closing one,
+  // read as calculator codes and written as program text spells them.
   bool Quoted(size_t close) {
-    out += '"';
+    std::string characters;  // calculator codes
     for (at += QuoteLength(); at < close;) {
       if (const auto escape = listing::ReadEscape(text.substr(at, close - at))) {
-        const auto code = listing::DisplayCode(escape->code);
-        if (!code) {
-          const auto read = CharAt();
-          return read && Fail("The calculator character " + text::NameCharacter(read->c) +
-                              " cannot stand in program text");
-        }
-        out += static_cast<char>(*code);
+        characters += static_cast<char>(escape->code);
         at += escape->length;
         continue;
       }
@@ -264,9 +260,15 @@ struct Converter {
       if (!read) return false;
       const std::optional<unsigned char> code = IsQuote(read->c) ? '"' : text::TypedDisplayCode(read->c);
       if (!code) return NoCode(read->c);
-      out += static_cast<char>(*code);
+      characters += static_cast<char>(text::QuotedCode(*code));
       at += read->length;
     }
+    out += '"';
+    const size_t start = out.size();
+    out.resize(start + text::QuotedRoom(characters.size()));
+    const char* end = text::WriteQuotedChars(
+        out.data() + start, {reinterpret_cast<const std::uint8_t*>(characters.data()), characters.size()});
+    out.resize(static_cast<size_t>(end - out.data()));
     out += '"';
     at += QuoteLength();
     return true;

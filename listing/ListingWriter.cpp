@@ -3,6 +3,7 @@
 #include "listing/TextEscapes.h"
 #include "tables/Tables.h"
 #include "text/CodePage.h"
+#include "text/QuotedText.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +15,7 @@ namespace orrikey::listing {
 namespace {
 
 constexpr std::string_view kEnd = "END";
+constexpr unsigned char kEscapeMark = 0x80;  // "€" in program text
 
 // Program text spells the multiplication sign of these names as "x".
 constexpr std::array<std::string_view, 4> kTimesNames = {"x", "STOx", "RCLx", "BASEx"};
@@ -45,7 +47,6 @@ struct Alphabets {
   std::array<bool, 256> plain;
   Spelling times = SpellingOf("×");
   Spelling quote = SpellingOf("\"");
-  Spelling bracket = SpellingOf("€5b");
 };
 
 const Alphabets& Spelled() {
@@ -53,8 +54,11 @@ const Alphabets& Spelled() {
     Alphabets a;
     for (unsigned code = 0; code < 256; ++code) {
       a.words[code] = SpellingOf(text::DisplayCodeUtf8(static_cast<unsigned char>(code)));
+      // The escape mark is spelled alike in program text and in listings, so
+      // an escape passes through as it stands, its hex digits after it.
       std::string inText;
-      listing::AppendListingChar(inText, text::CalculatorCode(static_cast<unsigned char>(code)));
+      if (code == kEscapeMark) inText = "€";
+      else listing::AppendListingChar(inText, text::QuotedCode(static_cast<unsigned char>(code)));
       a.text[code] = SpellingOf(inText);
     }
     a.name = a.words;
@@ -146,14 +150,7 @@ char* WriteListingInstruction(char* start, std::string_view line) {
   const std::string_view after = close < text.size() ? text.substr(close + 1) : text;
   text = close < text.size() ? text.substr(0, close) : "";
   pen.Put(spelled.quote);
-  for (size_t i = 0; i < text.size(); ++i) {
-    // A "[" that would read back as the start of an escape is escaped itself.
-    const std::string_view rest = text.substr(i);
-    if (text[i] == '[' && (rest.starts_with("[LF]") || rest.starts_with("[ESC]")))
-      pen.Put(spelled.bracket);
-    else
-      pen.Put(spelled.text[static_cast<unsigned char>(text[i])]);
-  }
+  pen.Put(spelled.text, text);
   pen.Put(spelled.quote);
   pen.Put(spelled.words, after);
   return pen.at();

@@ -2,8 +2,8 @@
 
 #include "tables/Tables.h"
 #include "text/CodePage.h"
+#include "text/Hex.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace orrikey::listing {
@@ -16,21 +16,7 @@ constexpr unsigned char kUpArrow = 0x5E;
 constexpr unsigned char kAppend = 0x7F;
 constexpr unsigned char kSmallY = 0x81;
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 }  // namespace
-
-std::optional<unsigned char> DisplayCode(unsigned char calculatorCode) {
-  const auto& map = tables::CharMap();
-  if (calculatorCode < map.size()) return map[calculatorCode];
-  if (std::find(map.begin(), map.end(), calculatorCode) != map.end()) return std::nullopt;
-  return calculatorCode;
-}
 
 // Code 0x80, which the calculator lists as ":", is escaped here like the
 // other high codes, and so is the quote mark, so that the listing reads back
@@ -64,7 +50,7 @@ std::optional<Escape> ReadEscape(std::string_view text) {
   if (text.starts_with("[LF]")) return Escape{kLineFeed, 4};
   if (text.starts_with("[ESC]")) return Escape{kEscape, 5};
   if (text.starts_with(kEuro) && text.size() >= kEuro.size() + 2) {
-    const int high = HexValue(text[kEuro.size()]), low = HexValue(text[kEuro.size() + 1]);
+    const int high = text::HexDigitValue(text[kEuro.size()]), low = text::HexDigitValue(text[kEuro.size() + 1]);
     if (high >= 0 && low >= 0) return Escape{static_cast<unsigned char>(high * 16 + low), kEuro.size() + 2};
   }
   constexpr std::pair<std::string_view, unsigned char> kGlyphs[] = {

@@ -1,18 +1,13 @@
 #pragma once
 
-// The characters inside a quoted text, between the calculator's codes, the
-// display codes of program text and the listing's notation.
+// The characters inside a quoted text, between the calculator's codes and
+// the listing's notation.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace orrikey::listing {
-
-// The display code that stands for a calculator code inside a text; nothing
-// for the few codes that program text cannot hold (those equal to the display
-// code of a glyph).
-std::optional<unsigned char> DisplayCode(unsigned char calculatorCode);
 
 // Appends the listing form of a calculator character: its glyph, ASCII, or
 // an escape ("[LF]", "[ESC]", "€9f").

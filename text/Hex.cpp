@@ -23,6 +23,8 @@ constexpr char kDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
+int HexDigitValue(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
+
 ParsedHex ParseHex(std::string_view text) {
   ParsedHex parsed;
   parsed.bytes.reserve(text.size() / 2);

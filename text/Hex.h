@@ -25,6 +25,9 @@ struct ParsedHex {
 // stand anywhere and are skipped.
 ParsedHex ParseHex(std::string_view text);
 
+// The value of a hex digit, either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // Two uppercase digits per byte, nothing between them.
 std::string WriteHex(std::span<const std::uint8_t> bytes);
 void AppendHex(std::string& out, std::span<const std::uint8_t> bytes);

@@ -23,6 +23,15 @@ expect "8bit: display codes byte for byte" 0 "$(printf '"\xADAB"\nE^X\nNULL')" "
   decode --format 8bit "$work/glyph.raw"
 expect "text: UTF-8 glyphs" 0 $'"↵AB"\nE↑X\nNULL' "" decode "$work/glyph.raw"
 
+# Text characters whose own byte is a glyph's display code, 0x7F and 0x80
+# come back through the text decode writes.
+chars=F29B84F291C2F441807F9FF5415B4C465D
+for format in text 8bit; do
+  "$cli" decode --format $format --hex $chars -o "$work/chars.42S" &&
+    "$cli" encode "$work/chars.42S" -o "$work/chars.raw" > /dev/null
+  check "decode --format $format, then encode" "$chars" "$(hex_of "$work/chars.raw")"
+done
+
 expect "decode -o" 0 "" "" decode --hex 7740C0000D -o "$work/p.42S"
 check "program text file has CR LF between lines" "$(printf 'CLX\r\n+\r\nEND')" "$(cat "$work/p.42S")"
 for output in p.42S new.42S; do

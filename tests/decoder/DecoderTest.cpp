@@ -53,9 +53,13 @@ TEST(Decoder, NumbersEndAtTheFirstOtherByte) {
 TEST(Decoder, Texts) {
   ExpectDecodes({
       {"F20D04", {"\"\xAD\xA4\""}},  // calculator codes below 32 as display codes
-      {"F24185", {"\"A\""}},         // 0x85 is the display code of code 5: dropped
       {"F14140", {"\"A\"", "+"}},
-      {"F3417F42", {"\"A\x7F" "B\""}}, {"F341FF9F", {"\"A\xFF\x9F\""}},
+      // Codes whose own byte means another character are escaped, never dropped.
+      {"F24185", {"\"A\x80" "85\""}}, {"F3418041", {"\"A\x80" "80A\""}},
+      {"F3417F42", {"\"A\x9F" "B\""}}, {"F341FF9F", {"\"A\xFF\x80" "9f\""}},
+      {"F29B84", {"RCL- IND \"\x80" "84\""}},
+      // A "[" that would read back as an escape is escaped itself.
+      {"F5415B4C465D", {"\"A\x80" "5bLF]\""}}, {"F4415B4C46", {"\"A[LF\""}},
       {"F07F", {"NOP", "CLD"}},
       {"F27F44", {"\x9F \"D\""}}, {"F17F", {"\x9F \"\""}},
       // A key byte other than 1 to 9 makes the whole sequence a text.

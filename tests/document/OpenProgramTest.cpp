@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "decoder/Decode.h"
 #include "files/FileIO.h"
+#include "listing/ListingWriter.h"
+#include "text/CodePage.h"
 
 #include <string>
 #include <vector>
@@ -66,6 +69,40 @@ TEST(OpenProgramTest, TakesTheFormFromTheNameThenTheContent) {
     files::WriteWholeFile(path, row.bytes);
     EXPECT_EQ(OpenProgram(path).form, row.form) << row.name;
     std::remove(path.c_str());
+  }
+}
+
+// Every calculator code in each place a text holds it (after a text's first
+// character, in a name, after the append sign) comes back from every form
+// the program is written in.
+TEST(RoundTripTest, KeepsEveryCodeOfATextInEveryForm) {
+  std::string raw;
+  for (unsigned code = 0; code < 256; ++code)
+    for (const char lead : {'A', '\x91', '\x7F'}) raw += {'\xF2', lead, static_cast<char>(code)};
+  raw += std::string("\xC0\x00\x0D", 3);
+  const std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
+
+  const std::string eightBit = ReadRawProgram(raw).text;
+  std::string utf8, textFormat;
+  text::AppendDisplayCodesUtf8(utf8, eightBit);
+  const decoder::Decoded decoded = decoder::Decode(bytes);
+  std::vector<listing::ListedLine> listed;
+  for (const decoder::Line& line : decoded.lines) {
+    textFormat += listing::ListingInstruction(decoded.TextOf(line)) + "\n";
+    listed.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+  }
+  const struct {
+    std::string_view form;
+    std::string text;
+  } rows[] = {{"8-bit program text", eightBit},
+              {"UTF-8 program text", utf8},
+              {"decoded text", textFormat},
+              {"listing", listing::WriteListing(listed)}};
+  for (const auto& row : rows) {
+    const OpenedProgram opened = ReadProgramText(row.text);
+    EXPECT_TRUE(opened.refused.empty()) << row.form;
+    EXPECT_EQ(opened.assembly.failureCount(), 0u) << row.form;
+    EXPECT_EQ(opened.assembly.Bytes(), bytes) << row.form;
   }
 }
 

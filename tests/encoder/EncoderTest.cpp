@@ -15,6 +15,12 @@ struct EncodeRow {
   std::string hex;
 };
 
+std::string Repeated(const std::string& text, size_t times) {
+  std::string out;
+  for (size_t i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 // Through the whole line encoder.
 void ExpectEncodes(const std::vector<EncodeRow>& rows) {
   for (const EncodeRow& row : rows)
@@ -52,13 +58,19 @@ TEST(Encoder, Strings) {
       {"\"ABCDEFGHIJKLMNO\"", "FF4142434445464748494A4B4C4D4E4F"},
       {"\"ABCDEFGHIJKLMNOP\"", "------ err string"},
       {"\"A\x85\xA4\x98\x14\"", "F5410504" "1814"},  // 0xA4 is code 4; code 20 is itself
-      {"\"A\x9F\"", "F2419F"},                 // the append glyph is not translated
+      // Escapes spell every code, a hex pair in either case; the append sign is 0x7F.
+      {"\"A\x80" "84\x80" "C2[LF][ESC]\x9F\"", "F6418" "4C20A1B7F"},
+      {"\"A\x80" "4G\x80\"", "F541803447" "80"}, {"\"A[LF[ESC\"", "F8415B4C465B455343"},
+      // The limit counts characters, not the bytes that spell them.
+      {"\"A" + Repeated("\x80" "84", 14) + "\"", "FF41" + Repeated("84", 14)},
+      {"\"A" + Repeated("\x80" "84", 15) + "\"", "------ err string"},
       {"\"AB", "------ err opcode"},
       // The zero-length text is a no-op that calculators keep in programs.
       {"\"\"", "F0"},
       // A first byte of 0x7F or more would read as another instruction.
       {"\"\x7F" "A\"", "------ err string"}, {"\"\x81" "AZ\"", "------ err string"},
-      {"\"\x85" "A\"", "F20541"},
+      {"\"\x85" "A\"", "F20541"}, {"\"\x9F" "A\"", "------ err string"},
+      {"\"\x80" "7fA\"", "------ err string"}, {"\"\x80" "41B\"", "F24142"},
   });
 }
 

@@ -43,8 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"X\x89Y?", "X≤Y?"}, InstructionRow{"10^X", "10↑X"},
                     InstructionRow{"12345678\x98-3", "12345678ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
                     InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
-                    InstructionRow{"\"\x80\x81\xC4\"\"", "\"€80ʏ€c4€22\""},
-                    InstructionRow{"\"[LF][ESC[\"", "\"€5bLF][ESC[\""},
+                    InstructionRow{"\"\x81\xC4\"\x9F\"", "\"ʏ€c4€22├\""},
+                    // Escapes in program text are the listing's own.
+                    InstructionRow{"\"\x80" "84\x80" "5bLF][LF]\x80\"", "\"€84€5bLF][LF]€\""},
                     InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"},
                     InstructionRow{"\"\xB1\"", "\"μ\""}));
 
