@@ -155,7 +155,7 @@ bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool in
     return true;
   }
   if (op.operand == tables::OperandKind::kKeyAssignment) {
-    if (name.size() < 2) return false;
+    if (name.empty()) return false;  // an empty name clears the key
     SetHead(line, op);
     AppendQuoted(out_, name.first(name.size() - 1));
     out_ += ' ';

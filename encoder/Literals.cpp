@@ -48,10 +48,11 @@ bool IsNumber(std::string_view line) {
 }
 
 // Names may be empty only where the calculator reads the bytes back as that
-// line: the append text and the wide forms. LBL, GTO and XEQ keep theirs as
-// programs have always held them.
+// line: the append text, the wide forms and ASSIGN, whose empty name clears
+// a key. LBL, GTO and XEQ keep theirs as programs have always held them.
 bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
-  return form.lead == "\x7F" || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel;
+  return form.lead == "\x7F" || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel ||
+         op.operand == tables::OperandKind::kKeyAssignment;
 }
 
 }  // namespace

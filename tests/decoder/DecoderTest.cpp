@@ -79,7 +79,7 @@ TEST(Decoder, FixedAndShortForms) {
 
 TEST(Decoder, UnknownInstructionsAreKept) {
   ExpectDecodes({
-      {"77A2FF77", {"CLX", "XROM 11,63", "CLX"}}, {"F2C004", {"XROM 0xc004"}}, {"F1D8", {"XROM 0xd8"}},
+      {"77A2FF77", {"CLX", "XROM 11,63", "CLX"}}, {"F1D8", {"XROM 0xd8"}},
       // A key assignment with no name, whatever its key byte.
       {"F2C201", {"XROM 0xc201"}}, {"F2C31A", {"XROM 0xc31a"}}, {"F1C3", {"XROM 0xc3"}},
       // FIX, SCI and ENG 10 and 11 exist only as two bytes.
@@ -136,6 +136,7 @@ TEST(Decoder, NamedOperands) {
       {"1EF3414243", {"XEQ \"ABC\""}}, {"1DF0", {"GTO \"\""}},
       {"C000F10040", {"LBL \"\"", "+"}}, {"C000F0", {"LBL \"\""}}, {"CA00F3004142", {"LBL \"AB\""}},
       {"F3C04111", {"ASSIGN \"A\" TO 18"}},
+      {"F2C006", {"ASSIGN \"\" TO 07"}},
       {"F8B2434F4E54524F4C", {"ASTO \"CONTROL\""}},
       // Bit 0x08 of a name form's byte is IND, for MVAR too, which has no key for it.
       {"F4984C7358", {"MVAR IND \"LsX\""}},

@@ -139,7 +139,7 @@ TEST(Encoder, Assign) {
   ExpectEncodes({
       {"ASSIGN \"AB\" TO 05", "F4C0414204"}, {"ASSIGN \"AB\" TO 18", "F4C0414211"},
       {"ASSIGN \"AB\" TO 19", "------ err par"},
-      {"ASSIGN \"\" TO 05", "------ err par"},
+      {"ASSIGN \"\" TO 05", "F2C004"},
       {"ASSIGN \"AB12\"", "F4C041420B"},  // without TO, the last two characters are the key
       // The name comes from the pattern's own match, so '" TO' inside it stays.
       {"ASSIGN \"A\" TO B\" TO 05", "F9C0" "412220544F2042" "04"},

@@ -72,9 +72,6 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
 const std::map<std::string, std::set<size_t>> kKnownFailures = {
     // A converter's error message as a line; E9, a number without digits.
     {"Kibabalu_free42__USTP67.hp42s", {2, 112}},
-    // ASSIGN "" (clearing a key) is refused by the encoder.
-    {"VinEdw_dm42-programs__PROGRAMS.txt",
-     {2621, 2622, 2623, 2624, 2625, 2626, 2627, 2628, 2629, 2630, 2631, 2632, 2680}},
     {"jackokring_free42-programs__XINDA.free42", {526, 532}},  // texts longer than 15 characters
     {"keisanki_DM42_programs__FORT_structure_overview.hp42s", {169}},  // prose: LBL 41/42/43
     // Tables of data after the program.
