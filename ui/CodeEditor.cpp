@@ -1,7 +1,7 @@
 #include "ui/CodeEditor.h"
 
 #include "files/ProgramText.h"
-#include "listing/ListingReader.h"
+#include "listing/PastedListing.h"
 #include "text/Trim.h"
 #include "ui/Completer.h"
 #include "ui/DisplayCodes.h"
@@ -15,7 +15,6 @@
 #include <QToolTip>
 
 #include <algorithm>
-#include <map>
 #include <stdexcept>
 
 namespace orrikey {
@@ -290,33 +289,16 @@ bool CodeEditor::canInsertFromMimeData(const QMimeData* source) const {
   return !source->hasUrls() && QPlainTextEdit::canInsertFromMimeData(source);
 }
 
-// A line of the listing that does not convert is pasted as it stands, for
-// the user to mend, rather than lost.
-QString CodeEditor::readPastedListing(const QString& text) {
-  const QStringList fileLines = text.split(u'\n');
-  const listing::ReadListingResult listing = listing::ReadListing(text.toStdString());
-  std::map<size_t, QString> kept;
-  for (const listing::ListingLine& line : listing.lines) kept[line.fileLine] = ToDisplayText(line.text);
-  for (const listing::ListingError& error : listing.errors)
-    kept[error.fileLine] = fileLines[error.fileLine - 1];
-  QStringList lines;
-  for (const auto& [fileLine, line] : kept) lines += line;
-  if (!listing.errors.empty())
-    emit inputRefused(QString("Pasted as written, line %1 of the listing: %2")
-                          .arg(listing.errors.front().fileLine)
-                          .arg(QString::fromStdString(listing.errors.front().reason)));
-  return lines.join(u'\n') + (text.endsWith(u'\n') ? u"\n"_qs : QString());
-}
-
 void CodeEditor::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText() || source->hasUrls()) return;
   QString text = source->text();
   text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
-  // Program text copied from a pane is UTF-8 program text too, comments and
-  // all; only what is numbered, headed or off the code page is a listing.
-  const std::string utf8 = text.toStdString();
-  if (readsListings_ && !listing::ReadUtf8ProgramText(utf8) && listing::LooksLikeListing(utf8))
-    text = readPastedListing(text);
+  if (readsListings_) {
+    if (const auto pasted = listing::ReadPastedListing(text.toStdString())) {
+      text = QString::fromStdString(pasted->text);
+      if (pasted->firstRefused) emit inputRefused(QString::fromStdString(pasted->message()));
+    }
+  }
   const TypedText mapped = ReadTypedText(text);
   if (!mapped.text.isEmpty()) insertPlainText(mapped.text);
   reportRefused(mapped.refused);

@@ -125,7 +125,6 @@ class CodeEditor : public QPlainTextEdit {
   void paintLineNumbers();
   QString markerAt(QPoint position) const;  // of the row at this point
   void reportRefused(const QString& refused);
-  QString readPastedListing(const QString& text);
 
   LineNumberArea* lineNumberArea_;
   int lineNumberWidth_ = 0;

@@ -323,9 +323,6 @@ class MainWindowTest : public QObject {
     QTest::addColumn<Lines>("lines");
     QTest::addColumn<QString>("hex");
     QTest::addColumn<QString>("message");
-    QTest::newRow("header, numbers, glyphs")
-        << u"00 { 9-Byte Prgm }\n01▸LBL \"A\"\n02 STO× 05\n03 END"_qs
-        << Lines{"LBL \"A\"", "STOx 05", "END"} << "C000F20041\n9405\nC0000D" << "";
     QTest::newRow("failed lines") << u"01 CLX\n@ note\n02 FOO 9\n03 \"AB\n"_qs
                                   << Lines{"CLX", "FOO 9", "03 \"AB"}
                                   << "77\n------ err opcode\n------ err opcode\n"

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +20,7 @@
 #include "encoder/Encoder.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "listing/PastedListing.h"
 #include "tables/Tables.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
@@ -318,35 +318,13 @@ class PageAssembly {
   std::vector<std::string> reasons_;
 };
 
-// Pasted text: a listing (numbered, headed, or with characters of no display
-// code) becomes program lines, as the editor pastes it, and a line of it
-// that does not convert goes in as written for the user to mend.
+// Pasted text as the editor takes it: a listing becomes program lines.
 val ReadPasted(const std::string& pasted) {
   try {
     val out = val::object();
-    if (listing::ReadUtf8ProgramText(pasted) || !listing::LooksLikeListing(pasted)) {
-      out.set("text", pasted);
-      return out;
-    }
-    const listing::ReadListingResult listing = listing::ReadListing(pasted);
-    std::vector<std::string_view> fileLines;
-    for (size_t start = 0;;) {
-      const size_t end = std::min(pasted.find('\n', start), pasted.size());
-      fileLines.push_back(std::string_view(pasted).substr(start, end - start));
-      if (end == pasted.size()) break;
-      start = end + 1;
-    }
-    std::map<size_t, std::string> kept;
-    for (const listing::ListingLine& line : listing.lines) kept[line.fileLine] = Shown(line.text);
-    for (const listing::ListingError& error : listing.errors)
-      kept[error.fileLine] = std::string(fileLines[error.fileLine - 1]);
-    std::string text;
-    for (const auto& [fileLine, line] : kept) text.append(text.empty() ? "" : "\n").append(line);
-    if (pasted.ends_with('\n')) text += '\n';
-    out.set("text", text);
-    if (!listing.errors.empty())
-      out.set("refused", "Pasted as written, line " + std::to_string(listing.errors.front().fileLine) +
-                             " of the listing: " + listing.errors.front().reason);
+    const std::optional<listing::PastedListing> listing = listing::ReadPastedListing(pasted);
+    out.set("text", listing ? listing->text : pasted);
+    if (listing && listing->firstRefused) out.set("refused", listing->message());
     return out;
   } catch (const std::exception& error) {
     return Failure(error);

@@ -98,6 +98,12 @@ const sizeLabel = document.getElementById('size');
 const info = document.getElementById('info');
 const status = document.getElementById('status');
 
+// A long file name ends in an ellipsis in the header; its tooltip has it all.
+function showStatus(text) {
+  status.textContent = text;
+  status.title = text;
+}
+
 // The INFO list: a listing's refused lines, then the lines that do not
 // convert. The assembly has a line for each line of the page, so a failure
 // goes to its own line, and a refused line to the page line after it.
@@ -131,10 +137,10 @@ const view = new EditorView({
       EditorView.clipboardInputFilter.of((text) => {
         const pasted = core.readPasted(text.replace(/\r\n?/g, '\n'));
         if (pasted.error) {
-          status.textContent = pasted.error;
+          showStatus(pasted.error);
           return '';
         }
-        if (pasted.refused) status.textContent = pasted.refused;
+        if (pasted.refused) showStatus(pasted.refused);
         return pasted.text;
       }),
     ],
@@ -146,7 +152,7 @@ const view = new EditorView({
 async function openFile(file) {
   const opened = live.open(file.name, new Uint8Array(await file.arrayBuffer()), 'any');
   if (opened.error) {
-    status.textContent = opened.error;
+    showStatus(opened.error);
     return;
   }
   // Its messages name the file's own lines, as on the desktop.
@@ -157,7 +163,7 @@ async function openFile(file) {
     effects: opening.of(null),
   });
   showInfo(live.summary(), opened.refused);
-  status.textContent = opened.decodeError || `${file.name} (${opened.form})`;
+  showStatus(opened.decodeError || `${file.name} (${opened.form})`);
   fileStem = file.name.replace(/\.[^.]*$/, '') || 'program';
 }
 
@@ -183,7 +189,7 @@ function download(name, bytes, type) {
 // Raw files and listings are written only when every line converts.
 function exported() {
   const program = core.exportProgram(view.state.doc.toString());
-  if (program.failures > 0) status.textContent = `Not written: ${program.failures} line(s) do not convert`;
+  if (program.failures > 0) showStatus(`Not written: ${program.failures} line(s) do not convert`);
   return program.failures > 0 ? null : program;
 }
 
@@ -201,7 +207,7 @@ document.getElementById('copy-listing').addEventListener('click', async () => {
   const program = exported();
   if (program) {
     await navigator.clipboard.writeText(program.listing);
-    status.textContent = 'Listing copied';
+    showStatus('Listing copied');
   }
 });
 

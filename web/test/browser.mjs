@@ -124,6 +124,8 @@ const steps = [
   ['opens a raw file and shows its text and hex', async () => {
     const raw = rawToOpen();
     await openFile(raw.name, raw.bytes);
+    check(await page.getAttribute('#status', 'title') === await page.textContent('#status'),
+          'the file name has no tooltip');
     const path = join(scratch, raw.name);
     writeFileSync(path, raw.bytes);
     // The page shows the editor's program text, whose names may differ from
