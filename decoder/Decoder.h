@@ -89,12 +89,12 @@ class Decoder {
   void SetFixed(Line& line, const tables::FixedOp& op) {
     line.fixedOp = &op;
     out_.Restart();
-    out_.AppendName(op.name);
+    out_ += op.name;
   }
   // The instruction's name and a blank, before its operand.
   void SetHead(Line& line, const tables::ModOp& op) {
     line.modOp = &op;
-    out_.AppendName(op.name);
+    out_ += op.name;
     out_ += ' ';
   }
   const Index& index_;

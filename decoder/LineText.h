@@ -5,10 +5,7 @@
 // character is a store, not a check of a string's capacity.
 
 #include <cstddef>
-#include <cstring>
 #include <string_view>
-
-#include "tables/Tables.h"
 
 namespace orrikey::decoder {
 
@@ -27,14 +24,6 @@ class LineText {
     char* at = at_;
     for (char c : text) *at++ = c;
     at_ = at;
-    return *this;
-  }
-  // A record's name, copied as two words: the tables make it readable that
-  // far, and the room made for a line holds them.
-  LineText& AppendName(std::string_view name) {
-    if (name.size() > tables::kNameReach) return *this += name;
-    std::memcpy(at_, name.data(), tables::kNameReach);
-    at_ += name.size();
     return *this;
   }
   // Drops what the line holds so far.

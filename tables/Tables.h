@@ -7,19 +7,13 @@
 
 #include <array>
 #include <span>
-#include <cstddef>
 #include <string_view>
 
 namespace orrikey::tables {
 
-// The name of every instruction record, FixedOp and ModOp, can be read this
-// many bytes from its start, past its end when it is shorter: writers copy
-// a name as two words rather than a character at a time.
-inline constexpr size_t kNameReach = 16;
-
 // An instruction without an operand.
 struct FixedOp {
-  std::string_view name;  // readable kNameReach bytes far
+  std::string_view name;
   std::string_view bytes;
   bool endsProgram = false;  // END, and the forms that read as it
   bool dropped = false;      // NULL: the calculator drops it as it reads the program
@@ -69,7 +63,7 @@ enum class OperandKind : unsigned char {
 
 // An instruction with an operand.
 struct ModOp {
-  std::string_view name;  // readable kNameReach bytes far
+  std::string_view name;
   OperandForms indirect;
   OperandForms direct;
   // FIX, SCI and ENG: the whole bytes of the operands 10 and 11.

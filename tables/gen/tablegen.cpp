@@ -116,18 +116,6 @@ std::string CheckedName(const std::string& name) {
   return name;
 }
 
-// The reach of every name that the records promise; each generated file
-// checks it against Tables.h.
-constexpr size_t kNameReach = 16;
-
-// An instruction name, its literal padded with zero bytes to that reach.
-std::string NameLiteral(const std::string& name) {
-  std::string literal = CppLiteral(CheckedName(name));
-  literal.resize(literal.size() - 3);  // the closing quote and "sv"
-  for (size_t n = name.size(); n < kNameReach; ++n) literal += "\\000";
-  return "std::string_view(" + literal + "\", " + std::to_string(name.size()) + ")";
-}
-
 bool AllF(const std::string& digits) { return digits.find_first_not_of('F') == std::string::npos; }
 
 // A name slot "FdXX..": the length byte of the name counts d bytes after it
@@ -275,7 +263,7 @@ std::string WithDerived(std::string form, bool derived) {
 }
 
 std::string ModOp(const Template& t, const std::vector<std::string>& plainNumbers) {
-  std::string out = "{" + NameLiteral(t.name);
+  std::string out = "{" + CppLiteral(t.name);
   for (int half = 0; half < 2; ++half) {
     out += ", {" + WithDerived(NameForm(t.slots[half][0]), t.derived[half][0]);
     for (int slot = 1; slot < 4; ++slot)
@@ -301,7 +289,7 @@ std::string FixedOp(const std::string& row) {
   const bool endsProgram = bytes == std::string("\xC0\x00\x0D", 3);
   const bool dropped = bytes == std::string(1, '\0');
   std::string out = "{";
-  return out + NameLiteral(name) + ", " + CppLiteral(bytes) + ", " +
+  return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
          (endsProgram ? "true" : "false") + ", " + (dropped ? "true" : "false") + "}";
 }
 
@@ -397,8 +385,7 @@ int main(int argc, char** argv) {
         << "#include \"tables/Tables.h\"\n\n"
         << "namespace orrikey::tables {\n\n"
         << "namespace {\n"
-        << "using namespace std::string_view_literals;\n"
-        << "static_assert(kNameReach == " << kNameReach << ", \"tablegen pads names to its reach\");\n\n"
+        << "using namespace std::string_view_literals;\n\n"
         << "constexpr " << type << " kRows[" << rows.size() << "] = {\n"
         << body << "};\n"
         << "}  // namespace\n\n";
