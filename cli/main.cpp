@@ -345,8 +345,9 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
     first = false;
     const std::string_view text(at, line.textSize);
     if (listed && !orrikey::listing::StandsAsItIs(text)) {
-      codes.assign(text);
-      at = orrikey::listing::WriteListingInstruction(at, codes);
+      if (codes.size() < text.size()) codes.resize(std::max(2 * codes.size(), text.size()));
+      std::memcpy(codes.data(), text.data(), text.size());
+      at = orrikey::listing::SpellListingInstruction(at, std::string_view(codes.data(), text.size()));
     } else {
       at += text.size();
     }

@@ -123,11 +123,15 @@ bool AllPlain(const std::array<bool, 256>& plain, std::string_view line) {
 
 bool StandsAsItIs(std::string_view line) { return AllPlain(Spelled().plain, line); }
 
+char* WriteListingInstruction(char* start, std::string_view line) {
+  if (StandsAsItIs(line)) return std::copy(line.begin(), line.end(), start);
+  return SpellListingInstruction(start, line);
+}
+
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
-char* WriteListingInstruction(char* start, std::string_view line) {
+char* SpellListingInstruction(char* start, std::string_view line) {
   const Alphabets& spelled = Spelled();
-  if (AllPlain(spelled.plain, line)) return std::copy(line.begin(), line.end(), start);
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();

@@ -64,5 +64,8 @@ char* WriteListingInstruction(char* at, std::string_view line);
 // Whether the line is written as it stands, so that a line already in place
 // need not be written again.
 bool StandsAsItIs(std::string_view line);
+// WriteListingInstruction for a line that does not stand as it is, so that
+// it is not tested again.
+char* SpellListingInstruction(char* at, std::string_view line);
 
 }  // namespace orrikey::listing

@@ -49,5 +49,22 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"},
                     InstructionRow{"\"\xB1\"", "\"μ\""}));
 
+// The quick test lets a line stand exactly when it spells as itself,
+// wherever a code stands in it and whatever its length; an "x" is spelled
+// only in a times name, but is never let stand.
+TEST(StandsAsItIs, WhenTheLineSpellsAsItself) {
+  for (unsigned code = 0; code < 256; ++code) {
+    for (size_t length : {1, 2, 3, 5, 8, 11}) {
+      for (size_t at = 0; at < length; ++at) {
+        std::string line(length, 'A');
+        line[at] = static_cast<char>(code);
+        std::string spelled(ListingRoom(length), '\0');
+        spelled.resize(static_cast<size_t>(SpellListingInstruction(spelled.data(), line) - spelled.data()));
+        if (code != 'x') EXPECT_EQ(StandsAsItIs(line), spelled == line) << code << " at " << at;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orrikey::listing
