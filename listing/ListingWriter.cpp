@@ -49,26 +49,29 @@ struct Alphabets {
   Spelling quote = SpellingOf("\"");
 };
 
+Alphabets BuildAlphabets() {
+  Alphabets a;
+  for (unsigned code = 0; code < 256; ++code) {
+    a.words[code] = SpellingOf(text::DisplayCodeUtf8(static_cast<unsigned char>(code)));
+    // The escape mark is spelled alike in program text and in listings, so
+    // an escape passes through as it stands, its hex digits after it.
+    std::string inText;
+    if (code == kEscapeMark) inText = "€";
+    else listing::AppendListingChar(inText, text::QuotedCode(static_cast<unsigned char>(code)));
+    a.text[code] = SpellingOf(inText);
+  }
+  a.name = a.words;
+  a.name['^'] = SpellingOf("↑");
+  for (unsigned code = 0; code < 256; ++code) {
+    const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
+    a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
+  }
+  return a;
+}
+
+// Built apart, so that what every line calls is only the guard's test.
 const Alphabets& Spelled() {
-  static const Alphabets alphabets = [] {
-    Alphabets a;
-    for (unsigned code = 0; code < 256; ++code) {
-      a.words[code] = SpellingOf(text::DisplayCodeUtf8(static_cast<unsigned char>(code)));
-      // The escape mark is spelled alike in program text and in listings, so
-      // an escape passes through as it stands, its hex digits after it.
-      std::string inText;
-      if (code == kEscapeMark) inText = "€";
-      else listing::AppendListingChar(inText, text::QuotedCode(static_cast<unsigned char>(code)));
-      a.text[code] = SpellingOf(inText);
-    }
-    a.name = a.words;
-    a.name['^'] = SpellingOf("↑");
-    for (unsigned code = 0; code < 256; ++code) {
-      const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
-      a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
-    }
-    return a;
-  }();
+  static const Alphabets alphabets = BuildAlphabets();
   return alphabets;
 }
 

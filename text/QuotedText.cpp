@@ -22,25 +22,28 @@ struct Spelling {
   unsigned char size;
 };
 
-Spelling Escaped(unsigned char code) {
+constexpr Spelling Escaped(unsigned char code) {
   return {{static_cast<char>(kEscapeMark), "0123456789abcdef"[code >> 4], "0123456789abcdef"[code & 0xF]}, 3};
 }
 
 // A code whose own byte is a glyph's display code, or the escape mark
 // itself, is escaped; every other code has one display code that reads
 // back as it.
+std::array<Spelling, 256> BuildSpellings() {
+  std::array<Spelling, 256> s{};
+  for (unsigned code = 0; code < 256; ++code) s[code] = {{static_cast<char>(code)}, 1};
+  const std::array<unsigned char, 32>& map = tables::CharMap();
+  for (unsigned char glyph : map) s[glyph] = Escaped(glyph);
+  for (unsigned code = 0; code < map.size(); ++code) s[code] = {{static_cast<char>(map[code])}, 1};
+  s[kEscapeMark] = Escaped(kEscapeMark);
+  s[kAppendSign] = Escaped(kAppendSign);
+  s[kAppendCode] = {{static_cast<char>(kAppendSign)}, 1};
+  return s;
+}
+
+// Built apart, so that a text pays only the guard's test.
 const std::array<Spelling, 256>& Spellings() {
-  static const std::array<Spelling, 256> spellings = [] {
-    std::array<Spelling, 256> s{};
-    for (unsigned code = 0; code < 256; ++code) s[code] = {{static_cast<char>(code)}, 1};
-    const std::array<unsigned char, 32>& map = tables::CharMap();
-    for (unsigned char glyph : map) s[glyph] = Escaped(glyph);
-    for (unsigned code = 0; code < map.size(); ++code) s[code] = {{static_cast<char>(map[code])}, 1};
-    s[kEscapeMark] = Escaped(kEscapeMark);
-    s[kAppendSign] = Escaped(kAppendSign);
-    s[kAppendCode] = {{static_cast<char>(kAppendSign)}, 1};
-    return s;
-  }();
+  static const std::array<Spelling, 256> spellings = BuildSpellings();
   return spellings;
 }
 
@@ -75,10 +78,10 @@ QuotedChar ReadQuotedChar(std::string_view codes) {
 // writing a character costs no branch but the rare bracket's.
 char* WriteQuotedChars(char* at, std::span<const std::uint8_t> characters) {
   const std::array<Spelling, 256>& spellings = Spellings();
-  static const Spelling bracket = Escaped('[');
+  constexpr Spelling kBracket = Escaped('[');
   for (size_t i = 0; i < characters.size(); ++i) {
     const std::uint8_t c = characters[i];
-    const Spelling& spelling = c == '[' && ClosesEscapeWord(characters.subspan(i + 1)) ? bracket : spellings[c];
+    const Spelling& spelling = c == '[' && ClosesEscapeWord(characters.subspan(i + 1)) ? kBracket : spellings[c];
     std::memcpy(at, spelling.bytes.data(), spelling.bytes.size());
     at += spelling.size;
   }
