@@ -320,15 +320,13 @@ int EncodeOne(const Options& options, const std::string& input) {
 constexpr size_t kChunk = 1 << 16;
 
 // Program text or 8-bit text, a line at a time after `first`, each decoded
-// straight into the output: only a line that its UTF-8 spelling changes is
-// written again. Room is made for many lines at once, a chunk at a time so
-// that the cleared room is written while it is still in the cache; `used`
-// ends what is written. A flush that keeps the text wants it whole at the
-// end, so it is not asked again.
+// straight into the output. Room is made for many lines at once, a chunk at
+// a time so that the cleared room is written while it is still in the
+// cache; `used` ends what is written. A flush that keeps the text wants it
+// whole at the end, so it is not asked again.
 bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
                 std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
   orrikey::decoder::Line line;
-  std::string codes;  // a line to be spelled, out of the way of its spelling
   size_t used = out.size();
   size_t flushAt = kChunk;
   for (;;) {
@@ -343,15 +341,7 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
     }
     if (!reader.Next(line, at)) break;
     first = false;
-    const std::string_view text(at, line.textSize);
-    if (listed && !orrikey::listing::StandsAsItIs(text)) {
-      if (codes.size() < text.size()) codes.resize(std::max(2 * codes.size(), text.size()));
-      std::memcpy(codes.data(), text.data(), text.size());
-      at = orrikey::listing::SpellListingInstruction(at, std::string_view(codes.data(), text.size()));
-    } else {
-      at += text.size();
-    }
-    used = static_cast<size_t>(at - out.data());
+    used = static_cast<size_t>(at + line.textSize - out.data());
     if (used < flushAt) continue;
     out.resize(used);
     if (!flush(out)) return false;
@@ -369,7 +359,9 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
 bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak,
                   std::string& out, const std::function<bool(std::string&)>& flush,
                   std::optional<orrikey::decoder::Stop>& stop) {
-  orrikey::decoder::LineReader reader(bytes);
+  // Program text is written as listings spell their instructions.
+  orrikey::decoder::LineReader reader(
+      bytes, format == Format::kText ? orrikey::listing::WriteListingInstruction : nullptr);
   orrikey::decoder::Line line;
   bool first = true;
   const auto breakLine = [&] {

@@ -1,13 +1,26 @@
 #include "decoder/Decode.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "decoder/Decoder.h"
 
 namespace orrikey::decoder {
 
-LineReader::LineReader(std::span<const std::uint8_t> bytes)
-    : index_(Index::Get()), bytes_(bytes), longestLine_(index_.LongestLine()) {}
+namespace {
+
+// Bytes this long or more hold enough lines to repeat some.
+constexpr size_t kWorthRemembering = 4096;
+constexpr unsigned kSlotBits = 12;
+// A key holds the bytes below its top byte, their count in it.
+constexpr size_t kLongestKept = 7;
+
+}  // namespace
+
+LineReader::LineReader(std::span<const std::uint8_t> bytes, TextWriter writer)
+    : index_(Index::Get()), writer_(writer), bytes_(bytes), longestLine_(index_.LongestLine()) {
+  if (bytes.size() >= kWorthRemembering) recent_.resize(size_t{1} << kSlotBits);
+}
 
 size_t LineReader::NumberRoom() const {
   size_t digits = 0;
@@ -15,21 +28,65 @@ size_t LineReader::NumberRoom() const {
   return std::max(longestLine_, digits);
 }
 
-bool LineReader::Next(Line& line, char* room) {
-  if (pos_ >= bytes_.size() || stop_) return false;
+size_t LineReader::SizeAhead() const {
+  const size_t size = index_.First(bytes_[pos_]).size;
+  if (size != 0 || !IsNumberByte(bytes_[pos_])) return size;
+  size_t end = pos_;
+  while (end < bytes_.size() && IsNumberByte(bytes_[end])) ++end;
+  return end - pos_ + (end < bytes_.size() && bytes_[end] == 0x00);
+}
+
+LineReader::RecentLine* LineReader::SlotFor(Key& key) {
+  if (recent_.empty()) return nullptr;
+  const size_t size = SizeAhead();
+  if (size == 0 || size > kLongestKept || size > bytes_.size() - pos_) return nullptr;
+  // A word read whole where the bytes run on past it, the bytes after the
+  // line masked off.
+  const std::uint8_t* at = bytes_.data() + pos_;
+  if (bytes_.size() - pos_ >= sizeof key) {
+    std::memcpy(&key, at, sizeof key);
+    key &= (Key{1} << (8 * size)) - 1;
+  } else {
+    std::memcpy(&key, at, size);
+  }
+  key |= Key{size} << 56;
+  return &recent_[(key * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits)];
+}
+
+bool LineReader::Decode(Line& line, char* room) {
   line.fixedOp = nullptr;
   line.modOp = nullptr;
-  LineText out(room);
+  if (writer_ && codes_.size() < Room()) codes_.resize(Room());
+  LineText out(writer_ ? codes_.data() : room);
   Decoder decoder(index_, bytes_, pos_, out);
-  if (!decoder.Read(line)) {
+  if (!decoder.Read(line)) return false;
+  line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
+  const char* end = writer_ ? writer_(room, std::string_view(codes_.data(), out.size())) : room + out.size();
+  line.textSize = static_cast<std::uint32_t>(end - room);
+  return true;
+}
+
+// Room holds more than a kept text, so that the text is copied whole.
+bool LineReader::Next(Line& line, char* room) {
+  if (pos_ >= bytes_.size() || stop_) return false;
+  Key key = 0;
+  RecentLine* slot = SlotFor(key);
+  if (slot && slot->key == key) {
+    std::memcpy(room, slot->text.data(), slot->text.size());
+    line.fixedOp = slot->fixedOp;
+    line.modOp = slot->modOp;
+    line.size = static_cast<std::uint32_t>(key >> 56);
+    line.textSize = slot->textSize;
+  } else if (!Decode(line, room)) {
     stop_ = Stop{pos_, lineCount_ + 1};
     return false;
+  } else if (slot && line.textSize <= slot->text.size()) {
+    *slot = {key, line.fixedOp, line.modOp, {}, static_cast<std::uint8_t>(line.textSize)};
+    std::memcpy(slot->text.data(), room, line.textSize);
   }
   line.offset = static_cast<std::uint32_t>(pos_);
-  line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
   line.textOffset = 0;
-  line.textSize = static_cast<std::uint32_t>(out.size());
-  pos_ = decoder.pos();
+  pos_ += line.size;
   ++lineCount_;
   return true;
 }

@@ -3,6 +3,7 @@
 // Calculator bytes back to program text, read the way the calculator reads
 // them.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -59,7 +60,11 @@ constexpr bool IsNumberByte(std::uint8_t byte) { return byte >= 0x10 && byte <= 
 // that a large program is never held whole.
 class LineReader {
  public:
-  explicit LineReader(std::span<const std::uint8_t> bytes);
+  // Writes a line's text, given in display codes, into room made for it and
+  // returns the end of what it wrote.
+  using TextWriter = char* (*)(char* room, std::string_view codes);
+
+  explicit LineReader(std::span<const std::uint8_t> bytes, TextWriter writer = nullptr);
   // The next line into `line`, and its text into text(), where the line's
   // text offset counts from; false at the end of the bytes and where
   // decoding stops.
@@ -69,7 +74,9 @@ class LineReader {
   const std::optional<Stop>& stop() const { return stop_; }
 
   // For writers that put each line's text straight where it belongs: the
-  // room the next line can take, and the line with its text written there.
+  // room the next line's display codes can take, and the line with its text
+  // written there, by the reader's writer where it has one (the room is then
+  // what that writer needs for these codes).
   // A number's text has a character for each of its bytes; any other line
   // fits the room the index sets.
   std::size_t Room() const {
@@ -78,16 +85,37 @@ class LineReader {
   bool Next(Line& line, char* room);
 
  private:
+  // A line read before, by its bytes: programs repeat their instructions,
+  // and bytes of a known count read alike wherever they stand.
+  // Its bytes, their count in the top byte.
+  using Key = std::uint64_t;
+  struct alignas(64) RecentLine {
+    Key key = 0;  // none
+    const tables::FixedOp* fixedOp;
+    const tables::ModOp* modOp;
+    std::array<char, 39> text;
+    std::uint8_t textSize;
+  };
+
   std::size_t NumberRoom() const;
+  // The size of the line at the position where its first bytes tell it, else 0.
+  std::size_t SizeAhead() const;
+  // The slot for the line at the position, or null where its size is not
+  // known before it is read or it is too long to keep.
+  RecentLine* SlotFor(Key& key);
+  bool Decode(Line& line, char* room);
 
   const Index& index_;
+  TextWriter writer_;
   std::span<const std::uint8_t> bytes_;
   std::size_t longestLine_;
   std::string room_;  // Next writes the line's text here
+  std::string codes_;  // a line's display codes, for the writer
   std::size_t textSize_ = 0;
   std::size_t pos_ = 0;
   std::size_t lineCount_ = 0;
   std::optional<Stop> stop_;
+  std::vector<RecentLine> recent_;  // empty for a few lines, not worth keeping
 };
 
 // The bytes of a file as the file readers return them, not copied.

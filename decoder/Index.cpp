@@ -137,6 +137,20 @@ void Index::FillFirstBytes() {
              forms && entry.reading == Reading::kNothing)
       entry = {.reading = Reading::kOperandByte, .forms = forms};
   }
+  for (unsigned byte = 0; byte < 256; ++byte) first_[byte].size = SizeOf(static_cast<std::uint8_t>(byte));
+}
+
+unsigned char Index::SizeOf(std::uint8_t byte) const {
+  const FirstByte& entry = first_[byte];
+  switch (entry.reading) {
+    case Reading::kFixed: return 1;
+    case Reading::kShortNumber: return entry.trailingByte ? 2 : 1;
+    case Reading::kOperandByte:
+    case Reading::kTwoByteFunction: return 2;
+    case Reading::kLongGotoXeq: return 3;
+    case Reading::kSequence: return static_cast<unsigned char>(1 + (byte - 0xF0));
+    default: return 0;  // numbers and names run as long as their bytes say
+  }
 }
 
 std::optional<FirstByte> Index::ByRange(std::uint8_t byte) const {

@@ -54,6 +54,8 @@ struct FirstByte {
   const OperandEntries* forms = nullptr;    // kOperandByte
   unsigned char number = 0;                 // kShortNumber
   bool trailingByte = false;                // kShortNumber: GTO's short form takes one more
+  // The instruction's byte count where this byte alone tells it, else 0.
+  unsigned char size = 0;
 };
 
 class Index {
@@ -90,6 +92,7 @@ class Index {
   void IndexModOp(const tables::ModOp& op);
   void FillFirstBytes();
   std::optional<FirstByte> ByRange(std::uint8_t byte) const;
+  unsigned char SizeOf(std::uint8_t byte) const;
 
   // Keys are up to four bytes and their count, packed into one number.
   using Key = std::uint64_t;

@@ -43,8 +43,10 @@ struct Alphabets {
   Spellings words;  // names and operands
   Spellings name;   // names spell "^" as the arrow
   Spellings text;   // inside quotes: glyphs and escapes
-  // Spelled as themselves wherever they stand, and naming no times name.
+  // Spelled as themselves wherever they stand outside quotes, naming no
+  // times name; and the same inside quotes.
   std::array<bool, 256> plain;
+  std::array<bool, 256> plainInText;
   Spelling times = SpellingOf("×");
   Spelling quote = SpellingOf("\"");
 };
@@ -65,15 +67,13 @@ Alphabets BuildAlphabets() {
   for (unsigned code = 0; code < 256; ++code) {
     const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
     a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
+    a.plainInText[code] = itself(a.text[code]) && code != '"';
   }
   return a;
 }
 
-// Built apart, so that what every line calls is only the guard's test.
-const Alphabets& Spelled() {
-  static const Alphabets alphabets = BuildAlphabets();
-  return alphabets;
-}
+// Made as the program starts, so that a line pays no test that they are.
+const Alphabets kSpelled = BuildAlphabets();
 
 // Writes into room made beforehand, a whole word at a time.
 class Pen {
@@ -122,9 +122,22 @@ bool AllPlain(const std::array<bool, 256>& plain, std::string_view line) {
   return n == 0 || plain[static_cast<unsigned char>(codes[0])];
 }
 
+// A quoted text stands as it is when its quotes pair and every character
+// does; a lone quote is written as an empty text.
+bool QuotedTextStands(const Alphabets& spelled, std::string_view line) {
+  int quotes = 0;
+  for (const char c : line) {
+    if (c == '"') quotes += 1;
+    else if (!(quotes == 1 ? spelled.plainInText : spelled.plain)[static_cast<unsigned char>(c)]) return false;
+  }
+  return quotes == 2;
+}
+
 }  // namespace
 
-bool StandsAsItIs(std::string_view line) { return AllPlain(Spelled().plain, line); }
+bool StandsAsItIs(std::string_view line) {
+  return AllPlain(kSpelled.plain, line) || QuotedTextStands(kSpelled, line);
+}
 
 char* WriteListingInstruction(char* start, std::string_view line) {
   if (StandsAsItIs(line)) return std::copy(line.begin(), line.end(), start);
@@ -134,7 +147,7 @@ char* WriteListingInstruction(char* start, std::string_view line) {
 // The name runs to the first blank or quote; its words, to the quote. The
 // pen is a local so that its place stays in a register.
 char* SpellListingInstruction(char* start, std::string_view line) {
-  const Alphabets& spelled = Spelled();
+  const Alphabets& spelled = kSpelled;
   Pen pen(start);
   const char* at = line.data();
   const char* const end = at + line.size();

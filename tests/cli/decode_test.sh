@@ -22,6 +22,10 @@ printf '\xF3\x0D\x41\x42\x55\x00' > "$work/glyph.raw"
 expect "8bit: display codes byte for byte" 0 "$(printf '"\xADAB"\nE^X\nNULL')" "" \
   decode --format 8bit "$work/glyph.raw"
 expect "text: UTF-8 glyphs" 0 $'"↵AB"\nE↑X\nNULL' "" decode "$work/glyph.raw"
+# In a long program, lines read before are written as they were the first time.
+long=""
+for i in $(seq 1000); do cat "$work/glyph.raw"; long+=$'"↵AB"\nE↑X\nNULL\n'; done > "$work/long.raw"
+expect "text: a long program" 0 "${long%$'\n'}" "" decode "$work/long.raw"
 
 # Text characters whose own byte is a glyph's display code, 0x7F and 0x80
 # come back through the text decode writes.

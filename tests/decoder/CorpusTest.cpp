@@ -45,6 +45,9 @@ std::set<std::string> Examine(const std::string& file) {
   std::set<std::string> reasons;
   for (const decoder::Line& line : decoded.lines) {
     const std::string text(decoded.TextOf(line));
+    // The reader keeps lines it has read; each must read so on its own too.
+    const decoder::Decoded alone = decoder::Decode(bytes.subspan(line.offset, line.size));
+    if (alone.lines.size() != 1 || alone.TextOf(alone.lines[0]) != text) return {"reads otherwise alone: " + text};
     const encoder::AssembledLine assembled = encoder::AssembleLine(text);
     if (assembled.failed()) return {"does not encode: " + text};
     const std::string again = encoder::HexRow(assembled);

@@ -50,17 +50,23 @@ INSTANTIATE_TEST_SUITE_P(
                     InstructionRow{"\"\xB1\"", "\"μ\""}));
 
 // The quick test lets a line stand exactly when it spells as itself,
-// wherever a code stands in it and whatever its length; an "x" is spelled
-// only in a times name, but is never let stand.
+// wherever a code stands in it, inside quotes or out, and whatever its
+// length; an "x" is spelled only in a times name, and a third quote may
+// spell as itself, but neither is ever let stand.
 TEST(StandsAsItIs, WhenTheLineSpellsAsItself) {
-  for (unsigned code = 0; code < 256; ++code) {
-    for (size_t length : {1, 2, 3, 5, 8, 11}) {
-      for (size_t at = 0; at < length; ++at) {
-        std::string line(length, 'A');
-        line[at] = static_cast<char>(code);
-        std::string spelled(ListingRoom(length), '\0');
-        spelled.resize(static_cast<size_t>(SpellListingInstruction(spelled.data(), line) - spelled.data()));
-        if (code != 'x') EXPECT_EQ(StandsAsItIs(line), spelled == line) << code << " at " << at;
+  for (const std::string_view around : {"", "ASTO \"\"", "\"\" TO 01"}) {
+    const size_t textAt = around.find('"') + 1;
+    for (unsigned code = 0; code < 256; ++code) {
+      for (size_t length : {1, 2, 3, 5, 8, 11}) {
+        for (size_t at = 0; at < length; ++at) {
+          std::string line(length, 'A');
+          line[at] = static_cast<char>(code);
+          if (!around.empty()) line = std::string(around).insert(textAt, line);
+          std::string spelled(ListingRoom(line.size()), '\0');
+          spelled.resize(static_cast<size_t>(SpellListingInstruction(spelled.data(), line) - spelled.data()));
+          if (code == '"' || (code == 'x' && around.empty())) EXPECT_FALSE(StandsAsItIs(line)) << line;
+          else EXPECT_EQ(StandsAsItIs(line), spelled == line) << code << " in " << around;
+        }
       }
     }
   }
