@@ -1,13 +1,14 @@
 // Arbitrary bytes as the bytes of a raw file: the decoder must not crash,
 // read outside its input or hang, its lines must cover the bytes in order up
-// to where it stopped, and every line it writes must be fit for a program
-// text file.
+// to where it stopped, every line it writes must be fit for a program text
+// file, and a line must read alike after any lines.
 
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "decoder/Decode.h"
 
@@ -24,5 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t end = decoded.stop ? decoded.stop->offset : size;
   if (next != end || end > size) std::abort();
   if (decoded.stop && decoded.stop->line != decoded.lines.size() + 1) std::abort();
+
+  // Bytes that decode whole, repeated into a long program, read as the same
+  // lines again and again, unless a number at the end runs on into the next.
+  if (decoded.stop || size == 0 || orrikey::decoder::IsNumberByte(data[size - 1])) return 0;
+  std::vector<std::uint8_t> repeated;
+  while (repeated.size() < 8192) repeated.insert(repeated.end(), data, data + size);
+  const orrikey::decoder::Decoded program = orrikey::decoder::Decode(repeated);
+  if (program.stop || program.lines.size() % decoded.lines.size() != 0) std::abort();
+  for (size_t i = 0; i < program.lines.size(); ++i) {
+    const orrikey::decoder::Line& once = decoded.lines[i % decoded.lines.size()];
+    const orrikey::decoder::Line& again = program.lines[i];
+    if (program.TextOf(again) != decoded.TextOf(once) || again.fixedOp != once.fixedOp ||
+        again.modOp != once.modOp)
+      std::abort();
+  }
   return 0;
 }
