@@ -1,6 +1,7 @@
 #include "decoder/Decode.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "decoder/Decoder.h"
@@ -9,17 +10,23 @@ namespace orrikey::decoder {
 
 namespace {
 
-// Bytes this long or more hold enough lines to repeat some.
+// Bytes this long or more hold enough lines to repeat some. A slot for
+// every 64 bytes keeps most of the different lines a program has.
 constexpr size_t kWorthRemembering = 4096;
-constexpr unsigned kSlotBits = 12;
-// A key holds the bytes below its top byte, their count in it.
-constexpr size_t kLongestKept = 7;
+constexpr unsigned kBytesPerSlot = 64;
+constexpr unsigned kMostSlotBits = 13;
 
 }  // namespace
 
 LineReader::LineReader(std::span<const std::uint8_t> bytes, TextWriter writer)
-    : index_(Index::Get()), writer_(writer), bytes_(bytes), longestLine_(index_.LongestLine()) {
-  if (bytes.size() >= kWorthRemembering) recent_.resize(size_t{1} << kSlotBits);
+    : index_(Index::Get()),
+      sizes_(index_.Sizes()),
+      writer_(writer),
+      bytes_(bytes),
+      longestLine_(index_.LongestLine()) {
+  if (bytes.size() < kWorthRemembering) return;
+  slotBits_ = std::min<unsigned>(std::bit_width(bytes.size() / kBytesPerSlot), kMostSlotBits);
+  recent_.resize(size_t{1} << slotBits_);
 }
 
 size_t LineReader::NumberRoom() const {
@@ -28,29 +35,10 @@ size_t LineReader::NumberRoom() const {
   return std::max(longestLine_, digits);
 }
 
-size_t LineReader::SizeAhead() const {
-  const size_t size = index_.First(bytes_[pos_]).size;
-  if (size != 0 || !IsNumberByte(bytes_[pos_])) return size;
+size_t LineReader::NumberSize() const {
   size_t end = pos_;
   while (end < bytes_.size() && IsNumberByte(bytes_[end])) ++end;
   return end - pos_ + (end < bytes_.size() && bytes_[end] == 0x00);
-}
-
-LineReader::RecentLine* LineReader::SlotFor(Key& key) {
-  if (recent_.empty()) return nullptr;
-  const size_t size = SizeAhead();
-  if (size == 0 || size > kLongestKept || size > bytes_.size() - pos_) return nullptr;
-  // A word read whole where the bytes run on past it, the bytes after the
-  // line masked off.
-  const std::uint8_t* at = bytes_.data() + pos_;
-  if (bytes_.size() - pos_ >= sizeof key) {
-    std::memcpy(&key, at, sizeof key);
-    key &= (Key{1} << (8 * size)) - 1;
-  } else {
-    std::memcpy(&key, at, size);
-  }
-  key |= Key{size} << 56;
-  return &recent_[(key * 0x9E3779B97F4A7C15u) >> (64 - kSlotBits)];
 }
 
 bool LineReader::Decode(Line& line, char* room) {
@@ -66,21 +54,12 @@ bool LineReader::Decode(Line& line, char* room) {
   return true;
 }
 
-// Room holds more than a kept text, so that the text is copied whole.
-bool LineReader::Next(Line& line, char* room) {
-  if (pos_ >= bytes_.size() || stop_) return false;
-  Key key = 0;
-  RecentLine* slot = SlotFor(key);
-  if (slot && slot->key == key) {
-    std::memcpy(room, slot->text.data(), slot->text.size());
-    line.fixedOp = slot->fixedOp;
-    line.modOp = slot->modOp;
-    line.size = static_cast<std::uint32_t>(key >> 56);
-    line.textSize = slot->textSize;
-  } else if (!Decode(line, room)) {
+bool LineReader::ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key) {
+  if (!Decode(line, room)) {
     stop_ = Stop{pos_, lineCount_ + 1};
     return false;
-  } else if (slot && line.textSize <= slot->text.size()) {
+  }
+  if (slot && line.textSize <= slot->text.size()) {
     *slot = {key, line.fixedOp, line.modOp, {}, static_cast<std::uint8_t>(line.textSize)};
     std::memcpy(slot->text.data(), room, line.textSize);
   }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -82,7 +83,21 @@ class LineReader {
   std::size_t Room() const {
     return pos_ < bytes_.size() && IsNumberByte(bytes_[pos_]) ? NumberRoom() : longestLine_;
   }
-  bool Next(Line& line, char* room);
+  // Inline, so that a writer's loop keeps the reader in registers and a
+  // line read before costs no call. The room holds more than a kept text,
+  // so that the text is copied whole.
+  bool Next(Line& line, char* room) {
+    if (pos_ >= bytes_.size() || stop_) return false;
+    Key key = 0;
+    RecentLine* slot = SlotFor(key);
+    if (!slot || slot->key != key) return ReadAndKeep(line, room, slot, key);
+    std::memcpy(room, slot->text.data(), slot->text.size());
+    const auto size = static_cast<std::uint32_t>(key >> 56);
+    line = {static_cast<std::uint32_t>(pos_), size, 0, slot->textSize, slot->fixedOp, slot->modOp};
+    pos_ += size;
+    ++lineCount_;
+    return true;
+  }
 
  private:
   // A line read before, by its bytes: programs repeat their instructions,
@@ -97,15 +112,40 @@ class LineReader {
     std::uint8_t textSize;
   };
 
+  // The longest line a key holds.
+  static constexpr std::size_t kLongestKept = 7;
+
   std::size_t NumberRoom() const;
   // The size of the line at the position where its first bytes tell it, else 0.
-  std::size_t SizeAhead() const;
+  std::size_t SizeAhead() const {
+    const std::size_t size = sizes_[bytes_[pos_]];
+    return size != 0 || !IsNumberByte(bytes_[pos_]) ? size : NumberSize();
+  }
+  std::size_t NumberSize() const;
   // The slot for the line at the position, or null where its size is not
   // known before it is read or it is too long to keep.
-  RecentLine* SlotFor(Key& key);
+  RecentLine* SlotFor(Key& key) {
+    if (recent_.empty()) return nullptr;
+    const std::size_t size = SizeAhead();
+    const std::size_t left = bytes_.size() - pos_;
+    if (size == 0 || size > kLongestKept || size > left) return nullptr;
+    // A word read whole where the bytes run on past it, the bytes after the
+    // line masked off.
+    if (left >= sizeof key) {
+      std::memcpy(&key, bytes_.data() + pos_, sizeof key);
+      key &= (Key{1} << (8 * size)) - 1;
+    } else {
+      std::memcpy(&key, bytes_.data() + pos_, size);
+    }
+    key |= Key{size} << 56;
+    return &recent_[(key * 0x9E3779B97F4A7C15u) >> (64 - slotBits_)];
+  }
+  // A line not kept: read, and kept in the slot where it has one.
+  bool ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key);
   bool Decode(Line& line, char* room);
 
   const Index& index_;
+  const std::array<std::uint8_t, 256>& sizes_;
   TextWriter writer_;
   std::span<const std::uint8_t> bytes_;
   std::size_t longestLine_;
@@ -116,6 +156,7 @@ class LineReader {
   std::size_t lineCount_ = 0;
   std::optional<Stop> stop_;
   std::vector<RecentLine> recent_;  // empty for a few lines, not worth keeping
+  unsigned slotBits_ = 0;           // recent_ has 2^slotBits_ slots
 };
 
 // The bytes of a file as the file readers return them, not copied.

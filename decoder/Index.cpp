@@ -137,7 +137,7 @@ void Index::FillFirstBytes() {
              forms && entry.reading == Reading::kNothing)
       entry = {.reading = Reading::kOperandByte, .forms = forms};
   }
-  for (unsigned byte = 0; byte < 256; ++byte) first_[byte].size = SizeOf(static_cast<std::uint8_t>(byte));
+  for (unsigned byte = 0; byte < 256; ++byte) sizes_[byte] = SizeOf(static_cast<std::uint8_t>(byte));
 }
 
 unsigned char Index::SizeOf(std::uint8_t byte) const {

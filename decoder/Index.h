@@ -54,8 +54,6 @@ struct FirstByte {
   const OperandEntries* forms = nullptr;    // kOperandByte
   unsigned char number = 0;                 // kShortNumber
   bool trailingByte = false;                // kShortNumber: GTO's short form takes one more
-  // The instruction's byte count where this byte alone tells it, else 0.
-  unsigned char size = 0;
 };
 
 class Index {
@@ -63,6 +61,9 @@ class Index {
   static const Index& Get();
 
   const FirstByte& First(std::uint8_t byte) const { return first_[byte]; }
+  // By the first byte, the instruction's byte count where that byte alone
+  // tells it, else 0.
+  const std::array<std::uint8_t, 256>& Sizes() const { return sizes_; }
   // A0 to A7 and a second byte: the instruction, or null.
   const tables::FixedOp* TwoByteFunction(std::uint8_t first, std::uint8_t second) const {
     return twoByte_[(first & 7u) << 8 | second];
@@ -102,6 +103,7 @@ class Index {
   std::unordered_map<Key, std::pair<const tables::ModOp*, bool>> namedForms_;
   std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
   std::array<FirstByte, 256> first_{};
+  std::array<std::uint8_t, 256> sizes_{};
   std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
   // Looked up for every global label before it reads as one.
   std::array<const tables::FixedOp*, 16 * 256> labelRows_{};
