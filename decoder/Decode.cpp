@@ -59,7 +59,9 @@ bool LineReader::ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key) 
     stop_ = Stop{pos_, lineCount_ + 1};
     return false;
   }
-  if (slot && line.textSize <= slot->text.size()) {
+  // A size told wrong keeps nothing: such bytes stop the decode or read
+  // as a line of another size.
+  if (slot && line.size == key.size() && line.textSize <= slot->text.size()) {
     *slot = {key, line.fixedOp, line.modOp, {}, static_cast<std::uint8_t>(line.textSize)};
     std::memcpy(slot->text.data(), room, line.textSize);
   }

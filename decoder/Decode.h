@@ -57,6 +57,14 @@ class Index;
 // The digits, the point, the exponent mark and the minus of a number.
 constexpr bool IsNumberByte(std::uint8_t byte) { return byte >= 0x10 && byte <= 0x1C; }
 
+// How the first byte of an instruction tells its byte count before it is
+// read: `size`, and where `lengthAt` points at one of its bytes, Fn, n more.
+struct SizeRule {
+  static constexpr std::uint8_t kNoLength = 0xFF;
+  std::uint8_t size = 0;  // none told: numbers run on, some bytes are no instruction
+  std::uint8_t lengthAt = kNoLength;
+};
+
 // The lines one at a time, for writers that need only the line at hand, so
 // that a large program is never held whole.
 class LineReader {
@@ -88,11 +96,11 @@ class LineReader {
   // so that the text is copied whole.
   bool Next(Line& line, char* room) {
     if (pos_ >= bytes_.size() || stop_) return false;
-    Key key = 0;
+    Key key;
     RecentLine* slot = SlotFor(key);
     if (!slot || slot->key != key) return ReadAndKeep(line, room, slot, key);
     std::memcpy(room, slot->text.data(), slot->text.size());
-    const auto size = static_cast<std::uint32_t>(key >> 56);
+    const auto size = static_cast<std::uint32_t>(key.size());
     line = {static_cast<std::uint32_t>(pos_), size, 0, slot->textSize, slot->fixedOp, slot->modOp};
     pos_ += size;
     ++lineCount_;
@@ -102,24 +110,31 @@ class LineReader {
  private:
   // A line read before, by its bytes: programs repeat their instructions,
   // and bytes of a known count read alike wherever they stand.
-  // Its bytes, their count in the top byte.
-  using Key = std::uint64_t;
+  struct Key {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;  // the bytes after the first eight, their count in the top byte
+    std::size_t size() const { return high >> 56; }
+    bool operator==(const Key&) const = default;
+  };
   struct alignas(64) RecentLine {
-    Key key = 0;  // none
+    Key key;  // none
     const tables::FixedOp* fixedOp;
     const tables::ModOp* modOp;
-    std::array<char, 39> text;
+    std::array<char, 31> text;
     std::uint8_t textSize;
   };
-
   // The longest line a key holds.
-  static constexpr std::size_t kLongestKept = 7;
+  static constexpr std::size_t kLongestKept = 15;
 
   std::size_t NumberRoom() const;
   // The size of the line at the position where its first bytes tell it, else 0.
   std::size_t SizeAhead() const {
-    const std::size_t size = sizes_[bytes_[pos_]];
-    return size != 0 || !IsNumberByte(bytes_[pos_]) ? size : NumberSize();
+    const SizeRule rule = sizes_[bytes_[pos_]];
+    if (rule.size == 0) return IsNumberByte(bytes_[pos_]) ? NumberSize() : 0;
+    if (rule.lengthAt == SizeRule::kNoLength) return rule.size;
+    if (pos_ + rule.lengthAt >= bytes_.size()) return 0;
+    const std::uint8_t length = bytes_[pos_ + rule.lengthAt];
+    return rule.size + (length >= 0xF0 ? length - 0xF0 : 0);
   }
   std::size_t NumberSize() const;
   // The slot for the line at the position, or null where its size is not
@@ -129,23 +144,26 @@ class LineReader {
     const std::size_t size = SizeAhead();
     const std::size_t left = bytes_.size() - pos_;
     if (size == 0 || size > kLongestKept || size > left) return nullptr;
-    // A word read whole where the bytes run on past it, the bytes after the
-    // line masked off.
+    // Two words read whole where the bytes run on past them, the bytes
+    // after the line masked off.
+    const auto below = [](std::size_t n) { return n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1; };
     if (left >= sizeof key) {
       std::memcpy(&key, bytes_.data() + pos_, sizeof key);
-      key &= (Key{1} << (8 * size)) - 1;
+      key.low &= below(size);
+      key.high &= size > 8 ? below(size - 8) : 0;
     } else {
       std::memcpy(&key, bytes_.data() + pos_, size);
     }
-    key |= Key{size} << 56;
-    return &recent_[(key * 0x9E3779B97F4A7C15u) >> (64 - slotBits_)];
+    key.high |= std::uint64_t{size} << 56;
+    const std::uint64_t hash = (key.low + key.high * 0xC2B2AE3D27D4EB4Fu) * 0x9E3779B97F4A7C15u;
+    return &recent_[hash >> (64 - slotBits_)];
   }
   // A line not kept: read, and kept in the slot where it has one.
   bool ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key);
   bool Decode(Line& line, char* room);
 
   const Index& index_;
-  const std::array<std::uint8_t, 256>& sizes_;
+  const std::array<SizeRule, 256>& sizes_;
   TextWriter writer_;
   std::span<const std::uint8_t> bytes_;
   std::size_t longestLine_;

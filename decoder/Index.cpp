@@ -140,16 +140,18 @@ void Index::FillFirstBytes() {
   for (unsigned byte = 0; byte < 256; ++byte) sizes_[byte] = SizeOf(static_cast<std::uint8_t>(byte));
 }
 
-unsigned char Index::SizeOf(std::uint8_t byte) const {
+SizeRule Index::SizeOf(std::uint8_t byte) const {
   const FirstByte& entry = first_[byte];
   switch (entry.reading) {
-    case Reading::kFixed: return 1;
-    case Reading::kShortNumber: return entry.trailingByte ? 2 : 1;
+    case Reading::kFixed: return {.size = 1};
+    case Reading::kShortNumber: return {.size = static_cast<std::uint8_t>(entry.trailingByte ? 2 : 1)};
     case Reading::kOperandByte:
-    case Reading::kTwoByteFunction: return 2;
-    case Reading::kLongGotoXeq: return 3;
-    case Reading::kSequence: return static_cast<unsigned char>(1 + (byte - 0xF0));
-    default: return 0;  // numbers and names run as long as their bytes say
+    case Reading::kTwoByteFunction: return {.size = 2};
+    case Reading::kLongGotoXeq: return {.size = 3};
+    case Reading::kSequence: return {.size = 1, .lengthAt = 0};
+    case Reading::kGlobalLabelOrEnd: return {.size = 3, .lengthAt = 2};
+    case Reading::kNameAfterLength: return {.size = 2, .lengthAt = 1};
+    default: return {};
   }
 }
 

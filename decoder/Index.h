@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "decoder/Decode.h"
 #include "tables/Tables.h"
 
 namespace orrikey::decoder {
@@ -61,9 +62,8 @@ class Index {
   static const Index& Get();
 
   const FirstByte& First(std::uint8_t byte) const { return first_[byte]; }
-  // By the first byte, the instruction's byte count where that byte alone
-  // tells it, else 0.
-  const std::array<std::uint8_t, 256>& Sizes() const { return sizes_; }
+  // By the first byte, how the instruction tells its byte count.
+  const std::array<SizeRule, 256>& Sizes() const { return sizes_; }
   // A0 to A7 and a second byte: the instruction, or null.
   const tables::FixedOp* TwoByteFunction(std::uint8_t first, std::uint8_t second) const {
     return twoByte_[(first & 7u) << 8 | second];
@@ -93,7 +93,7 @@ class Index {
   void IndexModOp(const tables::ModOp& op);
   void FillFirstBytes();
   std::optional<FirstByte> ByRange(std::uint8_t byte) const;
-  unsigned char SizeOf(std::uint8_t byte) const;
+  SizeRule SizeOf(std::uint8_t byte) const;
 
   // Keys are up to four bytes and their count, packed into one number.
   using Key = std::uint64_t;
@@ -103,7 +103,7 @@ class Index {
   std::unordered_map<Key, std::pair<const tables::ModOp*, bool>> namedForms_;
   std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
   std::array<FirstByte, 256> first_{};
-  std::array<std::uint8_t, 256> sizes_{};
+  std::array<SizeRule, 256> sizes_{};
   std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
   // Looked up for every global label before it reads as one.
   std::array<const tables::FixedOp*, 16 * 256> labelRows_{};
