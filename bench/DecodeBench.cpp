@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decoder/Decode.h"
+#include "decoder/LineReader.h"
 #include "encoder/Assembly.h"
 #include "listing/ListingWriter.h"
 #include "tables/Tables.h"

@@ -19,6 +19,7 @@
 #include "cli/Check.h"
 #include "cli/ExitStatus.h"
 #include "decoder/Decode.h"
+#include "decoder/LineReader.h"
 #include "document/OpenProgram.h"
 #include "encoder/Assembly.h"
 #include "files/FileIO.h"

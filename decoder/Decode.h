@@ -3,10 +3,8 @@
 // Calculator bytes back to program text, read the way the calculator reads
 // them.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -52,130 +50,8 @@ struct Decoded {
 
 Decoded Decode(std::span<const std::uint8_t> bytes);
 
-class Index;
-
 // The digits, the point, the exponent mark and the minus of a number.
 constexpr bool IsNumberByte(std::uint8_t byte) { return byte >= 0x10 && byte <= 0x1C; }
-
-// How the first byte of an instruction tells its byte count before it is
-// read: `size`, and where `lengthAt` points at one of its bytes, Fn, n more.
-struct SizeRule {
-  static constexpr std::uint8_t kNoLength = 0xFF;
-  std::uint8_t size = 0;  // none told: numbers run on, some bytes are no instruction
-  std::uint8_t lengthAt = kNoLength;
-};
-
-// The lines one at a time, for writers that need only the line at hand, so
-// that a large program is never held whole.
-class LineReader {
- public:
-  // Writes a line's text, given in display codes, into room made for it and
-  // returns the end of what it wrote.
-  using TextWriter = char* (*)(char* room, std::string_view codes);
-
-  explicit LineReader(std::span<const std::uint8_t> bytes, TextWriter writer = nullptr);
-  // The next line into `line`, and its text into text(), where the line's
-  // text offset counts from; false at the end of the bytes and where
-  // decoding stops.
-  bool Next(Line& line);
-  // The text of the line read last; Next overwrites it.
-  std::string_view text() const { return std::string_view(room_).substr(0, textSize_); }
-  const std::optional<Stop>& stop() const { return stop_; }
-
-  // For writers that put each line's text straight where it belongs: the
-  // room the next line's display codes can take, and the line with its text
-  // written there, by the reader's writer where it has one (the room is then
-  // what that writer needs for these codes).
-  // A number's text has a character for each of its bytes; any other line
-  // fits the room the index sets.
-  std::size_t Room() const {
-    return pos_ < bytes_.size() && IsNumberByte(bytes_[pos_]) ? NumberRoom() : longestLine_;
-  }
-  // Inline, so that a writer's loop keeps the reader in registers and a
-  // line read before costs no call. The room holds more than a kept text,
-  // so that the text is copied whole.
-  bool Next(Line& line, char* room) {
-    if (pos_ >= bytes_.size() || stop_) return false;
-    Key key;
-    RecentLine* slot = SlotFor(key);
-    if (!slot || slot->key != key) return ReadAndKeep(line, room, slot, key);
-    std::memcpy(room, slot->text.data(), slot->text.size());
-    const auto size = static_cast<std::uint32_t>(key.size());
-    line = {static_cast<std::uint32_t>(pos_), size, 0, slot->textSize, slot->fixedOp, slot->modOp};
-    pos_ += size;
-    ++lineCount_;
-    return true;
-  }
-
- private:
-  // A line read before, by its bytes: programs repeat their instructions,
-  // and bytes of a known count read alike wherever they stand.
-  struct Key {
-    std::uint64_t low = 0;
-    std::uint64_t high = 0;  // the bytes after the first eight, their count in the top byte
-    std::size_t size() const { return high >> 56; }
-    bool operator==(const Key&) const = default;
-  };
-  struct alignas(64) RecentLine {
-    Key key;  // none
-    const tables::FixedOp* fixedOp;
-    const tables::ModOp* modOp;
-    std::array<char, 31> text;
-    std::uint8_t textSize;
-  };
-  // The longest line a key holds.
-  static constexpr std::size_t kLongestKept = 15;
-
-  std::size_t NumberRoom() const;
-  // The size of the line at the position where its first bytes tell it, else 0.
-  std::size_t SizeAhead() const {
-    const SizeRule rule = sizes_[bytes_[pos_]];
-    if (rule.size == 0) return IsNumberByte(bytes_[pos_]) ? NumberSize() : 0;
-    if (rule.lengthAt == SizeRule::kNoLength) return rule.size;
-    if (pos_ + rule.lengthAt >= bytes_.size()) return 0;
-    const std::uint8_t length = bytes_[pos_ + rule.lengthAt];
-    return rule.size + (length >= 0xF0 ? length - 0xF0 : 0);
-  }
-  std::size_t NumberSize() const;
-  // The slot for the line at the position, or null where its size is not
-  // known before it is read or it is too long to keep.
-  RecentLine* SlotFor(Key& key) {
-    if (recent_.empty()) return nullptr;
-    const std::size_t size = SizeAhead();
-    const std::size_t left = bytes_.size() - pos_;
-    if (size == 0 || size > kLongestKept || size > left) return nullptr;
-    // Two words read whole where the bytes run on past them, the bytes
-    // after the line masked off.
-    const auto below = [](std::size_t n) { return n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1; };
-    if (left >= sizeof key) {
-      std::memcpy(&key, bytes_.data() + pos_, sizeof key);
-      key.low &= below(size);
-      key.high &= size > 8 ? below(size - 8) : 0;
-    } else {
-      std::memcpy(&key, bytes_.data() + pos_, size);
-    }
-    key.high |= std::uint64_t{size} << 56;
-    const std::uint64_t hash = (key.low + key.high * 0xC2B2AE3D27D4EB4Fu) * 0x9E3779B97F4A7C15u;
-    return &recent_[hash >> (64 - slotBits_)];
-  }
-  // A line not kept: read, and kept in the slot where it has one.
-  bool ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key);
-  bool Decode(Line& line, char* room);
-
-  const Index& index_;
-  const std::array<SizeRule, 256>& sizes_;
-  TextWriter writer_;
-  std::span<const std::uint8_t> bytes_;
-  std::size_t longestLine_;
-  std::string room_;  // Next writes the line's text here
-  std::string codes_;  // a line's display codes, for the writer
-  std::size_t textSize_ = 0;
-  std::size_t pos_ = 0;
-  std::size_t lineCount_ = 0;
-  std::optional<Stop> stop_;
-  std::vector<RecentLine> recent_;  // empty for a few lines, not worth keeping
-  unsigned slotBits_ = 0;           // recent_ has 2^slotBits_ slots
-};
 
 // The bytes of a file as the file readers return them, not copied.
 inline std::span<const std::uint8_t> AsBytes(std::string_view bytes) {

@@ -11,7 +11,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "decoder/Decode.h"
 #include "tables/Tables.h"
 
 namespace orrikey::decoder {
@@ -55,6 +54,14 @@ struct FirstByte {
   const OperandEntries* forms = nullptr;    // kOperandByte
   unsigned char number = 0;                 // kShortNumber
   bool trailingByte = false;                // kShortNumber: GTO's short form takes one more
+};
+
+// How the first byte of an instruction tells its byte count before it is
+// read: `size`, and where `lengthAt` points at one of its bytes, Fn, n more.
+struct SizeRule {
+  static constexpr std::uint8_t kNoLength = 0xFF;
+  std::uint8_t size = 0;  // none told: numbers run on, some bytes are no instruction
+  std::uint8_t lengthAt = kNoLength;
 };
 
 class Index {

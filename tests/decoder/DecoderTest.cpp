@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "decoder/Decode.h"
+#include "decoder/LineReader.h"
 #include "text/Hex.h"
 
 namespace orrikey {

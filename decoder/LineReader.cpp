@@ -1,0 +1,83 @@
+#include "decoder/LineReader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "decoder/Decoder.h"
+
+namespace orrikey::decoder {
+
+namespace {
+
+// Bytes this long or more hold enough lines to repeat some. A slot for
+// every 64 bytes keeps most of the different lines a program has.
+constexpr size_t kWorthRemembering = 4096;
+constexpr unsigned kBytesPerSlot = 64;
+constexpr unsigned kMostSlotBits = 13;
+
+}  // namespace
+
+LineReader::LineReader(std::span<const std::uint8_t> bytes, TextWriter writer)
+    : index_(Index::Get()),
+      sizes_(index_.Sizes()),
+      writer_(writer),
+      bytes_(bytes),
+      longestLine_(index_.LongestLine()) {
+  if (bytes.size() < kWorthRemembering) return;
+  slotBits_ = std::min<unsigned>(std::bit_width(bytes.size() / kBytesPerSlot), kMostSlotBits);
+  recent_.resize(size_t{1} << slotBits_);
+}
+
+size_t LineReader::NumberRoom() const {
+  size_t digits = 0;
+  while (pos_ + digits < bytes_.size() && IsNumberByte(bytes_[pos_ + digits])) ++digits;
+  return std::max(longestLine_, digits);
+}
+
+size_t LineReader::NumberSize() const {
+  size_t end = pos_;
+  while (end < bytes_.size() && IsNumberByte(bytes_[end])) ++end;
+  return end - pos_ + (end < bytes_.size() && bytes_[end] == 0x00);
+}
+
+bool LineReader::Decode(Line& line, char* room) {
+  line.fixedOp = nullptr;
+  line.modOp = nullptr;
+  if (writer_ && codes_.size() < Room()) codes_.resize(Room());
+  LineText out(writer_ ? codes_.data() : room);
+  Decoder decoder(index_, bytes_, pos_, out);
+  if (!decoder.Read(line)) return false;
+  line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
+  const char* end = writer_ ? writer_(room, std::string_view(codes_.data(), out.size())) : room + out.size();
+  line.textSize = static_cast<std::uint32_t>(end - room);
+  return true;
+}
+
+bool LineReader::ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key) {
+  if (!Decode(line, room)) {
+    stop_ = Stop{pos_, lineCount_ + 1};
+    return false;
+  }
+  // A size told wrong keeps nothing: such bytes stop the decode or read
+  // as a line of another size.
+  if (slot && line.size == key.size() && line.textSize <= slot->text.size()) {
+    *slot = {key, line.fixedOp, line.modOp, {}, static_cast<std::uint8_t>(line.textSize)};
+    std::memcpy(slot->text.data(), room, line.textSize);
+  }
+  line.offset = static_cast<std::uint32_t>(pos_);
+  line.textOffset = 0;
+  pos_ += line.size;
+  ++lineCount_;
+  return true;
+}
+
+bool LineReader::Next(Line& line) {
+  const size_t room = Room();
+  if (room_.size() < room) room_.resize(room);
+  const bool read = Next(line, room_.data());
+  textSize_ = read ? line.textSize : 0;
+  return read;
+}
+
+}  // namespace orrikey::decoder
