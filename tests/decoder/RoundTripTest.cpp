@@ -50,7 +50,7 @@ Lines EveryInstruction() {
     };
     add(op.direct.number.exists || op.direct.shortNumber.exists, DirectNumbers(op));
     add(op.direct.stack.exists, {"ST T", "ST Z", "ST Y", "ST X", "ST L"});
-    add(op.direct.name.exists, {"\"AB\"", "\"\x85\xA0\x98\x7E\"", "\"" + std::string(nameRoom, 'N') + "\""});
+    add(op.direct.name.exists, {"\"AB\"", "\"\x85\xA0\x98\x7E\"", '"' + std::string(nameRoom, 'N') + '"'});
     add(op.direct.name.lead.size() == 2, {"\"\""});  // the wide forms take an empty name
     add(op.indirect.number.exists, {"IND 00", "IND 15", "IND 99", "IND 100", "IND 127"});
     add(op.indirect.stack.exists, {"IND ST T", "IND ST X", "IND ST L"});
