@@ -320,20 +320,27 @@ int EncodeOne(const Options& options, const std::string& input) {
 // Standard output takes the text in chunks of this size.
 constexpr size_t kChunk = 1 << 16;
 
-// Program text or 8-bit text, a line at a time after `first`, each decoded
-// straight into the output. Room is made for many lines at once, a chunk at
-// a time so that the cleared room is written while it is still in the
-// cache; `used` ends what is written. A flush that keeps the text wants it
-// whole at the end, so it is not asked again.
+// Program text or 8-bit text, after `first`, each line written straight
+// into the output: the lines read before a run at a time, each other line
+// alone. Room is made a chunk at a time so that the cleared room is written
+// while it is still in the cache; `used` ends what is written. A flush that
+// keeps the text wants it whole at the end, so it is not asked again.
 bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
                 std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
   orrikey::decoder::Line line;
   size_t used = out.size();
   size_t flushAt = kChunk;
-  for (;;) {
-    const size_t codeRoom = reader.Room();
-    const size_t room = lineBreak.size() + (listed ? orrikey::listing::ListingRoom(codeRoom) : codeRoom);
+  const auto makeRoom = [&](size_t room) {
     if (out.size() < used + room) out.resize(used + room + kChunk);
+  };
+  for (;;) {
+    if (!first) {
+      makeRoom(kChunk);
+      used = static_cast<size_t>(reader.CopyKeptLines(out.data() + used, out.data() + out.size(), lineBreak) -
+                                 out.data());
+    }
+    const size_t codeRoom = reader.Room();
+    makeRoom(lineBreak.size() + (listed ? orrikey::listing::ListingRoom(codeRoom) : codeRoom));
     char* at = out.data() + used;
     if (!first) {
       // LF or CR LF, stored rather than copied: a copy would cost more than the line.

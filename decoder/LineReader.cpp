@@ -35,10 +35,10 @@ size_t LineReader::NumberRoom() const {
   return std::max(longestLine_, digits);
 }
 
-size_t LineReader::NumberSize() const {
-  size_t end = pos_;
-  while (end < bytes_.size() && IsNumberByte(bytes_[end])) ++end;
-  return end - pos_ + (end < bytes_.size() && bytes_[end] == 0x00);
+size_t LineReader::NumberSize(const std::uint8_t* at, size_t left) {
+  size_t digits = 0;
+  while (digits < left && IsNumberByte(at[digits])) ++digits;
+  return digits + (digits < left && at[digits] == 0x00);
 }
 
 bool LineReader::Decode(Line& line, char* room) {
@@ -70,6 +70,32 @@ bool LineReader::ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key) 
   pos_ += line.size;
   ++lineCount_;
   return true;
+}
+
+char* LineReader::CopyKeptLines(char* at, const char* end, std::string_view lineBreak) {
+  if (recent_.empty() || stop_) return at;
+  // In locals, so that writing the text does not make them read again.
+  const std::array<SizeRule, 256>& sizes = sizes_;
+  const std::uint8_t* const bytes = bytes_.data();
+  const size_t count = bytes_.size();
+  RecentLine* const slots = recent_.data();
+  const unsigned slotBits = slotBits_;
+  const auto room = static_cast<std::ptrdiff_t>(lineBreak.size() + sizeof(RecentLine::text));
+  size_t pos = pos_;
+  size_t lines = 0;
+  Key key;
+  while (pos < count && end - at >= room && KeyOf(sizes, bytes + pos, count - pos, key)) {
+    const RecentLine& kept = *SlotOf(slots, slotBits, key);
+    if (kept.key != key) break;
+    for (const char c : lineBreak) *at++ = c;
+    std::memcpy(at, kept.text.data(), kept.text.size());
+    at += kept.textSize;
+    pos += key.size();
+    ++lines;
+  }
+  pos_ = pos;
+  lineCount_ += lines;
+  return at;
 }
 
 bool LineReader::Next(Line& line) {

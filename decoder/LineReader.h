@@ -51,7 +51,9 @@ class LineReader {
   bool Next(Line& line, char* room) {
     if (pos_ >= bytes_.size() || stop_) return false;
     Key key;
-    RecentLine* slot = SlotFor(key);
+    RecentLine* slot = !recent_.empty() && KeyOf(sizes_, bytes_.data() + pos_, bytes_.size() - pos_, key)
+                           ? SlotOf(recent_.data(), slotBits_, key)
+                           : nullptr;
     if (!slot || slot->key != key) return ReadAndKeep(line, room, slot, key);
     std::memcpy(room, slot->text.data(), slot->text.size());
     const auto size = static_cast<std::uint32_t>(key.size());
@@ -60,6 +62,11 @@ class LineReader {
     ++lineCount_;
     return true;
   }
+  // For writers of text alone, which need no line records: the texts of the
+  // lines ahead that were read before, each after `lineBreak`, copied from
+  // `at` on while the room up to `end` holds one more; returns the end of
+  // what it wrote. The first line not kept ends the run, for Next to read.
+  char* CopyKeptLines(char* at, const char* end, std::string_view lineBreak);
 
  private:
   // A line read before, by its bytes: programs repeat their instructions,
@@ -81,36 +88,42 @@ class LineReader {
   static constexpr std::size_t kLongestKept = 15;
 
   std::size_t NumberRoom() const;
-  // The size of the line at the position where its first bytes tell it, else 0.
-  std::size_t SizeAhead() const {
-    const SizeRule rule = sizes_[bytes_[pos_]];
-    if (rule.size == 0) return IsNumberByte(bytes_[pos_]) ? NumberSize() : 0;
+  // Static, so that a loop over many lines keeps what they read in
+  // registers: the size of the line at `at`, `left` bytes on from there,
+  // where its first bytes tell it before it is read; else 0.
+  static std::size_t SizeAhead(const std::array<SizeRule, 256>& sizes, const std::uint8_t* at,
+                               std::size_t left) {
+    const SizeRule rule = sizes[at[0]];
+    if (rule.size == 0) return IsNumberByte(at[0]) ? NumberSize(at, left) : 0;
     if (rule.lengthAt == SizeRule::kNoLength) return rule.size;
-    if (pos_ + rule.lengthAt >= bytes_.size()) return 0;
-    const std::uint8_t length = bytes_[pos_ + rule.lengthAt];
+    if (rule.lengthAt >= left) return 0;
+    const std::uint8_t length = at[rule.lengthAt];
     return rule.size + (length >= 0xF0 ? length - 0xF0 : 0);
   }
-  std::size_t NumberSize() const;
-  // The slot for the line at the position, or null where its size is not
-  // known before it is read or it is too long to keep.
-  RecentLine* SlotFor(Key& key) {
-    if (recent_.empty()) return nullptr;
-    const std::size_t size = SizeAhead();
-    const std::size_t left = bytes_.size() - pos_;
-    if (size == 0 || size > kLongestKept || size > left) return nullptr;
+  static std::size_t NumberSize(const std::uint8_t* at, std::size_t left);
+  // The key of the line at `at`; false where its size is not known before
+  // it is read or it is too long to keep.
+  static bool KeyOf(const std::array<SizeRule, 256>& sizes, const std::uint8_t* at, std::size_t left,
+                    Key& key) {
+    const std::size_t size = SizeAhead(sizes, at, left);
+    if (size == 0 || size > kLongestKept || size > left) return false;
     // Two words read whole where the bytes run on past them, the bytes
     // after the line masked off.
     const auto below = [](std::size_t n) { return n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1; };
+    key = {};
     if (left >= sizeof key) {
-      std::memcpy(&key, bytes_.data() + pos_, sizeof key);
+      std::memcpy(&key, at, sizeof key);
       key.low &= below(size);
       key.high &= size > 8 ? below(size - 8) : 0;
     } else {
-      std::memcpy(&key, bytes_.data() + pos_, size);
+      std::memcpy(&key, at, size);
     }
     key.high |= std::uint64_t{size} << 56;
+    return true;
+  }
+  static RecentLine* SlotOf(RecentLine* slots, unsigned slotBits, const Key& key) {
     const std::uint64_t hash = (key.low + key.high * 0xC2B2AE3D27D4EB4Fu) * 0x9E3779B97F4A7C15u;
-    return &recent_[hash >> (64 - slotBits_)];
+    return slots + (hash >> (64 - slotBits));
   }
   // A line not kept: read, and kept in the slot where it has one.
   bool ReadAndKeep(Line& line, char* room, RecentLine* slot, Key key);

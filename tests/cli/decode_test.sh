@@ -26,6 +26,9 @@ expect "text: UTF-8 glyphs" 0 $'"↵AB"\nE↑X\nNULL' "" decode "$work/glyph.raw
 long=""
 for i in $(seq 1000); do cat "$work/glyph.raw"; long+=$'"↵AB"\nE↑X\nNULL\n'; done > "$work/long.raw"
 expect "text: a long program" 0 "${long%$'\n'}" "" decode "$work/long.raw"
+printf '\xF3\x41' >> "$work/long.raw"
+expect "a long program that stops counts every line" 1 "${long}Error in Hex Code" \
+  "Error in Hex Code - Around Line: 3001" decode "$work/long.raw"
 
 # Text characters whose own byte is a glyph's display code, 0x7F and 0x80
 # come back through the text decode writes.
