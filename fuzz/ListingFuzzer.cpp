@@ -43,12 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (decoded.stop) std::abort();
   std::string expected;
   std::vector<orrikey::listing::ListedLine> listed;
+  bool open = false;  // lines after the last END, which the listing ends with one
   for (const orrikey::decoder::Line& line : decoded.lines) {
     if (!line.dropped())
       expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(decoded.TextOf(line)));
     listed.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+    open = !line.endsProgram() && (open || !line.dropped());
   }
-  if (!decoded.lines.back().endsProgram()) expected += "C0000D";
+  if (open) expected += "C0000D";
   const orrikey::listing::ReadListingResult again = orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;
