@@ -325,7 +325,7 @@ constexpr size_t kChunk = 1 << 16;
 // alone. Room is made a chunk at a time so that the cleared room is written
 // while it is still in the cache; `used` ends what is written. A flush that
 // keeps the text wants it whole at the end, so it is not asked again.
-bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_view lineBreak,
+bool WriteLines(orrikey::decoder::LineReader& reader, std::string_view lineBreak,
                 std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
   orrikey::decoder::Line line;
   size_t used = out.size();
@@ -339,8 +339,7 @@ bool WriteLines(orrikey::decoder::LineReader& reader, bool listed, std::string_v
       used = static_cast<size_t>(reader.CopyKeptLines(out.data() + used, out.data() + out.size(), lineBreak) -
                                  out.data());
     }
-    const size_t codeRoom = reader.Room();
-    makeRoom(lineBreak.size() + (listed ? orrikey::listing::ListingRoom(codeRoom) : codeRoom));
+    makeRoom(lineBreak.size() + reader.Room());
     char* at = out.data() + used;
     if (!first) {
       // LF or CR LF, stored rather than copied: a copy would cost more than the line.
@@ -368,8 +367,9 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
                   std::string& out, const std::function<bool(std::string&)>& flush,
                   std::optional<orrikey::decoder::Stop>& stop) {
   // Program text is written as listings spell their instructions.
-  orrikey::decoder::LineReader reader(
-      bytes, format == Format::kText ? orrikey::listing::WriteListingInstruction : nullptr);
+  const orrikey::decoder::LineReader::TextWriter spelling = {orrikey::listing::WriteListingInstruction,
+                                                              orrikey::listing::ListingRoom};
+  orrikey::decoder::LineReader reader(bytes, format == Format::kText ? std::optional(spelling) : std::nullopt);
   orrikey::decoder::Line line;
   bool first = true;
   const auto breakLine = [&] {
@@ -386,7 +386,7 @@ bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::strin
       if (!fits()) return false;
     }
     listing.Finish();
-  } else if (!WriteLines(reader, format == Format::kText, lineBreak, out, flush, first)) {
+  } else if (!WriteLines(reader, lineBreak, out, flush, first)) {
     return false;
   }
   stop = reader.stop();

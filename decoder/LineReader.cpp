@@ -18,7 +18,7 @@ constexpr unsigned kMostSlotBits = 13;
 
 }  // namespace
 
-LineReader::LineReader(std::span<const std::uint8_t> bytes, TextWriter writer)
+LineReader::LineReader(std::span<const std::uint8_t> bytes, std::optional<TextWriter> writer)
     : index_(Index::Get()),
       sizes_(index_.Sizes()),
       writer_(writer),
@@ -44,12 +44,12 @@ size_t LineReader::NumberSize(const std::uint8_t* at, size_t left) {
 bool LineReader::Decode(Line& line, char* room) {
   line.fixedOp = nullptr;
   line.modOp = nullptr;
-  if (writer_ && codes_.size() < Room()) codes_.resize(Room());
+  if (const size_t codeRoom = CodeRoom(); writer_ && codes_.size() < codeRoom) codes_.resize(codeRoom);
   LineText out(writer_ ? codes_.data() : room);
   Decoder decoder(index_, bytes_, pos_, out);
   if (!decoder.Read(line)) return false;
   line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
-  const char* end = writer_ ? writer_(room, std::string_view(codes_.data(), out.size())) : room + out.size();
+  const char* end = writer_ ? writer_->write(room, std::string_view(codes_.data(), out.size())) : room + out.size();
   line.textSize = static_cast<std::uint32_t>(end - room);
   return true;
 }

@@ -23,11 +23,15 @@ namespace orrikey::decoder {
 // that a large program is never held whole.
 class LineReader {
  public:
-  // Writes a line's text, given in display codes, into room made for it and
-  // returns the end of what it wrote.
-  using TextWriter = char* (*)(char* room, std::string_view codes);
+  // Writes each line's text, given in display codes, in another spelling.
+  struct TextWriter {
+    // Writes into room made for it; returns the end of what it wrote.
+    char* (*write)(char* room, std::string_view codes);
+    // The room that writing so many codes takes.
+    std::size_t (*room)(std::size_t codes);
+  };
 
-  explicit LineReader(std::span<const std::uint8_t> bytes, TextWriter writer = nullptr);
+  explicit LineReader(std::span<const std::uint8_t> bytes, std::optional<TextWriter> writer = {});
   // The next line into `line`, and its text into text(), where the line's
   // text offset counts from; false at the end of the bytes and where
   // decoding stops.
@@ -37,14 +41,9 @@ class LineReader {
   const std::optional<Stop>& stop() const { return stop_; }
 
   // For writers that put each line's text straight where it belongs: the
-  // room the next line's display codes can take, and the line with its text
-  // written there, by the reader's writer where it has one (the room is then
-  // what that writer needs for these codes).
-  // A number's text has a character for each of its bytes; any other line
-  // fits the room the index sets.
-  std::size_t Room() const {
-    return pos_ < bytes_.size() && IsNumberByte(bytes_[pos_]) ? NumberRoom() : longestLine_;
-  }
+  // room the next line's text can take, and the line with its text written
+  // there, through the reader's writer where it has one.
+  std::size_t Room() const { return writer_ ? writer_->room(CodeRoom()) : CodeRoom(); }
   // Inline, so that a writer's loop keeps the reader in registers and a
   // line read before costs no call. The room holds more than a kept text,
   // so that the text is copied whole.
@@ -87,6 +86,12 @@ class LineReader {
   // The longest line a key holds.
   static constexpr std::size_t kLongestKept = 15;
 
+  // The room of the next line's display codes. A number's text has a
+  // character for each of its bytes; any other line fits the room the index
+  // sets.
+  std::size_t CodeRoom() const {
+    return pos_ < bytes_.size() && IsNumberByte(bytes_[pos_]) ? NumberRoom() : longestLine_;
+  }
   std::size_t NumberRoom() const;
   // Static, so that a loop over many lines keeps what they read in
   // registers: the size of the line at `at`, `left` bytes on from there,
@@ -131,7 +136,7 @@ class LineReader {
 
   const Index& index_;
   const std::array<SizeRule, 256>& sizes_;
-  TextWriter writer_;
+  std::optional<TextWriter> writer_;
   std::span<const std::uint8_t> bytes_;
   std::size_t longestLine_;
   std::string room_;  // Next writes the line's text here

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "decoder/Decode.h"
+#include "decoder/LineReader.h"
 #include "document/OpenProgram.h"
 #include "encoder/Assembly.h"
 #include "encoder/Encoder.h"
@@ -134,16 +135,13 @@ val Open(const std::string& name, const std::string& bytes, const std::string& a
 // `orrikey-cli decode` writes them, and the message where decoding stopped.
 val Decode(const std::string& bytes) {
   try {
-    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
+    decoder::LineReader reader(decoder::AsBytes(bytes),
+                               decoder::LineReader::TextWriter{listing::WriteListingInstruction, listing::ListingRoom});
     val lines = val::array();
-    for (const decoder::Line& line : decoded.lines) {
-      const std::string_view codes = decoded.TextOf(line);
-      lines.call<void>("push", listing::StandsAsItIs(codes) ? std::string(codes)
-                                                            : listing::ListingInstruction(codes));
-    }
+    for (decoder::Line line; reader.Next(line);) lines.call<void>("push", std::string(reader.text()));
     val out = val::object();
     out.set("lines", lines);
-    out.set("error", decoder::StopMessage(decoded.stop));
+    out.set("error", decoder::StopMessage(reader.stop()));
     return out;
   } catch (const std::exception& error) {
     return Failure(error);
