@@ -77,7 +77,6 @@ namespace {
 
 // In one pass over the codes: a whole program is one text.
 QString ShownText(std::string_view codes) {
-  if (codes.size() > CodeEditor::kCapacity) throw std::runtime_error("Text exceeds memo capacity");
   QString text(qsizetype(codes.size()), Qt::Uninitialized);
   QChar* out = text.data();
   for (size_t i = 0; i < codes.size(); ++i) {
@@ -89,10 +88,18 @@ QString ShownText(std::string_view codes) {
     if (i + 1 < codes.size() && codes[i + 1] == '\n') ++i;
   }
   text.truncate(out - text.constData());
+  if (size_t(text.size()) > CodeEditor::kCapacity) throw std::runtime_error("Text exceeds memo capacity");
   return text;
 }
 
 }  // namespace
+
+size_t CodeEditor::HeldSize(std::string_view codes) {
+  size_t lineBreaks = 0;
+  for (size_t at = codes.find("\r\n"); at != std::string_view::npos; at = codes.find("\r\n", at + 2))
+    ++lineBreaks;
+  return codes.size() - lineBreaks;
+}
 
 // The document's own setter: the widget's would format every character of
 // the new text once more. The rest is what the widget's does too.

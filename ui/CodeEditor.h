@@ -26,9 +26,12 @@ class CodeEditor : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  // The most text a pane takes, in bytes with CR LF line breaks: as much as
-  // the largest program file holds.
+  // The most text a pane takes, in characters, a line break counting as
+  // one whatever the file's convention: as much as the largest program file
+  // holds.
   static constexpr size_t kCapacity = files::kMaxProgramFileSize;
+  // The characters the pane would hold for these codes.
+  static size_t HeldSize(std::string_view codes);
 
   explicit CodeEditor(QWidget* parent = nullptr);
 

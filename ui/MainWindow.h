@@ -134,7 +134,8 @@ class MainWindow : public QMainWindow {
   void jumpFromInfo(QPoint at);
   bool maySaveChanges(const QString& before);
   void followModified();
-  void keepRecoveryCopy();
+  // False when the work could not be kept.
+  bool keepRecoveryCopy();
   void restore(const RecoveredWork& work);
 
   // Runs a command; an error it raises is shown in a message box and ends

@@ -6,6 +6,7 @@
 
 #include "ui/CodeEditor.h"
 #include "ui/DiskChangeBar.h"
+#include "ui/LocalPath.h"
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -53,7 +54,7 @@ void MainWindow::keepMine() {
 }
 
 bool MainWindow::mayWriteOver(const QString& path) {
-  if (path != document_.path()) return true;
+  if (AbsolutePath(path) != document_.path()) return true;
   switch (document_.checkDisk()) {
     case ProgramDocument::OnDisk::kAsKnown: return true;
     case ProgramDocument::OnDisk::kChanged:

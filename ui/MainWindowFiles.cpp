@@ -15,6 +15,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
+#include "ui/LocalPath.h"
 #include "ui/Printing.h"
 
 #include <QClipboard>
@@ -33,9 +34,6 @@ namespace {
 
 // A refused raw save names this many failed lines at most.
 constexpr int kListedFailures = 20;
-
-// Paths reach the file functions in the file system's own encoding.
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
 
@@ -66,7 +64,7 @@ void MainWindow::open(Format format) {
 void MainWindow::readFile(const QString& path, document::OpenAs as) {
   document::OpenedProgram opened = document::OpenProgram(LocalPath(path), as);
   // A raw file decodes to about three times its size in text.
-  if (opened.text.size() > CodeEditor::kCapacity)
+  if (CodeEditor::HeldSize(opened.text) > CodeEditor::kCapacity)
     throw files::CannotOpen(LocalPath(path), "Its program text is larger than " +
                                                  std::to_string(CodeEditor::kCapacity >> 20) +
                                                  " MiB, the most the editor holds");
@@ -185,8 +183,9 @@ void MainWindow::print() {
   PrintLines(printer, lines, font);
 }
 
-void MainWindow::setCurrentFile(const QString& path, Format format) {
-  document_.setFile(path, format);
+void MainWindow::setCurrentFile(const QString& chosen, Format format) {
+  document_.setFile(chosen, format);
+  const QString& path = document_.path();
   watchFile(path);
   codeEdit_->document()->setModified(false);
   fileNameLabel_->setText(document_.fileName());

@@ -8,7 +8,8 @@
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
 
-#include <QFile>
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStatusBar>
@@ -16,17 +17,24 @@
 
 namespace orrikey {
 
-void MainWindow::keepRecoveryCopy() {
+bool MainWindow::keepRecoveryCopy() {
   recoveryTimer_->stop();
   followModified();
-  if (!document_.isModified()) return;
-  if (!recovery_.write(document_.path(), document_.form(), codeEdit_->toPlainText()))
-    statusBar()->showMessage("Cannot keep a recovery copy in " + RecoveryCopy::DefaultFolder());
+  if (!document_.isModified()) return true;
+  if (recovery_.write(document_.path(), document_.form(), codeEdit_->toPlainText(), document_.knownDisk()))
+    return true;
+  statusBar()->showMessage("Cannot keep a recovery copy in " + recovery_.folder());
+  return false;
 }
 
+// A question on screen would hold the close back, so it is closed unanswered,
+// which cancels what asked it. Work that cannot be kept for the next start is
+// offered for saving, as closing the window does.
 void MainWindow::closeForLogout() {
-  keepRecoveryCopy();
-  loggingOut_ = true;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isModal() && dialog->isVisible())
+      dialog->done(QDialog::Rejected);
+  loggingOut_ = keepRecoveryCopy();
   close();
 }
 
@@ -40,21 +48,24 @@ void MainWindow::offerRecovery() {
       case Dialogs::Recovery::kRestore:
         if (maySaveChanges("restoring other work")) restore(work);
         break;
-      case Dialogs::Recovery::kDiscard: QFile::remove(work.copyPath); break;
+      case Dialogs::Recovery::kDiscard: RecoveryCopy::Discard(work); break;
       case Dialogs::Recovery::kLater: break;
     }
   }
 }
 
 // The restored text is this editor's work now: its own copy is written
-// before the old one goes.
+// before the old one goes. The file is known as it was when the work was
+// kept, so a change made to it since is told and asked about before a save.
 void MainWindow::restore(const RecoveredWork& work) {
   codeEdit_->setCodes(ToDisplayCodes(work.text));
   assembly_->flush();
   setCurrentFile(work.filePath, work.form);
+  document_.assumeDisk(work.knownDisk);
+  checkDisk();
   codeEdit_->document()->setModified(true);
   keepRecoveryCopy();
-  QFile::remove(work.copyPath);
+  RecoveryCopy::Discard(work);
 }
 
 }  // namespace orrikey

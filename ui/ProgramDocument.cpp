@@ -1,9 +1,15 @@
 #include "ui/ProgramDocument.h"
 
+#include "files/FileIO.h"
+#include "ui/LocalPath.h"
+
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace orrikey {
 namespace {
@@ -19,26 +25,34 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
 }  // namespace
 
 void ProgramDocument::setFile(const QString& path, Form form) {
-  path_ = path;
+  path_ = AbsolutePath(path);
   form_ = form;
   modified_ = false;
   acceptDisk();
   if (path.isEmpty()) return;
   QSettings settings;
   QStringList recent = settings.value("recentFiles").toStringList();
-  recent.removeAll(path);
-  recent.prepend(path);
+  recent.removeAll(path_);
+  recent.prepend(path_);
   settings.setValue("recentFiles", recent.mid(0, kRecentFiles));
 }
 
 // The digest tells accidental changes, not crafted ones; modification times
-// are too coarse to tell two writes within a few milliseconds apart.
+// are too coarse to tell two writes within a few milliseconds apart. The file
+// is read as a program file is opened, so that a FIFO, a device or a huge
+// file that took its name cannot stall the editor.
 QByteArray ProgramDocument::digestNow() const {
-  QFile file(path_);
-  if (path_.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-  QCryptographicHash hash(QCryptographicHash::Md5);
-  hash.addData(&file);
-  return hash.result();
+  const std::string local = LocalPath(path_);
+  struct stat info {};
+  if (path_.isEmpty() || stat(local.c_str(), &info) != 0) return {};
+  try {
+    const std::string bytes = files::ReadWholeFile(local);
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
+                                    QCryptographicHash::Md5);
+  } catch (const std::runtime_error&) {
+    // Unlike any digest, so never as known.
+    return QByteArrayLiteral("unreadable");
+  }
 }
 
 void ProgramDocument::acceptDisk() { knownDigest_ = digestNow(); }

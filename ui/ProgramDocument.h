@@ -36,14 +36,20 @@ class ProgramDocument {
   void setModified(bool modified) { modified_ = modified; }
 
   // The file just read or written, unmodified; an empty path is a new
-  // program. A file goes to the top of the recent files.
+  // program. The path is kept from the root (see AbsolutePath), and the file
+  // goes to the top of the recent files.
   void setFile(const QString& path, Form form);
 
   // Only other bytes are a change: a file touched, or written again with
-  // the same bytes, is as known.
+  // the same bytes, is as known. A file that is no longer a regular file of
+  // a program's size is changed; it is never waited on nor read whole.
   OnDisk checkDisk() const;
   // What the file holds now becomes what the document knows of it.
   void acceptDisk();
+  // What the document knows of the file, to be known again by a later
+  // editor that takes over its work; empty when there was no such file.
+  const QByteArray& knownDisk() const { return knownDigest_; }
+  void assumeDisk(const QByteArray& known) { knownDigest_ = known; }
 
   // The file's name, empty for a new program.
   QString fileName() const;

@@ -1,3 +1,4 @@
+#include "ui/LocalPath.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"
 #include "ui/TerminationSignals.h"
@@ -5,6 +6,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
+
+namespace {
+
+// The first file argument as its bytes name it: Qt's own reading of the
+// arguments loses bytes that are not UTF-8.
+QString FileArgument(int argc, char* argv[], const QCommandLineParser& parser) {
+  const QString file = parser.positionalArguments().front();
+  for (int i = 1; i < argc; ++i)
+    if (QString::fromLocal8Bit(argv[i]) == file) return orrikey::FromLocalPath(argv[i]);
+  return file;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -27,8 +41,12 @@ int main(int argc, char* argv[]) {
   QObject::connect(&terminationSignals, &orrikey::TerminationSignals::received, &window,
                    &orrikey::MainWindow::closeForLogout);
   window.show();
-  if (!parser.positionalArguments().isEmpty()) window.openFile(parser.positionalArguments().front());
-  // Once the window is on screen, so that the offer stands in front of it.
-  QTimer::singleShot(0, &window, &orrikey::MainWindow::offerRecovery);
+  // Inside the event loop, so that a termination signal ends the process even
+  // while an error box stands in front of the window; the offer to restore
+  // work comes once the window is on screen.
+  QTimer::singleShot(0, &window, [&] {
+    if (!parser.positionalArguments().isEmpty()) window.openFile(FileArgument(argc, argv, parser));
+    if (window.isVisible()) window.offerRecovery();
+  });
   return app.exec();
 }

@@ -22,10 +22,14 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
+#include "files/FileIO.h"
 #include "tests/ui/FakeDialogs.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
+#include "ui/LocalPath.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
 
@@ -403,6 +407,58 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs->questions.last(), "p.42S was deleted or moved by another program. Save it again?");
     QCOMPARE(Read("p.42S"), "1SIN\r\nCOS");
     QTRY_VERIFY(!bar->isVisible());
+  }
+
+  // The open file replaced by something that never ends or never answers:
+  // the bar says so, Reload refuses it and Save asks, and nothing waits on it.
+  void neverWaitsOnAReplacedFile_data() {
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << "fifo" << "Not a regular file";
+    QTest::newRow("link to /dev/zero") << "zero" << "Not a regular file";
+    QTest::newRow("2 GB sparse file") << "sparse" << "It is larger than 4 MiB, the most a program file may hold";
+  }
+  void neverWaitsOnAReplacedFile() {
+    QFETCH(QString, replacement);
+    QFETCH(QString, reason);
+    Write("p.42S", "CLX");
+    QVERIFY(window->openFile("p.42S"));
+    QTest::keyClicks(Code(), "1");
+    QVERIFY(QFile::remove(Path("p.42S")));
+    const std::string path = Path("p.42S").toStdString();
+    if (replacement == "fifo") QCOMPARE(mkfifo(path.c_str(), 0600), 0);
+    if (replacement == "zero") QVERIFY(QFile::link("/dev/zero", Path("p.42S")));
+    if (replacement == "sparse") {
+      QFile file(Path("p.42S"));
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(2) << 30));
+    }
+    QTRY_VERIFY(Child("diskChangeBar")->isVisible());
+    dialogs->confirmations = {true};
+    Click("reloadButton");
+    QCOMPARE(dialogs->errors, QStringList{"Cannot open file \"" + Path("p.42S") + "\". " + reason});
+    QCOMPARE(Code()->toPlainText(), "1CLX");
+    Trigger("Save");
+    QVERIFY(dialogs->questions.last().startsWith("p.42S was changed by another program"));
+  }
+
+  // A file whose name is not UTF-8 opens and saves back to itself, as it
+  // does from the command line.
+  void opensFilesNamedInAnyBytes() {
+    const std::string path = Path("bad").toStdString() + "\xff.42S";
+    files::WriteWholeFile(path, "CLX");
+    QVERIFY(window->openFile(FromLocalPath(path)));
+    QTest::keyClicks(Code(), "1");
+    Trigger("Save");
+    QCOMPARE(files::ReadWholeFile(path), "1CLX");
+  }
+
+  // The editor holds as much text whatever the line breaks of its file: a
+  // file of 4 MiB with LF opens, though with CR LF its lines take more.
+  void holdsLinesAsTheyAreShown() {
+    const QByteArray line = "CLX @" + QByteArray(1018, 'x') + "\n";
+    Write("lf.42S", line.repeated(4096));
+    QVERIFY(window->openFile(Path("lf.42S")));
+    QCOMPARE(Code()->lineCount(), 4096);
   }
 
   // A file that cannot be read leaves the text as it was.

@@ -1,12 +1,15 @@
 // The file behind the editor: where each save command writes and in which
 // form, what the title and the save offer say, and the recent files.
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files/FileIO.h"
+#include "ui/LocalPath.h"
 #include "ui/ProgramDocument.h"
 
 using namespace orrikey;
@@ -92,6 +95,33 @@ class ProgramDocumentTest : public QObject {
     QCOMPARE(document.checkDisk(), ProgramDocument::OnDisk::kAsKnown);
     files::WriteWholeFile(path.toStdString(), "SIN");
     QCOMPARE(document.checkDisk(), ProgramDocument::OnDisk::kChanged);
+  }
+
+  // A file is known by its path from the root, whatever folder the editor
+  // started in, and by the very bytes of its name.
+  void keepsPathsFromTheRoot_data() {
+    QTest::addColumn<QByteArray>("given");  // below a temporary folder "t", whose "l" links to "d"
+    QTest::addColumn<QByteArray>("kept");
+    QTest::newRow("relative") << QByteArray("p.42S") << QByteArray("t/p.42S");
+    QTest::newRow("dot dot") << QByteArray("d/../p.42S") << QByteArray("t/p.42S");
+    QTest::newRow("linked folder") << QByteArray("l/p.42S") << QByteArray("t/d/p.42S");
+    QTest::newRow("linked file") << QByteArray("d/q.42S") << QByteArray("t/d/q.42S");
+    QTest::newRow("not UTF-8") << QByteArray("bad\xff\xc3.42S") << QByteArray("t/bad\xff\xc3.42S");
+  }
+  void keepsPathsFromTheRoot() {
+    QFETCH(QByteArray, given);
+    QFETCH(QByteArray, kept);
+    QTemporaryDir dir;
+    const QString root = QFileInfo(dir.path()).canonicalFilePath();
+    QVERIFY(QDir(root).mkpath("d") && QFile::link(root + "/d", root + "/l"));
+    QVERIFY(QFile::link(root + "/p.42S", root + "/d/q.42S"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(root);
+    ProgramDocument document;
+    document.setFile(FromLocalPath(given.toStdString()), Form::kProgramText);
+    QDir::setCurrent(before);
+    QCOMPARE(QByteArray::fromStdString(LocalPath(document.path())),
+             QByteArray::fromStdString(LocalPath(root)) + kept.mid(1));
   }
 };
 

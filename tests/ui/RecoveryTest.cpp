@@ -1,9 +1,11 @@
 // Work typed into an editor that is then killed comes back at the next
-// start. The editor runs as a child process: this program started with
-// "--child FILE" opens FILE, types into it and waits to be killed.
+// start, to the file it was typed for. The editor runs as a child process:
+// this program started with "--child FILE" opens FILE, types into it and
+// waits to be killed.
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,40 +41,66 @@ int RunChild(int argc, char** argv, const QString& file) {
   return app.exec();
 }
 
+QString Read(const QString& path) { return QString::fromStdString(files::ReadRawFile(path.toStdString())); }
+
+void Write(const QString& path, std::string_view bytes) { files::WriteWholeFile(path.toStdString(), bytes); }
+
 }  // namespace
 
 class RecoveryTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir;
-  QString Program() const { return dir.filePath("p.42S"); }
+  // The child edits p.42S in its own folder, named as typed in that folder;
+  // the editor that restores the work starts in another that has a p.42S too.
+  QString Folder() const { return dir.filePath("first"); }
+  QString Program() const { return dir.filePath("first/p.42S"); }
+  QString Namesake() const { return dir.filePath("second/p.42S"); }
   QStringList Copies() const {
     return QDir(dir.filePath("state/orrikey")).entryList({"*.recovery"}, QDir::Files);
   }
 
+  // A child that typed into p.42S and whose copy of the work is on disk.
+  void startTyping(QProcess& child) {
+    child.setWorkingDirectory(Folder());
+    child.start(QCoreApplication::applicationFilePath(), {"--child", "p.42S"});
+    QVERIFY(child.waitForReadyRead(10'000));
+    QTRY_VERIFY_WITH_TIMEOUT(!Copies().isEmpty(), 10'000);
+  }
+
  private slots:
-  void initTestCase() { qputenv("XDG_STATE_HOME", dir.filePath("state").toUtf8()); }
+  void initTestCase() {
+    qputenv("XDG_STATE_HOME", dir.filePath("state").toUtf8());
+    QVERIFY(QDir(dir.path()).mkpath("first") && QDir(dir.path()).mkpath("second"));
+    QDir::setCurrent(dir.filePath("second"));
+  }
+  void init() {
+    Write(Program(), "CLX");
+    Write(Namesake(), "ENTER");
+    QDir(dir.filePath("state")).removeRecursively();
+  }
 
   // KILL leaves the copy written when typing paused; TERM writes it at once.
-  void restoresWorkOfAKilledEditor_data() {
+  // The file changed on disk since is told, and a save over it asked about.
+  void restoresWorkToItsOwnFile_data() {
     QTest::addColumn<int>("signal");
     QTest::addColumn<Recovery>("answer");
-    QTest::newRow("killed, restored") << SIGKILL << Recovery::kRestore;
-    QTest::newRow("terminated, discarded") << SIGTERM << Recovery::kDiscard;
+    QTest::addColumn<bool>("changedOnDisk");
+    QTest::newRow("killed, restored") << SIGKILL << Recovery::kRestore << false;
+    QTest::newRow("killed, file changed since") << SIGKILL << Recovery::kRestore << true;
+    QTest::newRow("terminated, discarded") << SIGTERM << Recovery::kDiscard << false;
   }
-  void restoresWorkOfAKilledEditor() {
+  void restoresWorkToItsOwnFile() {
     QFETCH(int, signal);
     QFETCH(Recovery, answer);
-    files::WriteWholeFile(Program().toStdString(), "CLX");
-
+    QFETCH(bool, changedOnDisk);
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {"--child", Program()});
-    QVERIFY(child.waitForReadyRead(10'000));
-    if (signal == SIGKILL) QTRY_VERIFY_WITH_TIMEOUT(!Copies().isEmpty(), 10'000);
+    startTyping(child);
     ::kill(pid_t(child.processId()), signal);
     QVERIFY(child.waitForFinished(10'000));
     QCOMPARE(child.exitStatus() == QProcess::NormalExit, signal == SIGTERM);
     QCOMPARE(Copies().size(), 1);
+    if (changedOnDisk) Write(Program(), "CLX\r\nCOS");
 
     FakeDialogs dialogs;
     dialogs.recoveries = {Recovery::kLater, answer};
@@ -89,10 +117,71 @@ class RecoveryTest : public QObject {
     QCOMPARE(text, "CLX\nSIN");
     QCOMPARE(window.windowTitle(), "p.42S[*] - Orrikey");
     QVERIFY(window.isWindowModified());
-    QCOMPARE(Copies(), QStringList{QString("%1.recovery").arg(QCoreApplication::applicationPid())});
+    QCOMPARE(Copies().size(), 1);  // now the restoring editor's own
     window.findChild<QAction*>("Save")->trigger();
+    QCOMPARE(Read(Namesake()), "ENTER");
+    if (changedOnDisk) {
+      QVERIFY(dialogs.questions.last().startsWith("p.42S was changed by another program"));
+      QCOMPARE(Read(Program()), "CLX\r\nCOS");
+      QCOMPARE(Copies().size(), 1);
+      return;
+    }
     QVERIFY(Copies().isEmpty());
-    QCOMPARE(files::ReadRawFile(Program().toStdString()), "CLX\r\nSIN");
+    QCOMPARE(Read(Program()), "CLX\r\nSIN");
+  }
+
+  // The work of an editor that still runs is its own, whatever the process
+  // ids; a copy without a held lock is offered even when its process id now
+  // belongs to another process.
+  void offersOnlyWorkWhoseEditorIsGone() {
+    QProcess child;
+    startTyping(child);
+    QFile::copy(dir.filePath("state/orrikey/" + Copies().front()),
+                dir.filePath(QString("state/orrikey/%1.recovery").arg(::getppid())));
+    {
+      FakeDialogs dialogs;
+      MainWindow window(dialogs);
+      window.offerRecovery();
+      QCOMPARE(dialogs.questions.size(), 1);
+    }
+    child.kill();
+    QVERIFY(child.waitForFinished(10'000));
+    FakeDialogs dialogs;
+    MainWindow window(dialogs);
+    window.offerRecovery();
+    QCOMPARE(dialogs.questions.size(), 2);
+  }
+
+  // With nowhere to keep the work, a termination signal asks to save it, as
+  // closing the window does, rather than close and lose it.
+  void asksToSaveWhenWorkCannotBeKept() {
+    Write(dir.filePath("state"), "not a folder");
+    FakeDialogs dialogs;
+    MainWindow window(dialogs);
+    window.show();
+    QVERIFY(window.openFile(Program()));
+    QTest::keyClicks(window.findChild<CodeEditor*>("codeEdit"), "SIN");
+    window.closeForLogout();
+    QCOMPARE(dialogs.questions, QStringList{"Save the changes to p.42S before closing?"});
+    QVERIFY(window.isVisible());
+    QFile::remove(dir.filePath("state"));
+  }
+
+  // The error box of a file that cannot be opened stands in front of the
+  // window; a termination signal still ends the editor, whenever it comes.
+  void endsOnTerminationDuringStartUp_data() {
+    QTest::addColumn<int>("delay");
+    for (int delay : {300, 1500}) QTest::addRow("after %d ms", delay) << delay;
+  }
+  void endsOnTerminationDuringStartUp() {
+    QFETCH(int, delay);
+    QProcess editor;
+    editor.start(ORRIKEY_EDITOR, {dir.filePath("missing.42S")});
+    QVERIFY(editor.waitForStarted(10'000));
+    QTest::qWait(delay);
+    ::kill(pid_t(editor.processId()), SIGTERM);
+    QVERIFY(editor.waitForFinished(10'000));
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
   }
 };
 
