@@ -81,25 +81,22 @@ std::string EntryName(const std::string& folder) {
 // is only seen once whole; else named, in which case `name` is set.
 int CreateEntry(const std::string& folder, std::string& name) {
   Descriptor file(open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
-  if (file.get() < 0 && errno != EOPNOTSUPP && errno != EISDIR) return -1;
-  for (int attempt = 0; file.get() < 0 && attempt < 100; ++attempt) {
+  if (file.get() >= 0) return flock(file.get(), LOCK_EX) == 0 ? file.Release() : -1;
+  if (errno != EOPNOTSUPP && errno != EISDIR) return -1;
+  for (int attempt = 0; attempt < 100; ++attempt) {
     name = EntryName(folder);
     Descriptor named(open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (named.get() < 0 && errno != EEXIST) break;
-    if (named.get() >= 0) {
-      struct stat info {};
-      // A restart that saw it empty before the lock took it for a dead
-      // writer's and removed it.
-      if (flock(named.get(), LOCK_EX) == 0 && fstat(named.get(), &info) == 0 && info.st_nlink > 0)
-        return named.Release();
-      unlink(name.c_str());
-    }
+    if (named.get() < 0 && errno == EEXIST) continue;
+    if (named.get() < 0) break;
+    struct stat info {};
+    // A restart that found it empty before the lock took it for a dead
+    // writer's and removed it.
+    if (flock(named.get(), LOCK_EX) == 0 && fstat(named.get(), &info) == 0 && info.st_nlink > 0)
+      return named.Release();
+    unlink(name.c_str());
   }
-  if (file.get() < 0) {
-    name.clear();
-    return -1;
-  }
-  return flock(file.get(), LOCK_EX) == 0 ? file.Release() : -1;
+  name.clear();
+  return -1;
 }
 
 // Gives an unnamed entry its name, once it is whole.

@@ -69,19 +69,24 @@ std::vector<InterruptedWrite> Recover(const struct stat* only) {
     if (item->d_name[0] == '.') continue;
     const std::string name = folder + "/" + item->d_name;
     const Descriptor entryFile(open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (entryFile.get() < 0) continue;
+    PendingEntry entry;
+    // Another write of the same file is waited for: the content this write
+    // keeps must be whole.
+    const bool same =
+        only && ReadEntry(entryFile.get(), entry) && entry.restore && IsRecorded(entry, *only);
+    if (only && !same) continue;
     struct stat info {};
     // A writer holds its entry's lock while it writes, and unlinks the entry
     // before it lets go.
-    if (entryFile.get() < 0 || flock(entryFile.get(), LOCK_EX | LOCK_NB) != 0 ||
+    if (flock(entryFile.get(), same ? LOCK_EX : LOCK_EX | LOCK_NB) != 0 ||
         fstat(entryFile.get(), &info) != 0 || info.st_nlink == 0 || !S_ISREG(info.st_mode))
       continue;
-    PendingEntry entry;
     // Made in part by a writer that died before it touched its file.
     if (!ReadEntry(entryFile.get(), entry)) {
       unlink(name.c_str());
       continue;
     }
-    if (only && (!entry.restore || !IsRecorded(entry, *only))) continue;
     const auto result = entry.restore ? Restore(entryFile.get(), entry, name) : Remove(entry);
     if (!result || result->outcome != Outcome::kFailed) unlink(name.c_str());
     if (result) results.push_back(*result);
