@@ -36,12 +36,14 @@ std::string CannotKeep(int error) {
 void WriteInPlace(const std::string& path, const std::string& target, std::string_view bytes) {
   const Descriptor file(open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat info {};
-  if (file.get() < 0 || fstat(file.get(), &info) != 0) throw CannotCreate(path, std::strerror(errno));
+  if (file.get() < 0 || fstat(file.get(), &info) != 0)
+    throw CannotCreate(path, std::strerror(errno));
   if (!S_ISREG(info.st_mode)) throw CannotCreate(path, NotARegularFile(info.st_mode));
   // A write to this file that was cut short is undone first: the content kept
   // for this write must be whole.
   for (const InterruptedWrite& earlier : RecoverWritesTo(info)) {
-    if (earlier.outcome == InterruptedWrite::Outcome::kFailed) throw std::runtime_error(earlier.message);
+    if (earlier.outcome == InterruptedWrite::Outcome::kFailed)
+      throw std::runtime_error(earlier.message);
   }
   PendingWrite pending;
   if (!pending.BeginRestore(file.get(), info, target)) throw CannotCreate(path, CannotKeep(errno));

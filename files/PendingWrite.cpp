@@ -66,7 +66,8 @@ bool Absolute(const std::string& path, std::string& absolute) {
 bool MakeFolders(const std::string& path) {
   if (mkdir(path.c_str(), 0700) == 0 || errno == EEXIST) return true;
   if (errno != ENOENT) return false;
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
     if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
   }
   return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
@@ -175,7 +176,8 @@ bool PendingWrite::Begin(const PendingEntry& entry, int content) {
   if (file.get() < 0) return false;
   // The header goes last: until it is there, the entry is no entry at all.
   const std::string header = Header(entry, 0);
-  const off_t length = content >= 0 ? Copy(content, 0, file.get(), static_cast<off_t>(header.size())) : 0;
+  const off_t length =
+      content >= 0 ? Copy(content, 0, file.get(), static_cast<off_t>(header.size())) : 0;
   // Only the old content needs to outlive the machine: a temporary name is
   // gone from the folder soon after its entry anyway.
   const bool written = length >= 0 && lseek(file.get(), 0, SEEK_SET) == 0 &&

@@ -31,7 +31,7 @@ std::optional<InterruptedWrite> Restore(int entryFd, const PendingEntry& entry,
   // Checked before opening, which could start whatever a device does.
   struct stat info {};
   if (stat(entry.path.c_str(), &info) == 0 ? !IsRecorded(entry, info)
-                                            : errno == ENOENT || errno == ENOTDIR)
+                                           : errno == ENOENT || errno == ENOTDIR)
     return std::nullopt;
   const Descriptor file(open(entry.path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.get() >= 0 && fstat(file.get(), &info) == 0 &&

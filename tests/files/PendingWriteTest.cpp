@@ -66,9 +66,11 @@ TEST_F(PendingWrites, RestartActsOnEntriesOfDeadWritersAlone) {
          fs::rename(file + ".new", file);
        },
        "other", {}},
-      {"file removed", false, false, [](const std::string& file) { fs::remove(file); }, "absent", {}},
+      {"file removed", false, false, [](const std::string& file) { fs::remove(file); }, "absent",
+       {}},
       {"writer still writing", false, true, [](const std::string&) {}, "half", {}},
-      {"temporary name left", true, false, [](const std::string&) {}, "absent", {Outcome::kRemoved}},
+      {"temporary name left", true, false, [](const std::string&) {}, "absent",
+       {Outcome::kRemoved}},
       {"temporary name since taken by another file", true, false,
        [](const std::string& file) {
          fs::remove(file);
@@ -175,7 +177,8 @@ TEST_F(PendingWrites, InPlaceWriteNeedsAPlaceForTheOldContent) {
       error = caught.what();
     }
     setenv("HOME", home.c_str(), 1);
-    EXPECT_EQ(error, row.error.empty() ? "no error" : "Cannot create file \"" + file + "\". " + row.error);
+    EXPECT_EQ(error, row.error.empty() ? "no error"
+                                       : "Cannot create file \"" + file + "\". " + row.error);
     EXPECT_EQ(Content(file), row.error.empty() ? "new" : "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), row.hardLinked ? 2 : 1);
   }
