@@ -25,6 +25,7 @@
 #include "files/FileIO.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
+#include "files/Recovery.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
 #include "text/Hex.h"
@@ -554,6 +555,9 @@ int Run(const std::vector<std::string>& args) {
 // here; it still gets a message and a failed status, not an abort.
 int main(int argc, char** argv) {
   try {
+    for (const auto& write : orrikey::files::RecoverInterruptedWrites()) {
+      if (!write.message.empty()) std::cerr << "orrikey-cli: " << write.message << "\n";
+    }
     return Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::bad_alloc&) {
     std::cerr << "orrikey-cli: Out of memory\n";

@@ -21,6 +21,12 @@ class Descriptor {
     fd_ = -1;
     return close(fd) == 0;
   }
+  // Hands the descriptor over to the caller, who closes it.
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
 
  private:
   int fd_;

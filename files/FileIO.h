@@ -24,8 +24,11 @@ std::string ReadWholeFile(const std::string& path);
 // the same folder first, which then takes the old file's place with its
 // owner, group and mode where this process may give them, so a failed write
 // leaves the old content as it was. A file with other hard links, or in a
-// folder this process may not write, is overwritten in place instead, after a
-// copy. A path that names something other than a regular file, after
+// folder this process may not write or may not replace it in, is overwritten
+// in place instead, after a copy of its old content in the journal of
+// pending writes (see Recovery.h), which the next start writes back if this
+// process dies half way; when no copy can be kept there, the file is left
+// as it was and the write fails. A path that names something other than a regular file, after
 // following symbolic links, or a file this process may not write, is refused.
 // Throws std::runtime_error "Cannot create file "%s". %s" (the path, then the
 // reason).

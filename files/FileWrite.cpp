@@ -1,8 +1,9 @@
 // Writing a whole file without ever leaving it half written: the new content
 // goes to an unnamed file in the same folder, which is flushed to the disk and
-// then takes the old file's name. Until then nothing in the folder changes, so
-// a process killed half way leaves no trace; where the file system has no
-// unnamed files, the signals that ask a process to end wait until the
+// then takes the old file's name. Until then nothing in the folder changes,
+// and the short while the new file has a name of its own is recorded in the
+// journal of pending writes, so that a process killed half way leaves no
+// trace for long. The signals that ask a process to end wait until the
 // temporary name is gone.
 
 #include <fcntl.h>
@@ -18,6 +19,7 @@
 
 #include "files/Descriptor.h"
 #include "files/FileIO.h"
+#include "files/PendingWrite.h"
 #include "files/SignalsHeld.h"
 #include "files/Writing.h"
 
@@ -62,11 +64,14 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
   return -1;
 }
 
-// Gives an unnamed file a name beside the target, for rename to move.
-bool Name(int fd, const std::string& folder, std::string& name) {
+// Gives an unnamed file a name beside the target, for rename to move. The
+// journal has each name before the folder does.
+bool Name(int fd, const struct stat& info, const std::string& folder, std::string& name,
+          PendingWrite& pending) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = TemporaryName(folder);
+    pending.BeginRemove(info, name);
     if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
     if (errno != EEXIST) break;
   }
@@ -108,29 +113,34 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     if (replacing && (errno == EACCES || errno == EPERM)) return WriteInPlace(path, target, bytes);
     throw CannotCreate(path, std::strerror(errno));
   }
+  // Without the journal, the write goes on: the name it could not record
+  // lasts no longer than the write.
+  PendingWrite pending;
   auto fail = [&](int error) {
     if (!name.empty()) unlink(name.c_str());
     return CannotCreate(path, std::strerror(error));
   };
+  struct stat info {};
+  if (fstat(file.get(), &info) != 0) throw fail(errno);
+  if (!name.empty()) pending.BeginRemove(info, name);
   if (!WriteAll(file.get(), bytes)) throw fail(errno);
   if (replacing) TakeOver(file.get(), old);
   if (fsync(file.get()) != 0) throw fail(errno);
-  if (name.empty() && !Name(file.get(), folder, name)) throw fail(errno);
-  if (!file.Close() || rename(name.c_str(), target.c_str()) != 0) throw fail(errno);
+  if (name.empty() && !Name(file.get(), info, folder, name, pending)) throw fail(errno);
+  if (!file.Close()) throw fail(errno);
+  if (rename(name.c_str(), target.c_str()) != 0) {
+    // In a sticky folder, such as /tmp, only a file's owner may replace it;
+    // a file that is writable is overwritten instead.
+    const int error = errno;
+    if (!replacing || (error != EPERM && error != EACCES)) throw fail(error);
+    unlink(name.c_str());
+    pending.Finish();
+    return WriteInPlace(path, target, bytes);
+  }
+  pending.Finish();
   // The rename itself reaches the disk with the folder.
   const Descriptor folderFile(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folderFile.get() >= 0) fsync(folderFile.get());
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written == 0) errno = EIO;  // no progress and no reason given
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
 }
 
 }  // namespace orrikey::files

@@ -1,4 +1,5 @@
-// Overwriting a file in place, kept safe by a copy of its old content.
+// Overwriting a file in place, kept safe by a copy of its old content in the
+// journal of pending writes.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,63 +7,53 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
 #include "files/Descriptor.h"
 #include "files/FileIO.h"
+#include "files/PendingWrite.h"
 #include "files/Writing.h"
 
 namespace orrikey::files {
 namespace {
-
-// Copies from the start of one file to the start of the other, and cuts the
-// other to the length copied.
-bool CopyWhole(int from, int to) {
-  if (lseek(from, 0, SEEK_SET) != 0 || lseek(to, 0, SEEK_SET) != 0) return false;
-  char buffer[1 << 16];
-  off_t length = 0;
-  for (;;) {
-    const ssize_t got = read(from, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) break;
-    if (!WriteAll(to, std::string_view(buffer, static_cast<size_t>(got)))) return false;
-    length += got;
-  }
-  return ftruncate(to, length) == 0;
-}
 
 bool Overwrite(int fd, std::string_view bytes) {
   return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
          ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
 }
 
+std::string CannotKeep(int error) {
+  const std::string folder = PendingFolder();
+  if (folder.empty())
+    return "Its old content cannot be kept while it is rewritten in place: neither XDG_STATE_HOME "
+           "nor HOME names a folder";
+  return "Its old content cannot be kept in \"" + folder + "\" while it is rewritten in place. " +
+         std::strerror(error);
+}
+
 }  // namespace
 
 void WriteInPlace(const std::string& path, const std::string& target, std::string_view bytes) {
-  const Descriptor file(open(target.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) throw CannotCreate(path, std::strerror(errno));
-  // The copy has a name while the file is rewritten, so that the old content
-  // outlives even a process killed half way.
-  std::string copyName = (std::filesystem::temp_directory_path() / "orrikey-old-XXXXXX").string();
-  const Descriptor copy(mkostemp(copyName.data(), O_CLOEXEC));
-  if (copy.get() < 0 || !CopyWhole(file.get(), copy.get())) {
-    const int error = errno;
-    if (copy.get() >= 0) unlink(copyName.c_str());
-    throw CannotCreate(path, std::strerror(error));
+  const Descriptor file(open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat info {};
+  if (file.get() < 0 || fstat(file.get(), &info) != 0)
+    throw CannotCreate(path, std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) throw CannotCreate(path, NotARegularFile(info.st_mode));
+  // A write to this file that was cut short is undone first: the content kept
+  // for this write must be whole.
+  for (const InterruptedWrite& earlier : RecoverWritesTo(info)) {
+    if (earlier.outcome == InterruptedWrite::Outcome::kFailed)
+      throw std::runtime_error(earlier.message);
   }
-  if (Overwrite(file.get(), bytes)) {
-    unlink(copyName.c_str());
-    return;
-  }
+  PendingWrite pending;
+  if (!pending.BeginRestore(file.get(), info, target)) throw CannotCreate(path, CannotKeep(errno));
+  if (Overwrite(file.get(), bytes)) return;
   const int error = errno;
-  if (CopyWhole(copy.get(), file.get()) && fsync(file.get()) == 0) {
-    unlink(copyName.c_str());
-    throw CannotCreate(path, std::strerror(error));
-  }
-  throw CannotCreate(
-      path, std::string(std::strerror(error)) + ". Its old content is in \"" + copyName + "\"");
+  if (pending.Restore(file.get())) throw CannotCreate(path, std::strerror(error));
+  const std::string kept = pending.name();
+  pending.Keep();
+  throw CannotCreate(path, std::string(std::strerror(error)) + ". Its old content is kept in \"" +
+                               kept + "\" and is written back when Orrikey next starts");
 }
 
 }  // namespace orrikey::files

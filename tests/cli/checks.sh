@@ -6,6 +6,8 @@ cli=$1
 source_dir=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The journal of pending writes goes to the scratch folder, not the user's.
+export XDG_STATE_HOME=$work/state
 failures=0
 
 check() {  # check DESCRIPTION EXPECTED ACTUAL

@@ -1,0 +1,34 @@
+#include "files/Writing.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace orrikey::files {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written == 0) errno = EIO;  // no progress and no reason given
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+off_t Copy(int from, off_t fromAt, int to, off_t toAt) {
+  if (lseek(from, fromAt, SEEK_SET) != fromAt || lseek(to, toAt, SEEK_SET) != toAt) return -1;
+  char buffer[1 << 16];
+  off_t length = 0;
+  for (;;) {
+    const ssize_t got = read(from, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) return length;
+    if (!WriteAll(to, std::string_view(buffer, static_cast<size_t>(got)))) return -1;
+    length += got;
+  }
+}
+
+}  // namespace orrikey::files
