@@ -53,6 +53,9 @@ class MainWindow : public QMainWindow {
   // failed lines at once.
   void convertToHex();
 
+  // Puts back files whose writing was cut short, as far as it can, and says
+  // which; done at start, before any file is read.
+  void recoverInterruptedWrites();
   // Offers the work that editors killed before saving it left, one after
   // another: restore it as changes to its file, or discard it.
   void offerRecovery();

@@ -4,9 +4,11 @@
 
 #include "ui/MainWindow.h"
 
+#include "files/Recovery.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
+#include "ui/LocalPath.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -36,6 +38,18 @@ void MainWindow::closeForLogout() {
       dialog->done(QDialog::Rejected);
   loggingOut_ = keepRecoveryCopy();
   close();
+}
+
+void MainWindow::recoverInterruptedWrites() {
+  QStringList restored;
+  QStringList failed;
+  for (const files::InterruptedWrite& write : files::RecoverInterruptedWrites()) {
+    if (write.message.empty()) continue;
+    (write.outcome == files::InterruptedWrite::Outcome::kFailed ? failed : restored) +=
+        FromLocalPath(write.message);
+  }
+  if (!restored.isEmpty()) dialogs_.ShowInformation("Files Restored", restored.join(u'\n'));
+  if (!failed.isEmpty()) dialogs_.ShowError(failed.join(u'\n'));
 }
 
 void MainWindow::offerRecovery() {

@@ -45,6 +45,7 @@ int main(int argc, char* argv[]) {
   // while an error box stands in front of the window; the offer to restore
   // work comes once the window is on screen.
   QTimer::singleShot(0, &window, [&] {
+    window.recoverInterruptedWrites();
     if (!parser.positionalArguments().isEmpty()) window.openFile(FileArgument(argc, argv, parser));
     if (window.isVisible()) window.offerRecovery();
   });

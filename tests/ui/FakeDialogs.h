@@ -23,6 +23,7 @@ class FakeDialogs : public Dialogs {
   int filterIndex = 0;            // the filter every dialog is left with
   QStringList questions;
   QStringList errors;
+  QStringList informations;
   std::vector<FileDialog> shown;  // each file dialog as it was opened
   QString printTo;                // a PDF file, or empty: the print dialog is cancelled
 
@@ -30,7 +31,7 @@ class FakeDialogs : public Dialogs {
   bool Confirm(const QString& q, const QString&) override { return Next(q, confirmations, false); }
   Recovery AskToRecover(const QString& q, const QString&) override { return Next(q, recoveries, Recovery::kLater); }
   void ShowError(const QString& text) override { errors += text; }
-  void ShowInformation(const QString&, const QString&) override {}
+  void ShowInformation(const QString&, const QString& text) override { informations += text; }
   bool Execute(FileDialog& dialog) override {
     shown.push_back(dialog);
     const QString name = Pop(fileNames, QString());

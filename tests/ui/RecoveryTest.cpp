@@ -12,7 +12,12 @@
 
 #include <csignal>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "files/FileIO.h"
+#include "files/PendingWrite.h"
 #include "files/RawFile.h"
 #include "tests/ui/FakeDialogs.h"
 #include "ui/CodeEditor.h"
@@ -39,6 +44,16 @@ int RunChild(int argc, char** argv, const QString& file) {
   QTest::keyClicks(code, "\rSIN");  // \r is Return
   QTextStream(stdout) << "typed" << Qt::endl;
   return app.exec();
+}
+
+// Begins to rewrite FILE in place and dies half way.
+int CutWriteShort(const char* file) {
+  const int fd = ::open(file, O_RDWR);
+  struct stat info {};
+  files::PendingWrite pending;
+  if (fd < 0 || ::fstat(fd, &info) != 0 || !pending.BeginRestore(fd, info, file)) return 3;
+  if (::ftruncate(fd, 1) != 0) return 4;
+  ::_exit(0);
 }
 
 QString Read(const QString& path) { return QString::fromStdString(files::ReadRawFile(path.toStdString())); }
@@ -152,10 +167,27 @@ class RecoveryTest : public QObject {
     QCOMPARE(dialogs.questions.size(), 2);
   }
 
+  // A file whose rewriting was cut short gets its old content back at the
+  // next start, which says so.
+  void restoresFilesWhoseWritingWasCutShort() {
+    Write(Program(), "CLX\r\nSIN\r\nCOS");
+    QVERIFY(QFile::link(Program(), dir.filePath("first/link.42S")));
+    QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {"--cut-write-short", Program()}), 0);
+    QCOMPARE(Read(Program()), "C");
+    FakeDialogs dialogs;
+    MainWindow window(dialogs);
+    window.recoverInterruptedWrites();
+    QCOMPARE(Read(Program()), "CLX\r\nSIN\r\nCOS");
+    QCOMPARE(dialogs.informations.size(), 1);
+    QVERIFY(dialogs.informations.front().contains("p.42S"));
+    QFile::remove(dir.filePath("first/link.42S"));
+  }
+
   // With nowhere to keep the work, a termination signal asks to save it, as
   // closing the window does, rather than close and lose it.
   void asksToSaveWhenWorkCannotBeKept() {
-    Write(dir.filePath("state"), "not a folder");
+    QFile notAFolder(dir.filePath("state"));
+    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
     FakeDialogs dialogs;
     MainWindow window(dialogs);
     window.show();
@@ -187,6 +219,7 @@ class RecoveryTest : public QObject {
 
 int main(int argc, char** argv) {
   if (argc == 3 && QByteArray(argv[1]) == "--child") return RunChild(argc, argv, argv[2]);
+  if (argc == 3 && QByteArray(argv[1]) == "--cut-write-short") return CutWriteShort(argv[2]);
   QApplication app(argc, argv);
   RecoveryTest test;
   return QTest::qExec(&test, argc, argv);
