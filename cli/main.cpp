@@ -16,6 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "cli/Check.h"
 #include "cli/ExitStatus.h"
 #include "decoder/Decode.h"
@@ -118,8 +121,9 @@ constexpr std::string_view kHelp =
     "\n"
     "Input files must be regular files of at most 4 MiB; program text must not\n"
     "hold a NUL byte. -o replaces only a regular file, or makes a new one; an\n"
-    "output that is an input of the run, or that two inputs would both write,\n"
-    "is refused before anything is written.\n"
+    "output that is an input of the run (standard input too, when it reads\n"
+    "from that file), or that two inputs would both write, is refused before\n"
+    "anything is written.\n"
     "\n"
     "Exit status, the worst over all files: 0 when every line converted, 1\n"
     "when a line failed, 2 for a usage error, a file that cannot be read or\n"
@@ -474,28 +478,52 @@ int DecodeOne(const Options& options, const std::string& input) {
   return stop ? kConversionFailed : kOk;
 }
 
-// Two names of one file: the same path, or the same file reached another way.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal() ||
-         std::filesystem::equivalent(a, b, error);
+// A file as the system knows it, whatever path reached it.
+struct FileId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const FileId&) const = default;
+};
+
+// Standard input is a file too when the shell redirects it from one.
+std::optional<FileId> IdOf(const std::string& path) {
+  struct stat status;
+  const int result = path == kStandardStream ? fstat(STDIN_FILENO, &status) : stat(path.c_str(), &status);
+  if (result != 0) return std::nullopt;
+  return FileId{status.st_dev, status.st_ino};
+}
+
+// Two names of one file: the same path, or the same file reached another
+// way. An output that does not exist yet has only its path.
+bool SameFile(const std::string& a, const std::optional<FileId>& idOfA, const std::string& b,
+              const std::optional<FileId>& idOfB) {
+  return (idOfA && idOfA == idOfB) ||
+         std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
 // An output that would replace an input of the run, or that two inputs would
 // both write, would lose a program without a word.
 std::optional<std::string> OutputClash(const Options& options, std::string_view extension) {
   if (!options.output || *options.output == kStandardStream || options.hexText) return std::nullopt;
+  std::vector<std::optional<FileId>> inputIds;
+  for (const std::string& input : options.inputs) inputIds.push_back(IdOf(input));
   std::vector<std::string> outputs;
+  std::vector<std::optional<FileId>> outputIds;
   for (const std::string& input : options.inputs) {
     const std::string output = *OutputPath(options, input, extension);
-    for (const std::string& other : options.inputs)
-      if (other != kStandardStream && SameFile(output, other))
-        return "-o would replace the input \"" + other + "\"";
+    const std::optional<FileId> id = IdOf(output);
+    for (size_t i = 0; i < options.inputs.size(); ++i) {
+      const std::string& other = options.inputs[i];
+      if (SameFile(output, id, other, inputIds[i]))
+        return "-o would replace the input \"" + other + "\"" +
+               (other == kStandardStream ? " (standard input)" : "");
+    }
     for (size_t i = 0; i < outputs.size(); ++i)
-      if (SameFile(output, outputs[i]))
+      if (SameFile(output, id, outputs[i], outputIds[i]))
         return "-o would write \"" + output + "\" for both \"" + options.inputs[i] + "\" and \"" +
                input + "\"";
     outputs.push_back(output);
+    outputIds.push_back(id);
   }
   return std::nullopt;
 }

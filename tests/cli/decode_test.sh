@@ -76,8 +76,21 @@ for args in "encode $work/a/p.42S $work/b/p.42S -o $work/coll/" "encode - - -o $
   check "clashing output of '$args' exits 2" 2 $?
   check "clashing output of '$args' says so" 1 "$(grep -c 'nothing was written$' "$work/err")"
 done
+# Standard input is known by the file the shell reads it from.
+printf '77' > "$work/b/stdin.hex"
+while read -r input args; do
+  "$cli" $args < "$work/$input" > /dev/null 2> "$work/err"
+  check "'$args' < $input exits 2" 2 $?
+  check "'$args' < $input names standard input" \
+    "orrikey-cli: -o would replace the input \"-\" (standard input); nothing was written" "$(cat "$work/err")"
+done <<EOF
+a/p.42S encode - -o $work/a/p.42S
+coll/p.raw decode - -o $work/coll/./p.raw
+b/stdin.hex decode --format hex $work/coll/p.raw - -o $work/b
+EOF
 check "no clashing output was written" "p.raw" "$(ls "$work/coll")"
-check "the inputs stay" "CLX SIN" "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S")"
+check "the inputs stay" "CLX SIN 77" \
+  "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S"; echo -n ' '; cat "$work/b/stdin.hex")"
 
 for args in "decode" "decode --hex 77 a" "decode --format bogus a" "decode --hex" "decode a -o" "decode a -o b -o c" \
             "encode --hex 77"; do
