@@ -21,6 +21,7 @@
 
 #include "cli/Check.h"
 #include "cli/ExitStatus.h"
+#include "cli/HexArgument.h"
 #include "decoder/Decode.h"
 #include "decoder/LineReader.h"
 #include "document/OpenProgram.h"
@@ -418,28 +419,16 @@ std::string_view Extension(Format format) {
   }
 }
 
-// Hex text given on the command line: every byte two digits, blanks and line
-// breaks between them allowed. Prints why when it is not.
-std::optional<std::vector<std::uint8_t>> ParseHexArgument(std::string_view hex) {
-  orrikey::text::ParsedHex parsed = orrikey::text::ParseHex(hex);
-  if (!parsed.error.empty()) {
-    std::cerr << "orrikey-cli: " << parsed.error << "\n";
-    return std::nullopt;
-  }
-  if (parsed.loneDigit) {
-    std::cerr << "orrikey-cli: The hex text ends in a lone digit '" << *parsed.loneDigit
-              << "'; every byte takes two digits\n";
-    return std::nullopt;
-  }
-  return std::move(parsed.bytes);
-}
-
 int DecodeOne(const Options& options, const std::string& input) {
   std::string fileBytes;
   std::vector<std::uint8_t> hexBytes;
   if (options.hexText) {
-    auto parsed = ParseHexArgument(input);
-    if (!parsed) return kConversionFailed;
+    std::string problem;
+    auto parsed = orrikey::cli::ParseHexArgument(input, problem);
+    if (!parsed) {
+      std::cerr << "orrikey-cli: " << problem << "\n";
+      return kConversionFailed;
+    }
     hexBytes = std::move(*parsed);
   } else {
     try {
