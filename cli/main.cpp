@@ -303,7 +303,7 @@ int EncodeOne(const Options& options, const std::string& input) {
     encoder::AppendHexRow(hexListing, line.assembled);
     hexListing += '\n';
     if (line.assembled.error)
-      messages += encoder::FailureMessage(line.sourceLine, *line.assembled.error) + "\n";
+      messages += encoder::FailureMessage(line.sourceLine, line.assembled) + "\n";
     else
       raw.append(reinterpret_cast<const char*>(line.assembled.bytes.data()), line.assembled.bytes.size());
     rows = true;
@@ -552,11 +552,9 @@ int Run(const std::vector<std::string>& args) {
                   decode ? DecodeOne : EncodeOne);
   }
   if ((command == "check" && args.size() > 1) || (command == "programs" && args.size() == 2)) {
-    std::string out;
     const std::vector<std::string> files(args.begin() + 1, args.end());
-    const int status = command == "check" ? orrikey::cli::Check(files, out)
-                                          : orrikey::cli::ListPrograms(files.front(), out);
-    return PrintOut(out) ? status : kUsageOrFileError;
+    return command == "check" ? orrikey::cli::Check(files, PrintOut)
+                              : orrikey::cli::ListPrograms(files.front(), PrintOut);
   }
   if (command == "check" || command == "programs")
     return Usage(command + (command == "check" ? " needs a file" : " takes one file"));
