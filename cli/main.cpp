@@ -16,8 +16,12 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "cli/Check.h"
 #include "cli/ExitStatus.h"
+#include "cli/HexArgument.h"
 #include "decoder/Decode.h"
 #include "decoder/LineReader.h"
 #include "document/OpenProgram.h"
@@ -121,8 +125,9 @@ constexpr std::string_view kHelp =
     "\n"
     "Input files must be regular files of at most 4 MiB; program text must not\n"
     "hold a NUL byte. -o replaces only a regular file, or makes a new one; an\n"
-    "output that is an input of the run, or that two inputs would both write,\n"
-    "is refused before anything is written.\n"
+    "output that is an input of the run (standard input too, when it reads\n"
+    "from that file), or that two inputs would both write, is refused before\n"
+    "anything is written.\n"
     "\n"
     "Exit status, the worst over all files: 0 when every line converted, 1\n"
     "when a line failed, 2 for a usage error, a file that cannot be read or\n"
@@ -301,7 +306,7 @@ int EncodeOne(const Options& options, const std::string& input) {
     encoder::AppendHexRow(hexListing, line.assembled);
     hexListing += '\n';
     if (line.assembled.error)
-      messages += encoder::FailureMessage(line.sourceLine, *line.assembled.error) + "\n";
+      messages += encoder::FailureMessage(line.sourceLine, line.assembled) + "\n";
     else
       raw.append(reinterpret_cast<const char*>(line.assembled.bytes.data()), line.assembled.bytes.size());
     rows = true;
@@ -417,28 +422,16 @@ std::string_view Extension(Format format) {
   }
 }
 
-// Hex text given on the command line: every byte two digits, blanks and line
-// breaks between them allowed. Prints why when it is not.
-std::optional<std::vector<std::uint8_t>> ParseHexArgument(std::string_view hex) {
-  orrikey::text::ParsedHex parsed = orrikey::text::ParseHex(hex);
-  if (!parsed.error.empty()) {
-    std::cerr << "orrikey-cli: " << parsed.error << "\n";
-    return std::nullopt;
-  }
-  if (parsed.loneDigit) {
-    std::cerr << "orrikey-cli: The hex text ends in a lone digit '" << *parsed.loneDigit
-              << "'; every byte takes two digits\n";
-    return std::nullopt;
-  }
-  return std::move(parsed.bytes);
-}
-
 int DecodeOne(const Options& options, const std::string& input) {
   std::string fileBytes;
   std::vector<std::uint8_t> hexBytes;
   if (options.hexText) {
-    auto parsed = ParseHexArgument(input);
-    if (!parsed) return kConversionFailed;
+    std::string problem;
+    auto parsed = orrikey::cli::ParseHexArgument(input, problem);
+    if (!parsed) {
+      std::cerr << "orrikey-cli: " << problem << "\n";
+      return kConversionFailed;
+    }
     hexBytes = std::move(*parsed);
   } else {
     try {
@@ -477,28 +470,52 @@ int DecodeOne(const Options& options, const std::string& input) {
   return stop ? kConversionFailed : kOk;
 }
 
-// Two names of one file: the same path, or the same file reached another way.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal() ||
-         std::filesystem::equivalent(a, b, error);
+// A file as the system knows it, whatever path reached it.
+struct FileId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const FileId&) const = default;
+};
+
+// Standard input is a file too when the shell redirects it from one.
+std::optional<FileId> IdOf(const std::string& path) {
+  struct stat status;
+  const int result = path == kStandardStream ? fstat(STDIN_FILENO, &status) : stat(path.c_str(), &status);
+  if (result != 0) return std::nullopt;
+  return FileId{status.st_dev, status.st_ino};
+}
+
+// Two names of one file: the same path, or the same file reached another
+// way. An output that does not exist yet has only its path.
+bool SameFile(const std::string& a, const std::optional<FileId>& idOfA, const std::string& b,
+              const std::optional<FileId>& idOfB) {
+  return (idOfA && idOfA == idOfB) ||
+         std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
 // An output that would replace an input of the run, or that two inputs would
 // both write, would lose a program without a word.
 std::optional<std::string> OutputClash(const Options& options, std::string_view extension) {
   if (!options.output || *options.output == kStandardStream || options.hexText) return std::nullopt;
+  std::vector<std::optional<FileId>> inputIds;
+  for (const std::string& input : options.inputs) inputIds.push_back(IdOf(input));
   std::vector<std::string> outputs;
+  std::vector<std::optional<FileId>> outputIds;
   for (const std::string& input : options.inputs) {
     const std::string output = *OutputPath(options, input, extension);
-    for (const std::string& other : options.inputs)
-      if (other != kStandardStream && SameFile(output, other))
-        return "-o would replace the input \"" + other + "\"";
+    const std::optional<FileId> id = IdOf(output);
+    for (size_t i = 0; i < options.inputs.size(); ++i) {
+      const std::string& other = options.inputs[i];
+      if (SameFile(output, id, other, inputIds[i]))
+        return "-o would replace the input \"" + other + "\"" +
+               (other == kStandardStream ? " (standard input)" : "");
+    }
     for (size_t i = 0; i < outputs.size(); ++i)
-      if (SameFile(output, outputs[i]))
+      if (SameFile(output, id, outputs[i], outputIds[i]))
         return "-o would write \"" + output + "\" for both \"" + options.inputs[i] + "\" and \"" +
                input + "\"";
     outputs.push_back(output);
+    outputIds.push_back(id);
   }
   return std::nullopt;
 }
@@ -538,11 +555,9 @@ int Run(const std::vector<std::string>& args) {
                   decode ? DecodeOne : EncodeOne);
   }
   if ((command == "check" && args.size() > 1) || (command == "programs" && args.size() == 2)) {
-    std::string out;
     const std::vector<std::string> files(args.begin() + 1, args.end());
-    const int status = command == "check" ? orrikey::cli::Check(files, out)
-                                          : orrikey::cli::ListPrograms(files.front(), out);
-    return PrintOut(out) ? status : kUsageOrFileError;
+    return command == "check" ? orrikey::cli::Check(files, PrintOut)
+                              : orrikey::cli::ListPrograms(files.front(), PrintOut);
   }
   if (command == "check" || command == "programs")
     return Usage(command + (command == "check" ? " needs a file" : " takes one file"));

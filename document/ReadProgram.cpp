@@ -89,7 +89,7 @@ encoder::AssembledLine AsAssembled(const decoder::Line& line, std::string_view b
   encoder::Instruction instruction;
   if (line.fixedOp) instruction = line.fixedOp;
   else if (line.modOp) instruction = line.modOp;
-  encoder::AssembledLine assembled{{}, std::nullopt, instruction};
+  encoder::AssembledLine assembled{{}, std::nullopt, std::nullopt, instruction};
   assembled.bytes.append(std::span(first, line.size));
   return assembled;
 }

@@ -107,4 +107,8 @@ std::string FailureMessage(size_t sourceLine, EncodeError error, std::string_vie
   return message;
 }
 
+std::string FailureMessage(size_t sourceLine, const AssembledLine& line) {
+  return FailureMessage(sourceLine, *line.error, FailureReason(line));
+}
+
 }  // namespace orrikey::encoder

@@ -73,5 +73,7 @@ Assembly Assemble(const std::vector<std::string>& lines);
 // The message of a failed line: "Line: 3 ------ err par", then ": " and the
 // reason where one is given.
 std::string FailureMessage(size_t sourceLine, EncodeError error, std::string_view reason = {});
+// The same for a line of program text, with its own reason.
+std::string FailureMessage(size_t sourceLine, const AssembledLine& line);
 
 }  // namespace orrikey::encoder

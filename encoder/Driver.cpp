@@ -1,10 +1,35 @@
+#include <algorithm>
+#include <cstdio>
+
 #include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
+#include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/Hex.h"
 #include "text/Trim.h"
 
 namespace orrikey::encoder {
+namespace {
+
+// A byte below the blank that shows no calculator character (display code
+// 0x14 shows one). Only a quoted text may hold one, as a calculator code.
+bool IsControlByte(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  return code < 0x20 && code != '\t' && text::DisplayCodeChar(code) < 0x20;
+}
+
+std::optional<std::uint8_t> ControlByteOutsideText(std::string_view instruction) {
+  if (std::none_of(instruction.begin(), instruction.end(), IsControlByte)) return std::nullopt;
+  // An open text runs to the end of the line.
+  const text::LineParts parts = text::SplitLine(instruction, text::Notation::kProgramText);
+  for (size_t i = 0; i < instruction.size(); ++i) {
+    const bool quoted = i >= parts.textOpen && i <= parts.textClose;
+    if (!quoted && IsControlByte(instruction[i])) return static_cast<std::uint8_t>(instruction[i]);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::string_view ErrorLine(EncodeError error) {
   switch (error) {
@@ -33,12 +58,24 @@ AssembledLine AssembleLine(std::string_view line) {
   // A line that is only a comment is no instruction: it keeps its place and
   // writes no bytes.
   if (instruction.empty()) return {};
+  if (const auto control = ControlByteOutsideText(instruction)) {
+    AssembledLine failed = Failed(EncodeError::kChar);
+    failed.controlByte = control;
+    return failed;
+  }
   for (auto encoder : {EncodeNumber, EncodeText, EncodeFixedInstruction, EncodeXrom,
                        EncodeOperandInstruction})
     if (auto assembled = encoder(instruction)) return std::move(*assembled);
   if (const auto name = FixedOpOfAlias(instruction))
     if (auto assembled = EncodeFixedInstruction(*name)) return std::move(*assembled);
   return Failed(EncodeError::kOpcode);
+}
+
+std::string FailureReason(const AssembledLine& line) {
+  if (!line.controlByte) return {};
+  char reason[48];
+  std::snprintf(reason, sizeof reason, "The line holds the control character 0x%02X", *line.controlByte);
+  return reason;
 }
 
 std::string HexRow(const AssembledLine& line) {

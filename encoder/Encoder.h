@@ -22,7 +22,8 @@ enum class EncodeError : std::uint8_t {
   kParameter,  // the instruction takes no such operand
   kNumber,     // a number the calculator cannot hold
   kString,     // a text too long, or that would read as another instruction
-  kChar,       // a character the calculator does not have (from a listing)
+  kChar,       // a character the calculator does not have: from a listing, or
+               // a control byte outside a quoted text
 };
 
 // The error line that stands in the hex listing for a line: "------ err par".
@@ -34,6 +35,9 @@ using Instruction = std::variant<std::monostate, const tables::FixedOp*, const t
 struct AssembledLine {
   LineBytes bytes;
   std::optional<EncodeError> error;
+  // Of a kChar failure: the control byte the line holds, which the message
+  // names. It fits beside `error`, so no line grows.
+  std::optional<std::uint8_t> controlByte;
   Instruction instruction;
 
   bool failed() const { return error.has_value(); }
@@ -44,10 +48,16 @@ struct AssembledLine {
   bool dropped() const;
 };
 
-inline AssembledLine Failed(EncodeError error) { return {{}, error, {}}; }
+static_assert(sizeof(AssembledLine) <= 48, "an assembly holds one per line");
+
+inline AssembledLine Failed(EncodeError error) { return {{}, error, {}, {}}; }
 
 // Drops the comment, trims the line and encodes what is left.
 AssembledLine AssembleLine(std::string_view line);
+
+// What a failed line's error line leaves unsaid, or nothing:
+// "The line holds the control character 0x05".
+std::string FailureReason(const AssembledLine& line);
 
 // The line as the hex listing shows it: its bytes in hex, or its error line.
 std::string HexRow(const AssembledLine& line);

@@ -7,7 +7,7 @@ std::optional<AssembledLine> EncodeFixedInstruction(std::string_view line) {
   static const NameIndex<tables::FixedOp> index(tables::FixedOps());
   const tables::FixedOp* op = index.Find(line);
   if (!op) return std::nullopt;
-  AssembledLine fixed{{}, {}, op};
+  AssembledLine fixed{{}, {}, {}, op};
   fixed.bytes.append(op->bytes);
   return fixed;
 }

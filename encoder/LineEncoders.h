@@ -22,7 +22,7 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line);
 // calculator's way ("RDX," for RDX, "DATE+" for DATE_PLUS); nothing otherwise.
 std::optional<std::string_view> FixedOpOfAlias(std::string_view line);
 
-inline AssembledLine Encoded(LineBytes bytes) { return {bytes, {}, {}}; }
+inline AssembledLine Encoded(LineBytes bytes) { return {bytes, {}, {}, {}}; }
 
 // The operand of a parameterised instruction; never empty. `name` is the
 // instruction as the line starts it ("STO", "KEY 3 GTO").

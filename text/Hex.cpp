@@ -29,16 +29,19 @@ ParsedHex ParseHex(std::string_view text) {
   ParsedHex parsed;
   parsed.bytes.reserve(text.size() / 2);
   char pair[2];
+  size_t pairOffsets[2];
   int held = 0;
-  for (char c : text) {
-    if (IsSpace(c)) continue;
-    pair[held++] = c;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsSpace(text[i])) continue;
+    pairOffsets[held] = i;
+    pair[held++] = text[i];
     if (held < 2) continue;
     held = 0;
     const int high = kDigitValues[static_cast<unsigned char>(pair[0])];
     const int low = kDigitValues[static_cast<unsigned char>(pair[1])];
     if (high < 0 || low < 0) {
       parsed.error = "'$" + std::string(pair, 2) + "' is not a valid integer value";
+      parsed.errorOffset = pairOffsets[high < 0 ? 0 : 1];
       return parsed;
     }
     parsed.bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));

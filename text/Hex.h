@@ -3,6 +3,7 @@
 // Hex text, as users type it and as the hex pane and the command line show
 // bytes: the one reader and the one writer of it.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -17,6 +18,9 @@ struct ParsedHex {
   // Empty, or why the text is not hex: "'$xy' is not a valid integer value"
   // for the first pair that is not two hex digits; `bytes` then ends before it.
   std::string error;
+  // With an error, where in the text that pair's first byte that is no hex
+  // digit stands, for a message that points at it.
+  size_t errorOffset = 0;
   // A last digit without its pair; it is not in `bytes`.
   std::optional<char> loneDigit;
 };

@@ -4,10 +4,11 @@
 
 namespace orrikey::text {
 
-// Removes every leading and trailing byte of code 0x20 or below: blanks, tabs
-// and the line-break bytes of any convention.
+// Removes the blanks, tabs and line-break bytes at both ends. Other control
+// bytes stay, so that a line holding one fails rather than reading as
+// another line.
 inline std::string_view Trim(std::string_view text) {
-  auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
   return text;

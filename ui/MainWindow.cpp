@@ -241,7 +241,7 @@ void MainWindow::showSummary() {
   for (size_t line : assembly.FailedLines()) {
     const encoder::Assembly::Line& failed = assembly.lines()[line];
     info += QString::fromStdString(
-        encoder::FailureMessage(failed.sourceLine, *failed.assembled.error));
+        encoder::FailureMessage(failed.sourceLine, failed.assembled));
     targets.push_back(int(line));
   }
   // Warnings never stop a conversion, so they come after the errors; a

@@ -109,7 +109,7 @@ bool MainWindow::allLinesConvert(const QString& refused) {
   QStringList listed;
   for (size_t index : failed | std::views::take(kListedFailures)) {
     const encoder::Assembly::Line& line = assembly.lines()[index];
-    listed += QString::fromStdString(encoder::FailureMessage(line.sourceLine, *line.assembled.error));
+    listed += QString::fromStdString(encoder::FailureMessage(line.sourceLine, line.assembled));
   }
   if (failed.size() > size_t(kListedFailures))
     listed += QString("and %1 more").arg(failed.size() - kListedFailures);

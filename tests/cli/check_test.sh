@@ -17,4 +17,27 @@ expect "a missing file is named as encode names it" 2 "" \
 expect "programs lists sizes, steps and labels" 0 'Program 1, lines 1-3: { 13-Byte Prgm }, 3 steps
   1 LBL "Σ"' "" programs "$work/ok.42S"
 
+printf 'CLX\n\x01LBL 01\n' > "$work/control.42S"
+expect "a control byte is an error that names it" 1 \
+  "$work/control.42S:2: error: ------ err char: The line holds the control character 0x01" "" \
+  check "$work/control.42S"
+check "a full standard output exits 2" 2 "$("$cli" check "$work/p.42S" > /dev/full 2> /dev/null; echo $?)"
+
+# The reports go out as they are made: a file that repeats one label on
+# every line, with a report line for each, is checked in room of a few
+# hundred times its size. Builds that cannot start under the limit at all
+# (with AddressSanitizer) skip this.
+head -c 1048576 /dev/zero | tr '\0' '\001' > "$work/labels.raw"
+if { (ulimit -v 250000 && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; then
+  while read -r command status lines; do
+    (ulimit -v 250000 && "$cli" $command "$work/labels.raw") > "$work/out" 2> "$work/err"
+    check "$command of 1 MiB of labels within 250 MB: status" "$status" $?
+    check "$command of 1 MiB of labels within 250 MB: nothing on standard error" "" "$(cat "$work/err")"
+    check "$command of 1 MiB of labels within 250 MB: every line" "$lines" "$(wc -l < "$work/out")"
+  done <<'EOF'
+check 1 1048575
+programs 0 1048577
+EOF
+fi
+
 finish "cli check"

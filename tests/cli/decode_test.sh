@@ -9,10 +9,19 @@ expect "clean decode" 0 $'LBL "ABC"\n1.5\nSTO 01\nRCL 01\n+\nCLX\nEND' "" \
   decode --hex C000F400414243111A150031214077C0000D
 expect "undecodable bytes: the error line ends the text" 1 $'STO 05\nError in Hex Code' \
   "Error in Hex Code - Around Line: 2" decode --hex 9105F2D1
-expect "text that is not hex" 1 "" "orrikey-cli: '\$G2' is not a valid integer value" \
-  decode --hex F341G2
-expect "a lone last digit" 1 "" \
-  "orrikey-cli: The hex text ends in a lone digit '1'; every byte takes two digits" decode --hex 011
+# Hex text that is not hex: what stands where, a whole character at a time.
+while IFS='|' read -r hex said; do
+  expect "hex text $(printf '%q' "$hex")" 1 "" "orrikey-cli: The hex text $said" decode --hex "$(printf "$hex")"
+done <<'EOF'
+F341G2|holds "G" at character 5, which is not a hex digit
+€|holds "€" at character 1, which is not a hex digit
+C0 0€ 0D|holds "€" at character 5, which is not a hex digit
+F3 4ü1|holds "ü" at character 5, which is not a hex digit
+0\x05|holds the control character 0x05 at character 2, which is not a hex digit
+AB\xE2\x82|holds the byte 0xE2 at byte 3, which is not a hex digit
+01 G|holds "G" at character 4, which is not a hex digit
+011|ends in a lone digit '1'; every byte takes two digits
+EOF
 expect "hex output skips blanks, writes uppercase pairs" 0 "C0000D" "" \
   decode --format hex --hex $'c0 00\t0d\n'
 "$cli" decode --hex 7740 > /dev/full 2> /dev/null
@@ -76,8 +85,21 @@ for args in "encode $work/a/p.42S $work/b/p.42S -o $work/coll/" "encode - - -o $
   check "clashing output of '$args' exits 2" 2 $?
   check "clashing output of '$args' says so" 1 "$(grep -c 'nothing was written$' "$work/err")"
 done
+# Standard input is known by the file the shell reads it from.
+printf '77' > "$work/b/stdin.hex"
+while read -r input args; do
+  "$cli" $args < "$work/$input" > /dev/null 2> "$work/err"
+  check "'$args' < $input exits 2" 2 $?
+  check "'$args' < $input names standard input" \
+    "orrikey-cli: -o would replace the input \"-\" (standard input); nothing was written" "$(cat "$work/err")"
+done <<EOF
+a/p.42S encode - -o $work/a/p.42S
+coll/p.raw decode - -o $work/coll/./p.raw
+b/stdin.hex decode --format hex $work/coll/p.raw - -o $work/b
+EOF
 check "no clashing output was written" "p.raw" "$(ls "$work/coll")"
-check "the inputs stay" "CLX SIN" "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S")"
+check "the inputs stay" "CLX SIN 77" \
+  "$(cat "$work/a/p.42S"; echo -n ' '; cat "$work/b/p.42S"; echo -n ' '; cat "$work/b/stdin.hex")"
 
 for args in "decode" "decode --hex 77 a" "decode --format bogus a" "decode --hex" "decode a -o" "decode a -o b -o c" \
             "encode --hex 77"; do

@@ -18,6 +18,19 @@ expect "a listing's bad line keeps its place and is named by its file line" 1 \
   "Line: 6 ------ err char: The character ✓ (U+2713) has no calculator code" \
   encode "$work/listing.txt"
 
+# A control byte at a line's end fails that line, in every form of text.
+printf '\x05+\n"A\x05"\n' > "$work/control8.42S"
+printf '\x05+\n"Σ\x05"\n' > "$work/controlUtf8.42S"
+printf '01 +\x05\n02 "A"\n' > "$work/control.txt"
+while IFS='|' read -r file out; do
+  expect "$file: a control byte is named" 1 "$(printf '%b' "$out")" \
+    "Line: 1 ------ err char: The line holds the control character 0x05" encode "$work/$file"
+done <<'EOF'
+control8.42S|------ err char\nF24105
+controlUtf8.42S|------ err char\nF20505
+control.txt|------ err char\nF141
+EOF
+
 for output in "" "-o -"; do
   "$cli" encode "$work/good.42S" $output > /dev/full 2> "$work/err"
   check "a full standard output exits 2 ($output)" 2 $?

@@ -39,6 +39,34 @@ TEST(Encoder, FixedInstructions) {
   });
 }
 
+// A control byte is trimmed as little as any other character: outside a
+// quoted text it fails the line and is named; inside one it is a code.
+TEST(Encoder, ControlBytes) {
+  const struct {
+    std::string line;
+    std::string hex;
+    std::string reason;
+  } rows[] = {
+      {"\x05+", "------ err char", "The line holds the control character 0x05"},
+      {"+\x1F", "------ err char", "The line holds the control character 0x1F"},
+      {"STO\x0B" "01", "------ err char", "The line holds the control character 0x0B"},
+      {"\"A\" \x01", "------ err char", "The line holds the control character 0x01"},
+      {"\x02 @ note", "------ err char", "The line holds the control character 0x02"},
+      {"+ @ a note\x02", "40", ""},
+      {"\t+\t", "40", ""},
+      {"\"A\x05\"", "F24105", ""},
+      {"\"A\x05", "------ err opcode", ""},  // an open text runs to the end of the line
+      // Display code 0x14 shows a calculator character, so no instruction.
+      {"\x14+", "------ err opcode", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.line);
+    const encoder::AssembledLine assembled = encoder::AssembleLine(row.line);
+    EXPECT_EQ(encoder::HexRow(assembled), row.hex);
+    EXPECT_EQ(encoder::FailureReason(assembled), row.reason);
+  }
+}
+
 TEST(Encoder, Numbers) {
   ExpectEncodes({
       {"12", "111200"}, {"-1.5", "1C111A1500"}, {"007", "10101700"},
