@@ -70,6 +70,13 @@ document::OpenAs OpenAsNamed(const std::string& as) {
   return document::OpenAs::kAny;
 }
 
+// A failed line's message, with the page's own reason for a character it
+// refused, else the line's.
+std::string FailureMessage(const encoder::Assembly::Line& line, const std::string& pageReason) {
+  return pageReason.empty() ? encoder::FailureMessage(line.sourceLine, line.assembled)
+                            : encoder::FailureMessage(line.sourceLine, *line.assembled.error, pageReason);
+}
+
 // Lines [first, end) with the line of the source each came from, its bytes
 // and hex row, and for a line that does not convert its error and message
 // (with the reason of a character refused from the page's text, by line
@@ -86,8 +93,7 @@ val AssemblyLines(const encoder::Assembly& assembly, const std::vector<std::stri
     out.set("step", line.assembled.isStep());
     if (line.assembled.error) {
       out.set("error", std::string(ErrorName(*line.assembled.error)));
-      out.set("message", encoder::FailureMessage(line.sourceLine, *line.assembled.error,
-                                                 i < reasons.size() ? reasons[i] : std::string()));
+      out.set("message", FailureMessage(line, i < reasons.size() ? reasons[i] : std::string()));
     }
     lines.call<void>("push", out);
   }
@@ -304,7 +310,7 @@ class PageAssembly {
       const encoder::Assembly::Line& line = assembly_.lines()[index];
       val item = val::object();
       item.set("index", index);
-      item.set("message", encoder::FailureMessage(line.sourceLine, *line.assembled.error, reasons_[index]));
+      item.set("message", FailureMessage(line, reasons_[index]));
       failed.call<void>("push", item);
     }
     out.set("failed", failed);
