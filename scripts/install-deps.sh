@@ -12,7 +12,7 @@ packages=("$@")
   fonts-dejavu-core fonts-symbola
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth strace
   librsvg2-bin dpkg-dev fakeroot lintian
 )
 
