@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "decoder/Decode.h"
+#include "document/TypedLine.h"
 #include "files/ProgramText.h"
 #include "text/Lines.h"
 #include "text/Utf8.h"
@@ -53,7 +54,7 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
   opened.text = files::NormaliseProgramText(text);
   opened.assembly.Reserve(text::ExpectedLines(opened.text));
   text::ForEachLine(opened.text, [&opened](size_t number, std::string_view line) {
-    opened.assembly.Append({number, encoder::AssembleLine(line)});
+    opened.assembly.Append({number, ReadTypedLine(line).assembled});
   });
   return opened;
 }

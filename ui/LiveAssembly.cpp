@@ -1,5 +1,7 @@
 #include "ui/LiveAssembly.h"
 
+#include "document/TypedLine.h"
+
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
@@ -89,7 +91,7 @@ void LiveAssembly::codeChanged(int position, int, int added) {
     assembled = assembleAll(lineCount);
   } else {
     for (int n = first; n <= newLast; ++n, block = block.next())
-      assembled.push_back({size_t(n) + 1, encoder::AssembleLine(ToDisplayCodes(block.text()))});
+      assembled.push_back({size_t(n) + 1, document::ReadTypedLine(ToDisplayCodes(block.text())).assembled});
   }
   const size_t replaced = size_t(std::max(first, oldLast + 1) - first);
   assembly_.Replace(size_t(first), replaced, std::move(assembled));
@@ -115,7 +117,7 @@ std::vector<encoder::Assembly::Line> LiveAssembly::assembleAll(int lineCount) {
     if (fits && n < adopted)
       lines.push_back({n + 1, adopted_->lines()[n].assembled});
     else
-      lines.push_back({n + 1, encoder::AssembleLine(ToDisplayCodes(row))});
+      lines.push_back({n + 1, document::ReadTypedLine(ToDisplayCodes(row)).assembled});
     ++n;
   }
   if (fits) adopted_.reset();

@@ -4,15 +4,51 @@
 
 #include "decoder/Decode.h"
 #include "decoder/LineReader.h"
+#include "document/TypedLine.h"
 #include "files/FileIO.h"
 #include "listing/ListingWriter.h"
 #include "text/CodePage.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace orrikey::document {
 namespace {
+
+// A line means the same typed as program text or in a listing's spelling;
+// what fails both ways keeps its own failure.
+TEST(ReadTypedLineTest, ReadsListingSpellingsAsTheirInstructions) {
+  const struct {
+    std::string_view typed;  // display codes
+    std::string_view spelled;  // empty: reads as it stands, or fails
+    std::optional<encoder::EncodeError> error;
+  } rows[] = {
+      {"CLX", "", {}},
+      {"STO\xA0 05", "", {}},
+      {"X<=Y?", "X\x89Y?", {}},
+      {"X#0?", "X\x8B" "0?", {}},
+      {"1E3", "1\x98" "3", {}},
+      {"-2.5e-7", "-2.5\x98-7", {}},
+      {"2,7", "2.7", {}},
+      {"STO* 05", "STOx 05", {}},
+      {"SIGMA+", "\x85+", {}},
+      {"SF 5", "SF 05", {}},
+      {"RCL IND 3", "RCL IND 03", {}},
+      {"01 CLX", "CLX", {}},
+      {"FOO 5", "", encoder::EncodeError::kOpcode},
+      {"\x05+", "", encoder::EncodeError::kChar},
+  };
+  for (const auto& row : rows) {
+    const TypedLine read = ReadTypedLine(row.typed);
+    EXPECT_EQ(read.spelled, row.spelled) << row.typed;
+    EXPECT_EQ(read.assembled.error, row.error) << row.typed;
+    if (row.error) continue;
+    const std::string_view canonical = row.spelled.empty() ? row.typed : row.spelled;
+    const encoder::AssembledLine expected = encoder::AssembleLine(canonical);
+    EXPECT_TRUE(std::ranges::equal(read.assembled.bytes, expected.bytes)) << row.typed;
+  }
+}
 
 TEST(ReadProgramTextTest, ReadsEveryForm) {
   const struct {
@@ -23,8 +59,10 @@ TEST(ReadProgramTextTest, ReadsEveryForm) {
   } rows[] = {
       {"LBL \"A\" @ start\n\nX\xE2\x89\xA4Y?\n", FileForm::kProgramText,
        "LBL \"A\" @ start\r\n\r\nX\x89Y?\r\n", {1, 2, 3}},
-      // ASCII spellings are read as a listing.
-      {"X#0?\n1E3\nSTO* 05\n", FileForm::kListing, "X\x8B" "0?\r\n1\x98" "3\r\nSTOx 05", {1, 2, 3}},
+      // Program text may use a listing's ASCII spellings, and stays as written.
+      {"X#0?\n1E3\nSTO* 05\n", FileForm::kProgramText, "X#0?\r\n1E3\r\nSTO* 05\r\n", {1, 2, 3}},
+      // Comment lines of a listing's own kind make it a listing.
+      {"# mine\nX#0?\n", FileForm::kListing, "X\x8B" "0?", {2}},
       // A typo is no reason to drop the user's comments and blank lines.
       {"SIN @ x\n\nXYZZY\n", FileForm::kProgramText, "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
       {"\xEF\xBB\xBF" "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END", FileForm::kListing,

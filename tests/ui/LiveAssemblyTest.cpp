@@ -6,8 +6,10 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "document/TypedLine.h"
 #include "encoder/Encoder.h"
 #include "ui/CodeEditor.h"
+#include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
 #include "ui/LiveAssembly.h"
 
@@ -19,7 +21,7 @@ class LiveAssemblyTest : public QObject {
   static QString Encoded(const QTextDocument* document) {
     QStringList rows;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-      rows += QString::fromStdString(encoder::HexRow(encoder::AssembleLine(block.text().toStdString())));
+      rows += QString::fromStdString(encoder::HexRow(document::ReadTypedLine(ToDisplayCodes(block.text())).assembled));
     return rows.join(u'\n');
   }
 
@@ -29,7 +31,7 @@ class LiveAssemblyTest : public QObject {
     HexPane hex;
     LiveAssembly assembly(&code, &hex, nullptr);
     QSignalSpy summaries(&assembly, &LiveAssembly::summaryChanged);
-    const QString pieces[] = {"CLX", "\n", "STO 05", "\n\n", "FOO", " ", "\"AB\"\nSIN\n", "1.5"};
+    const QString pieces[] = {"CLX", "\n", "STO 05", "\n\n", "FOO", " ", "\"AB\"\nSIN\n", "1.5", "X<=Y?"};
     QRandomGenerator random(42);
     for (int step = 0; step < 300; ++step) {
       QTextCursor cursor(code.document());
@@ -50,6 +52,10 @@ class LiveAssemblyTest : public QObject {
     code.appendPlainText("END");
     QCOMPARE(hex.text(), Encoded(code.document()));
     QVERIFY(summaries.isEmpty());
+    // A listing's spelling, typed, is its instruction.
+    code.setPlainText("X<=Y?\n1E3");
+    QCOMPARE(hex.text(), QString::fromStdString(encoder::HexRow(encoder::AssembleLine("X\x89Y?")) + "\n" +
+                                                encoder::HexRow(encoder::AssembleLine("1\x98" "3"))));
     assembly.flush();
     QCOMPARE(summaries.size(), 1);
   }

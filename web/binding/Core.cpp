@@ -17,6 +17,7 @@
 #include "decoder/Decode.h"
 #include "decoder/LineReader.h"
 #include "document/OpenProgram.h"
+#include "document/TypedLine.h"
 #include "encoder/Assembly.h"
 #include "encoder/Encoder.h"
 #include "listing/ListingReader.h"
@@ -194,18 +195,9 @@ PageLine ReadPageLine(std::string_view text, size_t number) {
   if (refused)
     return {{number, encoder::Failed(encoder::EncodeError::kChar)}, std::move(codes),
             "The character " + text::NameCharacter(*refused) + " has no calculator code"};
-  encoder::AssembledLine assembled = encoder::AssembleLine(codes);
-  // The page's text is UTF-8, as a listing is, and orrikey-cli reads it as
-  // one: a line that does not convert as display codes converts as the
-  // listing's line, its glyphs in names read as their letters ("STO× 05").
-  if (assembled.failed()) {
-    const listing::ReadListingResult read = listing::ReadListing(text);
-    if (read.errors.empty() && read.lines.size() == 1) {
-      encoder::AssembledLine listed = encoder::AssembleLine(read.lines.front().text);
-      if (!listed.failed()) return {{number, std::move(listed)}, read.lines.front().text, {}};
-    }
-  }
-  return {{number, std::move(assembled)}, std::move(codes), {}};
+  document::TypedLine typed = document::ReadTypedLine(codes);
+  if (!typed.spelled.empty()) codes = std::move(typed.spelled);
+  return {{number, std::move(typed.assembled)}, std::move(codes), {}};
 }
 
 template <typename Take>
