@@ -24,6 +24,16 @@ bool IsRecorded(const PendingEntry& entry, const struct stat& info) {
   return info.st_dev == entry.device && info.st_ino == entry.inode;
 }
 
+// A write of a program file ends within moments of its entry; a file
+// modified long after was written by someone else since, in place (as an
+// editor keeping the file's hard links does), and is theirs now.
+constexpr time_t kLongestWrite = 60;
+
+bool ChangedSince(int entryFd, const struct stat& file) {
+  struct stat entry {};
+  return fstat(entryFd, &entry) == 0 && file.st_mtime > entry.st_mtime + kLongestWrite;
+}
+
 // Nothing when the path no longer names the file that was being written:
 // whatever it names now is not the entry's to change.
 std::optional<InterruptedWrite> Restore(int entryFd, const PendingEntry& entry,
@@ -35,7 +45,7 @@ std::optional<InterruptedWrite> Restore(int entryFd, const PendingEntry& entry,
     return std::nullopt;
   const Descriptor file(open(entry.path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.get() >= 0 && fstat(file.get(), &info) == 0 &&
-      (!IsRecorded(entry, info) || !S_ISREG(info.st_mode)))
+      (!IsRecorded(entry, info) || !S_ISREG(info.st_mode) || ChangedSince(entryFd, info)))
     return std::nullopt;
   if (file.get() < 0 || !RestoreFrom(entryFd, entry.contentAt, file.get())) {
     return InterruptedWrite{Outcome::kFailed, entry.path,

@@ -68,6 +68,13 @@ TEST_F(PendingWrites, RestartActsOnEntriesOfDeadWritersAlone) {
        "other", {}},
       {"file removed", false, false, [](const std::string& file) { fs::remove(file); }, "absent",
        {}},
+      {"file written in place again long after", false, false,
+       [](const std::string& file) {
+         Put(file, "theirs");
+         const timespec later[2] = {{time(nullptr) + 120, 0}, {time(nullptr) + 120, 0}};
+         utimensat(AT_FDCWD, file.c_str(), later, 0);
+       },
+       "theirs", {}},
       {"writer still writing", false, true, [](const std::string&) {}, "half", {}},
       {"temporary name left", true, false, [](const std::string&) {}, "absent",
        {Outcome::kRemoved}},
