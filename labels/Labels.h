@@ -87,9 +87,18 @@ std::vector<std::string> LabelsInScope(const Analysis& analysis, size_t line);
 std::optional<size_t> LabelAt(const Analysis& analysis, size_t line);
 // The references that reach the label, in line order.
 std::vector<const Reference*> UsesOf(const Analysis& analysis, size_t label);
-// Renaming. Whether `shown` (as a line writes it: "MAIN" quoted, 15, A)
-// names a label of the kind: a global label stays global, a local one local.
-bool NamesLabel(std::string_view shown, LabelKind kind);
+// Renaming the label `label` to `shown` (as a line writes it: "MAIN" quoted,
+// 15, A): the lines to rewrite with WithLabel, its own and those of the
+// jumps that reach it, in line order; or, when the new name would change
+// what the program does, why not. A global label stays global, a local one
+// local; a label of the new name already in reach, or a jump that names it
+// and would then land here, refuses the rename.
+struct RenamePlan {
+  std::vector<size_t> lines;
+  std::string refusal;  // display codes; empty when the rename may go ahead
+};
+RenamePlan PlanRename(const Analysis& analysis, const encoder::Assembly& assembly, size_t label,
+                      std::string_view shown);
 // The program line, which defines or names a label of the kind, with that
 // label written as `shown`; its comment stays.
 std::string WithLabel(std::string_view line, LabelKind kind, std::string_view shown);

@@ -61,23 +61,19 @@ void MainWindow::renameLabel() {
       dialogs_.AskText("Rename Label", QString("New name of label %1:").arg(old), old);
   if (!typed || typed->trimmed() == old) return;
   const std::string shown = ToDisplayCodes(typed->trimmed());
-  if (!labels::NamesLabel(shown, label.kind))
-    return statusBar()->showMessage(
-        QString("Not a %1 label: %2").arg(label.kind == labels::LabelKind::kGlobal ? "global" : "local", *typed),
-        kMessageMs);
-  std::vector<size_t> lines = {label.line};
-  for (const labels::Reference* use : labels::UsesOf(analysis, *found))
-    if (!use->indirect) lines.push_back(use->line);
+  const labels::RenamePlan plan = labels::PlanRename(analysis, assembly_->assembly(), *found, shown);
+  if (!plan.refusal.empty()) return statusBar()->showMessage(ToDisplayText(plan.refusal), kMessageMs);
+  if (plan.lines.empty()) return;
   QTextCursor cursor(codeEdit_->document());
   cursor.beginEditBlock();
-  for (size_t line : lines) {
+  for (size_t line : plan.lines) {
     const QTextBlock block = codeEdit_->document()->findBlockByNumber(int(line));
     cursor.setPosition(block.position());
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
     cursor.insertText(ToDisplayText(labels::WithLabel(ToDisplayCodes(block.text()), label.kind, shown)));
   }
   cursor.endEditBlock();
-  statusBar()->showMessage(QString("Renamed %1 to %2 on %3 line(s)").arg(old, ToDisplayText(shown)).arg(lines.size()),
+  statusBar()->showMessage(QString("Renamed %1 to %2 on %3 line(s)").arg(old, ToDisplayText(shown)).arg(plan.lines.size()),
                            kMessageMs);
 }
 

@@ -107,10 +107,51 @@ TEST(Rename, WritesTheNewLabelWhereTheOldOneStood) {
       {"PGMSLV \"F\" @ \"x\"", "\"FN\"", LabelKind::kGlobal, "PGMSLV \"FN\" @ \"x\""},
   };
   for (const auto& row : rows) EXPECT_EQ(WithLabel(row.line, row.kind, row.shown), row.renamed) << row.line;
-  EXPECT_TRUE(NamesLabel("\"NEW\"", LabelKind::kGlobal));
-  EXPECT_TRUE(NamesLabel("A", LabelKind::kNumber));
-  EXPECT_FALSE(NamesLabel("NEW", LabelKind::kGlobal));
-  EXPECT_FALSE(NamesLabel("\"NEW\"", LabelKind::kNumber));
+}
+
+// A rename goes ahead only where every jump still lands where it did.
+TEST(Rename, RefusesNamesThatMoveAJump) {
+  const Lines program = {
+      "LBL \"MAIN\"",  // 1
+      "LBL A",          // 2
+      "XEQ A",          // 3
+      "GTO 02",         // 4
+      "LBL 02",         // 5
+      "XEQ \"LIB\"",   // 6
+      "GTO IND 05",     // 7
+      "END",            // 8
+      "LBL 03",         // 9
+      "GTO 03",         // 10
+  };
+  const struct {
+    size_t labelLine;  // of the label renamed
+    std::string shown;
+    std::vector<size_t> lines;
+    std::string refusal;
+  } rows[] = {
+      {2, "07", {2, 3}, ""},
+      {2, "B", {2, 3}, ""},
+      {2, "03", {2, 3}, ""},  // another program's label is out of reach
+      {2, "A", {}, ""},
+      {2, "02", {}, "Label 02 is already at line 5"},
+      {5, "A", {}, "Label A is already at line 2"},
+      {1, "\"LIB\"", {}, "The jump to \"LIB\" at line 6 would then reach this label"},
+      {1, "\"NEW\"", {1}, ""},
+      {1, "NEW", {}, "Not a global label: NEW"},
+      {2, "\"NEW\"", {}, "Not a local label: \"NEW\""},
+      {9, "\"MAIN\"", {}, "Not a local label: \"MAIN\""},
+  };
+  const encoder::Assembly assembly = encoder::Assemble(program);
+  const Analysis analysis = Analyse(assembly);
+  for (const auto& row : rows) {
+    const std::optional<size_t> label = LabelAt(analysis, row.labelLine - 1);
+    ASSERT_TRUE(label) << row.labelLine;
+    const RenamePlan plan = PlanRename(analysis, assembly, *label, row.shown);
+    std::vector<size_t> lines;
+    for (size_t line : plan.lines) lines.push_back(line + 1);
+    EXPECT_EQ(lines, row.lines) << row.labelLine << " to " << row.shown;
+    EXPECT_EQ(plan.refusal, row.refusal) << row.labelLine << " to " << row.shown;
+  }
 }
 
 }  // namespace

@@ -211,6 +211,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->lines(), (Lines{"LBL A", "GTO A @ back", "END", "LBL 01", "GTO 01"}));
     Code()->undo();
     QCOMPARE(Code()->lines(), (Lines{"LBL 01", "GTO 01 @ back", "END", "LBL 01", "GTO 01"}));
+    // A name already in reach would move the jumps: the rename is refused.
+    Code()->setLines({"LBL A", "GTO A", "LBL 02", "GTO 02"});
+    Code()->selectLine(0);
+    dialogs->texts = {"02"};
+    Trigger("RenameLabel");
+    QCOMPARE(Code()->lines(), (Lines{"LBL A", "GTO A", "LBL 02", "GTO 02"}));
+    QCOMPARE(window->statusBar()->currentMessage(), "Label 02 is already at line 3");
 
     Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "END", "CLX"});
     Trigger("ProgramsPanel");
