@@ -1,6 +1,7 @@
 #include "listing/ListingReader.h"
 
 #include "listing/ListingWriter.h"
+#include "listing/Spellings.h"
 #include "listing/TextEscapes.h"
 #include "tables/Tables.h"
 #include "text/CodePage.h"
@@ -19,22 +20,6 @@
 namespace orrikey::listing {
 namespace {
 
-// The ASCII spellings of glyphs outside quoted texts, tried in this order at
-// every position. "SUM" alone is the matrix instruction, and "RSUM" one too,
-// so only the names that hold Σ take "SUM" for it; "#" means "≠" only in the
-// comparisons.
-struct Spelling {
-  std::string_view ascii;
-  std::string_view programText;  // display codes
-};
-constexpr std::array<Spelling, 18> kSpellings = {{
-    {"->", "\xAF"},          {"<-", "\xB0"},       {"<=", "\x89"},        {">=", "\x8A"},
-    {"!=", "\x8B"},          {"|-", "\x9F"},       {"SIGMA", "\x85"},     {"SUM+", "\x85+"},
-    {"SUM-", "\x85-"},       {"SUMREG", "\x85REG"}, {"CLSUM", "CL\x85"},   {"PRSUM", "PR\x85"},
-    {"ALLSUM", "ALL\x85"},   {"LINSUM", "LIN\x85"}, {"X#0?", "X\x8B" "0?"}, {"X#Y?", "X\x8BY?"},
-    {"X#?", "X\x8B?"},       {"0#?", "0\x8B?"},
-}};
-
 // The spellings that have each ASCII character first, and second, as bits
 // of their index: every spelling has two characters at least, and a pair of
 // characters that starts one is rare.
@@ -46,13 +31,6 @@ constexpr std::array<std::array<std::uint32_t, 0x80>, 2> kSpellingsByPlace = [] 
       places[place][static_cast<unsigned char>(kSpellings[i].ascii[place])] |= std::uint32_t{1} << i;
   return places;
 }();
-
-// Names that listings spell with ASCII "*" and "/" for the multiplication and
-// division signs; only as a whole name, so that "1/X" stays itself.
-constexpr std::array<Spelling, 8> kNameSpellings = {{
-    {"*", "x"},       {"/", "\xA0"},       {"STO*", "STOx"},   {"STO/", "STO\xA0"},
-    {"RCL*", "RCLx"}, {"RCL/", "RCL\xA0"}, {"BASE*", "BASEx"}, {"BASE/", "BASE\xA0"},
-}};
 
 bool IsQuote(char32_t c) { return c == U'"' || c == U'“' || c == U'”'; }
 

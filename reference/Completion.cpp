@@ -1,5 +1,6 @@
 #include "reference/Completion.h"
 
+#include "listing/Spellings.h"
 #include "tables/Tables.h"
 #include "text/Comment.h"
 #include "text/Trim.h"
@@ -63,6 +64,18 @@ std::vector<std::string> OperandWords(const OperandSoFar& so, std::span<const st
   return words;
 }
 
+// The name as its ASCII spellings write it, when it holds a glyph: X≤Y? as
+// X<=Y?, Σ+ as SIGMA+ and SUM+, STO× as STO*.
+std::vector<std::string> SpelledForms(std::string_view name) {
+  std::vector<std::string> forms;
+  for (const listing::Spelling& spelling : listing::kNameSpellings)
+    if (name == spelling.programText) forms.emplace_back(spelling.ascii);
+  for (const listing::Spelling& spelling : listing::kSpellings)
+    if (const size_t at = name.find(spelling.programText); at != std::string_view::npos)
+      forms.push_back(std::string(name).replace(at, spelling.programText.size(), spelling.ascii));
+  return forms;
+}
+
 // A key line names its instruction with the key's number inside the name:
 // KEY 3 GTO is KEY GTO. The line as the name spells it, when it is one.
 std::string AsNamed(std::string_view line) {
@@ -89,10 +102,17 @@ Completions CompletionsFor(std::string_view before, std::span<const std::string>
   const std::string_view typed = before.substr(result.start);
   const std::string line = AsNamed(before.substr(std::min(before.find_first_not_of(' '), before.size())));
   const bool firstWord = line.size() == typed.size();
-  // Names, some of several words, go on from the line as typed.
+  // Names, some of several words, go on from the line as typed; a first
+  // word typed in ASCII spellings completes to the glyph's name.
   auto addName = [&](std::string_view name) {
-    if (StartsWithIgnoringCase(name, line) && name.size() > line.size() - typed.size())
+    if (StartsWithIgnoringCase(name, line) && name.size() > line.size() - typed.size()) {
       result.words.emplace_back(name.substr(line.size() - typed.size()));
+    } else if (firstWord) {
+      const std::vector<std::string> forms = SpelledForms(name);
+      if (std::any_of(forms.begin(), forms.end(),
+                      [&](const std::string& form) { return StartsWithIgnoringCase(form, typed); }))
+        result.words.emplace_back(name);
+    }
   };
   for (const tables::FixedOp& op : tables::FixedOps()) addName(op.name);
   for (const tables::TextPair& alias : tables::Aliases()) addName(alias.key);

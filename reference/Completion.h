@@ -11,7 +11,9 @@ namespace orrikey::reference {
 
 struct Completions {
   size_t start = 0;                // where the word being typed begins
-  std::vector<std::string> words;  // sorted; each begins with that word, ASCII case aside
+  // Sorted; each begins with that word, ASCII case aside, or is a name whose
+  // ASCII spelling does ("X<" gives "X≤Y?").
+  std::vector<std::string> words;
 };
 
 // `before` is the line before the caret, in display codes. The first word

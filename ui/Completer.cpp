@@ -23,7 +23,9 @@ Completer::Completer(QPlainTextEdit* editor, Source source)
       words_(new QStringListModel(this)) {
   completer_->setWidget(editor);
   completer_->setModel(words_);
-  completer_->setCompletionMode(QCompleter::PopupCompletion);
+  // The words come filtered: some, such as X≤Y? for "X<", do not start with
+  // what was typed.
+  completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   completer_->setCaseSensitivity(Qt::CaseInsensitive);
   connect(completer_, qOverload<const QString&>(&QCompleter::activated), this, &Completer::insert);
 }
@@ -69,10 +71,11 @@ void Completer::update(bool asked) {
   words_->setStringList(words);
   start_ = int(found.start);
   completer_->setCompletionPrefix(typed);
-  completer_->popup()->setCurrentIndex(completer_->completionModel()->index(0, 0));
   QRect rect = editor_->cursorRect();
   rect.setWidth(completer_->popup()->sizeHintForColumn(0) + completer_->popup()->verticalScrollBar()->sizeHint().width());
   completer_->complete(rect);
+  // The first word is chosen even when none starts with what was typed.
+  completer_->popup()->setCurrentIndex(completer_->completionModel()->index(0, 0));
 }
 
 void Completer::insert(const QString& word) {

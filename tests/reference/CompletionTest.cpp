@@ -32,6 +32,12 @@ TEST(Completion, OffersWhatMayFollowTheTextBeforeTheCaret) {
       {"GTO ", 4, {"\"MAIN\"", "01", "A", "IND"}},
       {"KEY 3 XEQ 0", 10, {"01"}},
       {"ASSIGN \"AB\" ", 12, {"TO"}},
+      // ASCII spellings reach the glyphs' names.
+      {"X<", 0, {"X<Y?", "X\x89" "0?", "X\x89Y?"}, false},
+      {"x#", 0, {"X\x8B" "0?", "X\x8B?", "X\x8BY?"}},
+      {"SUM", 0, {"SUM", "\x85+", "\x85-", "\x85REG"}, false},
+      {"STO*", 0, {"STOx"}},
+      {"->", 0, {"\xAF" "DEC", "\xAF" "HMS"}, false},
       // Inside a text or a comment nothing is offered.
       {"XEQ \"MA", 0, {}},
       {"CLX @ S", 0, {}},

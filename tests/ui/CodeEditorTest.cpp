@@ -140,6 +140,12 @@ class CodeEditorTest : public QObject {
     QCOMPARE(list->model()->rowCount(), 2);  // 01 and IND
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(memo->toPlainText(), "GTO 01");
+    // A glyph's name, offered for its ASCII spelling, takes the spelling's place.
+    QTest::keyClicks(memo.get(), "\rX<=Y");
+    QVERIFY(opened());
+    QCOMPARE(list->model()->rowCount(), 1);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(memo->toPlainText(), u"GTO 01\nX≤Y?"_qs);
   }
 };
 
