@@ -5,6 +5,7 @@
 import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
 import { EditorState, RangeSetBuilder, StateEffect } from '@codemirror/state';
 import { Decoration, EditorView, ViewPlugin, WidgetType, keymap, lineNumbers } from '@codemirror/view';
+import example from '../../examples/primes.42S?raw';
 import './style.css';
 
 const core = await globalThis.OrrikeyCore();
@@ -75,6 +76,9 @@ function assembleChanges(update) {
 const summaryPauseMs = 150;
 let summaryTimer = 0;
 
+// An empty page says what it is and how to start.
+const welcome = document.getElementById('welcome');
+
 const programView = ViewPlugin.fromClass(class {
   constructor(view) {
     assembled = live.replace(0, 0, view.state.doc.toString());
@@ -83,6 +87,7 @@ const programView = ViewPlugin.fromClass(class {
   }
   update(update) {
     if (update.docChanged) {
+      welcome.hidden = update.state.doc.length > 0;
       const opened = update.transactions.flatMap((t) => t.effects.filter((e) => e.is(opening)));
       if (opened.length === 0) {
         assembleChanges(update);
@@ -132,6 +137,7 @@ const view = new EditorView({
     doc: '',
     extensions: [
       lineNumbers(), history(), keymap.of([...defaultKeymap, ...historyKeymap]),
+      EditorView.contentAttributes.of({ 'aria-label': 'Program text' }),
       programView,
       // A pasted listing goes in as program lines, as the editor pastes it.
       EditorView.clipboardInputFilter.of((text) => {
@@ -168,6 +174,12 @@ async function openFile(file) {
 }
 
 let fileStem = 'program';
+document.getElementById('example').addEventListener('click', () => {
+  view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: example.replaceAll('\r\n', '\n') } });
+  showStatus('primes.42S (an example)');
+  fileStem = 'primes';
+  view.focus();
+});
 document.getElementById('open').addEventListener('change', (event) => {
   if (event.target.files[0]) openFile(event.target.files[0]);
   event.target.value = '';

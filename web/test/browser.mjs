@@ -1,5 +1,5 @@
 // The built page (web/dist) in headless Chromium, driven as a person uses it:
-// opening a raw file, typing a line that fails and mending it, pasting a
+// its word on how to start and its example, opening a raw file, typing a line that fails and mending it, pasting a
 // listing, saving the raw file, the character picker and a reload offline.
 // Expected bytes and text come from orrikey-cli. It also prints how long the
 // page takes to open the largest raw file of the corpus (when the corpus is
@@ -121,6 +121,16 @@ function rawToOpen() {
 const listing = '00 { 20-Byte Prgm }\n01▸LBL "AB"\n02 STO× 05\n03 1ᴇ3\n04 ->\n05 "x≠y"\n06 END\n';
 
 const steps = [
+  ['says on an empty page how to start, and opens the example', async () => {
+    check(await page.isVisible('#welcome') &&
+          (await page.textContent('#welcome')).includes('one instruction per line'), 'no word on how to start');
+    check(await page.getAttribute('.cm-content', 'aria-label') === 'Program text', 'the text has no name');
+    await page.click('#example');
+    await page.waitForSelector('#welcome', { state: 'hidden', ...settle });
+    const example = readFileSync(join(repo, 'examples/primes.42S'), 'utf8').replaceAll('\r\n', '\n');
+    check(await pageText() === example, 'the example is not the one shipped');
+    sameRows(await visibleRows(), encoded(example).rows);
+  }],
   ['opens a raw file and shows its text and hex', async () => {
     const raw = rawToOpen();
     await openFile(raw.name, raw.bytes);
