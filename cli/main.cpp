@@ -62,9 +62,10 @@ constexpr std::string_view kHelp =
     "                line (with several files, each after a line \"==> FILE <==\").\n"
     "                Lines that fail are listed on standard error as\n"
     "                \"Line: N ------ err ...\", N counting every line of the\n"
-    "                file; the program size \"{ N-Byte Prgm }\" follows when\n"
-    "                none failed. -o OUT also writes the raw file OUT (.raw),\n"
-    "                only when no line failed.\n"
+    "                file; when none failed, the size follows as the\n"
+    "                calculator counts it, without END: \"{ N-Byte Prgm }\",\n"
+    "                or \"N bytes in M programs\". -o OUT also writes the raw\n"
+    "                file OUT (.raw), only when no line failed.\n"
     "\n"
     "                A UTF-8 file (a byte-order mark allowed) is read as\n"
     "                program text when all its lines convert so, else as a\n"
@@ -323,7 +324,7 @@ int EncodeOne(const Options& options, const std::string& input) {
   if (path)
     if (const int status = WriteOutput(*path, raw)) return status;
   // The size tells of a program that is now where it was asked for.
-  if (rows) std::cerr << "{ " << program.assembly.size() << "-Byte Prgm }\n";
+  if (rows) std::cerr << encoder::SizeText(program.assembly.Programs()) << "\n";
   return kOk;
 }
 

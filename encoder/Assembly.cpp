@@ -51,17 +51,28 @@ std::vector<std::uint8_t> Assembly::Bytes() const {
 std::vector<ProgramSpan> Assembly::Programs() const {
   std::vector<ProgramSpan> programs;
   ProgramSpan program;
+  bool holdsInstruction = false;
   for (size_t i = 0; i < lines_.size(); ++i) {
     const AssembledLine& line = lines_[i].assembled;
-    if (!line.failed()) program.size += line.bytes.size();
+    holdsInstruction |= line.failed() || !line.bytes.empty();
+    if (!line.failed() && !line.endsProgram() && !line.dropped()) program.size += line.bytes.size();
     if (!line.endsProgram()) continue;
     program.end = i + 1;
     programs.push_back(program);
     program = {i + 1, i + 1, 0};
+    holdsInstruction = false;
   }
   program.end = lines_.size();
-  if (program.first < program.end) programs.push_back(program);
+  if (holdsInstruction) programs.push_back(program);
   return programs;
+}
+
+std::string SizeText(const std::vector<ProgramSpan>& programs) {
+  if (programs.empty()) return {};
+  if (programs.size() == 1) return "{ " + std::to_string(programs.front().size) + "-Byte Prgm }";
+  size_t total = 0;
+  for (const ProgramSpan& program : programs) total += program.size;
+  return std::to_string(total) + " bytes in " + std::to_string(programs.size()) + " programs";
 }
 
 Assembly::Place Assembly::PlaceOf(size_t index) const {

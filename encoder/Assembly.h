@@ -16,7 +16,9 @@
 namespace orrikey::encoder {
 
 // One program of the text: its lines [first, end) up to and with its END
-// (the last program may lack one), and its bytes.
+// (the last program may lack one, and lines after the last END that hold no
+// instruction are no program), and its size as the calculator counts it in
+// "{ n-Byte Prgm }": its bytes without the END and the NULLs it drops.
 struct ProgramSpan {
   size_t first = 0;
   size_t end = 0;
@@ -66,6 +68,10 @@ class Assembly {
   size_t size_ = 0;
   size_t failures_ = 0;
 };
+
+// The size of the programs as the calculator shows it: "{ 51-Byte Prgm }"
+// for one, "1046 bytes in 3 programs" for several, empty for none.
+std::string SizeText(const std::vector<ProgramSpan>& programs);
 
 // Assembles program lines numbered from 1.
 Assembly Assemble(const std::vector<std::string>& lines);

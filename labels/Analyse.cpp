@@ -16,8 +16,6 @@ void ReadProgram(const encoder::Assembly& assembly, const encoder::ProgramSpan& 
   for (size_t i = span.first; i < span.end; ++i) {
     const encoder::AssembledLine& line = assembly.lines()[i].assembled;
     if (line.isStep()) ++program.steps;
-    // The calculator's "{ n-Byte Prgm }" leaves the END out, and the NULLs it drops.
-    if (line.endsProgram() || line.dropped()) program.size -= line.bytes.size();
     const LabelUse use = UseOf(line);
     if (use.role == Role::kNone) continue;
     Operand operand = ReadOperand(line, *use.instruction);

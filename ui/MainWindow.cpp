@@ -256,13 +256,22 @@ void MainWindow::showSummary() {
   }
   if (warnings.size() > kMostWarningsListed)
     info += QString("and %1 more warnings and notes").arg(warnings.size() - kMostWarningsListed);
-  const bool empty = codeEdit_->document()->isEmpty();
-  byteCountLabel_->setText(assembly.failureCount() == 0 && !empty
-                               ? QString("{ %1-Byte Prgm }").arg(assembly.size())
-                               : QString());
   showInfo(info, std::move(targets));
   programsPanel_->showOutline(assembly_->analysis(), assembly);
   showCaretPlace();
+}
+
+// The caret's program as the calculator counts it; the whole file in the
+// tooltip, and in the label when the caret is in no program of several.
+void MainWindow::showSize(std::optional<size_t> program) {
+  const labels::Analysis& analysis = assembly_->analysis();
+  std::vector<encoder::ProgramSpan> spans;
+  if (assembly_->assembly().failureCount() == 0)
+    for (const labels::Program& p : analysis.programs) spans.push_back({p.first, p.end, p.size});
+  const QString total = QString::fromStdString(encoder::SizeText(spans));
+  byteCountLabel_->setToolTip(total);
+  byteCountLabel_->setText(program && !spans.empty() ? QString::fromStdString(encoder::SizeText({spans[*program]}))
+                                                     : total);
 }
 
 void MainWindow::showInfo(const QStringList& lines, std::vector<int> targets) {

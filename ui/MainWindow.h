@@ -132,6 +132,8 @@ class MainWindow : public QMainWindow {
   bool mayWriteOver(const QString& path);
   void updateRecentMenu();
   void showSummary();
+  // The size above the hex pane, of the program `program` of the analysis.
+  void showSize(std::optional<size_t> program);
   // INFO lines; a click on line i selects the program line targets[i].
   void showInfo(const QStringList& lines, std::vector<int> targets = {});
   void jumpFromInfo(QPoint at);

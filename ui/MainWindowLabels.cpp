@@ -77,20 +77,22 @@ void MainWindow::renameLabel() {
                            kMessageMs);
 }
 
-// The program and step wait for the analysis at the pause; line and column
-// follow every move.
+// The program, step and size wait for the analysis at the pause; line and
+// column follow every move.
 void MainWindow::showCaretPlace() {
   const QTextCursor caret = codeEdit_->textCursor();
   const size_t line = size_t(caret.blockNumber());
   QString place = QString("Line %1, Col %2").arg(line + 1).arg(caret.positionInBlock() + 1);
   const labels::Analysis& analysis = assembly_->analysis();
   if (assembly_->analysisIsCurrent()) {
-    if (const std::optional<size_t> program = labels::ProgramOf(analysis, line)) {
+    const std::optional<size_t> program = labels::ProgramOf(analysis, line);
+    if (program) {
       const encoder::Assembly::Place at = assembly_->assembly().PlaceOf(line);
       place += "   " + ProgramsPanel::ProgramName(analysis, *program);
       if (at.step > 0) place += QString(", step %1").arg(at.step, 2, 10, QChar('0'));
       place += QString(", byte %1").arg(at.offset);
     }
+    showSize(program);
   }
   caretLabel_->setText(place);
 }

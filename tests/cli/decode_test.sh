@@ -62,7 +62,7 @@ expect "a device as output" 2 "" "orrikey-cli: Cannot create file \"/dev/null\".
   decode --hex 77 -o /dev/null
 
 printf 'LBL "AB"\r\n1.5\r\nSTO 01\r\nEND' > "$work/good.42S"
-expect "encode -o still lists the hex" 0 $'C000F3004142\n111A1500\n31\nC0000D' "{ 14-Byte Prgm }" \
+expect "encode -o still lists the hex" 0 $'C000F3004142\n111A1500\n31\nC0000D' "{ 11-Byte Prgm }" \
   encode "$work/good.42S" -o "$work/good.raw"
 check "raw file holds the bytes" "C000F3004142111A150031C0000D" "$(hex_of "$work/good.raw")"
 printf 'CLX\nSTO 128' > "$work/bad.42S"

@@ -5,7 +5,10 @@ source "$(dirname "$0")/checks.sh"
 
 printf 'LBL "AB"\r\n\r\n1 @ one\nEND' > "$work/good.42S"
 expect "good program: hex listing, caption on stderr" 0 $'C000F3004142\n1100\nC0000D' \
-  "{ 11-Byte Prgm }" encode "$work/good.42S"
+  "{ 8-Byte Prgm }" encode "$work/good.42S"
+printf 'CLX\nEND\nLBL "AB"\nENTER\n' > "$work/two.42S"
+expect "several programs: their total" 0 $'77\nC0000D\nC000F3004142\n83' \
+  "8 bytes in 2 programs" encode "$work/two.42S"
 
 printf '\nCLX\n\n \t\nFOO\r\nSTO 128' > "$work/bad.42S"
 expect "failed lines stay in the listing; INFO lines count blank lines, no caption" 1 \

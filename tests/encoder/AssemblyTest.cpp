@@ -29,13 +29,28 @@ TEST(Assembly, KeepsEveryLineInItsPlace) {
             "Line: 2 ------ err char: The character ☃ has no calculator code");
 }
 
+// Lines after the last END that hold no instruction are no program.
+TEST(Assembly, SaysItsSizeAsTheCalculatorDoes) {
+  const struct {
+    std::vector<std::string> lines;
+    std::string size;
+  } rows[] = {
+      {{}, ""},
+      {{"", "@ nothing"}, ""},
+      {{"CLX", "END"}, "{ 1-Byte Prgm }"},
+      {{"CLX", "END", "", "@ after"}, "{ 1-Byte Prgm }"},
+      {{"CLX", "END", "LBL \"A\"", "ENTER"}, "7 bytes in 2 programs"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(SizeText(Assemble(row.lines).Programs()), row.size) << row.size;
+}
+
 TEST(Assembly, SplitsIntoProgramsAtEnd) {
   const Assembly assembly = Assemble({"LBL \"A\"", "@ x", "1", "END", "CLX", "FOO", "ENTER"});
   const std::vector<ProgramSpan> programs = assembly.Programs();
   ASSERT_EQ(programs.size(), 2u);
   EXPECT_EQ(programs[0].first, 0u);
   EXPECT_EQ(programs[0].end, 4u);
-  EXPECT_EQ(programs[0].size, 10u);
+  EXPECT_EQ(programs[0].size, 7u);  // without its END, as the calculator counts
   EXPECT_EQ(programs[1].first, 4u);
   EXPECT_EQ(programs[1].end, 7u);
   EXPECT_EQ(programs[1].size, 2u);

@@ -249,7 +249,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->marker(3), "");
     Code()->setLines({"LBL 01", "GTO 15", "END"});
     Click("convertToHexButton");
-    QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 7-Byte Prgm }");
+    QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 4-Byte Prgm }");
+    // Of several programs, the caret's; all of them in the tooltip.
+    Code()->setLines({"LBL 01", "GTO 01", "END", "CLX"});
+    Click("convertToHexButton");
+    Code()->moveCursor(QTextCursor::End);
+    QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "{ 1-Byte Prgm }");
+    QCOMPARE(Child<QLabel>("byteCountLabel")->toolTip(), "4 bytes in 2 programs");
     // A long run of them is cut short.
     Code()->setLines(Lines(102, "GTO 15"));
     Click("convertToHexButton");

@@ -125,7 +125,7 @@ val Opened(const document::OpenedProgram& opened) {
     out.set("refused", refused);
     out.set("charErrorRow", std::string(encoder::ErrorLine(encoder::EncodeError::kChar)));
     out.set("lines", AssemblyLines(opened.assembly, {}, 0, opened.assembly.lines().size()));
-    out.set("size", opened.assembly.size());
+    out.set("size", encoder::SizeText(opened.assembly.Programs()));
     out.set("failures", opened.assembly.failureCount() + opened.refused.size());
     return out;
 }
@@ -295,7 +295,7 @@ class PageAssembly {
   // What looks at the whole text: the size and every failed line.
   val summary() const {
     val out = val::object();
-    out.set("size", assembly_.size());
+    out.set("size", encoder::SizeText(assembly_.Programs()));
     out.set("failures", assembly_.failureCount());
     val failed = val::array();
     for (size_t index : assembly_.FailedLines()) {

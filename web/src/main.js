@@ -122,7 +122,7 @@ function showInfo(summary, refused = []) {
     item.addEventListener('click', () => goToLine(failure.index < 0 ? Infinity : failure.index + 1));
     info.append(item);
   }
-  sizeLabel.textContent = `{ ${summary.size}-Byte Prgm }`;
+  sizeLabel.textContent = summary.failures > 0 ? '' : summary.size;
 }
 
 function goToLine(number) {

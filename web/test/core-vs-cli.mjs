@@ -93,7 +93,7 @@ function encodedAsCli(opened) {
   }
   addRefusedBefore(Infinity);
   if (opened.failures > 0) return { out, err, status: 1 };
-  if (rows) err += `{ ${opened.size}-Byte Prgm }\n`;
+  if (rows) err += `${opened.size}\n`;
   return { out, err, status: 0 };
 }
 
