@@ -64,21 +64,6 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
   return -1;
 }
 
-// Gives an unnamed file a name beside the target, for rename to move. The
-// journal has each name before the folder does.
-bool Name(int fd, const struct stat& info, const std::string& folder, std::string& name,
-          PendingWrite& pending) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = TemporaryName(folder);
-    pending.BeginRemove(info, name);
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
-    if (errno != EEXIST) break;
-  }
-  name.clear();
-  return false;
-}
-
 // The replaced file's owner, group and mode, as far as this process may give
 // them. A set-user-ID or set-group-ID bit only goes with the owner and group
 // it was set for.
@@ -126,7 +111,13 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (!WriteAll(file.get(), bytes)) throw fail(errno);
   if (replacing) TakeOver(file.get(), old);
   if (fsync(file.get()) != 0) throw fail(errno);
-  if (name.empty() && !Name(file.get(), info, folder, name, pending)) throw fail(errno);
+  // The journal has each name before the folder does.
+  const auto recordedName = [&] {
+    std::string next = TemporaryName(folder);
+    pending.BeginRemove(info, next);
+    return next;
+  };
+  if (name.empty() && !LinkUnnamed(file.get(), recordedName, name)) throw fail(errno);
   if (!file.Close()) throw fail(errno);
   if (rename(name.c_str(), target.c_str()) != 0) {
     // In a sticky folder, such as /tmp, only a file's owner may replace it;

@@ -100,26 +100,19 @@ int CreateEntry(const std::string& folder, std::string& name) {
   return -1;
 }
 
-// Gives an unnamed entry its name, once it is whole.
-bool Link(int fd, const std::string& folder, std::string& name) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = EntryName(folder);
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
-    if (errno != EEXIST) break;
-  }
-  name.clear();
-  return false;
-}
-
 }  // namespace
 
-std::string PendingFolder() {
+std::string StateFolder() {
   const char* state = std::getenv("XDG_STATE_HOME");
-  if (state && state[0] == '/') return std::string(state) + "/orrikey/pending";
+  if (state && state[0] == '/') return std::string(state) + "/orrikey";
   const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return std::string(home) + "/.local/state/orrikey/pending";
+  if (home && home[0] == '/') return std::string(home) + "/.local/state/orrikey";
   return {};
+}
+
+std::string PendingFolder() {
+  const std::string state = StateFolder();
+  return state.empty() ? state : state + "/pending";
 }
 
 bool ReadEntry(int fd, PendingEntry& entry) {
@@ -174,6 +167,7 @@ bool PendingWrite::Begin(const PendingEntry& entry, int content) {
   if (!MakeFolders(folder)) return false;
   Descriptor file(CreateEntry(folder, name));
   if (file.get() < 0) return false;
+  const auto nextName = [&] { return EntryName(folder); };
   // The header goes last: until it is there, the entry is no entry at all.
   const std::string header = Header(entry, 0);
   const off_t length =
@@ -183,7 +177,7 @@ bool PendingWrite::Begin(const PendingEntry& entry, int content) {
   const bool written = length >= 0 && lseek(file.get(), 0, SEEK_SET) == 0 &&
                        WriteAll(file.get(), Header(entry, static_cast<uintmax_t>(length))) &&
                        (!entry.restore || fsync(file.get()) == 0) &&
-                       (!name.empty() || Link(file.get(), folder, name));
+                       (!name.empty() || LinkUnnamed(file.get(), nextName, name));
   if (!written) {
     const int error = errno;
     if (!name.empty()) unlink(name.c_str());

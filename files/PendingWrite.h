@@ -13,8 +13,11 @@
 
 namespace orrikey::files {
 
-// $XDG_STATE_HOME/orrikey/pending, else $HOME/.local/state/orrikey/pending;
-// empty when neither variable names an absolute folder.
+// The user's state folder for Orrikey: $XDG_STATE_HOME/orrikey, else
+// $HOME/.local/state/orrikey; empty when neither variable names an absolute
+// folder. The editor keeps its recovery copies there too.
+std::string StateFolder();
+// Its "pending" folder, the journal's.
 std::string PendingFolder();
 
 // What an entry says.

@@ -1,5 +1,6 @@
 #include "files/Writing.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,17 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(written));
   }
   return true;
+}
+
+bool LinkUnnamed(int fd, const std::function<std::string()>& nextName, std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = nextName();
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    if (errno != EEXIST) break;
+  }
+  name.clear();
+  return false;
 }
 
 off_t Copy(int from, off_t fromAt, int to, off_t toAt) {

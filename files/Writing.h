@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ namespace orrikey::files {
 
 // Writes all the bytes at the descriptor's offset; false with errno set.
 bool WriteAll(int fd, std::string_view bytes);
+
+// Gives the unnamed file `fd` (O_TMPFILE) a name, each try one that
+// `nextName` makes, until one is free; false with errno set, `name` empty.
+bool LinkUnnamed(int fd, const std::function<std::string()>& nextName, std::string& name);
 
 // Copies `from`, from `fromAt` to its end, into `to` at `toAt`: the number of
 // bytes copied, or -1 with errno set.

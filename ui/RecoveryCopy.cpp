@@ -1,5 +1,6 @@
 #include "ui/RecoveryCopy.h"
 
+#include "files/PendingWrite.h"
 #include "ui/LocalPath.h"
 
 #include <QCoreApplication>
@@ -54,9 +55,7 @@ QString RecoveryCopy::DefaultFolder() {
   // Tests keep their copies apart from the user's, as Qt's test mode keeps
   // settings and data.
   if (QStandardPaths::isTestModeEnabled()) return QDir::homePath() + "/.qttest/state/orrikey";
-  QString state = qEnvironmentVariable("XDG_STATE_HOME");
-  if (!QDir::isAbsolutePath(state)) state = QDir::homePath() + "/.local/state";
-  return state + "/orrikey";
+  return FromLocalPath(files::StateFolder());
 }
 
 // The start time keeps the name apart from that of an earlier editor whose
