@@ -11,13 +11,11 @@
 
 #include <string>
 
+#include "files/Recovery.h"
+
 namespace orrikey::files {
 
-// The user's state folder for Orrikey: $XDG_STATE_HOME/orrikey, else
-// $HOME/.local/state/orrikey; empty when neither variable names an absolute
-// folder. The editor keeps its recovery copies there too.
-std::string StateFolder();
-// Its "pending" folder, the journal's.
+// StateFolder()'s "pending" folder, the journal's.
 std::string PendingFolder();
 
 // What an entry says.

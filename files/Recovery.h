@@ -23,6 +23,11 @@ struct InterruptedWrite {
   std::string message;
 };
 
+// The user's state folder for Orrikey: $XDG_STATE_HOME/orrikey, else
+// $HOME/.local/state/orrikey; empty when neither variable names an absolute
+// folder. The journal is there, and the editor's recovery copies.
+std::string StateFolder();
+
 // Acts on the entries that writers which died left: a file that was being
 // overwritten in place gets its old content back, when its path still names
 // that same file, and a temporary name beside a file is removed. Entries of

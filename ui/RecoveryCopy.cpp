@@ -1,6 +1,6 @@
 #include "ui/RecoveryCopy.h"
 
-#include "files/PendingWrite.h"
+#include "files/Recovery.h"
 #include "ui/LocalPath.h"
 
 #include <QCoreApplication>
