@@ -180,6 +180,8 @@ document.getElementById('example').addEventListener('click', () => {
   fileStem = 'primes';
   view.focus();
 });
+// A button of its own, so that the keyboard reaches it as any other.
+document.getElementById('open-button').addEventListener('click', () => document.getElementById('open').click());
 document.getElementById('open').addEventListener('change', (event) => {
   if (event.target.files[0]) openFile(event.target.files[0]);
   event.target.value = '';

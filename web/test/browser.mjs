@@ -125,6 +125,8 @@ const steps = [
     check(await page.isVisible('#welcome') &&
           (await page.textContent('#welcome')).includes('one instruction per line'), 'no word on how to start');
     check(await page.getAttribute('.cm-content', 'aria-label') === 'Program text', 'the text has no name');
+    await page.keyboard.press('Tab');
+    check(await page.evaluate(() => document.activeElement.id) === 'open-button', 'the keyboard does not reach Open');
     await page.click('#example');
     await page.waitForSelector('#welcome', { state: 'hidden', ...settle });
     const example = readFileSync(join(repo, 'examples/primes.42S'), 'utf8').replaceAll('\r\n', '\n');
