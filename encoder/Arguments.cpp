@@ -2,13 +2,11 @@
 #include <vector>
 
 #include "encoder/LineEncoders.h"
+#include "encoder/LineForms.h"
 #include "encoder/NameIndex.h"
 
 namespace orrikey::encoder {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Each argument form is the instruction name, a blank and the operand, and
 // applies only when that is the whole line; the forms are byte tests, as
@@ -17,15 +15,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // A quoted operand may be empty: programs hold empty append texts and the
 // wide forms with an empty name, and the decoder writes them with "".
 
-// What follows the name and a blank; empty when the line does not go on so.
-std::string_view OperandOf(std::string_view line, std::string_view name) {
-  if (line.size() <= name.size() + 1 || !line.starts_with(name) || !IsBlank(line[name.size()]))
-    return {};
-  return line.substr(name.size() + 1);
-}
-
-bool IsNumber(std::string_view operand, size_t fewest, size_t most) {
-  return operand.size() >= fewest && operand.size() <= most &&
+bool IsNumber(std::string_view operand, DigitCount digits) {
+  return operand.size() >= digits.fewest && operand.size() <= digits.most &&
          std::all_of(operand.begin(), operand.end(), IsDigit);
 }
 
@@ -43,21 +34,10 @@ bool IsLabelLetter(std::string_view operand) {
                                  tables::kLowerLabelLetters.find(operand[0]) != std::string_view::npos);
 }
 
-// The operand after "IND" and a blank; empty for a direct operand.
-std::string_view IndirectOperand(std::string_view operand) { return OperandOf(operand, "IND"); }
-
-// The number that ends the line.
-unsigned TrailingNumber(std::string_view line) {
-  size_t at = line.size();
-  while (at > 0 && IsDigit(line[at - 1])) --at;
+unsigned Decimal(std::string_view digits) {
   unsigned n = 0;
-  for (; at < line.size(); ++at) n = n * 10 + static_cast<unsigned>(line[at] - '0');
+  for (char digit : digits) n = n * 10 + static_cast<unsigned>(digit - '0');
   return n;
-}
-
-const tables::ModOp* FindModOp(std::string_view word) {
-  static const NameIndex<tables::ModOp> index(tables::ModOps());
-  return index.Find(word);
 }
 
 // The instructions whose lines hold a key number: KEY n GTO, ASSIGN … TO nn.
@@ -68,22 +48,57 @@ std::vector<const tables::ModOp*> KeyedOps() {
   return keyed;
 }
 
-// "KEY 3 GTO" as the line starts: the key word, a blank, the key 1 to 9, a
-// blank and the rest of the name, as the calculator spells them.
+}  // namespace
+
+const tables::ModOp* FindModOp(std::string_view word) {
+  static const NameIndex<tables::ModOp> index(tables::ModOps());
+  return index.Find(word);
+}
+
+std::string_view OperandOf(std::string_view line, std::string_view name) {
+  if (line.size() <= name.size() + 1 || !line.starts_with(name) || !IsBlank(line[name.size()]))
+    return {};
+  return line.substr(name.size() + 1);
+}
+
+DigitCount NumberDigits(const tables::ModOp& op, bool indirect) {
+  if (indirect) return {2, 3};
+  const size_t most = op.operand == tables::OperandKind::kWord ? 4 : 3;
+  const bool plain =
+      op.operand == tables::OperandKind::kWord || op.operand == tables::OperandKind::kPlainNumber;
+  return {plain ? 1u : 2u, most};  // plain numbers need no leading zero
+}
+
+Operand ReadOperand(std::string_view line, std::string_view name, const tables::ModOp& op) {
+  using Shape = Operand::Shape;
+  const std::string_view operand = OperandOf(line, name);
+  if (IsNumber(operand, NumberDigits(op, false))) return {Shape::kNumber, false, operand};
+  if (IsStack(operand)) return {Shape::kStack, false, operand};
+  if (IsQuoted(operand)) return {Shape::kName, false, operand};
+  if (TakesLabels(op) && IsLabelLetter(operand)) return {Shape::kLetter, false, operand};
+
+  const std::string_view indirect = OperandOf(operand, "IND");
+  if (IsNumber(indirect, NumberDigits(op, true))) return {Shape::kNumber, true, indirect};
+  if (IsQuoted(indirect)) return {Shape::kName, true, indirect};
+  if (IsStack(indirect)) return {Shape::kStack, true, indirect};
+  return {Shape::kNone, false, operand};
+}
+
+// The key word, a blank, the key 1 to 9, a blank and the rest of the name,
+// as the calculator spells them.
 std::optional<std::string_view> KeyLabelName(std::string_view line, const tables::ModOp& op) {
   const std::string_view after = op.name.substr(op.keyWord.size() + 1);
   const size_t at = op.keyWord.size();
   if (!line.starts_with(op.keyWord) || line.size() < at + 3 + after.size() || !IsBlank(line[at]) ||
-      line[at + 1] < '1' || line[at + 1] > '9' || !IsBlank(line[at + 2]) ||
+      line[at + 1] < kFirstKeyDigit || line[at + 1] > kLastKeyDigit || !IsBlank(line[at + 2]) ||
       line.substr(at + 3, after.size()) != after)
     return std::nullopt;
   return line.substr(0, at + 3 + after.size());
 }
 
-// ASSIGN "AB" TO 05 is encoded as the quoted text "AB05": the name runs from
-// the first quote to the one before " TO nn", so names holding '" TO' and
-// tabs keep their bytes.
-std::optional<std::string> KeyAssignmentText(std::string_view line, const tables::ModOp& op) {
+// The name runs from the first quote to the one before " TO nn", so names
+// holding '" TO' and tabs keep their bytes.
+std::optional<KeyAssignment> ReadKeyAssignment(std::string_view line, const tables::ModOp& op) {
   const size_t open = op.name.size() + 1;
   const size_t tail = op.keyWord.size() + 5;  // the quote, blanks, the word and two digits
   if (line.size() < open + 1 + tail || !line.starts_with(op.name) || !IsBlank(line[open - 1]) ||
@@ -95,10 +110,8 @@ std::optional<std::string> KeyAssignmentText(std::string_view line, const tables
       line.substr(close + 2, op.keyWord.size()) != op.keyWord || !IsBlank(line[digits - 1]) ||
       !IsDigit(line[digits]) || !IsDigit(line[digits + 1]))
     return std::nullopt;
-  return std::string(line.substr(0, close)) + std::string(line.substr(digits)) + "\"";
+  return KeyAssignment{line.substr(open, close + 1 - open), line.substr(digits)};
 }
-
-}  // namespace
 
 std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
   static const std::vector<const tables::ModOp*> keyed = KeyedOps();
@@ -115,8 +128,12 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
         name = *keyName;
         break;
       }
-    } else if (auto text = KeyAssignmentText(line, *candidate)) {
-      rewritten = std::move(*text);
+    } else if (const auto assignment = ReadKeyAssignment(line, *candidate)) {
+      // Encoded as the quoted text "AB05": the key follows the name.
+      const std::string_view quoted = assignment->quoted;
+      rewritten.append(line.substr(0, quoted.data() + quoted.size() - 1 - line.data()));
+      rewritten.append(assignment->key);
+      rewritten.push_back('"');
       line = rewritten;
       break;
     }
@@ -133,22 +150,17 @@ std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line) {
 }
 
 AssembledLine EncodeArgument(std::string_view line, std::string_view name, const tables::ModOp& op) {
-  const std::string_view operand = OperandOf(line, name);
-  const size_t most = op.operand == tables::OperandKind::kWord ? 4 : 3;
-  const size_t fewest = op.operand == tables::OperandKind::kWord ||
-                                op.operand == tables::OperandKind::kPlainNumber
-                            ? 1  // no leading zero needed
-                            : 2;
-  if (IsNumber(operand, fewest, most))
-    return EncodeNumberOperand(TrailingNumber(line), op, name, false);
-  if (IsStack(operand)) return EncodeStackOperand(line.back(), op, name, false);
-  if (IsQuoted(operand)) return EncodeQuotedText(operand, &op, &op.direct.name, name);
-  if (TakesLabels(op) && IsLabelLetter(operand)) return EncodeLocalLabel(line.back(), op, name);
-
-  const std::string_view indirect = IndirectOperand(operand);
-  if (IsNumber(indirect, 2, 3)) return EncodeNumberOperand(TrailingNumber(line), op, name, true);
-  if (IsQuoted(indirect)) return EncodeQuotedText(indirect, &op, &op.indirect.name, name);
-  if (IsStack(indirect)) return EncodeStackOperand(line.back(), op, name, true);
+  const Operand operand = ReadOperand(line, name, op);
+  switch (operand.shape) {
+    case Operand::Shape::kNumber:
+      return EncodeNumberOperand(Decimal(operand.text), op, name, operand.indirect);
+    case Operand::Shape::kStack: return EncodeStackOperand(operand.text.back(), op, name, operand.indirect);
+    case Operand::Shape::kName:
+      return EncodeQuotedText(operand.text, &op, operand.indirect ? &op.indirect.name : &op.direct.name,
+                              name);
+    case Operand::Shape::kLetter: return EncodeLocalLabel(operand.text.front(), op, name);
+    case Operand::Shape::kNone: break;
+  }
   return Failed(EncodeError::kParameter);
 }
 

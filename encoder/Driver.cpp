@@ -3,6 +3,7 @@
 
 #include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
+#include "encoder/LineForms.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/Hex.h"
@@ -18,18 +19,18 @@ bool IsControlByte(char c) {
   return code < 0x20 && code != '\t' && text::DisplayCodeChar(code) < 0x20;
 }
 
-std::optional<std::uint8_t> ControlByteOutsideText(std::string_view instruction) {
-  if (std::none_of(instruction.begin(), instruction.end(), IsControlByte)) return std::nullopt;
+}  // namespace
+
+size_t ControlByteAt(std::string_view instruction) {
+  if (std::none_of(instruction.begin(), instruction.end(), IsControlByte)) return std::string_view::npos;
   // An open text runs to the end of the line.
   const text::LineParts parts = text::SplitLine(instruction, text::Notation::kProgramText);
   for (size_t i = 0; i < instruction.size(); ++i) {
     const bool quoted = i >= parts.textOpen && i <= parts.textClose;
-    if (!quoted && IsControlByte(instruction[i])) return static_cast<std::uint8_t>(instruction[i]);
+    if (!quoted && IsControlByte(instruction[i])) return i;
   }
-  return std::nullopt;
+  return std::string_view::npos;
 }
-
-}  // namespace
 
 std::string_view ErrorLine(EncodeError error) {
   switch (error) {
@@ -58,9 +59,9 @@ AssembledLine AssembleLine(std::string_view line) {
   // A line that is only a comment is no instruction: it keeps its place and
   // writes no bytes.
   if (instruction.empty()) return {};
-  if (const auto control = ControlByteOutsideText(instruction)) {
+  if (const size_t control = ControlByteAt(instruction); control != std::string_view::npos) {
     AssembledLine failed = Failed(EncodeError::kChar);
-    failed.controlByte = control;
+    failed.controlByte = static_cast<std::uint8_t>(instruction[control]);
     return failed;
   }
   for (auto encoder : {EncodeNumber, EncodeText, EncodeFixedInstruction, EncodeXrom,

@@ -1,20 +1,11 @@
 #include "encoder/LineEncoders.h"
+#include "encoder/LineForms.h"
 #include "text/QuotedText.h"
 
 #include <array>
 
 namespace orrikey::encoder {
 namespace {
-
-std::optional<std::uint8_t> NumberCode(unsigned char c) {
-  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(0x10 + (c - '0'));
-  if (c == '.') return 0x1A;
-  if (c == 0x98) return 0x1B;  // the exponent mark
-  if (c == '-') return 0x1C;
-  return std::nullopt;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 size_t SkipDigits(std::string_view line, size_t at) {
   while (at < line.size() && IsDigit(line[at])) ++at;
@@ -47,6 +38,16 @@ bool IsNumber(std::string_view line) {
   return at == line.size() || (at + 1 == line.size() && isLineBreak(line[at]));
 }
 
+}  // namespace
+
+std::optional<std::uint8_t> NumberCode(unsigned char c) {
+  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(0x10 + (c - '0'));
+  if (c == '.') return 0x1A;
+  if (c == 0x98) return 0x1B;  // the exponent mark
+  if (c == '-') return 0x1C;
+  return std::nullopt;
+}
+
 // Names may be empty only where the calculator reads the bytes back as that
 // line: the append text, the wide forms and ASSIGN, whose empty name clears
 // a key. LBL, GTO and XEQ keep theirs as programs have always held them.
@@ -55,7 +56,20 @@ bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
          op.operand == tables::OperandKind::kKeyAssignment;
 }
 
-}  // namespace
+// A first character of code 0x7F or above would make the calculator read
+// the text as another instruction (an append, or a named operand).
+bool ReadsAsInstruction(std::string_view text) { return text::ReadQuotedChar(text).code >= 0x7F; }
+
+size_t NameRoom(const tables::ModOp* op, const tables::NameForm* form) {
+  const bool keyed = op && (op->operand == tables::OperandKind::kKeyLabel ||
+                            op->operand == tables::OperandKind::kKeyAssignment);
+  return kLongestSequence - (form ? form->lead.size() : 0) - (keyed ? 1 : 0);
+}
+
+std::optional<unsigned> TrailingKey(std::string_view text) {
+  if (text.size() < 2 || !IsDigit(text[text.size() - 2]) || !IsDigit(text.back())) return std::nullopt;
+  return (text[text.size() - 2] - '0') * 10u + (text.back() - '0');
+}
 
 // Every character is encoded as written: the number is never parsed or
 // normalised, so leading and trailing zeros stay.
@@ -77,10 +91,7 @@ std::optional<AssembledLine> EncodeText(std::string_view line) {
   // The zero-length text, a no-op that calculators keep in programs.
   if (line == "\"\"") return Encoded({0xF0});
   if (line.size() < 3 || line.back() != '"') return std::nullopt;
-  // A first character of code 0x7F or above would make the calculator read
-  // the text as another instruction (an append, or a named operand).
-  if (text::ReadQuotedChar(line.substr(1, line.size() - 2)).code >= 0x7F)
-    return Failed(EncodeError::kString);
+  if (ReadsAsInstruction(line.substr(1, line.size() - 2))) return Failed(EncodeError::kString);
   return EncodeQuotedText(line, nullptr, nullptr, "");
 }
 
@@ -94,17 +105,15 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   const bool isKey = op && op->operand == tables::OperandKind::kKeyLabel;
   unsigned keyNumber = 0;
   if (isAssign) {
-    // ASSIGN's key number was moved into the text by the argument parser.
-    if (text.size() < 2 || !IsDigit(text[text.size() - 2]) || !IsDigit(text.back()))
-      return Failed(EncodeError::kParameter);
-    keyNumber = (text[text.size() - 2] - '0') * 10 + (text.back() - '0');
+    const auto key = TrailingKey(text);
+    if (!key || *key < kFirstAssignKey || *key > kLastAssignKey) return Failed(EncodeError::kParameter);
+    keyNumber = *key;
     text.remove_suffix(2);
-    if (keyNumber < 1 || keyNumber > 18) return Failed(EncodeError::kParameter);
   }
   if (form && text.empty() && !TakesEmptyName(*form, *op)) return Failed(EncodeError::kParameter);
 
-  // No sequence counts more than 15 bytes, so neither can its characters.
-  std::array<std::uint8_t, 15> characters;
+  // No sequence counts more bytes, so neither can its characters.
+  std::array<std::uint8_t, kLongestSequence> characters;
   size_t count = 0;
   for (std::string_view rest = text; !rest.empty(); ++count) {
     if (count == characters.size()) return Failed(EncodeError::kString);
@@ -112,9 +121,10 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
     characters[count] = c.code;
     rest.remove_prefix(c.length);
   }
-  const size_t lead = form ? form->lead.size() : 0;
-  const size_t length = count + lead + (isKey || isAssign ? 1 : 0);
-  if (length > 15) return Failed(EncodeError::kString);
+  const size_t room = NameRoom(op, form);
+  if (count > room) return Failed(EncodeError::kString);
+  // The length byte counts the lead bytes and the key's byte too.
+  const size_t length = kLongestSequence - room + count;
 
   AssembledLine result;
   LineBytes& bytes = result.bytes;

@@ -1,4 +1,5 @@
 #include "encoder/LineEncoders.h"
+#include "encoder/LineForms.h"
 
 namespace orrikey::encoder {
 namespace {
@@ -30,6 +31,17 @@ AssembledLine Encode(const tables::OperandForm& form, const tables::ModOp& op,
   return line;
 }
 
+bool IsTrailingZero(const tables::OperandForm& form) { return form.lead == std::string_view("\0", 1); }
+
+// A short form without lead bytes holds the number in its first byte's low
+// digit, as far as that digit goes; GTO's writes a zero byte after it.
+const tables::OperandForm& NumberForm(unsigned n, const tables::OperandForms& forms) {
+  const tables::OperandForm& shortForm = forms.shortNumber;
+  const bool inFirstByte = shortForm.lead.empty() || IsTrailingZero(shortForm);
+  const unsigned shortLimit = inFirstByte ? 0xF - (shortForm.base & 0xF) : 15;
+  return shortForm.exists && n <= shortLimit ? shortForm : forms.number;
+}
+
 }  // namespace
 
 bool TakesLabels(const tables::ModOp& op) {
@@ -38,8 +50,19 @@ bool TakesLabels(const tables::ModOp& op) {
 
 std::uint8_t KeyNumber(std::string_view name) { return static_cast<std::uint8_t>(name[4] - '0'); }
 
+// Numbers go up to the byte 0x7F, but not to the stack registers' bytes nor,
+// for labels, to the letters'; SIZE's word holds any four digits.
+bool TakesNumber(unsigned n, const tables::ModOp& op, bool indirect) {
+  if (!indirect && op.operand == tables::OperandKind::kWord) return true;
+  if (!indirect && !op.ten.empty() && n >= 10) return n <= 11;
+  const bool label = !indirect && TakesLabels(op);
+  if (n > kLargestNumber || IsStackValue(n) || (label && IsLetterValue(n))) return false;
+  return NumberForm(n, indirect ? op.indirect : op.direct).exists;
+}
+
 AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
                                   bool indirect) {
+  if (!TakesNumber(n, op, indirect)) return Failed(EncodeError::kParameter);
   const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
   if (!indirect && op.operand == tables::OperandKind::kWord) {
     AssembledLine size = Lead(forms.number.lead, op, name);
@@ -48,24 +71,12 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
     return size;
   }
   if (!indirect && !op.ten.empty() && n >= 10) {
-    if (n > 11) return Failed(EncodeError::kParameter);
     AssembledLine line;
     line.bytes.append(n == 10 ? op.ten : op.eleven);
     return line;
   }
-  const bool label = !indirect && TakesLabels(op);
-  if (n > kLargestNumber || IsStackValue(n) || (label && IsLetterValue(n)))
-    return Failed(EncodeError::kParameter);
-
-  // A short form without lead bytes holds the number in its first byte's low
-  // digit, as far as that digit goes; GTO's writes a zero byte after it.
-  const tables::OperandForm& shortForm = forms.shortNumber;
-  const bool trailingZero = shortForm.lead == std::string_view("\0", 1);
-  const bool inFirstByte = shortForm.lead.empty() || trailingZero;
-  const unsigned shortLimit = inFirstByte ? 0xF - (shortForm.base & 0xF) : 15;
-  const tables::OperandForm& form = shortForm.exists && n <= shortLimit ? shortForm : forms.number;
-  if (!form.exists) return Failed(EncodeError::kParameter);
-  if (&form == &shortForm && trailingZero)
+  const tables::OperandForm& form = NumberForm(n, forms);
+  if (&form == &forms.shortNumber && IsTrailingZero(form))
     return Encoded({static_cast<std::uint8_t>(form.base + n), 0x00});
   return Encode(form, op, name, n);
 }

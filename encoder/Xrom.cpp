@@ -3,6 +3,7 @@
 // after a length byte. Writing them back keeps such programs whole.
 
 #include "encoder/LineEncoders.h"
+#include "encoder/LineForms.h"
 #include "text/Hex.h"
 #include "text/Pattern.h"
 
@@ -23,12 +24,19 @@ unsigned Decimal(std::string_view digits) { return (digits[0] - '0') * 10u + (di
 
 }  // namespace
 
+std::optional<XromNumbers> ReadXromNumbers(std::string_view line) {
+  const auto module = ModulePattern().Search(line, 1);
+  if (!module) return std::nullopt;
+  return XromNumbers{*module, *ModulePattern().Search(line, 2)};
+}
+
 std::optional<AssembledLine> EncodeXrom(std::string_view line) {
   if (!line.starts_with("XROM ")) return std::nullopt;
-  if (const auto module = ModulePattern().Search(line, 1)) {
-    const unsigned number = Decimal(*module);
-    const unsigned function = Decimal(*ModulePattern().Search(line, 2));
-    if (number > 31 || function > 63) return Failed(EncodeError::kParameter);
+  if (const auto numbers = ReadXromNumbers(line)) {
+    const unsigned number = Decimal(numbers->module);
+    const unsigned function = Decimal(numbers->function);
+    if (number > kLargestXromModule || function > kLargestXromFunction)
+      return Failed(EncodeError::kParameter);
     return Encoded({static_cast<std::uint8_t>(0xA0 | number >> 2),
                     static_cast<std::uint8_t>((number & 3) << 6 | function)});
   }

@@ -1,6 +1,6 @@
 // Arbitrary bytes as program text: the encoder must not crash or hang, must
-// keep every line, and the bytes of a program that converts must decode to
-// their end.
+// keep every line and mark some of every line that fails, and the bytes of a
+// program that converts must decode to their end.
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 
 #include "decoder/Decode.h"
 #include "encoder/Assembly.h"
+#include "encoder/Explain.h"
 #include "files/ProgramText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -16,6 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> lines = orrikey::files::SplitLines(text);
   const orrikey::encoder::Assembly assembly = orrikey::encoder::Assemble(lines);
   if (assembly.lines().size() != lines.size()) std::abort();
+  for (size_t failed : assembly.FailedLines()) {
+    const orrikey::encoder::Fault fault =
+        orrikey::encoder::ExplainFailure(lines[failed], assembly.lines()[failed].assembled);
+    if (fault.message.empty() || fault.begin >= fault.end || fault.end > lines[failed].size()) std::abort();
+  }
   if (assembly.failureCount() > 0) return 0;
   if (orrikey::decoder::Decode(assembly.Bytes()).stop) std::abort();
   return 0;

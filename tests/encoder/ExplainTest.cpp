@@ -1,0 +1,157 @@
+// Failed lines in words, and the columns of the line each fault marks.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "encoder/Encoder.h"
+#include "encoder/Explain.h"
+#include "text/Comment.h"
+#include "text/Trim.h"
+
+namespace orrikey {
+namespace {
+
+struct ExplainRow {
+  std::string line;
+  size_t begin;
+  size_t end;
+  std::string message;
+};
+
+void ExpectExplains(const std::vector<ExplainRow>& rows) {
+  for (const ExplainRow& row : rows) {
+    SCOPED_TRACE(row.line);
+    const encoder::AssembledLine assembled = encoder::AssembleLine(row.line);
+    ASSERT_TRUE(assembled.failed());
+    const encoder::Fault fault = encoder::ExplainFailure(row.line, assembled);
+    EXPECT_EQ(fault.message, row.message);
+    EXPECT_EQ(fault.begin, row.begin);
+    EXPECT_EQ(fault.end, row.end);
+  }
+}
+
+TEST(Explain, Names) {
+  ExpectExplains({
+      {"FOO BAR", 0, 3, "unknown instruction \"FOO\""},
+      {"clx", 0, 3, "unknown instruction \"clx\""},
+      {"X<=Y?", 0, 5, "unknown instruction \"X<=Y?\""},
+      {"X\x8BY", 0, 3, "unknown instruction \"X≠Y\""},
+      {"1.2.3", 0, 5, "malformed number \"1.2.3\""},
+      {"CLX X", 4, 5, "CLX takes no operand"},
+      {"DATE+ 5", 6, 7, "DATE+ takes no operand"},
+      {"STO\xA0", 0, 4, "STO÷ needs an operand"},
+      {"STO\t05", 3, 4, "a tab after STO where a blank belongs"},
+      {"KEY 1 GTO", 0, 9, "KEY 1 GTO needs an operand"},
+      // Comments and the blanks around the instruction keep their columns.
+      {"  STO 128   @ register", 6, 9, "register 128 is out of range (00 to 111, 117 to 127)"},
+      {"\tFOO @ a \"quoted\" note", 1, 4, "unknown instruction \"FOO\""},
+  });
+}
+
+TEST(Explain, Numbers) {
+  ExpectExplains({
+      {"STO 5", 4, 5, "register 5 needs 2 digits (05)"},
+      {"STO 0005", 4, 8, "register 0005 has more than 3 digits"},
+      {"STO IND 112", 8, 11, "register 112 is out of range (00 to 111, 117 to 127)"},
+      {"LBL 102", 4, 7, "label 102 is out of range (00 to 101, 117 to 122, A to J, a to e)"},
+      {"FIX 12", 4, 6, "digit count 12 is out of range (00 to 11)"},
+      {"SIZE 10000", 5, 10, "size 10000 is out of range (0 to 9999)"},
+      {"DROPN 200", 6, 9, "number 200 is out of range (0 to 111, 117 to 127)"},
+      {"12\x85", 2, 3, "stray \"Σ\" after the number"},
+  });
+}
+
+TEST(Explain, OperandForms) {
+  ExpectExplains({
+      {"STO  05", 4, 5, "more than one blank after STO"},
+      {"LBL IND 05", 4, 7, "LBL does not take IND"},
+      {"SF ST X", 3, 7, "SF does not take a stack register"},
+      {"XSTR 05", 5, 7, "XSTR does not take a number"},
+      {"STO ST Q", 4, 8, "ST Q is not a stack register"},
+      {"STO XYZ", 4, 7, "STO does not take \"XYZ\""},
+      {"STO IND \"\"", 8, 10, "STO does not take an empty name"},
+  });
+}
+
+TEST(Explain, Texts) {
+  ExpectExplains({
+      {"\"ABCDEFGHIJKLMNOP\"", 0, 18, "text longer than 15 characters"},
+      // Room goes to the instruction's own bytes and the key.
+      {"STO \"ABCDEFGHIJKLMNO\"", 4, 21, "name longer than 14 characters"},
+      {"KEY 1 XEQ \"ABCDEFGHIJKLMN\"", 10, 26, "name longer than 13 characters"},
+      {"\"\x9F" "A\"", 1, 2, "a text may not begin with character 0x7F (\"├\")"},
+      {"\"\x80" "7fA\"", 1, 4, "a text may not begin with character 0x7F (\"€7f\")"},
+      {"\"AB", 0, 3, "unclosed text"},
+      {"\"A\" X", 4, 5, "unexpected \"X\" after the text"},
+      {"STO \"AB", 4, 7, "unclosed name"},
+  });
+}
+
+TEST(Explain, KeysAndModules) {
+  ExpectExplains({
+      {"KEY 0 GTO 05", 4, 5, "key 0 is out of range (1 to 9)"},
+      {"KEY 1 FOO 05", 6, 9, "KEY 1 needs GTO or XEQ"},
+      {"ASSIGN \"AB\" TO 19", 15, 17, "key 19 is out of range (01 to 18)"},
+      {"ASSIGN \"AB19\"", 10, 12, "key 19 is out of range (01 to 18)"},
+      {"ASSIGN \"AB\" TO 5", 15, 16, "key 5 needs 2 digits (05)"},
+      {"XROM 32,00", 5, 7, "XROM module 32 is out of range (00 to 31)"},
+      {"XROM 01,64", 8, 10, "XROM function 64 is out of range (00 to 63)"},
+      {"XROM 0x123", 5, 10, "XROM 0x takes 1 to 15 bytes in hex"},
+  });
+}
+
+TEST(Explain, ControlBytes) {
+  ExpectExplains({
+      {"\x05+", 0, 1, "control character 0x05 outside a text"},
+      {" \"A\x05\" \x01 @ note", 6, 7, "control character 0x01 outside a text"},
+  });
+}
+
+// Lines pieced together from parts of instructions, and lines of random
+// bytes: every failure is explained, and marks bytes of the instruction.
+std::string GarbageLine(std::mt19937& random) {
+  static const std::vector<std::string> names = {
+      "STO", "LBL", "GTO", "KEY 1 GTO", "KEY", "ASSIGN", "XROM", "FIX", "SIZE", "X=?", "DROPN",
+      "SF",  "CLX", "\xA0", "\x9F",     "\"A", "12",    "-1.5\x98", "1.2.3"};
+  static const std::vector<std::string> operands = {
+      "IND", "ST", "X", "Q", "TO", "GTO", "0x", "7", "05", "128", "00,99", "\"", "\"AB\"", "\"\"",
+      "-",   ".",  "\x05", "\x85", "\x98", "\x80" "7f", "ABCDEFGHIJKLMNOP"};
+  static const std::vector<std::string> gaps = {" ", " ", " ", "  ", "\t", ""};
+  const auto any = [&random](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+  std::string line;
+  if (random() % 3 == 0) {
+    for (size_t i = random() % 12 + 1; i > 0; --i) line += static_cast<char>(random());
+    return line;
+  }
+  if (random() % 4 == 0) line += "  ";
+  line += any(names);
+  for (size_t i = random() % 4; i > 0; --i) line += any(gaps) + any(operands);
+  if (random() % 5 == 0) line += " @ a \"note\"";
+  return line;
+}
+
+TEST(Explain, GarbageLines) {
+  std::mt19937 random(42);
+  for (size_t failed = 0; failed < 400;) {
+    const std::string line = GarbageLine(random);
+    const encoder::AssembledLine assembled = encoder::AssembleLine(line);
+    if (!assembled.failed()) continue;
+    ++failed;
+    SCOPED_TRACE(testing::PrintToString(line));
+    encoder::Fault fault;
+    ASSERT_NO_THROW(fault = encoder::ExplainFailure(line, assembled));
+    EXPECT_FALSE(fault.message.empty());
+    const std::string_view instruction =
+        text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
+    const auto start = static_cast<size_t>(instruction.data() - line.data());
+    EXPECT_LE(start, fault.begin);
+    EXPECT_LT(fault.begin, fault.end);
+    EXPECT_LE(fault.end, start + instruction.size());
+  }
+}
+
+}  // namespace
+}  // namespace orrikey
