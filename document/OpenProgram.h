@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "encoder/Assembly.h"
@@ -40,6 +41,9 @@ struct OpenedProgram {
   // from (for a listing, counting the lines it left out); for a raw file,
   // the instructions as read, then the error line where decoding stopped.
   encoder::Assembly assembly;
+  // The lines of a program text file written in a listing's spelling
+  // ("X<=Y?"), by index, with their spelling as program text ("X≤Y?").
+  std::vector<std::pair<size_t, std::string>> respelled;
   // Raw bytes that stop in the middle of an instruction: the text then ends
   // in the line "Error in Hex Code", and this is the message that says so.
   std::string decodeError;

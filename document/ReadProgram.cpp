@@ -54,7 +54,9 @@ OpenedProgram AsItStands(FileForm form, std::string_view text) {
   opened.text = files::NormaliseProgramText(text);
   opened.assembly.Reserve(text::ExpectedLines(opened.text));
   text::ForEachLine(opened.text, [&opened](size_t number, std::string_view line) {
-    opened.assembly.Append({number, ReadTypedLine(line).assembled});
+    TypedLine typed = ReadTypedLine(line);
+    if (!typed.spelled.empty()) opened.respelled.emplace_back(number - 1, std::move(typed.spelled));
+    opened.assembly.Append({number, std::move(typed.assembled)});
   });
   return opened;
 }

@@ -101,6 +101,12 @@ void AppendDisplayCodesUtf8(std::string& out, std::string_view codes) {
   }
 }
 
+std::string DisplayCodesUtf8(std::string_view codes) {
+  std::string out;
+  AppendDisplayCodesUtf8(out, codes);
+  return out;
+}
+
 std::optional<unsigned char> DisplayCodeOf(char32_t c) {
   if (c < 0x80) return static_cast<unsigned char>(c);
   const auto found = Page().codes.find(c);

@@ -21,6 +21,7 @@ std::string_view DisplayCodeUtf8(unsigned char code);
 
 // Appends the characters that show the display codes, as UTF-8.
 void AppendDisplayCodesUtf8(std::string& out, std::string_view codes);
+std::string DisplayCodesUtf8(std::string_view codes);
 
 // The display code a character shows; nothing for a character of no code.
 std::optional<unsigned char> DisplayCodeOf(char32_t c);

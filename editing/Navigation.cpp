@@ -1,0 +1,91 @@
+// What a front end asks at the caret: completion, help, and going by labels.
+
+#include "editing/ProgramModel.h"
+
+#include "reference/Completion.h"
+#include "reference/Help.h"
+#include "text/CodePage.h"
+#include "text/Comment.h"
+#include "text/Trim.h"
+#include "text/Utf8.h"
+
+namespace orrikey::editing {
+namespace {
+
+// The help table is written in Windows-1252.
+std::string Utf8FromWindows1252(std::string_view bytes) {
+  std::string out;
+  for (unsigned char byte : bytes) text::AppendUtf8(out, text::Windows1252Char(byte));
+  return out;
+}
+
+// A name as typed, in display codes; nothing when a character has none.
+std::optional<std::string> TypedCodes(std::string_view utf8) {
+  std::string codes;
+  const bool whole = text::ReadUtf8(utf8, [&](char32_t c) {
+    const auto code = text::TypedDisplayCode(c);
+    if (code) codes += static_cast<char>(*code);
+    return code.has_value();
+  });
+  if (!whole) return std::nullopt;
+  return codes;
+}
+
+}  // namespace
+
+Completion ProgramModel::CompletionsAt(size_t line, size_t column) const {
+  if (line >= lines_.size()) return {};
+  const std::string& codes = lines_[line];
+  const reference::Completions found = reference::CompletionsFor(
+      std::string_view(codes).substr(0, std::min(column, codes.size())), labels::LabelsInScope(analysis_, line));
+  Completion completion{found.start, {}};
+  completion.words.reserve(found.words.size());
+  for (const std::string& word : found.words) completion.words.push_back(text::DisplayCodesUtf8(word));
+  return completion;
+}
+
+// The comment aside.
+std::optional<std::string> ProgramModel::HelpAt(size_t line) const {
+  if (line >= lines_.size()) return std::nullopt;
+  const std::optional<std::string> help =
+      reference::HelpFor(text::Trim(text::WithoutComment(lines_[line], text::Notation::kProgramText)));
+  if (!help) return std::nullopt;
+  return Utf8FromWindows1252(*help);
+}
+
+std::optional<size_t> ProgramModel::DefinitionAt(size_t line) const {
+  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  if (!label) return std::nullopt;
+  return analysis_.labels[*label].line;
+}
+
+std::vector<size_t> ProgramModel::UsesAt(size_t line) const {
+  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  if (!label) return {};
+  std::vector<size_t> lines{analysis_.labels[*label].line};
+  for (const labels::Reference* use : labels::UsesOf(analysis_, *label)) lines.push_back(use->line);
+  return lines;
+}
+
+std::optional<std::string> ProgramModel::LabelNameAt(size_t line) const {
+  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  if (!label) return std::nullopt;
+  const labels::Label& found = analysis_.labels[*label];
+  return text::DisplayCodesUtf8(labels::Shown(found.kind, found.name));
+}
+
+RenameResult ProgramModel::RenameAt(size_t line, std::string_view name) const {
+  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  if (!label) return {{}, "No label or jump to a label on this line"};
+  const std::optional<std::string> codes = TypedCodes(text::Trim(name));
+  if (!codes) return {{}, "The calculator has no such name: " + std::string(name)};
+  const labels::RenamePlan plan = labels::PlanRename(analysis_, assembly_, *label, *codes);
+  if (!plan.refusal.empty()) return {{}, text::DisplayCodesUtf8(plan.refusal)};
+  const labels::LabelKind kind = analysis_.labels[*label].kind;
+  RenameResult result;
+  for (size_t planned : plan.lines)
+    result.edits.push_back({planned, text::DisplayCodesUtf8(labels::WithLabel(lines_[planned], kind, *codes))});
+  return result;
+}
+
+}  // namespace orrikey::editing
