@@ -246,7 +246,7 @@ void CodeEditor::typeKey(QKeyEvent* event) {
   event->accept();
 }
 
-void CodeEditor::setCompletionSource(std::function<reference::Completions(std::string_view before)> source) {
+void CodeEditor::setCompletionSource(Completer::Source source) {
   delete completer_;
   completer_ = new Completer(this, std::move(source));
 }
@@ -340,8 +340,10 @@ void CodeEditor::paintLineNumbers() {
     if (!markerSource_ || number > document()->blockCount()) return QColor();
     const Marker marker = markerSource_(number - 1);
     if (marker.text.isEmpty()) return QColor();
-    return marker.warning ? QColor(230, 140, 0) : QColor(Qt::red);
+    return MarkerColor(marker.warning);
   });
 }
+
+QColor CodeEditor::MarkerColor(bool warning) { return warning ? QColor(230, 140, 0) : QColor(Qt::red); }
 
 }  // namespace orrikey

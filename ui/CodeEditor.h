@@ -8,7 +8,7 @@
 // speak display codes.
 
 #include "files/FileIO.h"
-#include "reference/Completion.h"
+#include "ui/Completer.h"
 #include "ui/LineNumbers.h"
 
 #include <QPlainTextEdit>
@@ -46,6 +46,8 @@ class CodeEditor : public QPlainTextEdit {
   };
   using MarkerSource = std::function<Marker(int line)>;
   void setMarkerSource(MarkerSource source);
+  // The colour that marks an error, or a warning.
+  static QColor MarkerColor(bool warning);
   // The marker of a line (zero-based) as its tooltip shows it; empty for none.
   QString marker(int line) const;
   // What the line-number area shows in place of the numbers of `count`
@@ -85,7 +87,7 @@ class CodeEditor : public QPlainTextEdit {
 
   // Completion of instruction names, operand words and labels as they are
   // typed (see Completer).
-  void setCompletionSource(std::function<reference::Completions(std::string_view before)> source);
+  void setCompletionSource(Completer::Source source);
   // The help shown when the mouse rests on a line (zero-based); none when empty.
   void setHelpSource(std::function<QString(int line)> source) { helpSource_ = std::move(source); }
 

@@ -62,12 +62,12 @@ void Completer::keyHandled(const QKeyEvent* event) {
 void Completer::update(bool asked) {
   const QTextCursor caret = editor_->textCursor();
   const QString before = caret.block().text().left(caret.positionInBlock());
-  const reference::Completions found = source_(ToDisplayCodes(before));
+  const editing::Completion found = source_(caret.blockNumber(), caret.positionInBlock());
   const QString typed = before.mid(int(found.start));
   const bool offered = asked || isOpen() || (found.start == 0 && typed.size() >= kTypedBeforeOffer);
   if (found.words.empty() || !offered) return completer_->popup()->hide();
   QStringList words;
-  for (const std::string& word : found.words) words += ToDisplayText(word);
+  for (const std::string& word : found.words) words += QString::fromStdString(word);
   words_->setStringList(words);
   start_ = int(found.start);
   completer_->setCompletionPrefix(typed);

@@ -4,7 +4,7 @@
 // two characters of an instruction name are typed, and on Ctrl+Space
 // anywhere; the list holds what may follow the text before the caret.
 
-#include "reference/Completion.h"
+#include "editing/ProgramModel.h"
 
 #include <QObject>
 
@@ -21,8 +21,8 @@ class Completer : public QObject {
   Q_OBJECT
 
  public:
-  // The completions of the line before the caret, in display codes.
-  using Source = std::function<reference::Completions(std::string_view before)>;
+  // The completions at a caret (zero-based line, column).
+  using Source = std::function<editing::Completion(int line, int column)>;
 
   Completer(QPlainTextEdit* editor, Source source);
 

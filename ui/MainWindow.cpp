@@ -143,14 +143,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::convertToHex() {
   const std::vector<int> blankLines = codeEdit_->blankLines();
   if (!blankLines.empty()) codeEdit_->deleteLines(blankLines);
-  assembly_->flush();
   codeEdit_->setFocus();
 }
 
 void MainWindow::newFile() {
   if (!maySaveChanges("starting a new program")) return;
   codeEdit_->setCodes("");
-  assembly_->flush();
   setCurrentFile({}, Format::kProgramText);
 }
 
@@ -166,7 +164,6 @@ void MainWindow::convertToCode() {
   if (digits.isEmpty() || !maySaveChanges("replacing it")) return;
   const decoder::Decoded decoded = DecodeHexDigits(digits);
   codeEdit_->replaceLines(decoder::ProgramText(decoded));
-  assembly_->flush();
   if (decoded.stop) showInfo({FromWindows1252(decoder::StopMessage(decoded.stop))});
 }
 
@@ -200,17 +197,11 @@ void MainWindow::showAbout() {
                                       "\nBy the Orrikey developers: see README.md for help");
 }
 
-// The comment aside.
-QString MainWindow::HelpForLine(const QString& line) {
-  const std::string codes = ToDisplayCodes(line);
-  const std::optional<std::string> help =
-      reference::HelpFor(text::Trim(text::WithoutComment(codes, text::Notation::kProgramText)));
-  return help ? FromWindows1252(*help) : QString();
+QString MainWindow::helpForLine(int line) const {
+  return QString::fromStdString(assembly_->model().HelpAt(size_t(line)).value_or(std::string()));
 }
 
-void MainWindow::showHelpForCode() {
-  infoEdit_->setPlainText(HelpForLine(codeEdit_->textCursor().block().text()));
-}
+void MainWindow::showHelpForCode() { infoEdit_->setPlainText(helpForLine(int(caretLine()))); }
 
 // The hex row decoded on its own names its instruction, whatever the
 // program text holds.
@@ -234,44 +225,45 @@ void MainWindow::zoom(int steps) {
   hexEdit_->setLineNumberWidth(numberWidth);
 }
 
+// Errors first, with what the hex listing's error row leaves unsaid; warnings
+// and notes never stop a conversion, so they follow, and a program that
+// reuses a label throughout has more than anyone reads.
 void MainWindow::showSummary() {
-  const encoder::Assembly& assembly = assembly_->assembly();
-  QStringList info;
-  std::vector<int> targets;
-  for (size_t line : assembly.FailedLines()) {
-    const encoder::Assembly::Line& failed = assembly.lines()[line];
-    info += QString::fromStdString(
-        encoder::FailureMessage(failed.sourceLine, failed.assembled));
-    targets.push_back(int(line));
+  const editing::ProgramModel& model = assembly_->model();
+  QStringList info, warnings;
+  std::vector<int> targets, warned;
+  size_t unlisted = 0;
+  for (const editing::Diagnostic& diagnostic : model.Diagnostics()) {
+    const size_t sourceLine = model.assembly().lines()[diagnostic.line].sourceLine;
+    if (diagnostic.severity == editing::Severity::kError) {
+      const encoder::AssembledLine& line = model.assembly().lines()[diagnostic.line].assembled;
+      info += QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+      targets.push_back(int(diagnostic.line));
+    } else if (size_t(warnings.size()) < kMostWarningsListed) {
+      warnings += QString("Line: %1 %2: %3")
+                      .arg(sourceLine)
+                      .arg(diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
+                           QString::fromStdString(diagnostic.message));
+      warned.push_back(int(diagnostic.line));
+    } else {
+      ++unlisted;
+    }
   }
-  // Warnings never stop a conversion, so they come after the errors; a
-  // program that reuses a label throughout has more than anyone reads.
-  const auto& warnings = assembly_->analysis().warnings;
-  for (const labels::Warning& warning : std::span(warnings).first(std::min(warnings.size(), kMostWarningsListed))) {
-    info += QString("Line: %1 %2: %3")
-                .arg(assembly.lines()[warning.line].sourceLine)
-                .arg(labels::IsNote(warning) ? "note" : "warning",
-                     ToDisplayText(labels::WarningMessage(warning, assembly)));
-    targets.push_back(int(warning.line));
-  }
-  if (warnings.size() > kMostWarningsListed)
-    info += QString("and %1 more warnings and notes").arg(warnings.size() - kMostWarningsListed);
+  info += warnings;
+  targets.insert(targets.end(), warned.begin(), warned.end());
+  if (unlisted > 0) info += QString("and %1 more warnings and notes").arg(unlisted);
   showInfo(info, std::move(targets));
-  programsPanel_->showOutline(assembly_->analysis(), assembly);
+  programsPanel_->showOutline(model);
   showCaretPlace();
 }
 
-// The caret's program as the calculator counts it; the whole file in the
-// tooltip, and in the label when the caret is in no program of several.
-void MainWindow::showSize(std::optional<size_t> program) {
-  const labels::Analysis& analysis = assembly_->analysis();
-  std::vector<encoder::ProgramSpan> spans;
-  if (assembly_->assembly().failureCount() == 0)
-    for (const labels::Program& p : analysis.programs) spans.push_back({p.first, p.end, p.size});
-  const QString total = QString::fromStdString(encoder::SizeText(spans));
-  byteCountLabel_->setToolTip(total);
-  byteCountLabel_->setText(program && !spans.empty() ? QString::fromStdString(encoder::SizeText({spans[*program]}))
-                                                     : total);
+// The caret's program as the calculator counts it, the whole file in the
+// tooltip; nothing while a line does not convert.
+void MainWindow::showSize(size_t line) {
+  const editing::ProgramModel& model = assembly_->model();
+  const bool converts = model.errorCount() == 0;
+  byteCountLabel_->setToolTip(converts ? QString::fromStdString(model.TotalSize()) : QString());
+  byteCountLabel_->setText(converts ? QString::fromStdString(model.SizeOf(line)) : QString());
 }
 
 void MainWindow::showInfo(const QStringList& lines, std::vector<int> targets) {

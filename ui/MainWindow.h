@@ -100,14 +100,16 @@ class MainWindow : public QMainWindow {
   void print();
   void showProgramTool();
   void showAbout();
-  // The help of a program line's instruction, as INFO and the tooltip show it.
-  static QString HelpForLine(const QString& line);
+  // The help of a program line's instruction (zero-based), as INFO and the tooltip show it.
+  QString helpForLine(int line) const;
   void showHelpForCode();
   void showHelpForHex();
   void goToLine();
   // The label of the caret's line, or the one its jump reaches; said in the
   // status bar when there is none.
-  std::optional<size_t> labelAtCaret();
+  size_t caretLine() const;
+  // Says so in the status bar when there is none.
+  bool hasLabelAtCaret();
   void goToLabel();
   // Lists the jumps to the caret's label under INFO.
   void findUses();
@@ -133,7 +135,7 @@ class MainWindow : public QMainWindow {
   void updateRecentMenu();
   void showSummary();
   // The size above the hex pane, of the program `program` of the analysis.
-  void showSize(std::optional<size_t> program);
+  void showSize(size_t line);
   // INFO lines; a click on line i selects the program line targets[i].
   void showInfo(const QStringList& lines, std::vector<int> targets = {});
   void jumpFromInfo(QPoint at);

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <ranges>
 
@@ -68,16 +69,18 @@ void MainWindow::readFile(const QString& path, document::OpenAs as) {
     throw files::CannotOpen(LocalPath(path), "Its program text is larger than " +
                                                  std::to_string(CodeEditor::kCapacity >> 20) +
                                                  " MiB, the most the editor holds");
-  assembly_->showProgram(opened.text, std::move(opened.assembly));
+  const std::vector<listing::ListingError> refused = std::move(opened.refused);
+  const std::string decodeError = std::move(opened.decodeError);
+  const document::FileForm form = opened.form;
+  assembly_->showProgram(std::move(opened));
   // The file itself stays as it is: a listing is only read.
-  if (!opened.refused.empty())
+  if (!refused.empty())
     statusBar()->showMessage(QString("Left out %1 line(s) of the listing; line %2: %3")
-                                 .arg(opened.refused.size())
-                                 .arg(opened.refused.front().fileLine)
-                                 .arg(QString::fromStdString(opened.refused.front().reason)));
-  assembly_->flush();
-  if (!opened.decodeError.empty()) showInfo({FromWindows1252(opened.decodeError)});
-  setCurrentFile(path, opened.form);
+                                 .arg(refused.size())
+                                 .arg(refused.front().fileLine)
+                                 .arg(QString::fromStdString(refused.front().reason)));
+  if (!decodeError.empty()) showInfo({FromWindows1252(decodeError)});
+  setCurrentFile(path, form);
 }
 
 bool MainWindow::save() {
@@ -102,7 +105,6 @@ bool MainWindow::saveIn(Format format) {
 // while a line does not convert it is not written at all, rather than
 // written without that line.
 bool MainWindow::allLinesConvert(const QString& refused) {
-  assembly_->flush();
   const encoder::Assembly& assembly = assembly_->assembly();
   const std::vector<size_t> failed = assembly.FailedLines();
   if (failed.empty()) return true;

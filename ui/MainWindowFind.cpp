@@ -33,7 +33,6 @@ void MainWindow::goToLine() {
     return codeEdit_->selectLine(line - 1);
   }
   const QRegularExpressionMatch step = kStep.match(*place);
-  assembly_->flush();
   const std::optional<size_t> found =
       step.hasMatch() ? labels::LineOfStep(assembly_->analysis(), assembly_->assembly(),
                                            ToDisplayCodes(step.captured(1)), step.captured(2).toULongLong())

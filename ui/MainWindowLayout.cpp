@@ -78,13 +78,8 @@ void MainWindow::createParts() {
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
   codeEdit_->setReadsListings(true);
-  codeEdit_->setCompletionSource([this](std::string_view before) {
-    const size_t line = size_t(codeEdit_->textCursor().blockNumber());
-    return reference::CompletionsFor(before, labels::LabelsInScope(assembly_->analysis(), line));
-  });
-  codeEdit_->setHelpSource([this](int line) {
-    return HelpForLine(codeEdit_->document()->findBlockByNumber(line).text());
-  });
+  codeEdit_->setCompletionSource([this](int line, int column) { return assembly_->model().CompletionsAt(size_t(line), size_t(column)); });
+  codeEdit_->setHelpSource([this](int line) { return helpForLine(line); });
   hexEdit_ = new HexPane;
   hexEdit_->setObjectName("hexEdit");
   // Both panes scroll by whole lines, so equal positions keep rows level.
@@ -186,8 +181,7 @@ void MainWindow::createParts() {
     codeEdit_->setFocus();
   });
   connect(programsPanel_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
-    assembly_->flush();
-    if (shown) programsPanel_->showOutline(assembly_->analysis(), assembly_->assembly());
+    if (shown) programsPanel_->showOutline(assembly_->model());
   });
   caretLabel_ = new QLabel;
   caretLabel_->setObjectName("caretLabel");

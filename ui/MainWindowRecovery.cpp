@@ -73,7 +73,6 @@ void MainWindow::offerRecovery() {
 // kept, so a change made to it since is told and asked about before a save.
 void MainWindow::restore(const RecoveredWork& work) {
   codeEdit_->setCodes(ToDisplayCodes(work.text));
-  assembly_->flush();
   setCurrentFile(work.filePath, work.form);
   document_.assumeDisk(work.knownDisk);
   checkDisk();

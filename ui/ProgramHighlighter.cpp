@@ -118,11 +118,16 @@ QList<QTextLayout::FormatRange> ProgramHighlighter::coloursOf(const QTextBlock& 
   }
   setFormat(comment, text.size() - comment, comment_);
 
-  if (assembly_.failsAt(block.blockNumber()))
-    for (qsizetype i = 0; i < code.size(); ++i) {
-      formats[size_t(i)].setUnderlineStyle(QTextCharFormat::WaveUnderline);
-      formats[size_t(i)].setUnderlineColor(Qt::red);
+  // What an error names is underlined. An error is the line's own, so the
+  // underline changes only with the line; warnings depend on other lines and
+  // are left to the markers.
+  for (const editing::Diagnostic& diagnostic : assembly_.model().DiagnosticsOn(size_t(block.blockNumber()))) {
+    if (diagnostic.severity != editing::Severity::kError) continue;
+    for (size_t i = diagnostic.begin; i < diagnostic.end && i < formats.size(); ++i) {
+      formats[i].setUnderlineStyle(QTextCharFormat::WaveUnderline);
+      formats[i].setUnderlineColor(CodeEditor::MarkerColor(false));
     }
+  }
   return Ranges(formats);
 }
 

@@ -1,7 +1,5 @@
 #include "ui/ProgramsPanel.h"
 
-#include "ui/DisplayCodes.h"
-
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -10,8 +8,10 @@ namespace {
 
 constexpr int kLineRole = Qt::UserRole;
 
-QString LabelText(const labels::Label& label) {
-  return "LBL " + ToDisplayText(labels::Shown(label.kind, label.name));
+// The line as the editor numbers it, and where a click goes.
+void SetLine(QTreeWidgetItem* item, size_t line) {
+  item->setText(1, QString::number(line + 1));
+  item->setData(0, kLineRole, int(line));
 }
 
 }  // namespace
@@ -28,45 +28,39 @@ ProgramsPanel::ProgramsPanel(QWidget* parent) : QDockWidget("Programs", parent),
           [this](QTreeWidgetItem* item) { emit lineChosen(item->data(0, kLineRole).toInt()); });
 }
 
-QString ProgramsPanel::ProgramName(const labels::Analysis& analysis, size_t program) {
-  const std::vector<size_t>& globals = analysis.programs[program].globals;
-  return globals.empty() ? QString("program %1").arg(program + 1)
-                         : ToDisplayText(labels::Shown(labels::LabelKind::kGlobal, analysis.labels[globals.front()].name));
-}
-
-void ProgramsPanel::showOutline(const labels::Analysis& analysis, const encoder::Assembly& assembly) {
+void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
   if (!isVisible()) return;
-  // Most summaries leave the labels where they were and change a size at
+  const std::vector<editing::OutlineProgram> outline = model.Outline();
+  // Most changes leave the labels where they were and change a size at
   // most: then only the programs' rows are written again.
-  std::vector<LabelPlace> places;
-  places.reserve(analysis.labels.size());
-  for (const labels::Label& label : analysis.labels) places.push_back({label.program, label.line, label.kind, label.name});
-  if (places != places_ || tree_->topLevelItemCount() != int(analysis.programs.size())) {
-    places_ = std::move(places);
-    rebuild(analysis, assembly);
+  std::vector<std::vector<editing::OutlineLabel>> labels;
+  labels.reserve(outline.size());
+  for (const editing::OutlineProgram& program : outline) labels.push_back(program.labels);
+  if (labels != labels_) {
+    labels_ = std::move(labels);
+    rebuild(outline);
   }
-  for (size_t p = 0; p < analysis.programs.size(); ++p) {
-    const labels::Program& program = analysis.programs[p];
+  for (size_t p = 0; p < outline.size(); ++p) {
+    const editing::OutlineProgram& program = outline[p];
     QTreeWidgetItem* item = tree_->topLevelItem(int(p));
     item->setText(0, QString("%1  { %2-Byte Prgm }, %3 %4")
-                         .arg(ProgramName(analysis, p)).arg(program.size).arg(program.steps)
+                         .arg(QString::fromStdString(program.name)).arg(program.size).arg(program.steps)
                          .arg(program.steps == 1 ? "step" : "steps"));
-    const size_t line = assembly.lines()[program.first].sourceLine;
-    item->setText(1, QString::number(line));
-    item->setData(0, kLineRole, int(line) - 1);
+    SetLine(item, program.first);
   }
 }
 
-void ProgramsPanel::rebuild(const labels::Analysis& analysis, const encoder::Assembly& assembly) {
+void ProgramsPanel::rebuild(const std::vector<editing::OutlineProgram>& outline) {
   tree_->clear();
   QList<QTreeWidgetItem*> programs;
-  for (size_t p = 0; p < analysis.programs.size(); ++p) programs += new QTreeWidgetItem;
-  for (const labels::Label& label : analysis.labels) {
-    auto* item = new QTreeWidgetItem(programs[int(label.program)]);
-    const size_t line = assembly.lines()[label.line].sourceLine;
-    item->setText(0, LabelText(label));
-    item->setText(1, QString::number(line));
-    item->setData(0, kLineRole, int(line) - 1);
+  for (const editing::OutlineProgram& program : outline) {
+    auto* item = new QTreeWidgetItem;
+    for (const editing::OutlineLabel& label : program.labels) {
+      auto* row = new QTreeWidgetItem(item);
+      row->setText(0, "LBL " + QString::fromStdString(label.name));
+      SetLine(row, label.line);
+    }
+    programs += item;
   }
   tree_->addTopLevelItems(programs);
   tree_->expandAll();

@@ -2,9 +2,9 @@
 
 // ProgramsPanel: the outline of the file beside the text: each program with
 // its size, then its labels; a click goes to the line. It follows the text
-// at each summary, while it is shown.
+// as it changes, while it is shown.
 
-#include "labels/Labels.h"
+#include "editing/ProgramModel.h"
 
 #include <QDockWidget>
 
@@ -18,29 +18,17 @@ class ProgramsPanel : public QDockWidget {
  public:
   explicit ProgramsPanel(QWidget* parent = nullptr);
 
-  void showOutline(const labels::Analysis& analysis, const encoder::Assembly& assembly);
-
-  // How the panel and the status bar name a program: by its first global
-  // label, else by its place in the file ("program 3").
-  static QString ProgramName(const labels::Analysis& analysis, size_t program);
+  void showOutline(const editing::ProgramModel& model);
 
  signals:
   void lineChosen(int line);  // zero-based
 
  private:
-  // Where each label stood when the tree was last built.
-  struct LabelPlace {
-    size_t program;
-    size_t line;
-    labels::LabelKind kind;
-    std::string name;
-    bool operator==(const LabelPlace&) const = default;
-  };
-
-  void rebuild(const labels::Analysis& analysis, const encoder::Assembly& assembly);
+  void rebuild(const std::vector<editing::OutlineProgram>& outline);
 
   QTreeWidget* tree_;
-  std::vector<LabelPlace> places_;
+  // The labels of each program when the tree was last built.
+  std::vector<std::vector<editing::OutlineLabel>> labels_;
 };
 
 }  // namespace orrikey

@@ -120,8 +120,12 @@ class CodeEditorTest : public QObject {
   // The list opens after two letters of a name and on Ctrl+Space; Return
   // takes the chosen word in place of what was typed of it.
   void completesWhatIsTyped() {
-    const std::vector<std::string> labels = {"01"};
-    memo->setCompletionSource([&](std::string_view before) { return reference::CompletionsFor(before, labels); });
+    // The text as the editor's model holds it, with a label in reach.
+    memo->setCompletionSource([&](int line, int column) {
+      editing::ProgramModel model;
+      model.Replace(0, 1, memo->toPlainText().toStdString() + "\nLBL 01");
+      return model.CompletionsAt(size_t(line), size_t(column));
+    });
     QAbstractItemView* list = nullptr;
     const auto opened = [&] {
       list = memo->findChild<QCompleter*>()->popup();

@@ -97,13 +97,13 @@ class MainWindowTest : public QObject {
   void assemblesAsYouType() {
     QTest::keyClicks(Code(), "CLX\r\rFOO");  // \r is Return, \b Backspace
     QCOMPARE(Hex()->text(), "77\n\n------ err opcode");
-    // The marker's tooltip names the error.
+    // The marker's tooltip says what is wrong, in words.
     auto* numbers = Code()->findChild<QWidget*>("lineNumberArea");
     const QPoint third(5, Code()->lineNumberRows()[2].rect.center().y());
     QHelpEvent hover(QEvent::ToolTip, third, numbers->mapToGlobal(third));
     QApplication::sendEvent(numbers, &hover);
-    QCOMPARE(QToolTip::text(), "------ err opcode");
-    QTRY_COMPARE(Info(), "Line: 3 ------ err opcode");
+    QCOMPARE(QToolTip::text(), "unknown instruction \"FOO\"");
+    QCOMPARE(Info(), "Line: 3 ------ err opcode: unknown instruction \"FOO\"");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
     auto* info = Child<QPlainTextEdit>("infoEdit");
     QTest::mouseClick(info->viewport(), Qt::LeftButton, {}, info->cursorRect().center());
@@ -242,7 +242,7 @@ class MainWindowTest : public QObject {
   void warnsOfJumpsToNoLabel() {
     Code()->setLines({"LBL 01", "GTO 15", "FOO", "XEQ \"ELSE\"", "END"});
     Click("convertToHexButton");
-    QCOMPARE(Info(), "Line: 3 ------ err opcode\n"
+    QCOMPARE(Info(), "Line: 3 ------ err opcode: unknown instruction \"FOO\"\n"
                      "Line: 2 warning: no label 15 in this program (Label Not Found when it runs)\n"
                      "Line: 4 note: no global label \"ELSE\" in this file; another program may hold it");
     QCOMPARE(Code()->marker(1), "no label 15 in this program (Label Not Found when it runs)");
