@@ -9,6 +9,7 @@
 #include "cli/ExitStatus.h"
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
+#include "editing/ProgramModel.h"
 #include "labels/Labels.h"
 #include "text/CodePage.h"
 
@@ -44,62 +45,44 @@ class Report {
   std::string text_;
 };
 
-// Adds "FILE:LINE: SEVERITY: " before a message.
-void Start(Report& report, const std::string& file, size_t line, std::string_view severity) {
-  report.text().append(file).append(":").append(std::to_string(line)).append(": ").append(severity).append(": ");
+// "FILE:LINE:COLUMN: SEVERITY: " before a message, the column counting from 1.
+void Start(Report& report, const std::string& file, size_t line, size_t column, std::string_view severity) {
+  report.text().append(file).append(":").append(std::to_string(line)).append(":").append(std::to_string(column));
+  report.text().append(": ").append(severity).append(": ");
 }
 
-// The refused listing lines, the lines that do not convert and the label
-// warnings of one file, merged in line order; where they share a line, in
-// that order. Gives the status they call for, or nothing when printing failed.
-std::optional<int> Diagnose(const std::string& file, const document::OpenedProgram& program,
-                            const labels::Analysis& analysis, Report& report) {
-  const std::vector<encoder::Assembly::Line>& lines = program.assembly.lines();
-  auto refused = program.refused.begin();
-  auto warning = analysis.warnings.begin();
-  size_t failed = 0;
-  const auto skipConverted = [&] {
-    while (failed < lines.size() && !lines[failed].assembled.failed()) ++failed;
-  };
-  skipConverted();
+// The refused listing lines and what the model finds on each line, merged in
+// line order. Gives the status they call for, or nothing when printing failed.
+std::optional<int> Diagnose(const std::string& file, const document::FileForm form,
+                            const std::vector<listing::ListingError>& refused,
+                            const editing::ProgramModel& model, Report& report) {
+  static const char* const kSeverity[] = {"error", "warning", "note"};
+  auto refusal = refused.begin();
   int status = kOk;
-  for (;;) {
-    const size_t refusedLine = refused != program.refused.end() ? refused->fileLine : SIZE_MAX;
-    const size_t failedLine = failed < lines.size() ? lines[failed].sourceLine : SIZE_MAX;
-    const size_t warningLine = warning != analysis.warnings.end() ? lines[warning->line].sourceLine : SIZE_MAX;
-    const size_t line = std::min({refusedLine, failedLine, warningLine});
-    if (line == SIZE_MAX) return status;
-    std::string& text = report.text();
-    if (refusedLine == line) {
+  const auto printRefused = [&](size_t before) {
+    for (; refusal != refused.end() && refusal->fileLine < before; ++refusal) {
       // The reasons of refused listing lines are UTF-8 already.
-      Start(report, file, line, "error");
-      text.append(encoder::ErrorLine(encoder::EncodeError::kChar)).append(": ").append(refused->reason);
-      ++refused;
+      Start(report, file, refusal->fileLine, 1, "error");
+      report.text().append(refusal->reason).append("\n");
       status = kConversionFailed;
-    } else if (failedLine == line) {
-      const encoder::AssembledLine& assembled = lines[failed].assembled;
-      Start(report, file, line, "error");
-      // A raw file fails only where its bytes stop mid-instruction.
-      if (program.form == document::FileForm::kRaw) {
-        text.append(decoder::kErrorLine);
-      } else {
-        text.append(encoder::ErrorLine(*assembled.error));
-        if (const std::string reason = encoder::FailureReason(assembled); !reason.empty())
-          text.append(": ").append(reason);
-      }
-      ++failed;
-      skipConverted();
-      status = kConversionFailed;
-    } else {
-      const bool note = labels::IsNote(*warning);
-      Start(report, file, line, note ? "note" : "warning");
-      text::AppendDisplayCodesUtf8(text, labels::WarningMessage(*warning, program.assembly));
-      ++warning;
-      if (!note) status = kConversionFailed;
+      if (!report.Pass()) return false;
     }
-    text += '\n';
-    if (!report.Pass()) return std::nullopt;
+    return true;
+  };
+  for (size_t line = 0; line < model.lineCount(); ++line) {
+    const size_t fileLine = model.assembly().lines()[line].sourceLine;
+    if (!printRefused(fileLine)) return std::nullopt;
+    for (const editing::Diagnostic& diagnostic : model.DiagnosticsOn(line)) {
+      Start(report, file, fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
+      // A raw file fails only where its bytes stop mid-instruction.
+      const bool stop = form == document::FileForm::kRaw && diagnostic.severity == editing::Severity::kError;
+      report.text().append(stop ? std::string(decoder::kErrorLine) : diagnostic.message).append("\n");
+      if (diagnostic.severity != editing::Severity::kNote) status = kConversionFailed;
+      if (!report.Pass()) return std::nullopt;
+    }
   }
+  if (!printRefused(SIZE_MAX)) return std::nullopt;
+  return status;
 }
 
 }  // namespace
@@ -108,12 +91,15 @@ int Check(const std::vector<std::string>& files, const Print& print) {
   Report report(print);
   int worst = kOk;
   for (const std::string& file : files) {
-    const auto program = Open(file);
+    auto program = Open(file);
     if (!program) {
       worst = kUsageOrFileError;
       continue;
     }
-    const std::optional<int> status = Diagnose(file, *program, labels::Analyse(program->assembly), report);
+    const document::FileForm form = program->form;
+    const std::vector<listing::ListingError> refused = std::move(program->refused);
+    const editing::ProgramModel model(std::move(*program));
+    const std::optional<int> status = Diagnose(file, form, refused, model, report);
     if (!status) return kUsageOrFileError;
     worst = std::max(worst, *status);
   }

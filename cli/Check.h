@@ -15,9 +15,10 @@ namespace orrikey::cli {
 // status of a file error.
 using Print = std::function<bool(std::string_view text)>;
 
-// "FILE:LINE: error: ..." for each line that does not convert and
-// "FILE:LINE: warning: ..." (or "note: ...") for each label warning, in line
-// order. Notes alone leave the status clean.
+// "FILE:LINE:COLUMN: error: ..." for each line that does not convert,
+// "...: warning: ..." for each label warning and "...: note: ..." for each
+// note, in line order, as the editors show them. Notes alone leave the
+// status clean.
 int Check(const std::vector<std::string>& files, const Print& print);
 
 // Each program of the file: its lines, size and steps, then its labels.

@@ -4,13 +4,13 @@
 source "$(dirname "$0")/checks.sh"
 
 printf 'LBL "A"\nGTO 01\nXEQ "LIB"\nEND\nLBL 01\nFOO\n' > "$work/p.42S"
-expect "a missing local label warns, a missing global one is a note, a bad line an error" 1 \
-  "$work/p.42S:2: warning: no label 01 in this program (Label Not Found when it runs)
-$work/p.42S:3: note: no global label \"LIB\" in this file; another program may hold it
-$work/p.42S:6: error: ------ err opcode" "" check "$work/p.42S"
+expect "a missing local label warns, a missing global one is a note, a bad line an error, each at its column" 1 \
+  "$work/p.42S:2:5: warning: no label 01 in this program (Label Not Found when it runs)
+$work/p.42S:3:5: note: no global label \"LIB\" in this file; another program may hold it
+$work/p.42S:6:1: error: unknown instruction \"FOO\"" "" check "$work/p.42S"
 printf 'LBL "Σ"\nXEQ "Σ"\nXEQ "LIB"\n' > "$work/ok.42S"
 expect "notes alone leave the status clean" 0 \
-  "$work/ok.42S:3: note: no global label \"LIB\" in this file; another program may hold it" "" \
+  "$work/ok.42S:3:5: note: no global label \"LIB\" in this file; another program may hold it" "" \
   check "$work/ok.42S"
 expect "a missing file is named as encode names it" 2 "" \
   "orrikey-cli: Cannot open file \"$work/none.42S\". No such file or directory" check "$work/none.42S"
@@ -19,7 +19,7 @@ expect "programs lists sizes, steps and labels" 0 'Program 1, lines 1-3: { 13-By
 
 printf 'CLX\n\x01LBL 01\n' > "$work/control.42S"
 expect "a control byte is an error that names it" 1 \
-  "$work/control.42S:2: error: ------ err char: The line holds the control character 0x01" "" \
+  "$work/control.42S:2:1: error: control character 0x01 outside a text" "" \
   check "$work/control.42S"
 check "a full standard output exits 2" 2 "$("$cli" check "$work/p.42S" > /dev/full 2> /dev/null; echo $?)"
 
