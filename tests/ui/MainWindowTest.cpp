@@ -6,6 +6,9 @@
 #include <QCompleter>
 #include <QDir>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +27,7 @@
 
 #include <sys/stat.h>
 
+#include "editing/ProgramModel.h"
 #include "files/FileIO.h"
 #include "tests/ui/FakeDialogs.h"
 #include "ui/CodeEditor.h"
@@ -235,6 +239,54 @@ class MainWindowTest : public QObject {
     const std::vector<LineNumberRow> rows = Code()->lineNumberRows();
     for (int i = 0; i < 6; ++i) numbers += rows[size_t(i)].text;
     QCOMPARE(numbers, (QStringList{"01", "02", "03", "04", "01", " "}));
+  }
+
+  // The script of edits that the editing model's own tests and the page run
+  // too: after each step the window shows what the model says of the text,
+  // each mark, each listed line and the size.
+  void showsWhatTheModelSays() {
+    QFile file(ORRIKEY_SOURCE_DIR "/tests/editing/edit-script.json");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    editing::ProgramModel model;
+    QTextDocument* document = Code()->document();
+    for (const QJsonValue& value : QJsonDocument::fromJson(file.readAll())["steps"].toArray()) {
+      const QJsonObject step = value.toObject();
+      if (step.contains("renameAt")) {
+        const int line = step["renameAt"].toInt();
+        const QString name = step["name"].toString();
+        for (const editing::LineEdit& edit : model.RenameAt(size_t(line), name.toStdString()).edits)
+          model.Replace(edit.line, 1, edit.text);
+        Code()->selectLine(line);
+        dialogs->texts = {name};
+        Trigger("RenameLabel");
+      } else {
+        const int first = step["first"].toInt(), count = step["count"].toInt();
+        const QString text = step["text"].toString();
+        model.Replace(size_t(first), size_t(count), text.toStdString());
+        QTextCursor cursor(document->findBlockByNumber(first));
+        if (count == 0) {
+          cursor.insertText(text + "\n");
+        } else {
+          const QTextBlock last = document->findBlockByNumber(first + count - 1);
+          cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+          cursor.insertText(text);
+        }
+      }
+      const QString what = step["what"].toString();
+      QCOMPARE(Code()->toPlainText(), QString::fromStdString(model.Text()));
+      for (size_t line = 0; line < model.lineCount(); ++line) {
+        QString marked;
+        for (const editing::Diagnostic& d : model.DiagnosticsOn(line))
+          if (marked.isEmpty() && d.severity != editing::Severity::kNote) marked = QString::fromStdString(d.message);
+        QVERIFY2(Code()->marker(int(line)) == marked, qPrintable(what));
+      }
+      for (const editing::Diagnostic& d : model.Diagnostics())
+        QVERIFY2(Info().contains(QString::fromStdString(d.message)), qPrintable(what));
+      const size_t caret = size_t(Code()->textCursor().blockNumber());
+      QCOMPARE(Child<QLabel>("byteCountLabel")->text(),
+               model.errorCount() > 0 ? QString() : QString::fromStdString(model.SizeOf(caret)));
+    }
+    QVERIFY(Child<QLabel>("byteCountLabel")->text().startsWith("{ "));
   }
 
   // A jump to no label is a warning: marked in its own colour and listed
