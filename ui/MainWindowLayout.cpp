@@ -82,8 +82,11 @@ void MainWindow::createParts() {
   codeEdit_->setHelpSource([this](int line) { return helpForLine(line); });
   hexEdit_ = new HexPane;
   hexEdit_->setObjectName("hexEdit");
-  // Both panes scroll by whole lines, so equal positions keep rows level.
-  connect(codeEdit_->verticalScrollBar(), &QScrollBar::valueChanged, hexEdit_, &HexPane::scrollToRow);
+  // Both panes scroll by whole lines, so equal positions keep rows level. The
+  // program pane moves its scroll bar quietly when it keeps the caret in
+  // view, but asks to be painted after every move, so the hex pane follows that.
+  connect(codeEdit_, &QPlainTextEdit::updateRequest, hexEdit_,
+          [this] { hexEdit_->scrollToRow(codeEdit_->verticalScrollBar()->value()); });
   connect(hexEdit_, &HexPane::scrolled, codeEdit_->verticalScrollBar(), &QScrollBar::setValue);
 
   fileNameLabel_ = MakeCaption("", DisplayFont(), Qt::white);
