@@ -192,29 +192,22 @@ void CodeEditor::selectLine(int line) {
 
 // Without word wrap every text line is one row. Lines that hold a glyph from
 // a fallback font can be a little taller, so each number stands beside its
-// own line; past the last line the rows go on at the font's height.
+// own line; past the last line there is nothing to number.
 std::vector<LineNumberRow> CodeEditor::lineNumberRows() const {
   QTextBlock block = firstVisibleBlock();
   qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
   const int first = block.blockNumber();
   std::vector<LineNumberRow> rows;
-  int lines = 0;
-  for (int number = first + 1; top < lineNumberArea_->height(); ++number) {
-    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
+  for (; block.isValid() && top < lineNumberArea_->height(); block = block.next()) {
+    const QTextLayout* layout = block.layout();
     const qreal rowHeight =
         layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
-    rows.push_back({number, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), {}});
+    rows.push_back({block.blockNumber() + 1, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), {}});
     top += rowHeight;
-    if (block.isValid()) {
-      ++lines;
-      block = block.next();
-    }
   }
   if (numberText_) {
-    const QStringList texts = numberText_(first, lines);
-    // A row past the last line shows no step.
-    for (size_t row = 0; row < rows.size(); ++row)
-      rows[row].text = int(row) < texts.size() ? texts[int(row)] : u" "_qs;
+    const QStringList texts = numberText_(first, int(rows.size()));
+    for (size_t row = 0; row < rows.size() && int(row) < texts.size(); ++row) rows[row].text = texts[int(row)];
   }
   return rows;
 }

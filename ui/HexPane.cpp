@@ -84,7 +84,7 @@ class HexPane::RowView : public QAbstractScrollArea {
   std::vector<LineNumberRow> lineNumberRows() const {
     std::vector<LineNumberRow> rows;
     const int first = verticalScrollBar()->value();
-    for (int n = first; rowTop(n) < gutter_->height(); ++n)
+    for (int n = first; n < count_ && rowTop(n) < gutter_->height(); ++n)
       rows.push_back({n + 1, QRect(0, qRound(rowTop(n)), lineNumberWidth_ - 2, qRound(rowHeight_)), {}});
     return rows;
   }

@@ -87,19 +87,21 @@ class CodeEditorTest : public QObject {
     QCOMPARE(memo->codes(), "CLX");
   }
 
-  // Numbers stand beside their lines and run on to the bottom of the gutter,
-  // past the last line; scrolling moves them along.
+  // Numbers stand beside their lines, to the bottom of the gutter or the last
+  // line, whichever comes first; scrolling moves them along.
   void numbersEveryRow() {
     for (auto [lines, first] : {std::pair{3, 0}, std::pair{120, 98}}) {
       memo->setLines(Lines(lines, "CLX"));
       memo->verticalScrollBar()->setValue(first);
       const auto rows = memo->lineNumberRows();
-      QVERIFY(rows.size() > 3);
       for (size_t i = 0; i < rows.size(); ++i) QCOMPARE(rows[i].number, first + int(i) + 1);
       const QTextCursor second(memo->document()->findBlockByNumber(first + 1));
       QCOMPARE(rows[1].rect.top(), memo->cursorRect(second).top());
       QVERIFY(rows.back().rect.top() < memo->contentsRect().height());
-      QVERIFY(rows.back().rect.bottom() >= memo->contentsRect().height() - 1);
+      if (rows.back().number < memo->document()->blockCount())
+        QVERIFY(rows.back().rect.bottom() >= memo->contentsRect().height() - 1);
+      else
+        QCOMPARE(rows.back().number, memo->document()->blockCount());
     }
   }
 
