@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "decoder/Decode.h"
 #include "encoder/Explain.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
@@ -29,6 +30,11 @@ Diagnostic ProgramModel::ErrorOn(size_t index) const {
   if (reading && reading->refused != 0)
     return {index, reading->refusedColumn, reading->refusedColumn + 1, Severity::kError,
             "the character " + text::NameCharacter(reading->refused) + " has no calculator code", {}};
+  // Where decoded bytes stop mid-instruction, the decoder writes this line.
+  if (lines_[index] == decoder::kErrorLine) {
+    const auto [begin, end] = InstructionColumns(lines_[index]);
+    return {index, begin, end, Severity::kError, "the bytes end in the middle of an instruction", {}};
+  }
   const encoder::Fault fault = encoder::ExplainFailure(lines_[index], assembly_.lines()[index].assembled);
   return {index, fault.begin, fault.end, Severity::kError, fault.message, {}};
 }

@@ -44,11 +44,14 @@ Completion ProgramModel::CompletionsAt(size_t line, size_t column) const {
   return completion;
 }
 
-// The comment aside.
+// The comment aside; a line written in a listing's spelling has the help of
+// the calculator's.
 std::optional<std::string> ProgramModel::HelpAt(size_t line) const {
   if (line >= lines_.size()) return std::nullopt;
+  const Reading* reading = ReadingOf(line);
+  const std::string_view codes = reading && !reading->spelled.empty() ? reading->spelled : lines_[line];
   const std::optional<std::string> help =
-      reference::HelpFor(text::Trim(text::WithoutComment(lines_[line], text::Notation::kProgramText)));
+      reference::HelpFor(text::Trim(text::WithoutComment(codes, text::Notation::kProgramText)));
   if (!help) return std::nullopt;
   return Utf8FromWindows1252(*help);
 }

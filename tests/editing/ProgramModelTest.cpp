@@ -103,6 +103,12 @@ TEST(ProgramModel, TakesAnOpenedFileAsItsLines) {
   EXPECT_EQ(model.SizeOf(1), "{ 6-Byte Prgm }");
 }
 
+// Raw bytes that stop mid-instruction end in an error line that says so.
+TEST(ProgramModel, SaysWhereRawBytesStop) {
+  const ProgramModel model(document::ReadRawProgram(std::string("\x77\xC0\x00", 3)));
+  EXPECT_EQ(Describe(model.Diagnostics()), Lines{"1:0-17 error: the bytes end in the middle of an instruction"});
+}
+
 struct OutlineRow {
   std::string text;
   Lines outline;  // "A 0-3 9: "A"@0 01@1"
@@ -152,6 +158,8 @@ TEST(ProgramModel, AnswersAtTheCaret) {
   EXPECT_NE(std::find(labels.words.begin(), labels.words.end(), "\"B\""), labels.words.end());
 
   EXPECT_TRUE(model.HelpAt(4).has_value());
+  EXPECT_EQ(Edited({{0, 1, "X<=Y? @ spelled as listings do"}}).HelpAt(0), Edited({{0, 1, "X≤Y?"}}).HelpAt(0));
+  EXPECT_TRUE(Edited({{0, 1, "X<=Y?"}}).HelpAt(0).has_value());
   EXPECT_FALSE(model.HelpAt(1).has_value());
   EXPECT_EQ(model.DefinitionAt(4), 3u);
   EXPECT_EQ(model.DefinitionAt(7), 0u);
