@@ -13,6 +13,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
+#include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
 #include "ui/ProgramsPanel.h"
 #include "ui/Look.h"
@@ -164,7 +165,7 @@ void MainWindow::convertToCode() {
   if (digits.isEmpty() || !maySaveChanges("replacing it")) return;
   const decoder::Decoded decoded = DecodeHexDigits(digits);
   codeEdit_->replaceLines(decoder::ProgramText(decoded));
-  if (decoded.stop) showInfo({FromWindows1252(decoder::StopMessage(decoded.stop))});
+  if (decoded.stop) statusBar()->showMessage(FromWindows1252(decoder::StopMessage(decoded.stop)));
 }
 
 void MainWindow::clearHex() {
@@ -201,7 +202,7 @@ QString MainWindow::helpForLine(int line) const {
   return QString::fromStdString(assembly_->model().HelpAt(size_t(line)).value_or(std::string()));
 }
 
-void MainWindow::showHelpForCode() { infoEdit_->setPlainText(helpForLine(int(caretLine()))); }
+void MainWindow::showHelpForCode() { infoPanel_->showHelp(helpForLine(int(caretLine()))); }
 
 // The hex row decoded on its own names its instruction, whatever the
 // program text holds.
@@ -210,7 +211,7 @@ void MainWindow::showHelpForHex() {
   const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
   const std::optional<std::string> help =
       decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.TextOf(decoded.lines.front()));
-  infoEdit_->setPlainText(help ? FromWindows1252(*help) : QString());
+  infoPanel_->showHelp(help ? FromWindows1252(*help) : QString());
 }
 
 // Both panes keep one size, so their rows stay level.
@@ -252,7 +253,7 @@ void MainWindow::showSummary() {
   info += warnings;
   targets.insert(targets.end(), warned.begin(), warned.end());
   if (unlisted > 0) info += QString("and %1 more warnings and notes").arg(unlisted);
-  showInfo(info, std::move(targets));
+  infoPanel_->showProblems(info, std::move(targets));
   programsPanel_->showOutline(model);
   showCaretPlace();
 }
@@ -264,26 +265,6 @@ void MainWindow::showSize(size_t line) {
   const bool converts = model.errorCount() == 0;
   byteCountLabel_->setToolTip(converts ? QString::fromStdString(model.TotalSize()) : QString());
   byteCountLabel_->setText(converts ? QString::fromStdString(model.SizeOf(line)) : QString());
-}
-
-void MainWindow::showInfo(const QStringList& lines, std::vector<int> targets) {
-  const QString text = lines.join(u'\n');
-  if (text != infoEdit_->toPlainText()) infoEdit_->setPlainText(text);
-  infoTargets_ = std::move(targets);
-}
-
-// A click on an INFO line that names a program line selects that line.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == infoEdit_->viewport() && event->type() == QEvent::MouseButtonRelease)
-    jumpFromInfo(static_cast<QMouseEvent*>(event)->position().toPoint());
-  return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::jumpFromInfo(QPoint at) {
-  const int row = infoEdit_->cursorForPosition(at).blockNumber();
-  if (row < 0 || size_t(row) >= infoTargets_.size()) return;
-  codeEdit_->selectLine(infoTargets_[size_t(row)]);
-  codeEdit_->setFocus();
 }
 
 bool MainWindow::guarded(const std::function<void()>& command) {

@@ -34,6 +34,7 @@ class CodeEditor;
 class HexPane;
 class ProgramsPanel;
 class DiskChangeBar;
+class InfoPanel;
 class LiveAssembly;
 class ProgramTool;
 
@@ -65,7 +66,6 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -137,8 +137,6 @@ class MainWindow : public QMainWindow {
   // The size above the hex pane, of the program `program` of the analysis.
   void showSize(size_t line);
   // INFO lines; a click on line i selects the program line targets[i].
-  void showInfo(const QStringList& lines, std::vector<int> targets = {});
-  void jumpFromInfo(QPoint at);
   bool maySaveChanges(const QString& before);
   void followModified();
   // False when the work could not be kept.
@@ -161,7 +159,7 @@ class MainWindow : public QMainWindow {
 
   CodeEditor* codeEdit_;
   HexPane* hexEdit_;
-  QPlainTextEdit* infoEdit_;
+  InfoPanel* infoPanel_;
   QLabel* fileNameLabel_;
   QLabel* byteCountLabel_;
   QCheckBox* hexViewBox_;
@@ -186,7 +184,6 @@ class MainWindow : public QMainWindow {
   // Restarted by every change, so the copy is written once typing pauses.
   QTimer* recoveryTimer_;
   bool loggingOut_ = false;
-  std::vector<int> infoTargets_;
   int zoomSteps_ = 0;
 };
 

@@ -79,7 +79,7 @@ void MainWindow::readFile(const QString& path, document::OpenAs as) {
                                  .arg(refused.size())
                                  .arg(refused.front().fileLine)
                                  .arg(QString::fromStdString(refused.front().reason)));
-  if (!decodeError.empty()) showInfo({FromWindows1252(decodeError)});
+  if (!decodeError.empty()) statusBar()->showMessage(FromWindows1252(decodeError));
   setCurrentFile(path, form);
 }
 

@@ -4,6 +4,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/CodeEditor.h"
+#include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
 
 #include <QLabel>
@@ -42,7 +43,7 @@ void MainWindow::findUses() {
   }
   if (info.isEmpty())
     info += "No jump reaches label " + QString::fromStdString(*model.LabelNameAt(caretLine()));
-  showInfo(info, std::move(targets));
+  infoPanel_->showUses(info, std::move(targets));
 }
 
 // The label and the jumps that reach it, by the calculator's search, so a

@@ -9,6 +9,7 @@
 #include "ui/DiskChangeBar.h"
 #include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
+#include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Look.h"
 #include "ui/ProgramHighlighter.h"
@@ -139,18 +140,17 @@ void MainWindow::createParts() {
   paneSplitter_->addWidget(hexPanel_);
   paneSplitter_->setChildrenCollapsible(false);
 
-  infoEdit_ = new QPlainTextEdit;
-  infoEdit_->setObjectName("infoEdit");
-  infoEdit_->setReadOnly(true);
-  infoEdit_->setFont(UiFont("Arial", 12, true));
-  infoEdit_->setTabChangesFocus(true);
-  infoEdit_->viewport()->installEventFilter(this);
-  infoEdit_->viewport()->setCursor(Qt::PointingHandCursor);
+  infoPanel_ = new InfoPanel;
+  infoPanel_->setFont(UiFont("Arial", 12, true));
+  connect(infoPanel_, &InfoPanel::lineChosen, this, [this](int line) {
+    codeEdit_->selectLine(line);
+    codeEdit_->setFocus();
+  });
   auto* infoPanel = new QWidget;
   auto* infoColumn = new QVBoxLayout(infoPanel);
   infoColumn->setContentsMargins(0, 0, 0, 0);
   infoColumn->addWidget(MakeCaption("INFO", UiFont("MS Sans Serif", 8, true), kCaptionOrange));
-  infoColumn->addWidget(infoEdit_);
+  infoColumn->addWidget(infoPanel_);
 
   infoSplitter_ = new QSplitter(Qt::Vertical);
   infoSplitter_->setObjectName("infoSplitter");

@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -74,7 +75,10 @@ class MainWindowTest : public QObject {
   // The hex pane as it shows itself now, rows or typed text; mice go to
   // its viewport.
   QAbstractScrollArea* HexRows() const { return static_cast<QAbstractScrollArea*>(Hex()->currentWidget()); }
+  // INFO's tabs: the problems of the program, the uses of a label, help.
   QString Info() const { return Child<QPlainTextEdit>("infoEdit")->toPlainText(); }
+  QString Uses() const { return Child<QPlainTextEdit>("usesView")->toPlainText(); }
+  QString Help() const { return Child<QPlainTextEdit>("helpView")->toPlainText(); }
   void Trigger(const char* action) const { Child<QAction>(action)->trigger(); }
   void Click(const char* button) const {
     QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
@@ -204,7 +208,7 @@ class MainWindowTest : public QObject {
     QTest::keyClick(Code(), Qt::Key_F12);
     QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
     QTest::keyClick(Code(), Qt::Key_F12, Qt::ShiftModifier);
-    QCOMPARE(Info(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
+    QCOMPARE(Uses(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
     Code()->selectLine(3);
     const QPoint xeq = Code()->cursorRect().center();
     Code()->selectLine(0);
@@ -583,8 +587,9 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("info");
     QTest::addColumn<QStringList>("errors");
     QTest::newRow("lone last digit") << "77 4" << Lines{"CLX"} << "" << QStringList();
-    QTest::newRow("cut off, spaced") << "77\n F3 41" << Lines{"CLX", "Error in Hex Code"}
-                                     << "Error in Hex Code - Around Line: 2" << QStringList();
+    QTest::newRow("cut off, spaced")
+        << "77\n F3 41" << Lines{"CLX", "Error in Hex Code"}
+        << "Line: 2 ------ err opcode: the bytes end in the middle of an instruction" << QStringList();
     QTest::newRow("not hex") << "77 4G" << Lines{"SIN"} << ""
                              << QStringList{"'$4G' is not a valid integer value"};
   }
@@ -598,20 +603,29 @@ class MainWindowTest : public QObject {
     Click("convertToCodeButton");
     QTEST(Code()->lines(), "lines");
     QTEST(Info(), "info");
+    if (!Info().isEmpty()) QCOMPARE(window->statusBar()->currentMessage(), "Error in Hex Code - Around Line: 2");
     QCOMPARE(dialogs->errors, errors);
     Code()->undo();
     QCOMPARE(Code()->lines(), Lines{"SIN"});
   }
 
-  // The help of the double-clicked line's own instruction, in either pane.
+  // The help of the double-clicked line's own instruction, in either pane,
+  // in a tab of its own: the problems stay listed in theirs.
   void showsHelpOnDoubleClick() {
-    Code()->setLines({"CLX", "- @ minus", "END"});
+    Code()->setLines({"CLX", "- @ minus", "FOO"});
     Code()->setTextCursor(QTextCursor(Code()->document()->findBlockByNumber(1)));
     QTest::mouseDClick(Code()->viewport(), Qt::LeftButton, {}, Code()->cursorRect().center());
-    QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
-    Child<QPlainTextEdit>("infoEdit")->clear();
+    QCOMPARE(Help(), u"Subtraction. Returns y – x."_qs);
+    QCOMPARE(Child<QTabWidget>("infoPanel")->currentWidget()->objectName(), "helpView");
+    Child<QPlainTextEdit>("helpView")->clear();
     QTest::mouseDClick(HexRows()->viewport(), Qt::LeftButton, {}, QPoint(5, Hex()->lineNumberRows()[1].rect.center().y()));
-    QCOMPARE(Info(), u"Subtraction. Returns y – x."_qs);
+    QCOMPARE(Help(), u"Subtraction. Returns y – x."_qs);
+    QCOMPARE(Info(), "Line: 3 ------ err opcode: unknown instruction \"FOO\"");
+    // Return on a listed problem goes to its line.
+    auto* problems = Child<QPlainTextEdit>("infoEdit");
+    problems->setFocus();
+    QTest::keyClick(problems, Qt::Key_Return);
+    QCOMPARE(Code()->textCursor().selectedText(), "FOO");
   }
 
   // The panes grow with the window. A new window takes the size and the zoom
