@@ -19,9 +19,18 @@ constexpr int kMessageMs = 5'000;
 
 size_t MainWindow::caretLine() const { return size_t(codeEdit_->textCursor().blockNumber()); }
 
+// A jump that reaches no label says why, as its warning or note does.
 bool MainWindow::hasLabelAtCaret() {
-  if (assembly_->model().LabelNameAt(caretLine())) return true;
-  statusBar()->showMessage("No label or jump to a label on this line", kMessageMs);
+  const editing::ProgramModel& model = assembly_->model();
+  if (model.LabelNameAt(caretLine())) return true;
+  QString message = "No label or jump to a label on this line";
+  for (const editing::Diagnostic& diagnostic : model.DiagnosticsOn(caretLine()))
+    if (diagnostic.severity != editing::Severity::kError) {
+      message = QString::fromStdString(diagnostic.message);
+      message[0] = message[0].toUpper();
+      break;
+    }
+  statusBar()->showMessage(message, kMessageMs);
   return false;
 }
 

@@ -209,6 +209,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
     QTest::keyClick(Code(), Qt::Key_F12, Qt::ShiftModifier);
     QCOMPARE(Uses(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
+    // A jump to no label says so, as its warning does.
+    Code()->setLines({"GTO 99", "END"});
+    QTest::keyClick(Code(), Qt::Key_F12);
+    QCOMPARE(window->statusBar()->currentMessage(), "No label 99 in this program (Label Not Found when it runs)");
+    Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "XEQ 01", "END"});
     Code()->selectLine(3);
     const QPoint xeq = Code()->cursorRect().center();
     Code()->selectLine(0);
