@@ -19,10 +19,12 @@
 #include "ui/Look.h"
 #include "ui/ProgramTool.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -180,7 +182,9 @@ void MainWindow::showHexView(bool shown) {
 
 // A new Program Tool opens over the hex pane, where it hides none of the
 // program text it types into.
-void MainWindow::showProgramTool() {
+// The same keys close it, from either window.
+void MainWindow::toggleProgramTool() {
+  if (programTool_ && programTool_->isVisible()) return programTool_->hide();
   if (!programTool_) {
     programTool_ = new ProgramTool(codeEdit_, this);
     programTool_->adjustSize();
@@ -190,6 +194,21 @@ void MainWindow::showProgramTool() {
   }
   programTool_->show();
   programTool_->raise();
+}
+
+// F6 goes round the parts that are shown, in the order they stand on screen.
+void MainWindow::focusNextPane(bool backwards) {
+  std::vector<QWidget*> panes = {codeEdit_};
+  if (hexEdit_->isVisible()) panes.push_back(hexEdit_);
+  if (findBar_->isVisible()) panes.push_back(findEdit_);
+  panes.push_back(infoPanel_->currentWidget());
+  if (programsPanel_->isVisible()) panes.push_back(programsPanel_->widget());
+  QWidget* focus = QApplication::focusWidget();
+  const auto at = std::find_if(panes.begin(), panes.end(),
+                               [focus](QWidget* pane) { return focus && (focus == pane || pane->isAncestorOf(focus)); });
+  const size_t from = at == panes.end() ? 0 : size_t(at - panes.begin());
+  const size_t to = (from + (backwards ? panes.size() - 1 : 1)) % panes.size();
+  panes[to]->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showAbout() {

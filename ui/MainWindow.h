@@ -98,7 +98,8 @@ class MainWindow : public QMainWindow {
   bool allLinesConvert(const QString& refused);
   std::optional<std::string> listingOnScreen(const QString& refused);
   void print();
-  void showProgramTool();
+  void toggleProgramTool();
+  void focusNextPane(bool backwards);
   void showAbout();
   // The help of a program line's instruction (zero-based), as INFO and the tooltip show it.
   QString helpForLine(int line) const;

@@ -312,6 +312,9 @@ void MainWindow::createMenus() {
   stepNumbersAction_->setCheckable(true);
   connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::showStepNumbers);
   view->addSeparator();
+  add(view, "Next Pan&e", Qt::Key_F6, [this] { focusNextPane(false); });
+  add(view, "Previous Pane", Qt::SHIFT | Qt::Key_F6, [this] { focusNextPane(true); });
+  view->addSeparator();
   add(view, "Zoom &In", QKeySequence::ZoomIn, [this] { zoom(1); });
   add(view, "Zoom &Out", QKeySequence::ZoomOut, [this] { zoom(-1); });
   add(view, "&Normal Size", Qt::CTRL | Qt::Key_0, [this] { zoom(-zoomSteps_); });
@@ -319,7 +322,8 @@ void MainWindow::createMenus() {
   QMenu* tools = menuBar()->addMenu("&Tools");
   add(tools, "Code->&Hex", Qt::CTRL | Qt::Key_Return, &MainWindow::convertToHex);
   add(tools, "Hex -> &Code", Qt::CTRL | Qt::SHIFT | Qt::Key_Return, &MainWindow::convertToCode);
-  add(tools, "&Program Tool", Qt::CTRL | Qt::Key_T, &MainWindow::showProgramTool);
+  add(tools, "&Program Tool", Qt::CTRL | Qt::Key_T, &MainWindow::toggleProgramTool)
+      ->setShortcutContext(Qt::ApplicationShortcut);
   QMenu* help = menuBar()->addMenu("&Help");
   add(help, "&Help for This Line", QKeySequence::HelpContents, &MainWindow::showHelpForCode);
   add(help, "&About...", QKeySequence(), &MainWindow::showAbout);

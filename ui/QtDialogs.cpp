@@ -21,6 +21,9 @@ Dialogs::Answer QtDialogs::AskToSave(const QString& question) {
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                   QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Save);
+  // Alt and a letter answer, as the window's own buttons do.
+  box.button(QMessageBox::Save)->setText("&Save");
+  box.button(QMessageBox::Discard)->setText("&Discard");
   switch (box.exec()) {
     case QMessageBox::Save: return Answer::Save;
     case QMessageBox::Discard: return Answer::Discard;

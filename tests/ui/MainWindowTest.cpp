@@ -2,6 +2,7 @@
 // dialogs answered by the test.
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCompleter>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -23,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -37,6 +40,8 @@
 #include "ui/LocalPath.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
+#include "ui/ProgramTool.h"
+#include "ui/QtDialogs.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
@@ -132,6 +137,36 @@ class MainWindowTest : public QObject {
     QCOMPARE(Hex()->text(), "77\nF24142\n");
     Code()->undo();
     QCOMPARE(Code()->codes(), "CLX\r\n\r\n\"AB\"\r\n ");
+  }
+
+  // F6 and Shift+F6 go round the parts on screen; Ctrl+T opens and closes
+  // the Program Tool; Alt+D discards in the question before losing changes.
+  void movesByKeyboard() {
+    Code()->setFocus();
+    const auto focused = [] { return QApplication::focusWidget(); };
+    QTest::keyClick(Code(), Qt::Key_F6);
+    QVERIFY(Hex()->isAncestorOf(focused()) || focused() == Hex());
+    QTest::keyClick(focused(), Qt::Key_F6);
+    QCOMPARE(focused()->objectName(), "infoEdit");
+    QTest::keyClick(focused(), Qt::Key_F6);
+    QCOMPARE(focused(), Code());
+    QTest::keyClick(Code(), Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(focused()->objectName(), "infoEdit");
+
+    Trigger("ProgramTool");
+    QVERIFY(window->findChild<ProgramTool*>()->isVisible());
+    Trigger("ProgramTool");
+    QVERIFY(!window->findChild<ProgramTool*>()->isVisible());
+
+    // The question's Discard answers to Alt+D.
+    QtDialogs real;
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QAbstractButton* discard = box ? box->button(QMessageBox::Discard) : nullptr;
+      if (discard && discard->shortcut() == QKeySequence(Qt::ALT | Qt::Key_D)) discard->click();
+      else if (box) box->reject();
+    });
+    QCOMPARE(real.AskToSave("Save the changes?"), Dialogs::Answer::Discard);
   }
 
   // Rows stay level: the panes scroll together, either one leading, and
