@@ -1,12 +1,17 @@
-#include "cli/Check.h"
+// check and programs: what the lines and labels of a file say, as text for
+// standard output. A file that cannot be read is named on standard error.
 
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "cli/Commands.h"
 #include "cli/ExitStatus.h"
+#include "cli/Messages.h"
+#include "cli/Output.h"
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
 #include "editing/ProgramModel.h"
@@ -20,28 +25,26 @@ std::optional<document::OpenedProgram> Open(const std::string& file) {
   try {
     return document::OpenProgram(file);
   } catch (const std::runtime_error& error) {
-    std::cerr << "orrikey-cli: " << error.what() << "\n";
+    FileError(error);
     return std::nullopt;
   }
 }
 
-// The report gathered up to a chunk, then printed.
+// The report gathered up to a chunk, then printed, so that a report never
+// grows with its file.
 class Report {
  public:
-  explicit Report(const Print& print) : print_(print) {}
-
   std::string& text() { return text_; }
   // Prints what has gathered once it fills a chunk, or all of it at the end.
   bool Pass(bool end = false) {
     constexpr size_t kChunk = 1 << 16;
     if (!end && text_.size() < kChunk) return true;
-    const bool printed = print_(text_);
+    const bool printed = PrintOut(text_);
     text_.clear();
     return printed;
   }
 
  private:
-  const Print& print_;
   std::string text_;
 };
 
@@ -87,10 +90,11 @@ std::optional<int> Diagnose(const std::string& file, const document::FileForm fo
 
 }  // namespace
 
-int Check(const std::vector<std::string>& files, const Print& print) {
-  Report report(print);
+int Check(std::span<const std::string> args) {
+  if (args.size() < 2) return Usage("check needs a file");
+  Report report;
   int worst = kOk;
-  for (const std::string& file : files) {
+  for (const std::string& file : args.subspan(1)) {
     auto program = Open(file);
     if (!program) {
       worst = kUsageOrFileError;
@@ -106,10 +110,11 @@ int Check(const std::vector<std::string>& files, const Print& print) {
   return report.Pass(true) ? worst : kUsageOrFileError;
 }
 
-int ListPrograms(const std::string& file, const Print& print) {
-  const auto program = Open(file);
+int Programs(std::span<const std::string> args) {
+  if (args.size() != 2) return Usage("programs takes one file");
+  const auto program = Open(args[1]);
   if (!program) return kUsageOrFileError;
-  Report report(print);
+  Report report;
   std::string& out = report.text();
   const encoder::Assembly& assembly = program->assembly;
   const labels::Analysis analysis = labels::Analyse(assembly);

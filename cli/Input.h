@@ -1,0 +1,22 @@
+#pragma once
+
+// The inputs of a run: files, and standard input where one is named "-".
+// Each is read whole, as files/ reads files, and a failure throws
+// std::runtime_error in files/ words.
+
+#include <string>
+#include <string_view>
+
+namespace orrikey::cli {
+
+// The name of standard input among the inputs, and of standard output as -o.
+inline constexpr std::string_view kStandardStream = "-";
+
+// The bytes of a raw file.
+std::string ReadRawInput(const std::string& input);
+
+// The bytes of program text or a listing, normalised only later, as they are
+// read into program lines.
+std::string ReadTextInput(const std::string& input);
+
+}  // namespace orrikey::cli
