@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 
+#include "cli/Messages.h"
 #include "files/FileIO.h"
 #include "files/ProgramText.h"
 #include "files/RawFile.h"
@@ -35,6 +37,15 @@ std::string ReadTextInput(const std::string& input) {
   std::string bytes = input == kStandardStream ? ReadStandardInput() : files::ReadWholeFile(input);
   files::RefuseNulByte(input, bytes);
   return bytes;
+}
+
+std::optional<document::OpenedProgram> OpenProgramInput(const std::string& file) {
+  try {
+    return document::OpenProgram(file);
+  } catch (const std::runtime_error& error) {
+    FileError(error);
+    return std::nullopt;
+  }
 }
 
 }  // namespace orrikey::cli

@@ -4,8 +4,11 @@
 // Each is read whole, as files/ reads files, and a failure throws
 // std::runtime_error in files/ words.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "document/OpenProgram.h"
 
 namespace orrikey::cli {
 
@@ -18,5 +21,9 @@ std::string ReadRawInput(const std::string& input);
 // The bytes of program text or a listing, normalised only later, as they are
 // read into program lines.
 std::string ReadTextInput(const std::string& input);
+
+// A program file in any of its forms, as the editor opens it; nothing when
+// it cannot be read, which standard error is told.
+std::optional<document::OpenedProgram> OpenProgramInput(const std::string& file);
 
 }  // namespace orrikey::cli

@@ -32,6 +32,14 @@ int WriteOutput(const std::string& path, std::string_view bytes) {
   return kOk;
 }
 
+bool Report::Pass(bool end) {
+  constexpr size_t kChunk = 1 << 16;
+  if (!end && text_.size() < kChunk) return true;
+  const bool printed = PrintOut(text_);
+  text_.clear();
+  return printed;
+}
+
 void RecoverWrites() {
   for (const files::InterruptedWrite& write : files::RecoverInterruptedWrites())
     if (!write.message.empty()) Complain(write.message);

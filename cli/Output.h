@@ -17,6 +17,19 @@ bool PrintOut(std::string_view text);
 // for "-"; says once why it could not, and gives the status.
 int WriteOutput(const std::string& path, std::string_view bytes);
 
+// Text for standard output, printed a chunk at a time as it is made, so
+// that a report never grows with its file.
+class Report {
+ public:
+  std::string& text() { return text_; }
+  // Prints what has gathered once it fills a chunk, or all of it at the end;
+  // false when standard output could not take it.
+  bool Pass(bool end = false);
+
+ private:
+  std::string text_;
+};
+
 // Writes back what a run killed while it wrote left half done, and names
 // the files; every run does this before it reads or writes a file.
 void RecoverWrites();
