@@ -2,7 +2,6 @@
 // 8-bit text or hex, on standard output or in files.
 
 #include <cstdint>
-#include <functional>
 #include <iostream>
 #include <optional>
 #include <span>
@@ -51,93 +50,45 @@ std::string_view Extension(Format format) {
   }
 }
 
-// Standard output takes the text in chunks of this size.
-constexpr size_t kChunk = 1 << 16;
+struct DecodedText {
+  std::string text;
+  std::optional<decoder::Stop> stop;  // where the bytes end mid-instruction
+};
 
-// Program text or 8-bit text, after `first`, each line written straight
-// into the output: the lines read before a run at a time, each other line
-// alone. Room is made a chunk at a time so that the cleared room is written
-// while it is still in the cache; `used` ends what is written. A flush that
-// keeps the text wants it whole at the end, so it is not asked again.
-bool WriteLines(decoder::LineReader& reader, std::string_view lineBreak,
-                std::string& out, const std::function<bool(std::string&)>& flush, bool& first) {
-  decoder::Line line;
-  size_t used = out.size();
-  size_t flushAt = kChunk;
-  const auto makeRoom = [&](size_t room) {
-    if (out.size() < used + room) out.resize(used + room + kChunk);
-  };
-  for (;;) {
-    if (!first) {
-      makeRoom(kChunk);
-      used = static_cast<size_t>(reader.CopyKeptLines(out.data() + used, out.data() + out.size(), lineBreak) -
-                                 out.data());
-    }
-    makeRoom(lineBreak.size() + reader.Room());
-    char* at = out.data() + used;
-    if (!first) {
-      // LF or CR LF, stored rather than copied: a copy would cost more than the line.
-      if (lineBreak.size() == 2) *at++ = lineBreak.front();
-      *at++ = lineBreak.back();
-    }
-    if (!reader.Next(line, at)) break;
-    first = false;
-    used = static_cast<size_t>(at + line.textSize - out.data());
-    if (used < flushAt) continue;
-    out.resize(used);
-    if (!flush(out)) return false;
-    used = out.size();
-    if (used > 0) flushAt = SIZE_MAX;
-  }
-  out.resize(used);
-  return true;
-}
-
-// The program text, listing or hex of the bytes, decoded a line at a time. Text
-// goes to a file with CR LF between lines, as .42S files always had, and to
-// standard output with LF after every line. `flush` takes the output so far
-// when it has grown large; false from it ends the decode.
-bool WriteDecoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak,
-                  std::string& out, const std::function<bool(std::string&)>& flush,
-                  std::optional<decoder::Stop>& stop) {
+// The program text, listing or hex of the bytes. Text goes to a file with
+// CR LF between lines, as .42S files always had, and to standard output with
+// LF after every line.
+DecodedText Decoded(std::span<const std::uint8_t> bytes, Format format, std::string_view lineBreak) {
+  std::string out;
+  // Program text takes about three bytes for every byte of the program, a
+  // listing four; room never written costs nothing.
+  out.reserve(bytes.size() * 4);
   // Program text is written as listings spell their instructions.
-  const decoder::LineReader::TextWriter spelling = {listing::WriteListingInstruction,
-                                                     listing::ListingRoom};
+  const decoder::LineReader::TextWriter spelling = {listing::WriteListingInstruction, listing::ListingRoom};
   decoder::LineReader reader(bytes, format == Format::kText ? std::optional(spelling) : std::nullopt);
   decoder::Line line;
-  bool first = true;
-  const auto breakLine = [&] {
-    if (!first) out.append(lineBreak);
-    first = false;
-  };
-  const auto fits = [&] { return out.size() < kChunk || flush(out); };
   if (format == Format::kHex) {
+    // All the bytes, but the status tells whether they decode.
     while (reader.Next(line)) {}
-  } else if (format == Format::kListing) {
-    listing::ListingStream listing(out);
-    while (reader.Next(line)) {
-      listing.Add({reader.text(), line.size, line.endsProgram(), line.dropped()});
-      if (!fits()) return false;
-    }
-    listing.Finish();
-  } else if (!WriteLines(reader, lineBreak, out, flush, first)) {
-    return false;
-  }
-  stop = reader.stop();
-  if (format == Format::kHex) {
     text::AppendHex(out, bytes);
     out += '\n';
-    return true;
+  } else if (format == Format::kListing) {
+    // The listing holds only instructions, so a stop leaves the error line out.
+    listing::ListingStream listing(out);
+    while (reader.Next(line)) listing.Add({reader.text(), line.size, line.endsProgram(), line.dropped()});
+    listing.Finish();
+  } else {
+    bool first = true;
+    const auto add = [&](std::string_view lineText) {
+      if (!first) out += lineBreak;
+      first = false;
+      out += lineText;
+    };
+    while (reader.Next(line)) add(reader.text());
+    if (reader.stop()) add(decoder::kErrorLine);
+    if (lineBreak == "\n") out += '\n';
   }
-  // The listing holds only instructions, so a stop leaves the error line out.
-  if (format == Format::kListing) return true;
-  if (stop) {
-    breakLine();
-    out.append(decoder::kErrorLine);
-    if (!fits()) return false;
-  }
-  if (lineBreak == "\n") out += '\n';
-  return true;
+  return {std::move(out), reader.stop()};
 }
 
 int DecodeOne(const Options& options, const std::string& input) {
@@ -163,29 +114,17 @@ int DecodeOne(const Options& options, const std::string& input) {
   const auto path =
       OutputPath(options.arguments.output, options.hexText ? "hex" : input, Extension(options.format));
   const bool toStandardOutput = !path || *path == kStandardStream;
-  // Standard output gets the text as it comes; a file only the whole text.
-  const auto flush = [&](std::string& text) {
-    if (!toStandardOutput) return true;
-    const bool printed = PrintOut(text);
-    text.clear();
-    return printed;
-  };
-  std::string out;
-  // Program text takes about three bytes for every byte of the program, a
-  // listing four; room never written costs nothing.
-  if (!toStandardOutput) out.reserve(bytes.size() * 4);
-  std::optional<decoder::Stop> stop;
-  if (!WriteDecoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n", out, flush, stop))
-    return kUsageOrFileError;
+  const DecodedText decoded = Decoded(bytes, options.format, toStandardOutput ? "\n" : "\r\n");
+  // Standard output gets the text up to the error line; a file only a clean decode.
   if (toStandardOutput) {
-    if (!flush(out)) return kUsageOrFileError;
-  } else if (!stop) {
-    if (const int status = WriteOutput(*path, out)) return status;
+    if (!PrintOut(decoded.text)) return kUsageOrFileError;
+  } else if (!decoded.stop) {
+    if (const int status = WriteOutput(*path, decoded.text)) return status;
   }
-  if (stop)
-    std::cerr << (options.arguments.inputs.size() > 1 ? input + ": " : "")
-              << decoder::StopMessage(stop) << "\n";
-  return stop ? kConversionFailed : kOk;
+  if (!decoded.stop) return kOk;
+  std::cerr << (options.arguments.inputs.size() > 1 ? input + ": " : "") << decoder::StopMessage(decoded.stop)
+            << "\n";
+  return kConversionFailed;
 }
 
 }  // namespace
