@@ -1,8 +1,7 @@
 #pragma once
 
-// The inputs of a run: files, and standard input where one is named "-".
-// Each is read whole, as files/ reads files, and a failure throws
-// std::runtime_error in files/ words.
+// The inputs of a run: files, and standard input where one is named "-",
+// each read whole, within the size limit of files/.
 
 #include <optional>
 #include <string>
@@ -15,7 +14,8 @@ namespace orrikey::cli {
 // The name of standard input among the inputs, and of standard output as -o.
 inline constexpr std::string_view kStandardStream = "-";
 
-// The bytes of a raw file.
+// The bytes of a raw file. Both readers throw std::runtime_error in the
+// words of files/, so that every command names a file alike.
 std::string ReadRawInput(const std::string& input);
 
 // The bytes of program text or a listing, normalised only later, as they are
