@@ -1,49 +1,27 @@
-#include "cli/Check.h"
+// check: "FILE:LINE:COLUMN: error: ..." for each line that does not convert,
+// "...: warning: ..." for each label warning and "...: note: ..." for each
+// note, in line order, as the editors show them. Notes alone leave the
+// status clean.
 
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <optional>
-#include <stdexcept>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "cli/Commands.h"
 #include "cli/ExitStatus.h"
+#include "cli/Input.h"
+#include "cli/Messages.h"
+#include "cli/Output.h"
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
 #include "editing/ProgramModel.h"
-#include "labels/Labels.h"
-#include "text/CodePage.h"
 
 namespace orrikey::cli {
 namespace {
-
-std::optional<document::OpenedProgram> Open(const std::string& file) {
-  try {
-    return document::OpenProgram(file);
-  } catch (const std::runtime_error& error) {
-    std::cerr << "orrikey-cli: " << error.what() << "\n";
-    return std::nullopt;
-  }
-}
-
-// The report gathered up to a chunk, then printed.
-class Report {
- public:
-  explicit Report(const Print& print) : print_(print) {}
-
-  std::string& text() { return text_; }
-  // Prints what has gathered once it fills a chunk, or all of it at the end.
-  bool Pass(bool end = false) {
-    constexpr size_t kChunk = 1 << 16;
-    if (!end && text_.size() < kChunk) return true;
-    const bool printed = print_(text_);
-    text_.clear();
-    return printed;
-  }
-
- private:
-  const Print& print_;
-  std::string text_;
-};
 
 // "FILE:LINE:COLUMN: SEVERITY: " before a message, the column counting from 1.
 void Start(Report& report, const std::string& file, size_t line, size_t column, std::string_view severity) {
@@ -87,11 +65,12 @@ std::optional<int> Diagnose(const std::string& file, const document::FileForm fo
 
 }  // namespace
 
-int Check(const std::vector<std::string>& files, const Print& print) {
-  Report report(print);
+int Check(std::span<const std::string> args) {
+  if (args.size() < 2) return Usage("check needs a file");
+  Report report;
   int worst = kOk;
-  for (const std::string& file : files) {
-    auto program = Open(file);
+  for (const std::string& file : args.subspan(1)) {
+    auto program = OpenProgramInput(file);
     if (!program) {
       worst = kUsageOrFileError;
       continue;
@@ -104,33 +83,6 @@ int Check(const std::vector<std::string>& files, const Print& print) {
     worst = std::max(worst, *status);
   }
   return report.Pass(true) ? worst : kUsageOrFileError;
-}
-
-int ListPrograms(const std::string& file, const Print& print) {
-  const auto program = Open(file);
-  if (!program) return kUsageOrFileError;
-  Report report(print);
-  std::string& out = report.text();
-  const encoder::Assembly& assembly = program->assembly;
-  const labels::Analysis analysis = labels::Analyse(assembly);
-  const auto lineOf = [&](size_t index) { return std::to_string(assembly.lines()[index].sourceLine); };
-  // Label lines right-aligned, the widest number being the file's last line.
-  const size_t width = assembly.lines().empty() ? 0 : lineOf(assembly.lines().size() - 1).size();
-  size_t label = 0;
-  for (size_t i = 0; i < analysis.programs.size(); ++i) {
-    const labels::Program& p = analysis.programs[i];
-    out += "Program " + std::to_string(i + 1) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
-           ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
-    for (; label < analysis.labels.size() && analysis.labels[label].program == i; ++label) {
-      const labels::Label& l = analysis.labels[label];
-      const std::string number = lineOf(l.line);
-      out.append(2 + width - number.size(), ' ').append(number).append(" LBL ");
-      text::AppendDisplayCodesUtf8(out, labels::Shown(l.kind, l.name));
-      out += '\n';
-      if (!report.Pass()) return kUsageOrFileError;
-    }
-  }
-  return report.Pass(true) ? kOk : kUsageOrFileError;
 }
 
 }  // namespace orrikey::cli
