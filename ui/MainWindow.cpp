@@ -155,9 +155,13 @@ void MainWindow::newFile() {
   setCurrentFile({}, Format::kProgramText);
 }
 
-// Clears the hex pane, the byte count and INFO with the text, as they follow it.
+// Clears the hex pane, the byte count and INFO with the text, as they follow
+// it; one undo step brings it all back, so nothing needs saving first. The
+// file stays the program's own.
 void MainWindow::clearCode() {
-  if (!codeEdit_->isEmpty()) newFile();
+  QTextCursor cursor(codeEdit_->document());
+  cursor.select(QTextCursor::Document);
+  cursor.removeSelectedText();
 }
 
 // Hex digits typed or pasted into the hex pane, blanks and line breaks

@@ -95,6 +95,7 @@ class MainWindow : public QMainWindow {
   void editWhereFocused(const char* slot);
   // False, with the failed lines shown after `refused`, while a line of the
   // program does not convert.
+  void proposeName(FileDialog& dialog, const QString& suffix) const;
   bool allLinesConvert(const QString& refused);
   std::optional<std::string> listingOnScreen(const QString& refused);
   void print();

@@ -19,6 +19,7 @@
 #include "ui/Printing.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -83,22 +84,37 @@ void MainWindow::readFile(const QString& path, document::OpenAs as) {
   setCurrentFile(path, form);
 }
 
+// A listing is only read, so its program is saved under a name of its own.
 bool MainWindow::save() {
+  if (document_.form() == Format::kListing)
+    statusBar()->showMessage("A listing is only read: save its program as program text", 10'000);
   if (document_.saveNeedsName()) return saveAs();
   return writeFile({document_.path(), document_.form()});
 }
 
 bool MainWindow::saveAs() {
-  textDialog_.kind = FileDialog::Kind::Save;
+  proposeName(textDialog_, "42S");
   if (!dialogs_.Execute(textDialog_)) return false;
   return writeFile(ProgramDocument::SaveAsTarget(textDialog_.fileName, textDialog_.filterIndex));
 }
 
+// A raw file that could not be written is refused before a name is asked.
 bool MainWindow::saveIn(Format format) {
+  if (format == Format::kRaw && !allLinesConvert("The raw file was not saved")) return false;
   FileDialog& dialog = format == Format::kRaw ? rawDialog_ : textDialog_;
-  dialog.kind = FileDialog::Kind::Save;
+  proposeName(dialog, format == Format::kRaw ? "raw" : "42S");
   if (!dialogs_.Execute(dialog)) return false;
   return writeFile(ProgramDocument::SaveInTarget(format, dialog.fileName, dialog.filterIndex));
+}
+
+// The program's own name in the form being saved; an untitled program is
+// offered no name, only the folder the dialog was last in.
+void MainWindow::proposeName(FileDialog& dialog, const QString& suffix) const {
+  dialog.kind = FileDialog::Kind::Save;
+  if (!dialog.fileName.isEmpty()) dialog.initialDir = QFileInfo(dialog.fileName).absolutePath();
+  const QFileInfo program(document_.path());
+  dialog.fileName = document_.path().isEmpty() ? QString()
+                                               : program.dir().filePath(program.completeBaseName() + "." + suffix);
 }
 
 // A raw file or a listing is always the program on screen, assembled now;
@@ -122,9 +138,9 @@ bool MainWindow::allLinesConvert(const QString& refused) {
 
 bool MainWindow::writeFile(const ProgramDocument::Target& target) {
   const QString& path = target.path;
+  if (target.form == Format::kRaw && !allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
   if (!mayWriteOver(path)) return false;
   if (target.form == Format::kRaw) {
-    if (!allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
     files::WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
   } else if (target.form == Format::kEightBitText) {
     files::WriteProgramTextFile(LocalPath(path), codeEdit_->codes());
@@ -156,12 +172,11 @@ std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
 }
 
 bool MainWindow::saveListing() {
-  listingDialog_.kind = FileDialog::Kind::Save;
+  const std::optional<std::string> listing = listingOnScreen("The listing was not saved");
+  if (!listing) return false;
+  proposeName(listingDialog_, "txt");
   if (!dialogs_.Execute(listingDialog_)) return false;
   const QString path = ProgramDocument::ListingPath(listingDialog_.fileName);
-  const std::optional<std::string> listing =
-      listingOnScreen(QFileInfo(path).fileName() + " was not saved");
-  if (!listing) return false;
   files::WriteProgramTextFile(LocalPath(path), *listing);
   listingDialog_.fileName = path;
   statusBar()->showMessage("Listing saved as " + QFileInfo(path).fileName(), 10'000);

@@ -386,16 +386,35 @@ class MainWindowTest : public QObject {
     QCOMPARE(QByteArray::fromStdString(Read("p.raw")).toHex(), "7759");
     QVERIFY(!window->isWindowModified());
     QCOMPARE(Child<QMenu>("recentMenu")->actions().size(), 1);
-    QTest::keyClicks(Code(), "CLX");
-    dialogs->answers = {Answer::Discard};
+    // Clear Code empties the program, file kept, and Undo brings it back.
     Click("clearCodeButton");
-    QCOMPARE(dialogs->questions, QStringList{"Save the changes to p.raw before starting a new program?"});
+    QVERIFY(dialogs->questions.isEmpty());
     QCOMPARE(Hex()->text(), "");
     QCOMPARE(Child<QLabel>("byteCountLabel")->text(), "");
+    QCOMPARE(window->windowTitle(), "p.raw[*] - Orrikey");
+    Code()->undo();
+    QCOMPARE(Code()->lines(), (Lines{"CLX", "SIN"}));
+    // Save Raw File offers the program's own name, and an untitled program
+    // none; a line that does not convert refuses before a name is asked.
+    dialogs->fileNames = {Path("p.raw")};
+    dialogs->confirmations = {true};
+    Trigger("SaveRawFile");
+    QCOMPARE(dialogs->shown.back().fileName, Path("p.raw"));
+    dialogs->answers = {Answer::Discard};
+    Trigger("New");
     QTest::keyClicks(Code(), "LBL \"NEW\"");
     dialogs->fileNames = {Path("new.raw")};
     Trigger("SaveRawFile");
+    QCOMPARE(dialogs->shown.back().initialDir, dir->path());
     QCOMPARE(QByteArray::fromStdString(Read("new.raw")).toHex().toUpper(), "C000F4004E4557");
+    QTest::keyClicks(Code(), "\rFOO");
+    const size_t asked = dialogs->shown.size();
+    for (const char* save : {"SaveRawFile", "SaveListing"}) {
+      dialogs->errors.clear();
+      Trigger(save);
+      QCOMPARE(dialogs->shown.size(), asked);
+      QCOMPARE(dialogs->errors.size(), 1);
+    }
   }
 
   // Each save command writes the program on screen in its form: program text
@@ -603,6 +622,8 @@ class MainWindowTest : public QObject {
              u"Left out 2 line(s) of the listing; line 2: The character ☃ (U+2603) has no calculator code"_qs);
     Trigger("Save");
     QCOMPARE(dialogs->shown.back().kind, FileDialog::Kind::Save);
+    QCOMPARE(dialogs->shown.back().fileName, Path("l.42S"));
+    QCOMPARE(window->statusBar()->currentMessage(), "A listing is only read: save its program as program text");
   }
 
   // A file dragged over the text is taken, and opens when dropped.
