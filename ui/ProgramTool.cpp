@@ -94,7 +94,7 @@ QWidget* ProgramTool::addPage(const QString& caption) {
 
 void ProgramTool::createCharacterPage() {
   characterGrid_ = new StringGrid(6, 6, nullptr);
-  PlaceGrid(addPage("HP42S Char"), characterGrid_);
+  PlaceGrid(addPage("&Characters"), characterGrid_);
   for (int row = 0; row < 6; ++row)
     for (int column = 0; column < 6; ++column)
       characterGrid_->setCell(column, row, kCharacters[row][column]);
@@ -104,7 +104,7 @@ void ProgramTool::createCharacterPage() {
 
 void ProgramTool::createModOpPage() {
   instructionGrid_ = new StringGrid(kModOpColumns + 1, kModOpRows, nullptr);
-  PlaceGrid(addPage("ModOpCode"), instructionGrid_);
+  PlaceGrid(addPage("Instructions with &Operand"), instructionGrid_);
   const std::vector<std::string_view> names = reference::OperandInstructionNames();
   for (int k = 0; k < kModOpColumns * kModOpRows; ++k)
     instructionGrid_->setCell(k % kModOpColumns, k / kModOpColumns, std::string(names[size_t(k)]) + ' ');
@@ -115,12 +115,11 @@ void ProgramTool::createModOpPage() {
 }
 
 void ProgramTool::createFixOpPage() {
-  QWidget* page = addPage("FixOpCode");
+  QWidget* page = addPage("Instructions by &Menu");
   auto* layout = new QGridLayout(page);
   layout->addWidget(MakeCaption("FIXED OPCODE", page->font(), kCaptionOrange), 0, 0);
   groupPicker_ = MakePicker(161);
   for (const std::string& group : reference::FixMenuGroups()) groupPicker_->addItem(ToDisplayText(group));
-  groupPicker_->setCurrentIndex(-1);
   memberPicker_ = MakePicker(129);
   layout->addWidget(groupPicker_, 1, 0);
   layout->addWidget(memberPicker_, 1, 1);
@@ -128,10 +127,13 @@ void ProgramTool::createFixOpPage() {
   layout->setColumnStretch(2, 1);
   connect(groupPicker_, &QComboBox::activated, this, &ProgramTool::showGroup);
   connect(memberPicker_, &QComboBox::activated, this, &ProgramTool::insertMember);
+  // The first menu's instructions show at once, not two empty lists.
+  groupPicker_->setCurrentIndex(0);
+  showGroup(0);
 }
 
 void ProgramTool::createFlagsPage() {
-  QWidget* page = addPage("Flags");
+  QWidget* page = addPage("&Flags");
   flagsText_ = new QPlainTextEdit;
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -141,6 +143,7 @@ void ProgramTool::createFlagsPage() {
   font.setPixelSize(12);
   font.setBold(false);
   flagsText_->setFont(font);
+  flagsText_->setReadOnly(true);
   // Wrapped at blanks only: the line of hyphens, a little wider in a
   // stand-in font, is clipped rather than broken.
   flagsText_->setWordWrapMode(QTextOption::WordWrap);

@@ -1,4 +1,4 @@
-// The Program Tool's symbol scanner page "RegVarLbl": where the program stores
+// The Program Tool's symbol scanner page: where the program stores
 // into registers and variables, declares menu variables and defines labels,
 // and the jump from a find to its program line.
 
@@ -50,7 +50,7 @@ QStringList SortedForDisplay(const std::vector<std::string>& entries) {
 }  // namespace
 
 void ProgramTool::createScanPage() {
-  QWidget* page = addPage("RegVarLbl");
+  QWidget* page = addPage("Find &Registers and Labels");
   auto* kinds = new QGridLayout;
   kinds->setColumnStretch(2, 1);
   registersBox_ = AddKindBox(kinds, "REGISTER", page->font());

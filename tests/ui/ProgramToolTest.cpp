@@ -79,6 +79,16 @@ class ProgramToolTest : public QObject {
   }
   void cleanup() { form.reset(); }
 
+  // The menu page opens on its first menu's instructions, and the flags
+  // are there to read, not to edit.
+  void opensReadyToUse() {
+    QVERIFY(Picker("memberPicker")->count() > 0);
+    auto* flags = Child<QPlainTextEdit>("flagsText");
+    const QString before = flags->toPlainText();
+    QTest::keyClicks(flags, "x");
+    QCOMPARE(flags->toPlainText(), before);
+  }
+
   // Each pick replaces the selection "CLX" of "A CLX B", or, as a whole
   // instruction, goes on a line of its own; it is one undo step and gives
   // the program text the keyboard.
