@@ -3,6 +3,8 @@
 // objects with typed fields, so that the page parses no text.
 
 #include <emscripten/bind.h>
+#include <emscripten/em_js.h>
+#include <emscripten/em_macros.h>
 #include <emscripten/val.h>
 
 #include <algorithm>
@@ -17,7 +19,7 @@
 #include "decoder/Decode.h"
 #include "decoder/LineReader.h"
 #include "document/OpenProgram.h"
-#include "document/TypedLine.h"
+#include "editing/ProgramModel.h"
 #include "encoder/Assembly.h"
 #include "encoder/Encoder.h"
 #include "listing/ListingReader.h"
@@ -26,6 +28,22 @@
 #include "tables/Tables.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
+
+// A diagnostic or a label as one object made on the page's side: a long
+// text may have thousands, and each property set from here would cross
+// over on its own.
+EM_JS(void, PushDiagnostic, (emscripten::EM_VAL list, size_t line, size_t sourceLine, size_t begin, size_t end,
+                             int severity, const char* message, const char* fix, const char* failure), {
+  const diagnostic = {line, sourceLine, begin, end, severity: ['error', 'warning', 'note'][severity],
+                      message: UTF8ToString(message)};
+  if (HEAPU8[fix]) diagnostic.fix = UTF8ToString(fix);
+  if (HEAPU8[failure]) diagnostic.failure = UTF8ToString(failure);
+  Emval.toValue(list).push(diagnostic);
+});
+
+EM_JS(void, PushLabel, (emscripten::EM_VAL list, size_t line, const char* name), {
+  Emval.toValue(list).push({line, name: UTF8ToString(name)});
+});
 
 namespace orrikey {
 namespace {
@@ -42,6 +60,11 @@ std::string Shown(std::string_view codes) {
   std::string shown;
   text::AppendDisplayCodesUtf8(shown, codes);
   return shown;
+}
+
+template <typename T>
+val OrUndefined(const std::optional<T>& value) {
+  return value ? val(*value) : val::undefined();
 }
 
 const char* FormName(document::FileForm form) {
@@ -71,19 +94,11 @@ document::OpenAs OpenAsNamed(const std::string& as) {
   return document::OpenAs::kAny;
 }
 
-// A failed line's message, with the page's own reason for a character it
-// refused, else the line's.
-std::string FailureMessage(const encoder::Assembly::Line& line, const std::string& pageReason) {
-  return pageReason.empty() ? encoder::FailureMessage(line.sourceLine, line.assembled)
-                            : encoder::FailureMessage(line.sourceLine, *line.assembled.error, pageReason);
-}
-
 // Lines [first, end) with the line of the source each came from, its bytes
-// and hex row, and for a line that does not convert its error and message
-// (with the reason of a character refused from the page's text, by line
-// index).
-val AssemblyLines(const encoder::Assembly& assembly, const std::vector<std::string>& reasons, size_t first,
-                  size_t end) {
+// and hex row, and for a line that does not convert its error and the
+// message `messageOf` gives it.
+template <typename MessageOf>
+val AssemblyLines(const encoder::Assembly& assembly, size_t first, size_t end, const MessageOf& messageOf) {
   val lines = val::array();
   for (size_t i = first; i < end; ++i) {
     const encoder::Assembly::Line& line = assembly.lines()[i];
@@ -94,7 +109,7 @@ val AssemblyLines(const encoder::Assembly& assembly, const std::vector<std::stri
     out.set("step", line.assembled.isStep());
     if (line.assembled.error) {
       out.set("error", std::string(ErrorName(*line.assembled.error)));
-      out.set("message", FailureMessage(line, i < reasons.size() ? reasons[i] : std::string()));
+      out.set("message", messageOf(i));
     }
     lines.call<void>("push", out);
   }
@@ -107,32 +122,39 @@ val Failure(const std::exception& error) {
   return out;
 }
 
-// A file as the desktop opens it: its form, the text the editor shows, the
-// listing lines refused, and every line assembled.
-val Opened(const document::OpenedProgram& opened) {
-    val out = val::object();
-    out.set("form", std::string(FormName(opened.form)));
-    out.set("text", Shown(opened.text));
-    out.set("decodeError", opened.decodeError);
-    val refused = val::array();
-    for (const listing::ListingError& error : opened.refused) {
-      val line = val::object();
-      line.set("line", error.fileLine);
-      line.set("reason", error.reason);
-      line.set("message", encoder::FailureMessage(error.fileLine, encoder::EncodeError::kChar, error.reason));
-      refused.call<void>("push", line);
-    }
-    out.set("refused", refused);
-    out.set("charErrorRow", std::string(encoder::ErrorLine(encoder::EncodeError::kChar)));
-    out.set("lines", AssemblyLines(opened.assembly, {}, 0, opened.assembly.lines().size()));
-    out.set("size", encoder::SizeText(opened.assembly.Programs()));
-    out.set("failures", opened.assembly.failureCount() + opened.refused.size());
-    return out;
+// What opening a file tells besides its lines: its form, the text the
+// editor shows, and the listing lines refused.
+val OpenedFile(const document::OpenedProgram& opened) {
+  val out = val::object();
+  out.set("form", std::string(FormName(opened.form)));
+  out.set("text", Shown(opened.text));
+  out.set("decodeError", opened.decodeError);
+  val refused = val::array();
+  for (const listing::ListingError& error : opened.refused) {
+    val line = val::object();
+    line.set("line", error.fileLine);
+    line.set("reason", error.reason);
+    line.set("message", encoder::FailureMessage(error.fileLine, encoder::EncodeError::kChar, error.reason));
+    refused.call<void>("push", line);
+  }
+  out.set("refused", refused);
+  out.set("charErrorRow", std::string(encoder::ErrorLine(encoder::EncodeError::kChar)));
+  return out;
 }
 
+// A file as `orrikey-cli encode` reads it: every line assembled, with the
+// encoder's own messages.
 val Open(const std::string& name, const std::string& bytes, const std::string& as) {
   try {
-    return Opened(document::ReadProgramFile(name, bytes, OpenAsNamed(as)));
+    const document::OpenedProgram opened = document::ReadProgramFile(name, bytes, OpenAsNamed(as));
+    const encoder::Assembly& assembly = opened.assembly;
+    val out = OpenedFile(opened);
+    out.set("lines", AssemblyLines(assembly, 0, assembly.lines().size(), [&](size_t i) {
+              return encoder::FailureMessage(assembly.lines()[i].sourceLine, assembly.lines()[i].assembled);
+            }));
+    out.set("size", encoder::SizeText(assembly.Programs()));
+    out.set("failures", assembly.failureCount() + opened.refused.size());
+    return out;
   } catch (const std::exception& error) {
     return Failure(error);
   }
@@ -156,15 +178,19 @@ val Decode(const std::string& bytes) {
 }
 
 // Raw bytes as the calculator lists them (the instructions before any stop).
+std::string ListingOf(const decoder::Decoded& decoded) {
+  std::vector<listing::ListedLine> lines;
+  lines.reserve(decoded.lines.size());
+  for (const decoder::Line& line : decoded.lines)
+    lines.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+  return listing::WriteListing(lines);
+}
+
 val DecodeListing(const std::string& bytes) {
   try {
     const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
-    std::vector<listing::ListedLine> lines;
-    lines.reserve(decoded.lines.size());
-    for (const decoder::Line& line : decoded.lines)
-      lines.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
     val out = val::object();
-    out.set("listing", listing::WriteListing(lines));
+    out.set("listing", ListingOf(decoded));
     out.set("error", decoder::StopMessage(decoded.stop));
     return out;
   } catch (const std::exception& error) {
@@ -172,103 +198,43 @@ val DecodeListing(const std::string& bytes) {
   }
 }
 
-// The page's text, its lines split at LF: each character to the display code
-// it shows or stands for, as the editor takes typed characters. A line with a
-// character of no code fails, naming it.
-struct PageLine {
-  encoder::Assembly::Line line;
-  std::string codes;
-  std::string reason;
-};
-
-PageLine ReadPageLine(std::string_view text, size_t number) {
-  std::string codes;
-  std::optional<char32_t> refused;
-  const bool whole = text::ReadUtf8(text, [&](char32_t c) {
-    const auto code = text::TypedDisplayCode(c);
-    if (!code) refused = c;
-    else codes += static_cast<char>(*code);
-    return code.has_value();
-  });
-  // A lone surrogate of the page's string reaches here as no UTF-8 at all.
-  if (!whole && !refused) refused = U'\uFFFD';
-  if (refused)
-    return {{number, encoder::Failed(encoder::EncodeError::kChar)}, std::move(codes),
-            "The character " + text::NameCharacter(*refused) + " has no calculator code"};
-  document::TypedLine typed = document::ReadTypedLine(codes);
-  if (!typed.spelled.empty()) codes = std::move(typed.spelled);
-  return {{number, std::move(typed.assembled)}, std::move(codes), {}};
+// What Save Raw and Save Listing write of a program text; nothing while a
+// line does not convert, as on the desktop. The listing is the calculator's
+// own of the bytes saved raw, so it spells every line as the calculator
+// does, whatever spelling the text was typed in.
+val Export(const editing::ProgramModel& model) {
+  val out = val::object();
+  out.set("failures", model.errorCount());
+  if (model.errorCount() > 0) return out;
+  const std::vector<std::uint8_t> raw = model.assembly().Bytes();
+  out.set("raw", Bytes(raw));
+  out.set("listing", ListingOf(decoder::Decode(raw)));
+  return out;
 }
 
-template <typename Take>
-void ForEachPageLine(std::string_view text, size_t firstNumber, const Take& take) {
-  for (size_t start = 0, number = firstNumber;; ++number) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    take(ReadPageLine(text.substr(start, end - start), number));
-    if (end == text.size()) break;
-    start = end + 1;
-  }
-}
-
-struct PageText {
-  encoder::Assembly assembly;
-  std::vector<std::string> codes;
-};
-
-PageText ReadPageText(const std::string& text) {
-  PageText page;
-  ForEachPageLine(text, 1, [&](PageLine line) {
-    page.assembly.Append(std::move(line.line));
-    page.codes.push_back(std::move(line.codes));
-  });
-  return page;
-}
-
-// What Save Raw and Save Listing write of the page's text; nothing while a
-// line does not convert, as on the desktop.
-val Export(const std::string& text) {
+val ExportText(const std::string& text) {
   try {
-    const PageText page = ReadPageText(text);
-    val out = val::object();
-    if (page.assembly.failureCount() > 0) {
-      out.set("failures", page.assembly.failureCount());
-      return out;
-    }
-    const std::vector<std::uint8_t> raw = page.assembly.Bytes();
-    out.set("raw", Bytes(raw));
-    std::vector<listing::ListedLine> lines;
-    for (size_t i = 0; i < page.codes.size(); ++i) {
-      const encoder::AssembledLine& line = page.assembly.lines()[i].assembled;
-      if (line.isStep()) lines.push_back({page.codes[i], line.bytes.size(), line.endsProgram()});
-    }
-    out.set("listing", listing::WriteListing(lines));
-    out.set("failures", 0);
-    return out;
+    editing::ProgramModel model;
+    model.Replace(0, 1, text);
+    return Export(model);
   } catch (const std::exception& error) {
     return Failure(error);
   }
 }
 
-// The page's text as it is edited: each change assembles only the lines it
-// replaced, and the size and the failures are kept as the lines change.
-class PageAssembly {
+// The page's text as it is edited, in the core's editing model: each change
+// reads only the lines it replaced, and everything else the page shows is
+// asked of the model. Lines are numbered from 0 here, columns count
+// characters, and text is UTF-8.
+class PageModel {
  public:
   // Replaces `count` lines from `first` on with the lines of `text`, split at
-  // LF, and gives those lines back.
+  // LF, and gives those lines' rows back.
   val replace(size_t first, size_t count, const std::string& text) {
     try {
-      std::vector<encoder::Assembly::Line> lines;
-      std::vector<std::string> reasons;
-      ForEachPageLine(text, first + 1, [&](PageLine line) {
-        lines.push_back(std::move(line.line));
-        reasons.push_back(std::move(line.reason));
-      });
-      const size_t added = lines.size();
-      assembly_.Replace(first, count, std::move(lines));
-      const auto at = reasons_.begin() + static_cast<std::ptrdiff_t>(first);
-      reasons_.insert(reasons_.erase(at, at + static_cast<std::ptrdiff_t>(count)),
-                      std::make_move_iterator(reasons.begin()), std::make_move_iterator(reasons.end()));
-      return AssemblyLines(assembly_, reasons_, first, first + added);
+      const size_t before = model_.lineCount();
+      model_.Replace(first, count, text);
+      return Rows(first, first + model_.lineCount() + count - before);
     } catch (const std::exception& error) {
       return Failure(error);
     }
@@ -280,38 +246,162 @@ class PageAssembly {
   val open(const std::string& name, const std::string& bytes, const std::string& as) {
     try {
       document::OpenedProgram opened = document::ReadProgramFile(name, bytes, OpenAsNamed(as));
-      encoder::Assembly& lines = opened.assembly;
+      val out = OpenedFile(opened);
+      const size_t refused = opened.refused.size();
       const size_t shown = size_t(std::count(opened.text.begin(), opened.text.end(), '\n')) + 1;
-      while (lines.lines().size() < shown) lines.Append({lines.lines().size() + 1, {}});
-      val out = Opened(opened);
-      assembly_ = std::move(lines);
-      reasons_.assign(assembly_.lines().size(), std::string());
+      model_ = editing::ProgramModel(std::move(opened));
+      if (model_.lineCount() < shown) model_.Replace(model_.lineCount(), 0, "");
+      out.set("lines", Rows(0, model_.lineCount()));
+      out.set("size", model_.TotalSize());
+      out.set("failures", model_.errorCount() + refused);
       return out;
     } catch (const std::exception& error) {
       return Failure(error);
     }
   }
 
-  // What looks at the whole text: the size and every failed line.
-  val summary() const {
-    val out = val::object();
-    out.set("size", encoder::SizeText(assembly_.Programs()));
-    out.set("failures", assembly_.failureCount());
-    val failed = val::array();
-    for (size_t index : assembly_.FailedLines()) {
-      const encoder::Assembly::Line& line = assembly_.lines()[index];
-      val item = val::object();
-      item.set("index", index);
-      item.set("message", FailureMessage(line, reasons_[index]));
-      failed.call<void>("push", item);
+  // Errors, warnings and notes in line order, each with the line the
+  // messages name (a file's own numbering) and an error with its line as
+  // the hex column's error row and message say it. A keystroke changes
+  // those of a line or two at most, so the others are handed back as the
+  // objects they were, and an unchanged list as the same array.
+  val diagnostics() {
+    std::vector<GivenDiagnostic> found;
+    for (editing::Diagnostic& diagnostic : model_.Diagnostics()) {
+      const size_t sourceLine = model_.assembly().lines()[diagnostic.line].sourceLine;
+      found.push_back({std::move(diagnostic), sourceLine});
     }
-    out.set("failed", failed);
+    const size_t kept = std::min(found.size(), given_.size());
+    size_t before = 0, after = 0;
+    while (before < kept && found[before] == given_[before]) ++before;
+    while (after < kept - before && found[found.size() - 1 - after] == given_[given_.size() - 1 - after]) ++after;
+    if (before == found.size() && found.size() == given_.size()) return givenList_;
+    val list = givenList_.call<val>("slice", 0, before);
+    for (size_t i = before; i < found.size() - after; ++i) {
+      const editing::Diagnostic& diagnostic = found[i].diagnostic;
+      const encoder::AssembledLine& line = model_.assembly().lines()[diagnostic.line].assembled;
+      const std::string failure =
+          diagnostic.severity == editing::Severity::kError && line.error
+              ? encoder::FailureMessage(found[i].sourceLine, *line.error, diagnostic.message)
+              : std::string();
+      PushDiagnostic(list.as_handle(), diagnostic.line, found[i].sourceLine, diagnostic.begin, diagnostic.end,
+                     int(diagnostic.severity), diagnostic.message.c_str(), diagnostic.fix.c_str(), failure.c_str());
+    }
+    givenList_ = list.call<val>("concat", givenList_.call<val>("slice", given_.size() - after));
+    given_ = std::move(found);
+    return givenList_;
+  }
+
+  size_t errorCount() const { return model_.errorCount(); }
+
+  std::string sizeOf(size_t line) const { return model_.SizeOf(line); }
+  std::string totalSize() const { return model_.TotalSize(); }
+
+  val outline() const {
+    val programs = val::array();
+    for (const editing::OutlineProgram& program : model_.Outline()) {
+      val out = val::object();
+      out.set("name", program.name);
+      out.set("first", program.first);
+      out.set("end", program.end);
+      out.set("size", program.size);
+      out.set("steps", program.steps);
+      val labels = val::array();
+      for (const editing::OutlineLabel& label : program.labels)
+        PushLabel(labels.as_handle(), label.line, label.name.c_str());
+      out.set("labels", labels);
+      programs.call<void>("push", out);
+    }
+    return programs;
+  }
+
+  // The program, step and byte of a line; a line past the last program has
+  // no program and no name.
+  val place(size_t line) const {
+    val out = val::object();
+    if (line >= model_.lineCount()) return out;
+    const editing::Place at = model_.PlaceOf(line);
+    if (at.program) {
+      out.set("program", *at.program);
+      out.set("name", model_.ProgramName(*at.program));
+    }
+    out.set("step", at.step);
+    out.set("offset", at.offset);
     return out;
   }
 
+  val completions(size_t line, size_t column) const {
+    const editing::Completion completion = model_.CompletionsAt(line, column);
+    val out = val::object();
+    out.set("start", completion.start);
+    val words = val::array();
+    for (const std::string& word : completion.words) words.call<void>("push", word);
+    out.set("words", words);
+    return out;
+  }
+
+  val help(size_t line) const { return OrUndefined(model_.HelpAt(line)); }
+  val definition(size_t line) const { return InText(line) ? OrUndefined(model_.DefinitionAt(line)) : val::undefined(); }
+  val labelName(size_t line) const { return InText(line) ? OrUndefined(model_.LabelNameAt(line)) : val::undefined(); }
+
+  val uses(size_t line) const {
+    val lines = val::array();
+    if (InText(line))
+      for (size_t use : model_.UsesAt(line)) lines.call<void>("push", use);
+    return lines;
+  }
+
+  // The lines to write whole, or why not.
+  val rename(size_t line, const std::string& name) const {
+    const editing::RenameResult result = InText(line) ? model_.RenameAt(line, name)
+                                                      : editing::RenameResult{{}, "No such line"};
+    val out = val::object();
+    if (!result.refusal.empty()) out.set("refusal", result.refusal);
+    val edits = val::array();
+    for (const editing::LineEdit& edit : result.edits) {
+      val item = val::object();
+      item.set("line", edit.line);
+      item.set("text", edit.text);
+      edits.call<void>("push", item);
+    }
+    out.set("edits", edits);
+    return out;
+  }
+
+  std::string text() const { return model_.Text(); }
+  val exportProgram() const { return Export(model_); }
+
  private:
-  encoder::Assembly assembly_;
-  std::vector<std::string> reasons_;
+  bool InText(size_t line) const { return line < model_.lineCount(); }
+
+  struct GivenDiagnostic {
+    editing::Diagnostic diagnostic;
+    size_t sourceLine = 0;
+    bool operator==(const GivenDiagnostic& other) const {
+      const editing::Diagnostic& a = diagnostic;
+      const editing::Diagnostic& b = other.diagnostic;
+      return a.line == b.line && a.begin == b.begin && a.end == b.end && a.severity == b.severity &&
+             sourceLine == other.sourceLine && a.message == b.message && a.fix == b.fix;
+    }
+  };
+
+  // A failed line's message names its hex row and what the model finds
+  // wrong with it.
+  val Rows(size_t first, size_t end) const {
+    const encoder::Assembly& assembly = model_.assembly();
+    return AssemblyLines(assembly, first, end, [&](size_t i) {
+      const encoder::Assembly::Line& line = assembly.lines()[i];
+      for (const editing::Diagnostic& diagnostic : model_.DiagnosticsOn(i))
+        if (diagnostic.severity == editing::Severity::kError)
+          return encoder::FailureMessage(line.sourceLine, *line.assembled.error, diagnostic.message);
+      return encoder::FailureMessage(line.sourceLine, line.assembled);
+    });
+  }
+
+  editing::ProgramModel model_;
+  // The diagnostics last handed out, and the array they went out in.
+  std::vector<GivenDiagnostic> given_;
+  val givenList_ = val::array();
 };
 
 // Pasted text as the editor takes it: a listing becomes program lines.
@@ -344,12 +434,25 @@ EMSCRIPTEN_BINDINGS(orrikey_core) {
   emscripten::function("open", &orrikey::Open);
   emscripten::function("decode", &orrikey::Decode);
   emscripten::function("decodeListing", &orrikey::DecodeListing);
-  emscripten::function("exportProgram", &orrikey::Export);
+  emscripten::function("exportProgram", &orrikey::ExportText);
   emscripten::function("readPasted", &orrikey::ReadPasted);
   emscripten::function("calculatorCharacters", &orrikey::CalculatorCharacters);
-  emscripten::class_<orrikey::PageAssembly>("PageAssembly")
+  emscripten::class_<orrikey::PageModel>("ProgramModel")
       .constructor<>()
-      .function("replace", &orrikey::PageAssembly::replace)
-      .function("open", &orrikey::PageAssembly::open)
-      .function("summary", &orrikey::PageAssembly::summary);
+      .function("replace", &orrikey::PageModel::replace)
+      .function("open", &orrikey::PageModel::open)
+      .function("diagnostics", &orrikey::PageModel::diagnostics)
+      .function("errorCount", &orrikey::PageModel::errorCount)
+      .function("sizeOf", &orrikey::PageModel::sizeOf)
+      .function("totalSize", &orrikey::PageModel::totalSize)
+      .function("outline", &orrikey::PageModel::outline)
+      .function("place", &orrikey::PageModel::place)
+      .function("completions", &orrikey::PageModel::completions)
+      .function("help", &orrikey::PageModel::help)
+      .function("definition", &orrikey::PageModel::definition)
+      .function("labelName", &orrikey::PageModel::labelName)
+      .function("uses", &orrikey::PageModel::uses)
+      .function("rename", &orrikey::PageModel::rename)
+      .function("text", &orrikey::PageModel::text)
+      .function("exportProgram", &orrikey::PageModel::exportProgram);
 }

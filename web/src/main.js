@@ -1,21 +1,46 @@
-// The page: program text on the left, each line's hex beside it, the size,
-// and the lines that do not convert marked and listed. Every conversion is
-// the core's, run here as WebAssembly; nothing leaves the machine.
+// The page: program text on the left, each line's hex beside it, the
+// programs and their labels beside that, and what is wrong marked in the
+// text and listed below it. Every conversion and every answer about the
+// text is the core's editing model, run here as WebAssembly; nothing leaves
+// the machine.
 
+import { autocompletion } from '@codemirror/autocomplete';
 import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
-import { EditorState, RangeSetBuilder, StateEffect } from '@codemirror/state';
-import { Decoration, EditorView, ViewPlugin, WidgetType, keymap, lineNumbers } from '@codemirror/view';
+import { lintGutter, lintKeymap, setDiagnostics } from '@codemirror/lint';
+import { EditorState, Prec, RangeSetBuilder, StateEffect } from '@codemirror/state';
+import {
+  Decoration, EditorView, ViewPlugin, WidgetType, hoverTooltip, keymap, lineNumbers,
+} from '@codemirror/view';
 import example from '../../examples/primes.42S?raw';
 import './style.css';
 
 const core = await globalThis.OrrikeyCore();
 
-// The page's text assembled a line at a time: each change re-assembles only
-// the lines it replaced, and `assembled` holds each line's result, line i at
-// index i - 1. An opened file comes with its lines assembled.
-const live = new core.PageAssembly();
-let assembled = [];
+// The page's text in the core's model, which numbers lines from 0 where the
+// view numbers them from 1. Each change hands it only the lines it
+// replaced; `rows` holds each line's bytes and hex row, line i at index
+// i - 1. An opened file comes with its lines read.
+const model = new core.ProgramModel();
+let rows = [];
 const opening = StateEffect.define();
+// A listing's lines refused on opening, listed until the text changes.
+let refusedOnOpening = [];
+
+// The model counts characters, the view UTF-16 units: two for a character
+// past U+FFFF.
+function offsetOf(text, column) {
+  let offset = 0;
+  for (let c = 0; c < column && offset < text.length; ++c) offset += text.codePointAt(offset) > 0xffff ? 2 : 1;
+  return offset;
+}
+
+function columnOf(text, offset) {
+  let column = 0;
+  for (let at = 0; at < offset; ++column) at += text.codePointAt(at) > 0xffff ? 2 : 1;
+  return column;
+}
+
+const caretLine = (state) => state.doc.lineAt(state.selection.main.head);
 
 class HexWidget extends WidgetType {
   constructor(hex) { super(); this.hex = hex; }
@@ -37,7 +62,7 @@ function decorationsOf(view) {
   for (const { from, to } of view.visibleRanges) {
     for (let at = from; at <= to;) {
       const line = view.state.doc.lineAt(at);
-      const row = assembled[line.number - 1];
+      const row = rows[line.number - 1];
       if (row?.error) builder.add(line.from, line.from, Decoration.line({ class: 'cm-failed' }));
       for (const match of line.text.matchAll(tokenPattern)) {
         const kind = match[1] ? 'quoted' : match[2] ? 'comment' : match[3] ? 'name' : 'number';
@@ -55,7 +80,7 @@ function decorationsOf(view) {
 
 // The lines from the first a change touched to the last it wrote, in place
 // of the lines it replaced.
-function assembleChanges(update) {
+function readChanges(update) {
   let from = Infinity, oldTo = 0, newTo = 0;
   update.changes.iterChangedRanges((fromA, toA, fromB, toB) => {
     from = Math.min(from, fromA);
@@ -66,41 +91,52 @@ function assembleChanges(update) {
   const count = update.startState.doc.lineAt(oldTo).number - first;
   const text = update.state.doc.sliceString(update.state.doc.line(first + 1).from,
                                             update.state.doc.lineAt(newTo).to);
-  const lines = live.replace(first, count, text);
+  const lines = model.replace(first, count, text);
   if (lines.error) throw new Error(lines.error);
-  assembled = assembled.slice(0, first).concat(lines, assembled.slice(first + count));
+  rows = rows.slice(0, first).concat(lines, rows.slice(first + count));
 }
-
-// The size and the INFO list look at the whole text, so they follow after a
-// short pause in typing.
-const summaryPauseMs = 150;
-let summaryTimer = 0;
 
 // An empty page says what it is and how to start.
 const welcome = document.getElementById('welcome');
 
+// What looks at the whole text follows each change once the change is in
+// the view, which takes the diagnostics as a change of its own; so do the
+// marks, when the view scrolls past the lines marked.
+let refreshing = false;
+let textChanged = false;
+function refreshSoon(view, changed) {
+  textChanged ||= changed;
+  if (refreshing) return;
+  refreshing = true;
+  queueMicrotask(() => {
+    refreshing = false;
+    refresh(view);
+  });
+}
+
 const programView = ViewPlugin.fromClass(class {
   constructor(view) {
-    assembled = live.replace(0, 0, view.state.doc.toString());
-    showInfo(live.summary());
+    rows = model.replace(0, 1, view.state.doc.toString());
     this.decorations = decorationsOf(view);
+    refreshSoon(view, true);
   }
   update(update) {
     if (update.docChanged) {
       welcome.hidden = update.state.doc.length > 0;
-      const opened = update.transactions.flatMap((t) => t.effects.filter((e) => e.is(opening)));
-      if (opened.length === 0) {
-        assembleChanges(update);
-        clearTimeout(summaryTimer);
-        summaryTimer = setTimeout(() => showInfo(live.summary()), summaryPauseMs);
+      if (!update.transactions.some((t) => t.effects.some((e) => e.is(opening)))) {
+        readChanges(update);
+        if (refusedOnOpening.length > 0) shown = null;
+        refusedOnOpening = [];
       }
+      refreshSoon(update.view, true);
+    } else if (update.viewportChanged && markedLines && !inMarkedLines(update.view)) {
+      refreshSoon(update.view, false);
     }
+    if (update.docChanged || update.selectionSet) showPlace(update.state);
     if (update.docChanged || update.viewportChanged) this.decorations = decorationsOf(update.view);
   }
 }, { decorations: (plugin) => plugin.decorations });
 
-const sizeLabel = document.getElementById('size');
-const info = document.getElementById('info');
 const status = document.getElementById('status');
 
 // A long file name ends in an ellipsis in the header; its tooltip has it all.
@@ -109,36 +145,389 @@ function showStatus(text) {
   status.title = text;
 }
 
-// The INFO list: a listing's refused lines, then the lines that do not
-// convert. The assembly has a line for each line of the page, so a failure
-// goes to its own line, and a refused line to the page line after it.
-function showInfo(summary, refused = []) {
-  info.replaceChildren();
-  const after = (line) => assembled.findIndex((l) => l.line > line);
-  const failed = [...refused.map((r) => ({ index: after(r.line), message: r.message })), ...summary.failed];
-  for (const failure of failed) {
-    const item = document.createElement('li');
-    item.textContent = failure.message;
-    item.addEventListener('click', () => goToLine(failure.index < 0 ? Infinity : failure.index + 1));
-    info.append(item);
-  }
-  sizeLabel.textContent = summary.failures > 0 ? '' : summary.size;
-}
-
-function goToLine(number) {
+// Selects the line, or from `column` to `end` with the caret at `column`.
+function goTo(number, column, end) {
   const line = view.state.doc.line(Math.min(Math.max(number, 1), view.state.doc.lines));
-  view.dispatch({ selection: { anchor: line.from, head: line.to }, scrollIntoView: true });
+  const selection = column === undefined ? { anchor: line.from, head: line.to }
+    : { anchor: line.from + offsetOf(line.text, end), head: line.from + offsetOf(line.text, column) };
+  view.dispatch({ selection, scrollIntoView: true });
   view.focus();
 }
+
+// Rewrites a line whole, as a fix or a rename gives it.
+const lineEdit = (doc, line, text) => ({ from: doc.line(line + 1).from, to: doc.line(line + 1).to, insert: text });
+
+function writeLine(view, line, text) {
+  view.dispatch({ changes: lineEdit(view.state.doc, line, text), userEvent: 'fix' });
+  view.focus();
+}
+
+const fixName = (fix) => `Write it as ${fix.trim()}`;
+
+// The model's diagnostics as the view marks them; a note reads as CodeMirror's "info".
+function marked(doc, found) {
+  return found.filter((d) => d.line < doc.lines).map((d) => {
+    const line = doc.line(d.line + 1);
+    const diagnostic = {
+      from: line.from + offsetOf(line.text, d.begin),
+      to: line.from + offsetOf(line.text, d.end),
+      severity: d.severity === 'note' ? 'info' : d.severity,
+      message: d.message,
+    };
+    if (d.fix !== undefined) {
+      diagnostic.actions = [{
+        name: fixName(d.fix),
+        apply: (view, from) => writeLine(view, view.state.doc.lineAt(from).number - 1, d.fix),
+      }];
+    }
+    return diagnostic;
+  });
+}
+
+// The diagnostics last shown; nothing when they are to be shown anew. The
+// model hands back the same array while they stay the same.
+let shown = null;
+
+// A text with thousands of diagnostics has the view mark only those of the
+// lines around the ones in view, so that a keystroke stays quick; the marks
+// follow the view as it scrolls, and the list below names them all.
+const markAllUpTo = 2000;
+const markMargin = 200;
+let markedLines = null;  // [first, end) of the lines marked, or null when all are
+
+function viewLines(view) {
+  return [view.state.doc.lineAt(view.viewport.from).number - 1, view.state.doc.lineAt(view.viewport.to).number];
+}
+
+function inMarkedLines(view) {
+  const [first, end] = viewLines(view);
+  return first >= markedLines[0] && end <= markedLines[1];
+}
+
+function mark(view) {
+  let found = shown;
+  markedLines = null;
+  if (found.length > markAllUpTo) {
+    const [first, end] = viewLines(view);
+    markedLines = [Math.max(first - markMargin, 0), end + markMargin];
+    found = found.filter((d) => d.line >= markedLines[0] && d.line < markedLines[1]);
+  }
+  view.dispatch(setDiagnostics(view.state, marked(view.state.doc, found)));
+}
+
+// The list below the text: what is wrong (the refused lines of an opened
+// listing and the errors first, then at most a hundred warnings and notes,
+// as on the desktop), or the jumps to a label, or a line's help, until the
+// text changes.
+const info = document.getElementById('info');
+const infoTitle = document.getElementById('info-title');
+const infoBack = document.getElementById('info-back');
+const mostWarningsListed = 100;
+let problemsShown = true;
+
+function listItem(text, go, kind, fix) {
+  const item = document.createElement('li');
+  if (kind) item.className = kind;
+  const button = document.createElement('button');
+  button.className = 'go';
+  button.textContent = text;
+  button.addEventListener('click', go);
+  item.append(button);
+  if (fix) {
+    const write = document.createElement('button');
+    write.className = 'fix';
+    write.textContent = fixName(fix.text);
+    write.addEventListener('click', () => writeLine(view, fix.line, fix.text));
+    item.append(' ', write);
+  }
+  return item;
+}
+
+function showList(title, items) {
+  infoTitle.textContent = title;
+  infoBack.hidden = problemsShown;
+  info.replaceChildren(...items);
+}
+
+function showProblems(found) {
+  problemsShown = true;
+  // A refused listing line goes to the page line after it: its line is not in the text.
+  const after = (line) => rows.findIndex((r) => r.line > line);
+  const errors = refusedOnOpening.map((r) => listItem(r.message, () => goTo(after(r.line) + 1 || Infinity), 'error'));
+  const others = [];
+  let unlisted = 0;
+  for (const d of found) {
+    const go = () => goTo(d.line + 1, d.begin, d.end);
+    if (d.severity === 'error') {
+      errors.push(listItem(d.failure ?? d.message, go, 'error'));
+    } else if (others.length < mostWarningsListed) {
+      const fix = d.fix === undefined ? undefined : { line: d.line, text: d.fix };
+      others.push(listItem(`Line: ${d.sourceLine} ${d.severity}: ${d.message}`, go, d.severity, fix));
+    } else {
+      ++unlisted;
+    }
+  }
+  const items = [...errors, ...others];
+  if (unlisted > 0) {
+    const more = document.createElement('li');
+    more.textContent = `and ${unlisted} more warnings and notes`;
+    items.push(more);
+  }
+  showList(items.length > 0 ? 'Problems' : 'No problems', items);
+}
+
+infoBack.addEventListener('click', () => {
+  showProblems(shown);
+  view.focus();
+});
+
+// The caret's line and column (in characters), its program, step and byte,
+// and the program's size beside the whole text's; no size while a line does
+// not convert.
+const place = document.getElementById('place');
+const sizeLabel = document.getElementById('size');
+const totalLabel = document.getElementById('total');
+
+function showPlace(state) {
+  const line = caretLine(state);
+  const at = model.place(line.number - 1);
+  let text = `Line ${line.number}, Col ${columnOf(line.text, state.selection.main.head - line.from) + 1}`;
+  if (at.program !== undefined) {
+    text += `   ${at.name}`;
+    if (at.step > 0) text += `, step ${String(at.step).padStart(2, '0')}`;
+    text += `, byte ${at.offset}`;
+  }
+  place.textContent = text;
+  const converts = model.errorCount() === 0;
+  sizeLabel.textContent = converts && at.program !== undefined ? model.sizeOf(line.number - 1) : '';
+  totalLabel.textContent = converts ? model.totalSize() : '';
+}
+
+// The programs and their labels, each a way to its line. One tab stop: the
+// arrow keys move among the items, Enter goes.
+const tree = document.getElementById('programs');
+let outlinedLabels = '';
+
+function treeItem(level, line, name, detail) {
+  const item = document.createElement('div');
+  item.setAttribute('role', 'treeitem');
+  item.setAttribute('aria-level', String(level));
+  item.tabIndex = -1;
+  const parts = ['name', 'line', 'detail'].map((kind) => {
+    const part = document.createElement('span');
+    part.className = kind;
+    return part;
+  });
+  parts[1].setAttribute('aria-hidden', 'true');
+  item.append(...(detail === undefined ? parts.slice(0, 2) : parts));
+  setTreeItem(item, line, name, detail);
+  return item;
+}
+
+function setTreeItem(item, line, name, detail) {
+  item.dataset.line = String(line);
+  item.children[0].textContent = name;
+  item.children[1].textContent = String(line + 1);
+  if (detail !== undefined) item.children[2].textContent = detail;
+  item.setAttribute('aria-label', `${name}${detail === undefined ? '' : `, ${detail}`}, line ${line + 1}`);
+}
+
+const programDetail = (p) => `{ ${p.size}-Byte Prgm }, ${p.steps} ${p.steps === 1 ? 'step' : 'steps'}`;
+
+function showOutline(outline) {
+  const labels = JSON.stringify(outline.map((p) => p.labels));
+  // Most changes leave the labels where they were and change a size at most.
+  if (labels !== outlinedLabels) {
+    outlinedLabels = labels;
+    const focused = [...tree.children].indexOf(document.activeElement);
+    const items = [];
+    for (const program of outline) {
+      items.push(treeItem(1, program.first, program.name, programDetail(program)));
+      for (const label of program.labels) items.push(treeItem(2, label.line, `LBL ${label.name}`));
+    }
+    tree.replaceChildren(...items);
+    if (items.length > 0) focusTreeItem(items[Math.min(Math.max(focused, 0), items.length - 1)], focused >= 0);
+  } else {
+    const items = tree.querySelectorAll('[aria-level="1"]');
+    outline.forEach((program, p) => setTreeItem(items[p], program.first, program.name, programDetail(program)));
+  }
+}
+
+// The item that takes the tab stop, and the focus when asked.
+function focusTreeItem(item, focus) {
+  for (const other of tree.querySelectorAll('[tabindex="0"]')) other.tabIndex = -1;
+  item.tabIndex = 0;
+  if (focus) item.focus();
+}
+
+tree.addEventListener('click', (event) => {
+  const item = event.target.closest('[role="treeitem"]');
+  if (!item) return;
+  focusTreeItem(item, false);
+  goTo(Number(item.dataset.line) + 1);
+});
+tree.addEventListener('keydown', (event) => {
+  const items = [...tree.children];
+  const at = items.indexOf(document.activeElement);
+  if (at < 0) return;
+  const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: items.length - 1 }[event.key];
+  if (to !== undefined) {
+    focusTreeItem(items[Math.min(Math.max(to, 0), items.length - 1)], true);
+  } else if (event.key === 'Enter' || event.key === ' ') {
+    goTo(Number(items[at].dataset.line) + 1);
+  } else {
+    return;
+  }
+  event.preventDefault();
+});
+
+// Most keystrokes change no diagnostic, and then neither the marks nor the
+// list are made again; any change of the text lists the problems again.
+function refresh(view) {
+  if (textChanged) {
+    textChanged = false;
+    const found = model.diagnostics();
+    if (found !== shown) {
+      shown = found;
+      mark(view);
+      showProblems(shown);
+    } else if (!problemsShown) {
+      showProblems(shown);
+    }
+    showOutline(model.outline());
+    showPlace(view.state);
+  }
+  if (markedLines && !inMarkedLines(view)) mark(view);
+}
+
+// Completion from the model: typing "X<" offers "X≤Y?" by its ASCII
+// spelling, so the words are offered as the model found them, unfiltered.
+function complete(context) {
+  const line = context.state.doc.lineAt(context.pos);
+  const found = model.completions(line.number - 1, columnOf(line.text, context.pos - line.from));
+  if (found.words.length === 0) return null;
+  return {
+    from: line.from + offsetOf(line.text, found.start),
+    options: found.words.map((label) => ({ label })),
+    filter: false,
+  };
+}
+
+const helpOnHover = hoverTooltip((view, pos) => {
+  const line = view.state.doc.lineAt(pos);
+  const help = model.help(line.number - 1);
+  if (help === undefined) return null;
+  return {
+    pos: line.from,
+    end: line.to,
+    above: true,
+    create() {
+      const dom = document.createElement('div');
+      dom.className = 'cm-help';
+      dom.textContent = help;
+      return { dom };
+    },
+  };
+});
+
+// Going by labels, from the caret's line.
+const noLabel = 'No label or jump to a label on this line';
+
+function goToDefinition(view) {
+  const line = caretLine(view.state).number - 1;
+  const definition = model.definition(line);
+  if (definition === undefined) showStatus(noLabel);
+  else goTo(definition + 1);
+  return true;
+}
+
+function listUses(view) {
+  const line = caretLine(view.state).number - 1;
+  const name = model.labelName(line);
+  if (name === undefined) {
+    showStatus(noLabel);
+    return true;
+  }
+  const jumps = model.uses(line).slice(1);  // the label's own line first
+  problemsShown = false;
+  showList(`Jumps to label ${name}`, jumps.map((use) =>
+    listItem(`Line: ${use + 1} ${view.state.doc.line(use + 1).text}`, () => goTo(use + 1))));
+  showStatus(jumps.length === 0 ? `No jump reaches label ${name}`
+    : `${jumps.length} jump(s) to label ${name}, listed below the text`);
+  return true;
+}
+
+function showHelp(view) {
+  const line = caretLine(view.state);
+  const help = model.help(line.number - 1);
+  problemsShown = false;
+  const item = document.createElement('li');
+  item.className = 'help';
+  item.textContent = help ?? 'No help for this line';
+  showList(`Help for line ${line.number}`, [item]);
+  showStatus(help ?? 'No help for this line');
+  return true;
+}
+
+// Renaming asks for the name in a dialog; the label and its jumps change in
+// one edit, so one undo takes it back.
+const renameDialog = document.getElementById('rename');
+const renameName = document.getElementById('rename-name');
+const renameRefusal = document.getElementById('rename-refusal');
+let renaming = null;
+
+function askRename(view) {
+  const line = caretLine(view.state).number - 1;
+  const name = model.labelName(line);
+  if (name === undefined) {
+    showStatus(noLabel);
+    return true;
+  }
+  renaming = { line, name };
+  document.getElementById('rename-title').textContent = `New name of label ${name}`;
+  renameName.value = name;
+  renameRefusal.textContent = '';
+  renameDialog.showModal();
+  renameName.select();
+  return true;
+}
+
+renameDialog.querySelector('form').addEventListener('submit', (event) => {
+  const typed = renameName.value.trim();
+  if (event.submitter?.value === 'cancel' || typed === renaming.name) return;
+  const result = model.rename(renaming.line, typed);
+  if (result.refusal) {
+    event.preventDefault();
+    renameRefusal.textContent = result.refusal;
+    renameName.focus();
+    return;
+  }
+  const doc = view.state.doc;
+  view.dispatch({ changes: result.edits.map((edit) => lineEdit(doc, edit.line, edit.text)), userEvent: 'rename' });
+  showStatus(`Renamed ${renaming.name} to ${typed} on ${result.edits.length} line(s)`);
+});
+renameDialog.addEventListener('close', () => view.focus());
 
 const view = new EditorView({
   parent: document.getElementById('editor'),
   state: EditorState.create({
     doc: '',
     extensions: [
-      lineNumbers(), history(), keymap.of([...defaultKeymap, ...historyKeymap]),
-      EditorView.contentAttributes.of({ 'aria-label': 'Program text' }),
+      lineNumbers(), lintGutter(), history(),
+      Prec.high(keymap.of([
+        { key: 'F1', run: showHelp, preventDefault: true },
+        { key: 'F2', run: askRename, preventDefault: true },
+        { key: 'F12', run: goToDefinition, preventDefault: true },
+        { key: 'Shift-F12', run: listUses, preventDefault: true },
+      ])),
+      keymap.of([...defaultKeymap, ...historyKeymap, ...lintKeymap]),
+      EditorView.contentAttributes.of({
+        'aria-label': 'Program text', 'aria-keyshortcuts': 'F1 F2 F8 F12 Shift+F12 Control+Space Control+Shift+M',
+      }),
       programView,
+      // Enter ends a line unless an offered word was chosen with the arrows.
+      autocompletion({ override: [complete], icons: false, selectOnOpen: false }),
+      helpOnHover,
       // A pasted listing goes in as program lines, as the editor pastes it.
       EditorView.clipboardInputFilter.of((text) => {
         const pasted = core.readPasted(text.replace(/\r\n?/g, '\n'));
@@ -153,22 +542,23 @@ const view = new EditorView({
   }),
 });
 
-// A file as the desktop opens it; its messages and a listing's refused
-// lines stay listed until the text changes.
+// A file as the desktop opens it; a listing's refused lines stay listed
+// until the text changes.
 async function openFile(file) {
-  const opened = live.open(file.name, new Uint8Array(await file.arrayBuffer()), 'any');
+  const opened = model.open(file.name, new Uint8Array(await file.arrayBuffer()), 'any');
   if (opened.error) {
     showStatus(opened.error);
     return;
   }
   // Its messages name the file's own lines, as on the desktop.
-  assembled = opened.lines;
-  clearTimeout(summaryTimer);
+  rows = opened.lines;
+  refusedOnOpening = opened.refused;
+  shown = null;
   view.dispatch({
     changes: { from: 0, to: view.state.doc.length, insert: opened.text.replaceAll('\r\n', '\n') },
+    selection: { anchor: 0 },
     effects: opening.of(null),
   });
-  showInfo(live.summary(), opened.refused);
   showStatus(opened.decodeError || `${file.name} (${opened.form})`);
   fileStem = file.name.replace(/\.[^.]*$/, '') || 'program';
 }
@@ -202,7 +592,7 @@ function download(name, bytes, type) {
 
 // Raw files and listings are written only when every line converts.
 function exported() {
-  const program = core.exportProgram(view.state.doc.toString());
+  const program = model.exportProgram();
   if (program.failures > 0) showStatus(`Not written: ${program.failures} line(s) do not convert`);
   return program.failures > 0 ? null : program;
 }

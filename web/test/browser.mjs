@@ -1,7 +1,8 @@
 // The built page (web/dist) in headless Chromium, driven as a person uses it:
 // its word on how to start and its example, opening a raw file, typing a line that fails and mending it, pasting a
-// listing, saving the raw file, the character picker and a reload offline.
-// Expected bytes and text come from orrikey-cli. It also prints how long the
+// listing, saving the raw file, the character picker, a program edited line by line and checked as orrikey-cli
+// checks it, completion, help, going by labels, the programs' outline and a reload offline.
+// Expected bytes, text, diagnostics and sizes come from orrikey-cli. It also prints how long the
 // page takes to open the largest raw file of the corpus (when the corpus is
 // beside the clone) and to take a keystroke on a 10,000-line program.
 //
@@ -35,10 +36,15 @@ function runCli(...args) {
   return run.stdout;
 }
 
+function scratchFile(text) {
+  const path = join(scratch, `source-${Math.random().toString(36).slice(2)}.txt`);
+  writeFileSync(path, text);
+  return path;
+}
+
 // The hex rows and raw bytes orrikey-cli makes of a program text or listing.
 function encoded(text) {
-  const source = join(scratch, `source-${Math.random().toString(36).slice(2)}.txt`);
-  writeFileSync(source, text);
+  const source = scratchFile(text);
   const raw = `${source}.raw`;
   const rows = runCli('encode', source, '-o', raw).toString().trim().split('\n');
   return { rows, raw: readFileSync(raw) };
@@ -118,6 +124,68 @@ function rawToOpen() {
   return { name: 'made.raw', bytes: encoded('LBL "MADE"\n1.5\nSTO 01\nRCL× 01\n"HI├"\nEND\n').raw };
 }
 
+// What orrikey-cli check says of a text, a diagnostic a line, and what
+// encode and programs say of its size and its programs.
+function cliCheck(text) {
+  const run = spawnSync(cli, ['check', scratchFile(text)]);
+  return run.stdout.toString().split('\n').filter(Boolean).map((line) => {
+    const [, number, column, severity, message] = line.match(/^.*?:(\d+):(\d+): (error|warning|note): (.*)$/);
+    return `${number}:${column} ${severity}: ${message}`;
+  }).sort();
+}
+
+function cliSizes(text) {
+  const source = scratchFile(text);
+  const encode = spawnSync(cli, ['encode', source]);
+  const programs = runCli('programs', source).toString().trim().split('\n').filter(Boolean).map((line) => {
+    const program = line.match(/^Program \d+, lines (\d+)-\d+: (.*)$/);
+    return program ? `${program[1]} ${program[2]}` : line.trim().replace(/^(\d+) /, '$1 ');
+  });
+  return { total: encode.status === 0 ? encode.stderr.toString().trim() : '', programs };
+}
+
+// The page's list of diagnostics, each gone to so that the caret tells its
+// column; the programs' outline, and each program's size with the caret in it.
+async function pageCheck() {
+  const found = [];
+  const items = page.locator('#info .go');
+  for (let i = 0; i < await items.count(); ++i) {
+    const [, line, severity, message] =
+      (await items.nth(i).textContent()).match(/^Line: (\d+) (?:-+ err \w+|(warning|note)): (.*)$/);
+    await items.nth(i).click();
+    const [, caret, column] = (await page.textContent('#place')).match(/^Line (\d+), Col (\d+)/);
+    check(caret === line, `the problem of line ${line} goes to line ${caret}`);
+    found.push(`${line}:${column} ${severity ?? 'error'}: ${message}`);
+  }
+  const programs = [];
+  const outline = page.locator('#programs [role="treeitem"]');
+  for (let i = 0; i < await outline.count(); ++i) {
+    const [name, line, detail] = await outline.nth(i).locator('span').allTextContents();
+    if (detail === undefined) {
+      programs.push(`${line} ${name}`);
+      continue;
+    }
+    programs.push(`${line} ${detail}`);
+    await outline.nth(i).click();
+    check(detail.startsWith(await page.textContent('#size') || '{ '), `line ${line}: ${detail}, size shown ` +
+          JSON.stringify(await page.textContent('#size')));
+  }
+  return { found: found.sort(), sizes: { total: await page.textContent('#total'), programs } };
+}
+
+async function sameAsCli(text) {
+  check(await pageText() === text, `text ${JSON.stringify(await pageText())}`);
+  const shown = await pageCheck();
+  const expected = { found: cliCheck(text), sizes: cliSizes(text) };
+  check(JSON.stringify(shown) === JSON.stringify(expected),
+        `page ${JSON.stringify(shown)}, orrikey-cli ${JSON.stringify(expected)}`);
+}
+
+const caretTo = async (line) => {
+  await page.locator('.cm-line').nth(line - 1).click();
+  await page.keyboard.press('Home');
+};
+
 const listing = '00 { 20-Byte Prgm }\n01▸LBL "AB"\n02 STO× 05\n03 1ᴇ3\n04 ->\n05 "x≠y"\n06 END\n';
 
 const steps = [
@@ -157,12 +225,15 @@ const steps = [
     check(listed.length === 1 && listed[0].startsWith('Line: 2 '), `listed ${JSON.stringify(listed)}`);
     check(await page.locator('.cm-failed').count() === 1 &&
           (await page.locator('.cm-failed').textContent()).startsWith('XYZZY 42'), 'line 2 is not marked');
+    check(await page.locator('.cm-lintRange-error').textContent() === 'XYZZY', 'the fault is not marked where it is');
     await page.keyboard.press('Control+Home');
-    await page.click('#info li');
-    check((await page.evaluate(() => getSelection().toString())).startsWith('XYZZY 42'),
-          'the listed error does not go to its line');
+    await page.click('#info .go');
+    check(await page.evaluate(() => getSelection().toString()) === 'XYZZY' &&
+          (await page.textContent('#place')).startsWith('Line 2, Col 1'), 'the listed error does not go to its line');
+    await page.keyboard.press('End');
+    await page.keyboard.press('Shift+Home');
     await page.keyboard.type('STO× 05');
-    await page.waitForFunction(() => !document.querySelector('#info li') && !document.querySelector('.cm-failed'),
+    await page.waitForFunction(() => !document.querySelector('#info .error') && !document.querySelector('.cm-failed'),
                                null, settle);
     sameRows(await visibleRows(), encoded('LBL "T"\nSTO× 05\nEND\n').rows);
   }],
@@ -186,6 +257,77 @@ const steps = [
     await page.keyboard.type('B"');
     check(await pageText() === '"A≠B"', `text ${JSON.stringify(await pageText())}`);
     sameRows(await visibleRows(), encoded('"A≠B"\n').rows);
+  }],
+  ['checks a program as it is edited as orrikey-cli checks it, and renames a label in one step', async () => {
+    const typed = 'LBL "MAIN"\nXEQ "SUB"\nX<=Y?\nGTO 01\nFOO\nEND\nLBL "SUB"\nLBL 01\nRTN\nEND';
+    await replaceAll(typed);
+    await sameAsCli(typed);
+    await caretTo(5);
+    await page.keyboard.press('Control+Shift+k');
+    const deleted = typed.replace('FOO\n', '');
+    await sameAsCli(deleted);
+    await page.keyboard.press('Control+End');
+    await page.keyboard.press('Enter');
+    await editor.evaluate((content, text) => {
+      const data = new DataTransfer();
+      data.setData('text/plain', text);
+      content.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
+    }, '00 { 9-Byte Prgm }\n01▸LBL "L"\n02 STO× 05\n03 GTO 02\n04 END\n');
+    // The listing's glyphs come in as the program text spells them.
+    const pasted = `${deleted}\nLBL "L"\nSTOx 05\nGTO 02\nEND\n`;
+    await sameAsCli(pasted);
+    await page.click('#info .fix');
+    const fixed = pasted.replace('X<=Y?', 'X≤Y?');
+    await sameAsCli(fixed);
+    await caretTo(2);
+    await page.keyboard.press('F2');
+    await page.keyboard.type('"MAIN"');
+    await page.keyboard.press('Enter');
+    check(await page.textContent('#rename-refusal') === 'Label "MAIN" is already at line 1', 'no refusal shown');
+    await page.fill('#rename-name', '"SB2"');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#rename', { state: 'hidden', ...settle });
+    const renamed = fixed.replaceAll('"SUB"', '"SB2"');
+    await sameAsCli(renamed);
+    await page.keyboard.press('Control+z');
+    check(await pageText() === fixed, 'one undo does not take the rename back');
+  }],
+  ['completes, helps, goes by labels and by the outline from the keyboard', async () => {
+    await replaceAll('LBL "A"\nGTO 01\nLBL 01\nX<');
+    const option = page.locator('.cm-tooltip-autocomplete li', { hasText: 'X≤Y?' });
+    await option.waitFor(settle);
+    // The list ignores the keys for a moment after it opens, so the arrow goes until the word is chosen.
+    const chosen = () => page.$eval('.cm-tooltip-autocomplete',
+                                    (list) => list.querySelector('[aria-selected]')?.textContent);
+    for (let i = 0; i < 20 && await chosen() !== 'X≤Y?'; ++i) await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    check((await pageText()).endsWith('\nX≤Y?'), `completed ${JSON.stringify(await pageText())}`);
+    const table = readFileSync(join(repo, 'tables/commands.txt'), 'latin1').split('\n');
+    const gto = table[table.indexOf('GTO') + 1].replace('\\x20', '').trim();
+    await page.locator('.cm-line').nth(1).locator('.tok-name').hover();
+    await page.waitForSelector('.cm-help', settle);
+    check((await page.textContent('.cm-help')).startsWith(gto), `help ${await page.textContent('.cm-help')}`);
+    await caretTo(2);
+    await page.keyboard.press('F12');
+    check((await page.evaluate(() => getSelection().toString())).startsWith('LBL 01'), 'F12 does not go to the label');
+    await page.keyboard.press('Shift+F12');
+    check(JSON.stringify(await page.locator('#info .go').allTextContents()) === '["Line: 2 GTO 01"]',
+          'Shift+F12 does not list the jump');
+    await page.click('#info .go');
+    check((await page.textContent('#place')).startsWith('Line 2,'), 'the listed jump does not go to its line');
+    await page.click('#info-back');
+    await page.keyboard.press('Tab');
+    check(await page.evaluate(() => document.activeElement.dataset.line) === '0', 'Tab does not reach the outline');
+    await page.keyboard.press('End');
+    await page.keyboard.press('Enter');
+    check((await page.textContent('#place')).startsWith('Line 3,') &&
+          (await page.evaluate(() => getSelection().toString())).startsWith('LBL 01'),
+          'the outline does not go to LBL 01');
+    await page.keyboard.press('End');
+    await page.keyboard.type('\n"OK✓"');
+    await page.waitForSelector('#info .error', settle);
+    check(await page.textContent('#info .error') ===
+          'Line: 4 ------ err char: the character ✓ (U+2713) has no calculator code', 'the character is not named');
   }],
   ['reloads offline once loaded', async () => {
     check(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
