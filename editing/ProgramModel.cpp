@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "decoder/Decode.h"
 #include "document/TypedLine.h"
+#include "listing/ListingWriter.h"
 #include "text/CodePage.h"
 #include "text/Lines.h"
 #include "text/Utf8.h"
@@ -147,6 +149,11 @@ std::string ProgramModel::TotalSize() const {
   spans.reserve(analysis_.programs.size());
   for (const labels::Program& p : analysis_.programs) spans.push_back({p.first, p.end, p.size});
   return encoder::SizeText(spans);
+}
+
+std::string ProgramModel::Listing() const {
+  const std::vector<std::uint8_t> bytes = assembly_.Bytes();
+  return listing::WriteListingOf(decoder::Decode(bytes));
 }
 
 std::string ProgramModel::ProgramName(size_t program) const {

@@ -99,6 +99,11 @@ class ProgramModel {
   std::string SizeOf(size_t line) const;
   std::string TotalSize() const;
 
+  // The program as the calculator lists it: the listing of its bytes, so
+  // every line is spelled as the calculator spells it. Comments and blank
+  // lines have no place in it.
+  std::string Listing() const;
+
   std::vector<OutlineProgram> Outline() const;
   Place PlaceOf(size_t line) const;
   std::string ProgramName(size_t program) const;

@@ -256,4 +256,12 @@ std::string WriteListing(std::span<const ListedLine> lines) {
   return out;
 }
 
+std::string WriteListingOf(const decoder::Decoded& decoded) {
+  std::vector<ListedLine> lines;
+  lines.reserve(decoded.lines.size());
+  for (const decoder::Line& line : decoded.lines)
+    lines.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+  return WriteListing(lines);
+}
+
 }  // namespace orrikey::listing

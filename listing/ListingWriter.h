@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "decoder/Decode.h"
+
 namespace orrikey::listing {
 
 // A program line in display codes, as the decoder writes it, the number of
@@ -25,6 +27,8 @@ struct ListedLine {
 // A program that lacks its END gets one, as the calculator lists it; the
 // header counts the bytes of the program without its END.
 std::string WriteListing(std::span<const ListedLine> lines);
+// Decoded bytes as the calculator lists them: the instructions before any stop.
+std::string WriteListingOf(const decoder::Decoded& decoded);
 
 // The same listing written as the lines come, a program at a time, so that
 // a large file is never held whole: each program's lines are kept only until

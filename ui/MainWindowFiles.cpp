@@ -159,16 +159,7 @@ bool MainWindow::writeFile(const ProgramDocument::Target& target) {
 // was.
 std::optional<std::string> MainWindow::listingOnScreen(const QString& refused) {
   if (!allLinesConvert(refused)) return std::nullopt;
-  const std::vector<std::string> lines = codeEdit_->lines();
-  const auto& assembled = assembly_->assembly().lines();
-  std::vector<listing::ListedLine> instructions;
-  for (size_t i = 0; i < lines.size() && i < assembled.size(); ++i) {
-    const encoder::AssembledLine& line = assembled[i].assembled;
-    if (!line.bytes.empty())
-      instructions.push_back({text::Trim(text::WithoutComment(lines[i], text::Notation::kProgramText)),
-                              line.bytes.size(), line.endsProgram(), line.dropped()});
-  }
-  return listing::WriteListing(instructions);
+  return assembly_->model().Listing();
 }
 
 bool MainWindow::saveListing() {

@@ -109,6 +109,13 @@ TEST(ProgramModel, SaysWhereRawBytesStop) {
   EXPECT_EQ(Describe(model.Diagnostics()), Lines{"1:0-17 error: the bytes end in the middle of an instruction"});
 }
 
+// The listing is the calculator's, whatever spelling the text was typed in.
+TEST(ProgramModel, ListsAsTheCalculatorDoes) {
+  const std::string listing = Edited({{0, 1, "LBL \"A\"\nX<=Y? @ typed as listings do\n\nEND"}}).Listing();
+  EXPECT_NE(listing.find("X≤Y?"), std::string::npos) << listing;
+  EXPECT_EQ(listing.find("@"), std::string::npos) << listing;
+}
+
 struct OutlineRow {
   std::string text;
   Lines outline;  // "A 0-3 9: "A"@0 01@1"
