@@ -10,6 +10,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolTip>
@@ -144,6 +145,43 @@ std::vector<int> CodeEditor::blankLines() const {
     ++line;
   }
   return blank;
+}
+
+void CodeEditor::toggleComment() {
+  const QTextCursor selection = textCursor();
+  const QTextBlock first = document()->findBlock(selection.selectionStart());
+  QTextBlock last = document()->findBlock(selection.selectionEnd());
+  // A selection that ends at a line's start leaves that line out.
+  if (selection.hasSelection() && last != first && selection.selectionEnd() == last.position())
+    last = last.previous();
+  const auto markAt = [](const QString& line) {
+    const qsizetype text = line.indexOf(QRegularExpression("\\S"));
+    return text >= 0 && line[text] == u'@' ? text : qsizetype(-1);
+  };
+  bool commented = true;
+  for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    if (!block.text().trimmed().isEmpty() && markAt(block.text()) < 0) commented = false;
+    if (block == last) break;
+  }
+  QTextCursor cursor(document());
+  cursor.beginEditBlock();
+  for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    const QString line = block.text();
+    if (commented) {
+      const qsizetype mark = markAt(line);
+      if (mark >= 0) {
+        cursor.setPosition(block.position() + int(mark));
+        cursor.setPosition(block.position() + int(mark) + (line.mid(mark + 1, 1) == u" " ? 2 : 1),
+                           QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+      }
+    } else if (!line.trimmed().isEmpty()) {
+      cursor.setPosition(block.position());
+      cursor.insertText("@ ");
+    }
+    if (block == last) break;
+  }
+  cursor.endEditBlock();
 }
 
 void CodeEditor::deleteLines(const std::vector<int>& indexes) {

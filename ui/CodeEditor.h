@@ -79,6 +79,11 @@ class CodeEditor : public QPlainTextEdit {
   // line keeps the line break before it, as deleting a line of a memo does.
   void deleteLines(const std::vector<int>& indexes);
 
+  // Comments out the lines of the selection (or the caret's line) with "@ ",
+  // or, when every one that holds text is a comment already, takes the
+  // marks off again; one undo step.
+  void toggleComment();
+
   // Replaces the selection, or inserts at the caret, as one undo step.
   void replaceSelection(std::string_view codes);
   // Puts a whole instruction on a line of its own: on the caret's line when

@@ -290,6 +290,7 @@ void MainWindow::createMenus() {
   add(edit, "Find &Next", QKeySequence::FindNext, [this] { findNext(false); });
   add(edit, "Find Pre&vious", QKeySequence::FindPrevious, [this] { findNext(true); });
   add(edit, "&Go to Line...", Qt::CTRL | Qt::Key_G, &MainWindow::goToLine);
+  add(edit, "&Comment or Uncomment Lines", Qt::CTRL | Qt::Key_Slash, [this] { codeEdit_->toggleComment(); });
   add(edit, "Go to &Label", Qt::Key_F12, &MainWindow::goToLabel);
   add(edit, "Find &Uses", Qt::SHIFT | Qt::Key_F12, &MainWindow::findUses);
   add(edit, "Re&name Label...", Qt::Key_F2, &MainWindow::renameLabel);

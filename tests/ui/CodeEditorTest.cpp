@@ -80,6 +80,36 @@ class CodeEditorTest : public QObject {
     QCOMPARE(memo->codes(), text.toStdString());
   }
 
+  // Ctrl+/ comments the selected lines out, or in again when all are
+  // comments; blank lines stay blank, and Undo takes it back whole.
+  void togglesComments_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("caret's line") << QByteArray("CLX\r\nSIN") << 5 << 5 << Lines{"CLX", "@ SIN"};
+    QTest::newRow("lines, a blank kept") << QByteArray("CLX\r\n\r\nSIN\r\nEND") << 0 << 7
+                                         << Lines{"@ CLX", "", "@ SIN", "END"};
+    QTest::newRow("all comments: in again") << QByteArray("@ CLX\r\n  @SIN @ x") << 0 << 13
+                                            << Lines{"CLX", "  SIN @ x"};
+    QTest::newRow("some comments: all out") << QByteArray("@ CLX\r\nSIN") << 0 << 9
+                                            << Lines{"@ @ CLX", "@ SIN"};
+  }
+  void togglesComments() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    memo->setCodes(text.toStdString());
+    QTextCursor cursor(memo->document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    memo->setTextCursor(cursor);
+    memo->toggleComment();
+    QTEST(memo->lines(), "lines");
+    memo->undo();
+    QCOMPARE(memo->codes(), text.toStdString());
+  }
+
   void refusesTextBeyondCapacity() {
     memo->setCodes("CLX");
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
