@@ -275,6 +275,8 @@ HexPane::HexPane(QWidget* parent) : QStackedWidget(parent), editor_(new CodeEdit
   editor_->setTabChangesFocus(true);
   editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   view_ = new RowView(this, editor_->document()->documentMargin());
+  view_->setAccessibleName("Hex listing");
+  editor_->setAccessibleName("Hex text to convert");
   addWidget(view_);
   addWidget(editor_);
   setFocusProxy(view_);

@@ -76,6 +76,7 @@ std::function<void()> MainWindow::guard(Command command) {
 void MainWindow::createParts() {
   const QFont captionFont = UiFont("MS Sans Serif", 11, true);
   codeEdit_ = MakePane("codeEdit");
+  codeEdit_->setAccessibleName("Program text");
   // The program text takes Tab as a character, with a stop every 60 pixels.
   codeEdit_->setTabStopDistance(60);
   codeEdit_->setReadsListings(true);
@@ -220,9 +221,11 @@ QWidget* MainWindow::createFindBar() {
   findEdit_ = new QLineEdit;
   findEdit_->setObjectName("findEdit");
   findEdit_->setPlaceholderText("Find");
+  findEdit_->setAccessibleName("Find");
   replaceEdit_ = new QLineEdit;
   replaceEdit_->setObjectName("replaceEdit");
   replaceEdit_->setPlaceholderText("Replace with");
+  replaceEdit_->setAccessibleName("Replace with");
   auto* layout = new QHBoxLayout(findBar_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(findEdit_);

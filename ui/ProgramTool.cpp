@@ -69,20 +69,29 @@ ProgramTool::ProgramTool(CodeEditor* code, QWidget* owner)
   createFixOpPage();
   createFlagsPage();
   createScanPage();
-  const std::pair<QObject*, const char*> names[] = {
-      {pages_, "pages"},
-      {characterGrid_, "characterGrid"},
-      {instructionGrid_, "instructionGrid"},
-      {groupPicker_, "groupPicker"},
-      {memberPicker_, "memberPicker"},
-      {flagsText_, "flagsText"},
-      {registersBox_, "registersBox"},
-      {variablesBox_, "variablesBox"},
-      {labelsBox_, "labelsBox"},
-      {menuVariablesBox_, "menuVariablesBox"},
-      {scanButton_, "scanButton"},
-      {findsEdit_, "findsEdit"}};
-  for (const auto& [widget, name] : names) widget->setObjectName(name);
+  // Names for the tests, and for screen readers.
+  const struct {
+    QWidget* widget;
+    const char* name;
+    const char* accessibleName;
+  } names[] = {
+      {pages_, "pages", "Program Tool pages"},
+      {characterGrid_, "characterGrid", "Calculator characters"},
+      {instructionGrid_, "instructionGrid", "Instructions with operand"},
+      {groupPicker_, "groupPicker", "Menu"},
+      {memberPicker_, "memberPicker", "Instruction"},
+      {flagsText_, "flagsText", "Flags"},
+      {registersBox_, "registersBox", nullptr},
+      {variablesBox_, "variablesBox", nullptr},
+      {labelsBox_, "labelsBox", nullptr},
+      {menuVariablesBox_, "menuVariablesBox", nullptr},
+      {scanButton_, "scanButton", nullptr},
+      {findsEdit_, "findsEdit", "Registers, variables and labels found"}};
+  for (const auto& [widget, name, accessibleName] : names) {
+    widget->setObjectName(name);
+    if (accessibleName) widget->setAccessibleName(accessibleName);
+  }
+  setAccessibleName("Program Tool");
 }
 
 QWidget* ProgramTool::addPage(const QString& caption) {

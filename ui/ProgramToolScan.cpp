@@ -26,12 +26,15 @@ namespace {
 // comes to the line from there.
 constexpr int kJumpApproach = 100;
 
-// A kind to look for: a box, and its caption beside it on the next free row.
+// A kind to look for on the next free row: a box whose caption is its own
+// text, so that a click on the caption ticks it and a screen reader names it.
 QCheckBox* AddKindBox(QGridLayout* layout, const QString& caption, const QFont& font) {
-  auto* box = new QCheckBox;
-  const int row = layout->rowCount();
-  layout->addWidget(box, row, 0);
-  layout->addWidget(MakeCaption(caption, font, kCaptionOrange), row, 1);
+  auto* box = new QCheckBox(caption);
+  box->setFont(font);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::WindowText, kCaptionOrange);
+  box->setPalette(palette);
+  layout->addWidget(box, layout->rowCount(), 0, 1, 2);
   return box;
 }
 

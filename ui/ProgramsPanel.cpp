@@ -19,6 +19,7 @@ void SetLine(QTreeWidgetItem* item, size_t line) {
 ProgramsPanel::ProgramsPanel(QWidget* parent) : QDockWidget("Programs", parent), tree_(new QTreeWidget) {
   setObjectName("programsPanel");
   tree_->setObjectName("programsTree");
+  tree_->setAccessibleName("Programs and their labels");
   tree_->setColumnCount(2);
   tree_->setHeaderLabels({"Program or label", "Line"});
   tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -1,6 +1,7 @@
 // The main window driven as a user would, with the save offers and file
 // dialogs answered by the test.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -167,6 +168,26 @@ class MainWindowTest : public QObject {
       else if (box) box->reject();
     });
     QCOMPARE(real.AskToSave("Save the changes?"), Dialogs::Answer::Discard);
+  }
+
+  // A screen reader names every control the keyboard reaches.
+  void namesEveryControl() {
+    Trigger("ProgramTool");
+    Trigger("ProgramsPanel");
+    Trigger("FindReplace");
+    QStringList unnamed;
+    auto* toolPages = window->findChild<QTabWidget*>("pages");
+    for (int page = 0; page < toolPages->count(); ++page) {
+      toolPages->setCurrentIndex(page);
+      for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || widget->focusProxy()) continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+          unnamed += widget->metaObject()->className() + (": " + widget->objectName());
+      }
+    }
+    unnamed.removeDuplicates();
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
   }
 
   // Rows stay level: the panes scroll together, either one leading, and
