@@ -177,20 +177,11 @@ val Decode(const std::string& bytes) {
   }
 }
 
-// Raw bytes as the calculator lists them (the instructions before any stop).
-std::string ListingOf(const decoder::Decoded& decoded) {
-  std::vector<listing::ListedLine> lines;
-  lines.reserve(decoded.lines.size());
-  for (const decoder::Line& line : decoded.lines)
-    lines.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
-  return listing::WriteListing(lines);
-}
-
 val DecodeListing(const std::string& bytes) {
   try {
     const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
     val out = val::object();
-    out.set("listing", ListingOf(decoded));
+    out.set("listing", listing::WriteListingOf(decoded));
     out.set("error", decoder::StopMessage(decoded.stop));
     return out;
   } catch (const std::exception& error) {
@@ -208,7 +199,7 @@ val Export(const editing::ProgramModel& model) {
   if (model.errorCount() > 0) return out;
   const std::vector<std::uint8_t> raw = model.assembly().Bytes();
   out.set("raw", Bytes(raw));
-  out.set("listing", ListingOf(decoder::Decode(raw)));
+  out.set("listing", model.Listing());
   return out;
 }
 

@@ -1,7 +1,7 @@
 // The built page (web/dist) in headless Chromium, driven as a person uses it:
 // its word on how to start and its example, opening a raw file, typing a line that fails and mending it, pasting a
-// listing, saving the raw file, the character picker, a program edited line by line and checked as orrikey-cli
-// checks it, completion, help, going by labels, the programs' outline and a reload offline.
+// listing, saving the raw file, the character picker, the script of edits the desktop and the model share, each
+// text checked as orrikey-cli checks it, completion, help, going by labels, the programs' outline and a reload offline.
 // Expected bytes, text, diagnostics and sizes come from orrikey-cli. It also prints how long the
 // page takes to open the largest raw file of the corpus (when the corpus is
 // beside the clone) and to take a keystroke on a 10,000-line program.
@@ -186,6 +186,23 @@ const caretTo = async (line) => {
   await page.keyboard.press('Home');
 };
 
+// Lines `first` to `first + count - 1` (from 0) selected whole from the keyboard, or with no count the caret
+// at the start of line `first`; Home would stop at a line's indentation.
+async function selectLines(first, count) {
+  await editor.click();
+  await page.keyboard.press('Control+Home');
+  for (let i = 0; i < first; ++i) await page.keyboard.press('ArrowDown');
+  for (let i = 1; i < count; ++i) await page.keyboard.press('Shift+ArrowDown');
+  if (count > 0) await page.keyboard.press('Shift+End');
+}
+
+// Text pasted over the selection, as the clipboard hands it to the page.
+const paste = (text) => editor.evaluate((content, text) => {
+  const data = new DataTransfer();
+  data.setData('text/plain', text);
+  content.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
+}, text);
+
 const listing = '00 { 20-Byte Prgm }\n01▸LBL "AB"\n02 STO× 05\n03 1ᴇ3\n04 ->\n05 "x≠y"\n06 END\n';
 
 const steps = [
@@ -240,11 +257,7 @@ const steps = [
   ['pastes a listing as program lines and saves it raw', async () => {
     await editor.click();
     await page.keyboard.press('Control+a');
-    await editor.evaluate((content, text) => {
-      const data = new DataTransfer();
-      data.setData('text/plain', text);
-      content.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
-    }, listing.replaceAll('\n', '\r\n'));
+    await paste(listing.replaceAll('\n', '\r\n'));
     const expected = encoded(listing);
     sameRows(await visibleRows(), expected.rows);
     check(!(await pageText()).includes('01'), 'the line numbers were pasted');
@@ -258,39 +271,63 @@ const steps = [
     check(await pageText() === '"A≠B"', `text ${JSON.stringify(await pageText())}`);
     sameRows(await visibleRows(), encoded('"A≠B"\n').rows);
   }],
-  ['checks a program as it is edited as orrikey-cli checks it, and renames a label in one step', async () => {
-    const typed = 'LBL "MAIN"\nXEQ "SUB"\nX<=Y?\nGTO 01\nFOO\nEND\nLBL "SUB"\nLBL 01\nRTN\nEND';
-    await replaceAll(typed);
-    await sameAsCli(typed);
-    await caretTo(5);
-    await page.keyboard.press('Control+Shift+k');
-    const deleted = typed.replace('FOO\n', '');
-    await sameAsCli(deleted);
+  ['applies the edits the desktop and the model share, each text shown as orrikey-cli checks it', async () => {
+    const script = JSON.parse(readFileSync(join(repo, 'tests/editing/edit-script.json'), 'utf8')).steps;
+    await editor.click();
+    await page.keyboard.press('Control+a');
+    await page.keyboard.press('Delete');
+    let lines = [''];
+    for (const step of script) {
+      const before = lines.join('\n');
+      if (step.renameAt === undefined) {
+        await selectLines(step.first, step.count);
+        await paste(step.count === 0 ? `${step.text}\n` : step.text);
+        lines.splice(step.first, step.count, ...step.text.split('\n'));
+      } else {
+        await caretTo(step.renameAt + 1);
+        await page.keyboard.press('F2');
+        await page.keyboard.type(step.name);
+        await page.keyboard.press('Enter');
+        await page.waitForSelector('#rename', { state: 'hidden', ...settle });
+        await page.keyboard.press('Control+z');
+        check(await pageText() === before, `${step.what}: one undo does not take the rename back`);
+        await editor.focus();
+        await page.keyboard.press('Control+y');
+        const old = lines;
+        lines = (await pageText()).split('\n');
+        // The model picks the lines to rename; the page must write them all, in one undo step: the label's
+        // line and its jumps, none past its program when it is local, so that check says what it said.
+        const starts = cliSizes(before).programs.filter((p) => /^\d+ {/.test(p)).map((p) => parseInt(p, 10) - 1);
+        const from = starts.findLast((first) => first <= step.renameAt);
+        const to = starts.find((first) => first > step.renameAt) ?? lines.length;
+        check(lines.length === old.length && lines[step.renameAt].includes(step.name) &&
+              (step.name.startsWith('"') || lines.every((line, i) => line === old[i] || (i >= from && i < to))) &&
+              JSON.stringify(cliCheck(lines.join('\n'))) === JSON.stringify(cliCheck(before)),
+              `${step.what}: ${JSON.stringify(lines)}`);
+      }
+      await sameAsCli(lines.join('\n')).catch((error) => { throw new Error(`${step.what}: ${error.message}`); });
+    }
+    // What the script leaves to the page alone: a fix from the list, a rename refused in the dialog, a
+    // listing pasted after the text and a line deleted by its key.
+    await page.click('#info .fix');
+    const fixed = lines.join('\n').replace('X<=Y?', 'X≤Y?');
+    await caretTo(lines.indexOf('LBL "TWO"') + 1);
+    await page.keyboard.press('F2');
+    await page.keyboard.type('"DEMO"');
+    await page.keyboard.press('Enter');
+    check(await page.textContent('#rename-refusal') === 'Label "DEMO" is already at line 1', 'no refusal shown');
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#rename', { state: 'hidden', ...settle });
+    await sameAsCli(fixed);
     await page.keyboard.press('Control+End');
     await page.keyboard.press('Enter');
-    await editor.evaluate((content, text) => {
-      const data = new DataTransfer();
-      data.setData('text/plain', text);
-      content.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
-    }, '00 { 9-Byte Prgm }\n01▸LBL "L"\n02 STO× 05\n03 GTO 02\n04 END\n');
+    await paste('00 { 9-Byte Prgm }\n01▸LBL "L"\n02 STO× 05\n03 GTO 02\n04 END\n');
     // The listing's glyphs come in as the program text spells them.
-    const pasted = `${deleted}\nLBL "L"\nSTOx 05\nGTO 02\nEND\n`;
+    const pasted = `${fixed}\nLBL "L"\nSTOx 05\nGTO 02\nEND\n`;
     await sameAsCli(pasted);
-    await page.click('#info .fix');
-    const fixed = pasted.replace('X<=Y?', 'X≤Y?');
-    await sameAsCli(fixed);
-    await caretTo(2);
-    await page.keyboard.press('F2');
-    await page.keyboard.type('"MAIN"');
-    await page.keyboard.press('Enter');
-    check(await page.textContent('#rename-refusal') === 'Label "MAIN" is already at line 1', 'no refusal shown');
-    await page.fill('#rename-name', '"SB2"');
-    await page.keyboard.press('Enter');
-    await page.waitForSelector('#rename', { state: 'hidden', ...settle });
-    const renamed = fixed.replaceAll('"SUB"', '"SB2"');
-    await sameAsCli(renamed);
-    await page.keyboard.press('Control+z');
-    check(await pageText() === fixed, 'one undo does not take the rename back');
+    await caretTo(lines.length + 3);
+    await page.keyboard.press('Control+Shift+k');
+    await sameAsCli(pasted.replace('GTO 02\n', ''));
   }],
   ['completes, helps, goes by labels and by the outline from the keyboard', async () => {
     await replaceAll('LBL "A"\nGTO 01\nLBL 01\nX<');
