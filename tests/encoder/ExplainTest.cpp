@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "encoder/Encoder.h"
 #include "encoder/Explain.h"
-#include "text/Comment.h"
-#include "text/Trim.h"
 
 namespace orrikey {
 namespace {
@@ -108,49 +105,6 @@ TEST(Explain, ControlBytes) {
       {"\x05+", 0, 1, "control character 0x05 outside a text"},
       {" \"A\x05\" \x01 @ note", 6, 7, "control character 0x01 outside a text"},
   });
-}
-
-// Lines pieced together from parts of instructions, and lines of random
-// bytes: every failure is explained, and marks bytes of the instruction.
-std::string GarbageLine(std::mt19937& random) {
-  static const std::vector<std::string> names = {
-      "STO", "LBL", "GTO", "KEY 1 GTO", "KEY", "ASSIGN", "XROM", "FIX", "SIZE", "X=?", "DROPN",
-      "SF",  "CLX", "\xA0", "\x9F",     "\"A", "12",    "-1.5\x98", "1.2.3"};
-  static const std::vector<std::string> operands = {
-      "IND", "ST", "X", "Q", "TO", "GTO", "0x", "7", "05", "128", "00,99", "\"", "\"AB\"", "\"\"",
-      "-",   ".",  "\x05", "\x85", "\x98", "\x80" "7f", "ABCDEFGHIJKLMNOP"};
-  static const std::vector<std::string> gaps = {" ", " ", " ", "  ", "\t", ""};
-  const auto any = [&random](const std::vector<std::string>& from) { return from[random() % from.size()]; };
-  std::string line;
-  if (random() % 3 == 0) {
-    for (size_t i = random() % 12 + 1; i > 0; --i) line += static_cast<char>(random());
-    return line;
-  }
-  if (random() % 4 == 0) line += "  ";
-  line += any(names);
-  for (size_t i = random() % 4; i > 0; --i) line += any(gaps) + any(operands);
-  if (random() % 5 == 0) line += " @ a \"note\"";
-  return line;
-}
-
-TEST(Explain, GarbageLines) {
-  std::mt19937 random(42);
-  for (size_t failed = 0; failed < 400;) {
-    const std::string line = GarbageLine(random);
-    const encoder::AssembledLine assembled = encoder::AssembleLine(line);
-    if (!assembled.failed()) continue;
-    ++failed;
-    SCOPED_TRACE(testing::PrintToString(line));
-    encoder::Fault fault;
-    ASSERT_NO_THROW(fault = encoder::ExplainFailure(line, assembled));
-    EXPECT_FALSE(fault.message.empty());
-    const std::string_view instruction =
-        text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
-    const auto start = static_cast<size_t>(instruction.data() - line.data());
-    EXPECT_LE(start, fault.begin);
-    EXPECT_LT(fault.begin, fault.end);
-    EXPECT_LE(fault.end, start + instruction.size());
-  }
 }
 
 }  // namespace
