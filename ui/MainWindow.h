@@ -22,6 +22,7 @@ class QAction;
 class QCheckBox;
 class QFileSystemWatcher;
 class QLabel;
+class QPrinter;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -99,6 +100,8 @@ class MainWindow : public QMainWindow {
   bool allLinesConvert(const QString& refused);
   std::optional<std::string> listingOnScreen(const QString& refused);
   void print();
+  void exportPdf();
+  void printProgram(QPrinter& printer);
   void toggleProgramTool();
   void focusNextPane(bool backwards);
   void showAbout();
@@ -158,6 +161,7 @@ class MainWindow : public QMainWindow {
   FileDialog rawDialog_;
   FileDialog anyDialog_;
   FileDialog listingDialog_;
+  FileDialog pdfDialog_{FileDialog::Kind::Save, "PDF Files|*.pdf", {}};
 
   CodeEditor* codeEdit_;
   HexPane* hexEdit_;

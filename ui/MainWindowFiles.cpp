@@ -37,6 +37,8 @@ namespace {
 // A refused raw save names this many failed lines at most.
 constexpr int kListedFailures = 20;
 
+bool HasPdfSuffix(const QString& name) { return name.endsWith(".pdf", Qt::CaseInsensitive); }
+
 }  // namespace
 
 bool MainWindow::openFile(const QString& path) {
@@ -182,13 +184,43 @@ void MainWindow::copyAsListing() {
 void MainWindow::print() {
   QPrinter printer(QPrinter::HighResolution);
   if (!dialogs_.ChoosePrinter(printer)) return;
-  QStringList lines;
-  for (const std::string& line : codeEdit_->lines()) lines += ToDisplayText(line);
-  // The pane's 20 pixels are 15 points at 96 pixels per inch; in points the
-  // printer scales them to its own resolution.
+  printProgram(printer);
+}
+
+void MainWindow::exportPdf() {
+  proposeName(pdfDialog_, "pdf");
+  if (!dialogs_.Execute(pdfDialog_)) return;
+  const QString path = HasPdfSuffix(pdfDialog_.fileName) ? pdfDialog_.fileName : pdfDialog_.fileName + ".pdf";
+  if (!mayWriteOver(path)) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printProgram(printer);
+  statusBar()->showMessage("Exported " + QFileInfo(path).fileName(), 10'000);
+}
+
+// Each program headed by its name and size, each line with its number and
+// its step, as the editor shows them.
+void MainWindow::printProgram(QPrinter& printer) {
+  const editing::ProgramModel& model = assembly_->model();
+  std::vector<PrintedLine> lines;
+  const std::vector<editing::OutlineProgram> outline = model.Outline();
+  auto program = outline.begin();
+  for (size_t i = 0; i < model.lineCount(); ++i) {
+    if (program != outline.end() && program->first == i) {
+      lines.push_back({{}, {}, QString::fromStdString(program->name + "  " + model.SizeOf(i)), true});
+      ++program;
+    }
+    const editing::Place at = model.PlaceOf(i);
+    lines.push_back({QString::number(i + 1), at.step > 0 ? QString("%1").arg(at.step, 2, 10, QChar('0')) : QString(),
+                     ToDisplayText(model.Codes(i))});
+  }
+  // Seven tenths of the pane's size: its 20 pixels (15 points at 96 pixels
+  // per inch) print at 10.5 points, as a book's text; in points the printer
+  // scales them to its own resolution.
   QFont font = DisplayFont();
-  font.setPointSizeF(font.pixelSize() * 72.0 / 96);
-  PrintLines(printer, lines, font);
+  font.setPointSizeF(font.pixelSize() * 72.0 / 96 * 0.7);
+  PrintProgram(printer, document_.fileName(), lines, font);
 }
 
 void MainWindow::setCurrentFile(const QString& chosen, Format format) {

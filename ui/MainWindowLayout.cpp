@@ -271,6 +271,7 @@ void MainWindow::createMenus() {
   add(file, "Save &Listing...", Qt::CTRL | Qt::ALT | Qt::Key_L, &MainWindow::saveListing);
   file->addSeparator();
   add(file, "&Print HP42S Code...", QKeySequence::Print, &MainWindow::print);
+  add(file, "&Export PDF...", QKeySequence(), &MainWindow::exportPdf);
   file->addSeparator();
   add(file, "E&xit", QKeySequence::Quit, &QWidget::close);
 

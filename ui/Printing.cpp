@@ -16,6 +16,7 @@ class Layout {
       : metrics_(metrics), page_(page), tabWidth_(8 * metrics.averageCharWidth()) {}
 
   void PrintLine(QStringView line) {
+    ++line_;
     for (qsizetype start = 0;;) {
       const qsizetype tab = line.indexOf(u'\t', start);
       PrintRun(line.sliced(start, (tab < 0 ? line.size() : tab) - start));
@@ -35,7 +36,7 @@ class Layout {
     while (!run.isEmpty()) {
       const qsizetype fits = FittingLength(run);
       if (fits > 0) {
-        runs.push_back({pageNumber_, {x_, y_}, run.first(fits).toString()});
+        runs.push_back({pageNumber_, {x_, y_}, run.first(fits).toString(), line_});
         if (metrics_.height() > lineHeight_) lineHeight_ = metrics_.height() + 2;
         x_ += metrics_.horizontalAdvance(run.first(fits).toString());
       }
@@ -92,6 +93,7 @@ class Layout {
   qreal y_ = 0;
   qreal lineHeight_ = 0;
   int pageNumber_ = 0;
+  int line_ = -1;
 };
 
 }  // namespace
@@ -103,18 +105,57 @@ std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetrics
   return std::move(layout.runs);
 }
 
-void PrintLines(QPrinter& printer, const QStringList& lines, const QFont& font) {
+void PrintProgram(QPrinter& printer, const QString& title, const std::vector<PrintedLine>& lines,
+                  const QFont& font) {
+  constexpr qreal kLeastMarginMm = 15;
+  QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+  margins = QMarginsF(std::max(margins.left(), kLeastMarginMm), std::max(margins.top(), kLeastMarginMm),
+                      std::max(margins.right(), kLeastMarginMm), std::max(margins.bottom(), kLeastMarginMm));
+  printer.setPageMargins(margins, QPageLayout::Millimeter);
+  printer.setDocName(title);
+
   QPainter painter;
   if (!painter.begin(&printer)) throw std::runtime_error("The printer could not start printing");
-  painter.setFont(font);
-  painter.setPen(Qt::black);
   const QFontMetricsF metrics(font, &printer);
-  int page = 0;
-  for (const PrintedRun& run :
-       LayOutPrint(lines, metrics, QSizeF(printer.width(), printer.height()))) {
-    for (; page < run.page; ++page)
+  QFont bold = font;
+  bold.setBold(true);
+  // The numbers' column: a line number of five digits and a step of three.
+  const qreal numberWidth = metrics.horizontalAdvance(u"00000  000  "_qs);
+  const qreal stepRight = metrics.horizontalAdvance(u"00000  000"_qs);
+  const qreal lineRight = metrics.horizontalAdvance(u"00000"_qs);
+  const qreal headerHeight = 2 * metrics.height();
+  const QSizeF page(printer.width(), printer.height());
+
+  QStringList texts;
+  for (const PrintedLine& line : lines) texts += line.text;
+  const std::vector<PrintedRun> runs =
+      LayOutPrint(texts, metrics, QSizeF(page.width() - numberWidth, page.height() - headerHeight));
+  const int pages = runs.empty() ? 1 : runs.back().page + 1;
+
+  const auto drawHeader = [&](int number) {
+    painter.setFont(bold);
+    const QRectF top(0, 0, page.width(), metrics.height());
+    painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter.drawText(top, Qt::AlignRight | Qt::AlignVCenter, QString("Page %1 of %2").arg(number + 1).arg(pages));
+    const qreal rule = metrics.height() * 1.4;
+    painter.drawLine(QPointF(0, rule), QPointF(page.width(), rule));
+  };
+  painter.setPen(Qt::black);
+  drawHeader(0);
+  int pageNumber = 0;
+  int lastLine = -1;
+  for (const PrintedRun& run : runs) {
+    for (; pageNumber < run.page; drawHeader(++pageNumber))
       if (!printer.newPage()) throw std::runtime_error("The printer could not start a new page");
-    painter.drawText(run.at + QPointF(0, metrics.ascent()), run.text);
+    const PrintedLine& line = lines[size_t(run.line)];
+    const qreal baseline = headerHeight + run.at.y() + metrics.ascent();
+    painter.setFont(line.heading ? bold : font);
+    if (run.line != lastLine) {
+      painter.drawText(QPointF(lineRight - metrics.horizontalAdvance(line.number), baseline), line.number);
+      painter.drawText(QPointF(stepRight - metrics.horizontalAdvance(line.step), baseline), line.step);
+      lastLine = run.line;
+    }
+    painter.drawText(QPointF(numberWidth + run.at.x(), baseline), run.text);
   }
   if (!painter.end()) throw std::runtime_error("The printer could not finish printing");
 }

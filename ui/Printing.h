@@ -1,8 +1,8 @@
 #pragma once
 
-// Printing the program text: plain lines, wrapped at the right edge of the
-// printable area, a new page when the next line might not fit. No margins,
-// headers, footers or numbers.
+// Printing the program text: on every page a header with the file's name
+// and the page's number, then the lines, each with its line and step number,
+// wrapped at the right edge, each program headed by its name and size.
 
 #include <QFontMetricsF>
 #include <QPointF>
@@ -22,6 +22,7 @@ struct PrintedRun {
   int page;
   QPointF at;
   QString text;
+  int line;  // the index of the line it is a piece of
 };
 
 // Where each piece of the lines goes on pages of the given size in a font of
@@ -31,8 +32,21 @@ struct PrintedRun {
 std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetricsF& metrics,
                                     QSizeF page);
 
-// Prints the lines in black in the font, on pages of the printer's printable
-// area. Throws std::runtime_error when the printer fails.
-void PrintLines(QPrinter& printer, const QStringList& lines, const QFont& font);
+// A line of the printout: the editor's line number and the calculator's
+// step beside the text. A heading names a program, and its size, before
+// the program's first line.
+struct PrintedLine {
+  QString number;
+  QString step;
+  QString text;
+  bool heading = false;
+};
+
+// Prints the lines in black in the font, within the printer's page margins
+// but no nearer the edge than 15 mm; `title` heads every page and names
+// the document (a PDF's title). Throws std::runtime_error when the printer
+// fails.
+void PrintProgram(QPrinter& printer, const QString& title, const std::vector<PrintedLine>& lines,
+                  const QFont& font);
 
 }  // namespace orrikey

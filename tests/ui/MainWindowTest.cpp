@@ -797,20 +797,25 @@ class MainWindowTest : public QObject {
 
   // To a PDF file: as many pages as the layout asks for in the printer's
   // pixels, in the pane's font at 15 points.
+  // Printing and Export PDF: every page headed by the file's name, which
+  // also names the PDF; a long program runs over pages.
   void printsToPdf() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    QFont font = DisplayFont();
-    font.setPointSizeF(15);
-    const std::string line = "STO\xA0 05\tX\x89Y?";
-    Code()->setLines(Lines(400, line));
-    dialogs->printTo = Path("p.pdf");
+    Code()->setLines(Lines(400, "STO\xA0 05\tX\x89Y?"));
+    dialogs->fileNames = {Path("long.42S")};
+    Trigger("Save");
+    dialogs->printTo = Path("printed.pdf");
     Trigger("PrintHP42SCode");
-    const auto runs =
-        LayOutPrint(QStringList(400, ToDisplayText(line)), QFontMetricsF(font, &printer),
-                    QSizeF(printer.width(), printer.height()));
-    const QString pdf = QString::fromLatin1(Read("p.pdf"));
-    QCOMPARE(pdf.count(QRegularExpression("/Type\\s*/Page\\b")), runs.back().page + 1);
+    dialogs->fileNames = {Path("exported")};
+    Trigger("ExportPDF");
+    for (const char* name : {"printed.pdf", "exported.pdf"}) {
+      const QByteArray pdf = QByteArray::fromStdString(Read(name));
+      QVERIFY2(pdf.startsWith("%PDF"), name);
+      QVERIFY2(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page\\b")) > 1, name);
+      // The title, in the UTF-16 that PDF strings hold.
+      QByteArray title("\xFE\xFF");
+      for (char c : QByteArray("long.42S")) title.append('\0').append(c);
+      QVERIFY2(pdf.contains("/Title (" + title + ")"), name);
+    }
   }
 };
 
