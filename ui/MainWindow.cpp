@@ -22,9 +22,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -33,6 +35,7 @@
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QTextBlock>
+#include <QUrl>
 
 #include <algorithm>
 #include <span>
@@ -216,9 +219,35 @@ void MainWindow::focusNextPane(bool backwards) {
 }
 
 void MainWindow::showAbout() {
-  dialogs_.ShowInformation("Orrikey", "Version " ORRIKEY_VERSION
-                                      "\nAn editor and assembler for HP-42S programs"
-                                      "\nBy the Orrikey developers: see README.md for help");
+  dialogs_.ShowInformation("About Orrikey", "Orrikey " ORRIKEY_VERSION ", released " ORRIKEY_RELEASE_DATE
+                                            "\nAn editor and assembler for HP-42S programs"
+                                            "\n\nBy the Orrikey developers. No licence has been granted"
+                                            " yet: all rights are reserved."
+                                            "\n\nHelp > Manual opens the manual; Help > Keyboard Shortcuts"
+                                            " lists the keys.");
+}
+
+// The manual is the man page installed with the program; a desktop that
+// cannot show one is told how to read it.
+void MainWindow::showManual() {
+  if (!QDesktopServices::openUrl(QUrl("man:orrikey(1)")))
+    dialogs_.ShowInformation("Manual", "The manual is the man page orrikey(1): run \"man orrikey\" in a"
+                                       " terminal. README.md beside the program's source tells more.");
+}
+
+// Every key of the menus, read from the menus themselves so that the list
+// cannot fall behind them.
+void MainWindow::showShortcuts() {
+  QStringList keys;
+  for (QAction* menu : menuBar()->actions()) {
+    const QString menuName = menu->text().remove(u'&');
+    for (QAction* action : menu->menu()->actions())
+      if (!action->shortcut().isEmpty())
+        keys += action->shortcut().toString(QKeySequence::NativeText) + "\t" + menuName + " > " +
+                action->text().remove(u'&').remove("...");
+  }
+  keys += {"Ctrl+Space\tComplete the word at the caret", "Ctrl+click\tGo to the label a jump reaches"};
+  dialogs_.ShowInformation("Keyboard Shortcuts", keys.join(u'\n'));
 }
 
 QString MainWindow::helpForLine(int line) const {

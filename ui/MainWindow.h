@@ -105,6 +105,8 @@ class MainWindow : public QMainWindow {
   void toggleProgramTool();
   void focusNextPane(bool backwards);
   void showAbout();
+  void showManual();
+  void showShortcuts();
   // The help of a program line's instruction (zero-based), as INFO and the tooltip show it.
   QString helpForLine(int line) const;
   void showHelpForCode();

@@ -331,7 +331,10 @@ void MainWindow::createMenus() {
       ->setShortcutContext(Qt::ApplicationShortcut);
   QMenu* help = menuBar()->addMenu("&Help");
   add(help, "&Help for This Line", QKeySequence::HelpContents, &MainWindow::showHelpForCode);
-  add(help, "&About...", QKeySequence(), &MainWindow::showAbout);
+  add(help, "&Manual", QKeySequence(), &MainWindow::showManual);
+  add(help, "&Keyboard Shortcuts", QKeySequence(), &MainWindow::showShortcuts);
+  help->addSeparator();
+  add(help, "&About Orrikey", QKeySequence(), &MainWindow::showAbout);
 }
 
 void MainWindow::editWhereFocused(const char* slot) {

@@ -159,6 +159,10 @@ class MainWindowTest : public QObject {
     Trigger("ProgramTool");
     QVERIFY(!window->findChild<ProgramTool*>()->isVisible());
 
+    // Help > Keyboard Shortcuts lists the keys of every menu.
+    Trigger("KeyboardShortcuts");
+    QVERIFY(dialogs->informations.back().contains("F6\tView > Next Pane"));
+    QVERIFY(dialogs->informations.back().contains("Ctrl+/\tEdit > Comment or Uncomment Lines"));
     // The question's Discard answers to Alt+D.
     QtDialogs real;
     QTimer::singleShot(0, [] {
