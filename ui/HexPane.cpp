@@ -3,6 +3,7 @@
 #include "ui/CodeEditor.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -66,6 +67,12 @@ class HexPane::RowView : public QAbstractScrollArea {
     anchor_ = 0;
     select(count_ - 1, true);
   }
+  void goToRow(int n, bool extend) { select(n, extend); }
+  // A row's place in the viewport.
+  QRect rowRect(int n) const {
+    return QRectF(0, rowTop(n), viewport()->width(), rowHeight_).toAlignedRect();
+  }
+  int rowAtPoint(QPoint viewportPoint) const { return std::clamp(rowAt(viewportPoint.y()), 0, std::max(0, count_ - 1)); }
 
   void copy() {
     const auto selected = selection();
@@ -254,6 +261,12 @@ class HexPane::RowView : public QAbstractScrollArea {
     if (current_ < bar->value()) bar->setValue(current_);
     if (current_ >= bar->value() + bar->pageStep()) bar->setValue(current_ - bar->pageStep() + 1);
     viewport()->update();
+    // A screen reader follows the caret from row to row.
+    if (QAccessible::isActive())
+      if (QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(this)->textInterface()) {
+        QAccessibleTextCursorEvent moved(this, text->cursorPosition());
+        QAccessible::updateAccessibility(&moved);
+      }
   }
 
   HexPane* pane_;
@@ -270,7 +283,89 @@ class HexPane::RowView : public QAbstractScrollArea {
   qreal ascent_ = 0;
 };
 
+// The rows for screen readers: one read-only text of a line per row, its
+// caret at the current row and its selection the rows selected. Offsets
+// count the characters of the rows and one for each line break between them.
+class HexPane::RowsAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit RowsAccessible(RowView* view) : QAccessibleWidget(view, QAccessible::EditableText), view_(view) {}
+
+  static QAccessibleInterface* Factory(const QString&, QObject* object) {
+    auto* view = dynamic_cast<RowView*>(object);
+    return view ? new RowsAccessible(view) : nullptr;
+  }
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = true;
+    state.multiLine = true;
+    return state;
+  }
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Value ? whole() : QAccessibleWidget::text(kind);
+  }
+
+  void selection(int index, int* start, int* end) const override {
+    const auto rows = view_->selection();
+    *start = *end = 0;
+    if (index != 0 || !rows) return;
+    *start = rowStart(rows->first);
+    *end = rowStart(rows->second) + int(view_->row(rows->second).size());
+  }
+  int selectionCount() const override { return view_->selection() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int) override { view_->goToRow(view_->current(), false); }
+  void setSelection(int, int start, int end) override {
+    view_->goToRow(rowOf(start), false);
+    view_->goToRow(rowOf(end), true);
+  }
+  int cursorPosition() const override { return rowStart(view_->current()); }
+  void setCursorPosition(int position) override { view_->goToRow(rowOf(position), false); }
+  QString text(int start, int end) const override { return whole().mid(start, end - start); }
+  int characterCount() const override { return int(whole().size()); }
+  QRect characterRect(int offset) const override {
+    const QRect row = view_->rowRect(rowOf(offset));
+    return QRect(view_->viewport()->mapToGlobal(row.topLeft()), row.size());
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    return rowStart(view_->rowAtPoint(view_->viewport()->mapFromGlobal(point)));
+  }
+  void scrollToSubstring(int start, int) override { view_->goToRow(rowOf(start), false); }
+  QString attributes(int, int* start, int* end) const override {
+    *start = *end = 0;
+    return {};
+  }
+
+ private:
+  QString whole() const {
+    QStringList rows;
+    for (int n = 0; n < view_->count(); ++n) rows += view_->row(n);
+    return rows.join(u'\n');
+  }
+  int rowStart(int row) const {
+    int offset = 0;
+    for (int n = 0; n < row; ++n) offset += int(view_->row(n).size()) + 1;
+    return offset;
+  }
+  int rowOf(int offset) const {
+    int n = 0;
+    for (int start = 0; n + 1 < view_->count(); ++n) {
+      start += int(view_->row(n).size()) + 1;
+      if (start > offset) break;
+    }
+    return n;
+  }
+
+  RowView* view_;
+};
+
 HexPane::HexPane(QWidget* parent) : QStackedWidget(parent), editor_(new CodeEditor) {
+  static const bool accessible = (QAccessible::installFactory(&RowsAccessible::Factory), true);
+  Q_UNUSED(accessible);
   editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
   editor_->setTabChangesFocus(true);
   editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

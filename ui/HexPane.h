@@ -65,6 +65,7 @@ class HexPane : public QStackedWidget {
 
  private:
   class RowView;
+  class RowsAccessible;
 
   // The rows as the editor's text, the selection of the rows kept.
   void startTyping();

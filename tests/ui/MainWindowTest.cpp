@@ -194,6 +194,23 @@ class MainWindowTest : public QObject {
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
   }
 
+  // A screen reader reads the hex rows as text, and its caret is the
+  // current row.
+  void readsTheHexRows() {
+    Code()->setLines({"CLX", "STO 05", "END"});
+    QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(HexRows());
+    QVERIFY(rows && rows->textInterface());
+    QAccessibleTextInterface* text = rows->textInterface();
+    QCOMPARE(text->text(0, text->characterCount()), Hex()->text());
+    QVERIFY(rows->state().readOnly);
+    text->setCursorPosition(4);  // within "35", the second row
+    QCOMPARE(text->cursorPosition(), 3);
+    int start = 0, end = 0;
+    text->setSelection(0, 0, 4);
+    text->selection(0, &start, &end);
+    QCOMPARE(text->text(start, end), "77\n35");
+  }
+
   // Rows stay level: the panes scroll together, either one leading, and
   // Ctrl with the wheel zooms both.
   void keepsRowsLevel() {
