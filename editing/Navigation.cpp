@@ -2,6 +2,7 @@
 
 #include "editing/ProgramModel.h"
 
+#include "editing/TypedText.h"
 #include "reference/Completion.h"
 #include "reference/Help.h"
 #include "text/CodePage.h"
@@ -17,18 +18,6 @@ std::string Utf8FromWindows1252(std::string_view bytes) {
   std::string out;
   for (unsigned char byte : bytes) text::AppendUtf8(out, text::Windows1252Char(byte));
   return out;
-}
-
-// A name as typed, in display codes; nothing when a character has none.
-std::optional<std::string> TypedCodes(std::string_view utf8) {
-  std::string codes;
-  const bool whole = text::ReadUtf8(utf8, [&](char32_t c) {
-    const auto code = text::TypedDisplayCode(c);
-    if (code) codes += static_cast<char>(*code);
-    return code.has_value();
-  });
-  if (!whole) return std::nullopt;
-  return codes;
 }
 
 }  // namespace
@@ -80,14 +69,15 @@ std::optional<std::string> ProgramModel::LabelNameAt(size_t line) const {
 RenameResult ProgramModel::RenameAt(size_t line, std::string_view name) const {
   const std::optional<size_t> label = labels::LabelAt(analysis_, line);
   if (!label) return {{}, "No label or jump to a label on this line"};
-  const std::optional<std::string> codes = TypedCodes(text::Trim(name));
-  if (!codes) return {{}, "The calculator has no such name: " + std::string(name)};
-  const labels::RenamePlan plan = labels::PlanRename(analysis_, assembly_, *label, *codes);
+  const TypedText typed = ReadTypedText(text::Trim(name));
+  if (typed.refused != 0) return {{}, "The calculator has no such name: " + std::string(name)};
+  const std::string& codes = typed.codes;
+  const labels::RenamePlan plan = labels::PlanRename(analysis_, assembly_, *label, codes);
   if (!plan.refusal.empty()) return {{}, text::DisplayCodesUtf8(plan.refusal)};
   const labels::LabelKind kind = analysis_.labels[*label].kind;
   RenameResult result;
   for (size_t planned : plan.lines)
-    result.edits.push_back({planned, text::DisplayCodesUtf8(labels::WithLabel(lines_[planned], kind, *codes))});
+    result.edits.push_back({planned, text::DisplayCodesUtf8(labels::WithLabel(lines_[planned], kind, codes))});
   return result;
 }
 

@@ -5,41 +5,13 @@
 
 #include "decoder/Decode.h"
 #include "document/TypedLine.h"
+#include "editing/TypedText.h"
 #include "listing/ListingWriter.h"
 #include "text/CodePage.h"
 #include "text/Lines.h"
-#include "text/Utf8.h"
 
 namespace orrikey::editing {
 namespace {
-
-// Each character to the display code it shows or stands for, as a keyboard
-// types it; the first character of no code fails the line.
-// The line keeps the other characters, so that its text stays as typed
-// but for those.
-struct ReadLine {
-  std::string codes;
-  char32_t refused = 0;
-  size_t refusedColumn = 0;
-};
-
-ReadLine CodesOf(std::string_view utf8) {
-  ReadLine read;
-  read.codes.reserve(utf8.size());
-  size_t column = 0;
-  const auto refuse = [&](char32_t c) {
-    if (read.refused == 0) read.refused = c, read.refusedColumn = column;
-  };
-  for (size_t i = 0; i < utf8.size(); ++column) {
-    // A lone surrogate of a page's string arrives as no UTF-8 at all.
-    const auto c = text::ReadUtf8Char(utf8.substr(i));
-    i += c ? c->length : 1;
-    const auto code = c ? text::TypedDisplayCode(c->c) : std::nullopt;
-    if (code) read.codes += static_cast<char>(*code);
-    else refuse(c ? c->c : U'\uFFFD');
-  }
-  return read;
-}
 
 // An edit's lines, split at LF alone, as editors hand them over.
 template <typename Take>
@@ -86,7 +58,7 @@ void ProgramModel::Replace(size_t first, size_t count, std::string_view text) {
   std::vector<Reading> readings;
   std::vector<encoder::Assembly::Line> assembled;
   ForEachLine(text, [&](std::string_view utf8) {
-    ReadLine read = CodesOf(utf8);
+    TypedText read = ReadTypedText(utf8);
     const size_t index = first + lines.size();
     if (read.refused != 0) {
       assembled.push_back({index + 1, encoder::Failed(encoder::EncodeError::kChar)});
