@@ -5,6 +5,7 @@
 // walks them from the first row and takes the first exact match. Bytes are
 // the calculator's own bytes, not hex text.
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -95,6 +96,15 @@ inline constexpr unsigned char kLowerLabelBase = 0x7B;
 
 std::span<const FixedOp> FixedOps();
 std::span<const ModOp> ModOps();
+
+// The instruction that ends a program (END) and the one that defines a label
+// (LBL), found by their facts, for code that writes them.
+inline const FixedOp& ProgramEnd() {
+  return *std::find_if(FixedOps().begin(), FixedOps().end(), [](const FixedOp& op) { return op.endsProgram; });
+}
+inline const ModOp& LabelDefinition() {
+  return *std::find_if(ModOps().begin(), ModOps().end(), [](const ModOp& op) { return op.definesLabel; });
+}
 
 // Forms that calculators read but never write, for instructions that have a
 // form of their own: "X=? IND ST Y" reads from A6 79, and is written F3 A7 14 F2.
