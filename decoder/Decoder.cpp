@@ -106,13 +106,13 @@ const OperandEntry* Decoder::FormFor(const OperandEntries& forms, unsigned byte)
     const int value = static_cast<int>(byte) - form.base;
     if (value < 0 || value > 127) continue;
     const unsigned v = static_cast<unsigned>(value);
-    switch (form.kind) {
-      case OperandKind::kStack:
+    switch (form.style) {
+      case ValueStyle::kStack:
         if (IsStack(0x70 + v)) return &form;
         break;
-      case OperandKind::kLabel: return &form;
-      case OperandKind::kRegister:
-      case OperandKind::kPlainNumber:
+      case ValueStyle::kLabel: return &form;
+      case ValueStyle::kRegister:
+      case ValueStyle::kPlainNumber:
         if (!IsStack(v)) return &form;
         break;
     }
@@ -123,11 +123,11 @@ const OperandEntry* Decoder::FormFor(const OperandEntries& forms, unsigned byte)
 void Decoder::AppendOperand(LineText& out, const OperandEntry& form, unsigned byte) {
   const unsigned value = byte - form.base;
   if (form.indirect) out += "IND ";
-  switch (form.kind) {
-    case OperandKind::kStack: AppendStack(out, 0x70 + value); break;
-    case OperandKind::kLabel: AppendLabel(out, value); break;
-    case OperandKind::kRegister: AppendTwoDigits(out, value); break;
-    case OperandKind::kPlainNumber: AppendDecimal(out, value); break;
+  switch (form.style) {
+    case ValueStyle::kStack: AppendStack(out, 0x70 + value); break;
+    case ValueStyle::kLabel: AppendLabel(out, value); break;
+    case ValueStyle::kRegister: AppendTwoDigits(out, value); break;
+    case ValueStyle::kPlainNumber: AppendDecimal(out, value); break;
   }
 }
 

@@ -28,21 +28,11 @@ const typename Map::mapped_type* Find(const Map& map, std::span<const std::uint8
   return found == map.end() ? nullptr : &found->second;
 }
 
-bool IsPlainNumberOp(std::string_view name) {
-  const auto names = tables::PlainNumberOps();
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// LBL, GTO, XEQ and the key assignments take local labels as operands.
-bool TakesLabels(const tables::ModOp& op) {
-  return op.operand == tables::OperandKind::kLabel || op.operand == tables::OperandKind::kKeyLabel;
-}
-
-OperandKind KindOf(const tables::ModOp& op, bool indirect, bool stack) {
-  if (stack) return OperandKind::kStack;
-  if (indirect) return OperandKind::kRegister;
-  if (TakesLabels(op)) return OperandKind::kLabel;
-  return IsPlainNumberOp(op.name) ? OperandKind::kPlainNumber : OperandKind::kRegister;
+ValueStyle StyleOf(const tables::ModOp& op, bool indirect, bool stack) {
+  if (stack) return ValueStyle::kStack;
+  if (indirect) return ValueStyle::kRegister;
+  if (op.takesLabels()) return ValueStyle::kLabel;
+  return op.operand == tables::OperandKind::kPlainNumber ? ValueStyle::kPlainNumber : ValueStyle::kRegister;
 }
 
 }  // namespace
@@ -91,9 +81,9 @@ void Index::IndexModOp(const tables::ModOp& op) {
       if (!form.exists) return;
       OperandEntries& entries = operandForms_[*Pack(BytesOf(form.lead))];
       const bool known = std::any_of(entries.begin(), entries.end(), [&](const OperandEntry& e) {
-        return (e.kind == OperandKind::kStack) == stack && e.base == form.base;
+        return (e.style == ValueStyle::kStack) == stack && e.base == form.base;
       });
-      if (!known) entries.push_back({&op, indirect, KindOf(op, indirect, stack), form.base});
+      if (!known) entries.push_back({&op, indirect, StyleOf(op, indirect, stack), form.base});
     };
     add(forms.stack, true);
     add(forms.number, false);

@@ -16,7 +16,7 @@
 namespace orrikey::decoder {
 
 // How an operand form writes its value.
-enum class OperandKind : std::uint8_t {
+enum class ValueStyle : std::uint8_t {
   kStack,        // ST T to ST L
   kLabel,        // a local label: a letter, a stack register or two digits
   kRegister,     // two digits at least
@@ -27,7 +27,7 @@ enum class OperandKind : std::uint8_t {
 struct OperandEntry {
   const tables::ModOp* op;
   bool indirect;
-  OperandKind kind;
+  ValueStyle style;
   unsigned char base;  // the operand byte counts from here
 };
 

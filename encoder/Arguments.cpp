@@ -75,7 +75,7 @@ Operand ReadOperand(std::string_view line, std::string_view name, const tables::
   if (IsNumber(operand, NumberDigits(op, false))) return {Shape::kNumber, false, operand};
   if (IsStack(operand)) return {Shape::kStack, false, operand};
   if (IsQuoted(operand)) return {Shape::kName, false, operand};
-  if (TakesLabels(op) && IsLabelLetter(operand)) return {Shape::kLetter, false, operand};
+  if (op.takesLabels() && IsLabelLetter(operand)) return {Shape::kLetter, false, operand};
 
   const std::string_view indirect = OperandOf(operand, "IND");
   if (IsNumber(indirect, NumberDigits(op, true))) return {Shape::kNumber, true, indirect};

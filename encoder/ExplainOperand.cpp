@@ -22,7 +22,7 @@ bool TakesIndirect(const tables::ModOp& op) {
 // What a number operand stands for, as far as the tables tell.
 std::string_view NumberNoun(const tables::ModOp& op, bool indirect) {
   if (indirect) return "register";
-  if (TakesLabels(op)) return "label";
+  if (op.takesLabels()) return "label";
   if (op.operand == OperandKind::kWord) return "size";
   if (op.operand == OperandKind::kPlainNumber) return "number";
   if (!op.ten.empty()) return "digit count";
@@ -83,7 +83,7 @@ Fault ExplainNumber(std::string_view line, std::string_view operand, std::string
   if (digits.size() > count.most && n < NumberLimit(op, indirect) && TakesNumber(n, op, indirect))
     return Mark(line, digits, number + " has more than " + std::to_string(count.most) + " digits");
   std::string allowed = ranges;
-  if (!indirect && TakesLabels(op))
+  if (!indirect && op.takesLabels())
     allowed +=
         ", " + LetterRange(tables::kUpperLabelLetters) + ", " + LetterRange(tables::kLowerLabelLetters);
   return Mark(line, digits, number + " is out of range (" + allowed + ")");

@@ -41,9 +41,6 @@ AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::stri
                                  bool indirect);
 AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
 
-// LBL, GTO, XEQ and the key assignments take local labels as operands.
-bool TakesLabels(const tables::ModOp& op);
-
 // The key of "KEY n GTO" and "KEY n XEQ", as the line names them.
 std::uint8_t KeyNumber(std::string_view name);
 

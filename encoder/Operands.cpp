@@ -44,10 +44,6 @@ const tables::OperandForm& NumberForm(unsigned n, const tables::OperandForms& fo
 
 }  // namespace
 
-bool TakesLabels(const tables::ModOp& op) {
-  return op.operand == tables::OperandKind::kLabel || op.operand == tables::OperandKind::kKeyLabel;
-}
-
 std::uint8_t KeyNumber(std::string_view name) { return static_cast<std::uint8_t>(name[4] - '0'); }
 
 // Numbers go up to the byte 0x7F, but not to the stack registers' bytes nor,
@@ -55,7 +51,7 @@ std::uint8_t KeyNumber(std::string_view name) { return static_cast<std::uint8_t>
 bool TakesNumber(unsigned n, const tables::ModOp& op, bool indirect) {
   if (!indirect && op.operand == tables::OperandKind::kWord) return true;
   if (!indirect && !op.ten.empty() && n >= 10) return n <= 11;
-  const bool label = !indirect && TakesLabels(op);
+  const bool label = !indirect && op.takesLabels();
   if (n > kLargestNumber || IsStackValue(n) || (label && IsLetterValue(n))) return false;
   return NumberForm(n, indirect ? op.indirect : op.direct).exists;
 }

@@ -40,7 +40,8 @@ Operand ReadOperand(const encoder::AssembledLine& line, const tables::ModOp& ins
   } else if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
     operand.kind = LabelKind::kGlobal;
     text = text.substr(1, text.size() - 2);
-  } else if (text.size() == 1 && ((text[0] >= 'A' && text[0] <= 'J') || (text[0] >= 'a' && text[0] <= 'e'))) {
+  } else if (text.size() == 1 && (tables::kUpperLabelLetters.find(text[0]) != std::string_view::npos ||
+                                  tables::kLowerLabelLetters.find(text[0]) != std::string_view::npos)) {
     operand.kind = LabelKind::kLetter;
   }
   operand.name = text;

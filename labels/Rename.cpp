@@ -11,7 +11,8 @@ namespace {
 
 // The label `shown` names, read as a line defining it would be.
 std::optional<Operand> LabelNamed(std::string_view shown) {
-  const encoder::AssembledLine line = encoder::AssembleLine("LBL " + std::string(shown));
+  const std::string definition(tables::LabelDefinition().name);
+  const encoder::AssembledLine line = encoder::AssembleLine(definition + ' ' + std::string(shown));
   const LabelUse use = UseOf(line);
   if (line.failed() || use.role != Role::kDefines) return std::nullopt;
   return ReadOperand(line, *use.instruction);

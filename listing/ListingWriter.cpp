@@ -14,7 +14,6 @@
 namespace orrikey::listing {
 namespace {
 
-constexpr std::string_view kEnd = "END";
 constexpr unsigned char kEscapeMark = 0x80;  // "€" in program text
 
 // Program text spells the multiplication sign of these names as "x".
@@ -196,7 +195,9 @@ char* WriteNumberedLine(char* at, size_t number, std::string_view line) {
   Pen pen(at);
   if (number < 10) pen.Put("0");
   pen.PutNumber(number);
-  pen.Put(line.starts_with("LBL ") ? "▸" : " ");
+  const std::string_view label = tables::LabelDefinition().name;
+  const bool definesLabel = line.starts_with(label) && line.size() > label.size() && line[label.size()] == ' ';
+  pen.Put(definesLabel ? "▸" : " ");
   if (const tables::TextPair* alias = AliasOf(line))
     pen.MoveTo(WriteListingInstruction(pen.at(), std::string(alias->key) += line.substr(alias->value.size())));
   else
@@ -234,8 +235,9 @@ void ListingStream::Finish() {
 // The header counts the bytes only now that the program has ended, so its
 // lines wait in the body until then.
 void ListingStream::WriteProgram() {
-  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(kEnd.size()));
-  used_ = static_cast<size_t>(WriteNumberedLine(at, lines_ + 1, kEnd) - body_.data());
+  const std::string_view end = tables::ProgramEnd().name;
+  char* at = RoomAt(body_, used_, kNumberRoom + ListingRoom(end.size()));
+  used_ = static_cast<size_t>(WriteNumberedLine(at, lines_ + 1, end) - body_.data());
   char header[kHeaderRoom];
   Pen pen(header);
   pen.Put("00 { ");

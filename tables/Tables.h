@@ -5,6 +5,7 @@
 // walks them from the first row and takes the first exact match. Bytes are
 // the calculator's own bytes, not hex text.
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -17,6 +18,7 @@ struct FixedOp {
   std::string_view bytes;
   bool endsProgram = false;  // END, and the forms that read as it
   bool dropped = false;      // NULL: the calculator drops it as it reads the program
+  bool todayOnly = false;    // only today's calculators have it; the HP-42S stops at it
 };
 
 // A form whose operand is a number or a stack register: the bytes that lead
@@ -74,6 +76,10 @@ struct ModOp {
   // The word before the key number: "KEY" in KEY n GTO, whose name holds the
   // word after the number too; "TO" in ASSIGN "NAME" TO nn.
   std::string_view keyWord;
+  bool todayOnly = false;  // only today's calculators have it; the HP-42S stops at it
+
+  // LBL, GTO, XEQ and the key assignments take local labels as operands.
+  bool takesLabels() const { return operand == OperandKind::kLabel || operand == OperandKind::kKeyLabel; }
 };
 
 // The stack registers an operand names after ST, as the calculator orders
@@ -91,13 +97,18 @@ inline constexpr unsigned char kLowerLabelBase = 0x7B;
 std::span<const FixedOp> FixedOps();
 std::span<const ModOp> ModOps();
 
+// The instruction that ends a program (END) and the one that defines a label
+// (LBL), found by their facts, for code that writes them.
+inline const FixedOp& ProgramEnd() {
+  return *std::find_if(FixedOps().begin(), FixedOps().end(), [](const FixedOp& op) { return op.endsProgram; });
+}
+inline const ModOp& LabelDefinition() {
+  return *std::find_if(ModOps().begin(), ModOps().end(), [](const ModOp& op) { return op.definesLabel; });
+}
+
 // Forms that calculators read but never write, for instructions that have a
 // form of their own: "X=? IND ST Y" reads from A6 79, and is written F3 A7 14 F2.
 std::span<const FixedOp> ReadOnlyOps();
-
-// The instructions whose direct number operand is written without a leading
-// zero ("DROPN 2"); their indirect operands are padded as usual.
-std::span<const std::string_view> PlainNumberOps();
 
 // A text and the text it stands for.
 struct TextPair {

@@ -7,14 +7,14 @@
 // backslash itself is written \\. Every other character stands for itself,
 // so rows keep their blanks exactly as written.
 //
-// usage: tablegen KIND OUTPUT FUNCTION INPUT...
+// usage: tablegen KIND OUTPUT FUNCTION INPUT... [--today INPUT...]
 //   rows     the rows as text (help, menus, flags)
 //   charmap  "code,display code" for the codes 0 to 31, in order
-//   fixed    "NAME,HEX": instructions without an operand
-//   mod      "NAME,TEMPLATE": instructions with an operand; the first input
-//            names the instructions whose number has no leading zero
-//   names    one instruction name a row
+//   fixed    "NAME,HEX[,FACT...]": instructions without an operand
+//   mod      "NAME,TEMPLATE[,FACT...]": instructions with an operand
 //   pairs    "KEY,VALUE", split at the last comma (a key may hold one)
+// The rows of the inputs after --today are instructions that only today's
+// calculators have; the original HP-42S has those before it.
 // Several inputs make one table, their rows in the order given.
 
 #include <algorithm>
@@ -31,6 +31,7 @@ namespace {
 struct Row {
   std::string text;
   std::string where;  // file:line, for messages
+  bool today = false;  // an instruction only today's calculators have
 };
 
 class ShapeError {
@@ -144,24 +145,53 @@ std::string OperandForm(const std::string& slot) {
   return "{true, " + CppLiteral(bytes.substr(0, bytes.size() - 1)) + ", " + base + "}";
 }
 
-// The calculator's instructions whose operand is more than a register: the
-// generator names them once, so that no reader of the records compares names.
-const char* OperandKindOf(const std::string& name, const std::vector<std::string>& plainNumbers) {
-  if (name == "LBL" || name == "GTO" || name == "XEQ") return "kLabel";
-  if (name == "KEY GTO" || name == "KEY XEQ") return "kKeyLabel";
-  if (name == "ASSIGN") return "kKeyAssignment";
-  if (name == "SIZE") return "kWord";
-  for (const char* program : {"PGMINT", "PGMSLV", "VARMENU", "VARMNU1", "PGMVAR", "CLP"})
-    if (name == program) return "kProgram";
-  if (std::find(plainNumbers.begin(), plainNumbers.end(), name) != plainNumbers.end())
-    return "kPlainNumber";
-  return "kRegister";
+// The facts a row names after its bytes, each "word" or "word=value".
+struct Facts {
+  std::string operand = "kRegister";
+  bool definesLabel = false;
+  std::string keyWord;
+  bool endsProgram = false;
+  bool dropped = false;
+};
+
+const char* OperandKindOf(const std::string& value) {
+  static const std::pair<const char*, const char*> kKinds[] = {
+      {"label", "kLabel"},        {"key-label", "kKeyLabel"}, {"key-assignment", "kKeyAssignment"},
+      {"word", "kWord"},          {"plain-number", "kPlainNumber"}, {"program", "kProgram"},
+  };
+  for (const auto& [word, kind] : kKinds)
+    if (value == word) return kind;
+  throw ShapeError("unknown operand kind \"" + value + "\"");
 }
 
-std::string KeyWordOf(const std::string& name) {
-  if (name == "KEY GTO" || name == "KEY XEQ") return "KEY";
-  if (name == "ASSIGN") return "TO";
-  return "";
+// `allowed` lists the facts the table's records have room for.
+Facts ReadFacts(const std::vector<std::string>& words, std::initializer_list<std::string_view> allowed) {
+  Facts facts;
+  for (const std::string& word : words) {
+    const size_t equals = word.find('=');
+    const std::string key = word.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : word.substr(equals + 1);
+    if (std::find(allowed.begin(), allowed.end(), key) == allowed.end())
+      throw ShapeError("no fact \"" + key + "\" here");
+    if ((equals == std::string::npos) != (key == "defines-label" || key == "ends-program" || key == "dropped"))
+      throw ShapeError("fact \"" + word + "\" takes " + (equals == std::string::npos ? "a value" : "no value"));
+    if (key == "operand") facts.operand = OperandKindOf(value);
+    else if (key == "defines-label") facts.definesLabel = true;
+    else if (key == "key-word") facts.keyWord = value;
+    else if (key == "ends-program") facts.endsProgram = true;
+    else facts.dropped = true;
+  }
+  return facts;
+}
+
+// The fields after the first: "HEX,fact,fact" splits into the bytes and the facts.
+std::vector<std::string> SplitFields(const std::string& text) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+    fields.push_back(text.substr(start, comma - start));
+  fields.push_back(text.substr(start));
+  return fields;
 }
 
 // Templates hold eight slots: IND name, IND ST, IND nn (long, short), then the
@@ -173,15 +203,20 @@ struct Template {
   std::string slots[2][4];  // indirect, direct: the name slot, then ST, nn long, nn short
   std::string extension;
   bool derived[2][4] = {};
+  Facts facts;
 };
 
 constexpr int kIndirect = 0, kDirect = 1;
 
 Template SplitTemplate(const std::string& row) {
   Template parsed;
-  std::string templ;
-  std::tie(parsed.name, templ) = SplitAtComma(row);
+  std::string rest;
+  std::tie(parsed.name, rest) = SplitAtComma(row);
   CheckedName(parsed.name);
+  std::vector<std::string> fields = SplitFields(rest);
+  std::string templ = fields.front();
+  fields.erase(fields.begin());
+  parsed.facts = ReadFacts(fields, {"operand", "defines-label", "key-word"});
   if (templ.size() == 45 && templ.back() == ' ') templ.pop_back();  // a blank no reader needs
   size_t nameDigits = 4, operandDigits = 6;
   if (templ.size() == 60) nameDigits = 6, operandDigits = 8;
@@ -262,7 +297,7 @@ std::string WithDerived(std::string form, bool derived) {
   return form;
 }
 
-std::string ModOp(const Template& t, const std::vector<std::string>& plainNumbers) {
+std::string ModOp(const Template& t, bool today) {
   std::string out = "{" + CppLiteral(t.name);
   for (int half = 0; half < 2; ++half) {
     out += ", {" + WithDerived(NameForm(t.slots[half][0]), t.derived[half][0]);
@@ -276,21 +311,22 @@ std::string ModOp(const Template& t, const std::vector<std::string>& plainNumber
   } else {
     out += ", {}, {}";
   }
-  out += std::string(", OperandKind::") + OperandKindOf(t.name, plainNumbers);
-  out += t.name == "LBL" ? ", true" : ", false";
-  return out + ", " + CppLiteral(KeyWordOf(t.name)) + "}";
+  out += ", OperandKind::" + t.facts.operand;
+  out += t.facts.definesLabel ? ", true" : ", false";
+  return out + ", " + CppLiteral(t.facts.keyWord) + (today ? ", true}" : ", false}");
 }
 
-std::string FixedOp(const std::string& row) {
-  const auto [name, hex] = SplitAtComma(row);
-  const std::string bytes = Bytes(hex);
+std::string FixedOp(const std::string& row, bool today) {
+  const auto [name, rest] = SplitAtComma(row);
+  std::vector<std::string> fields = SplitFields(rest);
+  const std::string bytes = Bytes(fields.front());
   if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
-  // Calculators end a program at C0 00 0D, whatever name a table gives it.
-  const bool endsProgram = bytes == std::string("\xC0\x00\x0D", 3);
-  const bool dropped = bytes == std::string(1, '\0');
+  fields.erase(fields.begin());
+  const Facts facts = ReadFacts(fields, {"ends-program", "dropped"});
   std::string out = "{";
   return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
-         (endsProgram ? "true" : "false") + ", " + (dropped ? "true" : "false") + "}";
+         (facts.endsProgram ? "true" : "false") + ", " + (facts.dropped ? "true" : "false") + ", " +
+         (today ? "true" : "false") + "}";
 }
 
 std::string TextPair(const std::string& row) {
@@ -311,8 +347,7 @@ std::string CharMapEntry(const std::string& row, size_t code) {
   return std::to_string(static_cast<unsigned char>(bytes[0]));
 }
 
-std::string Table(const std::string& kind, const std::vector<Row>& rows,
-                  const std::vector<std::string>& plainNumbers, std::string& type) {
+std::string Table(const std::string& kind, const std::vector<Row>& rows, std::string& type) {
   std::ostringstream body;
   // Forms derived from other rows' bytes need every row read first.
   std::vector<Template> templates;
@@ -332,12 +367,11 @@ std::string Table(const std::string& kind, const std::vector<Row>& rows,
     std::string record;
     try {
       if (kind == "rows") type = "std::string_view", record = CppLiteral(text);
-      else if (kind == "names") type = "std::string_view", record = CppLiteral(CheckedName(text));
-      else if (kind == "fixed") type = "FixedOp", record = FixedOp(text);
+      else if (kind == "fixed") type = "FixedOp", record = FixedOp(text, rows[i].today);
       else if (kind == "mod") {
         type = "ModOp";
         DeriveForms(templates[i], taken);
-        record = ModOp(templates[i], plainNumbers);
+        record = ModOp(templates[i], rows[i].today);
       }
       else if (kind == "pairs") type = "TextPair", record = TextPair(text);
       else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
@@ -361,24 +395,26 @@ int main(int argc, char** argv) {
   const std::string kind = argv[1];
   std::vector<Row> rows;
   try {
-    std::vector<std::string> plainNumbers;
+    bool today = false;
     for (int arg = 4; arg < argc; ++arg) {
-      const bool namesPlainNumbers = kind == "mod" && arg == 4;
+      if (std::string(argv[arg]) == "--today") {
+        today = true;
+        continue;
+      }
       std::ifstream in(argv[arg], std::ios::binary);
       if (!in) throw ShapeError(std::string("cannot open ") + argv[arg]);
       std::string line;
       for (size_t number = 1; std::getline(in, line); ++number) {
         const std::string where = std::string(argv[arg]) + ":" + std::to_string(number);
         try {
-          if (namesPlainNumbers) plainNumbers.push_back(CheckedName(Unescape(line)));
-          else rows.push_back({Unescape(line), where});
+          rows.push_back({Unescape(line), where, today});
         } catch (const ShapeError& error) {
           throw ShapeError(where + ": " + error.message());
         }
       }
     }
     std::string type;
-    const std::string body = Table(kind, rows, plainNumbers, type);
+    const std::string body = Table(kind, rows, type);
     const bool isArray = kind == "charmap";
     std::ofstream out(argv[2], std::ios::binary);
     out << "// Generated by tablegen. Do not edit.\n"

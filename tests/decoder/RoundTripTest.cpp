@@ -16,18 +16,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-bool IsPlain(std::string_view name) {
-  for (std::string_view plain : tables::PlainNumberOps())
-    if (plain == name) return true;
-  return false;
-}
-
 // Register numbers at the edges of the short forms (14 for LBL and GTO, 15
 // for the others) and of the operand byte; label letters where they apply.
 Lines DirectNumbers(const tables::ModOp& op) {
   const std::string name(op.name);
   if (!op.ten.empty()) return {"00", "09", "10", "11"};
-  if (IsPlain(name)) return {"0", "7", "15", "16", "99", "100", "127"};
+  if (op.operand == tables::OperandKind::kPlainNumber) return {"0", "7", "15", "16", "99", "100", "127"};
   if (name == "LBL" || name == "GTO" || name == "XEQ" || name.starts_with("KEY"))
     return {"00", "14", "15", "99", "100", "101", "117", "122", "A", "J", "a", "e"};
   return {"00", "07", "14", "15", "16", "99", "100", "111", "117", "127"};

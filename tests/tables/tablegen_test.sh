@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The table generator reads every fact of an instruction from its row: a
+# made-up instruction gets its record from data alone, and a row it cannot
+# read stops the build with the file and line.
+# usage: tablegen_test.sh TABLEGEN
+source "$(dirname "$0")/../cli/checks.sh" "$1" .
+tablegen=$1
+
+# KIND|ROW|WHAT THE RECORD ENDS WITH, OR THE MESSAGE AFTER "FILE:1: "
+while IFS='|' read -r kind row said; do
+  printf '%s\n' "$row" > "$work/today.txt"
+  "$tablegen" "$kind" "$work/out.cpp" Rows --today "$work/today.txt" 2> "$work/err"
+  status=$?
+  if [ $status -eq 0 ]; then
+    record=$(grep '^    {' "$work/out.cpp")
+    check "'$row': record ends" "$said" "${record: -${#said}}"
+  else
+    check "'$row': message" "$work/today.txt:1: $said" "$(cat "$work/err")"
+  fi
+done <<'EOF_TABLE'
+fixed|ZAP,A7FF| "\247\377"sv, false, false, true},
+fixed|ZAP,C0000D,ends-program| "\300\000\015"sv, true, false, true},
+fixed|ZAP,A7FF,dropped,ends-program| "\247\377"sv, true, true, true},
+fixed|ZAP,A7FF,operand=label|no fact "operand" here
+fixed|ZAP,A7FF,ends-program=yes|fact "ends-program=yes" takes no value
+mod|HOP,FFFFFFFFFFFFFFFFFFFFFFF1F0FFFFFFFFFFFFFFFFFF,operand=program| OperandKind::kProgram, false, ""sv, true},
+mod|HOP,FFFFFFFFFFFFFFFFFFFFFFF1F0FFFFFFFFFFFFFFFFFF,operand=key-label,key-word=KEY| OperandKind::kKeyLabel, false, "KEY"sv, true},
+mod|HOP,FFFFFFFFFFFFFFFFFFFFFFF1F0FFFFFFFFFFFFFFFFFF,operand=label,defines-label| OperandKind::kLabel, true, ""sv, true},
+mod|HOP,FFFFFFFFFFFFFFFFFFFFFFF1F0FFFFFFFFFFFFFFFFFF,operand=loud|unknown operand kind "loud"
+mod|HOP,FFFFFFFFFFFFFFFFFFFFFFF1F0FFFFFFFFFFFFFFFFFF,key-word|fact "key-word" takes a value
+mod|HOP,FFFFFFFFFFFFFFFFFFFFFFF1F0FFFFFFFFFFFFFFFFFF,dropped|no fact "dropped" here
+EOF_TABLE
+
+# Rows before --today are the original calculator's.
+printf 'ZAP,A7FF\n' > "$work/original.txt"
+"$tablegen" fixed "$work/out.cpp" Rows "$work/original.txt"
+check "a row before --today" '    {"ZAP"sv, "\247\377"sv, false, false, false},' "$(grep '^    {' "$work/out.cpp")"
+
+finish tablegen
