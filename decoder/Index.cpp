@@ -15,10 +15,6 @@ std::optional<std::uint64_t> Pack(std::span<const std::uint8_t> bytes) {
   return key | static_cast<std::uint64_t>(bytes.size()) << 32;
 }
 
-std::span<const std::uint8_t> BytesOf(std::string_view bytes) {
-  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
-}
-
 // The value a map holds for the bytes, or null.
 template <typename Map>
 const typename Map::mapped_type* Find(const Map& map, std::span<const std::uint8_t> bytes) {
@@ -45,7 +41,7 @@ const Index& Index::Get() {
 Index::Index() {
   for (auto table : {tables::FixedOps(), tables::ReadOnlyOps()}) {
     for (const tables::FixedOp& op : table) {
-      const auto bytes = BytesOf(op.bytes);
+      const auto bytes = AsBytes(op.bytes);
       fixed_.try_emplace(*Pack(bytes), &op);
       longestName_ = std::max(longestName_, op.name.size());
       const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
@@ -71,7 +67,7 @@ void Index::IndexModOp(const tables::ModOp& op) {
   for (const bool indirect : {true, false}) {
     const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
     if (forms.name.exists && !forms.name.lead.empty())
-      namedForms_.try_emplace(*Pack(BytesOf(forms.name.lead)), &op, indirect);
+      namedForms_.try_emplace(*Pack(AsBytes(forms.name.lead)), &op, indirect);
     if (forms.name.exists && forms.name.before.size() == 1) {
       FirstByte& entry = first_[static_cast<std::uint8_t>(forms.name.before[0])];
       if (entry.reading != Reading::kNameAfterLength)
@@ -79,7 +75,7 @@ void Index::IndexModOp(const tables::ModOp& op) {
     }
     const auto add = [&](const tables::OperandForm& form, bool stack) {
       if (!form.exists) return;
-      OperandEntries& entries = operandForms_[*Pack(BytesOf(form.lead))];
+      OperandEntries& entries = operandForms_[*Pack(AsBytes(form.lead))];
       const bool known = std::any_of(entries.begin(), entries.end(), [&](const OperandEntry& e) {
         return (e.style == ValueStyle::kStack) == stack && e.base == form.base;
       });
@@ -103,8 +99,8 @@ void Index::IndexModOp(const tables::ModOp& op) {
     }
   }
   if (!op.ten.empty()) {
-    tenEleven_.try_emplace(*Pack(BytesOf(op.ten)), &op, 10u);
-    tenEleven_.try_emplace(*Pack(BytesOf(op.eleven)), &op, 11u);
+    tenEleven_.try_emplace(*Pack(AsBytes(op.ten)), &op, 10u);
+    tenEleven_.try_emplace(*Pack(AsBytes(op.eleven)), &op, 11u);
   }
 }
 

@@ -33,19 +33,6 @@ bool LooksRaw(const std::string& path, std::string_view bytes) {
   return HoldsControlBytes(bytes.substr(0, kRawMarkSpan));
 }
 
-// The lines joined by CR LF, the room for them made first.
-std::string JoinedText(const std::vector<std::string>& lines) {
-  size_t size = 0;
-  for (const std::string& line : lines) size += line.size() + 2;
-  std::string text;
-  text.reserve(size);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += lines[i];
-  }
-  return text;
-}
-
 // Text as it stands, normalised, every line numbered as the file numbers it
 // and assembled where it stands in the text.
 OpenedProgram AsItStands(FileForm form, std::string_view text) {
@@ -119,7 +106,7 @@ OpenedProgram ReadRawProgram(std::string_view bytes) {
   const std::vector<std::string> lines = decoder::ProgramText(decoded);
   OpenedProgram opened;
   opened.form = FileForm::kRaw;
-  opened.text = JoinedText(lines);
+  opened.text = files::JoinLines(lines);
   opened.assembly.Reserve(lines.size());
   for (size_t i = 0; i < decoded.lines.size(); ++i)
     opened.assembly.Append({i + 1, AsAssembled(decoded.lines[i], bytes)});

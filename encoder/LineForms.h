@@ -10,11 +10,13 @@
 #include <string_view>
 
 #include "tables/Tables.h"
+#include "text/Characters.h"
 
 namespace orrikey::encoder {
 
-inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using text::IsBlank;
+using text::IsDigit;
+using text::SkipDigits;
 
 // No sequence of the calculator counts more than 15 bytes.
 inline constexpr size_t kLongestSequence = 15;

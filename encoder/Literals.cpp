@@ -7,11 +7,6 @@
 namespace orrikey::encoder {
 namespace {
 
-size_t SkipDigits(std::string_view line, size_t at) {
-  while (at < line.size() && IsDigit(line[at])) ++at;
-  return at;
-}
-
 // Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
 // accepted: calculators store such numbers and the decoder writes them so.
 // A final line-break byte such as 0x85 after it still makes the line a

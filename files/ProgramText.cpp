@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/FileIO.h"
+#include "text/Lines.h"
 
 namespace orrikey::files {
 namespace {
@@ -34,22 +35,15 @@ std::string NormaliseProgramText(std::string_view bytes) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
+  text::ForEachLine(text, [&lines](size_t, std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
+  size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
   std::string text;
+  text.reserve(size);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += "\r\n";
     text += lines[i];

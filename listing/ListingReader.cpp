@@ -4,6 +4,7 @@
 #include "listing/Spellings.h"
 #include "listing/TextEscapes.h"
 #include "tables/Tables.h"
+#include "text/Characters.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/Lines.h"
@@ -19,6 +20,11 @@
 
 namespace orrikey::listing {
 namespace {
+
+using text::IsBlank;
+using text::IsDigit;
+using text::SkipBlanks;
+using text::SkipDigits;
 
 // The spellings that have each ASCII character first, and second, as bits
 // of their index: every spelling has two characters at least, and a pair of
@@ -43,21 +49,6 @@ char32_t ProgramTextGlyph(char32_t c) {
     case U'↑': return U'^';
     default: return c;
   }
-}
-
-// The blanks of the listing's patterns: "\\s" in the C locale.
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-size_t SkipBlanks(std::string_view line, size_t at) {
-  while (at < line.size() && IsBlank(line[at])) ++at;
-  return at;
-}
-
-size_t SkipDigits(std::string_view line, size_t at) {
-  while (at < line.size() && IsDigit(line[at])) ++at;
-  return at;
 }
 
 // Whether the text at `at` is `word`, moving past it. The first byte
