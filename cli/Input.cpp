@@ -1,8 +1,11 @@
 #include "cli/Input.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 #include "cli/Messages.h"
@@ -27,7 +30,50 @@ std::string ReadStandardInput() {
   return bytes;
 }
 
+bool IsProgramFile(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  return extension == ".raw" || extension == ".42s" || extension == ".txt" || extension == ".hp42s" ||
+         extension == ".free42";
+}
+
+// Links to folders are not followed, so that a link loop cannot hold the
+// walk. A folder that cannot be read is named, and the walk goes on.
+bool AddProgramFilesUnder(const std::filesystem::path& folder, std::vector<std::string>& files) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  std::vector<fs::path> entries;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    entries.push_back(it->path());
+  if (error) {
+    Complain("Cannot read folder \"" + folder.string() + "\". " + error.message());
+    return false;
+  }
+  std::sort(entries.begin(), entries.end());
+  bool whole = true;
+  for (const fs::path& entry : entries) {
+    if (fs::is_directory(fs::symlink_status(entry, error)))
+      whole &= AddProgramFilesUnder(entry, files);
+    else if (fs::is_regular_file(entry, error) && IsProgramFile(entry))
+      files.push_back(entry.string());
+  }
+  return whole;
+}
+
 }  // namespace
+
+std::vector<std::string> ExpandFolders(std::span<const std::string> paths, bool& failed) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (path != kStandardStream && std::filesystem::is_directory(path, error))
+      failed |= !AddProgramFilesUnder(path, files);
+    else
+      files.push_back(path);
+  }
+  return files;
+}
 
 std::string ReadRawInput(const std::string& input) {
   return input == kStandardStream ? ReadStandardInput() : files::ReadRawFile(input);

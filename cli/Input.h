@@ -4,8 +4,10 @@
 // each read whole, within the size limit of files/.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/OpenProgram.h"
 
@@ -21,6 +23,12 @@ std::string ReadRawInput(const std::string& input);
 // The bytes of program text or a listing, normalised only later, as they are
 // read into program lines.
 std::string ReadTextInput(const std::string& input);
+
+// The paths, each folder among them replaced by the program files under it
+// (.raw, .42S, and listings' .txt, .hp42s and .free42, by extension, at any
+// depth), sorted so that reports come in the same order on every machine. A
+// folder that cannot be read is told to standard error and sets `failed`.
+std::vector<std::string> ExpandFolders(std::span<const std::string> paths, bool& failed);
 
 // A program file in any of its forms, as the editor opens it; nothing when
 // it cannot be read, which standard error is told.

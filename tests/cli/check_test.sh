@@ -7,24 +7,53 @@ printf 'LBL "A"\nGTO 01\nXEQ "LIB"\nEND\nLBL 01\nFOO\n' > "$work/p.42S"
 expect "a missing local label warns, a missing global one is a note, a bad line an error, each at its column" 1 \
   "$work/p.42S:2:5: warning: no label 01 in this program (Label Not Found when it runs)
 $work/p.42S:3:5: note: no global label \"LIB\" in this file; another program may hold it
-$work/p.42S:6:1: error: unknown instruction \"FOO\"" "" check "$work/p.42S"
+$work/p.42S:6:1: error: unknown instruction \"FOO\"
+1 file, 2 programs, 1 error, 1 warning, 1 note" "" check "$work/p.42S"
 printf 'LBL "Σ"\nXEQ "Σ"\nXEQ "LIB"\n' > "$work/ok.42S"
 expect "notes alone leave the status clean" 0 \
-  "$work/ok.42S:3:5: note: no global label \"LIB\" in this file; another program may hold it" "" \
+  "$work/ok.42S:3:5: note: no global label \"LIB\" in this file; another program may hold it
+1 file, 1 program, 0 errors, 0 warnings, 1 note" "" \
   check "$work/ok.42S"
-expect "a missing file is named as encode names it" 2 "" \
+expect "a missing file is named as encode names it" 2 "0 files, 0 programs, 0 errors, 0 warnings, 0 notes" \
   "orrikey-cli: Cannot open file \"$work/none.42S\". No such file or directory" check "$work/none.42S"
 expect "programs lists sizes, steps and labels" 0 'Program 1, lines 1-3: { 13-Byte Prgm }, 3 steps
   1 LBL "Σ"' "" programs "$work/ok.42S"
 
 printf 'CLX\n\x01LBL 01\n' > "$work/control.42S"
 expect "a control byte is an error that names it" 1 \
-  "$work/control.42S:2:1: error: control character 0x01 outside a text" "" \
+  "$work/control.42S:2:1: error: control character 0x01 outside a text
+1 file, 1 program, 1 error, 0 warnings, 0 notes" "" \
   check "$work/control.42S"
+
+# Folders: the program files under them by extension, at any depth, in the
+# order of their paths; other files are left alone, and a link back up does
+# not loop.
+mkdir -p "$work/tree/b/deeper" "$work/tree/a"
+printf 'LBL "B"\nEND\nFOO\n' > "$work/tree/b/deeper/z.42s"
+printf 'GTO 02\n' > "$work/tree/b/y.txt"
+printf 'C0 00 F2 00 41 C0 00 0D' | xxd -r -p > "$work/tree/a/x.raw"
+printf 'FOO\n' > "$work/tree/notes.md"
+printf 'GTO 01\n' > "$work/tree/b/one.42S"
+ln -s .. "$work/tree/b/up"
+expect "folders are checked file by file, in the order of their paths" 1 \
+  "$work/tree/b/deeper/z.42s:3:1: error: unknown instruction \"FOO\"
+$work/tree/b/one.42S:1:5: warning: no label 01 in this program (Label Not Found when it runs)
+$work/tree/b/y.txt:1:5: warning: no label 02 in this program (Label Not Found when it runs)
+$work/ok.42S:3:5: note: no global label \"LIB\" in this file; another program may hold it
+5 files, 6 programs, 1 error, 2 warnings, 1 note" "" check "$work/tree/" "$work/ok.42S"
+chmod 000 "$work/tree/b/deeper"
+if ! [ -r "$work/tree/b/deeper" ]; then  # root reads it anyway
+  expect "a folder that cannot be read is named, and the rest still checked" 2 \
+    "$work/tree/b/one.42S:1:5: warning: no label 01 in this program (Label Not Found when it runs)
+$work/tree/b/y.txt:1:5: warning: no label 02 in this program (Label Not Found when it runs)
+3 files, 3 programs, 0 errors, 2 warnings, 0 notes" \
+    "orrikey-cli: Cannot read folder \"$work/tree/b/deeper\". Permission denied" check "$work/tree"
+fi
+chmod 755 "$work/tree/b/deeper"
 check "a full standard output exits 2" 2 "$("$cli" check "$work/p.42S" > /dev/full 2> /dev/null; echo $?)"
 
 # The reports go out as they are made: a file that repeats one label on
-# every line, with a report line for each, is checked in room of a few
+# every line, with a report line for each and the summary, is checked in room of a few
 # hundred times its size. Builds that cannot start under the limit at all
 # (with AddressSanitizer) skip this.
 head -c 1048576 /dev/zero | tr '\0' '\001' > "$work/labels.raw"
@@ -35,7 +64,7 @@ if { (ulimit -v 250000 && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; th
     check "$command of 1 MiB of labels within 250 MB: nothing on standard error" "" "$(cat "$work/err")"
     check "$command of 1 MiB of labels within 250 MB: every line" "$lines" "$(wc -l < "$work/out")"
   done <<'EOF'
-check 1 1048575
+check 1 1048576
 programs 0 1048577
 EOF
 fi

@@ -26,12 +26,18 @@ check "files" "\
 ./usr/share/applications/orrikey.desktop
 ./usr/share/doc/orrikey/changelog.gz
 ./usr/share/doc/orrikey/copyright
+./usr/share/doc/orrikey/examples/helix/languages.toml
+./usr/share/doc/orrikey/examples/kate/lsp-settings.json
+./usr/share/emacs/site-lisp/orrikey/hp42s-mode.el
 $(printf './usr/share/icons/hicolor/%s/apps/orrikey.png\n' 128x128 16x16 24x24 256x256 32x32 48x48 64x64)
 ./usr/share/icons/hicolor/scalable/apps/orrikey.svg
 ./usr/share/man/man1/orrikey-cli.1.gz
 ./usr/share/man/man1/orrikey.1.gz
 ./usr/share/metainfo/orrikey.metainfo.xml
-./usr/share/mime/packages/orrikey.xml" \
+./usr/share/mime/packages/orrikey.xml
+$(printf './usr/share/nvim/site/%s/hp42s.vim\n' ftdetect ftplugin plugin syntax)
+./usr/share/org.kde.syntax-highlighting/syntax/hp42s.xml
+$(printf './usr/share/vim/vimfiles/%s/hp42s.vim\n' ftdetect ftplugin plugin syntax)" \
   "$(dpkg-deb --contents "$deb" | awk '!/^d/ { print $NF }' | sort)"
 
 # Computed from the binaries, each library comes with the lowest version the

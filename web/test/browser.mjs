@@ -124,11 +124,12 @@ function rawToOpen() {
   return { name: 'made.raw', bytes: encoded('LBL "MADE"\n1.5\nSTO 01\nRCL× 01\n"HI├"\nEND\n').raw };
 }
 
-// What orrikey-cli check says of a text, a diagnostic a line, and what
-// encode and programs say of its size and its programs.
+// What orrikey-cli check says of a text, a diagnostic a line before the
+// line that sums up, and what encode and programs say of its size and its
+// programs.
 function cliCheck(text) {
   const run = spawnSync(cli, ['check', scratchFile(text)]);
-  return run.stdout.toString().split('\n').filter(Boolean).map((line) => {
+  return run.stdout.toString().split('\n').filter(Boolean).slice(0, -1).map((line) => {
     const [, number, column, severity, message] = line.match(/^.*?:(\d+):(\d+): (error|warning|note): (.*)$/);
     return `${number}:${column} ${severity}: ${message}`;
   }).sort();
