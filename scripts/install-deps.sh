@@ -14,7 +14,7 @@ packages=("$@")
   clang libclang-rt-14-dev
   xvfb xauth strace
   librsvg2-bin dpkg-dev fakeroot lintian
-  vim neovim libkf5syntaxhighlighting-tools libxml2-utils
+  vim neovim emacs-nox libkf5syntaxhighlighting-tools libxml2-utils
 )
 
 missing=()
