@@ -7,7 +7,8 @@ command -v emacs > /dev/null || exit 77
 cp "$source_dir/editors/emacs/hp42s-mode.el" "$work/"
 emacs --batch -Q --eval '(setq byte-compile-error-on-warn t)' \
   -f batch-byte-compile "$work/hp42s-mode.el" > "$work/log" 2>&1
-check "byte-compiles cleanly: $(cat "$work/log")" 0 $?
+status=$?
+check "byte-compiles cleanly: $(cat "$work/log")" 0 $status
 
 # The face, the text whose first character is looked at, and the line.
 cat > "$work/rows" <<'EOF_TABLE'
@@ -54,5 +55,6 @@ cat > "$work/check.el" <<'EOF_LISP'
   (kill-emacs (if (> failures 0) 1 0)))
 EOF_LISP
 ROWS="$work/rows" emacs --batch -Q -L "$work" -l "$work/check.el" > "$work/log" 2>&1
-check "faces at places: $(cat "$work/log")" 0 $?
+status=$?
+check "faces at places: $(cat "$work/log")" 0 $status
 finish "emacs"
