@@ -4,7 +4,6 @@
 // status clean.
 
 #include <algorithm>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,12 +12,12 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
-#include "cli/Input.h"
+#include "cli/IndexedInput.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
-#include "editing/ProgramModel.h"
+#include "editing/LineDiagnostics.h"
 
 namespace orrikey::cli {
 namespace {
@@ -29,37 +28,38 @@ void Start(Report& report, const std::string& file, size_t line, size_t column, 
   report.text().append(": ").append(severity).append(": ");
 }
 
-// The refused listing lines and what the model finds on each line, merged in
+// What is found on each line, and the refused listing lines among them, in
 // line order. Gives the status they call for, or nothing when printing failed.
-std::optional<int> Diagnose(const std::string& file, const document::FileForm form,
-                            const std::vector<listing::ListingError>& refused,
-                            const editing::ProgramModel& model, Report& report) {
+std::optional<int> Diagnose(const IndexedInput& input, Report& report) {
   static const char* const kSeverity[] = {"error", "warning", "note"};
-  auto refusal = refused.begin();
   int status = kOk;
-  const auto printRefused = [&](size_t before) {
-    for (; refusal != refused.end() && refusal->fileLine < before; ++refusal) {
-      // The reasons of refused listing lines are UTF-8 already.
-      Start(report, file, refusal->fileLine, 1, "error");
-      report.text().append(refusal->reason).append("\n");
-      status = kConversionFailed;
-      if (!report.Pass()) return false;
-    }
-    return true;
+  bool printed = true;
+  size_t index = 0;
+  const auto refuse = [&](const listing::ListingError& refusal) {
+    if (!printed) return;
+    // The reasons of refused listing lines are UTF-8 already.
+    Start(report, input.file, refusal.fileLine, 1, "error");
+    report.text().append(refusal.reason).append("\n");
+    status = kConversionFailed;
+    printed = report.Pass();
   };
-  for (size_t line = 0; line < model.lineCount(); ++line) {
-    const size_t fileLine = model.assembly().lines()[line].sourceLine;
-    if (!printRefused(fileLine)) return std::nullopt;
-    for (const editing::Diagnostic& diagnostic : model.DiagnosticsOn(line)) {
-      Start(report, file, fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
+  const auto diagnose = [&](document::ProgramLine& line) {
+    const size_t at = index++;
+    if (!printed) return;
+    const editing::LineReading reading{std::move(line.spelled), 0, 0};
+    const std::vector<editing::Diagnostic> diagnostics = editing::DiagnoseLine(
+        at, line.codes, line.assembled, reading.spelled.empty() ? nullptr : &reading, input.analysis);
+    for (const editing::Diagnostic& diagnostic : diagnostics) {
+      Start(report, input.file, line.fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
       // A raw file fails only where its bytes stop mid-instruction.
-      const bool stop = form == document::FileForm::kRaw && diagnostic.severity == editing::Severity::kError;
+      const bool stop = input.form == document::FileForm::kRaw && diagnostic.severity == editing::Severity::kError;
       report.text().append(stop ? std::string(decoder::kErrorLine) : diagnostic.message).append("\n");
       if (diagnostic.severity != editing::Severity::kNote) status = kConversionFailed;
-      if (!report.Pass()) return std::nullopt;
+      if (!(printed = report.Pass())) return;
     }
-  }
-  if (!printRefused(SIZE_MAX)) return std::nullopt;
+  };
+  input.ReadLines(diagnose, refuse);
+  if (!printed) return std::nullopt;
   return status;
 }
 
@@ -70,15 +70,12 @@ int Check(std::span<const std::string> args) {
   Report report;
   int worst = kOk;
   for (const std::string& file : args.subspan(1)) {
-    auto program = OpenProgramInput(file);
-    if (!program) {
+    const std::optional<IndexedInput> input = IndexInput(file);
+    if (!input) {
       worst = kUsageOrFileError;
       continue;
     }
-    const document::FileForm form = program->form;
-    const std::vector<listing::ListingError> refused = std::move(program->refused);
-    const editing::ProgramModel model(std::move(*program));
-    const std::optional<int> status = Diagnose(file, form, refused, model, report);
+    const std::optional<int> status = Diagnose(*input, report);
     if (!status) return kUsageOrFileError;
     worst = std::max(worst, *status);
   }

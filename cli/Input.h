@@ -3,11 +3,8 @@
 // The inputs of a run: files, and standard input where one is named "-",
 // each read whole, within the size limit of files/.
 
-#include <optional>
 #include <string>
 #include <string_view>
-
-#include "document/OpenProgram.h"
 
 namespace orrikey::cli {
 
@@ -21,9 +18,5 @@ std::string ReadRawInput(const std::string& input);
 // The bytes of program text or a listing, normalised only later, as they are
 // read into program lines.
 std::string ReadTextInput(const std::string& input);
-
-// A program file in any of its forms, as the editor opens it; nothing when
-// it cannot be read, which standard error is told.
-std::optional<document::OpenedProgram> OpenProgramInput(const std::string& file);
 
 }  // namespace orrikey::cli

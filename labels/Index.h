@@ -1,31 +1,22 @@
 #pragma once
 
-// What one assembled line does with labels: its table row says whether it
-// defines one or names one, its bytes which label.
+// Reading the index of an Analysis: the labels of a name.
 
-#include <string>
+#include <optional>
+#include <string_view>
 
-#include "encoder/Encoder.h"
 #include "labels/Labels.h"
 
 namespace orrikey::labels {
 
-enum class Role : unsigned char { kNone, kDefines, kRefers };
+// The key of a local label's name, if a label of the file has it.
+std::optional<std::uint8_t> LocalKey(const Analysis& analysis, std::string_view name);
 
-struct LabelUse {
-  Role role = Role::kNone;
-  const tables::ModOp* instruction = nullptr;
-};
+// The lines of the local labels of a program that have the key, in order.
+std::pair<const std::uint32_t*, const std::uint32_t*> LocalLines(const Analysis& analysis, size_t program,
+                                                                 std::uint8_t key);
 
-LabelUse UseOf(const encoder::AssembledLine& line);
-
-struct Operand {
-  bool indirect = false;
-  LabelKind kind = LabelKind::kNumber;
-  std::string name;  // display codes, without quotes
-};
-
-// The operand of a line that defines or names a label.
-Operand ReadOperand(const encoder::AssembledLine& line, const tables::ModOp& instruction);
+// The indices (in Analysis::globals) of the global labels that have the name, in line order.
+std::pair<const std::uint32_t*, const std::uint32_t*> GlobalsNamed(const Analysis& analysis, std::string_view name);
 
 }  // namespace orrikey::labels
