@@ -22,6 +22,12 @@ void SortByKey(std::vector<std::uint32_t>& lines, std::vector<std::uint8_t>& key
   std::sort(first, keys.end());
 }
 
+// Only labels are indexed, so only their operands need reading.
+bool DefinesLabel(const encoder::AssembledLine& line) {
+  const auto* op = std::get_if<const tables::ModOp*>(&line.instruction);
+  return !line.failed() && op && (*op)->definesLabel;
+}
+
 }  // namespace
 
 void Analyser::Add(size_t sourceLine, const encoder::AssembledLine& line) {
@@ -30,7 +36,7 @@ void Analyser::Add(size_t sourceLine, const encoder::AssembledLine& line) {
   holdsInstruction_ |= line.failed() || !line.bytes.empty();
   if (!line.failed() && !line.endsProgram() && !line.dropped()) program_.size += std::uint32_t(line.bytes.size());
   if (line.isStep()) ++program_.steps;
-  if (std::optional<LabelLine> label = LabelLineOf(line); label && label->defines) {
+  if (std::optional<LabelLine> label = DefinesLabel(line) ? LabelLineOf(line) : std::nullopt; label && label->defines) {
     if (label->kind == LabelKind::kGlobal) {
       out_.globals.push_back({index, std::uint32_t(out_.globalNames.size()), std::uint8_t(label->name.size())});
       out_.globalNames += label->name;

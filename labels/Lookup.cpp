@@ -45,15 +45,22 @@ std::vector<std::string> LabelsInScope(const Analysis& analysis, size_t line) {
   return labels;
 }
 
+// The local and the global labels merged, both in line order already.
 std::vector<std::pair<size_t, std::string>> LabelsOf(const Analysis& analysis, size_t program) {
+  const auto locals = LocalsByLine(analysis, program);
+  auto [global, end] = GlobalsIn(analysis, program);
   std::vector<std::pair<size_t, std::string>> labels;
-  for (const auto& [line, key] : LocalsByLine(analysis, program)) labels.emplace_back(line, analysis.localNames[key]);
-  const auto [from, to] = GlobalsIn(analysis, program);
-  for (size_t i = from; i < to; ++i) {
-    const GlobalLabel& label = analysis.globals[i];
-    labels.emplace_back(label.line, Shown(LabelKind::kGlobal, analysis.NameOf(label)));
+  labels.reserve(locals.size() + end - global);
+  auto local = locals.begin();
+  while (local != locals.end() || global != end) {
+    if (global == end || (local != locals.end() && local->first < analysis.globals[global].line)) {
+      labels.emplace_back(local->first, analysis.localNames[local->second]);
+      ++local;
+    } else {
+      const GlobalLabel& label = analysis.globals[global++];
+      labels.emplace_back(label.line, Shown(LabelKind::kGlobal, analysis.NameOf(label)));
+    }
   }
-  std::sort(labels.begin(), labels.end());
   return labels;
 }
 

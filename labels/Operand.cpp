@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "decoder/Decode.h"
+#include "decoder/LineReader.h"
 #include "encoder/Encoder.h"
 #include "labels/Labels.h"
 
@@ -22,8 +22,9 @@ std::optional<LabelLine> LabelLineOf(const encoder::AssembledLine& line) {
     case tables::OperandKind::kProgram: break;
     default: return std::nullopt;
   }
-  const decoder::Decoded decoded = decoder::Decode(line.bytes);
-  std::string_view text = decoded.lines.empty() ? std::string_view() : decoded.TextOf(decoded.lines.front());
+  decoder::LineReader reader(line.bytes);
+  decoder::Line read;
+  std::string_view text = reader.Next(read) ? reader.text() : std::string_view();
   // The operand follows the words of the name, and the key number after a
   // key word: "KEY 3 GTO 12".
   const std::string_view name = instruction.name;
