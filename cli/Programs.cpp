@@ -36,6 +36,7 @@ int Programs(std::span<const std::string> args) {
           const labels::Program& p = analysis.programs[program++];
           out += "Program " + std::to_string(program) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
                  ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
+          if (!(printed = report.Pass())) return;
         }
         const std::optional<labels::LabelLine> label = labels::LabelLineOf(line.assembled);
         if (!label || !label->defines) return;

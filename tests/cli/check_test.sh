@@ -24,26 +24,29 @@ expect "a control byte is an error that names it" 1 \
 check "a full standard output exits 2" 2 "$("$cli" check "$work/p.42S" > /dev/full 2> /dev/null; echo $?)"
 
 # The reports go out as they are made and the lines are read twice rather
-# than held: a file that repeats one label on every line, with a report line
-# for each, is checked in room of 16 bytes for each of its bytes, above what
-# the command takes for any file. Builds that cannot start in that room at
-# all (with AddressSanitizer) skip this.
-size_kb=1024
+# than held: files that repeat one label, or END, on every line, with a
+# report line for each, are checked in room of 16 bytes for each of their
+# bytes, above what the command takes for any file. Builds that cannot start
+# in that room at all (with AddressSanitizer) skip this.
 base_kb=32768
-limit_kb=$((base_kb + 16 * size_kb))
-head -c $((size_kb * 1024)) /dev/zero | tr '\0' '\001' > "$work/labels.raw"
-yes 'LBL 00' | head -c $((size_kb * 1024)) > "$work/labels.42S"
+head -c 1048576 /dev/zero | tr '\0' '\001' > "$work/labels.raw"
+yes 'LBL 00' | head -c 1048576 > "$work/labels.42S"
+printf '\300\000\015' > "$work/ends.raw"
+for _ in $(seq 18); do cat "$work/ends.raw" "$work/ends.raw" > "$work/twice" && mv "$work/twice" "$work/ends.raw"; done
 if { (ulimit -v $base_kb && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; then
   while read -r command file status lines; do
+    limit_kb=$((base_kb + 16 * $(wc -c < "$work/$file") / 1024))
     lines_out=$( (ulimit -v $limit_kb && "$cli" $command "$work/$file" 2> "$work/err"; echo $? > "$work/status") | wc -l)
-    check "$command of 1 MiB of labels ($file) in 16 bytes a byte: status" "$status" "$(cat "$work/status")"
-    check "$command of 1 MiB of labels ($file) in 16 bytes a byte: nothing on standard error" "" "$(cat "$work/err")"
-    check "$command of 1 MiB of labels ($file) in 16 bytes a byte: every line" "$lines" "$lines_out"
+    check "$command of $file in 16 bytes a byte: status" "$status" "$(cat "$work/status")"
+    check "$command of $file in 16 bytes a byte: nothing on standard error" "" "$(cat "$work/err")"
+    check "$command of $file in 16 bytes a byte: every line" "$lines" "$lines_out"
   done <<'EOF2'
 check labels.raw 1 1048575
 programs labels.raw 0 1048577
 check labels.42S 1 149796
 programs labels.42S 0 149797
+check ends.raw 0 0
+programs ends.raw 0 262144
 EOF2
 fi
 
