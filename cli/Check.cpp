@@ -4,7 +4,6 @@
 // the run. Notes alone leave the status clean.
 
 #include <algorithm>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,12 +12,13 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
+#include "cli/IndexedInput.h"
 #include "cli/Input.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
-#include "editing/ProgramModel.h"
+#include "editing/LineDiagnostics.h"
 
 namespace orrikey::cli {
 namespace {
@@ -40,39 +40,40 @@ std::string Counted(size_t count, const std::string& noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-// The refused listing lines and what the model finds on each line, merged in
+// What is found on each line, and the refused listing lines among them, in
 // line order. Gives the status they call for, or nothing when printing failed.
-std::optional<int> Diagnose(const std::string& file, const document::FileForm form,
-                            const std::vector<listing::ListingError>& refused,
-                            const editing::ProgramModel& model, Report& report, Tally& tally) {
+std::optional<int> Diagnose(const IndexedInput& input, Report& report, Tally& tally) {
   static const char* const kSeverity[] = {"error", "warning", "note"};
-  auto refusal = refused.begin();
   int status = kOk;
-  const auto printRefused = [&](size_t before) {
-    for (; refusal != refused.end() && refusal->fileLine < before; ++refusal) {
-      // The reasons of refused listing lines are UTF-8 already.
-      Start(report, file, refusal->fileLine, 1, "error");
-      report.text().append(refusal->reason).append("\n");
-      status = kConversionFailed;
-      ++tally.counts[int(editing::Severity::kError)];
-      if (!report.Pass()) return false;
-    }
-    return true;
+  bool printed = true;
+  size_t index = 0;
+  const auto refuse = [&](const listing::ListingError& refusal) {
+    if (!printed) return;
+    // The reasons of refused listing lines are UTF-8 already.
+    Start(report, input.file, refusal.fileLine, 1, "error");
+    report.text().append(refusal.reason).append("\n");
+    status = kConversionFailed;
+    ++tally.counts[int(editing::Severity::kError)];
+    printed = report.Pass();
   };
-  for (size_t line = 0; line < model.lineCount(); ++line) {
-    const size_t fileLine = model.assembly().lines()[line].sourceLine;
-    if (!printRefused(fileLine)) return std::nullopt;
-    for (const editing::Diagnostic& diagnostic : model.DiagnosticsOn(line)) {
-      Start(report, file, fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
+  const auto diagnose = [&](document::ProgramLine& line) {
+    const size_t at = index++;
+    if (!printed) return;
+    const editing::LineReading reading{std::move(line.spelled), 0, 0};
+    const std::vector<editing::Diagnostic> diagnostics = editing::DiagnoseLine(
+        at, line.codes, line.assembled, reading.spelled.empty() ? nullptr : &reading, input.analysis);
+    for (const editing::Diagnostic& diagnostic : diagnostics) {
+      Start(report, input.file, line.fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
       // A raw file fails only where its bytes stop mid-instruction.
-      const bool stop = form == document::FileForm::kRaw && diagnostic.severity == editing::Severity::kError;
+      const bool stop = input.form == document::FileForm::kRaw && diagnostic.severity == editing::Severity::kError;
       report.text().append(stop ? std::string(decoder::kErrorLine) : diagnostic.message).append("\n");
       if (diagnostic.severity != editing::Severity::kNote) status = kConversionFailed;
       ++tally.counts[int(diagnostic.severity)];
-      if (!report.Pass()) return std::nullopt;
+      if (!(printed = report.Pass())) return;
     }
-  }
-  if (!printRefused(SIZE_MAX)) return std::nullopt;
+  };
+  input.ReadLines(diagnose, refuse);
+  if (!printed) return std::nullopt;
   return status;
 }
 
@@ -86,19 +87,16 @@ int Check(std::span<const std::string> args) {
   int worst = unreadable ? kUsageOrFileError : kOk;
   Tally tally;
   for (const std::string& file : files) {
-    auto program = OpenProgramInput(file);
-    if (!program) {
+    const std::optional<IndexedInput> input = IndexInput(file);
+    if (!input) {
       worst = kUsageOrFileError;
       continue;
     }
-    const document::FileForm form = program->form;
-    const std::vector<listing::ListingError> refused = std::move(program->refused);
-    const editing::ProgramModel model(std::move(*program));
-    const std::optional<int> status = Diagnose(file, form, refused, model, report, tally);
+    const std::optional<int> status = Diagnose(*input, report, tally);
     if (!status) return kUsageOrFileError;
     worst = std::max(worst, *status);
     ++tally.files;
-    tally.programs += model.analysis().programs.size();
+    tally.programs += input->analysis.programs.size();
   }
   report.text() += Counted(tally.files, "file") + ", " + Counted(tally.programs, "program") + ", " +
                    Counted(tally.counts[0], "error") + ", " + Counted(tally.counts[1], "warning") + ", " +

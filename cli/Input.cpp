@@ -85,13 +85,4 @@ std::string ReadTextInput(const std::string& input) {
   return bytes;
 }
 
-std::optional<document::OpenedProgram> OpenProgramInput(const std::string& file) {
-  try {
-    return document::OpenProgram(file);
-  } catch (const std::runtime_error& error) {
-    FileError(error);
-    return std::nullopt;
-  }
-}
-
 }  // namespace orrikey::cli

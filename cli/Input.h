@@ -3,13 +3,10 @@
 // The inputs of a run: files, and standard input where one is named "-",
 // each read whole, within the size limit of files/.
 
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "document/OpenProgram.h"
 
 namespace orrikey::cli {
 
@@ -29,9 +26,5 @@ std::string ReadTextInput(const std::string& input);
 // depth), sorted so that reports come in the same order on every machine. A
 // folder that cannot be read is told to standard error and sets `failed`.
 std::vector<std::string> ExpandFolders(std::span<const std::string> paths, bool& failed);
-
-// A program file in any of its forms, as the editor opens it; nothing when
-// it cannot be read, which standard error is told.
-std::optional<document::OpenedProgram> OpenProgramInput(const std::string& file);
 
 }  // namespace orrikey::cli

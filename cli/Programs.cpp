@@ -7,10 +7,9 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
-#include "cli/Input.h"
+#include "cli/IndexedInput.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
-#include "encoder/Assembly.h"
 #include "labels/Labels.h"
 #include "text/CodePage.h"
 
@@ -18,30 +17,37 @@ namespace orrikey::cli {
 
 int Programs(std::span<const std::string> args) {
   if (args.size() != 2) return Usage("programs takes one file");
-  const auto program = OpenProgramInput(args[1]);
-  if (!program) return kUsageOrFileError;
+  const auto input = IndexInput(args[1]);
+  if (!input) return kUsageOrFileError;
   Report report;
   std::string& out = report.text();
-  const encoder::Assembly& assembly = program->assembly;
-  const labels::Analysis analysis = labels::Analyse(assembly);
-  const auto lineOf = [&](size_t index) { return std::to_string(assembly.lines()[index].sourceLine); };
+  const labels::Analysis& analysis = input->analysis;
+  const auto lineOf = [&](size_t index) { return std::to_string(analysis.SourceLine(index)); };
   // Label lines right-aligned, the widest number being the file's last line.
-  const size_t width = assembly.lines().empty() ? 0 : lineOf(assembly.lines().size() - 1).size();
-  size_t label = 0;
-  for (size_t i = 0; i < analysis.programs.size(); ++i) {
-    const labels::Program& p = analysis.programs[i];
-    out += "Program " + std::to_string(i + 1) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
-           ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
-    for (; label < analysis.labels.size() && analysis.labels[label].program == i; ++label) {
-      const labels::Label& l = analysis.labels[label];
-      const std::string number = lineOf(l.line);
-      out.append(2 + width - number.size(), ' ').append(number).append(" LBL ");
-      text::AppendDisplayCodesUtf8(out, labels::Shown(l.kind, l.name));
-      out += '\n';
-      if (!report.Pass()) return kUsageOrFileError;
-    }
-  }
-  return report.Pass(true) ? kOk : kUsageOrFileError;
+  const size_t width = analysis.lineCount == 0 ? 0 : lineOf(analysis.lineCount - 1).size();
+  size_t index = 0;
+  size_t program = 0;
+  bool printed = true;
+  input->ReadLines(
+      [&](document::ProgramLine& line) {
+        const size_t at = index++;
+        if (!printed) return;
+        if (program < analysis.programs.size() && analysis.programs[program].first == at) {
+          const labels::Program& p = analysis.programs[program++];
+          out += "Program " + std::to_string(program) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
+                 ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
+          if (!(printed = report.Pass())) return;
+        }
+        const std::optional<labels::LabelLine> label = labels::LabelLineOf(line.assembled);
+        if (!label || !label->defines) return;
+        const std::string number = std::to_string(line.fileLine);
+        out.append(2 + width - number.size(), ' ').append(number).append(" LBL ");
+        text::AppendDisplayCodesUtf8(out, labels::Shown(label->kind, label->name));
+        out += '\n';
+        printed = report.Pass();
+      },
+      [](listing::ListingError) {});
+  return printed && report.Pass(true) ? kOk : kUsageOrFileError;
 }
 
 }  // namespace orrikey::cli

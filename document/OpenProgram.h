@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,6 +66,31 @@ OpenedProgram ReadRawProgram(std::string_view bytes);
 // program text that holds a NUL byte.
 OpenedProgram ReadProgramFile(const std::string& path, std::string_view bytes,
                               OpenAs as = OpenAs::kAny);
+
+// One line of a program file as it is read: its number in the file, its
+// display codes (valid until the next line), its assembled form, and its
+// spelling as program text where it was written in a listing's.
+struct ProgramLine {
+  size_t fileLine = 0;
+  std::string_view codes;
+  encoder::AssembledLine assembled;
+  std::string spelled;
+};
+using TakeProgramLine = std::function<void(ProgramLine& line)>;
+
+// What reading the lines found out: the file's form and, for raw bytes that
+// stop mid-instruction, the message that says so.
+struct LinesRead {
+  FileForm form = FileForm::kEightBitText;
+  std::string decodeError;
+};
+
+// The lines of the file, one at a time, as ReadProgramFile reads them, for
+// callers that keep no record of every line; `refuse` takes the listing
+// lines that hold no program line, in file order among the others. Throws
+// as ReadProgramFile does.
+LinesRead ReadProgramLines(const std::string& path, std::string_view bytes, OpenAs as, const TakeProgramLine& take,
+                           const listing::TakeError& refuse);
 
 // Reads the file; throws std::runtime_error "Cannot open file "%s". %s".
 OpenedProgram OpenProgram(const std::string& path, OpenAs as = OpenAs::kAny);

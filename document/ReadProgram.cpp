@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "decoder/Decode.h"
+#include "decoder/LineReader.h"
 #include "document/TypedLine.h"
 #include "files/ProgramText.h"
 #include "text/Lines.h"
@@ -33,94 +34,134 @@ bool LooksRaw(const std::string& path, std::string_view bytes) {
   return HoldsControlBytes(bytes.substr(0, kRawMarkSpan));
 }
 
-// Text as it stands, normalised, every line numbered as the file numbers it
-// and assembled where it stands in the text.
-OpenedProgram AsItStands(FileForm form, std::string_view text) {
-  OpenedProgram opened;
-  opened.form = form;
-  opened.text = files::NormaliseProgramText(text);
-  opened.assembly.Reserve(text::ExpectedLines(opened.text));
-  text::ForEachLine(opened.text, [&opened](size_t number, std::string_view line) {
-    TypedLine typed = ReadTypedLine(line);
-    if (!typed.spelled.empty()) opened.respelled.emplace_back(number - 1, std::move(typed.spelled));
-    opened.assembly.Append({number, std::move(typed.assembled)});
+// Every line of program text numbered as the file numbers it and read as
+// typed, the text normalised first.
+void TextLines(std::string_view normalised, const TakeProgramLine& take) {
+  text::ForEachLine(normalised, [&take](size_t number, std::string_view codes) {
+    TypedLine typed = ReadTypedLine(codes);
+    ProgramLine line{number, codes, std::move(typed.assembled), std::move(typed.spelled)};
+    take(line);
   });
-  return opened;
 }
 
-// Each line is assembled as the reader hands it over, and joined to the text.
-OpenedProgram AsListing(std::string_view bytes) {
-  OpenedProgram opened;
-  opened.form = FileForm::kListing;
-  const size_t lines = text::ExpectedLines(bytes);
-  // A program line is never longer than the file's line, and CR LF adds at
-  // most one byte to that line's break.
-  opened.text.reserve(bytes.size() + lines);
-  opened.assembly.Reserve(lines);
+void ListingLines(std::string_view bytes, const TakeProgramLine& take, const listing::TakeError& refuse) {
   listing::ReadListing(
       bytes,
-      [&opened](size_t fileLine, std::string_view line) {
-        if (!opened.assembly.lines().empty()) opened.text += "\r\n";
-        opened.text += line;
-        opened.assembly.Append({fileLine, encoder::AssembleLine(line)});
+      [&take](size_t fileLine, std::string_view codes) {
+        ProgramLine line{fileLine, codes, encoder::AssembleLine(codes), {}};
+        take(line);
       },
-      [&opened](listing::ListingError error) { opened.refused.push_back(std::move(error)); });
-  return opened;
-}
-
-size_t Failures(const OpenedProgram& opened) {
-  return opened.assembly.failureCount() + opened.refused.size();
+      refuse);
 }
 
 // A decoded line keeps the file's own bytes, the offsets a calculator fills
-// into its jumps and labels included, and the row the decoder read it as.
-encoder::AssembledLine AsAssembled(const decoder::Line& line, std::string_view bytes) {
-  const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.data()) + line.offset;
-  encoder::Instruction instruction;
-  if (line.fixedOp) instruction = line.fixedOp;
-  else if (line.modOp) instruction = line.modOp;
-  encoder::AssembledLine assembled{{}, std::nullopt, std::nullopt, instruction};
-  assembled.bytes.append(std::span(first, line.size));
-  return assembled;
+// into its jumps and labels included, and the row the decoder read it as;
+// where the bytes stop mid-instruction, the decoder's error line ends them.
+std::string RawLines(std::string_view bytes, const TakeProgramLine& take) {
+  decoder::LineReader reader(decoder::AsBytes(bytes));
+  decoder::Line read;
+  size_t count = 0;
+  while (reader.Next(read)) {
+    encoder::Instruction instruction;
+    if (read.fixedOp) instruction = read.fixedOp;
+    else if (read.modOp) instruction = read.modOp;
+    ProgramLine line{++count, reader.text(), {{}, std::nullopt, std::nullopt, instruction}, {}};
+    line.assembled.bytes.append(decoder::AsBytes(bytes.substr(read.offset, read.size)));
+    take(line);
+  }
+  if (!reader.stop()) return {};
+  ProgramLine line{count + 1, decoder::kErrorLine, encoder::AssembleLine(decoder::kErrorLine), {}};
+  take(line);
+  return decoder::StopMessage(reader.stop());
+}
+
+// The lines that would not convert, read one way or the other.
+size_t FailuresAsText(std::string_view normalised) {
+  size_t failures = 0;
+  TextLines(normalised, [&failures](ProgramLine& line) { failures += line.assembled.failed(); });
+  return failures;
+}
+
+size_t FailuresAsListing(std::string_view bytes) {
+  size_t failures = 0;
+  ListingLines(
+      bytes, [&failures](ProgramLine& line) { failures += line.assembled.failed(); },
+      [&failures](listing::ListingError) { ++failures; });
+  return failures;
+}
+
+// Line breaks of any convention split the lines alike for the UTF-8 check
+// and the listing reader, so only the text kept as it stands is normalised.
+// UTF-8 text spelled the way listings spell it ("X#0?", "1E3", "STO* 05",
+// "#" comments) converts better as a listing; other text keeps its
+// comments and blank lines, failing lines and all, so that nothing of it is
+// lost.
+FileForm TextForm(std::string_view bytes, std::string& normalised) {
+  if (!text::IsUtf8(bytes)) {
+    normalised = files::NormaliseProgramText(bytes);
+    return FileForm::kEightBitText;
+  }
+  const std::optional<std::string> codes = listing::ReadUtf8ProgramText(bytes);
+  if (!codes) return FileForm::kListing;
+  normalised = files::NormaliseProgramText(*codes);
+  const size_t asText = FailuresAsText(normalised);
+  if (asText == 0 || FailuresAsListing(bytes) >= asText) return FileForm::kProgramText;
+  normalised.clear();
+  return FileForm::kListing;
+}
+
+// Each line kept, in the text as it stands or joined by CR LF.
+OpenedProgram Collect(FileForm form, std::string_view bytes, std::string normalised) {
+  OpenedProgram opened;
+  opened.form = form;
+  const bool asItStands = form == FileForm::kEightBitText || form == FileForm::kProgramText;
+  const std::string_view lines = asItStands ? std::string_view(normalised) : bytes;
+  if (form != FileForm::kRaw) opened.assembly.Reserve(text::ExpectedLines(lines));
+  // A program line is never longer than the file's line, and CR LF adds at
+  // most one byte to that line's break.
+  if (!asItStands) opened.text.reserve(bytes.size() + text::ExpectedLines(bytes));
+  const TakeProgramLine keep = [&opened, asItStands](ProgramLine& line) {
+    if (!asItStands && !opened.assembly.lines().empty()) opened.text += "\r\n";
+    if (!asItStands) opened.text += line.codes;
+    if (!line.spelled.empty()) opened.respelled.emplace_back(opened.assembly.lines().size(), std::move(line.spelled));
+    opened.assembly.Append({line.fileLine, std::move(line.assembled)});
+  };
+  const listing::TakeError refuse = [&opened](listing::ListingError error) {
+    opened.refused.push_back(std::move(error));
+  };
+  if (form == FileForm::kRaw) opened.decodeError = RawLines(bytes, keep);
+  else if (form == FileForm::kListing) ListingLines(bytes, keep, refuse);
+  else TextLines(normalised, keep);
+  if (asItStands) opened.text = std::move(normalised);
+  return opened;
 }
 
 }  // namespace
 
-// Line breaks of any convention split the lines alike for the UTF-8 check
-// and the listing reader, so only the text kept as it stands is normalised.
 OpenedProgram ReadProgramText(std::string_view bytes) {
-  if (!text::IsUtf8(bytes)) return AsItStands(FileForm::kEightBitText, bytes);
-  const std::optional<std::string> codes = listing::ReadUtf8ProgramText(bytes);
-  if (!codes) return AsListing(bytes);
-  OpenedProgram asText = AsItStands(FileForm::kProgramText, *codes);
-  if (Failures(asText) == 0) return asText;
-  // Text spelled the way listings spell it ("X#0?", "1E3", "STO* 05", "#"
-  // comments) converts better as a listing; other text keeps its comments
-  // and blank lines, failing lines and all, so that nothing of it is lost.
-  OpenedProgram asListing = AsListing(bytes);
-  return Failures(asListing) < Failures(asText) ? std::move(asListing) : std::move(asText);
+  std::string normalised;
+  const FileForm form = TextForm(bytes, normalised);
+  return Collect(form, bytes, std::move(normalised));
 }
 
-OpenedProgram ReadRawProgram(std::string_view bytes) {
-  const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(bytes));
-  const std::vector<std::string> lines = decoder::ProgramText(decoded);
-  OpenedProgram opened;
-  opened.form = FileForm::kRaw;
-  opened.text = files::JoinLines(lines);
-  opened.assembly.Reserve(lines.size());
-  for (size_t i = 0; i < decoded.lines.size(); ++i)
-    opened.assembly.Append({i + 1, AsAssembled(decoded.lines[i], bytes)});
-  if (decoded.stop)
-    opened.assembly.Append({lines.size(), encoder::AssembleLine(decoder::kErrorLine)});
-  opened.decodeError = decoder::StopMessage(decoded.stop);
-  return opened;
-}
+OpenedProgram ReadRawProgram(std::string_view bytes) { return Collect(FileForm::kRaw, bytes, {}); }
 
 OpenedProgram ReadProgramFile(const std::string& path, std::string_view bytes, OpenAs as) {
-  if (as == OpenAs::kRaw || (as == OpenAs::kAny && LooksRaw(path, bytes)))
-    return ReadRawProgram(bytes);
+  if (as == OpenAs::kRaw || (as == OpenAs::kAny && LooksRaw(path, bytes))) return ReadRawProgram(bytes);
   files::RefuseNulByte(path, bytes);
   return ReadProgramText(bytes);
+}
+
+LinesRead ReadProgramLines(const std::string& path, std::string_view bytes, OpenAs as, const TakeProgramLine& take,
+                           const listing::TakeError& refuse) {
+  if (as == OpenAs::kRaw || (as == OpenAs::kAny && LooksRaw(path, bytes)))
+    return {FileForm::kRaw, RawLines(bytes, take)};
+  files::RefuseNulByte(path, bytes);
+  std::string normalised;
+  const FileForm form = TextForm(bytes, normalised);
+  if (form == FileForm::kListing) ListingLines(bytes, take, refuse);
+  else TextLines(normalised, take);
+  return {form, {}};
 }
 
 }  // namespace orrikey::document

@@ -23,66 +23,63 @@ std::pair<size_t, size_t> InstructionColumns(std::string_view codes) {
   return {begin, begin + code.size()};
 }
 
-}  // namespace
-
-Diagnostic ProgramModel::ErrorOn(size_t index) const {
-  const Reading* reading = ReadingOf(index);
+Diagnostic ErrorOn(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
+                   const LineReading* reading) {
   if (reading && reading->refused != 0)
-    return {index, reading->refusedColumn, reading->refusedColumn + 1, Severity::kError,
+    return {line, reading->refusedColumn, reading->refusedColumn + 1, Severity::kError,
             "the character " + text::NameCharacter(reading->refused) + " has no calculator code", {}};
   // Where decoded bytes stop mid-instruction, the decoder writes this line.
-  if (lines_[index] == decoder::kErrorLine) {
-    const auto [begin, end] = InstructionColumns(lines_[index]);
-    return {index, begin, end, Severity::kError, "the bytes end in the middle of an instruction", {}};
+  if (codes == decoder::kErrorLine) {
+    const auto [begin, end] = InstructionColumns(codes);
+    return {line, begin, end, Severity::kError, "the bytes end in the middle of an instruction", {}};
   }
-  const encoder::Fault fault = encoder::ExplainFailure(lines_[index], assembly_.lines()[index].assembled);
-  return {index, fault.begin, fault.end, Severity::kError, fault.message, {}};
+  const encoder::Fault fault = encoder::ExplainFailure(codes, assembled);
+  return {line, fault.begin, fault.end, Severity::kError, fault.message, {}};
 }
 
 // The label the warning names is the operand: the last of the instruction's
 // words that spells it.
-Diagnostic ProgramModel::WarningOn(const labels::Warning& warning) const {
-  const std::string& codes = lines_[warning.line];
+Diagnostic WarningOn(const labels::Warning& warning, std::string_view codes, const labels::Analysis& analysis) {
   auto [begin, end] = InstructionColumns(codes);
-  const size_t label = std::string_view(codes).substr(0, end).rfind(warning.label);
+  const size_t label = codes.substr(0, end).rfind(warning.label);
   if (label != std::string_view::npos && label >= begin) begin = label, end = label + warning.label.size();
   return {warning.line, begin, end, labels::IsNote(warning) ? Severity::kNote : Severity::kWarning,
-          text::DisplayCodesUtf8(labels::WarningMessage(warning, assembly_)), {}};
+          text::DisplayCodesUtf8(labels::WarningMessage(warning, analysis)), {}};
 }
 
 // The comment stays where the spelling changes.
-Diagnostic ProgramModel::SpellingOn(const Reading& reading) const {
-  const std::string& codes = lines_[reading.line];
+Diagnostic SpellingOn(size_t line, std::string_view codes, const std::string& spelled) {
   const auto [begin, end] = InstructionColumns(codes);
-  const std::string fixed = codes.substr(0, begin) + reading.spelled + codes.substr(end);
-  return {reading.line, begin, end, Severity::kNote,
-          "the calculator writes this as \"" + text::DisplayCodesUtf8(reading.spelled) + "\"",
+  const std::string fixed = std::string(codes.substr(0, begin)) + spelled + std::string(codes.substr(end));
+  return {line, begin, end, Severity::kNote, "the calculator writes this as \"" + text::DisplayCodesUtf8(spelled) + "\"",
           text::DisplayCodesUtf8(fixed)};
 }
 
-std::vector<Diagnostic> ProgramModel::DiagnosticsOn(size_t index) const {
+}  // namespace
+
+std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
+                                     const LineReading* reading, const labels::Analysis& analysis) {
   std::vector<Diagnostic> found;
-  if (index >= lines_.size()) return found;
-  if (assembly_.lines()[index].assembled.failed()) found.push_back(ErrorOn(index));
-  const auto& warnings = analysis_.warnings;
-  auto warning = std::lower_bound(warnings.begin(), warnings.end(), index,
-                                  [](const labels::Warning& w, size_t n) { return w.line < n; });
-  for (; warning != warnings.end() && warning->line == index; ++warning) found.push_back(WarningOn(*warning));
-  if (const Reading* reading = ReadingOf(index); reading && !reading->spelled.empty())
-    found.push_back(SpellingOn(*reading));
+  if (assembled.failed()) found.push_back(ErrorOn(line, codes, assembled, reading));
+  if (const std::optional<labels::Warning> warning = labels::WarningOn(analysis, line, assembled))
+    found.push_back(WarningOn(*warning, codes, analysis));
+  if (reading && !reading->spelled.empty()) found.push_back(SpellingOn(line, codes, reading->spelled));
   return found;
+}
+
+std::vector<Diagnostic> ProgramModel::DiagnosticsOn(size_t line) const {
+  if (line >= lines_.size()) return {};
+  return DiagnoseLine(line, lines_[line], assembly_.lines()[line].assembled, ReadingOf(line), analysis_);
 }
 
 std::vector<Diagnostic> ProgramModel::Diagnostics() const {
   std::vector<Diagnostic> found;
-  auto warning = analysis_.warnings.begin();
   auto reading = readings_.begin();
   for (size_t i = 0; i < lines_.size(); ++i) {
-    if (assembly_.lines()[i].assembled.failed()) found.push_back(ErrorOn(i));
-    for (; warning != analysis_.warnings.end() && warning->line == i; ++warning)
-      found.push_back(WarningOn(*warning));
-    for (; reading != readings_.end() && reading->line == i; ++reading)
-      if (!reading->spelled.empty()) found.push_back(SpellingOn(*reading));
+    reading = std::lower_bound(reading, readings_.end(), i, BeforeLine);
+    const Reading* on = reading != readings_.end() && reading->line == i ? &*reading : nullptr;
+    for (Diagnostic& diagnostic : DiagnoseLine(i, lines_[i], assembly_.lines()[i].assembled, on, analysis_))
+      found.push_back(std::move(diagnostic));
   }
   return found;
 }

@@ -46,35 +46,34 @@ std::optional<std::string> ProgramModel::HelpAt(size_t line) const {
 }
 
 std::optional<size_t> ProgramModel::DefinitionAt(size_t line) const {
-  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
-  if (!label) return std::nullopt;
-  return analysis_.labels[*label].line;
+  return labels::LabelAt(analysis_, assembly_, line);
 }
 
 std::vector<size_t> ProgramModel::UsesAt(size_t line) const {
-  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  const std::optional<size_t> label = labels::LabelAt(analysis_, assembly_, line);
   if (!label) return {};
-  std::vector<size_t> lines{analysis_.labels[*label].line};
-  for (const labels::Reference* use : labels::UsesOf(analysis_, *label)) lines.push_back(use->line);
+  std::vector<size_t> lines{*label};
+  for (size_t use : labels::UsesOf(analysis_, assembly_, *label)) lines.push_back(use);
   return lines;
 }
 
+// The label as its own line names it.
 std::optional<std::string> ProgramModel::LabelNameAt(size_t line) const {
-  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  const std::optional<size_t> label = labels::LabelAt(analysis_, assembly_, line);
   if (!label) return std::nullopt;
-  const labels::Label& found = analysis_.labels[*label];
-  return text::DisplayCodesUtf8(labels::Shown(found.kind, found.name));
+  const std::optional<labels::LabelLine> found = labels::LabelLineOf(assembly_.lines()[*label].assembled);
+  return text::DisplayCodesUtf8(labels::Shown(found->kind, found->name));
 }
 
 RenameResult ProgramModel::RenameAt(size_t line, std::string_view name) const {
-  const std::optional<size_t> label = labels::LabelAt(analysis_, line);
+  const std::optional<size_t> label = labels::LabelAt(analysis_, assembly_, line);
   if (!label) return {{}, "No label or jump to a label on this line"};
   const TypedText typed = ReadTypedText(text::Trim(name));
   if (typed.refused != 0) return {{}, "The calculator has no such name: " + std::string(name)};
   const std::string& codes = typed.codes;
   const labels::RenamePlan plan = labels::PlanRename(analysis_, assembly_, *label, codes);
   if (!plan.refusal.empty()) return {{}, text::DisplayCodesUtf8(plan.refusal)};
-  const labels::LabelKind kind = analysis_.labels[*label].kind;
+  const labels::LabelKind kind = labels::LabelLineOf(assembly_.lines()[*label].assembled)->kind;
   RenameResult result;
   for (size_t planned : plan.lines)
     result.edits.push_back({planned, text::DisplayCodesUtf8(labels::WithLabel(lines_[planned], kind, codes))});

@@ -45,7 +45,7 @@ ProgramModel::ProgramModel(document::OpenedProgram opened) : assembly_(std::move
   while (assembly_.lines().size() < lines_.size()) assembly_.Append({assembly_.lines().size() + 1, {}});
   lines_.resize(assembly_.lines().size());
   for (auto& [line, spelled] : opened.respelled)
-    if (line < lines_.size()) readings_.push_back({line, std::move(spelled), 0, 0});
+    if (line < lines_.size()) readings_.push_back({{std::move(spelled), 0, 0}, line});
   Analyse();
 }
 
@@ -62,11 +62,11 @@ void ProgramModel::Replace(size_t first, size_t count, std::string_view text) {
     const size_t index = first + lines.size();
     if (read.refused != 0) {
       assembled.push_back({index + 1, encoder::Failed(encoder::EncodeError::kChar)});
-      readings.push_back({index, {}, read.refused, read.refusedColumn});
+      readings.push_back({{{}, read.refused, read.refusedColumn}, index});
     } else {
       document::TypedLine typed = document::ReadTypedLine(read.codes);
       assembled.push_back({index + 1, std::move(typed.assembled)});
-      if (!typed.spelled.empty()) readings.push_back({index, std::move(typed.spelled), 0, 0});
+      if (!typed.spelled.empty()) readings.push_back({{std::move(typed.spelled), 0, 0}, index});
     }
     lines.push_back(std::move(read.codes));
   });
@@ -129,9 +129,9 @@ std::string ProgramModel::Listing() const {
 }
 
 std::string ProgramModel::ProgramName(size_t program) const {
-  const std::vector<size_t>& globals = analysis_.programs[program].globals;
-  if (globals.empty()) return "program " + std::to_string(program + 1);
-  return text::DisplayCodesUtf8(labels::Shown(labels::LabelKind::kGlobal, analysis_.labels[globals.front()].name));
+  const std::optional<std::string> global = labels::FirstGlobalOf(analysis_, program);
+  if (!global) return "program " + std::to_string(program + 1);
+  return text::DisplayCodesUtf8(labels::Shown(labels::LabelKind::kGlobal, *global));
 }
 
 std::vector<OutlineProgram> ProgramModel::Outline() const {
@@ -140,10 +140,8 @@ std::vector<OutlineProgram> ProgramModel::Outline() const {
   for (size_t p = 0; p < analysis_.programs.size(); ++p) {
     const labels::Program& program = analysis_.programs[p];
     outline.push_back({ProgramName(p), program.first, program.end, program.size, program.steps, {}});
-  }
-  for (const labels::Label& label : analysis_.labels) {
-    outline[label.program].labels.push_back(
-        {label.line, text::DisplayCodesUtf8(labels::Shown(label.kind, label.name))});
+    for (const auto& [line, shown] : labels::LabelsOf(analysis_, p))
+      outline.back().labels.push_back({line, text::DisplayCodesUtf8(shown)});
   }
   return outline;
 }

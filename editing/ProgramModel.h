@@ -16,22 +16,11 @@
 #include <vector>
 
 #include "document/OpenProgram.h"
+#include "editing/LineDiagnostics.h"
 #include "encoder/Assembly.h"
 #include "labels/Labels.h"
 
 namespace orrikey::editing {
-
-enum class Severity : unsigned char { kError, kWarning, kNote };
-
-struct Diagnostic {
-  size_t line = 0;
-  size_t begin = 0;  // columns [begin, end)
-  size_t end = 0;
-  Severity severity = Severity::kError;
-  std::string message;
-  // The whole line rewritten, where the fix is certain; else empty.
-  std::string fix;
-};
 
 // A line rewritten whole, as a rename asks.
 struct LineEdit {
@@ -121,23 +110,14 @@ class ProgramModel {
   RenameResult RenameAt(size_t line, std::string_view name) const;
 
  private:
-  // What reading a line found besides its codes; few lines have one, so
-  // they are kept apart, in line order.
-  struct Reading {
+  // Few lines have a reading, so they are kept apart, in line order.
+  struct Reading : LineReading {
     size_t line = 0;
-    std::string spelled;   // display codes: the program text's spelling, when read in a listing's
-    // The first character of no calculator code, which fails the line, and
-    // its column; the codes leave such characters out.
-    char32_t refused = 0;
-    size_t refusedColumn = 0;
   };
   const Reading* ReadingOf(size_t line) const;
   static bool BeforeLine(const Reading& reading, size_t line);
 
   void Analyse();
-  Diagnostic ErrorOn(size_t line) const;
-  Diagnostic WarningOn(const labels::Warning& warning) const;
-  Diagnostic SpellingOn(const Reading& reading) const;
 
   std::vector<std::string> lines_;  // display codes
   std::vector<Reading> readings_;

@@ -1,105 +1,83 @@
 #include <algorithm>
-#include <map>
+#include <array>
+#include <numeric>
 
 #include "labels/Labels.h"
-#include "labels/Operand.h"
 
 namespace orrikey::labels {
 namespace {
 
-// Labels by name, each list in line order.
-using Named = std::map<std::string, std::vector<size_t>>;
-
-void ReadProgram(const encoder::Assembly& assembly, const encoder::ProgramSpan& span, Analysis& out) {
-  const size_t index = out.programs.size();
-  Program program{span.first, span.end, span.size, 0, {}};
-  for (size_t i = span.first; i < span.end; ++i) {
-    const encoder::AssembledLine& line = assembly.lines()[i].assembled;
-    if (line.isStep()) ++program.steps;
-    const LabelUse use = UseOf(line);
-    if (use.role == Role::kNone) continue;
-    Operand operand = ReadOperand(line, *use.instruction);
-    if (use.role == Role::kDefines) {
-      if (operand.kind == LabelKind::kGlobal) program.globals.push_back(out.labels.size());
-      out.labels.push_back({i, index, operand.kind, std::move(operand.name)});
-    } else {
-      out.references.push_back(
-          {i, index, use.instruction, operand.indirect, operand.kind, std::move(operand.name), {}});
-    }
-  }
-  out.programs.push_back(std::move(program));
+// A program's local labels come in line order; they are kept by name, each
+// name's in line order, for the calculator's search. Most programs hold
+// them in that order already, or nearly: a file repeating one label on most
+// of its lines takes no room to sort.
+void SortByKey(std::vector<std::uint32_t>& lines, std::vector<std::uint8_t>& keys, size_t from) {
+  const auto first = keys.begin() + std::ptrdiff_t(from);
+  if (std::is_sorted(first, keys.end())) return;
+  std::array<size_t, 257> starts{};
+  for (auto key = first; key != keys.end(); ++key) ++starts[*key + 1u];
+  std::partial_sum(starts.begin(), starts.end(), starts.begin());
+  const std::vector<std::uint32_t> byLine(lines.begin() + std::ptrdiff_t(from), lines.end());
+  for (size_t i = 0; i < byLine.size(); ++i) lines[from + starts[keys[from + i]]++] = byLine[i];
+  std::sort(first, keys.end());
 }
 
-// Every copy after the first of a label is a warning; the calculator finds
-// one of them only.
-void WarnOfCopies(const Named& named, WarningKind kind, Analysis& out) {
-  for (const auto& [name, copies] : named)
-    for (size_t k = 1; k < copies.size(); ++k) {
-      const Label& label = out.labels[copies[k]];
-      out.warnings.push_back({kind, label.line, out.labels[copies[0]].line, Shown(label.kind, label.name)});
-    }
-}
-
-// A local label is searched from the line after the reference to the end of
-// its program, then from the program's start.
-std::optional<size_t> LocalTarget(const std::vector<size_t>& copies, const Analysis& out, size_t line) {
-  if (copies.empty()) return std::nullopt;
-  for (size_t label : copies)
-    if (out.labels[label].line > line) return label;
-  return copies.front();
-}
-
-void Resolve(Analysis& out) {
-  Named globals;
-  std::vector<Named> locals(out.programs.size());
-  for (size_t i = 0; i < out.labels.size(); ++i) {
-    const Label& label = out.labels[i];
-    (label.kind == LabelKind::kGlobal ? globals : locals[label.program])[label.name].push_back(i);
-  }
-  // A file may repeat one label on most of its lines, so the copies' room is
-  // made at once rather than doubled as they come.
-  size_t copies = 0;
-  const auto countCopies = [&copies](const Named& named) {
-    for (const auto& [name, lines] : named) copies += lines.size() - 1;
-  };
-  countCopies(globals);
-  for (const Named& program : locals) countCopies(program);
-  out.warnings.reserve(copies);
-  WarnOfCopies(globals, WarningKind::kDuplicateGlobal, out);
-  for (const Named& program : locals) WarnOfCopies(program, WarningKind::kDuplicateLocal, out);
-
-  static const std::vector<size_t> kNone;
-  for (Reference& reference : out.references) {
-    if (reference.indirect) continue;
-    const bool global = reference.kind == LabelKind::kGlobal;
-    const Named& named = global ? globals : locals[reference.program];
-    const auto found = named.find(reference.name);
-    const std::vector<size_t>& copies = found == named.end() ? kNone : found->second;
-    const std::string shown = Shown(reference.kind, reference.name);
-    // The calculator searches its global labels from the end of memory, so
-    // the last of a name is the one found.
-    reference.target = global ? (copies.empty() ? std::nullopt : std::optional(copies.back()))
-                              : LocalTarget(copies, out, reference.line);
-    if (!reference.target)
-      out.warnings.push_back(
-          {global ? WarningKind::kNoGlobalLabel : WarningKind::kNoLocalLabel, reference.line, {}, shown});
-    else if (!global && copies.size() > 1)
-      out.warnings.push_back(
-          {WarningKind::kOneOfDuplicates, reference.line, out.labels[*reference.target].line, shown});
-  }
-  // Sorting takes room for half the warnings, which are mostly in order already.
-  const auto byLine = [](const Warning& a, const Warning& b) { return a.line < b.line; };
-  if (!std::is_sorted(out.warnings.begin(), out.warnings.end(), byLine))
-    std::stable_sort(out.warnings.begin(), out.warnings.end(), byLine);
+// Only labels are indexed, so only their operands need reading.
+bool DefinesLabel(const encoder::AssembledLine& line) {
+  const auto* op = std::get_if<const tables::ModOp*>(&line.instruction);
+  return !line.failed() && op && (*op)->definesLabel;
 }
 
 }  // namespace
 
+void Analyser::Add(size_t sourceLine, const encoder::AssembledLine& line) {
+  const auto index = static_cast<std::uint32_t>(out_.lineCount++);
+  if (out_.SourceLine(index) != sourceLine) out_.renumbered.emplace_back(index, std::uint32_t(sourceLine));
+  holdsInstruction_ |= line.failed() || !line.bytes.empty();
+  if (!line.failed() && !line.endsProgram() && !line.dropped()) program_.size += std::uint32_t(line.bytes.size());
+  if (line.isStep()) ++program_.steps;
+  if (std::optional<LabelLine> label = DefinesLabel(line) ? LabelLineOf(line) : std::nullopt; label && label->defines) {
+    if (label->kind == LabelKind::kGlobal) {
+      out_.globals.push_back({index, std::uint32_t(out_.globalNames.size()), std::uint8_t(label->name.size())});
+      out_.globalNames += label->name;
+    } else {
+      auto [found, added] = localKeys_.try_emplace(label->name, std::uint8_t(out_.localNames.size()));
+      if (added) out_.localNames.push_back(std::move(label->name));
+      out_.localLines.push_back(index);
+      out_.localKeys.push_back(found->second);
+    }
+  }
+  if (line.endsProgram()) {
+    program_.end = index + 1;
+    EndProgram(true);
+  }
+}
+
+void Analyser::EndProgram(bool holdsInstruction) {
+  if (holdsInstruction) {
+    SortByKey(out_.localLines, out_.localKeys, program_.locals);
+    out_.programs.push_back(program_);
+  }
+  program_ = {program_.end, program_.end, 0, 0, std::uint32_t(out_.localLines.size())};
+  holdsInstruction_ = false;
+}
+
+Analysis Analyser::Finish() {
+  program_.end = std::uint32_t(out_.lineCount);
+  EndProgram(holdsInstruction_);
+  out_.globalsByName.resize(out_.globals.size());
+  std::iota(out_.globalsByName.begin(), out_.globalsByName.end(), 0u);
+  std::stable_sort(out_.globalsByName.begin(), out_.globalsByName.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return out_.NameOf(out_.globals[a]) < out_.NameOf(out_.globals[b]);
+  });
+  for (const auto& [name, key] : localKeys_) out_.localNamesSorted.push_back(key);
+  return std::move(out_);
+}
+
 Analysis Analyse(const encoder::Assembly& assembly) {
-  Analysis out;
-  for (const encoder::ProgramSpan& span : assembly.Programs()) ReadProgram(assembly, span, out);
-  Resolve(out);
-  return out;
+  Analyser analyser;
+  for (const encoder::Assembly::Line& line : assembly.lines()) analyser.Add(line.sourceLine, line.assembled);
+  return analyser.Finish();
 }
 
 }  // namespace orrikey::labels

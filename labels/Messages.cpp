@@ -4,13 +4,12 @@
 
 namespace orrikey::labels {
 
-std::string Shown(LabelKind kind, const std::string& name) {
-  return kind == LabelKind::kGlobal ? '"' + name + '"' : name;
+std::string Shown(LabelKind kind, std::string_view name) {
+  return kind == LabelKind::kGlobal ? '"' + std::string(name) + '"' : std::string(name);
 }
 
-std::string WarningMessage(const Warning& warning, const encoder::Assembly& assembly) {
-  const std::string other =
-      warning.other ? std::to_string(assembly.lines()[*warning.other].sourceLine) : std::string();
+std::string WarningMessage(const Warning& warning, const Analysis& analysis) {
+  const std::string other = warning.other ? std::to_string(analysis.SourceLine(*warning.other)) : std::string();
   switch (warning.kind) {
     case WarningKind::kNoLocalLabel:
       return "no label " + warning.label + " in this program (Label Not Found when it runs)";

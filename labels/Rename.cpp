@@ -3,46 +3,55 @@
 #include <algorithm>
 
 #include "encoder/Encoder.h"
-#include "labels/Operand.h"
+#include "labels/Index.h"
 #include "text/Comment.h"
 
 namespace orrikey::labels {
 namespace {
 
 // The label `shown` names, read as a line defining it would be.
-std::optional<Operand> LabelNamed(std::string_view shown) {
+std::optional<LabelLine> LabelNamed(std::string_view shown) {
   const std::string definition(tables::LabelDefinition().name);
-  const encoder::AssembledLine line = encoder::AssembleLine(definition + ' ' + std::string(shown));
-  const LabelUse use = UseOf(line);
-  if (line.failed() || use.role != Role::kDefines) return std::nullopt;
-  return ReadOperand(line, *use.instruction);
+  std::optional<LabelLine> label = LabelLineOf(encoder::AssembleLine(definition + ' ' + std::string(shown)));
+  if (!label || !label->defines) return std::nullopt;
+  return label;
 }
 
 }  // namespace
 
 RenamePlan PlanRename(const Analysis& analysis, const encoder::Assembly& assembly, size_t label,
                       std::string_view shown) {
-  const Label& renamed = analysis.labels[label];
-  const bool global = renamed.kind == LabelKind::kGlobal;
-  const std::optional<Operand> named = LabelNamed(shown);
+  const std::optional<LabelLine> renamed = LabelLineOf(assembly.lines()[label].assembled);
+  const bool global = renamed->kind == LabelKind::kGlobal;
+  const std::optional<LabelLine> named = LabelNamed(shown);
   if (!named || (named->kind == LabelKind::kGlobal) != global)
     return {{}, std::string("Not a ") + (global ? "global" : "local") + " label: " + std::string(shown)};
-  if (named->name == renamed.name) return {};
-  // Globals are found from every program, local labels in their own.
-  const auto inReach = [&](size_t program, LabelKind kind) {
-    return (kind == LabelKind::kGlobal) == global && (global || program == renamed.program);
-  };
-  const auto lineOf = [&](size_t line) { return std::to_string(assembly.lines()[line].sourceLine); };
+  if (named->name == renamed->name) return {};
   const std::string newName = Shown(named->kind, named->name);
-  for (const Label& other : analysis.labels)
-    if (inReach(other.program, other.kind) && other.name == named->name)
-      return {{}, "Label " + newName + " is already at line " + lineOf(other.line)};
-  for (const Reference& jump : analysis.references)
-    if (!jump.indirect && inReach(jump.program, jump.kind) && jump.name == named->name)
-      return {{}, "The jump to " + newName + " at line " + lineOf(jump.line) + " would then reach this label"};
-  RenamePlan plan{{renamed.line}, {}};
-  for (const Reference* use : UsesOf(analysis, label))
-    if (!use->indirect) plan.lines.push_back(use->line);
+  const auto lineOf = [&](size_t line) { return std::to_string(analysis.SourceLine(line)); };
+  // Globals are found from every program, local labels in their own.
+  size_t from = 0, to = assembly.lines().size();
+  std::optional<size_t> taken;
+  if (global) {
+    const auto [first, last] = GlobalsNamed(analysis, named->name);
+    if (first != last) taken = analysis.globals[*first].line;
+  } else {
+    const size_t program = *ProgramOf(analysis, label);
+    from = analysis.programs[program].first, to = analysis.programs[program].end;
+    if (const std::optional<std::uint8_t> key = LocalKey(analysis, named->name)) {
+      const auto [first, last] = LocalLines(analysis, program, *key);
+      if (first != last) taken = *first;
+    }
+  }
+  if (taken) return {{}, "Label " + newName + " is already at line " + lineOf(*taken)};
+  for (size_t line = from; line < to; ++line) {
+    const std::optional<LabelLine> jump = LabelLineOf(assembly.lines()[line].assembled);
+    if (jump && !jump->defines && !jump->indirect && (jump->kind == LabelKind::kGlobal) == global &&
+        jump->name == named->name)
+      return {{}, "The jump to " + newName + " at line " + lineOf(line) + " would then reach this label"};
+  }
+  RenamePlan plan{{label}, {}};
+  for (size_t use : UsesOf(analysis, assembly, label)) plan.lines.push_back(use);
   std::sort(plan.lines.begin(), plan.lines.end());
   return plan;
 }

@@ -1,0 +1,29 @@
+#include "cli/IndexedInput.h"
+
+#include <stdexcept>
+
+#include "cli/Messages.h"
+#include "files/FileIO.h"
+
+namespace orrikey::cli {
+
+document::LinesRead IndexedInput::ReadLines(const document::TakeProgramLine& take,
+                                            const listing::TakeError& refuse) const {
+  return document::ReadProgramLines(file, bytes, document::OpenAs::kAny, take, refuse);
+}
+
+std::optional<IndexedInput> IndexInput(const std::string& file) {
+  try {
+    IndexedInput input{file, files::ReadWholeFile(file), {}, {}};
+    labels::Analyser analyser;
+    input.form = input.ReadLines([&analyser](document::ProgramLine& line) { analyser.Add(line.fileLine, line.assembled); },
+                    [](listing::ListingError) {}).form;
+    input.analysis = analyser.Finish();
+    return input;
+  } catch (const std::runtime_error& error) {
+    FileError(error);
+    return std::nullopt;
+  }
+}
+
+}  // namespace orrikey::cli
