@@ -1,6 +1,8 @@
 #include "ui/Look.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -26,6 +28,27 @@ QLabel* MakeCaption(const QString& text) {
   label->setFont(font);
   label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   return label;
+}
+
+// Lines of about 60 characters, as a book's, read without losing the place.
+QString WrapForToolTip(const QString& text) {
+  const QFontMetrics metrics(QToolTip::font());
+  const int width = 60 * metrics.averageCharWidth();
+  QStringList lines;
+  for (const QString& paragraph : text.split(u'\n')) {
+    QString line;
+    for (const QString& word : paragraph.split(u' ')) {
+      const QString longer = line.isEmpty() ? word : line + u' ' + word;
+      if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+        lines += line;
+        line = word;
+      } else {
+        line = longer;
+      }
+    }
+    lines += line;
+  }
+  return lines.join(u'\n');
 }
 
 double ContrastRatio(const QColor& a, const QColor& b) {

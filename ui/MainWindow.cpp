@@ -247,17 +247,26 @@ void MainWindow::showSummary() {
   QStringList info, warnings;
   std::vector<int> targets, warned;
   size_t unlisted = 0;
+  // The gutter shows step numbers, when it does, so the entries name both.
+  const bool steps = stepNumbersAction_->isChecked();
+  const auto withStep = [&](QString entry, size_t line, size_t sourceLine) {
+    const size_t step = steps ? model.PlaceOf(line).step : 0;
+    if (step > 0) entry.insert(QString("Line: %1").arg(sourceLine).size(), QString(" (step %1)").arg(step));
+    return entry;
+  };
   for (const editing::Diagnostic& diagnostic : model.Diagnostics()) {
     const size_t sourceLine = model.assembly().lines()[diagnostic.line].sourceLine;
     if (diagnostic.severity == editing::Severity::kError) {
       const encoder::AssembledLine& line = model.assembly().lines()[diagnostic.line].assembled;
-      info += QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+      info += withStep(QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message)),
+                       diagnostic.line, sourceLine);
       targets.push_back(int(diagnostic.line));
     } else if (size_t(warnings.size()) < kMostWarningsListed) {
-      warnings += QString("Line: %1 %2: %3")
-                      .arg(sourceLine)
-                      .arg(diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
-                           QString::fromStdString(diagnostic.message));
+      warnings += withStep(QString("Line: %1 %2: %3")
+                               .arg(sourceLine)
+                               .arg(diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
+                                    QString::fromStdString(diagnostic.message)),
+                           diagnostic.line, sourceLine);
       warned.push_back(int(diagnostic.line));
     } else {
       ++unlisted;
