@@ -20,6 +20,8 @@ QLineEdit* MakeField(const QString& name, const QString& accessibleName) {
   field->setAccessibleName(accessibleName);
   field->setPlaceholderText(accessibleName);
   field->setClearButtonEnabled(true);
+  // Room for an instruction and its operand, however narrow the window.
+  field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 16);
   return field;
 }
 
