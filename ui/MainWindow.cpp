@@ -18,15 +18,12 @@
 #include "ui/LiveAssembly.h"
 #include "ui/ProgramEditor.h"
 #include "ui/ProgramsPanel.h"
-#include "ui/Look.h"
 #include "ui/ProgramTool.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>

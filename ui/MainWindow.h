@@ -19,13 +19,10 @@
 #include <vector>
 
 class QAction;
-class QCheckBox;
 class QFileSystemWatcher;
 class QLabel;
 class QPrinter;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
 class QTimer;
 

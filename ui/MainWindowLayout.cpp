@@ -6,7 +6,6 @@
 
 #include "ui/CodeEditor.h"
 #include "ui/DiskChangeBar.h"
-#include "ui/DisplayCodes.h"
 #include "ui/FindBar.h"
 #include "ui/HexPane.h"
 #include "ui/InfoPanel.h"
@@ -16,18 +15,15 @@
 #include "ui/ProgramsPanel.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileSystemWatcher>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace orrikey {
 namespace {
