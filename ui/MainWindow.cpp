@@ -244,26 +244,18 @@ void MainWindow::showSummary() {
   QStringList info, warnings;
   std::vector<int> targets, warned;
   size_t unlisted = 0;
-  // The gutter shows step numbers, when it does, so the entries name both.
-  const bool steps = stepNumbersAction_->isChecked();
-  const auto withStep = [&](QString entry, size_t line, size_t sourceLine) {
-    const size_t step = steps ? model.PlaceOf(line).step : 0;
-    if (step > 0) entry.insert(QString("Line: %1").arg(sourceLine).size(), QString(" (step %1)").arg(step));
-    return entry;
-  };
   for (const editing::Diagnostic& diagnostic : model.Diagnostics()) {
     const size_t sourceLine = model.assembly().lines()[diagnostic.line].sourceLine;
     if (diagnostic.severity == editing::Severity::kError) {
       const encoder::AssembledLine& line = model.assembly().lines()[diagnostic.line].assembled;
-      info += withStep(QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message)),
-                       diagnostic.line, sourceLine);
+      QString entry = QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+      info += entry.replace(0, QString("Line: %1").arg(sourceLine).size(), infoLine(diagnostic.line));
       targets.push_back(int(diagnostic.line));
     } else if (size_t(warnings.size()) < kMostWarningsListed) {
-      warnings += withStep(QString("Line: %1 %2: %3")
-                               .arg(sourceLine)
-                               .arg(diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
-                                    QString::fromStdString(diagnostic.message)),
-                           diagnostic.line, sourceLine);
+      warnings += QString("%1 %2: %3")
+                      .arg(infoLine(diagnostic.line),
+                           diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
+                           QString::fromStdString(diagnostic.message));
       warned.push_back(int(diagnostic.line));
     } else {
       ++unlisted;
@@ -275,6 +267,15 @@ void MainWindow::showSummary() {
   infoPanel_->showProblems(info, std::move(targets));
   programsPanel_->showOutline(model);
   showCaretPlace();
+}
+
+// The gutter shows step numbers, when it does, so the entry names both.
+QString MainWindow::infoLine(size_t line) const {
+  const editing::ProgramModel& model = assembly_->model();
+  QString name = QString("Line: %1").arg(model.assembly().lines()[line].sourceLine);
+  const size_t step = stepNumbersAction_->isChecked() ? model.PlaceOf(line).step : 0;
+  if (step > 0) name += QString(" (step %1)").arg(step);
+  return name;
 }
 
 bool MainWindow::guarded(const std::function<void()>& command) {

@@ -128,6 +128,9 @@ class MainWindow : public QMainWindow {
   bool mayWriteOver(const QString& path);
   void updateRecentMenu();
   void showSummary();
+  // "Line: 12" that starts an INFO entry of a line (zero-based), or
+  // "Line: 12 (step 10)" while the gutter numbers steps.
+  QString infoLine(size_t line) const;
   // INFO lines; a click on line i selects the program line targets[i].
   bool maySaveChanges(const QString& before);
   void followModified();

@@ -47,7 +47,7 @@ void MainWindow::findUses() {
   std::vector<int> targets;
   for (size_t use : uses) {
     const QString text = codeEdit_->document()->findBlockByNumber(int(use)).text();
-    info += QString("Line: %1 %2").arg(model.assembly().lines()[use].sourceLine).arg(text);
+    info += infoLine(use) + " " + text;
     targets.push_back(int(use));
   }
   if (info.isEmpty())
