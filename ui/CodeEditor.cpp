@@ -6,6 +6,7 @@
 #include "ui/Completer.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LineNumbers.h"
+#include "ui/Look.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -35,7 +36,7 @@ class CodeEditor::LineNumberArea : public QWidget {
     if (marker.isEmpty())
       QToolTip::hideText();
     else
-      QToolTip::showText(help->globalPos(), marker, this);
+      QToolTip::showText(help->globalPos(), WrapForToolTip(marker), this);
     return true;
   }
 
@@ -47,6 +48,9 @@ CodeEditor::CodeEditor(QWidget* parent)
     : QPlainTextEdit(parent), lineNumberArea_(new LineNumberArea(this)) {
   // Every repaint of the text, scrolling included, redraws the numbers.
   connect(this, &QPlainTextEdit::updateRequest, lineNumberArea_, qOverload<>(&QWidget::update));
+  connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::describeMarkers);
+  connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodeEditor::describeMarkers);
+  lineNumberArea_->setAccessibleName("Line numbers");
   updateLineNumberLayout();
 }
 
@@ -291,7 +295,7 @@ bool CodeEditor::viewportEvent(QEvent* event) {
   if (text.isEmpty())
     QToolTip::hideText();
   else
-    QToolTip::showText(help->globalPos(), text, viewport());
+    QToolTip::showText(help->globalPos(), WrapForToolTip(text), viewport());
   return true;
 }
 
@@ -359,6 +363,27 @@ QString CodeEditor::marker(int line) const {
   return markerSource_ && line < document()->blockCount() ? markerSource_(line).text : QString();
 }
 
+QString CodeEditor::spokenMarker(int line) const {
+  if (!markerSource_ || line >= document()->blockCount()) return {};
+  const Marker marker = markerSource_(line);
+  if (marker.text.isEmpty()) return {};
+  QString where = QString("line %1").arg(line + 1);
+  const QStringList number = numberText_ ? numberText_(line, 1) : QStringList();
+  if (!number.isEmpty() && !number.front().trimmed().isEmpty()) where += QString(" (step %1)").arg(number.front().toInt());
+  return QString("%1: %2: %3").arg(where, marker.warning ? "warning" : "error", marker.text);
+}
+
+// Kept current as the text, the markers, the caret and the view change.
+void CodeEditor::describeMarkers() {
+  QStringList shown;
+  for (const LineNumberRow& row : lineNumberRows())
+    if (const QString spoken = spokenMarker(row.number - 1); !spoken.isEmpty()) shown += spoken;
+  const QString inView = shown.join(u'\n');
+  if (lineNumberArea_->accessibleDescription() != inView) lineNumberArea_->setAccessibleDescription(inView);
+  const QString atCaret = spokenMarker(textCursor().blockNumber());
+  if (accessibleDescription() != atCaret) setAccessibleDescription(atCaret);
+}
+
 QString CodeEditor::markerAt(QPoint position) const {
   for (const LineNumberRow& row : lineNumberRows())
     if (row.rect.top() <= position.y() && position.y() <= row.rect.bottom())
@@ -371,10 +396,12 @@ void CodeEditor::paintLineNumbers() {
     if (!markerSource_ || number > document()->blockCount()) return QColor();
     const Marker marker = markerSource_(number - 1);
     if (marker.text.isEmpty()) return QColor();
-    return MarkerColor(marker.warning);
+    return markerColor(marker.warning);
   });
 }
 
-QColor CodeEditor::MarkerColor(bool warning) { return warning ? QColor(230, 140, 0) : QColor(Qt::red); }
+QColor CodeEditor::markerColor(bool warning) const {
+  return ContrastingColor(warning ? 30 : 0, palette().color(QPalette::Base));
+}
 
 }  // namespace orrikey

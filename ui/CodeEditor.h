@@ -46,10 +46,15 @@ class CodeEditor : public QPlainTextEdit {
   };
   using MarkerSource = std::function<Marker(int line)>;
   void setMarkerSource(MarkerSource source);
-  // The colour that marks an error, or a warning.
-  static QColor MarkerColor(bool warning);
+  // The colour that marks an error, red, or a warning, orange, on the pane.
+  QColor markerColor(bool warning) const;
   // The marker of a line (zero-based) as its tooltip shows it; empty for none.
   QString marker(int line) const;
+  // The marker of a line as a screen reader says it, naming the line as the
+  // line-number area does: "line 22 (step 20): error: unknown instruction
+  // "FOO"". The pane's accessible description is the caret line's, the
+  // area's those of the lines it shows.
+  QString spokenMarker(int line) const;
   // What the line-number area shows in place of the numbers of `count`
   // lines from `first` (zero-based), such as the calculator's step numbers;
   // none for the numbers.
@@ -133,6 +138,7 @@ class CodeEditor : public QPlainTextEdit {
   void typeKey(QKeyEvent* event);
   void updateLineNumberLayout();
   void paintLineNumbers();
+  void describeMarkers();
   QString markerAt(QPoint position) const;  // of the row at this point
   void reportRefused(const QString& refused);
 

@@ -10,6 +10,8 @@
 #include <QStringListModel>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace orrikey {
 namespace {
 
@@ -59,23 +61,34 @@ void Completer::keyHandled(const QKeyEvent* event) {
     completer_->popup()->hide();
 }
 
+// The list stands under the word being typed, in the pane's font, and goes
+// once the word is a whole name that no other offered word goes on from.
 void Completer::update(bool asked) {
   const QTextCursor caret = editor_->textCursor();
   const QString before = caret.block().text().left(caret.positionInBlock());
   const editing::Completion found = source_(caret.blockNumber(), caret.positionInBlock());
   const QString typed = before.mid(int(found.start));
   const bool offered = asked || isOpen() || (found.start == 0 && typed.size() >= kTypedBeforeOffer);
-  if (found.words.empty() || !offered) return completer_->popup()->hide();
   QStringList words;
   for (const std::string& word : found.words) words += QString::fromStdString(word);
+  const bool whole = words.contains(typed, Qt::CaseInsensitive) &&
+                     std::none_of(words.begin(), words.end(), [&](const QString& word) {
+                       return word.size() > typed.size() && word.startsWith(typed, Qt::CaseInsensitive);
+                     });
+  if (words.isEmpty() || !offered || (whole && !asked)) return completer_->popup()->hide();
   words_->setStringList(words);
   start_ = int(found.start);
   completer_->setCompletionPrefix(typed);
-  QRect rect = editor_->cursorRect();
-  rect.setWidth(completer_->popup()->sizeHintForColumn(0) + completer_->popup()->verticalScrollBar()->sizeHint().width());
+  QAbstractItemView* popup = completer_->popup();
+  popup->setFont(editor_->font());
+  QTextCursor wordStart = caret;
+  wordStart.setPosition(caret.block().position() + start_);
+  // The caret's rectangle is the viewport's; the list places itself in the editor's.
+  QRect rect = editor_->cursorRect(wordStart).translated(editor_->viewport()->pos());
+  rect.setWidth(popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width());
   completer_->complete(rect);
   // The first word is chosen even when none starts with what was typed.
-  completer_->popup()->setCurrentIndex(completer_->completionModel()->index(0, 0));
+  popup->setCurrentIndex(completer_->completionModel()->index(0, 0));
 }
 
 void Completer::insert(const QString& word) {

@@ -2,6 +2,8 @@
 
 #include "text/CodePage.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <stdexcept>
@@ -65,12 +67,15 @@ QString FromWindows1252(std::string_view bytes) {
   return text;
 }
 
+// DejaVu Sans Mono lacks a few of the calculator's glyphs, such as the
+// exponent's ᴇ; DejaVu Sans, of the same design, has them, and Symbola the
+// rest. The calculator's own font, where installed, comes first.
 QFont DisplayFont() {
+  const QFont desktop = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   QFont font;
-  font.setFamilies({"HP42SCharSet 3", "DejaVu Sans Mono", "Symbola"});
+  font.setFamilies({"HP42SCharSet 3", "DejaVu Sans Mono", "DejaVu Sans", "Symbola"});
   font.setStyleHint(QFont::Monospace);
-  font.setPixelSize(20);
-  font.setBold(true);
+  font.setPixelSize(QFontInfo(desktop).pixelSize());
   return font;
 }
 

@@ -41,8 +41,9 @@ QString NameCharacters(QStringView characters);
 // Windows-1252 text, as the help descriptions are written.
 QString FromWindows1252(std::string_view bytes);
 
-// The font of the panes: the calculator's display font where it is
-// installed, else a monospace font that draws the glyphs above.
+// The font of the panes, at the size of the desktop's fixed font: the
+// calculator's display font where it is installed, else a monospace font
+// that draws the glyphs above.
 QFont DisplayFont();
 
 }  // namespace orrikey

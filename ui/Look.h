@@ -1,25 +1,27 @@
 #pragma once
 
-// The colours, fonts and captions that both windows share.
+// The looks both windows share, all taken from the desktop: captions in the
+// desktop's own font, and colours derived from the palette so that a dark
+// theme reaches every part.
 
 #include <QColor>
-#include <QFont>
 
 class QLabel;
-class QWidget;
 
 namespace orrikey {
 
-inline const QColor kCaptionOrange(255, 177, 100);
-inline const QColor kWindowColor(67, 60, 56);
+// A caption over a pane: the desktop's font, bold, in the palette's colours.
+QLabel* MakeCaption(const QString& text);
 
-// A font of the named family, with a stand-in where that family is missing.
-QFont UiFont(const QString& family, int pixels, bool bold);
+// Text for a tooltip, broken between words into lines of a readable width
+// in the tooltip's font; a word wider than that keeps a line of its own.
+QString WrapForToolTip(const QString& text);
 
-// A caption in the window's style, for a layout.
-QLabel* MakeCaption(const QString& text, const QFont& font, const QColor& color);
+// A colour of the given hue (0 to 359) that reads on `background`, light or
+// dark: its contrast ratio is at least 4.5, what text needs to be legible.
+QColor ContrastingColor(int hue, const QColor& background);
 
-// Fills the widget's background with the window colour.
-void PaintWindowColor(QWidget* widget);
+// The contrast ratio of two colours, from 1 (alike) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
 
 }  // namespace orrikey

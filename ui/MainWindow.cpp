@@ -12,24 +12,24 @@
 #include "text/Trim.h"
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
+#include "ui/FindBar.h"
 #include "ui/HexPane.h"
 #include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
+#include "ui/ProgramEditor.h"
 #include "ui/ProgramsPanel.h"
-#include "ui/Look.h"
 #include "ui/ProgramTool.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -100,26 +100,23 @@ MainWindow::MainWindow(Dialogs& dialogs)
 MainWindow::~MainWindow() {
   QSettings settings;
   settings.setValue("window/geometry", saveGeometry());
-  settings.setValue("window/panes", paneSplitter_->saveState());
+  editor_->saveSettings(settings);
   settings.setValue("window/info", infoSplitter_->saveState());
-  settings.setValue("window/hexView", hexViewBox_->isChecked());
-  settings.setValue("window/zoom", zoomSteps_);
   settings.setValue("window/docks", saveState());
   settings.setValue("window/stepNumbers", stepNumbersAction_->isChecked());
 }
 
 void MainWindow::restoreSettings() {
   QSettings settings;
-  resize(kClientSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+  // The original window's size where the screen has room for it, as much as
+  // fits where not (a small screen, a large scale factor).
+  const QSize original = kClientSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  resize(original.boundedTo(screen()->availableGeometry().size() * 0.9));
   restoreGeometry(settings.value("window/geometry").toByteArray());
-  paneSplitter_->restoreState(settings.value("window/panes").toByteArray());
   infoSplitter_->restoreState(settings.value("window/info").toByteArray());
   restoreState(settings.value("window/docks").toByteArray());
   stepNumbersAction_->setChecked(settings.value("window/stepNumbers", false).toBool());
-  const bool hexView = settings.value("window/hexView", true).toBool();
-  hexViewBox_->setChecked(hexView);
-  showHexView(hexView);
-  zoom(settings.value("window/zoom", 0).toInt());
+  editor_->restoreSettings(settings);
   updateRecentMenu();
 }
 
@@ -146,25 +143,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
   openFile(urls.front().toLocalFile());
 }
 
-void MainWindow::convertToHex() {
-  const std::vector<int> blankLines = codeEdit_->blankLines();
-  if (!blankLines.empty()) codeEdit_->deleteLines(blankLines);
-  codeEdit_->setFocus();
-}
+void MainWindow::convertToHex() { editor_->convertToHex(); }
 
 void MainWindow::newFile() {
   if (!maySaveChanges("starting a new program")) return;
   codeEdit_->setCodes("");
   setCurrentFile({}, Format::kProgramText);
-}
-
-// Clears the hex pane, the byte count and INFO with the text, as they follow
-// it; one undo step brings it all back, so nothing needs saving first. The
-// file stays the program's own.
-void MainWindow::clearCode() {
-  QTextCursor cursor(codeEdit_->document());
-  cursor.select(QTextCursor::Document);
-  cursor.removeSelectedText();
 }
 
 // Hex digits typed or pasted into the hex pane, blanks and line breaks
@@ -175,16 +159,6 @@ void MainWindow::convertToCode() {
   const decoder::Decoded decoded = DecodeHexDigits(digits);
   codeEdit_->replaceLines(decoder::ProgramText(decoded));
   if (decoded.stop) statusBar()->showMessage(FromWindows1252(decoder::StopMessage(decoded.stop)));
-}
-
-void MainWindow::clearHex() {
-  hexEdit_->clear();
-  byteCountLabel_->clear();
-}
-
-void MainWindow::showHexView(bool shown) {
-  hexPanel_->setVisible(shown);
-  hexViewAction_->setChecked(shown);
 }
 
 // A new Program Tool opens over the hex pane, where it hides none of the
@@ -207,7 +181,7 @@ void MainWindow::toggleProgramTool() {
 void MainWindow::focusNextPane(bool backwards) {
   std::vector<QWidget*> panes = {codeEdit_};
   if (hexEdit_->isVisible()) panes.push_back(hexEdit_);
-  if (findBar_->isVisible()) panes.push_back(findEdit_);
+  if (findBar_->isVisible()) panes.push_back(findBar_->findField());
   panes.push_back(infoPanel_->currentWidget());
   if (programsPanel_->isVisible()) panes.push_back(programsPanel_->widget());
   QWidget* focus = QApplication::focusWidget();
@@ -250,11 +224,7 @@ void MainWindow::showShortcuts() {
   dialogs_.ShowInformation("Keyboard Shortcuts", keys.join(u'\n'));
 }
 
-QString MainWindow::helpForLine(int line) const {
-  return QString::fromStdString(assembly_->model().HelpAt(size_t(line)).value_or(std::string()));
-}
-
-void MainWindow::showHelpForCode() { infoPanel_->showHelp(helpForLine(int(caretLine()))); }
+void MainWindow::showHelpForCode() { infoPanel_->showHelp(editor_->helpForLine(int(caretLine()))); }
 
 // The hex row decoded on its own names its instruction, whatever the
 // program text holds.
@@ -264,18 +234,6 @@ void MainWindow::showHelpForHex() {
   const std::optional<std::string> help =
       decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.TextOf(decoded.lines.front()));
   infoPanel_->showHelp(help ? FromWindows1252(*help) : QString());
-}
-
-// Both panes keep one size, so their rows stay level.
-void MainWindow::zoom(int steps) {
-  zoomSteps_ = std::clamp(zoomSteps_ + steps, -8, 20);
-  QFont font = DisplayFont();
-  font.setPixelSize(std::max(6, font.pixelSize() + 2 * zoomSteps_));
-  const int numberWidth = QFontMetrics(font).horizontalAdvance(u"99999"_qs) + 12;
-  codeEdit_->setFont(font);
-  codeEdit_->setLineNumberWidth(numberWidth);
-  hexEdit_->setFont(font);
-  hexEdit_->setLineNumberWidth(numberWidth);
 }
 
 // Errors first, with what the hex listing's error row leaves unsaid; warnings
@@ -290,12 +248,13 @@ void MainWindow::showSummary() {
     const size_t sourceLine = model.assembly().lines()[diagnostic.line].sourceLine;
     if (diagnostic.severity == editing::Severity::kError) {
       const encoder::AssembledLine& line = model.assembly().lines()[diagnostic.line].assembled;
-      info += QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+      QString entry = QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+      info += entry.replace(0, QString("Line: %1").arg(sourceLine).size(), infoLine(diagnostic.line));
       targets.push_back(int(diagnostic.line));
     } else if (size_t(warnings.size()) < kMostWarningsListed) {
-      warnings += QString("Line: %1 %2: %3")
-                      .arg(sourceLine)
-                      .arg(diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
+      warnings += QString("%1 %2: %3")
+                      .arg(infoLine(diagnostic.line),
+                           diagnostic.severity == editing::Severity::kNote ? "note" : "warning",
                            QString::fromStdString(diagnostic.message));
       warned.push_back(int(diagnostic.line));
     } else {
@@ -310,13 +269,13 @@ void MainWindow::showSummary() {
   showCaretPlace();
 }
 
-// The caret's program as the calculator counts it, the whole file in the
-// tooltip; nothing while a line does not convert.
-void MainWindow::showSize(size_t line) {
+// The gutter shows step numbers, when it does, so the entry names both.
+QString MainWindow::infoLine(size_t line) const {
   const editing::ProgramModel& model = assembly_->model();
-  const bool converts = model.errorCount() == 0;
-  byteCountLabel_->setToolTip(converts ? QString::fromStdString(model.TotalSize()) : QString());
-  byteCountLabel_->setText(converts ? QString::fromStdString(model.SizeOf(line)) : QString());
+  QString name = QString("Line: %1").arg(model.assembly().lines()[line].sourceLine);
+  const size_t step = stepNumbersAction_->isChecked() ? model.PlaceOf(line).step : 0;
+  if (step > 0) name += QString(" (step %1)").arg(step);
+  return name;
 }
 
 bool MainWindow::guarded(const std::function<void()>& command) {

@@ -19,13 +19,10 @@
 #include <vector>
 
 class QAction;
-class QCheckBox;
 class QFileSystemWatcher;
 class QLabel;
 class QPrinter;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QSplitter;
 class QTimer;
 
@@ -33,8 +30,10 @@ namespace orrikey {
 
 class CodeEditor;
 class HexPane;
+class ProgramEditor;
 class ProgramsPanel;
 class DiskChangeBar;
+class FindBar;
 class InfoPanel;
 class LiveAssembly;
 class ProgramTool;
@@ -75,14 +74,10 @@ class MainWindow : public QMainWindow {
 
   void createParts();
   void createMenus();
-  QWidget* createFindBar();
   void restoreSettings();
 
   void newFile();
-  void clearCode();
   void convertToCode();
-  void clearHex();
-  void showHexView(bool shown);
   void open(Format format);
   void openDialog();
   bool save();
@@ -107,8 +102,6 @@ class MainWindow : public QMainWindow {
   void showAbout();
   void showManual();
   void showShortcuts();
-  // The help of a program line's instruction (zero-based), as INFO and the tooltip show it.
-  QString helpForLine(int line) const;
   void showHelpForCode();
   void showHelpForHex();
   void goToLine();
@@ -123,12 +116,6 @@ class MainWindow : public QMainWindow {
   void renameLabel();
   // Line and column, and where the line stands in its program.
   void showCaretPlace();
-  // The program pane numbers its lines by the calculator's steps, or as lines.
-  void showStepNumbers(bool shown);
-  void findNext(bool backward);
-  void replaceOne();
-  void replaceAll();
-  void zoom(int steps);
 
   void readFile(const QString& path, document::OpenAs as);
   void setCurrentFile(const QString& path, Format format);
@@ -141,8 +128,9 @@ class MainWindow : public QMainWindow {
   bool mayWriteOver(const QString& path);
   void updateRecentMenu();
   void showSummary();
-  // The size above the hex pane, of the program `program` of the analysis.
-  void showSize(size_t line);
+  // "Line: 12" that starts an INFO entry of a line (zero-based), or
+  // "Line: 12 (step 10)" while the gutter numbers steps.
+  QString infoLine(size_t line) const;
   // INFO lines; a click on line i selects the program line targets[i].
   bool maySaveChanges(const QString& before);
   void followModified();
@@ -165,20 +153,15 @@ class MainWindow : public QMainWindow {
   FileDialog listingDialog_;
   FileDialog pdfDialog_{FileDialog::Kind::Save, "PDF Files|*.pdf", {}};
 
+  ProgramEditor* editor_;
+  // The editor's parts, which most commands work on.
   CodeEditor* codeEdit_;
   HexPane* hexEdit_;
   InfoPanel* infoPanel_;
-  QLabel* fileNameLabel_;
-  QLabel* byteCountLabel_;
-  QCheckBox* hexViewBox_;
-  QWidget* hexPanel_;
-  QSplitter* paneSplitter_;
   QSplitter* infoSplitter_;
-  QWidget* findBar_;
+  FindBar* findBar_;
   DiskChangeBar* diskBar_;
   QFileSystemWatcher* watcher_;
-  QLineEdit* findEdit_;
-  QLineEdit* replaceEdit_;
   QMenu* recentMenu_;
   QAction* hexViewAction_;
   LiveAssembly* assembly_;
@@ -192,7 +175,6 @@ class MainWindow : public QMainWindow {
   // Restarted by every change, so the copy is written once typing pauses.
   QTimer* recoveryTimer_;
   bool loggingOut_ = false;
-  int zoomSteps_ = 0;
 };
 
 }  // namespace orrikey

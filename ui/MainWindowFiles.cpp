@@ -15,6 +15,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
+#include "ui/ProgramEditor.h"
 #include "ui/LocalPath.h"
 #include "ui/Printing.h"
 
@@ -215,11 +216,10 @@ void MainWindow::printProgram(QPrinter& printer) {
     lines.push_back({QString::number(i + 1), at.step > 0 ? QString("%1").arg(at.step, 2, 10, QChar('0')) : QString(),
                      ToDisplayText(model.Codes(i))});
   }
-  // Seven tenths of the pane's size: its 20 pixels (15 points at 96 pixels
-  // per inch) print at 10.5 points, as a book's text; in points the printer
-  // scales them to its own resolution.
+  // The size of a book's text, whatever size the panes show; in points the
+  // printer scales it to its own resolution.
   QFont font = DisplayFont();
-  font.setPointSizeF(font.pixelSize() * 72.0 / 96 * 0.7);
+  font.setPointSizeF(10.5);
   PrintProgram(printer, document_.fileName(), lines, font);
 }
 
@@ -228,8 +228,7 @@ void MainWindow::setCurrentFile(const QString& chosen, Format format) {
   const QString& path = document_.path();
   watchFile(path);
   codeEdit_->document()->setModified(false);
-  fileNameLabel_->setText(document_.fileName());
-  fileNameLabel_->setToolTip(path);
+  editor_->showFileName(document_.fileName(), path);
   setWindowTitle(document_.title());
   setWindowModified(false);
   if (path.isEmpty()) return;

@@ -47,7 +47,7 @@ void MainWindow::findUses() {
   std::vector<int> targets;
   for (size_t use : uses) {
     const QString text = codeEdit_->document()->findBlockByNumber(int(use)).text();
-    info += QString("Line: %1 %2").arg(model.assembly().lines()[use].sourceLine).arg(text);
+    info += infoLine(use) + " " + text;
     targets.push_back(int(use));
   }
   if (info.isEmpty())
@@ -92,19 +92,7 @@ void MainWindow::showCaretPlace() {
     if (at.step > 0) place += QString(", step %1").arg(at.step, 2, 10, QChar('0'));
     place += QString(", byte %1").arg(at.offset);
   }
-  showSize(line);
   caretLabel_->setText(place);
-}
-
-// A line that writes no bytes has no step, and shows none.
-void MainWindow::showStepNumbers(bool shown) {
-  if (!shown) return codeEdit_->setNumberText({});
-  codeEdit_->setNumberText([this](int first, int count) {
-    QStringList texts;
-    for (const encoder::Assembly::Place& at : assembly_->assembly().PlacesOf(size_t(first), size_t(count)))
-      texts += at.step == 0 ? u" "_qs : QString("%1").arg(at.step, 2, 10, QChar('0'));
-    return texts;
-  });
 }
 
 }  // namespace orrikey

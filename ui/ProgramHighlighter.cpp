@@ -3,8 +3,8 @@
 #include "text/Comment.h"
 #include "ui/CodeEditor.h"
 #include "ui/LiveAssembly.h"
+#include "ui/Look.h"
 
-#include <QGuiApplication>
 #include <QPalette>
 #include <QRegularExpression>
 
@@ -18,9 +18,14 @@ namespace {
 // line has the document's -1.
 constexpr int kColoured = 0;
 
-QTextCharFormat Colored(QPalette::ColorRole role) {
+// Hues told apart at a glance, made light or dark to read on the pane.
+constexpr int kInstructionHue = 215;  // blue
+constexpr int kNumberHue = 285;       // violet
+constexpr int kQuotedHue = 130;       // green
+
+QTextCharFormat Coloured(const QColor& colour) {
   QTextCharFormat format;
-  format.setForeground(QGuiApplication::palette().color(role));
+  format.setForeground(colour);
   return format;
 }
 
@@ -44,22 +49,32 @@ QList<QTextLayout::FormatRange> Ranges(const std::vector<QTextCharFormat>& forma
 }  // namespace
 
 ProgramHighlighter::ProgramHighlighter(CodeEditor* editor, const LiveAssembly& assembly)
-    : QObject(editor),
-      editor_(editor),
-      assembly_(assembly),
-      instruction_(Colored(QPalette::Link)),
-      label_(instruction_),
-      number_(Colored(QPalette::LinkVisited)),
-      quoted_(Colored(QPalette::Highlight)),
-      comment_(Colored(QPalette::PlaceholderText)) {
-  label_.setFontWeight(QFont::Bold);
-  comment_.setFontItalic(true);
+    : QObject(editor), editor_(editor), assembly_(assembly) {
+  chooseColours();
   connect(editor->document(), &QTextDocument::contentsChange, this, &ProgramHighlighter::forgetColours);
+  editor->installEventFilter(this);
   editor->viewport()->installEventFilter(this);
 }
 
+void ProgramHighlighter::chooseColours() {
+  const QPalette& palette = editor_->palette();
+  const QColor base = palette.color(QPalette::Base);
+  instruction_ = Coloured(ContrastingColor(kInstructionHue, base));
+  label_ = instruction_;
+  label_.setFontWeight(QFont::Bold);
+  number_ = Coloured(ContrastingColor(kNumberHue, base));
+  quoted_ = Coloured(ContrastingColor(kQuotedHue, base));
+  comment_ = Coloured(palette.color(QPalette::PlaceholderText));
+  comment_.setFontItalic(true);
+}
+
+// A new palette, such as the desktop turning dark, colours every line anew.
 bool ProgramHighlighter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint) colourShownLines();
+  if (watched == editor_->viewport() && event->type() == QEvent::Paint) colourShownLines();
+  if (watched == editor_ && event->type() == QEvent::PaletteChange) {
+    chooseColours();
+    forgetColours(0, 0, editor_->document()->characterCount());
+  }
   return QObject::eventFilter(watched, event);
 }
 
@@ -93,8 +108,10 @@ void ProgramHighlighter::colourShownLines() {
 }
 
 QList<QTextLayout::FormatRange> ProgramHighlighter::coloursOf(const QTextBlock& block) const {
-  static const QRegularExpression instruction("^\\s*[^\\s\"0-9.+-][^\\s\"]*");
-  static const QRegularExpression number("(?<![\\w.])[-+]?\\d+(\\.\\d*)?(ᴇ[-+]?\\d+)?");
+  // A number is a word of its own: 4STK and 1/X are instructions.
+  static const QString numberWord = uR"([-+]?(\d+\.?\d*|\.\d+)(ᴇ[-+]?\d*)?(?!\S))"_qs;
+  static const QRegularExpression number(uR"((?<!\S))"_qs + numberWord);
+  static const QRegularExpression instruction(uR"(^\s*(?!)"_qs + numberWord + uR"()[^\s"]+)"_qs);
   static const QRegularExpression quoted("\"[^\"]*\"?");
 
   const QString text = block.text();
@@ -125,7 +142,7 @@ QList<QTextLayout::FormatRange> ProgramHighlighter::coloursOf(const QTextBlock& 
     if (diagnostic.severity != editing::Severity::kError) continue;
     for (size_t i = diagnostic.begin; i < diagnostic.end && i < formats.size(); ++i) {
       formats[i].setUnderlineStyle(QTextCharFormat::WaveUnderline);
-      formats[i].setUnderlineColor(CodeEditor::MarkerColor(false));
+      formats[i].setUnderlineColor(editor_->markerColor(false));
     }
   }
   return Ranges(formats);

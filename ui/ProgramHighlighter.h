@@ -1,7 +1,7 @@
 #pragma once
 
-// ProgramHighlighter: colours the program text, from the palette so that a
-// dark desktop theme gives a dark editor. Instructions, label lines, quoted
+// ProgramHighlighter: colours the program text in colours derived from the
+// pane's palette, so that they read on a light or a dark desktop alike. Instructions, label lines, quoted
 // text, numbers and comments each have their look; a line that does not
 // convert is underlined with a red wave.
 //
@@ -26,6 +26,7 @@ class ProgramHighlighter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void chooseColours();
   void forgetColours(int position, int removed, int added);
   void colourShownLines();
   QList<QTextLayout::FormatRange> coloursOf(const QTextBlock& block) const;

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -57,12 +58,9 @@ ProgramTool::ProgramTool(CodeEditor* code, QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::WindowStaysOnTopHint), code_(code) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Program Tool");
-  setFont(UiFont("MS Sans Serif", 11, false));
-  PaintWindowColor(this);
 
   pages_ = new QTabWidget;
   (new QVBoxLayout(this))->addWidget(pages_);
-  pages_->setFont(UiFont("Arial", 11, true));
   pages_->tabBar()->setCursor(Qt::PointingHandCursor);
   createCharacterPage();
   createModOpPage();
@@ -96,7 +94,6 @@ ProgramTool::ProgramTool(CodeEditor* code, QWidget* owner)
 
 QWidget* ProgramTool::addPage(const QString& caption) {
   auto* page = new QWidget;
-  PaintWindowColor(page);
   pages_->addTab(page, caption);
   return page;
 }
@@ -126,7 +123,7 @@ void ProgramTool::createModOpPage() {
 void ProgramTool::createFixOpPage() {
   QWidget* page = addPage("Instructions by &Menu");
   auto* layout = new QGridLayout(page);
-  layout->addWidget(MakeCaption("FIXED OPCODE", page->font(), kCaptionOrange), 0, 0);
+  layout->addWidget(MakeCaption("FIXED OPCODE"), 0, 0);
   groupPicker_ = MakePicker(161);
   for (const std::string& group : reference::FixMenuGroups()) groupPicker_->addItem(ToDisplayText(group));
   memberPicker_ = MakePicker(129);
@@ -147,10 +144,7 @@ void ProgramTool::createFlagsPage() {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(flagsText_);
-  QFont font;
-  font.setFamilies({"Courier New", "DejaVu Sans Mono"});
-  font.setPixelSize(12);
-  font.setBold(false);
+  const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   flagsText_->setFont(font);
   flagsText_->setReadOnly(true);
   // Wrapped at blanks only: the line of hyphens, a little wider in a

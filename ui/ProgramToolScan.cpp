@@ -7,7 +7,6 @@
 #include "reference/SymbolScan.h"
 #include "ui/DisplayCodes.h"
 #include "ui/CodeEditor.h"
-#include "ui/Look.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -28,12 +27,8 @@ constexpr int kJumpApproach = 100;
 
 // A kind to look for on the next free row: a box whose caption is its own
 // text, so that a click on the caption ticks it and a screen reader names it.
-QCheckBox* AddKindBox(QGridLayout* layout, const QString& caption, const QFont& font) {
+QCheckBox* AddKindBox(QGridLayout* layout, const QString& caption) {
   auto* box = new QCheckBox(caption);
-  box->setFont(font);
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::WindowText, kCaptionOrange);
-  box->setPalette(palette);
   layout->addWidget(box, layout->rowCount(), 0, 1, 2);
   return box;
 }
@@ -56,10 +51,10 @@ void ProgramTool::createScanPage() {
   QWidget* page = addPage("Find &Registers and Labels");
   auto* kinds = new QGridLayout;
   kinds->setColumnStretch(2, 1);
-  registersBox_ = AddKindBox(kinds, "REGISTER", page->font());
-  variablesBox_ = AddKindBox(kinds, "VARIABLE", page->font());
-  menuVariablesBox_ = AddKindBox(kinds, "MVAR", page->font());
-  labelsBox_ = AddKindBox(kinds, "LABEL", page->font());
+  registersBox_ = AddKindBox(kinds, "REGISTER");
+  variablesBox_ = AddKindBox(kinds, "VARIABLE");
+  menuVariablesBox_ = AddKindBox(kinds, "MVAR");
+  labelsBox_ = AddKindBox(kinds, "LABEL");
   scanButton_ = new QPushButton("Scan");
   auto* column = new QVBoxLayout;
   column->addLayout(kinds);

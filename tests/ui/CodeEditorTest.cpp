@@ -1,18 +1,26 @@
 // The code editor: text in display codes, lines, whole-line inserts, the
-// line numbers and typing through the display-code map.
+// line numbers, typing through the display-code map, completion, tooltips
+// and the find bar that searches it.
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCompleter>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolTip>
 #include <stdexcept>
 
 #include "ui/CodeEditor.h"
+#include "ui/FindBar.h"
+#include "ui/Look.h"
 
 using namespace orrikey;
 using Lines = std::vector<std::string>;
@@ -182,6 +190,73 @@ class CodeEditorTest : public QObject {
     QCOMPARE(list->model()->rowCount(), 1);
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(memo->toPlainText(), u"GTO 01\nX≤Y?"_qs);
+    // The list stands under the word being typed, in the pane's font, and
+    // goes once a whole name that no other word goes on from is typed.
+    QFont large = memo->font();
+    large.setPointSize(large.pointSize() + 7);
+    memo->setFont(large);
+    QTest::keyClicks(memo.get(), "\rCL");
+    QVERIFY(opened());
+    QCOMPARE(list->font(), memo->font());
+    QTextCursor wordStart = memo->textCursor();
+    wordStart.movePosition(QTextCursor::StartOfBlock);
+    const QPoint under = memo->viewport()->mapToGlobal(memo->cursorRect(wordStart).bottomLeft());
+    QVERIFY2((list->mapToGlobal(QPoint(0, 0)) - under).manhattanLength() < 8, "not under the word");
+    QTest::keyClicks(memo.get(), "X");
+    QVERIFY(!opened());
+  }
+
+  // The find bar counts the matches its options allow and says which one is
+  // selected; Replace All replaces those alone, and the count follows.
+  void findsWithOptions_data() {
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<bool>("wholeWords");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("replaced");
+    QTest::newRow("any case") << "sto" << false << false << "1 of 3" << "X 01\nX 02\nX+ 03\nRCL 010";
+    QTest::newRow("case") << "STO" << true << false << "1 of 2" << "X 01\nsto 02\nX+ 03\nRCL 010";
+    QTest::newRow("whole words") << "01" << false << true << "1 of 1" << "STO X\nsto 02\nSTO+ 03\nRCL 010";
+    QTest::newRow("none") << "XEQ" << false << false << "No matches" << "STO 01\nsto 02\nSTO+ 03\nRCL 010";
+  }
+  void findsWithOptions() {
+    QFETCH(QString, wanted);
+    QFETCH(bool, matchCase);
+    QFETCH(bool, wholeWords);
+    memo->setPlainText("STO 01\nsto 02\nSTO+ 03\nRCL 010");
+    FindBar bar(memo.get());
+    bar.findChild<QCheckBox*>("caseSensitiveBox")->setChecked(matchCase);
+    bar.findChild<QCheckBox*>("wholeWordsBox")->setChecked(wholeWords);
+    bar.open();
+    QTest::keyClicks(bar.findField(), wanted);
+    const auto count = [&] { return bar.findChild<QLabel*>("matchCount")->text(); };
+    QTEST(count(), "count");
+    bar.findChild<QLineEdit*>("replaceEdit")->setText("X");
+    QTest::mouseClick(bar.findChild<QPushButton*>("replaceAllButton"), Qt::LeftButton);
+    QTEST(memo->toPlainText(), "replaced");
+    QCOMPARE(count(), "No matches");
+  }
+
+  // Tooltips break between words at a readable width; a word wider than
+  // that stands alone rather than being cut.
+  void wrapsToolTips_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    const QString word = "abcdefgh";
+    QTest::newRow("short") << "unknown instruction \"FOO\"" << 1;
+    QTest::newRow("long") << QStringList(200, word).join(u' ') << 0;
+    QTest::newRow("own breaks") << "first\nsecond" << 2;
+    QTest::newRow("giant word") << "a " + QString(500, u'x') + " b" << 3;
+  }
+  void wrapsToolTips() {
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    const QStringList wrapped = WrapForToolTip(text).split(u'\n');
+    if (lines > 0) QCOMPARE(wrapped.size(), lines);
+    const int readable = 60 * QFontMetrics(QToolTip::font()).averageCharWidth();
+    for (const QString& line : wrapped)
+      QVERIFY(line.count(u' ') == 0 || QFontMetrics(QToolTip::font()).horizontalAdvance(line) <= readable);
+    QCOMPARE(wrapped.join(u' '), QString(text).replace(u'\n', u' '));
   }
 };
 

@@ -7,6 +7,12 @@
 #include <QClipboard>
 #include <QCompleter>
 #include <QDir>
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QPalette>
+#include <QRawFont>
+#include <QScreen>
+#include <QTextLayout>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -39,6 +45,7 @@
 #include "ui/DisplayCodes.h"
 #include "ui/HexPane.h"
 #include "ui/LocalPath.h"
+#include "ui/Look.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
 #include "ui/ProgramTool.h"
@@ -751,6 +758,103 @@ class MainWindowTest : public QObject {
     QVERIFY(Code()->font().pixelSize() > fontSize);
     Trigger("OpenRawFile");
     QCOMPARE(dialogs->shown.back().initialDir, Path("RawProg"));
+  }
+
+  // The program's colours read on a light and a dark pane alike and tell
+  // instructions, numbers and texts apart; a number is a word of its own,
+  // so 4STK and 1/X are instructions.
+  void coloursReadOnAnyPalette_data() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("light") << QPalette(QColor(239, 239, 239));
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    QTest::newRow("dark") << dark;
+  }
+  void coloursReadOnAnyPalette() {
+    QFETCH(QPalette, palette);
+    window->setPalette(palette);
+    Code()->setLines({"4STK", "1/X", "+", "STO 05", "\"AB 12\"", ToDisplayCodes(u"-1.5ᴇ-3")});
+    Code()->grab();
+    const auto colourAt = [&](int line, int column) {
+      for (const QTextLayout::FormatRange& range : Code()->document()->findBlockByNumber(line).layout()->formats())
+        if (range.start <= column && column < range.start + range.length) return range.format.foreground().color();
+      return QColor();
+    };
+    const QColor instruction = colourAt(0, 0), number = colourAt(3, 4), quoted = colourAt(4, 0);
+    const struct { int line, column; QColor colour; } spans[] = {
+        {0, 3, instruction}, {1, 0, instruction}, {1, 2, instruction}, {2, 0, instruction},
+        {3, 0, instruction}, {4, 4, quoted}, {5, 0, number}, {5, 5, number},
+    };
+    for (const auto& span : spans) QCOMPARE(colourAt(span.line, span.column), span.colour);
+    QVERIFY(instruction != number && number != quoted && quoted != instruction);
+    const QColor base = palette.color(QPalette::Base);
+    for (const QColor& colour : {instruction, number, quoted, Code()->markerColor(false), Code()->markerColor(true)})
+      QVERIFY2(ContrastRatio(colour, base) >= 4.5, qPrintable(colour.name() + " on " + base.name()));
+  }
+
+  // Menus and panels take the desktop's font, the panes its fixed font's
+  // size, and the exponent's ᴇ is drawn by a sans-serif font of the pane's.
+  void takesTheDesktopsFonts() {
+    const QFont desktop = QApplication::font();
+    for (const char* part : {"infoPanel", "findBar", "caretLabel", "fileNameLabel"})
+      QCOMPARE(Child(part)->font(), desktop);
+    Trigger("ProgramTool");
+    QCOMPARE(window->findChild<ProgramTool*>()->font(), desktop);
+    QCOMPARE(QFontInfo(Code()->font()).pixelSize(),
+             QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).pixelSize());
+    QTextLayout layout(u"1ᴇ3"_qs, Code()->font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList drawnBy;
+    for (const QGlyphRun& run : layout.glyphRuns()) drawnBy += run.rawFont().familyName();
+    for (const QString& family : drawnBy) QVERIFY2(family.startsWith("DejaVu Sans"), qPrintable(family));
+  }
+
+  // The first window fits the screen; a long file name is cut in the
+  // middle, never under the HEX box, and the tooltip names the whole path.
+  void fitsTheScreenAndItsNames() {
+    QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    const QString name = QString(60, u'n') + "-end.42S";
+    Write(name, "CLX\r\n");
+    QVERIFY(window->openFile(Path(name)));
+    window->resize(700, window->height());
+    auto* label = Child<QLabel>("fileNameLabel");
+    QTRY_VERIFY2(label->text().endsWith("-end.42S") && label->text().contains(u'…'), qPrintable(label->text()));
+    QCOMPARE(label->toolTip(), Path(name));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+    QVERIFY(label->geometry().right() < Child("hexViewBox")->geometry().left());
+  }
+
+  // Ctrl+F opens the find bar with the selection, Escape closes it and the
+  // keyboard goes back to the text.
+  void opensAndClosesTheFindBar() {
+    Code()->setLines({"STO 01", "RCL 01"});
+    Code()->selectLine(1);
+    QTest::keyClick(Code(), Qt::Key_F, Qt::ControlModifier);
+    auto* find = Child<QLineEdit>("findEdit");
+    QCOMPARE(find->text(), "RCL 01");
+    QCOMPARE(QApplication::focusWidget(), find);
+    QCOMPARE(Child<QLabel>("matchCount")->text(), "1 of 1");
+    QTest::keyClick(find, Qt::Key_Escape);
+    QVERIFY(!Child("findBar")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Code());
+  }
+
+  // A screen reader hears each marker with the line it is on, named as the
+  // gutter shows it; with step numbers INFO names both too.
+  void namesMarkedLines() {
+    Code()->setLines({"LBL 01", "@ no step", "GTO 15", "FOO"});
+    const QString noLabel = "no label 15 in this program (Label Not Found when it runs)";
+    QCOMPARE(Code()->spokenMarker(2), "line 3: warning: " + noLabel);
+    Code()->selectLine(3);
+    QCOMPARE(Code()->accessibleDescription(), "line 4: error: unknown instruction \"FOO\"");
+    Trigger("StepNumbers");
+    QCOMPARE(Code()->spokenMarker(2), "line 3 (step 2): warning: " + noLabel);
+    QTRY_COMPARE(Code()->findChild<QWidget*>("lineNumberArea")->accessibleDescription(),
+                 Code()->spokenMarker(2) + "\n" + Code()->spokenMarker(3));
+    QVERIFY(Info().contains("Line: 3 (step 2) warning: " + noLabel));
   }
 
   void findsReplacesAndGoesToLine() {
