@@ -13,7 +13,7 @@ Json HoverAt(const Document& document, const Json& position) {
   std::string text;
   if (const std::optional<std::string> help = model.HelpAt(at->line)) text.append(*help).append("\n\n");
   const encoder::AssembledLine& line = model.assembly().lines()[at->line].assembled;
-  if (!line.failed() && !line.bytes.empty()) text += "`" + encoder::HexRow(line) + "` ";
+  if (!line.failed() && !line.bytes.empty()) text.append("`").append(encoder::HexRow(line)).append("` ");
   const editing::Place place = model.PlaceOf(at->line);
   if (place.step > 0) text += "step " + std::to_string(place.step) + ", ";
   text += model.SizeOf(at->line);

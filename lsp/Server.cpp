@@ -67,8 +67,8 @@ bool Server::ReadOne() {
     if (incoming.message.is_discarded()) incoming.error = kParseError, incoming.reason = "The message is no JSON";
   }
   const Json& message = incoming.message;
-  if (message.is_object() && message.value("method", "") == "$/cancelRequest" && message.contains("params") &&
-      message["params"].is_object() && message["params"].contains("id")) {
+  if (message.is_object() && message.contains("method") && message["method"] == "$/cancelRequest" &&
+      message.contains("params") && message["params"].is_object() && message["params"].contains("id")) {
     Cancel(message["params"]["id"]);
     return true;
   }
