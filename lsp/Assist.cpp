@@ -25,7 +25,7 @@ Json CompletionAt(const Document& document, const Json& position) {
   const std::optional<ModelPlace> at = document.ModelAt(position);
   if (!at) return items;
   const editing::Completion completion = document.model().CompletionsAt(at->line, at->column);
-  const Json range = document.RangeOf(at->line, completion.start, at->column);
+  const Range range = document.RangeOf(at->line, completion.start, at->column);
   for (const std::string& word : completion.words)
     items.push_back({{"label", word}, {"textEdit", {{"range", range}, {"newText", word}}}});
   return items;

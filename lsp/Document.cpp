@@ -138,28 +138,24 @@ std::optional<ModelPlace> Document::ModelAt(const Json& position) const {
   return ModelPlace{modelLine, CharacterAt(text, byte < shown.offset ? 0 : byte - shown.offset)};
 }
 
-Json Document::PositionAt(size_t line, size_t byte) const {
-  return {{"line", line}, {"character", ColumnAt(lines_[line], byte, encoding_)}};
+Position Document::PositionAt(size_t line, size_t byte) const {
+  return {line, ColumnAt(lines_[line], byte, encoding_)};
 }
 
-Json Document::RangeOf(size_t modelLine, size_t begin, size_t end) const {
+Range Document::RangeOf(size_t modelLine, size_t begin, size_t end) const {
   const Shown shown = ShownOf(modelLine);
   const std::string_view text = std::string_view(lines_[shown.line]).substr(shown.offset, shown.size);
-  return {{"start", PositionAt(shown.line, shown.offset + ByteOfCharacter(text, begin))},
-          {"end", PositionAt(shown.line, shown.offset + ByteOfCharacter(text, end))}};
+  return {PositionAt(shown.line, shown.offset + ByteOfCharacter(text, begin)),
+          PositionAt(shown.line, shown.offset + ByteOfCharacter(text, end))};
 }
 
-Json Document::RangeOfLine(size_t modelLine) const {
+Range Document::RangeOfLine(size_t modelLine) const {
   const Shown shown = ShownOf(modelLine);
-  return {{"start", PositionAt(shown.line, shown.offset)}, {"end", PositionAt(shown.line, shown.offset + shown.size)}};
+  return {PositionAt(shown.line, shown.offset), PositionAt(shown.line, shown.offset + shown.size)};
 }
 
-Json Document::RangeOfDocumentLine(size_t line) const {
-  return {{"start", PositionAt(line, 0)}, {"end", PositionAt(line, lines_[line].size())}};
-}
-
-Json Document::WholeRange() const {
-  return {{"start", PositionAt(0, 0)}, {"end", PositionAt(lines_.size() - 1, lines_.back().size())}};
+Range Document::RangeOfDocumentLine(size_t line) const {
+  return {PositionAt(line, 0), PositionAt(line, lines_[line].size())};
 }
 
 }  // namespace orrikey::lsp

@@ -14,6 +14,7 @@
 #include "editing/ProgramModel.h"
 #include "lsp/Positions.h"
 #include "lsp/Protocol.h"
+#include "lsp/Range.h"
 
 namespace orrikey::lsp {
 
@@ -48,12 +49,11 @@ class Document {
   // that holds no program line.
   std::optional<ModelPlace> ModelAt(const Json& position) const;
   // The client's range of model columns [begin, end) of a model line.
-  Json RangeOf(size_t modelLine, size_t begin, size_t end) const;
+  Range RangeOf(size_t modelLine, size_t begin, size_t end) const;
   // The client's range of the whole text a model line shows.
-  Json RangeOfLine(size_t modelLine) const;
+  Range RangeOfLine(size_t modelLine) const;
   // The client's range of a line of the document.
-  Json RangeOfDocumentLine(size_t line) const;
-  Json WholeRange() const;
+  Range RangeOfDocumentLine(size_t line) const;
 
  private:
   // Where a model line shows in a listing: bytes [offset, offset + size)
@@ -67,7 +67,7 @@ class Document {
   void Read(std::string_view text);
   void ReadListing(document::OpenedProgram opened);
   Shown ShownOf(size_t modelLine) const;
-  Json PositionAt(size_t line, size_t byte) const;
+  Position PositionAt(size_t line, size_t byte) const;
   // The document's line and byte at a client position, clamped to the text.
   std::pair<size_t, size_t> Clamped(const Json& position) const;
 

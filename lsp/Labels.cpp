@@ -24,7 +24,7 @@ Json Location(const Document& document, const std::string& uri, size_t line) {
 }
 
 // The name is the last of the instruction's words that spells it.
-Json NameRange(const Document& document, size_t line, const std::string& name) {
+Range NameRange(const Document& document, size_t line, const std::string& name) {
   const std::string& codes = document.model().Codes(line);
   const std::string shown = text::DisplayCodesUtf8(text::WithoutComment(codes, text::Notation::kProgramText));
   const size_t found = shown.rfind(name);
@@ -85,12 +85,11 @@ Json SymbolsOf(const Document& document) {
   for (const editing::OutlineProgram& program : document.model().Outline()) {
     Json labels = Json::array();
     for (const editing::OutlineLabel& label : program.labels) {
-      const Json range = document.RangeOfLine(label.line);
+      const Range range = document.RangeOfLine(label.line);
       labels.push_back({{"name", label.name}, {"kind", kFunction}, {"range", range}, {"selectionRange", range}});
     }
     const size_t last = std::max(program.first, program.end - 1);
-    const Json range = {{"start", document.RangeOfLine(program.first)["start"]},
-                        {"end", document.RangeOfLine(last)["end"]}};
+    const Range range = {document.RangeOfLine(program.first).start, document.RangeOfLine(last).end};
     symbols.push_back({{"name", program.name},
                        {"detail", document.model().SizeOf(program.first)},
                        {"kind", kModule},
