@@ -1,6 +1,7 @@
 // Diagnostics and the edits that fix them.
 
 #include "lsp/Features.h"
+#include "lsp/Transport.h"
 
 namespace orrikey::lsp {
 namespace {
@@ -14,13 +15,24 @@ int SeverityOf(editing::Severity severity) {
   return 1;
 }
 
-Json Published(const Json& range, int severity, const std::string& message) {
-  return {{"range", range}, {"severity", severity}, {"source", "orrikey"}, {"message", message}};
+void AppendPublished(std::string& text, const Range& range, int severity, const std::string& message) {
+  text.append(R"({"range":)");
+  AppendJson(text, range);
+  text.append(R"(,"severity":)").append(std::to_string(severity));
+  text.append(R"(,"source":"orrikey","message":)").append(Dumped(message)).append("}");
 }
 
+void AppendPublished(std::string& text, const Document& document, const editing::Diagnostic& diagnostic) {
+  AppendPublished(text, document.RangeOf(diagnostic.line, diagnostic.begin, diagnostic.end),
+                  SeverityOf(diagnostic.severity), diagnostic.message);
+}
+
+// A code action names its diagnostic as it was published, so that the
+// client matches the two.
 Json Published(const Document& document, const editing::Diagnostic& diagnostic) {
-  return Published(document.RangeOf(diagnostic.line, diagnostic.begin, diagnostic.end),
-                   SeverityOf(diagnostic.severity), diagnostic.message);
+  std::string text;
+  AppendPublished(text, document, diagnostic);
+  return Json::parse(text);
 }
 
 Json LineEdit(const Document& document, size_t line, const std::string& text) {
@@ -33,12 +45,17 @@ bool IsSpelling(const editing::Diagnostic& diagnostic) {
 
 }  // namespace
 
-Json DiagnosticsOf(const Document& document) {
-  Json found = Json::array();
-  for (const RefusedLine& refused : document.refused())
-    found.push_back(Published(document.RangeOfDocumentLine(refused.line), 1, refused.reason));
-  for (const editing::Diagnostic& diagnostic : document.model().Diagnostics())
-    found.push_back(Published(document, diagnostic));
+std::string DiagnosticsOf(const Document& document) {
+  std::string found = "[";
+  for (const RefusedLine& refused : document.refused()) {
+    if (found.size() > 1) found += ',';
+    AppendPublished(found, document.RangeOfDocumentLine(refused.line), 1, refused.reason);
+  }
+  for (const editing::Diagnostic& diagnostic : document.model().Diagnostics()) {
+    if (found.size() > 1) found += ',';
+    AppendPublished(found, document, diagnostic);
+  }
+  found += ']';
   return found;
 }
 

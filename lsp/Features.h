@@ -11,8 +11,9 @@
 
 namespace orrikey::lsp {
 
-// The diagnostics to publish: errors, warnings, and notes as information.
-Json DiagnosticsOf(const Document& document);
+// The diagnostics to publish, as the JSON text of their array: errors,
+// warnings, and notes as information.
+std::string DiagnosticsOf(const Document& document);
 
 Json HoverAt(const Document& document, const Json& position);
 Json CompletionAt(const Document& document, const Json& position);

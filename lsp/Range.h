@@ -1,9 +1,11 @@
 #pragma once
 
 // A place and a stretch of the client's text, in its lines and its columns,
-// and the JSON the protocol gives them.
+// and the JSON the protocol gives them: as a value for the answers built as
+// JSON, and as text for the diagnostics, which are written as text.
 
 #include <cstddef>
+#include <string>
 
 #include "lsp/Protocol.h"
 
@@ -21,5 +23,7 @@ struct Range {
 
 void to_json(Json& json, const Position& position);
 void to_json(Json& json, const Range& range);
+
+void AppendJson(std::string& text, const Range& range);
 
 }  // namespace orrikey::lsp

@@ -200,11 +200,15 @@ void Server::Change(const Json& params) {
   Publish(uri, params.at("textDocument").value("version", Json()));
 }
 
+// Written as text: a program may have thousands of diagnostics, and every
+// change sends them all again.
 void Server::Publish(const std::string& uri, const Json& version) {
   const auto found = documents_.find(uri);
-  Json published = {{"uri", uri}, {"diagnostics", found == documents_.end() ? Json::array() : DiagnosticsOf(found->second)}};
-  if (version.is_number_integer()) published["version"] = version;
-  Notify("textDocument/publishDiagnostics", std::move(published));
+  std::string message = R"({"jsonrpc":"2.0","method":"textDocument/publishDiagnostics","params":{"uri":)";
+  message.append(Dumped(uri)).append(R"(,"diagnostics":)");
+  message.append(found == documents_.end() ? "[]" : DiagnosticsOf(found->second));
+  if (version.is_number_integer()) message.append(R"(,"version":)").append(version.dump());
+  Send(message.append("}}"));
 }
 
 const Document& Server::DocumentOf(const Json& params) const {
@@ -215,21 +219,21 @@ const Document& Server::DocumentOf(const Json& params) const {
 }
 
 // Output that cannot be written any more ends the server.
-void Server::Send(const Json& message) {
+void Server::Send(std::string_view message) {
   if (!Write(out_, message)) ended_ = true;
 }
 
 void Server::Reply(const Json& id, Json result) {
-  Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}});
+  Send(Dumped({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}}));
 }
 
 void Server::Fail(const Json& id, int code, const std::string& message) {
   log_ << "orrikey-cli lsp: " << message << std::endl;
-  Send({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
+  Send(Dumped({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}}));
 }
 
 void Server::Notify(const std::string& method, Json params) {
-  Send({{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}});
+  Send(Dumped({{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}}));
 }
 
 }  // namespace orrikey::lsp

@@ -10,6 +10,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "lsp/Document.h"
 #include "lsp/Protocol.h"
@@ -47,7 +48,7 @@ class Server {
   void Publish(const std::string& uri, const Json& version);
   const Document& DocumentOf(const Json& params) const;
 
-  void Send(const Json& message);
+  void Send(std::string_view message);
   void Reply(const Json& id, Json result);
   void Fail(const Json& id, int code, const std::string& message);
   void Notify(const std::string& method, Json params);

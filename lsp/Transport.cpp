@@ -1,7 +1,6 @@
 #include "lsp/Transport.h"
 
 #include <charconv>
-#include <string_view>
 
 namespace orrikey::lsp {
 namespace {
@@ -76,8 +75,9 @@ std::optional<Frame> Reader::Next() {
 
 bool Reader::HasMore() const { return in_.rdbuf()->in_avail() > 0; }
 
-bool Write(std::ostream& out, const Json& message) {
-  const std::string body = message.dump(-1, ' ', false, Json::error_handler_t::replace);
+std::string Dumped(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+bool Write(std::ostream& out, std::string_view body) {
   out << "Content-Length: " << body.size() << "\r\n\r\n" << body;
   out.flush();
   return bool(out);

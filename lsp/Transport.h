@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "lsp/Protocol.h"
 
@@ -37,7 +38,11 @@ class Reader {
   std::istream& in_;
 };
 
-// Writes the message and flushes it; false when the output failed.
-bool Write(std::ostream& out, const Json& message);
+// The JSON text of a value. Text that is no valid UTF-8 is written as
+// U+FFFD, since a client refuses a message that is not.
+std::string Dumped(const Json& value);
+
+// Writes the message's JSON text and flushes it; false when the output failed.
+bool Write(std::ostream& out, std::string_view body);
 
 }  // namespace orrikey::lsp

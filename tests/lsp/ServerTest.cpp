@@ -253,5 +253,43 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeRow{"PastTheEnd", "CLX", Json::array({Edit(At(5, 0), At(9, 9), "\nFOO")}), {"1:0-1:3 1"}}),
     [](const testing::TestParamInfo<ChangeRow>& info) { return info.param.name; });
 
+struct MessageRow {
+  std::string name;
+  std::string text;
+  std::string message;  // of the first diagnostic
+};
+
+class MessageTest : public testing::TestWithParam<MessageRow> {};
+
+// Diagnostics are written as text: their messages must read back as they
+// were, and a quick fix must name its diagnostic as it was published.
+TEST_P(MessageTest, ReadsBackAsWritten) {
+  const Session session =
+      Served(Initialize() + Open(GetParam().text) +
+             Request(2, "textDocument/codeAction", {{"textDocument", {{"uri", kUri}}},
+                                                    {"range", {{"start", At(0, 0)}, {"end", At(0, 0)}}},
+                                                    {"context", {{"diagnostics", Json::array()}}}}));
+  ASSERT_GE(session.messages.size(), 2u);
+  const Json& published = session.messages[1]["params"];
+  EXPECT_EQ(published["uri"], kUri);
+  EXPECT_EQ(published["version"], 1);
+  ASSERT_FALSE(published["diagnostics"].empty());
+  const Json& first = published["diagnostics"][0];
+  EXPECT_EQ(first["message"], GetParam().message);
+  EXPECT_EQ(first["source"], "orrikey");
+  const Json* actions = Response(session, 2);
+  ASSERT_NE(actions, nullptr);
+  for (const Json& action : (*actions)["result"]) EXPECT_EQ(action["diagnostics"][0], first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, MessageTest,
+    testing::Values(
+        MessageRow{"QuoteBackslashAndGlyph", "F\\Ö\"≤\nEND", "unknown instruction \"F\\Ö\"≤\""},
+        MessageRow{"SpellingWithItsFix", "X<=Y?\nEND", "the calculator writes this as \"X≤Y?\""},
+        MessageRow{"RefusedListingLine", "01 ▸LBL \"A\"\n02 ✓\n03 END",
+                   "The character ✓ (U+2713) has no calculator code"}),
+    [](const testing::TestParamInfo<MessageRow>& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace orrikey::lsp
