@@ -5,6 +5,7 @@
 
 #include "document/OpenProgram.h"
 #include "files/FileIO.h"
+#include "listing/ListingReader.h"
 #include "text/CodePage.h"
 
 namespace orrikey::lsp {
@@ -76,8 +77,8 @@ void Document::Read(std::string_view text) {
   }
 }
 
-// The program line is found in its listing line as the model spells it; a
-// line the reader respelled is taken whole.
+// The program line is found in its listing line as the model spells it; of
+// a line the reader respelled, its instruction is taken whole.
 void Document::ReadListing(document::OpenedProgram opened) {
   listing_ = true;
   for (const listing::ListingError& error : opened.refused)
@@ -88,9 +89,13 @@ void Document::ReadListing(document::OpenedProgram opened) {
   for (size_t i = 0; i < model_.lineCount(); ++i) {
     const size_t line = std::min(model_.assembly().lines()[i].sourceLine - 1, lines_.size() - 1);
     const std::string text = text::DisplayCodesUtf8(model_.Codes(i));
-    const size_t offset = lines_[line].rfind(text);
-    shown_.push_back(offset == std::string::npos ? Shown{line, 0, lines_[line].size()}
-                                                 : Shown{line, offset, text.size()});
+    if (const size_t offset = lines_[line].rfind(text); offset != std::string::npos) {
+      shown_.push_back({line, offset, text.size()});
+    } else {
+      std::string_view instruction = listing::InstructionOf(lines_[line]);
+      if (instruction.empty()) instruction = lines_[line];
+      shown_.push_back({line, size_t(instruction.data() - lines_[line].data()), instruction.size(), true});
+    }
     modelLineOf_[line] = i;
   }
 }
@@ -144,6 +149,7 @@ Position Document::PositionAt(size_t line, size_t byte) const {
 
 Range Document::RangeOf(size_t modelLine, size_t begin, size_t end) const {
   const Shown shown = ShownOf(modelLine);
+  if (shown.respelled) return RangeOfLine(modelLine);
   const std::string_view text = std::string_view(lines_[shown.line]).substr(shown.offset, shown.size);
   return {PositionAt(shown.line, shown.offset + ByteOfCharacter(text, begin)),
           PositionAt(shown.line, shown.offset + ByteOfCharacter(text, end))};

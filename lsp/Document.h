@@ -57,11 +57,14 @@ class Document {
 
  private:
   // Where a model line shows in a listing: bytes [offset, offset + size)
-  // of the document's line.
+  // of the document's line. A line the reader respelled ("X<=Y?" for
+  // "X≤Y?") has no column of the model's in it, so every range of it is
+  // the whole of its instruction.
   struct Shown {
     size_t line = 0;
     size_t offset = 0;
     size_t size = 0;
+    bool respelled = false;
   };
 
   void Read(std::string_view text);

@@ -214,7 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
         ColumnRow{"ListingDefinitionUtf16", "utf-16", "01 ▸LBL \"÷Σ\" @ 😀\n02 GTO \"÷Σ\"\n03 END",
                   "textDocument/definition", At(1, 8), "0:4-0:12"},
         ColumnRow{"ListingDefinitionUtf8", "utf-8", "01 ▸LBL \"÷Σ\" @ 😀\n02 GTO \"÷Σ\"\n03 END",
-                  "textDocument/definition", At(1, 10), "0:6-0:16"}),
+                  "textDocument/definition", At(1, 10), "0:6-0:16"},
+        // A listing's line that the reader respells: its instruction, without the number.
+        ColumnRow{"ListingRespelledDefinition", "utf-16", "01 LBL 5\n02 GTO 5\n03 END", "textDocument/definition",
+                  At(1, 4), "0:3-0:8"}),
     [](const testing::TestParamInfo<ColumnRow>& info) { return info.param.name; });
 
 struct ChangeRow {
@@ -250,7 +253,9 @@ INSTANTIATE_TEST_SUITE_P(
                   Json::array({Edit(At(1, 0), At(1, 0), "X<=Y?\n"), Edit(At(0, 0), At(0, 3), "FOO")}),
                   {"0:0-0:3 1", "1:0-1:5 3"}},
         ChangeRow{"WholeText", "CLX\nEND", Json::array({{{"text", "FOO\nEND"}}}), {"0:0-0:3 1"}},
-        ChangeRow{"PastTheEnd", "CLX", Json::array({Edit(At(5, 0), At(9, 9), "\nFOO")}), {"1:0-1:3 1"}}),
+        ChangeRow{"PastTheEnd", "CLX", Json::array({Edit(At(5, 0), At(9, 9), "\nFOO")}), {"1:0-1:3 1"}},
+        ChangeRow{"ListingLineRespelled", "01 LBL 01\n02 END", Json::array({Edit(At(0, 3), At(0, 9), "GTO 5")}),
+                  {"0:3-0:8 2"}}),
     [](const testing::TestParamInfo<ChangeRow>& info) { return info.param.name; });
 
 struct MessageRow {
