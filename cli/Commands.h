@@ -18,5 +18,7 @@ int Decode(std::span<const std::string> args);
 int Check(std::span<const std::string> args);
 // The programs of a file with their sizes, steps and labels.
 int Programs(std::span<const std::string> args);
+// The language server, on standard input and output.
+int Lsp(std::span<const std::string> args);
 
 }  // namespace orrikey::cli

@@ -13,6 +13,7 @@ constexpr std::string_view kUsage =
     "       orrikey-cli decode [--format F] --hex HEXTEXT [-o OUT]\n"
     "       orrikey-cli check FILE|FOLDER...\n"
     "       orrikey-cli programs FILE\n"
+    "       orrikey-cli lsp [--log FILE]\n"
     "       orrikey-cli --help | --version\n";
 
 constexpr std::string_view kHelp =
@@ -94,6 +95,14 @@ constexpr std::string_view kHelp =
     "                List the programs of the file, each up to its END: its\n"
     "                lines, its size as the calculator counts it, its steps and\n"
     "                its labels, each after its line number.\n"
+    "\n"
+    "  lsp [--log FILE]\n"
+    "                Serve the language server protocol on standard input and\n"
+    "                output, for editors: diagnostics, hover, completion,\n"
+    "                labels (definition, references, rename), the outline and\n"
+    "                the calculator's spellings. Messages about the protocol\n"
+    "                go to standard error, or to FILE. Exit status 0 when the\n"
+    "                editor shut the server down before it ended, else 1.\n"
     "\n"
     "Input files must be regular files of at most 4 MiB; program text must not\n"
     "hold a NUL byte. -o replaces only a regular file, or makes a new one; an\n"

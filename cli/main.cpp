@@ -27,6 +27,7 @@ constexpr Entry kCommands[] = {
     {"decode", Decode},
     {"check", Check},
     {"programs", Programs},
+    {"lsp", Lsp},
 };
 
 int Run(std::span<const std::string> args) {

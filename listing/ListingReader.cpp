@@ -141,20 +141,6 @@ bool IsComment(std::string_view line) {
   return first == '@' || first == '#' || first == ';' || (first == '/' && line.substr(1).starts_with('/'));
 }
 
-// The line without its number and its "▸"; empty for a line that holds no
-// instruction.
-std::string_view Instruction(std::string_view line) {
-  line = text::Trim(line);
-  if (line.empty() || IsComment(line)) return {};
-  // Only a digit or a brace starts a header or a line number.
-  if (IsDigit(line[0]) || line[0] == '{') {
-    if (IsHeader(line)) return {};
-    if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
-  }
-  if (size_t mark = 0; Take(line, mark, kLabelMark)) line = text::Trim(line.substr(mark));
-  return IsComment(line) ? std::string_view() : line;
-}
-
 // Reads the UTF-8 bytes of a line as they are: an ASCII byte is its own
 // display code, and only the characters of several bytes are looked up.
 struct Converter {
@@ -343,6 +329,18 @@ bool NumberedOrHeaded(std::string_view fileBytes) {
 
 }  // namespace
 
+std::string_view InstructionOf(std::string_view line) {
+  line = text::Trim(line);
+  if (line.empty() || IsComment(line)) return {};
+  // Only a digit or a brace starts a header or a line number.
+  if (IsDigit(line[0]) || line[0] == '{') {
+    if (IsHeader(line)) return {};
+    if (const auto number = LineNumberLength(line)) line.remove_prefix(*number);
+  }
+  if (size_t mark = 0; Take(line, mark, kLabelMark)) line = text::Trim(line.substr(mark));
+  return IsComment(line) ? std::string_view() : line;
+}
+
 // Besides numbers, a listing holds glyphs that program text in 8-bit
 // display codes never does.
 bool LooksLikeListing(std::string_view fileBytes) {
@@ -383,7 +381,7 @@ void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeErr
       if (!text::Trim(line).empty()) take(number, line);
       return;
     }
-    const std::string_view instruction = Instruction(line);
+    const std::string_view instruction = InstructionOf(line);
     if (instruction.empty()) return;
     std::string error;
     if (ProgramLine(instruction, programLine, error)) take(number, programLine);

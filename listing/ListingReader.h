@@ -43,6 +43,10 @@ using TakeLine = std::function<void(size_t fileLine, std::string_view text)>;
 using TakeError = std::function<void(ListingError error)>;
 void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeError& refuse);
 
+// The part of a listing's line that holds its instruction, without the line
+// number and the "▸"; empty for a line that holds none.
+std::string_view InstructionOf(std::string_view line);
+
 // Whether a text file is a listing rather than program text. Both are often
 // UTF-8 now, but only a listing may drop comment lines and read escapes, so
 // the editor reads a file as a listing only when it looks like one.

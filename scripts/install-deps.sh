@@ -11,6 +11,7 @@ packages=("$@")
   qt6-base-dev libgl-dev
   fonts-dejavu-core fonts-symbola
   googletest libgtest-dev libbenchmark-dev
+  nlohmann-json3-dev neovim
   clang libclang-rt-14-dev
   xvfb xauth strace
   librsvg2-bin dpkg-dev fakeroot lintian
