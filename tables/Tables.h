@@ -29,6 +29,9 @@ struct FixedOp {
   bool dropped = false;      // NULL: the calculator drops it as it reads the program
   bool todayOnly = false;    // only today's calculators have it; the HP-42S stops at it
   Statistics statistics = Statistics::kNone;
+  // A read-only form of an instruction with an operand (X=? IND ST Y) that
+  // reaches a numbered register known only when it runs.
+  bool indirectRegister = false;
 };
 
 // A form whose operand is a number or a stack register: the bytes that lead

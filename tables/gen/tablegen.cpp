@@ -154,12 +154,13 @@ struct Facts {
   bool endsProgram = false;
   bool dropped = false;
   std::string statistics = "kNone";
+  bool indirectRegister = false;
 };
 
 // The facts without a value; each names one field of the record.
 bool TakesNoValue(const std::string& key) {
   for (const char* flag : {"defines-label", "ends-program", "dropped", "register", "sets-size",
-                           "sets-statistics-block", "uses-statistics"})
+                           "sets-statistics-block", "uses-statistics", "indirect-register"})
     if (key == flag) return true;
   return false;
 }
@@ -207,6 +208,7 @@ Facts ReadFacts(const std::vector<std::string>& words, std::initializer_list<std
     else if (key == "ends-program") facts.endsProgram = true;
     else if (key == "uses-statistics") SetOnce(facts.statistics, "kNone", "kUses", word);
     else if (key == "sets-statistics") SetOnce(facts.statistics, "kNone", StatisticsModeOf(value), word);
+    else if (key == "indirect-register") facts.indirectRegister = true;
     else facts.dropped = true;
   }
   return facts;
@@ -352,11 +354,13 @@ std::string FixedOp(const std::string& row, bool today) {
   const std::string bytes = Bytes(fields.front());
   if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
   fields.erase(fields.begin());
-  const Facts facts = ReadFacts(fields, {"ends-program", "dropped", "uses-statistics", "sets-statistics"});
+  const Facts facts = ReadFacts(fields, {"ends-program", "dropped", "uses-statistics", "sets-statistics",
+                                         "indirect-register"});
   std::string out = "{";
   return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
          (facts.endsProgram ? "true" : "false") + ", " + (facts.dropped ? "true" : "false") + ", " +
-         (today ? "true" : "false") + ", Statistics::" + facts.statistics + "}";
+         (today ? "true" : "false") + ", Statistics::" + facts.statistics + ", " +
+         (facts.indirectRegister ? "true" : "false") + "}";
 }
 
 std::string TextPair(const std::string& row) {
