@@ -43,6 +43,11 @@ std::string SizeNote(const needs::SizeNeed& need, const needs::ProgramNeeds& pro
   return note + " not counted";
 }
 
+bool DefinesLabel(const encoder::AssembledLine& line) {
+  const auto* op = std::get_if<const tables::ModOp*>(&line.instruction);
+  return !line.failed() && op && (*op)->definesLabel;
+}
+
 // Only SIZE's operand is read, of the lines a program holds.
 std::optional<unsigned> SizeSet(const encoder::AssembledLine& line) {
   const auto* op = std::get_if<const tables::ModOp*>(&line.instruction);
@@ -61,24 +66,30 @@ std::pair<size_t, size_t> InstructionColumns(std::string_view codes) {
 void DiagnoseNeeds(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
                    const labels::Analysis& analysis, const needs::Needs& needs, needs::Target target,
                    std::vector<Diagnostic>& found) {
-  const auto [begin, end] = InstructionColumns(codes);
   const auto add = [&](Severity severity, std::string message) {
+    const auto [begin, end] = InstructionColumns(codes);
     found.push_back({line, begin, end, severity, std::move(message), {}});
   };
   if (!needs::RunsOn(target, assembled)) add(Severity::kError, "not on the HP-42S: an instruction of today's calculators");
   const bool overMemory = target == needs::Target::kHp42s && needs.bytes > needs::kHp42sMemory;
   if (needs.programs.empty() && !overMemory) return;
+  // Most lines neither set SIZE nor speak for their program: they are let
+  // go before the program's needs are worked out.
+  const std::optional<unsigned> size = SizeSet(assembled);
   const std::optional<size_t> program = labels::ProgramOf(analysis, line);
   if (!program) return;
+  const bool noteLine = (size || line == analysis.programs[*program].first || DefinesLabel(assembled)) &&
+                        needs::NoteLine(analysis, *program) == line;
+  if (!size && !noteLine) return;
   const needs::ProgramNeeds& programNeeds = needs.Of(*program);
   const needs::SizeNeed need = needs::SizeNeeded(programNeeds);
-  if (const std::optional<unsigned> size = SizeSet(assembled); size && *size < need.size) {
+  if (size && *size < need.size) {
     std::string message = "SIZE " + std::to_string(*size) + " is too small for this program, which needs SIZE " +
                           std::to_string(need.size) + ": " + (need.statistics ? "" : "it ") + DecidedBy(need);
     if (!need.statistics) message += " at line " + std::to_string(analysis.SourceLine(need.line));
     add(Severity::kWarning, std::move(message));
   }
-  if (needs::NoteLine(analysis, *program) != line) return;
+  if (!noteLine) return;
   if (need.size > needs::kDefaultSize) add(Severity::kNote, SizeNote(need, programNeeds, analysis));
   if (overMemory)
     add(Severity::kNote, "this program takes " + Grouped(analysis.programs[*program].size) +
