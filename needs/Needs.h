@@ -11,7 +11,6 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <vector>
 
