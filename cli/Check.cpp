@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/IndexedInput.h"
@@ -19,6 +20,7 @@
 #include "decoder/Decode.h"
 #include "document/OpenProgram.h"
 #include "editing/LineDiagnostics.h"
+#include "needs/Needs.h"
 
 namespace orrikey::cli {
 namespace {
@@ -42,7 +44,7 @@ std::string Counted(size_t count, const std::string& noun) {
 
 // What is found on each line, and the refused listing lines among them, in
 // line order. Gives the status they call for, or nothing when printing failed.
-std::optional<int> Diagnose(const IndexedInput& input, Report& report, Tally& tally) {
+std::optional<int> Diagnose(const IndexedInput& input, needs::Target target, Report& report, Tally& tally) {
   static const char* const kSeverity[] = {"error", "warning", "note"};
   int status = kOk;
   bool printed = true;
@@ -61,11 +63,13 @@ std::optional<int> Diagnose(const IndexedInput& input, Report& report, Tally& ta
     if (!printed) return;
     const editing::LineReading reading{std::move(line.spelled), 0, 0};
     const std::vector<editing::Diagnostic> diagnostics = editing::DiagnoseLine(
-        at, line.codes, line.assembled, reading.spelled.empty() ? nullptr : &reading, input.analysis);
+        at, line.codes, line.assembled, reading.spelled.empty() ? nullptr : &reading, input.analysis, input.needs,
+        target);
     for (const editing::Diagnostic& diagnostic : diagnostics) {
       Start(report, input.file, line.fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
-      // A raw file fails only where its bytes stop mid-instruction.
-      const bool stop = input.form == document::FileForm::kRaw && diagnostic.severity == editing::Severity::kError;
+      // A raw file fails to convert only where its bytes stop mid-instruction.
+      const bool stop = input.form == document::FileForm::kRaw && line.assembled.failed() &&
+                        diagnostic.severity == editing::Severity::kError;
       report.text().append(stop ? std::string(decoder::kErrorLine) : diagnostic.message).append("\n");
       if (diagnostic.severity != editing::Severity::kNote) status = kConversionFailed;
       ++tally.counts[int(diagnostic.severity)];
@@ -80,10 +84,21 @@ std::optional<int> Diagnose(const IndexedInput& input, Report& report, Tally& ta
 }  // namespace
 
 int Check(std::span<const std::string> args) {
-  if (args.size() < 2) return Usage("check needs a file");
+  needs::Target target = needs::Target::kToday;
+  const ValueOption options[] = {
+      {"--target", [&target](const std::string& name, Arguments&) -> std::optional<std::string> {
+         if (name == "hp42s") target = needs::Target::kHp42s;
+         else if (name == "today") target = needs::Target::kToday;
+         else return "unknown target '" + name + "' (hp42s or today)";
+         return std::nullopt;
+       }}};
+  std::string problem;
+  const std::optional<Arguments> arguments = ParseArguments(args, options, "a file", problem);
+  if (!arguments) return Usage(problem);
+  if (arguments->output) return Usage("check writes no file: -o is not one of its options");
   Report report;
   bool unreadable = false;
-  const std::vector<std::string> files = ExpandFolders(args.subspan(1), unreadable);
+  const std::vector<std::string> files = ExpandFolders(arguments->inputs, unreadable);
   int worst = unreadable ? kUsageOrFileError : kOk;
   Tally tally;
   for (const std::string& file : files) {
@@ -92,7 +107,7 @@ int Check(std::span<const std::string> args) {
       worst = kUsageOrFileError;
       continue;
     }
-    const std::optional<int> status = Diagnose(*input, report, tally);
+    const std::optional<int> status = Diagnose(*input, target, report, tally);
     if (!status) return kUsageOrFileError;
     worst = std::max(worst, *status);
     ++tally.files;

@@ -14,11 +14,18 @@ document::LinesRead IndexedInput::ReadLines(const document::TakeProgramLine& tak
 
 std::optional<IndexedInput> IndexInput(const std::string& file) {
   try {
-    IndexedInput input{file, files::ReadWholeFile(file), {}, {}};
+    IndexedInput input{file, files::ReadWholeFile(file), {}, {}, {}};
     labels::Analyser analyser;
-    input.form = input.ReadLines([&analyser](document::ProgramLine& line) { analyser.Add(line.fileLine, line.assembled); },
-                    [](listing::ListingError) {}).form;
+    needs::Analyser needs;
+    input.form = input.ReadLines(
+                          [&](document::ProgramLine& line) {
+                            analyser.Add(line.fileLine, line.assembled);
+                            needs.Add(line.assembled);
+                          },
+                          [](listing::ListingError) {})
+                     .form;
     input.analysis = analyser.Finish();
+    input.needs = needs.Finish(input.analysis);
     return input;
   } catch (const std::runtime_error& error) {
     FileError(error);

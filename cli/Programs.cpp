@@ -1,5 +1,7 @@
 // programs: each program of a file, up to its END, with its lines, size and
-// steps, then its labels.
+// steps; on an indented line of its own, which leaves the first as scripts
+// read it, the SIZE it needs and whether the original HP-42S runs it; then
+// its labels.
 
 #include <cstddef>
 #include <span>
@@ -11,9 +13,29 @@
 #include "cli/Messages.h"
 #include "cli/Output.h"
 #include "labels/Labels.h"
+#include "needs/Needs.h"
 #include "text/CodePage.h"
 
 namespace orrikey::cli {
+namespace {
+
+// "  needs SIZE 31; HP-42S: yes", or "  needs SIZE 31 at least; HP-42S: no,
+// 12 lines use today's instructions (first at line 40)".
+template <typename LineOf>
+void AppendNeeds(std::string& out, const needs::ProgramNeeds& program, const LineOf& lineOf) {
+  out += "  needs SIZE " + std::to_string(needs::SizeNeeded(program).size);
+  if (program.indirectCount > 0) out += " at least";
+  out += "; HP-42S: ";
+  if (program.todayCount == 0) {
+    out += "yes\n";
+    return;
+  }
+  out += "no, " + std::to_string(program.todayCount) +
+         (program.todayCount == 1 ? " line uses" : " lines use") + " today's instructions (first at line " +
+         lineOf(program.firstToday) + ")\n";
+}
+
+}  // namespace
 
 int Programs(std::span<const std::string> args) {
   if (args.size() != 2) return Usage("programs takes one file");
@@ -36,6 +58,7 @@ int Programs(std::span<const std::string> args) {
           const labels::Program& p = analysis.programs[program++];
           out += "Program " + std::to_string(program) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
                  ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
+          AppendNeeds(out, input->needs.Of(program - 1), lineOf);
           if (!(printed = report.Pass())) return;
         }
         const std::optional<labels::LabelLine> label = labels::LabelLineOf(line.assembled);

@@ -7,21 +7,13 @@
 #include <algorithm>
 
 #include "decoder/Decode.h"
+#include "editing/NeedsDiagnostics.h"
 #include "encoder/Explain.h"
 #include "text/CodePage.h"
-#include "text/Comment.h"
-#include "text/Trim.h"
 #include "text/Utf8.h"
 
 namespace orrikey::editing {
 namespace {
-
-// The instruction of the line, without blanks and comment, as columns.
-std::pair<size_t, size_t> InstructionColumns(std::string_view codes) {
-  const std::string_view code = text::Trim(text::WithoutComment(codes, text::Notation::kProgramText));
-  const size_t begin = code.empty() ? 0 : size_t(code.data() - codes.data());
-  return {begin, begin + code.size()};
-}
 
 Diagnostic ErrorOn(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
                    const LineReading* reading) {
@@ -58,18 +50,21 @@ Diagnostic SpellingOn(size_t line, std::string_view codes, const std::string& sp
 }  // namespace
 
 std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
-                                     const LineReading* reading, const labels::Analysis& analysis) {
+                                     const LineReading* reading, const labels::Analysis& analysis,
+                                     const needs::Needs& needs, needs::Target target) {
   std::vector<Diagnostic> found;
   if (assembled.failed()) found.push_back(ErrorOn(line, codes, assembled, reading));
   if (const std::optional<labels::Warning> warning = labels::WarningOn(analysis, line, assembled))
     found.push_back(WarningOn(*warning, codes, analysis));
+  DiagnoseNeeds(line, codes, assembled, analysis, needs, target, found);
   if (reading && !reading->spelled.empty()) found.push_back(SpellingOn(line, codes, reading->spelled));
   return found;
 }
 
 std::vector<Diagnostic> ProgramModel::DiagnosticsOn(size_t line) const {
   if (line >= lines_.size()) return {};
-  return DiagnoseLine(line, lines_[line], assembly_.lines()[line].assembled, ReadingOf(line), analysis_);
+  return DiagnoseLine(line, lines_[line], assembly_.lines()[line].assembled, ReadingOf(line), analysis_, needs_,
+                      target_);
 }
 
 std::vector<Diagnostic> ProgramModel::Diagnostics() const {
@@ -78,7 +73,8 @@ std::vector<Diagnostic> ProgramModel::Diagnostics() const {
   for (size_t i = 0; i < lines_.size(); ++i) {
     reading = std::lower_bound(reading, readings_.end(), i, BeforeLine);
     const Reading* on = reading != readings_.end() && reading->line == i ? &*reading : nullptr;
-    for (Diagnostic& diagnostic : DiagnoseLine(i, lines_[i], assembly_.lines()[i].assembled, on, analysis_))
+    for (Diagnostic& diagnostic :
+         DiagnoseLine(i, lines_[i], assembly_.lines()[i].assembled, on, analysis_, needs_, target_))
       found.push_back(std::move(diagnostic));
   }
   return found;

@@ -12,6 +12,7 @@
 
 #include "encoder/Encoder.h"
 #include "labels/Labels.h"
+#include "needs/Needs.h"
 
 namespace orrikey::editing {
 
@@ -36,9 +37,12 @@ struct LineReading {
   size_t refusedColumn = 0;
 };
 
-// The error of a line that does not assemble, the label warning or note, and
-// the program text's spelling of a line written in a listing's, in that order.
+// The error of a line that does not assemble, the label warning or note,
+// what the line says of its program's needs (an instruction the target
+// lacks, a SIZE too small, the SIZE the program needs), and the program
+// text's spelling of a line written in a listing's, in that order.
 std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
-                                     const LineReading* reading, const labels::Analysis& analysis);
+                                     const LineReading* reading, const labels::Analysis& analysis,
+                                     const needs::Needs& needs, needs::Target target = needs::Target::kToday);
 
 }  // namespace orrikey::editing

@@ -107,7 +107,10 @@ std::string ProgramModel::Text() const {
   return text;
 }
 
-void ProgramModel::Analyse() { analysis_ = labels::Analyse(assembly_); }
+void ProgramModel::Analyse() {
+  analysis_ = labels::Analyse(assembly_);
+  needs_ = needs::Analyse(assembly_, analysis_);
+}
 
 std::string ProgramModel::SizeOf(size_t line) const {
   const std::optional<size_t> program = labels::ProgramOf(analysis_, line);

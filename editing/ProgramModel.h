@@ -19,6 +19,7 @@
 #include "editing/LineDiagnostics.h"
 #include "encoder/Assembly.h"
 #include "labels/Labels.h"
+#include "needs/Needs.h"
 
 namespace orrikey::editing {
 
@@ -77,10 +78,17 @@ class ProgramModel {
 
   const encoder::Assembly& assembly() const { return assembly_; }
   const labels::Analysis& analysis() const { return analysis_; }
+  const needs::Needs& needs() const { return needs_; }
+
+  // The calculators the program is written for, which its diagnostics
+  // answer to; today's until told otherwise.
+  needs::Target target() const { return target_; }
+  void SetTarget(needs::Target target) { target_ = target; }
 
   // Errors, warnings and notes, in line order; those of one line.
   std::vector<Diagnostic> Diagnostics() const;
   std::vector<Diagnostic> DiagnosticsOn(size_t line) const;
+  // The lines that do not convert; an instruction the target lacks converts.
   size_t errorCount() const;
 
   // "{ 51-Byte Prgm }" for the program of the line, or the whole text's
@@ -123,6 +131,8 @@ class ProgramModel {
   std::vector<Reading> readings_;
   encoder::Assembly assembly_;
   labels::Analysis analysis_;
+  needs::Needs needs_;
+  needs::Target target_ = needs::Target::kToday;
 };
 
 }  // namespace orrikey::editing

@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <string_view>
 
+#include "decoder/LineOperand.h"
 #include "decoder/LineReader.h"
 #include "encoder/Encoder.h"
 #include "labels/Labels.h"
@@ -24,14 +24,7 @@ std::optional<LabelLine> LabelLineOf(const encoder::AssembledLine& line) {
   }
   decoder::LineReader reader(line.bytes);
   decoder::Line read;
-  std::string_view text = reader.Next(read) ? reader.text() : std::string_view();
-  // The operand follows the words of the name, and the key number after a
-  // key word: "KEY 3 GTO 12".
-  const std::string_view name = instruction.name;
-  size_t words = static_cast<size_t>(std::count(name.begin(), name.end(), ' ')) + 1 +
-                 (instruction.keyWord.empty() ? 0 : 1);
-  for (; words > 0 && !text.empty(); --words)
-    text.remove_prefix(std::min(text.find(' '), text.size() - 1) + 1);
+  std::string_view text = decoder::OperandOf(reader.Next(read) ? reader.text() : std::string_view(), instruction);
 
   if (text.starts_with("IND ")) {
     label.indirect = true;

@@ -12,6 +12,15 @@
 
 namespace orrikey::tables {
 
+// What an instruction without an operand does with the statistics
+// registers, a block of 13 from the one ΣREG names (6 in LINΣ mode).
+enum class Statistics : unsigned char {
+  kNone,
+  kUses,    // reads or writes the block: Σ+, MEAN
+  kLinear,  // LINΣ: the block shrinks to 6 registers
+  kAll,     // ALLΣ: the block is 13 registers, as after a memory clear
+};
+
 // An instruction without an operand.
 struct FixedOp {
   std::string_view name;
@@ -19,6 +28,10 @@ struct FixedOp {
   bool endsProgram = false;  // END, and the forms that read as it
   bool dropped = false;      // NULL: the calculator drops it as it reads the program
   bool todayOnly = false;    // only today's calculators have it; the HP-42S stops at it
+  Statistics statistics = Statistics::kNone;
+  // A read-only form of an instruction with an operand (X=? IND ST Y) that
+  // reaches a numbered register known only when it runs.
+  bool indirectRegister = false;
 };
 
 // A form whose operand is a number or a stack register: the bytes that lead
@@ -63,6 +76,15 @@ enum class OperandKind : unsigned char {
   kProgram,        // a global label that names a program: "PGMSLV "F"", "CLP "P""
 };
 
+// What the number of a direct operand names, beyond its kind. An IND nn
+// operand of any instruction reads the register nn for what it names.
+enum class NumberMeans : unsigned char {
+  kOther,            // a flag, a label, digits, a count: "SF 05", "FIX 04", "DROPN 2"
+  kRegister,         // a numbered register read or written: "STO 05", "ISG 10"
+  kSize,             // how many numbered registers there are: SIZE
+  kStatisticsBlock,  // the first statistics register: ΣREG
+};
+
 // An instruction with an operand.
 struct ModOp {
   std::string_view name;
@@ -77,6 +99,7 @@ struct ModOp {
   // word after the number too; "TO" in ASSIGN "NAME" TO nn.
   std::string_view keyWord;
   bool todayOnly = false;  // only today's calculators have it; the HP-42S stops at it
+  NumberMeans number = NumberMeans::kOther;
 
   // LBL, GTO, XEQ and the key assignments take local labels as operands.
   bool takesLabels() const { return operand == OperandKind::kLabel || operand == OperandKind::kKeyLabel; }

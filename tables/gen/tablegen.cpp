@@ -150,9 +150,27 @@ struct Facts {
   std::string operand = "kRegister";
   bool definesLabel = false;
   std::string keyWord;
+  std::string number = "kOther";
   bool endsProgram = false;
   bool dropped = false;
+  std::string statistics = "kNone";
+  bool indirectRegister = false;
 };
+
+// The facts without a value; each names one field of the record.
+bool TakesNoValue(const std::string& key) {
+  for (const char* flag : {"defines-label", "ends-program", "dropped", "register", "sets-size",
+                           "sets-statistics-block", "uses-statistics", "indirect-register"})
+    if (key == flag) return true;
+  return false;
+}
+
+// What a direct number names, or how the statistics registers are used: one
+// of each on a row, since a record holds one.
+void SetOnce(std::string& field, const char* unset, const std::string& value, const std::string& fact) {
+  if (field != unset) throw ShapeError("fact \"" + fact + "\" says again what another fact of the row says");
+  field = value;
+}
 
 const char* OperandKindOf(const std::string& value) {
   static const std::pair<const char*, const char*> kKinds[] = {
@@ -164,6 +182,12 @@ const char* OperandKindOf(const std::string& value) {
   throw ShapeError("unknown operand kind \"" + value + "\"");
 }
 
+const char* StatisticsModeOf(const std::string& value) {
+  if (value == "linear") return "kLinear";
+  if (value == "all") return "kAll";
+  throw ShapeError("unknown statistics mode \"" + value + "\"");
+}
+
 // `allowed` lists the facts the table's records have room for.
 Facts ReadFacts(const std::vector<std::string>& words, std::initializer_list<std::string_view> allowed) {
   Facts facts;
@@ -173,12 +197,18 @@ Facts ReadFacts(const std::vector<std::string>& words, std::initializer_list<std
     const std::string value = equals == std::string::npos ? "" : word.substr(equals + 1);
     if (std::find(allowed.begin(), allowed.end(), key) == allowed.end())
       throw ShapeError("no fact \"" + key + "\" here");
-    if ((equals == std::string::npos) != (key == "defines-label" || key == "ends-program" || key == "dropped"))
+    if ((equals == std::string::npos) != TakesNoValue(key))
       throw ShapeError("fact \"" + word + "\" takes " + (equals == std::string::npos ? "a value" : "no value"));
     if (key == "operand") facts.operand = OperandKindOf(value);
     else if (key == "defines-label") facts.definesLabel = true;
     else if (key == "key-word") facts.keyWord = value;
+    else if (key == "register") SetOnce(facts.number, "kOther", "kRegister", word);
+    else if (key == "sets-size") SetOnce(facts.number, "kOther", "kSize", word);
+    else if (key == "sets-statistics-block") SetOnce(facts.number, "kOther", "kStatisticsBlock", word);
     else if (key == "ends-program") facts.endsProgram = true;
+    else if (key == "uses-statistics") SetOnce(facts.statistics, "kNone", "kUses", word);
+    else if (key == "sets-statistics") SetOnce(facts.statistics, "kNone", StatisticsModeOf(value), word);
+    else if (key == "indirect-register") facts.indirectRegister = true;
     else facts.dropped = true;
   }
   return facts;
@@ -216,7 +246,8 @@ Template SplitTemplate(const std::string& row) {
   std::vector<std::string> fields = SplitFields(rest);
   std::string templ = fields.front();
   fields.erase(fields.begin());
-  parsed.facts = ReadFacts(fields, {"operand", "defines-label", "key-word"});
+  parsed.facts = ReadFacts(fields, {"operand", "defines-label", "key-word", "register", "sets-size",
+                                    "sets-statistics-block"});
   if (templ.size() == 45 && templ.back() == ' ') templ.pop_back();  // a blank no reader needs
   size_t nameDigits = 4, operandDigits = 6;
   if (templ.size() == 60) nameDigits = 6, operandDigits = 8;
@@ -313,7 +344,8 @@ std::string ModOp(const Template& t, bool today) {
   }
   out += ", OperandKind::" + t.facts.operand;
   out += t.facts.definesLabel ? ", true" : ", false";
-  return out + ", " + CppLiteral(t.facts.keyWord) + (today ? ", true}" : ", false}");
+  return out + ", " + CppLiteral(t.facts.keyWord) + (today ? ", true" : ", false") + ", NumberMeans::" +
+         t.facts.number + "}";
 }
 
 std::string FixedOp(const std::string& row, bool today) {
@@ -322,11 +354,13 @@ std::string FixedOp(const std::string& row, bool today) {
   const std::string bytes = Bytes(fields.front());
   if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
   fields.erase(fields.begin());
-  const Facts facts = ReadFacts(fields, {"ends-program", "dropped"});
+  const Facts facts = ReadFacts(fields, {"ends-program", "dropped", "uses-statistics", "sets-statistics",
+                                         "indirect-register"});
   std::string out = "{";
   return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
          (facts.endsProgram ? "true" : "false") + ", " + (facts.dropped ? "true" : "false") + ", " +
-         (today ? "true" : "false") + "}";
+         (today ? "true" : "false") + ", Statistics::" + facts.statistics + ", " +
+         (facts.indirectRegister ? "true" : "false") + "}";
 }
 
 std::string TextPair(const std::string& row) {

@@ -16,8 +16,32 @@ expect "notes alone leave the status clean" 0 \
   check "$work/ok.42S"
 expect "a missing file is named as encode names it" 2 "0 files, 0 programs, 0 errors, 0 warnings, 0 notes" \
   "orrikey-cli: Cannot open file \"$work/none.42S\". No such file or directory" check "$work/none.42S"
-expect "programs lists sizes, steps and labels" 0 'Program 1, lines 1-3: { 13-Byte Prgm }, 3 steps
+expect "programs lists sizes, steps, needs and labels" 0 'Program 1, lines 1-3: { 13-Byte Prgm }, 3 steps
+  needs SIZE 0; HP-42S: yes
   1 LBL "Σ"' "" programs "$work/ok.42S"
+
+# What programs need: the SIZE, and with --target hp42s, today's instructions
+# as errors, in every form of file; today's calculators, the default, have them.
+printf 'LBL "A"\nSTO 30\nDUP\nX=? ST Y\nEND\nLBL "B"\nSIZE 20\nRCL IND 05\nΣ+\n' > "$work/needs.42S"
+printf 'C0 00 F2 00 41 A7 E7 F3 A7 14 72 C0 00 0D' | xxd -r -p > "$work/needs.raw"
+printf '00 { 6-Byte Prgm }\n01 STO 30\n02 DUP\n03 END\n' > "$work/needs.txt"
+# TARGET|FILE|STATUS|REPORT, its lines joined by "^", FILE standing for the file
+while IFS='|' read -r target file status said; do
+  said=${said//FILE/$work/$file}
+  expect "check --target $target $file" "$status" "${said//^/$'\n'}" "" check --target "$target" "$work/$file"
+done <<'EOF_NEEDS'
+today|needs.42S|1|FILE:1:1: note: needs SIZE 31: uses R30^FILE:7:1: warning: SIZE 20 is too small for this program, which needs SIZE 24: statistics registers R11 to R23^1 file, 2 programs, 0 errors, 1 warning, 1 note
+hp42s|needs.42S|1|FILE:1:1: note: needs SIZE 31: uses R30^FILE:3:1: error: not on the HP-42S: an instruction of today's calculators^FILE:4:1: error: not on the HP-42S: an instruction of today's calculators^FILE:7:1: warning: SIZE 20 is too small for this program, which needs SIZE 24: statistics registers R11 to R23^1 file, 2 programs, 2 errors, 1 warning, 1 note
+today|needs.raw|0|1 file, 1 program, 0 errors, 0 warnings, 0 notes
+hp42s|needs.raw|1|FILE:2:1: error: not on the HP-42S: an instruction of today's calculators^FILE:3:1: error: not on the HP-42S: an instruction of today's calculators^1 file, 1 program, 2 errors, 0 warnings, 0 notes
+hp42s|needs.txt|1|FILE:2:1: note: needs SIZE 31: uses R30^FILE:3:1: error: not on the HP-42S: an instruction of today's calculators^1 file, 1 program, 1 error, 0 warnings, 1 note
+EOF_NEEDS
+expect "programs says what each program needs, after its first line" 0 'Program 1, lines 1-5: { 13-Byte Prgm }, 5 steps
+  needs SIZE 31; HP-42S: no, 2 lines use today'"'"'s instructions (first at line 3)
+  1 LBL "A"
+Program 2, lines 6-9: { 12-Byte Prgm }, 4 steps
+  needs SIZE 24 at least; HP-42S: yes
+  6 LBL "B"' "" programs "$work/needs.42S"
 
 printf 'CLX\n\x01LBL 01\n' > "$work/control.42S"
 expect "a control byte is an error that names it" 1 \
@@ -71,11 +95,11 @@ if { (ulimit -v $base_kb && "$cli" --version) > /dev/null 2>&1; } 2> /dev/null; 
     check "$command of $file in 16 bytes a byte: every line" "$lines" "$lines_out"
   done <<'EOF2'
 check labels.raw 1 1048576
-programs labels.raw 0 1048577
+programs labels.raw 0 1048578
 check labels.42S 1 149797
-programs labels.42S 0 149797
+programs labels.42S 0 149798
 check ends.raw 0 1
-programs ends.raw 0 262144
+programs ends.raw 0 524288
 EOF2
 fi
 

@@ -17,6 +17,10 @@ done <<'EOF_TABLE'
 2|encode needs a file|1|encode
 2|decode needs a file or hex text|1|decode
 2|check needs a file|1|check
+2|check needs a file|1|check --target hp42s
+2|unknown target 'hp41' (hp42s or today)|1|check --target hp41 a
+2|--target needs a value|1|check a --target
+2|check writes no file: -o is not one of its options|1|check a -o b
 2|programs takes one file|1|programs
 2|programs takes one file|1|programs a b
 2|--hex needs a value|1|decode --hex

@@ -116,6 +116,63 @@ TEST(ProgramModel, ListsAsTheCalculatorDoes) {
   EXPECT_EQ(listing.find("@"), std::string::npos) << listing;
 }
 
+// What a program needs, said on the lines it concerns; the HP-42S target
+// makes today's instructions errors and weighs the programs' bytes.
+struct NeedsRow {
+  needs::Target target;
+  std::string text;
+  Lines diagnostics;
+};
+
+class NeedsTest : public testing::TestWithParam<NeedsRow> {};
+
+TEST_P(NeedsTest, SaysWhatTheProgramNeeds) {
+  ProgramModel model = Edited({{0, 1, GetParam().text}});
+  model.SetTarget(GetParam().target);
+  EXPECT_EQ(Describe(model.Diagnostics()), GetParam().diagnostics);
+  Lines byLine;
+  for (size_t line = 0; line < model.lineCount(); ++line)
+    for (const std::string& d : Describe(model.DiagnosticsOn(line))) byLine.push_back(d);
+  EXPECT_EQ(byLine, GetParam().diagnostics);
+}
+
+// A program of `count` 15-character texts, 16 bytes each.
+std::string Texts(std::string_view name, size_t count) {
+  std::string text = "LBL \"" + std::string(name) + "\"\n";
+  for (size_t i = 0; i < count; ++i) text += "\"ABCDEFGHIJKLMNO\"\n";
+  return text + "END\n";
+}
+
+constexpr needs::Target kToday = needs::Target::kToday, kHp42s = needs::Target::kHp42s;
+
+INSTANTIATE_TEST_SUITE_P(Targets, NeedsTest, testing::Values(
+    NeedsRow{kToday, "LBL \"A\"\nSTO 30\nX=? ST Y\nEND", {"0:0-7 note: needs SIZE 31: uses R30"}},
+    NeedsRow{kHp42s, "LBL \"A\"\nSTO 30\nX=? ST Y  @ today's\nEND",
+             {"0:0-7 note: needs SIZE 31: uses R30",
+              "2:0-8 error: not on the HP-42S: an instruction of today's calculators"}},
+    // A line that does not convert says so, and no more.
+    NeedsRow{kHp42s, "DUP\nDUP 2", {"0:0-3 error: not on the HP-42S: an instruction of today's calculators",
+                                   "1:4-5 error: DUP takes no operand"}},
+    // SIZE set below what the program uses warns where it is set.
+    NeedsRow{kToday, "LBL \"A\"\nSIZE 20\nSTO 30\nEND",
+             {"0:0-7 note: needs SIZE 31: uses R30",
+              "1:0-7 warning: SIZE 20 is too small for this program, which needs SIZE 31: it uses R30 at line 3"}},
+    NeedsRow{kToday, "SIZE 10\nΣ+\nEND\nSIZE 10\nSTO 09",
+             {"0:0-7 warning: SIZE 10 is too small for this program, which needs SIZE 24: statistics registers R11 to R23"}},
+    // Indirect uses are named, not guessed; the note goes to the program's
+    // first global label; 25 registers, which a memory clear leaves, go
+    // unsaid.
+    NeedsRow{kToday, "CLX\nLBL \"B\"\nSTO 30\nSTO IND 05\nRCL IND ST X\nEND\nSTO 24\nRCL IND 03",
+             {"1:0-7 note: needs SIZE 31 at least: uses R30; indirect uses at lines 4, 5 not counted"}},
+    // Beyond about 7,200 bytes, the HP-42S has no room for them all.
+    NeedsRow{kHp42s, Texts("A", 400) + Texts("B", 60),
+             {"0:0-7 note: this program takes 6,405 bytes; the programs take 7,370 bytes; the HP-42S has about "
+              "7,200 for programs and data",
+              "402:0-7 note: this program takes 965 bytes; the programs take 7,370 bytes; the HP-42S has about "
+              "7,200 for programs and data"}},
+    NeedsRow{kToday, Texts("A", 400) + Texts("B", 60), {}},
+    NeedsRow{kHp42s, Texts("A", 440), {}}));
+
 struct OutlineRow {
   std::string text;
   Lines outline;  // "A 0-3 9: "A"@0 01@1"
