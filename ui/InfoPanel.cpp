@@ -16,6 +16,8 @@ class InfoPanel::LineList : public QPlainTextEdit {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setTabChangesFocus(true);
+    // INFO gives way to the panes in a low window, down to a line of its own.
+    setMinimumHeight(fontMetrics().lineSpacing() + 2 * (frameWidth() + int(document()->documentMargin())));
   }
 
   void show(const QString& text, std::vector<int> targets) {

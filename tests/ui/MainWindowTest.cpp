@@ -827,6 +827,14 @@ class MainWindowTest : public QObject {
     QVERIFY(label->geometry().right() < Child("hexViewBox")->geometry().left());
   }
 
+  // A low window (a 1280x800 screen at twice the scale) gives its height to
+  // the panes: INFO shrinks to a few lines and the find bar waits for Ctrl+F.
+  void panesTakeMostOfALowWindow() {
+    window->resize(640, 400);
+    QVERIFY(!Child("findBar")->isVisible());
+    QTRY_VERIFY(Code()->viewport()->height() / Code()->fontMetrics().lineSpacing() >= 12);
+  }
+
   // Ctrl+F opens the find bar with the selection, Escape closes it and the
   // keyboard goes back to the text.
   void opensAndClosesTheFindBar() {
