@@ -84,6 +84,8 @@ void MainWindow::createParts() {
   infoSplitter_->setSizes({489, 80});
 
   findBar_ = new FindBar(codeEdit_);
+  // As in Kate, Escape in the text closes the bar too.
+  connect(codeEdit_, &CodeEditor::escapePressed, findBar_, &QWidget::hide);
   connect(findBar_, &FindBar::message, this, [this](const QString& text) { statusBar()->showMessage(text, 5'000); });
   auto* client = new QWidget;
   auto* clientLayout = new QVBoxLayout(client);

@@ -1,6 +1,7 @@
 // The main window driven as a user would, with the save offers and file
 // dialogs answered by the test.
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -848,6 +849,23 @@ class MainWindowTest : public QObject {
     QTest::keyClick(find, Qt::Key_Escape);
     QVERIFY(!Child("findBar")->isVisible());
     QCOMPARE(QApplication::focusWidget(), Code());
+  }
+
+  // Escape in the text closes the find bar as well, as in Kate, but first
+  // the completion list when one is open.
+  void escapeInTheTextClosesTheFindBar() {
+    Trigger("FindReplace");
+    Code()->setFocus();
+    QTest::keyClicks(Code(), "RC");
+    QAbstractItemView* list = Code()->findChild<QCompleter*>()->popup();
+    QVERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+    QVERIFY(Child("findBar")->isVisible());
+    QTest::keyClick(Code(), Qt::Key_Escape);
+    QVERIFY(!Child("findBar")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Code());
+    QCOMPARE(Code()->toPlainText(), "RC");
   }
 
   // A screen reader hears each marker with the line it is on, named as the
