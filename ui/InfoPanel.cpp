@@ -63,8 +63,12 @@ void InfoPanel::showProblems(const QStringList& lines, std::vector<int> targets)
 }
 
 void InfoPanel::showUses(const QStringList& lines, std::vector<int> targets) {
-  uses_->show(lines.join(u'\n'), std::move(targets));
+  relistUses(lines, std::move(targets));
   setCurrentWidget(uses_);
+}
+
+void InfoPanel::relistUses(const QStringList& lines, std::vector<int> targets) {
+  uses_->show(lines.join(u'\n'), std::move(targets));
 }
 
 void InfoPanel::showHelp(const QString& text) {

@@ -191,6 +191,7 @@ void MainWindow::createMenus() {
   stepNumbersAction_->setCheckable(true);
   connect(stepNumbersAction_, &QAction::toggled, editor_, &ProgramEditor::showStepNumbers);
   connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::showSummary);
+  connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::relistUses);
   view->addSeparator();
   add(view, "Next Pan&e", Qt::Key_F6, [this] { focusNextPane(false); });
   add(view, "Previous Pane", Qt::SHIFT | Qt::Key_F6, [this] { focusNextPane(true); });

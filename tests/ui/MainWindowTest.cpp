@@ -294,6 +294,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
     QTest::keyClick(Code(), Qt::Key_F12, Qt::ShiftModifier);
     QCOMPARE(Uses(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
+    // Step numbers switched on and off name the jumps' steps, or stop, in
+    // whichever tab is in front.
+    auto* info = Child<QTabWidget>("infoPanel");
+    info->setCurrentIndex(0);
+    Trigger("StepNumbers");
+    QCOMPARE(Uses(), "Line: 2 (step 2) GTO 01\nLine: 4 (step 4) XEQ 01");
+    QCOMPARE(info->currentIndex(), 0);
+    Trigger("StepNumbers");
+    QCOMPARE(Uses(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
     // A jump to no label says so, as its warning does.
     Code()->setLines({"GTO 99", "END"});
     QTest::keyClick(Code(), Qt::Key_F12);
