@@ -6,6 +6,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
+#include "ui/ProgramsPanel.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -94,7 +95,8 @@ void MainWindow::renameLabel() {
       QString("Renamed %1 to %2 on %3 line(s)").arg(old, typed->trimmed()).arg(rename.edits.size()), kMessageMs);
 }
 
-// Line and column, then the program, step and byte of the caret's line.
+// Line and column, then the program, step and byte of the caret's line, in
+// the status bar and in the Programs panel.
 void MainWindow::showCaretPlace() {
   const QTextCursor caret = codeEdit_->textCursor();
   const size_t line = size_t(caret.blockNumber());
@@ -107,6 +109,7 @@ void MainWindow::showCaretPlace() {
     place += QString(", byte %1").arg(at.offset);
   }
   caretLabel_->setText(place);
+  programsPanel_->follow(int(line));
 }
 
 }  // namespace orrikey

@@ -102,7 +102,12 @@ void MainWindow::createParts() {
     codeEdit_->setFocus();
   });
   connect(programsPanel_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
-    if (shown) programsPanel_->showOutline(assembly_->model());
+    if (!shown) return;
+    programsPanel_->showOutline(assembly_->model());
+    programsPanel_->follow(int(caretLine()));
+    // Opened narrower than its rows, it widens so that no size is cut short.
+    const int wanted = programsPanel_->sizeHint().width();
+    if (programsPanel_->width() < wanted) resizeDocks({programsPanel_}, {wanted}, Qt::Horizontal);
   });
   caretLabel_ = new QLabel;
   caretLabel_->setObjectName("caretLabel");

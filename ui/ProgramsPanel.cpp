@@ -7,11 +7,26 @@ namespace orrikey {
 namespace {
 
 constexpr int kLineRole = Qt::UserRole;
+constexpr int kEndRole = Qt::UserRole + 1;  // a program's line after its END
 
 // The line as the editor numbers it, and where a click goes.
 void SetLine(QTreeWidgetItem* item, size_t line) {
   item->setText(1, QString::number(line + 1));
   item->setData(0, kLineRole, int(line));
+}
+
+int LineOf(const QTreeWidgetItem* item) { return item->data(0, kLineRole).toInt(); }
+
+// The program whose lines hold the line, then its last label at or above it.
+QTreeWidgetItem* RowHolding(const QTreeWidget* tree, int line) {
+  for (int p = 0; p < tree->topLevelItemCount(); ++p) {
+    QTreeWidgetItem* program = tree->topLevelItem(p);
+    if (line < LineOf(program) || line >= program->data(0, kEndRole).toInt()) continue;
+    QTreeWidgetItem* row = program;
+    for (int l = 0; l < program->childCount() && LineOf(program->child(l)) <= line; ++l) row = program->child(l);
+    return row;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -22,11 +37,24 @@ ProgramsPanel::ProgramsPanel(QWidget* parent) : QDockWidget("Programs", parent),
   tree_->setAccessibleName("Programs and their labels");
   tree_->setColumnCount(2);
   tree_->setHeaderLabels({"Program or label", "Line"});
-  tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // Sizes and names are never cut short: the panel opens wide enough for
+  // them, and scrolls sideways when narrowed.
+  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tree_->header()->setStretchLastSection(false);
+  tree_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   setWidget(tree_);
-  connect(tree_, &QTreeWidget::itemClicked, this,
-          [this](QTreeWidgetItem* item) { emit lineChosen(item->data(0, kLineRole).toInt()); });
+  const auto choose = [this](QTreeWidgetItem* item) { emit lineChosen(LineOf(item)); };
+  connect(tree_, &QTreeWidget::itemClicked, this, choose);
+  connect(tree_, &QTreeWidget::itemActivated, this, choose);
+}
+
+void ProgramsPanel::follow(int line) {
+  if (!isVisible()) return;
+  QTreeWidgetItem* row = RowHolding(tree_, line);
+  if (!row) return tree_->setCurrentItem(nullptr);
+  if (QTreeWidgetItem* program = row->parent()) program->setExpanded(true);
+  tree_->setCurrentItem(row);
+  tree_->scrollToItem(row);
 }
 
 void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
@@ -48,6 +76,7 @@ void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
                          .arg(QString::fromStdString(program.name)).arg(program.size).arg(program.steps)
                          .arg(program.steps == 1 ? "step" : "steps"));
     SetLine(item, program.first);
+    item->setData(0, kEndRole, int(program.end));
   }
 }
 
@@ -63,8 +92,8 @@ void ProgramsPanel::rebuild(const std::vector<editing::OutlineProgram>& outline)
     }
     programs += item;
   }
+  // Closed, but for the caret's program, which follow() opens.
   tree_->addTopLevelItems(programs);
-  tree_->expandAll();
 }
 
 }  // namespace orrikey

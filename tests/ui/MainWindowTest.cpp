@@ -357,6 +357,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(numbers, (QStringList{"01", "02", "03", "04", "01"}));
   }
 
+  // The Programs panel opens with the caret's program alone open and wide
+  // enough for its sizes, selects the program or label over the caret as it
+  // moves, and Return on a row goes to its line.
+  void programsPanelFollowsTheCaret() {
+    Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "END", "LBL 02", "CLX"});
+    Code()->selectLine(1);
+    Trigger("ProgramsPanel");
+    auto* tree = Child<QTreeWidget>("programsTree");
+    QTRY_VERIFY(tree->isVisible());
+    QVERIFY(tree->topLevelItem(0)->isExpanded());
+    QVERIFY(!tree->topLevelItem(1)->isExpanded());
+    for (int column : {0, 1})
+      for (int program : {0, 1}) {
+        const QString text = tree->topLevelItem(program)->text(column);
+        QVERIFY2(tree->columnWidth(column) > tree->fontMetrics().horizontalAdvance(text), qPrintable(text));
+      }
+    QTRY_VERIFY(tree->columnWidth(0) + tree->columnWidth(1) <= tree->viewport()->width());
+    const struct {
+      int line, program, label;  // label -1: the program's own row
+    } follows[] = {{1, 0, 0}, {2, 0, 1}, {3, 0, 1}, {5, 1, 0}, {4, 1, 0}, {0, 0, 0}};
+    for (const auto& [line, program, label] : follows) {
+      Code()->selectLine(line);
+      QTreeWidgetItem* top = tree->topLevelItem(program);
+      QCOMPARE(tree->currentItem(), label < 0 ? top : top->child(label));
+    }
+    QVERIFY(tree->topLevelItem(1)->isExpanded());
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(Code()->textCursor().selectedText(), "LBL 02");
+  }
+
   // The script of edits that the editing model's own tests and the page run
   // too: after each step the window shows what the model says of the text,
   // each mark, each listed line and the size.
