@@ -6,12 +6,17 @@
 namespace orrikey {
 namespace {
 
+// The columns: the program's name or the label, the program's bytes as the
+// calculator counts them and its steps, each in a column of its own so that
+// the panel stays narrow, and the line.
+enum Column { kName, kBytes, kSteps, kLine };
 constexpr int kLineRole = Qt::UserRole;
 constexpr int kEndRole = Qt::UserRole + 1;  // a program's line after its END
 
 // The line as the editor numbers it, and where a click goes.
 void SetLine(QTreeWidgetItem* item, size_t line) {
-  item->setText(1, QString::number(line + 1));
+  item->setText(kLine, QString::number(line + 1));
+  item->setTextAlignment(kLine, Qt::AlignRight);
   item->setData(0, kLineRole, int(line));
 }
 
@@ -35,8 +40,7 @@ ProgramsPanel::ProgramsPanel(QWidget* parent) : QDockWidget("Programs", parent),
   setObjectName("programsPanel");
   tree_->setObjectName("programsTree");
   tree_->setAccessibleName("Programs and their labels");
-  tree_->setColumnCount(2);
-  tree_->setHeaderLabels({"Program or label", "Line"});
+  tree_->setHeaderLabels({"Name", "Bytes", "Steps", "Line"});
   // Sizes and names are never cut short: the panel opens wide enough for
   // them, and scrolls sideways when narrowed.
   tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -72,9 +76,10 @@ void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
   for (size_t p = 0; p < outline.size(); ++p) {
     const editing::OutlineProgram& program = outline[p];
     QTreeWidgetItem* item = tree_->topLevelItem(int(p));
-    item->setText(0, QString("%1  { %2-Byte Prgm }, %3 %4")
-                         .arg(QString::fromStdString(program.name)).arg(program.size).arg(program.steps)
-                         .arg(program.steps == 1 ? "step" : "steps"));
+    item->setText(kName, QString::fromStdString(program.name));
+    item->setText(kBytes, QString::number(program.size));
+    item->setText(kSteps, QString::number(program.steps));
+    for (int column : {kBytes, kSteps}) item->setTextAlignment(column, Qt::AlignRight);
     SetLine(item, program.first);
     item->setData(0, kEndRole, int(program.end));
   }
@@ -87,7 +92,7 @@ void ProgramsPanel::rebuild(const std::vector<editing::OutlineProgram>& outline)
     auto* item = new QTreeWidgetItem;
     for (const editing::OutlineLabel& label : program.labels) {
       auto* row = new QTreeWidgetItem(item);
-      row->setText(0, "LBL " + QString::fromStdString(label.name));
+      row->setText(kName, "LBL " + QString::fromStdString(label.name));
       SetLine(row, label.line);
     }
     programs += item;
