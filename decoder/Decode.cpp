@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "decoder/LineReader.h"
+#include "text/CalculatorNames.h"
 
 namespace orrikey::decoder {
 
@@ -31,7 +32,7 @@ Decoded Decode(std::span<const std::uint8_t> bytes) {
 std::vector<std::string> ProgramText(const Decoded& decoded) {
   std::vector<std::string> lines;
   lines.reserve(decoded.lines.size() + 1);
-  for (const Line& line : decoded.lines) lines.emplace_back(decoded.TextOf(line));
+  for (const Line& line : decoded.lines) text::UseCalculatorName(lines.emplace_back(decoded.TextOf(line)));
   if (decoded.stop) lines.emplace_back(kErrorLine);
   return lines;
 }

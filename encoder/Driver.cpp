@@ -4,6 +4,7 @@
 #include "encoder/Encoder.h"
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "text/CalculatorNames.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/Hex.h"
@@ -64,11 +65,11 @@ AssembledLine AssembleLine(std::string_view line) {
     failed.controlByte = static_cast<std::uint8_t>(instruction[control]);
     return failed;
   }
+  if (const auto renaming = text::TableNameAt(instruction))
+    return AssembleLine(std::string(renaming->name) += instruction.substr(renaming->replaced));
   for (auto encoder : {EncodeNumber, EncodeText, EncodeFixedInstruction, EncodeXrom,
                        EncodeOperandInstruction})
     if (auto assembled = encoder(instruction)) return std::move(*assembled);
-  if (const auto name = FixedOpOfAlias(instruction))
-    if (auto assembled = EncodeFixedInstruction(*name)) return std::move(*assembled);
   return Failed(EncodeError::kOpcode);
 }
 

@@ -6,6 +6,7 @@
 
 #include "encoder/Explaining.h"
 #include "encoder/LineForms.h"
+#include "text/CalculatorNames.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
 #include "text/QuotedText.h"
@@ -134,7 +135,12 @@ Fault ExplainFailure(std::string_view line, const AssembledLine& assembled) {
   const std::string_view instruction =
       text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
   if (instruction.empty()) return {0, line.size(), std::string(KindMessage(*assembled.error))};
-  Fault fault = Explain(instruction, assembled);
+  // A glyph's stand-in takes the glyph's one byte, so the columns of the
+  // line under its table name are the line's own.
+  std::string named(instruction);
+  if (const auto renaming = text::TableNameAt(instruction); renaming && renaming->name.size() == renaming->replaced)
+    named.replace(0, renaming->replaced, renaming->name);
+  Fault fault = Explain(named, assembled);
   const auto offset = static_cast<size_t>(instruction.data() - line.data());
   fault.begin += offset;
   fault.end += offset;

@@ -6,12 +6,14 @@
 #include "encoder/Explaining.h"
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "text/CalculatorNames.h"
 
 namespace orrikey::encoder {
 namespace {
 
 bool IsFixedName(std::string_view word) {
-  return EncodeFixedInstruction(word).has_value() || FixedOpOfAlias(word).has_value();
+  const auto renaming = text::TableNameAt(word);
+  return EncodeFixedInstruction(renaming ? renaming->name : word).has_value();
 }
 
 // Only the characters of numbers, with a digit among them.

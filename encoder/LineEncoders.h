@@ -18,10 +18,6 @@ std::optional<AssembledLine> EncodeFixedInstruction(std::string_view line);
 std::optional<AssembledLine> EncodeXrom(std::string_view line);
 std::optional<AssembledLine> EncodeOperandInstruction(std::string_view line);
 
-// The table name of a fixed instruction that the whole line spells the
-// calculator's way ("RDX," for RDX, "DATE+" for DATE_PLUS); nothing otherwise.
-std::optional<std::string_view> FixedOpOfAlias(std::string_view line);
-
 inline AssembledLine Encoded(LineBytes bytes) { return {bytes, {}, {}, {}}; }
 
 // The operand of a parameterised instruction; never empty. `name` is the

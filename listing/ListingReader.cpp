@@ -4,6 +4,7 @@
 #include "listing/Spellings.h"
 #include "listing/TextEscapes.h"
 #include "tables/Tables.h"
+#include "text/CalculatorNames.h"
 #include "text/Characters.h"
 #include "text/CodePage.h"
 #include "text/Comment.h"
@@ -309,6 +310,7 @@ bool ProgramLine(std::string_view instruction, std::string& out, std::string& er
   out.erase(static_cast<size_t>(trimmed.data() - out.data()) + trimmed.size());
   out.erase(0, static_cast<size_t>(trimmed.data() - out.data()));
   PadNumber(out);
+  text::UseCalculatorName(out);
   return true;
 }
 

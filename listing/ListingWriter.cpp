@@ -2,6 +2,7 @@
 
 #include "listing/TextEscapes.h"
 #include "tables/Tables.h"
+#include "text/CalculatorNames.h"
 #include "text/CodePage.h"
 #include "text/QuotedText.h"
 
@@ -15,14 +16,6 @@ namespace orrikey::listing {
 namespace {
 
 constexpr unsigned char kEscapeMark = 0x80;  // "€" in program text
-
-// Program text spells the multiplication sign of these names as "x".
-constexpr std::array<std::string_view, 4> kTimesNames = {"x", "STOx", "RCLx", "BASEx"};
-
-bool IsTimesName(std::string_view name) {
-  return name.ends_with('x') &&
-         std::find(kTimesNames.begin(), kTimesNames.end(), name) != kTimesNames.end();
-}
 
 // What one display code becomes in the listing, worked out once, as whole
 // words so that writing a character is one copy.
@@ -42,11 +35,10 @@ struct Alphabets {
   Spellings words;  // names and operands
   Spellings name;   // names spell "^" as the arrow
   Spellings text;   // inside quotes: glyphs and escapes
-  // Spelled as themselves wherever they stand outside quotes, naming no
-  // times name; and the same inside quotes.
+  // Spelled as themselves wherever they stand outside quotes; and the same
+  // inside quotes.
   std::array<bool, 256> plain;
   std::array<bool, 256> plainInText;
-  Spelling times = SpellingOf("×");
   Spelling quote = SpellingOf("\"");
 };
 
@@ -65,7 +57,7 @@ Alphabets BuildAlphabets() {
   a.name['^'] = SpellingOf("↑");
   for (unsigned code = 0; code < 256; ++code) {
     const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
-    a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"' && code != 'x';
+    a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"';
     a.plainInText[code] = itself(a.text[code]) && code != '"';
   }
   return a;
@@ -90,7 +82,6 @@ class Pen {
     at_ += text.size();
   }
   void PutNumber(size_t number) { at_ = std::to_chars(at_, at_ + 20, number).ptr; }
-  void Back() { --at_; }
   void MoveTo(char* at) { at_ = at; }
   char* at() const { return at_; }
 
@@ -139,6 +130,10 @@ bool StandsAsItIs(std::string_view line) {
 }
 
 char* WriteListingInstruction(char* start, std::string_view line) {
+  // The calculator's name is never longer than the table name, so the room
+  // made for the line holds it.
+  if (const auto renaming = text::CalculatorNameAt(line))
+    return WriteListingInstruction(start, std::string(renaming->name) += line.substr(renaming->replaced));
   if (StandsAsItIs(line)) return std::copy(line.begin(), line.end(), start);
   return SpellListingInstruction(start, line);
 }
@@ -152,10 +147,6 @@ char* SpellListingInstruction(char* start, std::string_view line) {
   const char* const end = at + line.size();
   const char* const nameStart = at;
   for (; at != end && *at != ' ' && *at != '"'; ++at) pen.Put(spelled.name[static_cast<unsigned char>(*at)]);
-  if (IsTimesName(std::string_view(nameStart, static_cast<size_t>(at - nameStart)))) {
-    pen.Back();  // the "x", one byte
-    pen.Put(spelled.times);
-  }
   // The append sign stands right before its text.
   const bool append = at - nameStart == 1 && *nameStart == '\x9F' && at != end && *at == ' ' &&
                       (at + 1 == end || at[1] == '"');
@@ -182,7 +173,7 @@ constexpr size_t kNumberRoom = 24;
 constexpr size_t kHeaderRoom = 48;
 
 // The calculator's own spelling of the name that starts the line, when the
-// tables name it otherwise (DATE+ for DATE_PLUS).
+// tables name it otherwise (RDX, for RDX).
 const tables::TextPair* AliasOf(std::string_view line) {
   for (const tables::TextPair& alias : tables::Aliases())
     if (line.starts_with(alias.value) && (line.size() == alias.value.size() || line[alias.value.size()] == ' '))

@@ -2,6 +2,7 @@
 
 #include "listing/Spellings.h"
 #include "tables/Tables.h"
+#include "text/CalculatorNames.h"
 #include "text/Comment.h"
 #include "text/Trim.h"
 
@@ -25,11 +26,14 @@ struct OperandSoFar {
   std::string_view typed;
 };
 
-OperandSoFar FindOperand(std::string_view head) {
+OperandSoFar FindOperand(std::string_view typedHead) {
+  std::string head(typedHead);
+  if (const auto renaming = text::TableNameAt(head)) head.replace(0, renaming->replaced, renaming->name);
   OperandSoFar found;
   for (const tables::ModOp& op : tables::ModOps()) {
     const bool named = head.starts_with(op.name) && (head.size() == op.name.size() || head[op.name.size()] == ' ');
-    if (named && (!found.op || op.name.size() > found.op->name.size())) found = {&op, text::Trim(head.substr(op.name.size()))};
+    if (named && (!found.op || op.name.size() > found.op->name.size()))
+      found = {&op, text::Trim(typedHead.substr(typedHead.size() - (head.size() - op.name.size())))};
   }
   return found;
 }
@@ -103,12 +107,16 @@ Completions CompletionsFor(std::string_view before, std::span<const std::string>
   const std::string line = AsNamed(before.substr(std::min(before.find_first_not_of(' '), before.size())));
   const bool firstWord = line.size() == typed.size();
   // Names, some of several words, go on from the line as typed; a first
-  // word typed in ASCII spellings completes to the glyph's name.
-  auto addName = [&](std::string_view name) {
+  // word typed in ASCII spellings or as the table names it completes to the
+  // name program text writes.
+  auto addName = [&](std::string_view tableName) {
+    const auto renaming = text::CalculatorNameAt(tableName);
+    const std::string_view name = renaming ? renaming->name : tableName;
     if (StartsWithIgnoringCase(name, line) && name.size() > line.size() - typed.size()) {
       result.words.emplace_back(name.substr(line.size() - typed.size()));
     } else if (firstWord) {
-      const std::vector<std::string> forms = SpelledForms(name);
+      std::vector<std::string> forms = SpelledForms(tableName);
+      if (renaming) forms.emplace_back(tableName);
       if (std::any_of(forms.begin(), forms.end(),
                       [&](const std::string& form) { return StartsWithIgnoringCase(form, typed); }))
         result.words.emplace_back(name);

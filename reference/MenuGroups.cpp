@@ -1,6 +1,7 @@
 #include "reference/MenuGroups.h"
 
 #include "tables/Tables.h"
+#include "text/CalculatorNames.h"
 
 namespace orrikey::reference {
 
@@ -21,7 +22,10 @@ std::vector<std::string> FixMenuGroups() {
 
 std::vector<std::string_view> OperandInstructionNames() {
   std::vector<std::string_view> names;
-  for (const tables::ModOp& op : tables::ModOps()) names.push_back(op.name);
+  for (const tables::ModOp& op : tables::ModOps()) {
+    const auto renaming = text::CalculatorNameAt(op.name);
+    names.push_back(renaming ? renaming->name : op.name);
+  }
   return names;
 }
 
@@ -33,7 +37,7 @@ std::vector<std::string> FixMenuMembers(std::string_view groupHeader) {
   for (size_t i = 0; i < rows.size(); ++i) {
     if (rows[i] != groupHeader) continue;
     for (size_t j = i + 1; j < rows.size() && rows[j] != kGroupEnd; ++j)
-      members.emplace_back(rows[j]);
+      text::UseCalculatorName(members.emplace_back(rows[j]));
   }
   return members;
 }

@@ -16,11 +16,13 @@ std::vector<std::string> FixMenuGroups();
 // For every line of the menu list that equals the text, the lines after it up
 // to (not including) the next "@", in list order. The scan goes on after the
 // first equal line, so a text that stands in several places collects the
-// lines after each of them.
+// lines after each of them. Members are named as program text writes them
+// (DATE+ for DATE_PLUS).
 std::vector<std::string> FixMenuMembers(std::string_view groupHeader);
 
-// The names of the instructions that take an operand, in table order: the
-// Program Tool's operand page offers the first of them.
+// The names of the instructions that take an operand as program text writes
+// them (RCL× for RCLx), in table order: the Program Tool's operand page
+// offers the first of them.
 std::vector<std::string_view> OperandInstructionNames();
 
 // The calculator's flags with their state after a machine reset and after a

@@ -139,9 +139,14 @@ struct TextPair {
   std::string_view value;
 };
 
-// The calculator's own spellings of fixed instructions whose table name
-// differs: "RDX," for RDX, "DATE+" for DATE_PLUS.
+// The calculator's own spellings of instructions whose table name differs:
+// "RDX," for RDX, "DATE+" for DATE_PLUS, "RCL×" for RCLx.
 std::span<const TextPair> Aliases();
+
+// The table names that program text writes in the calculator's spelling of
+// Aliases(), the ASCII stand-ins for a glyph or a sign; RDX keeps the name
+// program text has always written it with.
+std::span<const std::string_view> CalculatorNames();
 
 // Program Tool picks whose shown text is only a label, and the text typed
 // into the program instead.

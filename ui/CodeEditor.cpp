@@ -264,6 +264,7 @@ void CodeEditor::resizeEvent(QResizeEvent* event) {
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
   // The open completion list chooses or closes with these itself.
   if (completer_ && completer_->takesKey(event)) return event->ignore();
+  if (event->key() == Qt::Key_Escape) emit escapePressed();
   typeKey(event);
   if (completer_) completer_->keyHandled(event);
 }

@@ -119,6 +119,8 @@ class CodeEditor : public QPlainTextEdit {
   void ctrlClicked();
   // Ctrl with the mouse wheel: one step larger (positive) or smaller.
   void zoomRequested(int steps);
+  // Escape that no completion list took: what stands over the text closes.
+  void escapePressed();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -3,7 +3,8 @@
 // FindBar: the bar along the bottom of the window that finds and replaces
 // in the program text, as Kate's does: the text to find and its
 // replacement, how many matches there are and which one is selected, case
-// and whole-word options. It finds as the text is typed; Escape closes it.
+// and whole-word options. It finds as the text is typed; Escape closes it,
+// in the bar or in the text.
 
 #include <QTextDocument>
 #include <QWidget>

@@ -16,6 +16,8 @@ class InfoPanel::LineList : public QPlainTextEdit {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setTabChangesFocus(true);
+    // INFO gives way to the panes in a low window, down to a line of its own.
+    setMinimumHeight(fontMetrics().lineSpacing() + 2 * (frameWidth() + int(document()->documentMargin())));
   }
 
   void show(const QString& text, std::vector<int> targets) {
@@ -61,8 +63,12 @@ void InfoPanel::showProblems(const QStringList& lines, std::vector<int> targets)
 }
 
 void InfoPanel::showUses(const QStringList& lines, std::vector<int> targets) {
-  uses_->show(lines.join(u'\n'), std::move(targets));
+  relistUses(lines, std::move(targets));
   setCurrentWidget(uses_);
+}
+
+void InfoPanel::relistUses(const QStringList& lines, std::vector<int> targets) {
+  uses_->show(lines.join(u'\n'), std::move(targets));
 }
 
 void InfoPanel::showHelp(const QString& text) {

@@ -21,6 +21,8 @@ class InfoPanel : public QTabWidget {
   // index in `targets`; lines past the targets go nowhere.
   void showProblems(const QStringList& lines, std::vector<int> targets);
   void showUses(const QStringList& lines, std::vector<int> targets);
+  // The uses shown again, labelled anew, leaving whichever tab is in front.
+  void relistUses(const QStringList& lines, std::vector<int> targets);
   void showHelp(const QString& text);
 
  signals:

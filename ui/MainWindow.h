@@ -131,6 +131,10 @@ class MainWindow : public QMainWindow {
   // "Line: 12" that starts an INFO entry of a line (zero-based), or
   // "Line: 12 (step 10)" while the gutter numbers steps.
   QString infoLine(size_t line) const;
+  // The Uses tab's entries for the jumps found last, named as the gutter
+  // numbers lines now; targets gets their lines.
+  QStringList usesEntries(std::vector<int>& targets) const;
+  void relistUses();
   // INFO lines; a click on line i selects the program line targets[i].
   bool maySaveChanges(const QString& before);
   void followModified();
@@ -169,6 +173,8 @@ class MainWindow : public QMainWindow {
   QAction* stepNumbersAction_;
   QLabel* caretLabel_;
   QPointer<ProgramTool> programTool_;
+  // The lines of the jumps that Find Uses listed last.
+  std::vector<size_t> usesFound_;
 
   ProgramDocument document_;
   RecoveryCopy recovery_;

@@ -6,6 +6,7 @@
 #include "ui/CodeEditor.h"
 #include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
+#include "ui/ProgramsPanel.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -41,18 +42,32 @@ void MainWindow::goToLabel() {
 void MainWindow::findUses() {
   if (!hasLabelAtCaret()) return;
   const editing::ProgramModel& model = assembly_->model();
-  std::vector<size_t> uses = model.UsesAt(caretLine());
-  uses.erase(uses.begin());  // the label itself
-  QStringList info;
+  usesFound_ = model.UsesAt(caretLine());
+  usesFound_.erase(usesFound_.begin());  // the label itself
   std::vector<int> targets;
-  for (size_t use : uses) {
-    const QString text = codeEdit_->document()->findBlockByNumber(int(use)).text();
-    info += infoLine(use) + " " + text;
-    targets.push_back(int(use));
-  }
+  QStringList info = usesEntries(targets);
   if (info.isEmpty())
     info += "No jump reaches label " + QString::fromStdString(*model.LabelNameAt(caretLine()));
   infoPanel_->showUses(info, std::move(targets));
+}
+
+// Lines edited away since the uses were found are left out.
+QStringList MainWindow::usesEntries(std::vector<int>& targets) const {
+  QStringList entries;
+  for (size_t use : usesFound_) {
+    if (use >= assembly_->model().assembly().lines().size()) continue;
+    entries += infoLine(use) + " " + codeEdit_->document()->findBlockByNumber(int(use)).text();
+    targets.push_back(int(use));
+  }
+  return entries;
+}
+
+// Step numbers switched: the uses name their steps, or stop naming them.
+void MainWindow::relistUses() {
+  if (usesFound_.empty()) return;
+  std::vector<int> targets;
+  const QStringList entries = usesEntries(targets);
+  infoPanel_->relistUses(entries, std::move(targets));
 }
 
 // The label and the jumps that reach it, by the calculator's search, so a
@@ -80,7 +95,8 @@ void MainWindow::renameLabel() {
       QString("Renamed %1 to %2 on %3 line(s)").arg(old, typed->trimmed()).arg(rename.edits.size()), kMessageMs);
 }
 
-// Line and column, then the program, step and byte of the caret's line.
+// Line and column, then the program, step and byte of the caret's line, in
+// the status bar and in the Programs panel.
 void MainWindow::showCaretPlace() {
   const QTextCursor caret = codeEdit_->textCursor();
   const size_t line = size_t(caret.blockNumber());
@@ -93,6 +109,7 @@ void MainWindow::showCaretPlace() {
     place += QString(", byte %1").arg(at.offset);
   }
   caretLabel_->setText(place);
+  programsPanel_->follow(int(line));
 }
 
 }  // namespace orrikey

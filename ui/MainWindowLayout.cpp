@@ -84,6 +84,8 @@ void MainWindow::createParts() {
   infoSplitter_->setSizes({489, 80});
 
   findBar_ = new FindBar(codeEdit_);
+  // As in Kate, Escape in the text closes the bar too.
+  connect(codeEdit_, &CodeEditor::escapePressed, findBar_, &QWidget::hide);
   connect(findBar_, &FindBar::message, this, [this](const QString& text) { statusBar()->showMessage(text, 5'000); });
   auto* client = new QWidget;
   auto* clientLayout = new QVBoxLayout(client);
@@ -100,7 +102,12 @@ void MainWindow::createParts() {
     codeEdit_->setFocus();
   });
   connect(programsPanel_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
-    if (shown) programsPanel_->showOutline(assembly_->model());
+    if (!shown) return;
+    programsPanel_->showOutline(assembly_->model());
+    programsPanel_->follow(int(caretLine()));
+    // Opened narrower than its rows, it widens so that no size is cut short.
+    const int wanted = programsPanel_->sizeHint().width();
+    if (programsPanel_->width() < wanted) resizeDocks({programsPanel_}, {wanted}, Qt::Horizontal);
   });
   caretLabel_ = new QLabel;
   caretLabel_->setObjectName("caretLabel");
@@ -189,6 +196,7 @@ void MainWindow::createMenus() {
   stepNumbersAction_->setCheckable(true);
   connect(stepNumbersAction_, &QAction::toggled, editor_, &ProgramEditor::showStepNumbers);
   connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::showSummary);
+  connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::relistUses);
   view->addSeparator();
   add(view, "Next Pan&e", Qt::Key_F6, [this] { focusNextPane(false); });
   add(view, "Previous Pane", Qt::SHIFT | Qt::Key_F6, [this] { focusNextPane(true); });

@@ -6,12 +6,32 @@
 namespace orrikey {
 namespace {
 
+// The columns: the program's name or the label, the program's bytes as the
+// calculator counts them and its steps, each in a column of its own so that
+// the panel stays narrow, and the line.
+enum Column { kName, kBytes, kSteps, kLine };
 constexpr int kLineRole = Qt::UserRole;
+constexpr int kEndRole = Qt::UserRole + 1;  // a program's line after its END
 
 // The line as the editor numbers it, and where a click goes.
 void SetLine(QTreeWidgetItem* item, size_t line) {
-  item->setText(1, QString::number(line + 1));
+  item->setText(kLine, QString::number(line + 1));
+  item->setTextAlignment(kLine, Qt::AlignRight);
   item->setData(0, kLineRole, int(line));
+}
+
+int LineOf(const QTreeWidgetItem* item) { return item->data(0, kLineRole).toInt(); }
+
+// The program whose lines hold the line, then its last label at or above it.
+QTreeWidgetItem* RowHolding(const QTreeWidget* tree, int line) {
+  for (int p = 0; p < tree->topLevelItemCount(); ++p) {
+    QTreeWidgetItem* program = tree->topLevelItem(p);
+    if (line < LineOf(program) || line >= program->data(0, kEndRole).toInt()) continue;
+    QTreeWidgetItem* row = program;
+    for (int l = 0; l < program->childCount() && LineOf(program->child(l)) <= line; ++l) row = program->child(l);
+    return row;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -20,13 +40,25 @@ ProgramsPanel::ProgramsPanel(QWidget* parent) : QDockWidget("Programs", parent),
   setObjectName("programsPanel");
   tree_->setObjectName("programsTree");
   tree_->setAccessibleName("Programs and their labels");
-  tree_->setColumnCount(2);
-  tree_->setHeaderLabels({"Program or label", "Line"});
-  tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  tree_->setHeaderLabels({"Name", "Bytes", "Steps", "Line"});
+  // Sizes and names are never cut short: the panel opens wide enough for
+  // them, and scrolls sideways when narrowed.
+  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tree_->header()->setStretchLastSection(false);
+  tree_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   setWidget(tree_);
-  connect(tree_, &QTreeWidget::itemClicked, this,
-          [this](QTreeWidgetItem* item) { emit lineChosen(item->data(0, kLineRole).toInt()); });
+  const auto choose = [this](QTreeWidgetItem* item) { emit lineChosen(LineOf(item)); };
+  connect(tree_, &QTreeWidget::itemClicked, this, choose);
+  connect(tree_, &QTreeWidget::itemActivated, this, choose);
+}
+
+void ProgramsPanel::follow(int line) {
+  if (!isVisible()) return;
+  QTreeWidgetItem* row = RowHolding(tree_, line);
+  if (!row) return tree_->setCurrentItem(nullptr);
+  if (QTreeWidgetItem* program = row->parent()) program->setExpanded(true);
+  tree_->setCurrentItem(row);
+  tree_->scrollToItem(row);
 }
 
 void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
@@ -44,10 +76,12 @@ void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
   for (size_t p = 0; p < outline.size(); ++p) {
     const editing::OutlineProgram& program = outline[p];
     QTreeWidgetItem* item = tree_->topLevelItem(int(p));
-    item->setText(0, QString("%1  { %2-Byte Prgm }, %3 %4")
-                         .arg(QString::fromStdString(program.name)).arg(program.size).arg(program.steps)
-                         .arg(program.steps == 1 ? "step" : "steps"));
+    item->setText(kName, QString::fromStdString(program.name));
+    item->setText(kBytes, QString::number(program.size));
+    item->setText(kSteps, QString::number(program.steps));
+    for (int column : {kBytes, kSteps}) item->setTextAlignment(column, Qt::AlignRight);
     SetLine(item, program.first);
+    item->setData(0, kEndRole, int(program.end));
   }
 }
 
@@ -58,13 +92,13 @@ void ProgramsPanel::rebuild(const std::vector<editing::OutlineProgram>& outline)
     auto* item = new QTreeWidgetItem;
     for (const editing::OutlineLabel& label : program.labels) {
       auto* row = new QTreeWidgetItem(item);
-      row->setText(0, "LBL " + QString::fromStdString(label.name));
+      row->setText(kName, "LBL " + QString::fromStdString(label.name));
       SetLine(row, label.line);
     }
     programs += item;
   }
+  // Closed, but for the caret's program, which follow() opens.
   tree_->addTopLevelItems(programs);
-  tree_->expandAll();
 }
 
 }  // namespace orrikey

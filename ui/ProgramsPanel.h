@@ -1,8 +1,9 @@
 #pragma once
 
 // ProgramsPanel: the outline of the file beside the text: each program with
-// its size, then its labels; a click goes to the line. It follows the text
-// as it changes, while it is shown.
+// its size, then its labels; a click or Return goes to the line. It follows
+// the text as it changes and the caret as it moves, while it is shown: the
+// caret's program is open and the label above the caret selected.
 
 #include "editing/ProgramModel.h"
 
@@ -19,6 +20,9 @@ class ProgramsPanel : public QDockWidget {
   explicit ProgramsPanel(QWidget* parent = nullptr);
 
   void showOutline(const editing::ProgramModel& model);
+  // Selects the row of the program or label that holds the line
+  // (zero-based), and opens its program.
+  void follow(int line);
 
  signals:
   void lineChosen(int line);  // zero-based

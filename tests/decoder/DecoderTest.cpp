@@ -43,6 +43,15 @@ TEST(Decoder, WholeProgram) {
   });
 }
 
+// The calculator's names where the tables name an instruction in ASCII; RDX
+// keeps its table name.
+TEST(Decoder, CalculatorNames) {
+  ExpectDecodes({
+      {"42", {"\x82"}}, {"A68D", {"DATE+"}}, {"F2D305", {"RCL\x82 05"}}, {"9485", {"STO\x82 IND 05"}},
+      {"A0E8", {"BASE\x82"}}, {"A25C", {"RDX"}}, {"F2D39C", {"RCL\x82 IND 28"}},
+  });
+}
+
 TEST(Decoder, NumbersEndAtTheFirstOtherByte) {
   ExpectDecodes({
       {"1C1A151B1200", {"-.5\x98" "2"}}, {"1000", {"0"}},

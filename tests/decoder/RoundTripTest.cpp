@@ -10,6 +10,7 @@
 #include "decoder/Decode.h"
 #include "encoder/Assembly.h"
 #include "tables/Tables.h"
+#include "text/CalculatorNames.h"
 
 namespace orrikey {
 namespace {
@@ -57,6 +58,8 @@ Lines EveryInstruction() {
       for (const std::string& head : heads)
         for (const std::string& tail : tails) lines.push_back(head + operand + tail);
   }
+  // Written, as program text is, with the calculator's names.
+  for (std::string& line : lines) text::UseCalculatorName(line);
   return lines;
 }
 

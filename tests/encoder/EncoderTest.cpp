@@ -39,6 +39,16 @@ TEST(Encoder, FixedInstructions) {
   });
 }
 
+// Program text names these as the calculator does; files written before
+// hold the table names, which read alike.
+TEST(Encoder, CalculatorNamesOfOperandInstructions) {
+  ExpectEncodes({
+      {"RCL\x82 05", "F2D305"}, {"RCLx 05", "F2D305"}, {"STO\x82 IND 05", "9485"},
+      {"STOx IND 05", "9485"}, {"RCL\x82 IND ST X", "F2D3F3"}, {"RCL\x82", "------ err opcode"},
+      {"RCL\x82 128", "------ err par"}, {"\x82 05", "------ err opcode"},
+  });
+}
+
 // A control byte is trimmed as little as any other character: outside a
 // quoted text it fails the line and is named; inside one it is a code.
 TEST(Encoder, ControlBytes) {

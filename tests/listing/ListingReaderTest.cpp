@@ -39,13 +39,17 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"RCL  ST Y", "RCL ST Y"},
         // Glyphs, ASCII spellings, and the spellings that stay themselves.
         LineRow{"├\"X\"", "\x9F \"X\""}, LineRow{"|-\"X\"", "\x9F \"X\""},
-        LineRow{"STO× 05", "STOx 05"}, LineRow{"STO÷ 05", "STO\xA0 05"}, LineRow{"×", "x"},
-        LineRow{"*", "x"}, LineRow{"/", "\xA0"}, LineRow{"RCL/ \"A\"", "RCL\xA0 \"A\""},
+        LineRow{"STO× 05", "STO\x82 05"}, LineRow{"STO÷ 05", "STO\xA0 05"}, LineRow{"×", "\x82"},
+        LineRow{"*", "\x82"}, LineRow{"/", "\xA0"}, LineRow{"RCL/ \"A\"", "RCL\xA0 \"A\""},
         LineRow{"1/X", "1/X"}, LineRow{"X<=Y?", "X\x89Y?"}, LineRow{"X≤Y?", "X\x89Y?"},
         LineRow{"X!=0?", "X\x8B" "0?"}, LineRow{"X#Y?", "X\x8BY?"}, LineRow{"->REC", "\xAFREC"},
         LineRow{"<-", "\xB0"}, LineRow{"SIGMA+", "\x85+"}, LineRow{"CLSUM", "CL\x85"},
         LineRow{"SUM", "SUM"}, LineRow{"RSUM", "RSUM"}, LineRow{"10↑X", "10^X"},
         LineRow{"E^X-1", "E^X-1"}, LineRow{".END.", ".END."},
+        // The calculator's names, whichever way the listing writes them.
+        LineRow{"RCL× IND 05", "RCL\x82 IND 05"}, LineRow{"RCL* 5", "RCL\x82 05"},
+        LineRow{"RCLx 05", "RCL\x82 05"}, LineRow{"DATE_PLUS", "DATE+"}, LineRow{"DATE+", "DATE+"},
+        LineRow{"BASE*", "BASE\x82"}, LineRow{"RDX,", "RDX,"},
         // Numbers.
         LineRow{"1E3", "1\x98" "3"}, LineRow{"-2.5e-7", "-2.5\x98-7"},
         LineRow{"1e+15", "1\x98" "15"}, LineRow{"1ᴇ-3", "1\x98-3"}, LineRow{"2,7", "2.7"},

@@ -36,7 +36,9 @@ TEST(Completion, OffersWhatMayFollowTheTextBeforeTheCaret) {
       {"X<", 0, {"X<Y?", "X\x89" "0?", "X\x89Y?"}, false},
       {"x#", 0, {"X\x8B" "0?", "X\x8B?", "X\x8BY?"}},
       {"SUM", 0, {"SUM", "\x85+", "\x85-", "\x85REG"}, false},
-      {"STO*", 0, {"STOx"}},
+      {"STO*", 0, {"STO\x82"}},
+      // The calculator's names, reached from the table names too.
+      {"RCLx", 0, {"RCL\x82"}}, {"DATE_", 0, {"DATE+"}}, {"RCL\x82 ", 5, {"IND", "ST"}},
       {"->", 0, {"\xAF" "DEC", "\xAF" "HMS"}, false},
       // Inside a text or a comment nothing is offered.
       {"XEQ \"MA", 0, {}},

@@ -1,6 +1,7 @@
 // The main window driven as a user would, with the save offers and file
 // dialogs answered by the test.
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QTextLayout>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -293,6 +295,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(Code()->textCursor().selectedText(), "LBL 01");
     QTest::keyClick(Code(), Qt::Key_F12, Qt::ShiftModifier);
     QCOMPARE(Uses(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
+    // Step numbers switched on and off name the jumps' steps, or stop, in
+    // whichever tab is in front.
+    auto* info = Child<QTabWidget>("infoPanel");
+    info->setCurrentIndex(0);
+    Trigger("StepNumbers");
+    QCOMPARE(Uses(), "Line: 2 (step 2) GTO 01\nLine: 4 (step 4) XEQ 01");
+    QCOMPARE(info->currentIndex(), 0);
+    Trigger("StepNumbers");
+    QCOMPARE(Uses(), "Line: 2 GTO 01\nLine: 4 XEQ 01");
     // A jump to no label says so, as its warning does.
     Code()->setLines({"GTO 99", "END"});
     QTest::keyClick(Code(), Qt::Key_F12);
@@ -333,8 +344,13 @@ class MainWindowTest : public QObject {
     Trigger("ProgramsPanel");
     auto* tree = Child<QTreeWidget>("programsTree");
     QCOMPARE(tree->topLevelItemCount(), 2);
-    QCOMPARE(tree->topLevelItem(0)->text(0), "\"P\"  { 8-Byte Prgm }, 4 steps");
-    QCOMPARE(tree->topLevelItem(1)->text(0), "program 2  { 1-Byte Prgm }, 1 step");
+    const auto row = [&](int program) {
+      QStringList texts;
+      for (int column = 0; column < tree->columnCount(); ++column) texts += tree->topLevelItem(program)->text(column);
+      return texts;
+    };
+    QCOMPARE(row(0), (QStringList{"\"P\"", "8", "4", "1"}));
+    QCOMPARE(row(1), (QStringList{"program 2", "1", "1", "5"}));
     QTreeWidgetItem* label = tree->topLevelItem(0)->child(1);
     QCOMPARE(label->text(0), "LBL 01");
     tree->itemClicked(label, 0);
@@ -345,6 +361,38 @@ class MainWindowTest : public QObject {
     const std::vector<LineNumberRow> rows = Code()->lineNumberRows();
     for (const LineNumberRow& row : rows) numbers += row.text;
     QCOMPARE(numbers, (QStringList{"01", "02", "03", "04", "01"}));
+  }
+
+  // The Programs panel opens with the caret's program alone open and wide
+  // enough for its sizes, selects the program or label over the caret as it
+  // moves, and Return on a row goes to its line.
+  void programsPanelFollowsTheCaret() {
+    Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "END", "LBL 02", "CLX"});
+    Code()->selectLine(1);
+    Trigger("ProgramsPanel");
+    auto* tree = Child<QTreeWidget>("programsTree");
+    QTRY_VERIFY(tree->isVisible());
+    QVERIFY(tree->topLevelItem(0)->isExpanded());
+    QVERIFY(!tree->topLevelItem(1)->isExpanded());
+    for (int column = 0; column < tree->columnCount(); ++column)
+      for (int program : {0, 1}) {
+        const QString text = tree->topLevelItem(program)->text(column);
+        QVERIFY2(tree->columnWidth(column) > tree->fontMetrics().horizontalAdvance(text), qPrintable(text));
+      }
+    QTRY_VERIFY(tree->header()->length() <= tree->viewport()->width());
+    const struct {
+      int line, program, label;  // label -1: the program's own row
+    } follows[] = {{1, 0, 0}, {2, 0, 1}, {3, 0, 1}, {5, 1, 0}, {4, 1, 0}, {0, 0, 0}};
+    for (const auto& [line, program, label] : follows) {
+      Code()->selectLine(line);
+      QTreeWidgetItem* top = tree->topLevelItem(program);
+      QCOMPARE(tree->currentItem(), label < 0 ? top : top->child(label));
+    }
+    QVERIFY(tree->topLevelItem(1)->isExpanded());
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(1)->child(0));
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(Code()->textCursor().selectedText(), "LBL 02");
   }
 
   // The script of edits that the editing model's own tests and the page run
@@ -827,6 +875,14 @@ class MainWindowTest : public QObject {
     QVERIFY(label->geometry().right() < Child("hexViewBox")->geometry().left());
   }
 
+  // A low window (a 1280x800 screen at twice the scale) gives its height to
+  // the panes: INFO shrinks to a few lines and the find bar waits for Ctrl+F.
+  void panesTakeMostOfALowWindow() {
+    window->resize(640, 400);
+    QVERIFY(!Child("findBar")->isVisible());
+    QTRY_VERIFY(Code()->viewport()->height() / Code()->fontMetrics().lineSpacing() >= 12);
+  }
+
   // Ctrl+F opens the find bar with the selection, Escape closes it and the
   // keyboard goes back to the text.
   void opensAndClosesTheFindBar() {
@@ -840,6 +896,23 @@ class MainWindowTest : public QObject {
     QTest::keyClick(find, Qt::Key_Escape);
     QVERIFY(!Child("findBar")->isVisible());
     QCOMPARE(QApplication::focusWidget(), Code());
+  }
+
+  // Escape in the text closes the find bar as well, as in Kate, but first
+  // the completion list when one is open.
+  void escapeInTheTextClosesTheFindBar() {
+    Trigger("FindReplace");
+    Code()->setFocus();
+    QTest::keyClicks(Code(), "RC");
+    QAbstractItemView* list = Code()->findChild<QCompleter*>()->popup();
+    QVERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(!list->isVisible());
+    QVERIFY(Child("findBar")->isVisible());
+    QTest::keyClick(Code(), Qt::Key_Escape);
+    QVERIFY(!Child("findBar")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Code());
+    QCOMPARE(Code()->toPlainText(), "RC");
   }
 
   // A screen reader hears each marker with the line it is on, named as the

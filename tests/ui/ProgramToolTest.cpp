@@ -100,6 +100,8 @@ class ProgramToolTest : public QObject {
     QTest::newRow("TO without a blank") << Pick{"names", 6, 3, "A TO B"};
     QTest::newRow("member on its own line") << Pick{"menu", 2, 0, "A CLX B\r\nCLA"};
     QTest::newRow("label types its instruction") << Pick{"menu", 8, 8, "A CLX B\r\nY^X"};
+    QTest::newRow("operand name as the calculator's") << Pick{"names", 2, 1, "A RCL\x82  B"};
+    QTest::newRow("member as the calculator's") << Pick{"menu", 18, 8, "A CLX B\r\nDATE+"};
   }
   void picksTypeTheirText() {
     QFETCH(Pick, pick);

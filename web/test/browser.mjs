@@ -324,7 +324,7 @@ const steps = [
     await page.keyboard.press('Enter');
     await paste('00 { 9-Byte Prgm }\n01▸LBL "L"\n02 STO× 05\n03 GTO 02\n04 END\n');
     // The listing's glyphs come in as the program text spells them.
-    const pasted = `${fixed}\nLBL "L"\nSTOx 05\nGTO 02\nEND\n`;
+    const pasted = `${fixed}\nLBL "L"\nSTO× 05\nGTO 02\nEND\n`;
     await sameAsCli(pasted);
     await caretTo(lines.length + 3);
     await page.keyboard.press('Control+Shift+k');
