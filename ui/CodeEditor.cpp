@@ -93,7 +93,8 @@ QString ShownText(std::string_view codes) {
     if (i + 1 < codes.size() && codes[i + 1] == '\n') ++i;
   }
   text.truncate(out - text.constData());
-  if (size_t(text.size()) > CodeEditor::kCapacity) throw std::runtime_error("Text exceeds memo capacity");
+  if (size_t(text.size()) > CodeEditor::kCapacity) throw std::runtime_error("The text is larger than the editor holds (" +
+                             std::to_string(CodeEditor::kCapacity >> 20) + " MiB)");
   return text;
 }
 

@@ -64,7 +64,7 @@ class CodeEditor : public QPlainTextEdit {
   // The text in display codes, CR LF between lines.
   std::string codes() const;
   // Takes CR LF, lone CR and lone LF as line breaks, and starts a new undo
-  // history. Throws std::runtime_error "Text exceeds memo capacity" and keeps
+  // history. Throws std::runtime_error "The text is larger than the editor holds" and keeps
   // the old text when the new one is longer than kCapacity.
   void setCodes(std::string_view codes);
 
@@ -81,7 +81,7 @@ class CodeEditor : public QPlainTextEdit {
   bool isEmpty() const { return document()->isEmpty(); }
 
   // Deletes the lines of these indexes as one undo step. Deleting the last
-  // line keeps the line break before it, as deleting a line of a memo does.
+  // line keeps the line break before it, as deleting a line in a text editor does.
   void deleteLines(const std::vector<int>& indexes);
 
   // Comments out the lines of the selection (or the caret's line) with "@ ",

@@ -4,6 +4,7 @@
 // behind an interface so that tests can answer them.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,10 +17,10 @@ namespace orrikey {
 struct FileDialog {
   enum class Kind { Open, Save };
   Kind kind;
-  QString filter;  // "Description|*.ext|Description|*.*"
+  QStringList nameFilters;  // as QFileDialog takes them: "Raw files (*.raw)"
   QString initialDir;
   QString fileName = {};
-  int filterIndex = 0;  // the chosen description's place in `filter`, from 0
+  int filterIndex = 0;  // the chosen filter's place in `nameFilters`, from 0
 };
 
 class Dialogs {

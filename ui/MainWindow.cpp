@@ -57,8 +57,8 @@ decoder::Decoded DecodeHexDigits(const QString& digits) {
   return decoder::Decode(parsed.bytes);
 }
 
-// The size of the client area of the original fixed window.
-constexpr QSize kClientSize(897, 614);
+// Room for the two panes side by side with INFO below them.
+constexpr QSize kFirstSize(897, 614);
 
 // A folder of the start folder, when it exists: a dialog must never take a
 // missing folder's name for the file name.
@@ -80,15 +80,14 @@ QString ErrorText(std::string_view message) {
 
 MainWindow::MainWindow(Dialogs& dialogs)
     : dialogs_(dialogs),
-      textDialog_{FileDialog::Kind::Save, "Program text|*.42S|Program text, 8-bit|*.42S",
+      textDialog_{FileDialog::Kind::Save, {"Program text (*.42S)", "Program text, 8-bit (*.42S)"},
                   StartFolder("42SProg")},
-      rawDialog_{FileDialog::Kind::Save, "Raw Files|*.raw", StartFolder("RawProg")},
+      rawDialog_{FileDialog::Kind::Save, {"Raw files (*.raw)"}, StartFolder("RawProg")},
       anyDialog_{FileDialog::Kind::Open,
-                 "HP42S Programs|*.42S;*.raw;*.hp42s;*.free42;*.txt|HP42S Text Files|*.42S|"
-                 "Raw Files|*.raw|Listings|*.hp42s;*.free42;*.txt|All Files|*.*",
+                 {"HP-42S programs (*.42S *.raw *.hp42s *.free42 *.txt)", "Program text (*.42S)",
+                  "Raw files (*.raw)", "Listings (*.hp42s *.free42 *.txt)", "All files (*)"},
                  StartFolder("42SProg")},
-      listingDialog_{FileDialog::Kind::Save, "Listings|*.txt;*.hp42s;*.free42",
-                     StartFolder("42SProg")} {
+      listingDialog_{FileDialog::Kind::Save, {"Listings (*.txt *.hp42s *.free42)"}, StartFolder("42SProg")} {
   setObjectName("mainWindow");
   setAcceptDrops(true);
   createParts();
@@ -108,10 +107,10 @@ MainWindow::~MainWindow() {
 
 void MainWindow::restoreSettings() {
   QSettings settings;
-  // The original window's size where the screen has room for it, as much as
+  // The first window's size where the screen has room for it, as much as
   // fits where not (a small screen, a large scale factor).
-  const QSize original = kClientSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-  resize(original.boundedTo(screen()->availableGeometry().size() * 0.9));
+  const QSize first = kFirstSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  resize(first.boundedTo(screen()->availableGeometry().size() * 0.9));
   restoreGeometry(settings.value("window/geometry").toByteArray());
   infoSplitter_->restoreState(settings.value("window/info").toByteArray());
   restoreState(settings.value("window/docks").toByteArray());

@@ -155,7 +155,7 @@ class MainWindow : public QMainWindow {
   FileDialog rawDialog_;
   FileDialog anyDialog_;
   FileDialog listingDialog_;
-  FileDialog pdfDialog_{FileDialog::Kind::Save, "PDF Files|*.pdf", {}};
+  FileDialog pdfDialog_{FileDialog::Kind::Save, {"PDF files (*.pdf)"}, {}};
 
   ProgramEditor* editor_;
   // The editor's parts, which most commands work on.

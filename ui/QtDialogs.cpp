@@ -64,7 +64,7 @@ void QtDialogs::ShowInformation(const QString& title, const QString& text) {
 bool QtDialogs::Execute(FileDialog& dialog) {
   const bool save = dialog.kind == FileDialog::Kind::Save;
   QFileDialog box(QApplication::activeWindow(), QString(), dialog.initialDir);
-  const QStringList filters = QtNameFilters(dialog.filter);
+  const QStringList& filters = dialog.nameFilters;
   box.setNameFilters(filters);
   if (dialog.filterIndex < filters.size()) box.selectNameFilter(filters[dialog.filterIndex]);
   box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -87,19 +87,6 @@ std::optional<QString> QtDialogs::AskText(const QString& title, const QString& p
       QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, value, &ok);
   if (!ok) return std::nullopt;
   return text;
-}
-
-QStringList QtNameFilters(const QString& filter) {
-  const QStringList parts = filter.split(u'|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-    // On Windows "*.*" matches every name, also one without a dot.
-    for (QString& pattern : patterns)
-      if (pattern == u"*.*") pattern = u'*';
-    filters += parts[i] + " (" + patterns.join(u' ') + ")";
-  }
-  return filters;
 }
 
 }  // namespace orrikey

@@ -20,7 +20,5 @@ class QtDialogs : public Dialogs {
   std::optional<QString> AskText(const QString& title, const QString& prompt, const QString& value) override;
 };
 
-// A filter "Description|*.ext|..." as QFileDialog's name filters.
-QStringList QtNameFilters(const QString& filter);
 
 }  // namespace orrikey
