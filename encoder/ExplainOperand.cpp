@@ -175,7 +175,7 @@ Fault ExplainUnread(std::string_view line, std::string_view name, const tables::
 
 Fault ExplainOperand(std::string_view line, std::string_view name, const tables::ModOp& op,
                      EncodeError error) {
-  const std::string who = Shown(name);
+  const std::string who = ShownName(name);
   const std::string_view operand = OperandOf(line, name);
   if (op.operand == OperandKind::kKeyAssignment)
     if (const auto assignment = ReadKeyAssignment(line, op))

@@ -69,12 +69,12 @@ Fault ExplainUnknown(std::string_view line) {
   const std::string_view rest = line.substr(blank + LeadingBlanks(line.substr(blank)).size());
 
   if (!rest.empty() && (IsFixedName(word) || EncodeNumber(word)))
-    return Mark(line, rest, (IsFixedName(word) ? Shown(word) : "a number") + " takes no operand");
+    return Mark(line, rest, (IsFixedName(word) ? ShownName(word) : "a number") + " takes no operand");
   // An operand instruction or XROM claims a line only when a blank follows its name.
   if (FindModOp(word) || word == "XROM") {
-    if (rest.empty()) return Mark(line, word, Shown(word) + " needs an operand");
+    if (rest.empty()) return Mark(line, word, ShownName(word) + " needs an operand");
     if (line[blank] == '\t')
-      return Mark(line, line.substr(blank, 1), "a tab after " + Shown(word) + " where a blank belongs");
+      return Mark(line, line.substr(blank, 1), "a tab after " + ShownName(word) + " where a blank belongs");
   }
   for (const tables::ModOp& op : tables::ModOps())
     if (op.operand == tables::OperandKind::kKeyLabel && word == op.keyWord)

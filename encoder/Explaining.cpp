@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "encoder/LineForms.h"
+#include "text/CalculatorNames.h"
 #include "text/CodePage.h"
 
 namespace orrikey::encoder {
@@ -26,6 +27,12 @@ std::string Shown(std::string_view codes) {
   std::string shown;
   AppendShown(shown, codes);
   return shown;
+}
+
+std::string ShownName(std::string_view name) {
+  std::string named(name);
+  text::UseCalculatorName(named);
+  return Shown(named);
 }
 
 std::string Quoted(std::string_view codes) {

@@ -21,6 +21,8 @@ Fault Mark(std::string_view line, std::string_view marked, std::string message);
 // the same in quotes.
 std::string Shown(std::string_view codes);
 std::string Quoted(std::string_view codes);
+// An instruction's name as the calculator shows it: "RCL×" for RCLx.
+std::string ShownName(std::string_view name);
 
 // Where the first blank is, or the size; the blanks that start a text.
 size_t FirstBlank(std::string_view text);

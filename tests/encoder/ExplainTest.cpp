@@ -40,6 +40,7 @@ TEST(Explain, Names) {
       {"CLX X", 4, 5, "CLX takes no operand"},
       {"DATE+ 5", 6, 7, "DATE+ takes no operand"},
       {"STO\xA0", 0, 4, "STO÷ needs an operand"},
+      {"RCLx", 0, 4, "RCL× needs an operand"},
       {"RCL\x82 128", 5, 8, "register 128 is out of range (00 to 111, 117 to 127)"},
       {"STO\t05", 3, 4, "a tab after STO where a blank belongs"},
       {"KEY 1 GTO", 0, 9, "KEY 1 GTO needs an operand"},
