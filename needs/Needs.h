@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "encoder/Assembly.h"
@@ -80,6 +81,11 @@ struct SizeNeed {
   std::uint32_t line = 0;   // of the register's first use
 };
 SizeNeed SizeNeeded(const ProgramNeeds& program);
+
+// A program's needs in a few words, the same in every front end: "needs
+// SIZE 31; HP-42S: yes", or "needs SIZE 31 at least; HP-42S: no, 12 lines
+// use today's instructions (first at line 40)", lines as the file numbers them.
+std::string Summary(const ProgramNeeds& program, const labels::Analysis& analysis);
 
 struct Needs {
   // Only the programs that need anything, in program order.
