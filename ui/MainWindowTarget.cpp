@@ -1,0 +1,68 @@
+// The calculators the program is written for: a choice of the View menu,
+// said in the status bar, kept between sessions, and handed to the model,
+// whose diagnostics answer to it.
+
+#include "ui/LiveAssembly.h"
+#include "ui/MainWindow.h"
+
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QStatusBar>
+
+namespace orrikey {
+namespace {
+
+struct TargetChoice {
+  needs::Target target;
+  const char* menuText;
+  const char* objectName;
+  const char* shortName;  // the status bar's
+  const char* setting;
+};
+
+constexpr TargetChoice kTargets[] = {
+    {needs::Target::kToday, "Target: &Today's Calculators (DM42, Free42)", "TargetToday", "DM42/Free42", "today"},
+    {needs::Target::kHp42s, "Target: &Original HP-42S", "TargetHp42s", "HP-42S", "hp42s"},
+};
+
+const char* const kTargetKey = "window/target";
+
+}  // namespace
+
+void MainWindow::createTargetChoice(QMenu* view) {
+  targetLabel_ = new QLabel;
+  targetLabel_->setObjectName("targetLabel");
+  targetLabel_->setAccessibleName("Target calculators");
+  statusBar()->addPermanentWidget(targetLabel_);
+  auto* group = new QActionGroup(this);
+  group->setExclusive(true);
+  for (const TargetChoice& choice : kTargets) {
+    QAction* action = view->addAction(choice.menuText);
+    action->setObjectName(choice.objectName);
+    action->setCheckable(true);
+    group->addAction(action);
+    connect(action, &QAction::toggled, this, [this, &choice](bool checked) {
+      if (!checked) return;
+      targetLabel_->setText(choice.shortName);
+      assembly_->setTarget(choice.target);
+    });
+  }
+  targetActions_ = group->actions();
+}
+
+void MainWindow::restoreTarget(const QSettings& settings) {
+  const QString setting = settings.value(kTargetKey, kTargets[0].setting).toString();
+  QAction* chosen = targetActions_.front();
+  for (size_t i = 0; i < std::size(kTargets); ++i)
+    if (setting == kTargets[i].setting) chosen = targetActions_[qsizetype(i)];
+  chosen->setChecked(true);
+}
+
+void MainWindow::saveTarget(QSettings& settings) const {
+  for (size_t i = 0; i < std::size(kTargets); ++i)
+    if (targetActions_[qsizetype(i)]->isChecked()) settings.setValue(kTargetKey, kTargets[i].setting);
+}
+
+}  // namespace orrikey
