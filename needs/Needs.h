@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "encoder/Assembly.h"
@@ -24,6 +25,12 @@ namespace orrikey::needs {
 // The calculators a program is written for: today's (the DM42 and Free42)
 // have every instruction of the tables, the original HP-42S those of its own.
 enum class Target : unsigned char { kToday, kHp42s };
+
+// The names every front end takes a target by, "today" and "hp42s": the
+// command line's --target, the editor's setting, the page's and the
+// language server's option.
+std::optional<Target> TargetNamed(std::string_view name);
+const char* NameOf(Target target);
 
 // The registers R00 to R24 that a memory clear leaves, on both.
 inline constexpr unsigned kDefaultSize = 25;

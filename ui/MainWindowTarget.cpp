@@ -19,12 +19,11 @@ struct TargetChoice {
   const char* menuText;
   const char* objectName;
   const char* shortName;  // the status bar's
-  const char* setting;
 };
 
 constexpr TargetChoice kTargets[] = {
-    {needs::Target::kToday, "Target: &Today's Calculators (DM42, Free42)", "TargetToday", "DM42/Free42", "today"},
-    {needs::Target::kHp42s, "Target: &Original HP-42S", "TargetHp42s", "HP-42S", "hp42s"},
+    {needs::Target::kToday, "Target: &Today's Calculators (DM42, Free42)", "TargetToday", "DM42/Free42"},
+    {needs::Target::kHp42s, "Target: &Original HP-42S", "TargetHp42s", "HP-42S"},
 };
 
 const char* const kTargetKey = "window/target";
@@ -53,16 +52,15 @@ void MainWindow::createTargetChoice(QMenu* view) {
 }
 
 void MainWindow::restoreTarget(const QSettings& settings) {
-  const QString setting = settings.value(kTargetKey, kTargets[0].setting).toString();
-  QAction* chosen = targetActions_.front();
+  const std::string setting = settings.value(kTargetKey).toString().toStdString();
+  const needs::Target target = needs::TargetNamed(setting).value_or(needs::Target::kToday);
   for (size_t i = 0; i < std::size(kTargets); ++i)
-    if (setting == kTargets[i].setting) chosen = targetActions_[qsizetype(i)];
-  chosen->setChecked(true);
+    if (kTargets[i].target == target) targetActions_[qsizetype(i)]->setChecked(true);
 }
 
 void MainWindow::saveTarget(QSettings& settings) const {
   for (size_t i = 0; i < std::size(kTargets); ++i)
-    if (targetActions_[qsizetype(i)]->isChecked()) settings.setValue(kTargetKey, kTargets[i].setting);
+    if (targetActions_[qsizetype(i)]->isChecked()) settings.setValue(kTargetKey, needs::NameOf(kTargets[i].target));
 }
 
 }  // namespace orrikey

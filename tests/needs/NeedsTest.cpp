@@ -142,6 +142,12 @@ TEST(RawProgram, NeedsWhatTheTypedLinesNeed) {
   EXPECT_EQ(Describe(read), Describe(typed));
 }
 
+// Every front end takes a target by the same names, and names it back so.
+TEST(TargetNames, ReadBackAsWritten) {
+  for (const Target target : {Target::kToday, Target::kHp42s}) EXPECT_EQ(TargetNamed(NameOf(target)), target);
+  for (const char* unknown : {"", "HP42S", "free42", "hp42s "}) EXPECT_FALSE(TargetNamed(unknown)) << unknown;
+}
+
 // The words every front end shows for a program: the count of today's lines
 // agrees in number, and an indirect use leaves the SIZE at least.
 struct SummaryRow {
