@@ -87,9 +87,9 @@ int Check(std::span<const std::string> args) {
   needs::Target target = needs::Target::kToday;
   const ValueOption options[] = {
       {"--target", [&target](const std::string& name, Arguments&) -> std::optional<std::string> {
-         if (name == "hp42s") target = needs::Target::kHp42s;
-         else if (name == "today") target = needs::Target::kToday;
-         else return "unknown target '" + name + "' (hp42s or today)";
+         const std::optional<needs::Target> named = needs::TargetNamed(name);
+         if (!named) return "unknown target '" + name + "' (hp42s or today)";
+         target = *named;
          return std::nullopt;
        }}};
   std::string problem;

@@ -17,26 +17,6 @@
 #include "text/CodePage.h"
 
 namespace orrikey::cli {
-namespace {
-
-// "  needs SIZE 31; HP-42S: yes", or "  needs SIZE 31 at least; HP-42S: no,
-// 12 lines use today's instructions (first at line 40)".
-template <typename LineOf>
-void AppendNeeds(std::string& out, const needs::ProgramNeeds& program, const LineOf& lineOf) {
-  out += "  needs SIZE " + std::to_string(needs::SizeNeeded(program).size);
-  if (program.indirectCount > 0) out += " at least";
-  out += "; HP-42S: ";
-  if (program.todayCount == 0) {
-    out += "yes\n";
-    return;
-  }
-  out += "no, " + std::to_string(program.todayCount) +
-         (program.todayCount == 1 ? " line uses" : " lines use") + " today's instructions (first at line " +
-         lineOf(program.firstToday) + ")\n";
-}
-
-}  // namespace
-
 int Programs(std::span<const std::string> args) {
   if (args.size() != 2) return Usage("programs takes one file");
   const auto input = IndexInput(args[1]);
@@ -58,7 +38,7 @@ int Programs(std::span<const std::string> args) {
           const labels::Program& p = analysis.programs[program++];
           out += "Program " + std::to_string(program) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
                  ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
-          AppendNeeds(out, input->needs.Of(program - 1), lineOf);
+          out += "  " + needs::Summary(input->needs.Of(program - 1), analysis) + '\n';
           if (!(printed = report.Pass())) return;
         }
         const std::optional<labels::LabelLine> label = labels::LabelLineOf(line.assembled);

@@ -46,6 +46,7 @@ struct OutlineProgram {
   size_t end = 0;
   size_t size = 0;   // bytes without END, as the calculator counts them
   size_t steps = 0;  // END included
+  std::string needs;  // as the command line's programs says it
   std::vector<OutlineLabel> labels;
 };
 

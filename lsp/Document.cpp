@@ -46,8 +46,8 @@ void RefuseLarge(std::string_view text) {
 
 }  // namespace
 
-Document::Document(std::string path, std::string_view text, Encoding encoding)
-    : path_(std::move(path)), encoding_(encoding) {
+Document::Document(std::string path, std::string_view text, Encoding encoding, needs::Target target)
+    : path_(std::move(path)), encoding_(encoding), target_(target) {
   RefuseLarge(text);
   Read(text);
 }
@@ -64,17 +64,22 @@ void Document::Read(std::string_view text) {
   } catch (const std::runtime_error&) {
     // Text with a NUL byte is no file the editor opens; the model still
     // reads it as typed, and says which character it refuses.
-    model_ = editing::ProgramModel();
+    Adopt(editing::ProgramModel());
     model_.Replace(0, 1, Joined(lines_, 0, lines_.size()));
     return;
   }
   if (opened.form == document::FileForm::kListing) return ReadListing(std::move(opened));
-  model_ = editing::ProgramModel(std::move(opened));
+  Adopt(editing::ProgramModel(std::move(opened)));
   if (model_.lineCount() < lines_.size()) model_.Replace(model_.lineCount(), 0, "");
   if (model_.lineCount() != lines_.size()) {
-    model_ = editing::ProgramModel();
+    Adopt(editing::ProgramModel());
     model_.Replace(0, 1, Joined(lines_, 0, lines_.size()));
   }
+}
+
+void Document::Adopt(editing::ProgramModel model) {
+  model_ = std::move(model);
+  model_.SetTarget(target_);
 }
 
 // The program line is found in its listing line as the model spells it; of
@@ -83,7 +88,7 @@ void Document::ReadListing(document::OpenedProgram opened) {
   listing_ = true;
   for (const listing::ListingError& error : opened.refused)
     refused_.push_back({std::min(error.fileLine - 1, lines_.size() - 1), error.reason});
-  model_ = editing::ProgramModel(std::move(opened));
+  Adopt(editing::ProgramModel(std::move(opened)));
   modelLineOf_.assign(lines_.size(), kNone);
   shown_.reserve(model_.lineCount());
   for (size_t i = 0; i < model_.lineCount(); ++i) {

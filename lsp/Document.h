@@ -32,9 +32,10 @@ struct RefusedLine {
 
 class Document {
  public:
-  // Reads the text as the editor reads a file of that content. Throws
-  // RequestError for a text larger than a program file may be.
-  Document(std::string path, std::string_view text, Encoding encoding);
+  // Reads the text as the editor reads a file of that content, its
+  // diagnostics answering to the target. Throws RequestError for a text
+  // larger than a program file may be.
+  Document(std::string path, std::string_view text, Encoding encoding, needs::Target target);
 
   // Replaces the text between two client positions (Position objects);
   // positions past the end are taken as the end.
@@ -68,6 +69,8 @@ class Document {
   };
 
   void Read(std::string_view text);
+  // Each text read anew has a model of its own, which keeps the target.
+  void Adopt(editing::ProgramModel model);
   void ReadListing(document::OpenedProgram opened);
   Shown ShownOf(size_t modelLine) const;
   Position PositionAt(size_t line, size_t byte) const;
@@ -76,6 +79,7 @@ class Document {
 
   std::string path_;
   Encoding encoding_;
+  needs::Target target_;
   std::vector<std::string> lines_;  // UTF-8, without line breaks
   editing::ProgramModel model_;
   bool listing_ = false;

@@ -91,7 +91,7 @@ Json SymbolsOf(const Document& document) {
     const size_t last = std::max(program.first, program.end - 1);
     const Range range = {document.RangeOfLine(program.first).start, document.RangeOfLine(last).end};
     symbols.push_back({{"name", program.name},
-                       {"detail", document.model().SizeOf(program.first)},
+                       {"detail", document.model().SizeOf(program.first) + ", " + program.needs},
                        {"kind", kModule},
                        {"range", range},
                        {"selectionRange", document.RangeOfLine(program.first)},

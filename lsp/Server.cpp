@@ -19,6 +19,18 @@ bool OffersUtf8(const Json& params) {
   return offered.is_array() && std::find(offered.begin(), offered.end(), "utf-8") != offered.end();
 }
 
+// The calculators every document is checked for: initializationOptions'
+// target, "today" (the default) or "hp42s".
+needs::Target TargetOf(const Json& params) {
+  static const Json::json_pointer option("/initializationOptions/target");
+  if (!params.contains(option)) return needs::Target::kToday;
+  const Json& name = params.at(option);
+  const std::optional<needs::Target> target =
+      name.is_string() ? needs::TargetNamed(name.get_ref<const std::string&>()) : std::nullopt;
+  if (!target) throw RequestError(kInvalidParams, "The target is \"today\" or \"hp42s\"");
+  return *target;
+}
+
 Json Capabilities(Encoding encoding) {
   return {{"positionEncoding", encoding == Encoding::kUtf8 ? "utf-8" : "utf-16"},
           {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
@@ -153,6 +165,7 @@ Json Server::Initialize(const Json& params) {
   if (initialized_) throw RequestError(kInvalidRequest, "The server is initialized already");
   if (!params.is_object()) throw RequestError(kInvalidParams, "initialize takes an object");
   encoding_ = OffersUtf8(params) ? Encoding::kUtf8 : Encoding::kUtf16;
+  target_ = TargetOf(params);
   initialized_ = true;
   return {{"capabilities", Capabilities(encoding_)}, {"serverInfo", {{"name", "orrikey"}, {"version", version_}}}};
 }
@@ -184,7 +197,7 @@ void Server::Open(const Json& params) {
   const std::string& uri = UriOf(params);
   const Json& item = params.at("textDocument");
   documents_.erase(uri);
-  documents_.emplace(uri, Document(uri, item.at("text").get_ref<const std::string&>(), encoding_));
+  documents_.emplace(uri, Document(uri, item.at("text").get_ref<const std::string&>(), encoding_, target_));
   Publish(uri, item.value("version", Json()));
 }
 

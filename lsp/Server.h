@@ -60,6 +60,7 @@ class Server {
   std::deque<Incoming> queue_;
   std::map<std::string, Document, std::less<>> documents_;
   Encoding encoding_ = Encoding::kUtf16;
+  needs::Target target_ = needs::Target::kToday;  // of every document
   bool initialized_ = false;
   bool shutDown_ = false;
   bool ended_ = false;

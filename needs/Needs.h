@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "encoder/Assembly.h"
@@ -23,6 +25,12 @@ namespace orrikey::needs {
 // The calculators a program is written for: today's (the DM42 and Free42)
 // have every instruction of the tables, the original HP-42S those of its own.
 enum class Target : unsigned char { kToday, kHp42s };
+
+// The names every front end takes a target by, "today" and "hp42s": the
+// command line's --target, the editor's setting, the page's and the
+// language server's option.
+std::optional<Target> TargetNamed(std::string_view name);
+const char* NameOf(Target target);
 
 // The registers R00 to R24 that a memory clear leaves, on both.
 inline constexpr unsigned kDefaultSize = 25;
@@ -80,6 +88,11 @@ struct SizeNeed {
   std::uint32_t line = 0;   // of the register's first use
 };
 SizeNeed SizeNeeded(const ProgramNeeds& program);
+
+// A program's needs in a few words, the same in every front end: "needs
+// SIZE 31; HP-42S: yes", or "needs SIZE 31 at least; HP-42S: no, 12 lines
+// use today's instructions (first at line 40)", lines as the file numbers them.
+std::string Summary(const ProgramNeeds& program, const labels::Analysis& analysis);
 
 struct Needs {
   // Only the programs that need anything, in program order.

@@ -28,7 +28,9 @@ CodeEditor::Marker LiveAssembly::markerAt(int line) const {
 
 void LiveAssembly::showProgram(document::OpenedProgram opened) {
   const std::string codes = opened.text;
+  const needs::Target target = model_.target();
   model_ = editing::ProgramModel(std::move(opened));
+  model_.SetTarget(target);
   {
     const QScopedValueRollback adopting(adopting_, true);
     code_->setCodes(codes);
@@ -36,6 +38,12 @@ void LiveAssembly::showProgram(document::OpenedProgram opened) {
   // A final line break leaves an empty last line that the file does not count.
   if (model_.lineCount() < size_t(code_->document()->blockCount())) model_.Replace(model_.lineCount(), 0, "");
   hex_->showRows(int(model_.lineCount()));
+  code_->update();
+  emit summaryChanged();
+}
+
+void LiveAssembly::setTarget(needs::Target target) {
+  model_.SetTarget(target);
   code_->update();
   emit summaryChanged();
 }

@@ -31,6 +31,9 @@ class LiveAssembly : public QObject {
   // CodeEditor::setCodes does.
   void showProgram(document::OpenedProgram opened);
 
+  // The calculators the diagnostics answer to; kept for every file opened.
+  void setTarget(needs::Target target);
+
  signals:
   // The program changed: its sizes, diagnostics or outline may have.
   void summaryChanged();

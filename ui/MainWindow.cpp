@@ -103,6 +103,7 @@ MainWindow::~MainWindow() {
   settings.setValue("window/info", infoSplitter_->saveState());
   settings.setValue("window/docks", saveState());
   settings.setValue("window/stepNumbers", stepNumbersAction_->isChecked());
+  saveTarget(settings);
 }
 
 void MainWindow::restoreSettings() {
@@ -115,6 +116,7 @@ void MainWindow::restoreSettings() {
   infoSplitter_->restoreState(settings.value("window/info").toByteArray());
   restoreState(settings.value("window/docks").toByteArray());
   stepNumbersAction_->setChecked(settings.value("window/stepNumbers", false).toBool());
+  restoreTarget(settings);
   editor_->restoreSettings(settings);
   updateRecentMenu();
 }
@@ -247,8 +249,13 @@ void MainWindow::showSummary() {
     const size_t sourceLine = model.assembly().lines()[diagnostic.line].sourceLine;
     if (diagnostic.severity == editing::Severity::kError) {
       const encoder::AssembledLine& line = model.assembly().lines()[diagnostic.line].assembled;
-      QString entry = QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
-      info += entry.replace(0, QString("Line: %1").arg(sourceLine).size(), infoLine(diagnostic.line));
+      // A line that converts errs only by what the target lacks.
+      if (!line.error) {
+        info += QString("%1 error: %2").arg(infoLine(diagnostic.line), QString::fromStdString(diagnostic.message));
+      } else {
+        QString entry = QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+        info += entry.replace(0, QString("Line: %1").arg(sourceLine).size(), infoLine(diagnostic.line));
+      }
       targets.push_back(int(diagnostic.line));
     } else if (size_t(warnings.size()) < kMostWarningsListed) {
       warnings += QString("%1 %2: %3")

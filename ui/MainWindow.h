@@ -23,6 +23,7 @@ class QFileSystemWatcher;
 class QLabel;
 class QPrinter;
 class QMenu;
+class QSettings;
 class QSplitter;
 class QTimer;
 
@@ -75,6 +76,10 @@ class MainWindow : public QMainWindow {
   void createParts();
   void createMenus();
   void restoreSettings();
+  // The View menu's choice of the calculators the program is written for.
+  void createTargetChoice(QMenu* view);
+  void restoreTarget(const QSettings& settings);
+  void saveTarget(QSettings& settings) const;
 
   void newFile();
   void convertToCode();
@@ -172,6 +177,8 @@ class MainWindow : public QMainWindow {
   ProgramsPanel* programsPanel_;
   QAction* stepNumbersAction_;
   QLabel* caretLabel_;
+  QLabel* targetLabel_;
+  QList<QAction*> targetActions_;  // in the order of the menu
   QPointer<ProgramTool> programTool_;
   // The lines of the jumps that Find Uses listed last.
   std::vector<size_t> usesFound_;

@@ -198,6 +198,8 @@ void MainWindow::createMenus() {
   connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::showSummary);
   connect(stepNumbersAction_, &QAction::toggled, this, &MainWindow::relistUses);
   view->addSeparator();
+  createTargetChoice(view);
+  view->addSeparator();
   add(view, "Next Pan&e", Qt::Key_F6, [this] { focusNextPane(false); });
   add(view, "Previous Pane", Qt::SHIFT | Qt::Key_F6, [this] { focusNextPane(true); });
   view->addSeparator();

@@ -80,6 +80,11 @@ void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
     item->setText(kBytes, QString::number(program.size));
     item->setText(kSteps, QString::number(program.steps));
     for (int column : {kBytes, kSteps}) item->setTextAlignment(column, Qt::AlignRight);
+    // Beside the row rather than in a column, which would widen the panel
+    // past the text.
+    const QString needs = QString::fromStdString(program.needs);
+    for (int column = kName; column <= kLine; ++column) item->setToolTip(column, needs);
+    item->setData(kName, Qt::AccessibleDescriptionRole, needs);
     SetLine(item, program.first);
     item->setData(0, kEndRole, int(program.end));
   }

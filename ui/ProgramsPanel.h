@@ -1,9 +1,10 @@
 #pragma once
 
 // ProgramsPanel: the outline of the file beside the text: each program with
-// its size, then its labels; a click or Return goes to the line. It follows
-// the text as it changes and the caret as it moves, while it is shown: the
-// caret's program is open and the label above the caret selected.
+// its size and, on its row's tooltip, what it needs to run, then its labels;
+// a click or Return goes to the line. It follows the text as it changes and
+// the caret as it moves, while it is shown: the caret's program is open and
+// the label above the caret selected.
 
 #include "editing/ProgramModel.h"
 

@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, NeedsTest, testing::Values(
 
 struct OutlineRow {
   std::string text;
-  Lines outline;  // "A 0-3 9: "A"@0 01@1"
+  Lines outline;  // "A 0-3 9: "A"@0 01@1", then the program's needs
 };
 
 class OutlineTest : public testing::TestWithParam<OutlineRow> {};
@@ -188,13 +188,17 @@ TEST_P(OutlineTest, ListsProgramsAndLabels) {
                       " " + std::to_string(program.size) + ":";
     for (const OutlineLabel& label : program.labels) row += " " + label.name + "@" + std::to_string(label.line);
     outline.push_back(row);
+    outline.push_back(program.needs);
   }
   EXPECT_EQ(outline, GetParam().outline);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OutlineTest, testing::Values(
     OutlineRow{"LBL \"A\"\nLBL 01\nEND\nCLX\nLBL a\nEND\n\n",
-               {"\"A\" 0-3 6: \"A\"@0 01@1", "program 2 3-6 3: a@4"}},
+               {"\"A\" 0-3 6: \"A\"@0 01@1", "needs SIZE 0; HP-42S: yes", "program 2 3-6 3: a@4",
+                "needs SIZE 0; HP-42S: yes"}},
+    OutlineRow{"STO 30\nDROPN 2\nEND",
+               {"program 1 0-3 5:", "needs SIZE 31; HP-42S: no, 1 line uses today's instructions (first at line 2)"}},
     OutlineRow{"", {}}));
 
 TEST(ProgramModel, PlacesLinesByProgramAndStep) {

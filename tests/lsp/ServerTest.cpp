@@ -258,6 +258,39 @@ INSTANTIATE_TEST_SUITE_P(
                   {"0:3-0:8 2"}}),
     [](const testing::TestParamInfo<ChangeRow>& info) { return info.param.name; });
 
+// initializationOptions' target holds for every document: a line of today's
+// calculators is an error for the HP-42S alone; an unknown target is refused.
+struct TargetRow {
+  std::string name;
+  Json options;
+  Lines answers;
+  Lines diagnostics;
+};
+
+class TargetTest : public testing::TestWithParam<TargetRow> {};
+
+TEST_P(TargetTest, ChecksForTheTargetCalculators) {
+  Json params = {{"capabilities", Json::object()}};
+  if (!GetParam().options.is_null()) params["initializationOptions"] = GetParam().options;
+  const Session session = Served(Request(1, "initialize", params) + Notification("initialized", Json::object()) +
+                                 Open("LBL \"A\"\nDROPN 2\nEND") + Request(2, "textDocument/documentSymbol", OnDocument(At(0, 0))));
+  EXPECT_EQ(Summary(session), GetParam().answers);
+  EXPECT_EQ(LastDiagnostics(session), GetParam().diagnostics);
+  if (const Json* symbols = Response(session, 2); symbols && symbols->contains("result"))
+    EXPECT_EQ((*symbols)["result"][0]["detail"],
+              "{ 8-Byte Prgm }, needs SIZE 0; HP-42S: no, 1 line uses today's instructions (first at line 2)");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TargetTest,
+    testing::Values(
+        TargetRow{"NoneIsToday", nullptr, {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, {}},
+        TargetRow{"Today", {{"target", "today"}}, {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, {}},
+        TargetRow{"Hp42s", {{"target", "hp42s"}}, {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, {"1:0-1:7 1"}},
+        TargetRow{"Unknown", {{"target", "HP-42S"}}, {"1 -32602", "2 -32002"}, {}},
+        TargetRow{"NotAName", {{"target", 42}}, {"1 -32602", "2 -32002"}, {}}),
+    [](const testing::TestParamInfo<TargetRow>& info) { return info.param.name; });
+
 struct MessageRow {
   std::string name;
   std::string text;

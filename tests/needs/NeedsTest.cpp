@@ -142,5 +142,33 @@ TEST(RawProgram, NeedsWhatTheTypedLinesNeed) {
   EXPECT_EQ(Describe(read), Describe(typed));
 }
 
+// Every front end takes a target by the same names, and names it back so.
+TEST(TargetNames, ReadBackAsWritten) {
+  for (const Target target : {Target::kToday, Target::kHp42s}) EXPECT_EQ(TargetNamed(NameOf(target)), target);
+  for (const char* unknown : {"", "HP42S", "free42", "hp42s "}) EXPECT_FALSE(TargetNamed(unknown)) << unknown;
+}
+
+// The words every front end shows for a program: the count of today's lines
+// agrees in number, and an indirect use leaves the SIZE at least.
+struct SummaryRow {
+  Lines program;
+  std::string said;
+};
+
+class SummaryTest : public testing::TestWithParam<SummaryRow> {};
+
+TEST_P(SummaryTest, SaysTheSizeAndWhetherTheHp42sRunsIt) {
+  const encoder::Assembly assembly = Typed(GetParam().program);
+  const labels::Analysis analysis = labels::Analyse(assembly);
+  EXPECT_EQ(Summary(Analyse(assembly, analysis).Of(0), analysis), GetParam().said);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, SummaryTest, testing::Values(
+    SummaryRow{{"CLX", "END"}, "needs SIZE 0; HP-42S: yes"},
+    SummaryRow{{"STO 30", "RCL IND 02", "END"}, "needs SIZE 31 at least; HP-42S: yes"},
+    SummaryRow{{"CLX", "DROPN 2", "END"}, "needs SIZE 0; HP-42S: no, 1 line uses today's instructions (first at line 2)"},
+    SummaryRow{{"STO 30", "", "DUP", "NOP"},
+               "needs SIZE 31; HP-42S: no, 2 lines use today's instructions (first at line 3)"}));
+
 }  // namespace
 }  // namespace orrikey::needs

@@ -443,6 +443,39 @@ class MainWindowTest : public QObject {
     QVERIFY(Child<QLabel>("byteCountLabel")->text().startsWith("{ "));
   }
 
+  // The View menu's target decides whether a line of today's calculators is
+  // an error: listed under INFO and marked for the HP-42S alone, said in the
+  // status bar, and kept for the next start. The Programs panel tells each
+  // program's needs in the command line's words.
+  void followsTheTarget() {
+    Code()->setLines({"LBL \"A\"", "STO 30", "DROPN 2", "END"});
+    const QString error = "Line: 3 error: not on the HP-42S: an instruction of today's calculators";
+    const struct {
+      const char* action;
+      const char* shown;
+      bool errs;
+    } steps[] = {{"TargetHp42s", "HP-42S", true}, {"TargetToday", "DM42/Free42", false}, {"TargetHp42s", "HP-42S", true}};
+    QCOMPARE(Child<QLabel>("targetLabel")->text(), "DM42/Free42");
+    for (const auto& [action, shown, errs] : steps) {
+      Trigger(action);
+      QCOMPARE(Child<QLabel>("targetLabel")->text(), shown);
+      QCOMPARE(Info().contains(error), errs);
+      QCOMPARE(Code()->marker(2).isEmpty(), !errs);
+    }
+    Trigger("ProgramsPanel");
+    QTRY_VERIFY(Child<QTreeWidget>("programsTree")->isVisible());
+    QCOMPARE(Child<QTreeWidget>("programsTree")->topLevelItem(0)->toolTip(0),
+             "needs SIZE 31; HP-42S: no, 1 line uses today's instructions (first at line 3)");
+
+    window.reset();
+    window = std::make_unique<MainWindow>(*dialogs);
+    QVERIFY(Child<QAction>("TargetHp42s")->isChecked());
+    QVERIFY(!Child<QAction>("TargetToday")->isChecked());
+    QCOMPARE(Child<QLabel>("targetLabel")->text(), "HP-42S");
+    Code()->setLines({"DROPN 2"});
+    QVERIFY(Info().contains("Line: 1 error: not on the HP-42S"));
+  }
+
   // A jump to no label is a warning: marked in its own colour and listed
   // after the errors, with the byte count kept, as the program converts.
   void warnsOfJumpsToNoLabel() {

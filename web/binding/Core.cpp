@@ -240,7 +240,9 @@ class PageModel {
       val out = OpenedFile(opened);
       const size_t refused = opened.refused.size();
       const size_t shown = size_t(std::count(opened.text.begin(), opened.text.end(), '\n')) + 1;
+      const needs::Target target = model_.target();
       model_ = editing::ProgramModel(std::move(opened));
+      model_.SetTarget(target);
       if (model_.lineCount() < shown) model_.Replace(model_.lineCount(), 0, "");
       out.set("lines", Rows(0, model_.lineCount()));
       out.set("size", model_.TotalSize());
@@ -249,6 +251,12 @@ class PageModel {
     } catch (const std::exception& error) {
       return Failure(error);
     }
+  }
+
+  // The calculators the diagnostics answer to, by the names the command
+  // line takes; an unknown name is today's.
+  void setTarget(const std::string& name) {
+    model_.SetTarget(needs::TargetNamed(name).value_or(needs::Target::kToday));
   }
 
   // Errors, warnings and notes in line order, each with the line the
@@ -297,6 +305,7 @@ class PageModel {
       out.set("end", program.end);
       out.set("size", program.size);
       out.set("steps", program.steps);
+      out.set("needs", program.needs);
       val labels = val::array();
       for (const editing::OutlineLabel& label : program.labels)
         PushLabel(labels.as_handle(), label.line, label.name.c_str());
@@ -432,6 +441,7 @@ EMSCRIPTEN_BINDINGS(orrikey_core) {
       .constructor<>()
       .function("replace", &orrikey::PageModel::replace)
       .function("open", &orrikey::PageModel::open)
+      .function("setTarget", &orrikey::PageModel::setTarget)
       .function("diagnostics", &orrikey::PageModel::diagnostics)
       .function("errorCount", &orrikey::PageModel::errorCount)
       .function("sizeOf", &orrikey::PageModel::sizeOf)

@@ -259,7 +259,8 @@ function showProblems(found) {
   for (const d of found) {
     const go = () => goTo(d.line + 1, d.begin, d.end);
     if (d.severity === 'error') {
-      errors.push(listItem(d.failure ?? d.message, go, 'error'));
+      // A line that converts errs only by what the target lacks.
+      errors.push(listItem(d.failure ?? `Line: ${d.sourceLine} error: ${d.message}`, go, 'error'));
     } else if (others.length < mostWarningsListed) {
       const fix = d.fix === undefined ? undefined : { line: d.line, text: d.fix };
       others.push(listItem(`Line: ${d.sourceLine} ${d.severity}: ${d.message}`, go, d.severity, fix));
@@ -308,31 +309,32 @@ function showPlace(state) {
 const tree = document.getElementById('programs');
 let outlinedLabels = '';
 
-function treeItem(level, line, name, detail) {
+function treeItem(level, line, name, details = []) {
   const item = document.createElement('div');
   item.setAttribute('role', 'treeitem');
   item.setAttribute('aria-level', String(level));
   item.tabIndex = -1;
-  const parts = ['name', 'line', 'detail'].map((kind) => {
+  const parts = ['name', 'line', 'detail', 'needs'].slice(0, 2 + details.length).map((kind) => {
     const part = document.createElement('span');
     part.className = kind;
     return part;
   });
   parts[1].setAttribute('aria-hidden', 'true');
-  item.append(...(detail === undefined ? parts.slice(0, 2) : parts));
-  setTreeItem(item, line, name, detail);
+  item.append(...parts);
+  setTreeItem(item, line, name, details);
   return item;
 }
 
-function setTreeItem(item, line, name, detail) {
+function setTreeItem(item, line, name, details = []) {
   item.dataset.line = String(line);
   item.children[0].textContent = name;
   item.children[1].textContent = String(line + 1);
-  if (detail !== undefined) item.children[2].textContent = detail;
-  item.setAttribute('aria-label', `${name}${detail === undefined ? '' : `, ${detail}`}, line ${line + 1}`);
+  details.forEach((detail, i) => { item.children[2 + i].textContent = detail; });
+  item.setAttribute('aria-label', [name, ...details, `line ${line + 1}`].join(', '));
 }
 
-const programDetail = (p) => `{ ${p.size}-Byte Prgm }, ${p.steps} ${p.steps === 1 ? 'step' : 'steps'}`;
+// Its size and steps, then what it needs to run, in the command line's words.
+const programDetails = (p) => [`{ ${p.size}-Byte Prgm }, ${p.steps} ${p.steps === 1 ? 'step' : 'steps'}`, p.needs];
 
 function showOutline(outline) {
   const labels = JSON.stringify(outline.map((p) => p.labels));
@@ -342,14 +344,14 @@ function showOutline(outline) {
     const focused = [...tree.children].indexOf(document.activeElement);
     const items = [];
     for (const program of outline) {
-      items.push(treeItem(1, program.first, program.name, programDetail(program)));
+      items.push(treeItem(1, program.first, program.name, programDetails(program)));
       for (const label of program.labels) items.push(treeItem(2, label.line, `LBL ${label.name}`));
     }
     tree.replaceChildren(...items);
     if (items.length > 0) focusTreeItem(items[Math.min(Math.max(focused, 0), items.length - 1)], focused >= 0);
   } else {
     const items = tree.querySelectorAll('[aria-level="1"]');
-    outline.forEach((program, p) => setTreeItem(items[p], program.first, program.name, programDetail(program)));
+    outline.forEach((program, p) => setTreeItem(items[p], program.first, program.name, programDetails(program)));
   }
 }
 
@@ -507,6 +509,18 @@ renameDialog.querySelector('form').addEventListener('submit', (event) => {
   showStatus(`Renamed ${renaming.name} to ${typed} on ${result.edits.length} line(s)`);
 });
 renameDialog.addEventListener('close', () => view.focus());
+
+// The calculators the program is checked for, kept for the next visit: the
+// HP-42S makes an error of each line of today's instructions.
+const targetChoice = document.getElementById('target');
+targetChoice.value = localStorage.getItem('orrikey.target') ?? 'today';
+if (!targetChoice.value) targetChoice.value = 'today';
+model.setTarget(targetChoice.value);
+targetChoice.addEventListener('change', () => {
+  localStorage.setItem('orrikey.target', targetChoice.value);
+  model.setTarget(targetChoice.value);
+  refreshSoon(view, true);
+});
 
 const view = new EditorView({
   parent: document.getElementById('editor'),

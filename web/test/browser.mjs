@@ -1,7 +1,8 @@
 // The built page (web/dist) in headless Chromium, driven as a person uses it:
 // its word on how to start and its example, opening a raw file, typing a line that fails and mending it, pasting a
 // listing, saving the raw file, the character picker, the script of edits the desktop and the model share, each
-// text checked as orrikey-cli checks it, completion, help, going by labels, the programs' outline and a reload offline.
+// text checked as orrikey-cli checks it, completion, help, going by labels, the programs' outline, the target
+// calculators and a reload offline.
 // Expected bytes, text, diagnostics and sizes come from orrikey-cli. It also prints how long the
 // page takes to open the largest raw file of the corpus (when the corpus is
 // beside the clone) and to take a keystroke on a 10,000-line program.
@@ -161,12 +162,12 @@ async function pageCheck() {
   const programs = [];
   const outline = page.locator('#programs [role="treeitem"]');
   for (let i = 0; i < await outline.count(); ++i) {
-    const [name, line, detail] = await outline.nth(i).locator('span').allTextContents();
+    const [name, line, detail, needs] = await outline.nth(i).locator('span').allTextContents();
     if (detail === undefined) {
       programs.push(`${line} ${name}`);
       continue;
     }
-    programs.push(`${line} ${detail}`);
+    programs.push(`${line} ${detail}`, needs);
     await outline.nth(i).click();
     check(detail.startsWith(await page.textContent('#size') || '{ '), `line ${line}: ${detail}, size shown ` +
           JSON.stringify(await page.textContent('#size')));
@@ -366,6 +367,28 @@ const steps = [
     await page.waitForSelector('#info .error', settle);
     check(await page.textContent('#info .error') ===
           'Line: 4 ------ err char: the character ✓ (U+2713) has no calculator code', 'the character is not named');
+  }],
+  ['checks for the target chosen, and keeps it for the next visit', async () => {
+    const text = 'LBL "T"\nSTO 30\nDROPN 2\nEND';
+    const error = 'Line: 3 error: not on the HP-42S: an instruction of today\'s calculators';
+    const errors = () => page.locator('#info .error').allTextContents();
+    await replaceAll(text);
+    for (const [target, listed] of [['hp42s', [error]], ['today', []], ['hp42s', [error]]]) {
+      await page.selectOption('#target', target);
+      await page.waitForFunction((n) => document.querySelectorAll('#info .error').length === n, listed.length, settle);
+      check(JSON.stringify(await errors()) === JSON.stringify(listed), `${target}: ${JSON.stringify(await errors())}`);
+    }
+    check(await page.textContent('#programs .needs') ===
+          'needs SIZE 31; HP-42S: no, 1 line uses today\'s instructions (first at line 3)',
+          `the outline says ${await page.textContent('#programs .needs')}`);
+    await page.reload();
+    await page.waitForSelector('.cm-content', settle);
+    check(await page.inputValue('#target') === 'hp42s', 'the target is not kept');
+    await replaceAll('DROPN 2');
+    await page.waitForSelector('#info .error', settle);
+    check((await errors())[0] === 'Line: 1 error: not on the HP-42S: an instruction of today\'s calculators',
+          `after reloading: ${JSON.stringify(await errors())}`);
+    await page.selectOption('#target', 'today');
   }],
   ['reloads offline once loaded', async () => {
     check(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),
