@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "CycledProgram.h"
+#include "EditedProgram.h"
 
 extern char** environ;
 
@@ -108,13 +108,12 @@ BENCHMARK(BM_InitializeAnswered)->Unit(benchmark::kMillisecond);
 
 // The editing benchmark's program, as JSON string content.
 std::string ProgramText() {
-  const std::vector<std::string> kinds = {
-      "LBL \\\"MAIN\\\"", "INPUT \\\"N\\\"", "STO 05", "RCL IND ST X", "X≤Y?", "GTO 01",
-      "STO÷ 07", "1.5ᴇ-3", "Σ+", "\\\"ROOT\\\"", "XEQ \\\"SUB\\\"", "LBL 01",
-      "ISG 00", "CLX", "ENTER", "VIEW \\\"X\\\"", "FIX 04", "RTN"};
-  std::string text;
-  for (const std::string& line : CycledProgram(kinds, 9'999)) text += line + "\\n";
-  return text + "END";
+  std::string escaped;
+  for (const char c : EditedProgramText()) {
+    if (c == '"' || c == '\\') escaped += '\\';
+    escaped += c == '\n' ? std::string("\\n") : std::string(1, c);
+  }
+  return escaped;
 }
 
 void BM_OneLineChangeDiagnosed(benchmark::State& state) {
