@@ -42,13 +42,16 @@ function columnOf(text, offset) {
 
 const caretLine = (state) => state.doc.lineAt(state.selection.main.head);
 
+// The hex is drawn by the style sheet from an attribute, not held as text:
+// a browser that edits across the widget itself (select all, then type)
+// could otherwise leave the widget's text in the line the editor reads back.
 class HexWidget extends WidgetType {
   constructor(hex) { super(); this.hex = hex; }
   eq(other) { return other.hex === this.hex; }
   toDOM() {
     const span = document.createElement('span');
     span.className = 'cm-hex';
-    span.textContent = this.hex;
+    span.dataset.hex = this.hex;
     return span;
   }
 }
