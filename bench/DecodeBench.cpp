@@ -21,14 +21,38 @@ constexpr size_t kProgramBytes = 1 << 20;
 // encoded once and repeated up to 1 MB.
 std::vector<std::uint8_t> GeneratedProgram() {
   std::vector<std::string> lines = {
-      "123.45",         "-1.5\x98-12",      ".5",                "\"HELLO\"",
-      "\"A\x85\"",      "STO 05",           "STO 42",            "RCL ST X",
-      "RCL IND ST L",   "STO+ IND 07",      "RCL\xA0 16",        "LBL \"MAIN\"",
-      "GTO A",          "XEQ e",            "LBL 14",            "GTO 15",
-      "GTO 03",         "XEQ \"SUB\"",      "GTO IND \"PTR\"",   "KEY 1 XEQ 99",
-      "KEY 2 GTO \"AB\"", "KEY 3 GTO IND ST Z", "ASSIGN \"FN\" TO 05", "FIX 04",
-      "FIX 11",         "SIZE 25",          "ISG 00",            "VIEW \"X\"",
-      "\x9F \"TXT\"",   "SF 21",            "FS? IND 10",        "INPUT \"N\"",
+      "123.45",
+      "-1.5\x98-12",
+      ".5",
+      "\"HELLO\"",
+      "\"A\x85\"",
+      "STO 05",
+      "STO 42",
+      "RCL ST X",
+      "RCL IND ST L",
+      "STO+ IND 07",
+      "RCL\xA0 16",
+      "LBL \"MAIN\"",
+      "GTO A",
+      "XEQ e",
+      "LBL 14",
+      "GTO 15",
+      "GTO 03",
+      "XEQ \"SUB\"",
+      "GTO IND \"PTR\"",
+      "KEY 1 XEQ 99",
+      "KEY 2 GTO \"AB\"",
+      "KEY 3 GTO IND ST Z",
+      "ASSIGN \"FN\" TO 05",
+      "FIX 04",
+      "FIX 11",
+      "SIZE 25",
+      "ISG 00",
+      "VIEW \"X\"",
+      "\x9F \"TXT\"",
+      "SF 21",
+      "FS? IND 10",
+      "INPUT \"N\"",
   };
   for (const auto& op : orrikey::tables::FixedOps()) lines.emplace_back(op.name);
   const std::vector<std::uint8_t> once = orrikey::encoder::Assemble(lines).Bytes();
@@ -77,7 +101,8 @@ void BM_ProgramText(benchmark::State& state) {
     };
     for (;;) {
       makeRoom(1 << 16);
-      used = static_cast<size_t>(reader.CopyKeptLines(out.data() + used, out.data() + out.size(), "\n") - out.data());
+      used = static_cast<size_t>(reader.CopyKeptLines(out.data() + used, out.data() + out.size(), "\n") -
+                                 out.data());
       makeRoom(1 + reader.Room());
       char* at = out.data() + used;
       *at++ = '\n';

@@ -47,7 +47,9 @@ class OpenOneFile : public Dialogs {
     return true;
   }
   bool ChoosePrinter(QPrinter&) override { return false; }
-  std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return std::nullopt; }
+  std::optional<QString> AskText(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
 
  private:
   QString path_;

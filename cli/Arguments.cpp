@@ -10,8 +10,8 @@ std::optional<Arguments> ParseArguments(std::span<const std::string> args,
   Arguments arguments;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const auto option = std::find_if(options.begin(), options.end(),
-                                     [&](const ValueOption& o) { return o.name == arg; });
+    const auto option =
+        std::find_if(options.begin(), options.end(), [&](const ValueOption& o) { return o.name == arg; });
     if ((arg == "-o" || option != options.end()) && i + 1 == args.size()) {
       problem = arg + " needs a value";
       return std::nullopt;

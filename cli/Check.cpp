@@ -27,7 +27,12 @@ namespace {
 
 // "FILE:LINE:COLUMN: SEVERITY: " before a message, the column counting from 1.
 void Start(Report& report, const std::string& file, size_t line, size_t column, std::string_view severity) {
-  report.text().append(file).append(":").append(std::to_string(line)).append(":").append(std::to_string(column));
+  report.text()
+      .append(file)
+      .append(":")
+      .append(std::to_string(line))
+      .append(":")
+      .append(std::to_string(column));
   report.text().append(": ").append(severity).append(": ");
 }
 
@@ -62,9 +67,9 @@ std::optional<int> Diagnose(const IndexedInput& input, needs::Target target, Rep
     const size_t at = index++;
     if (!printed) return;
     const editing::LineReading reading{std::move(line.spelled), 0, 0};
-    const std::vector<editing::Diagnostic> diagnostics = editing::DiagnoseLine(
-        at, line.codes, line.assembled, reading.spelled.empty() ? nullptr : &reading, input.analysis, input.needs,
-        target);
+    const std::vector<editing::Diagnostic> diagnostics =
+        editing::DiagnoseLine(at, line.codes, line.assembled, reading.spelled.empty() ? nullptr : &reading,
+                              input.analysis, input.needs, target);
     for (const editing::Diagnostic& diagnostic : diagnostics) {
       Start(report, input.file, line.fileLine, diagnostic.begin + 1, kSeverity[int(diagnostic.severity)]);
       // A raw file fails to convert only where its bytes stop mid-instruction.

@@ -69,7 +69,8 @@ DecodedText Decoded(std::span<const std::uint8_t> bytes, Format format, std::str
   decoder::Line line;
   if (format == Format::kHex) {
     // All the bytes, but the status tells whether they decode.
-    while (reader.Next(line)) {}
+    while (reader.Next(line)) {
+    }
     text::AppendHex(out, bytes);
     out += '\n';
   } else if (format == Format::kListing) {

@@ -47,8 +47,8 @@ int EncodeOne(const Arguments& arguments, const std::string& input) {
   const auto addRefusedBefore = [&](size_t fileLine) {
     for (; refused != program.refused.end() && refused->fileLine < fileLine; ++refused) {
       hexListing.append(encoder::ErrorLine(encoder::EncodeError::kChar)).append("\n");
-      messages += encoder::FailureMessage(refused->fileLine, encoder::EncodeError::kChar,
-                                          refused->reason) + "\n";
+      messages +=
+          encoder::FailureMessage(refused->fileLine, encoder::EncodeError::kChar, refused->reason) + "\n";
       rows = true;
     }
   };
@@ -58,10 +58,8 @@ int EncodeOne(const Arguments& arguments, const std::string& input) {
     addRefusedBefore(line.sourceLine);
     encoder::AppendHexRow(hexListing, line.assembled);
     hexListing += '\n';
-    if (line.assembled.error)
-      messages += encoder::FailureMessage(line.sourceLine, line.assembled) + "\n";
-    else
-      raw.append(reinterpret_cast<const char*>(line.assembled.bytes.data()), line.assembled.bytes.size());
+    if (line.assembled.error) messages += encoder::FailureMessage(line.sourceLine, line.assembled) + "\n";
+    else raw.append(reinterpret_cast<const char*>(line.assembled.bytes.data()), line.assembled.bytes.size());
     rows = true;
   }
   addRefusedBefore(SIZE_MAX);

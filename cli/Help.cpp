@@ -7,14 +7,13 @@
 namespace orrikey::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: orrikey-cli encode FILE... [-o OUT]\n"
-    "       orrikey-cli decode [--format F] FILE.raw... [-o OUT]\n"
-    "       orrikey-cli decode [--format F] --hex HEXTEXT [-o OUT]\n"
-    "       orrikey-cli check [--target T] FILE|FOLDER...\n"
-    "       orrikey-cli programs FILE\n"
-    "       orrikey-cli lsp [--log FILE]\n"
-    "       orrikey-cli --help | --version\n";
+constexpr std::string_view kUsage = "usage: orrikey-cli encode FILE... [-o OUT]\n"
+                                    "       orrikey-cli decode [--format F] FILE.raw... [-o OUT]\n"
+                                    "       orrikey-cli decode [--format F] --hex HEXTEXT [-o OUT]\n"
+                                    "       orrikey-cli check [--target T] FILE|FOLDER...\n"
+                                    "       orrikey-cli programs FILE\n"
+                                    "       orrikey-cli lsp [--log FILE]\n"
+                                    "       orrikey-cli --help | --version\n";
 
 constexpr std::string_view kHelp =
     "Converts HP-42S program text and listings into calculator program bytes\n"

@@ -17,12 +17,13 @@ std::optional<IndexedInput> IndexInput(const std::string& file) {
     IndexedInput input{file, files::ReadWholeFile(file), {}, {}, {}};
     labels::Analyser analyser;
     needs::Analyser needs;
-    input.form = input.ReadLines(
-                          [&](document::ProgramLine& line) {
-                            analyser.Add(line.fileLine, line.assembled);
-                            needs.Add(line.assembled);
-                          },
-                          [](listing::ListingError) {})
+    input.form = input
+                     .ReadLines(
+                         [&](document::ProgramLine& line) {
+                           analyser.Add(line.fileLine, line.assembled);
+                           needs.Add(line.assembled);
+                         },
+                         [](listing::ListingError) {})
                      .form;
     input.analysis = analyser.Finish();
     input.needs = needs.Finish(input.analysis);

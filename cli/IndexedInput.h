@@ -24,7 +24,8 @@ struct IndexedInput {
   needs::Needs needs;
 
   // Reads the lines again, as the first reading read them.
-  document::LinesRead ReadLines(const document::TakeProgramLine& take, const listing::TakeError& refuse) const;
+  document::LinesRead ReadLines(const document::TakeProgramLine& take,
+                                const listing::TakeError& refuse) const;
 };
 
 // Nothing when the file cannot be read, which standard error is told.

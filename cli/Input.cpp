@@ -53,10 +53,8 @@ bool AddProgramFilesUnder(const std::filesystem::path& folder, std::vector<std::
   std::sort(entries.begin(), entries.end());
   bool whole = true;
   for (const fs::path& entry : entries) {
-    if (fs::is_directory(fs::symlink_status(entry, error)))
-      whole &= AddProgramFilesUnder(entry, files);
-    else if (fs::is_regular_file(entry, error) && IsProgramFile(entry))
-      files.push_back(entry.string());
+    if (fs::is_directory(fs::symlink_status(entry, error))) whole &= AddProgramFilesUnder(entry, files);
+    else if (fs::is_regular_file(entry, error) && IsProgramFile(entry)) files.push_back(entry.string());
   }
   return whole;
 }
@@ -69,8 +67,7 @@ std::vector<std::string> ExpandFolders(std::span<const std::string> paths, bool&
     std::error_code error;
     if (path != kStandardStream && std::filesystem::is_directory(path, error))
       failed |= !AddProgramFilesUnder(path, files);
-    else
-      files.push_back(path);
+    else files.push_back(path);
   }
   return files;
 }

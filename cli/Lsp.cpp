@@ -22,7 +22,8 @@ int Lsp(std::span<const std::string> args) {
       return kUsageOrFileError;
     }
   } else if (args.size() != 1) {
-    return Usage(args.size() == 2 && args[1] == "--log" ? "--log needs a value" : "lsp takes only --log FILE");
+    return Usage(args.size() == 2 && args[1] == "--log" ? "--log needs a value"
+                                                        : "lsp takes only --log FILE");
   }
   // The protocol's messages alone go to standard output, in bytes as counted.
   std::ios::sync_with_stdio(false);

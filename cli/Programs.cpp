@@ -36,8 +36,9 @@ int Programs(std::span<const std::string> args) {
         if (!printed) return;
         if (program < analysis.programs.size() && analysis.programs[program].first == at) {
           const labels::Program& p = analysis.programs[program++];
-          out += "Program " + std::to_string(program) + ", lines " + lineOf(p.first) + "-" + lineOf(p.end - 1) +
-                 ": { " + std::to_string(p.size) + "-Byte Prgm }, " + std::to_string(p.steps) + " steps\n";
+          out += "Program " + std::to_string(program) + ", lines " + lineOf(p.first) + "-" +
+                 lineOf(p.end - 1) + ": { " + std::to_string(p.size) + "-Byte Prgm }, " +
+                 std::to_string(p.steps) + " steps\n";
           out += "  " + needs::Summary(input->needs.Of(program - 1), analysis) + '\n';
           if (!(printed = report.Pass())) return;
         }

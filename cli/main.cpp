@@ -23,11 +23,7 @@ struct Entry {
 };
 
 constexpr Entry kCommands[] = {
-    {"encode", Encode},
-    {"decode", Decode},
-    {"check", Check},
-    {"programs", Programs},
-    {"lsp", Lsp},
+    {"encode", Encode}, {"decode", Decode}, {"check", Check}, {"programs", Programs}, {"lsp", Lsp},
 };
 
 int Run(std::span<const std::string> args) {

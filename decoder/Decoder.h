@@ -33,9 +33,7 @@ class Decoder {
   bool Read(Line& line) {
     const FirstByte& entry = index_.First(static_cast<std::uint8_t>(At(0)));
     switch (entry.reading) {
-      case Reading::kNumber:
-        Number();
-        return true;
+      case Reading::kNumber: Number(); return true;
       case Reading::kFixed:
         Take(1);
         SetFixed(line, *entry.fixed);
@@ -77,8 +75,7 @@ class Decoder {
   bool Sequence(Line& line);
   bool SequenceBody(Line& line, Bytes body, bool wrapped);
   bool RegisterForm(Line& line, const OperandEntries& forms, Bytes rest);
-  bool NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect,
-                 size_t leadSize);
+  bool NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect, size_t leadSize);
   void SetKeyHead(const tables::ModOp& op, unsigned key);
 
   // The first of the forms that takes the operand byte, or null.

@@ -91,8 +91,10 @@ void Index::IndexModOp(const tables::ModOp& op) {
       for (unsigned n = 0; (shortForm.base & 0xF) + n <= 0xF; ++n) {
         FirstByte& entry = first_[shortForm.base + n];
         if (entry.reading == Reading::kNothing)
-          entry = {.reading = Reading::kShortNumber, .op = &op,
-                   .number = static_cast<unsigned char>(n), .trailingByte = trailing};
+          entry = {.reading = Reading::kShortNumber,
+                   .op = &op,
+                   .number = static_cast<unsigned char>(n),
+                   .trailingByte = trailing};
       }
     } else {
       add(shortForm, false);
@@ -117,10 +119,8 @@ void Index::FillFirstBytes() {
     }
     if (entry.reading == Reading::kNameAfterLength) continue;
     const std::uint8_t lead[] = {static_cast<std::uint8_t>(byte)};
-    if (const tables::FixedOp* op = Fixed(lead))
-      entry = {.reading = Reading::kFixed, .fixed = op};
-    else if (const OperandEntries* forms = OperandForms(lead);
-             forms && entry.reading == Reading::kNothing)
+    if (const tables::FixedOp* op = Fixed(lead)) entry = {.reading = Reading::kFixed, .fixed = op};
+    else if (const OperandEntries* forms = OperandForms(lead); forms && entry.reading == Reading::kNothing)
       entry = {.reading = Reading::kOperandByte, .forms = forms};
   }
   for (unsigned byte = 0; byte < 256; ++byte) sizes_[byte] = SizeOf(static_cast<std::uint8_t>(byte));
@@ -175,8 +175,7 @@ const tables::ModOp* Index::NamedForm(std::span<const std::uint8_t> lead, bool& 
   return found->first;
 }
 
-const tables::ModOp* Index::TenOrEleven(std::span<const std::uint8_t> bytes,
-                                        unsigned& number) const {
+const tables::ModOp* Index::TenOrEleven(std::span<const std::uint8_t> bytes, unsigned& number) const {
   const auto* found = Find(tenEleven_, bytes);
   if (!found) return nullptr;
   number = found->second;

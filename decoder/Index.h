@@ -35,25 +35,25 @@ using OperandEntries = std::vector<OperandEntry>;
 
 // How the first byte of an instruction says to read it.
 enum class Reading : std::uint8_t {
-  kNothing,            // no instruction starts with this byte
-  kNumber,             // digits up to a 00 or another byte
-  kFixed,              // the byte alone is the instruction
-  kShortNumber,        // the byte holds the operand (LBL 01 to 0F, STO 30 to 3F)
-  kOperandByte,        // one operand byte follows
-  kTwoByteFunction,    // A0 to A7 and a second byte
-  kGlobalLabelOrEnd,   // C0 to CD
-  kLongGotoXeq,        // D0 to EF: a cached jump distance, then the label
-  kNameAfterLength,    // GTO and XEQ with a name: the length byte follows
-  kSequence,           // F0 to FF: a length byte
+  kNothing,           // no instruction starts with this byte
+  kNumber,            // digits up to a 00 or another byte
+  kFixed,             // the byte alone is the instruction
+  kShortNumber,       // the byte holds the operand (LBL 01 to 0F, STO 30 to 3F)
+  kOperandByte,       // one operand byte follows
+  kTwoByteFunction,   // A0 to A7 and a second byte
+  kGlobalLabelOrEnd,  // C0 to CD
+  kLongGotoXeq,       // D0 to EF: a cached jump distance, then the label
+  kNameAfterLength,   // GTO and XEQ with a name: the length byte follows
+  kSequence,          // F0 to FF: a length byte
 };
 
 struct FirstByte {
   Reading reading = Reading::kNothing;
-  const tables::FixedOp* fixed = nullptr;   // kFixed
-  const tables::ModOp* op = nullptr;        // kShortNumber, kLongGotoXeq, kNameAfterLength
-  const OperandEntries* forms = nullptr;    // kOperandByte
-  unsigned char number = 0;                 // kShortNumber
-  bool trailingByte = false;                // kShortNumber: GTO's short form takes one more
+  const tables::FixedOp* fixed = nullptr;  // kFixed
+  const tables::ModOp* op = nullptr;       // kShortNumber, kLongGotoXeq, kNameAfterLength
+  const OperandEntries* forms = nullptr;   // kOperandByte
+  unsigned char number = 0;                // kShortNumber
+  bool trailingByte = false;               // kShortNumber: GTO's short form takes one more
 };
 
 // How the first byte of an instruction tells its byte count before it is

@@ -49,7 +49,8 @@ bool LineReader::Decode(Line& line, char* room) {
   Decoder decoder(index_, bytes_, pos_, out);
   if (!decoder.Read(line)) return false;
   line.size = static_cast<std::uint32_t>(decoder.pos() - pos_);
-  const char* end = writer_ ? writer_->write(room, std::string_view(codes_.data(), out.size())) : room + out.size();
+  const char* end =
+      writer_ ? writer_->write(room, std::string_view(codes_.data(), out.size())) : room + out.size();
   line.textSize = static_cast<std::uint32_t>(end - room);
   return true;
 }

@@ -114,7 +114,9 @@ class LineReader {
     if (size == 0 || size > kLongestKept || size > left) return false;
     // Two words read whole where the bytes run on past them, the bytes
     // after the line masked off.
-    const auto below = [](std::size_t n) { return n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1; };
+    const auto below = [](std::size_t n) {
+      return n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+    };
     key = {};
     if (left >= sizeof key) {
       std::memcpy(&key, at, sizeof key);
@@ -139,7 +141,7 @@ class LineReader {
   std::optional<TextWriter> writer_;
   std::span<const std::uint8_t> bytes_;
   std::size_t longestLine_;
-  std::string room_;  // Next writes the line's text here
+  std::string room_;   // Next writes the line's text here
   std::string codes_;  // a line's display codes, for the writer
   std::size_t textSize_ = 0;
   std::size_t pos_ = 0;

@@ -25,9 +25,11 @@ void AppendStack(LineText& out, unsigned value) {
 }
 
 void AppendLabel(LineText& out, unsigned value) {
-  using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBase, tables::kUpperLabelLetters;
+  using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBase,
+      tables::kUpperLabelLetters;
   if (value - kUpperLabelBase < kUpperLabelLetters.size()) out += kUpperLabelLetters[value - kUpperLabelBase];
-  else if (value - kLowerLabelBase < kLowerLabelLetters.size()) out += kLowerLabelLetters[value - kLowerLabelBase];
+  else if (value - kLowerLabelBase < kLowerLabelLetters.size())
+    out += kLowerLabelLetters[value - kLowerLabelBase];
   else if (IsStack(value)) AppendStack(out, value);
   else AppendTwoDigits(out, value);
 }

@@ -136,8 +136,7 @@ void Decoder::SetKeyHead(const tables::ModOp& op, unsigned key) {
 
 // Fn xx name, Fn A7 tt name, Fn Cx kk name (KEY) and Fn C0 name kk (ASSIGN).
 // Only the wide forms take an empty name.
-bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect,
-                        size_t leadSize) {
+bool Decoder::NamedForm(Line& line, Bytes body, const tables::ModOp& op, bool indirect, size_t leadSize) {
   Bytes name = body.subspan(leadSize);
   if (op.operand == tables::OperandKind::kKeyLabel) {
     // A key byte and a name, or no instruction (F2 C3 1A); with a key byte

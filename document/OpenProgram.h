@@ -64,8 +64,7 @@ OpenedProgram ReadRawProgram(std::string_view bytes);
 // ".raw" nor ".42S" is raw when its start holds a control byte that program
 // text never does. Throws std::runtime_error "Cannot open file "%s". %s" for
 // program text that holds a NUL byte.
-OpenedProgram ReadProgramFile(const std::string& path, std::string_view bytes,
-                              OpenAs as = OpenAs::kAny);
+OpenedProgram ReadProgramFile(const std::string& path, std::string_view bytes, OpenAs as = OpenAs::kAny);
 
 // One line of a program file as it is read: its number in the file, its
 // display codes (valid until the next line), its assembled form, and its
@@ -89,8 +88,8 @@ struct LinesRead {
 // callers that keep no record of every line; `refuse` takes the listing
 // lines that hold no program line, in file order among the others. Throws
 // as ReadProgramFile does.
-LinesRead ReadProgramLines(const std::string& path, std::string_view bytes, OpenAs as, const TakeProgramLine& take,
-                           const listing::TakeError& refuse);
+LinesRead ReadProgramLines(const std::string& path, std::string_view bytes, OpenAs as,
+                           const TakeProgramLine& take, const listing::TakeError& refuse);
 
 // Reads the file; throws std::runtime_error "Cannot open file "%s". %s".
 OpenedProgram OpenProgram(const std::string& path, OpenAs as = OpenAs::kAny);

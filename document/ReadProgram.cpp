@@ -123,7 +123,8 @@ OpenedProgram Collect(FileForm form, std::string_view bytes, std::string normali
   const TakeProgramLine keep = [&opened, asItStands](ProgramLine& line) {
     if (!asItStands && !opened.assembly.lines().empty()) opened.text += "\r\n";
     if (!asItStands) opened.text += line.codes;
-    if (!line.spelled.empty()) opened.respelled.emplace_back(opened.assembly.lines().size(), std::move(line.spelled));
+    if (!line.spelled.empty())
+      opened.respelled.emplace_back(opened.assembly.lines().size(), std::move(line.spelled));
     opened.assembly.Append({line.fileLine, std::move(line.assembled)});
   };
   const listing::TakeError refuse = [&opened](listing::ListingError error) {
@@ -152,8 +153,8 @@ OpenedProgram ReadProgramFile(const std::string& path, std::string_view bytes, O
   return ReadProgramText(bytes);
 }
 
-LinesRead ReadProgramLines(const std::string& path, std::string_view bytes, OpenAs as, const TakeProgramLine& take,
-                           const listing::TakeError& refuse) {
+LinesRead ReadProgramLines(const std::string& path, std::string_view bytes, OpenAs as,
+                           const TakeProgramLine& take, const listing::TakeError& refuse) {
   if (as == OpenAs::kRaw || (as == OpenAs::kAny && LooksRaw(path, bytes)))
     return {FileForm::kRaw, RawLines(bytes, take)};
   files::RefuseNulByte(path, bytes);

@@ -18,8 +18,12 @@ namespace {
 Diagnostic ErrorOn(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
                    const LineReading* reading) {
   if (reading && reading->refused != 0)
-    return {line, reading->refusedColumn, reading->refusedColumn + 1, Severity::kError,
-            "the character " + text::NameCharacter(reading->refused) + " has no calculator code", {}};
+    return {line,
+            reading->refusedColumn,
+            reading->refusedColumn + 1,
+            Severity::kError,
+            "the character " + text::NameCharacter(reading->refused) + " has no calculator code",
+            {}};
   // Where decoded bytes stop mid-instruction, the decoder writes this line.
   if (codes == decoder::kErrorLine) {
     const auto [begin, end] = InstructionColumns(codes);
@@ -31,27 +35,37 @@ Diagnostic ErrorOn(size_t line, std::string_view codes, const encoder::Assembled
 
 // The label the warning names is the operand: the last of the instruction's
 // words that spells it.
-Diagnostic WarningOn(const labels::Warning& warning, std::string_view codes, const labels::Analysis& analysis) {
+Diagnostic WarningOn(const labels::Warning& warning, std::string_view codes,
+                     const labels::Analysis& analysis) {
   auto [begin, end] = InstructionColumns(codes);
   const size_t label = codes.substr(0, end).rfind(warning.label);
   if (label != std::string_view::npos && label >= begin) begin = label, end = label + warning.label.size();
-  return {warning.line, begin, end, labels::IsNote(warning) ? Severity::kNote : Severity::kWarning,
-          text::DisplayCodesUtf8(labels::WarningMessage(warning, analysis)), {}};
+  return {warning.line,
+          begin,
+          end,
+          labels::IsNote(warning) ? Severity::kNote : Severity::kWarning,
+          text::DisplayCodesUtf8(labels::WarningMessage(warning, analysis)),
+          {}};
 }
 
 // The comment stays where the spelling changes.
 Diagnostic SpellingOn(size_t line, std::string_view codes, const std::string& spelled) {
   const auto [begin, end] = InstructionColumns(codes);
   const std::string fixed = std::string(codes.substr(0, begin)) + spelled + std::string(codes.substr(end));
-  return {line, begin, end, Severity::kNote, "the calculator writes this as \"" + text::DisplayCodesUtf8(spelled) + "\"",
+  return {line,
+          begin,
+          end,
+          Severity::kNote,
+          "the calculator writes this as \"" + text::DisplayCodesUtf8(spelled) + "\"",
           text::DisplayCodesUtf8(fixed)};
 }
 
 }  // namespace
 
-std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
-                                     const LineReading* reading, const labels::Analysis& analysis,
-                                     const needs::Needs& needs, needs::Target target) {
+std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes,
+                                     const encoder::AssembledLine& assembled, const LineReading* reading,
+                                     const labels::Analysis& analysis, const needs::Needs& needs,
+                                     needs::Target target) {
   std::vector<Diagnostic> found;
   if (assembled.failed()) found.push_back(ErrorOn(line, codes, assembled, reading));
   if (const std::optional<labels::Warning> warning = labels::WarningOn(analysis, line, assembled))
@@ -63,8 +77,8 @@ std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes, const 
 
 std::vector<Diagnostic> ProgramModel::DiagnosticsOn(size_t line) const {
   if (line >= lines_.size()) return {};
-  return DiagnoseLine(line, lines_[line], assembly_.lines()[line].assembled, ReadingOf(line), analysis_, needs_,
-                      target_);
+  return DiagnoseLine(line, lines_[line], assembly_.lines()[line].assembled, ReadingOf(line), analysis_,
+                      needs_, target_);
 }
 
 std::vector<Diagnostic> ProgramModel::Diagnostics() const {

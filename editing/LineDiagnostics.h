@@ -41,8 +41,9 @@ struct LineReading {
 // what the line says of its program's needs (an instruction the target
 // lacks, a SIZE too small, the SIZE the program needs), and the program
 // text's spelling of a line written in a listing's, in that order.
-std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes, const encoder::AssembledLine& assembled,
-                                     const LineReading* reading, const labels::Analysis& analysis,
-                                     const needs::Needs& needs, needs::Target target = needs::Target::kToday);
+std::vector<Diagnostic> DiagnoseLine(size_t line, std::string_view codes,
+                                     const encoder::AssembledLine& assembled, const LineReading* reading,
+                                     const labels::Analysis& analysis, const needs::Needs& needs,
+                                     needs::Target target = needs::Target::kToday);
 
 }  // namespace orrikey::editing

@@ -25,8 +25,9 @@ std::string Utf8FromWindows1252(std::string_view bytes) {
 Completion ProgramModel::CompletionsAt(size_t line, size_t column) const {
   if (line >= lines_.size()) return {};
   const std::string& codes = lines_[line];
-  const reference::Completions found = reference::CompletionsFor(
-      std::string_view(codes).substr(0, std::min(column, codes.size())), labels::LabelsInScope(analysis_, line));
+  const reference::Completions found =
+      reference::CompletionsFor(std::string_view(codes).substr(0, std::min(column, codes.size())),
+                                labels::LabelsInScope(analysis_, line));
   Completion completion{found.start, {}};
   completion.words.reserve(found.words.size());
   for (const std::string& word : found.words) completion.words.push_back(text::DisplayCodesUtf8(word));
@@ -76,7 +77,8 @@ RenameResult ProgramModel::RenameAt(size_t line, std::string_view name) const {
   const labels::LabelKind kind = labels::LabelLineOf(assembly_.lines()[*label].assembled)->kind;
   RenameResult result;
   for (size_t planned : plan.lines)
-    result.edits.push_back({planned, text::DisplayCodesUtf8(labels::WithLabel(lines_[planned], kind, codes))});
+    result.edits.push_back(
+        {planned, text::DisplayCodesUtf8(labels::WithLabel(lines_[planned], kind, codes))});
   return result;
 }
 

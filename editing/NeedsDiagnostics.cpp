@@ -39,7 +39,8 @@ std::string SizeNote(const needs::SizeNeed& need, const needs::ProgramNeeds& pro
   const size_t named = std::min<size_t>(program.indirectCount, needs::ProgramNeeds::kIndirectKept);
   for (size_t i = 0; i < named; ++i)
     note += (i == 0 ? "" : ", ") + std::to_string(analysis.SourceLine(program.indirectLines[i]));
-  if (program.indirectCount > named) note += " and " + std::to_string(program.indirectCount - named) + " more";
+  if (program.indirectCount > named)
+    note += " and " + std::to_string(program.indirectCount - named) + " more";
   return note + " not counted";
 }
 
@@ -70,7 +71,8 @@ void DiagnoseNeeds(size_t line, std::string_view codes, const encoder::Assembled
     const auto [begin, end] = InstructionColumns(codes);
     found.push_back({line, begin, end, severity, std::move(message), {}});
   };
-  if (!needs::RunsOn(target, assembled)) add(Severity::kError, "not on the HP-42S: an instruction of today's calculators");
+  if (!needs::RunsOn(target, assembled))
+    add(Severity::kError, "not on the HP-42S: an instruction of today's calculators");
   const bool overMemory = target == needs::Target::kHp42s && needs.bytes > needs::kHp42sMemory;
   if (needs.programs.empty() && !overMemory) return;
   // Most lines neither set SIZE nor speak for their program: they are let
@@ -84,8 +86,9 @@ void DiagnoseNeeds(size_t line, std::string_view codes, const encoder::Assembled
   const needs::ProgramNeeds& programNeeds = needs.Of(*program);
   const needs::SizeNeed need = needs::SizeNeeded(programNeeds);
   if (size && *size < need.size) {
-    std::string message = "SIZE " + std::to_string(*size) + " is too small for this program, which needs SIZE " +
-                          std::to_string(need.size) + ": " + (need.statistics ? "" : "it ") + DecidedBy(need);
+    std::string message = "SIZE " + std::to_string(*size) +
+                          " is too small for this program, which needs SIZE " + std::to_string(need.size) +
+                          ": " + (need.statistics ? "" : "it ") + DecidedBy(need);
     if (!need.statistics) message += " at line " + std::to_string(analysis.SourceLine(need.line));
     add(Severity::kWarning, std::move(message));
   }
@@ -93,8 +96,9 @@ void DiagnoseNeeds(size_t line, std::string_view codes, const encoder::Assembled
   if (need.size > needs::kDefaultSize) add(Severity::kNote, SizeNote(need, programNeeds, analysis));
   if (overMemory)
     add(Severity::kNote, "this program takes " + Grouped(analysis.programs[*program].size) +
-                             " bytes; the programs take " + Grouped(needs.bytes) + " bytes; the HP-42S has about " +
-                             Grouped(needs::kHp42sMemory) + " for programs and data");
+                             " bytes; the programs take " + Grouped(needs.bytes) +
+                             " bytes; the HP-42S has about " + Grouped(needs::kHp42sMemory) +
+                             " for programs and data");
 }
 
 }  // namespace orrikey::editing

@@ -142,8 +142,13 @@ std::vector<OutlineProgram> ProgramModel::Outline() const {
   outline.reserve(analysis_.programs.size());
   for (size_t p = 0; p < analysis_.programs.size(); ++p) {
     const labels::Program& program = analysis_.programs[p];
-    outline.push_back({ProgramName(p), program.first, program.end, program.size, program.steps,
-                       needs::Summary(needs_.Of(p), analysis_), {}});
+    outline.push_back({ProgramName(p),
+                       program.first,
+                       program.end,
+                       program.size,
+                       program.steps,
+                       needs::Summary(needs_.Of(p), analysis_),
+                       {}});
     for (const auto& [line, shown] : labels::LabelsOf(analysis_, p))
       outline.back().labels.push_back({line, text::DisplayCodesUtf8(shown)});
   }

@@ -44,8 +44,8 @@ struct OutlineProgram {
   std::string name;  // its first global label, else "program 3"
   size_t first = 0;  // its lines [first, end), END included
   size_t end = 0;
-  size_t size = 0;   // bytes without END, as the calculator counts them
-  size_t steps = 0;  // END included
+  size_t size = 0;    // bytes without END, as the calculator counts them
+  size_t steps = 0;   // END included
   std::string needs;  // as the command line's programs says it
   std::vector<OutlineLabel> labels;
 };

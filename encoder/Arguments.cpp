@@ -56,8 +56,7 @@ const tables::ModOp* FindModOp(std::string_view word) {
 }
 
 std::string_view OperandOf(std::string_view line, std::string_view name) {
-  if (line.size() <= name.size() + 1 || !line.starts_with(name) || !IsBlank(line[name.size()]))
-    return {};
+  if (line.size() <= name.size() + 1 || !line.starts_with(name) || !IsBlank(line[name.size()])) return {};
   return line.substr(name.size() + 1);
 }
 

@@ -21,8 +21,8 @@ void Assembly::Replace(size_t first, size_t count, std::vector<Line> lines) {
   for (const Line& line : lines) Add(line);
   const std::ptrdiff_t moved = static_cast<std::ptrdiff_t>(lines.size()) - static_cast<std::ptrdiff_t>(count);
   const auto after = lines_.erase(from, to);
-  const auto inserted = lines_.insert(after, std::make_move_iterator(lines.begin()),
-                                      std::make_move_iterator(lines.end()));
+  const auto inserted =
+      lines_.insert(after, std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
   for (auto it = inserted + static_cast<std::ptrdiff_t>(lines.size()); it != lines_.end(); ++it)
     it->sourceLine += moved;
 }

@@ -55,8 +55,7 @@ bool AssembledLine::dropped() const {
 }
 
 AssembledLine AssembleLine(std::string_view line) {
-  const std::string_view instruction =
-      text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
+  const std::string_view instruction = text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
   // A line that is only a comment is no instruction: it keeps its place and
   // writes no bytes.
   if (instruction.empty()) return {};
@@ -67,8 +66,8 @@ AssembledLine AssembleLine(std::string_view line) {
   }
   if (const auto renaming = text::TableNameAt(instruction))
     return AssembleLine(std::string(renaming->name) += instruction.substr(renaming->replaced));
-  for (auto encoder : {EncodeNumber, EncodeText, EncodeFixedInstruction, EncodeXrom,
-                       EncodeOperandInstruction})
+  for (auto encoder :
+       {EncodeNumber, EncodeText, EncodeFixedInstruction, EncodeXrom, EncodeOperandInstruction})
     if (auto assembled = encoder(instruction)) return std::move(*assembled);
   return Failed(EncodeError::kOpcode);
 }

@@ -54,8 +54,7 @@ Fault ExplainText(std::string_view line) {
       return Mark(line, spelled, std::move(message));
     }
   }
-  return Mark(line, line,
-              "text longer than " + std::to_string(NameRoom(nullptr, nullptr)) + " characters");
+  return Mark(line, line, "text longer than " + std::to_string(NameRoom(nullptr, nullptr)) + " characters");
 }
 
 Fault XromOutOfRange(std::string_view line, std::string_view digits, std::string_view what,
@@ -74,24 +73,18 @@ Fault ExplainXrom(std::string_view line) {
       return XromOutOfRange(line, numbers->function, "function", kLargestXromFunction);
   }
   if (operand.starts_with("0x"))
-    return Mark(line, operand,
-                "XROM 0x takes 1 to " + std::to_string(kLongestSequence) + " bytes in hex");
+    return Mark(line, operand, "XROM 0x takes 1 to " + std::to_string(kLongestSequence) + " bytes in hex");
   return Mark(line, operand, "XROM does not take " + Quoted(operand));
 }
 
 // What each kind says when the line holds nothing more to say.
 std::string_view KindMessage(EncodeError error) {
   switch (error) {
-    case EncodeError::kOpcode:
-      return "unknown instruction";
-    case EncodeError::kParameter:
-      return "the instruction does not take this operand";
-    case EncodeError::kNumber:
-      return "not a number the calculator can hold";
-    case EncodeError::kString:
-      return "text too long";
-    case EncodeError::kChar:
-      return "a character the calculator does not have";
+    case EncodeError::kOpcode: return "unknown instruction";
+    case EncodeError::kParameter: return "the instruction does not take this operand";
+    case EncodeError::kNumber: return "not a number the calculator can hold";
+    case EncodeError::kString: return "text too long";
+    case EncodeError::kChar: return "a character the calculator does not have";
   }
   return "unknown instruction";
 }
@@ -106,12 +99,9 @@ std::optional<std::string_view> NameIn(std::string_view line, const tables::ModO
 Fault Explain(std::string_view line, const AssembledLine& assembled) {
   const EncodeError error = *assembled.error;
   switch (error) {
-    case EncodeError::kChar:
-      return ExplainControlByte(line, assembled);
-    case EncodeError::kNumber:
-      return ExplainNumber(line);
-    case EncodeError::kOpcode:
-      return ExplainUnknown(line);
+    case EncodeError::kChar: return ExplainControlByte(line, assembled);
+    case EncodeError::kNumber: return ExplainNumber(line);
+    case EncodeError::kOpcode: return ExplainUnknown(line);
     case EncodeError::kParameter:
     case EncodeError::kString: {
       const auto* op = std::get_if<const tables::ModOp*>(&assembled.instruction);
@@ -132,13 +122,13 @@ Fault Explain(std::string_view line, const AssembledLine& assembled) {
 
 Fault ExplainFailure(std::string_view line, const AssembledLine& assembled) {
   if (!assembled.error) return {};
-  const std::string_view instruction =
-      text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
+  const std::string_view instruction = text::Trim(text::WithoutComment(line, text::Notation::kProgramText));
   if (instruction.empty()) return {0, line.size(), std::string(KindMessage(*assembled.error))};
   // A glyph's stand-in takes the glyph's one byte, so the columns of the
   // line under its table name are the line's own.
   std::string named(instruction);
-  if (const auto renaming = text::TableNameAt(instruction); renaming && renaming->name.size() == renaming->replaced)
+  if (const auto renaming = text::TableNameAt(instruction);
+      renaming && renaming->name.size() == renaming->replaced)
     named.replace(0, renaming->replaced, renaming->name);
   Fault fault = Explain(named, assembled);
   const auto offset = static_cast<size_t>(instruction.data() - line.data());

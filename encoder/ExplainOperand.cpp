@@ -63,10 +63,8 @@ std::string LetterRange(std::string_view letters) {
 // IND and all.
 Fault NotTaken(std::string_view line, std::string_view operand, const tables::ModOp& op, bool indirect,
                std::string_view what, const std::string& who) {
-  if (indirect && !TakesIndirect(op))
-    return Mark(line, operand.substr(0, 3), who + " does not take IND");
-  return Mark(line, operand,
-              who + " does not take " + (indirect ? "IND with " : "") + std::string(what));
+  if (indirect && !TakesIndirect(op)) return Mark(line, operand.substr(0, 3), who + " does not take IND");
+  return Mark(line, operand, who + " does not take " + (indirect ? "IND with " : "") + std::string(what));
 }
 
 Fault ExplainNumber(std::string_view line, std::string_view operand, std::string_view digits,
@@ -94,8 +92,8 @@ std::string AssignKeys() {
 }
 
 // ASSIGN's key: after TO, or the last two characters of the name without it.
-std::optional<Fault> ExplainAssignKey(std::string_view line, std::string_view operand,
-                                      std::string_view key, const std::string& who) {
+std::optional<Fault> ExplainAssignKey(std::string_view line, std::string_view operand, std::string_view key,
+                                      const std::string& who) {
   const auto number = TrailingKey(key);
   if (!number) return Mark(line, operand, who + " needs a key number after TO" + AssignKeys());
   if (*number < kFirstAssignKey || *number > kLastAssignKey)
@@ -117,8 +115,7 @@ Fault ExplainName(std::string_view line, std::string_view operand, std::string_v
     if (keyInName) name.remove_suffix(key.size());
   }
   if (error == EncodeError::kString)
-    return Mark(line, quoted,
-                "name longer than " + std::to_string(NameRoom(&op, &form)) + " characters");
+    return Mark(line, quoted, "name longer than " + std::to_string(NameRoom(&op, &form)) + " characters");
   if (name.empty() && !TakesEmptyName(form, op))
     return Mark(line, quoted, who + " does not take an empty name");
   return Mark(line, quoted, who + " does not take " + Quoted(quoted));
@@ -152,13 +149,11 @@ Fault ExplainUnread(std::string_view line, std::string_view name, const tables::
   if (!IsBlank(rest.front())) return Mark(line, rest, "no blank between " + who + " and its operand");
   const std::string_view operand = rest.substr(1);
   if (operand.empty()) return Mark(line, name, who + " needs an operand");
-  if (IsBlank(operand.front()))
-    return Mark(line, LeadingBlanks(operand), "more than one blank after " + who);
+  if (IsBlank(operand.front())) return Mark(line, LeadingBlanks(operand), "more than one blank after " + who);
   if (op.operand == OperandKind::kKeyAssignment) return ExplainAssignForm(line, operand, op, who);
 
   const bool indirect = operand == "IND" || (operand.starts_with("IND") && IsBlank(operand[3]));
-  if (indirect && !TakesIndirect(op))
-    return Mark(line, operand.substr(0, 3), who + " does not take IND");
+  if (indirect && !TakesIndirect(op)) return Mark(line, operand.substr(0, 3), who + " does not take IND");
   if (operand == "IND") return Mark(line, operand, "IND needs an operand");
   const std::string_view text = indirect ? operand.substr(4) : operand;
   if (text.empty()) return Mark(line, operand, who + " does not take " + Quoted(operand));
@@ -182,16 +177,12 @@ Fault ExplainOperand(std::string_view line, std::string_view name, const tables:
       return ExplainName(line, operand, assignment->quoted, assignment->key, op, false, error, who);
   const Operand read = ReadOperand(line, name, op);
   switch (read.shape) {
-    case Operand::Shape::kNumber:
-      return ExplainNumber(line, operand, read.text, op, read.indirect, who);
-    case Operand::Shape::kStack:
-      return NotTaken(line, operand, op, read.indirect, "a stack register", who);
+    case Operand::Shape::kNumber: return ExplainNumber(line, operand, read.text, op, read.indirect, who);
+    case Operand::Shape::kStack: return NotTaken(line, operand, op, read.indirect, "a stack register", who);
     case Operand::Shape::kName:
       return ExplainName(line, operand, read.text, {}, op, read.indirect, error, who);
-    case Operand::Shape::kLetter:
-      break;
-    case Operand::Shape::kNone:
-      return ExplainUnread(line, name, op, who);
+    case Operand::Shape::kLetter: break;
+    case Operand::Shape::kNone: return ExplainUnread(line, name, op, who);
   }
   return Mark(line, operand.empty() ? line : operand, who + " does not take " + Quoted(operand));
 }

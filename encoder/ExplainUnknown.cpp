@@ -18,9 +18,9 @@ bool IsFixedName(std::string_view word) {
 
 // Only the characters of numbers, with a digit among them.
 bool LooksLikeNumber(std::string_view word) {
-  return std::any_of(word.begin(), word.end(), IsDigit) &&
-         std::all_of(word.begin(), word.end(),
-                     [](char c) { return NumberCode(static_cast<unsigned char>(c)); });
+  return std::any_of(word.begin(), word.end(), IsDigit) && std::all_of(word.begin(), word.end(), [](char c) {
+           return NumberCode(static_cast<unsigned char>(c));
+         });
 }
 
 // "GTO or XEQ": what may follow KEY n.
@@ -77,8 +77,7 @@ Fault ExplainUnknown(std::string_view line) {
       return Mark(line, line.substr(blank, 1), "a tab after " + ShownName(word) + " where a blank belongs");
   }
   for (const tables::ModOp& op : tables::ModOps())
-    if (op.operand == tables::OperandKind::kKeyLabel && word == op.keyWord)
-      return ExplainKey(line, word);
+    if (op.operand == tables::OperandKind::kKeyLabel && word == op.keyWord) return ExplainKey(line, word);
   if (LooksLikeNumber(word)) return Mark(line, word, "malformed number " + Quoted(word));
   return Mark(line, word, "unknown instruction " + Quoted(word));
 }

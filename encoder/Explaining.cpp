@@ -47,8 +47,8 @@ size_t FirstBlank(std::string_view text) {
 }
 
 std::string_view LeadingBlanks(std::string_view text) {
-  return text.substr(
-      0, static_cast<size_t>(std::find_if_not(text.begin(), text.end(), IsBlank) - text.begin()));
+  return text.substr(0,
+                     static_cast<size_t>(std::find_if_not(text.begin(), text.end(), IsBlank) - text.begin()));
 }
 
 std::string Padded(unsigned n, size_t digits) {

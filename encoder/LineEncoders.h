@@ -26,15 +26,14 @@ AssembledLine EncodeArgument(std::string_view line, std::string_view name, const
 
 // A quoted text as calculator characters: a whole-line string when op is
 // null, else the quoted name of that name form of op.
-AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
-                               const tables::NameForm* form, std::string_view name);
+AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op, const tables::NameForm* form,
+                               std::string_view name);
 
 // Operands that are a register or label number, a stack register or a local
 // label letter.
 AssembledLine EncodeNumberOperand(unsigned number, const tables::ModOp& op, std::string_view name,
                                   bool indirect);
-AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
-                                 bool indirect);
+AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name, bool indirect);
 AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
 
 // The key of "KEY n GTO" and "KEY n XEQ", as the line names them.

@@ -90,8 +90,8 @@ std::optional<AssembledLine> EncodeText(std::string_view line) {
   return EncodeQuotedText(line, nullptr, nullptr, "");
 }
 
-AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
-                               const tables::NameForm* form, std::string_view name) {
+AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op, const tables::NameForm* form,
+                               std::string_view name) {
   if (quoted.size() < 2) return Failed(EncodeError::kString);
   if (form && !form->exists) return Failed(EncodeError::kParameter);
   std::string_view text = quoted.substr(1, quoted.size() - 2);

@@ -4,7 +4,8 @@
 namespace orrikey::encoder {
 namespace {
 
-using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBase, tables::kUpperLabelLetters;
+using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBase,
+    tables::kUpperLabelLetters;
 using tables::kStackBase, tables::kStackLetters;
 
 constexpr unsigned kLargestNumber = 127;
@@ -24,8 +25,8 @@ AssembledLine Lead(std::string_view lead, const tables::ModOp& op, std::string_v
   return line;
 }
 
-AssembledLine Encode(const tables::OperandForm& form, const tables::ModOp& op,
-                     std::string_view name, unsigned value) {
+AssembledLine Encode(const tables::OperandForm& form, const tables::ModOp& op, std::string_view name,
+                     unsigned value) {
   AssembledLine line = Lead(form.lead, op, name);
   line.bytes.push_back(static_cast<std::uint8_t>(form.base + value));
   return line;
@@ -56,8 +57,7 @@ bool TakesNumber(unsigned n, const tables::ModOp& op, bool indirect) {
   return NumberForm(n, indirect ? op.indirect : op.direct).exists;
 }
 
-AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name,
-                                  bool indirect) {
+AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::string_view name, bool indirect) {
   if (!TakesNumber(n, op, indirect)) return Failed(EncodeError::kParameter);
   const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
   if (!indirect && op.operand == tables::OperandKind::kWord) {
@@ -77,8 +77,7 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
   return Encode(form, op, name, n);
 }
 
-AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name,
-                                 bool indirect) {
+AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name, bool indirect) {
   const tables::OperandForm& form = (indirect ? op.indirect : op.direct).stack;
   const size_t index = kStackLetters.find(letter);
   if (!form.exists || index == std::string_view::npos) return Failed(EncodeError::kParameter);

@@ -12,7 +12,6 @@
 namespace orrikey::files {
 namespace {
 
-
 void RefuseUnlessRegular(const std::string& path, const struct stat& info) {
   if (!S_ISREG(info.st_mode)) throw CannotOpen(path, NotARegularFile(info.st_mode));
 }

@@ -31,8 +31,7 @@ namespace {
 std::string FileBehindLinks(const std::string& path) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr),
-                                                         &std::free);
+  const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
   if (!real) throw CannotCreate(path, std::strerror(errno));
   return real.get();
 }

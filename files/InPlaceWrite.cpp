@@ -36,14 +36,12 @@ std::string CannotKeep(int error) {
 void WriteInPlace(const std::string& path, const std::string& target, std::string_view bytes) {
   const Descriptor file(open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat info {};
-  if (file.get() < 0 || fstat(file.get(), &info) != 0)
-    throw CannotCreate(path, std::strerror(errno));
+  if (file.get() < 0 || fstat(file.get(), &info) != 0) throw CannotCreate(path, std::strerror(errno));
   if (!S_ISREG(info.st_mode)) throw CannotCreate(path, NotARegularFile(info.st_mode));
   // A write to this file that was cut short is undone first: the content kept
   // for this write must be whole.
   for (const InterruptedWrite& earlier : RecoverWritesTo(info)) {
-    if (earlier.outcome == InterruptedWrite::Outcome::kFailed)
-      throw std::runtime_error(earlier.message);
+    if (earlier.outcome == InterruptedWrite::Outcome::kFailed) throw std::runtime_error(earlier.message);
   }
   PendingWrite pending;
   if (!pending.BeginRestore(file.get(), info, target)) throw CannotCreate(path, CannotKeep(errno));
@@ -52,8 +50,8 @@ void WriteInPlace(const std::string& path, const std::string& target, std::strin
   if (pending.Restore(file.get())) throw CannotCreate(path, std::strerror(error));
   const std::string kept = pending.name();
   pending.Keep();
-  throw CannotCreate(path, std::string(std::strerror(error)) + ". Its old content is kept in \"" +
-                               kept + "\" and is written back when Orrikey next starts");
+  throw CannotCreate(path, std::string(std::strerror(error)) + ". Its old content is kept in \"" + kept +
+                               "\" and is written back when Orrikey next starts");
 }
 
 }  // namespace orrikey::files

@@ -32,9 +32,9 @@ std::string Number(uintmax_t value) {
 }
 
 std::string Header(const PendingEntry& entry, uintmax_t contentSize) {
-  return std::string(kMagic) + (entry.restore ? "restore " : "remove ") + Number(entry.device) +
-         " " + Number(entry.inode) + " " + Number(entry.path.size()) + " " + Number(contentSize) +
-         "\n" + entry.path;
+  return std::string(kMagic) + (entry.restore ? "restore " : "remove ") + Number(entry.device) + " " +
+         Number(entry.inode) + " " + Number(entry.path.size()) + " " + Number(contentSize) + "\n" +
+         entry.path;
 }
 
 // Reads the numbers of an entry's second line, each followed by a blank or,
@@ -66,8 +66,7 @@ bool Absolute(const std::string& path, std::string& absolute) {
 bool MakeFolders(const std::string& path) {
   if (mkdir(path.c_str(), 0700) == 0 || errno == EEXIST) return true;
   if (errno != ENOENT) return false;
-  for (size_t slash = path.find('/', 1); slash != std::string::npos;
-       slash = path.find('/', slash + 1)) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
     if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
   }
   return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
@@ -135,8 +134,7 @@ bool ReadEntry(int fd, PendingEntry& entry) {
   entry.contentAt = pathAt + static_cast<off_t>(numbers[2]);
   // Only a whole entry has the size it gives, and only an entry that
   // restores holds content.
-  return pread(fd, entry.path.data(), entry.path.size(), pathAt) ==
-             static_cast<ssize_t>(entry.path.size()) &&
+  return pread(fd, entry.path.data(), entry.path.size(), pathAt) == static_cast<ssize_t>(entry.path.size()) &&
          static_cast<uintmax_t>(info.st_size) == entry.contentAt + numbers[3] &&
          (entry.restore || numbers[3] == 0);
 }
@@ -170,8 +168,7 @@ bool PendingWrite::Begin(const PendingEntry& entry, int content) {
   const auto nextName = [&] { return EntryName(folder); };
   // The header goes last: until it is there, the entry is no entry at all.
   const std::string header = Header(entry, 0);
-  const off_t length =
-      content >= 0 ? Copy(content, 0, file.get(), static_cast<off_t>(header.size())) : 0;
+  const off_t length = content >= 0 ? Copy(content, 0, file.get(), static_cast<off_t>(header.size())) : 0;
   // Only the old content needs to outlive the machine: a temporary name is
   // gone from the folder soon after its entry anyway.
   const bool written = length >= 0 && lseek(file.get(), 0, SEEK_SET) == 0 &&

@@ -3,8 +3,6 @@
 
 namespace orrikey::files {
 
-void WriteProgramTextFile(const std::string& path, std::string_view text) {
-  WriteWholeFile(path, text);
-}
+void WriteProgramTextFile(const std::string& path, std::string_view text) { WriteWholeFile(path, text); }
 
 }  // namespace orrikey::files

@@ -40,8 +40,7 @@ std::optional<InterruptedWrite> Restore(int entryFd, const PendingEntry& entry,
                                         const std::string& entryName) {
   // Checked before opening, which could start whatever a device does.
   struct stat info {};
-  if (stat(entry.path.c_str(), &info) == 0 ? !IsRecorded(entry, info)
-                                           : errno == ENOENT || errno == ENOTDIR)
+  if (stat(entry.path.c_str(), &info) == 0 ? !IsRecorded(entry, info) : errno == ENOENT || errno == ENOTDIR)
     return std::nullopt;
   const Descriptor file(open(entry.path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.get() >= 0 && fstat(file.get(), &info) == 0 &&
@@ -83,8 +82,7 @@ std::vector<InterruptedWrite> Recover(const struct stat* only) {
     PendingEntry entry;
     // Another write of the same file is waited for: the content this write
     // keeps must be whole.
-    const bool same =
-        only && ReadEntry(entryFile.get(), entry) && entry.restore && IsRecorded(entry, *only);
+    const bool same = only && ReadEntry(entryFile.get(), entry) && entry.restore && IsRecorded(entry, *only);
     if (only && !same) continue;
     struct stat info {};
     // A writer holds its entry's lock while it writes, and unlinks the entry

@@ -38,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string hex = EncodeAll(read.lines);
   if (!read.errors.empty() || hex.empty()) return 0;
 
-  const orrikey::decoder::Decoded decoded =
-      orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes);
+  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes);
   if (decoded.stop) std::abort();
   std::string expected;
   std::vector<orrikey::listing::ListedLine> listed;
@@ -51,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     open = !line.endsProgram() && (open || !line.dropped());
   }
   if (open) expected += "C0000D";
-  const orrikey::listing::ReadListingResult again = orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));
+  const orrikey::listing::ReadListingResult again =
+      orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;
 }

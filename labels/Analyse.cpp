@@ -34,11 +34,14 @@ void Analyser::Add(size_t sourceLine, const encoder::AssembledLine& line) {
   const auto index = static_cast<std::uint32_t>(out_.lineCount++);
   if (out_.SourceLine(index) != sourceLine) out_.renumbered.emplace_back(index, std::uint32_t(sourceLine));
   holdsInstruction_ |= line.failed() || !line.bytes.empty();
-  if (!line.failed() && !line.endsProgram() && !line.dropped()) program_.size += std::uint32_t(line.bytes.size());
+  if (!line.failed() && !line.endsProgram() && !line.dropped())
+    program_.size += std::uint32_t(line.bytes.size());
   if (line.isStep()) ++program_.steps;
-  if (std::optional<LabelLine> label = DefinesLabel(line) ? LabelLineOf(line) : std::nullopt; label && label->defines) {
+  if (std::optional<LabelLine> label = DefinesLabel(line) ? LabelLineOf(line) : std::nullopt;
+      label && label->defines) {
     if (label->kind == LabelKind::kGlobal) {
-      out_.globals.push_back({index, std::uint32_t(out_.globalNames.size()), std::uint8_t(label->name.size())});
+      out_.globals.push_back(
+          {index, std::uint32_t(out_.globalNames.size()), std::uint8_t(label->name.size())});
       out_.globalNames += label->name;
     } else {
       auto [found, added] = localKeys_.try_emplace(label->name, std::uint8_t(out_.localNames.size()));
@@ -67,9 +70,10 @@ Analysis Analyser::Finish() {
   EndProgram(holdsInstruction_);
   out_.globalsByName.resize(out_.globals.size());
   std::iota(out_.globalsByName.begin(), out_.globalsByName.end(), 0u);
-  std::stable_sort(out_.globalsByName.begin(), out_.globalsByName.end(), [this](std::uint32_t a, std::uint32_t b) {
-    return out_.NameOf(out_.globals[a]) < out_.NameOf(out_.globals[b]);
-  });
+  std::stable_sort(out_.globalsByName.begin(), out_.globalsByName.end(),
+                   [this](std::uint32_t a, std::uint32_t b) {
+                     return out_.NameOf(out_.globals[a]) < out_.NameOf(out_.globals[b]);
+                   });
   for (const auto& [name, key] : localKeys_) out_.localNamesSorted.push_back(key);
   return std::move(out_);
 }

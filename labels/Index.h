@@ -17,6 +17,7 @@ std::pair<const std::uint32_t*, const std::uint32_t*> LocalLines(const Analysis&
                                                                  std::uint8_t key);
 
 // The indices (in Analysis::globals) of the global labels that have the name, in line order.
-std::pair<const std::uint32_t*, const std::uint32_t*> GlobalsNamed(const Analysis& analysis, std::string_view name);
+std::pair<const std::uint32_t*, const std::uint32_t*> GlobalsNamed(const Analysis& analysis,
+                                                                   std::string_view name);
 
 }  // namespace orrikey::labels

@@ -32,8 +32,8 @@ enum class LabelKind : unsigned char {
 struct Program {
   std::uint32_t first = 0;  // its lines [first, end), END included
   std::uint32_t end = 0;
-  std::uint32_t size = 0;   // its bytes without END, as the calculator counts them
-  std::uint32_t steps = 0;  // its instructions, END included
+  std::uint32_t size = 0;    // its bytes without END, as the calculator counts them
+  std::uint32_t steps = 0;   // its instructions, END included
   std::uint32_t locals = 0;  // where its local labels start in Analysis::localLines
 };
 
@@ -64,7 +64,9 @@ struct Analysis {
 
   // The number of the line in the file, counting from 1.
   size_t SourceLine(size_t line) const;
-  std::string_view NameOf(const GlobalLabel& label) const { return {globalNames.data() + label.name, label.length}; }
+  std::string_view NameOf(const GlobalLabel& label) const {
+    return {globalNames.data() + label.name, label.length};
+  }
 };
 
 // Builds the analysis a line at a time, in line order.
@@ -89,7 +91,7 @@ struct LabelLine {
   bool defines = false;   // LBL; else a jump (GTO, XEQ, KEY n GTO) or a program named (PGMSLV, VARMENU)
   bool indirect = false;  // GTO IND 05: the label is known only when it runs
   LabelKind kind = LabelKind::kNumber;
-  std::string name;       // display codes, without quotes: "MAIN", "15", "A"
+  std::string name;  // display codes, without quotes: "MAIN", "15", "A"
 };
 std::optional<LabelLine> LabelLineOf(const encoder::AssembledLine& line);
 
@@ -117,7 +119,8 @@ struct Warning {
 };
 
 // The warning of the line, which has at most one.
-std::optional<Warning> WarningOn(const Analysis& analysis, size_t line, const encoder::AssembledLine& assembled);
+std::optional<Warning> WarningOn(const Analysis& analysis, size_t line,
+                                 const encoder::AssembledLine& assembled);
 
 // What the editor asks of an analysis, by line (an index into the
 // assembly's lines).

@@ -8,8 +8,8 @@ namespace {
 // The local labels of a program in line order, with their keys.
 std::vector<std::pair<std::uint32_t, std::uint8_t>> LocalsByLine(const Analysis& analysis, size_t program) {
   const size_t begin = analysis.programs[program].locals;
-  const size_t end =
-      program + 1 < analysis.programs.size() ? analysis.programs[program + 1].locals : analysis.localKeys.size();
+  const size_t end = program + 1 < analysis.programs.size() ? analysis.programs[program + 1].locals
+                                                            : analysis.localKeys.size();
   std::vector<std::pair<std::uint32_t, std::uint8_t>> locals;
   locals.reserve(end - begin);
   for (size_t i = begin; i < end; ++i) locals.emplace_back(analysis.localLines[i], analysis.localKeys[i]);
@@ -41,7 +41,8 @@ std::vector<std::string> LabelsInScope(const Analysis& analysis, size_t line) {
   std::vector<std::string> labels;
   if (const std::optional<size_t> program = ProgramOf(analysis, line))
     for (const auto& [at, key] : LocalsByLine(analysis, *program)) labels.push_back(analysis.localNames[key]);
-  for (const GlobalLabel& label : analysis.globals) labels.push_back(Shown(LabelKind::kGlobal, analysis.NameOf(label)));
+  for (const GlobalLabel& label : analysis.globals)
+    labels.push_back(Shown(LabelKind::kGlobal, analysis.NameOf(label)));
   return labels;
 }
 
@@ -90,7 +91,8 @@ std::optional<size_t> LineOfStep(const Analysis& analysis, const encoder::Assemb
   const auto [first, last] = GlobalsNamed(analysis, program);
   std::vector<size_t> named;
   for (const std::uint32_t* label = first; label != last; ++label)
-    if (const std::optional<size_t> p = ProgramOf(analysis, analysis.globals[*label].line)) named.push_back(*p);
+    if (const std::optional<size_t> p = ProgramOf(analysis, analysis.globals[*label].line))
+      named.push_back(*p);
   std::sort(named.begin(), named.end());
   named.erase(std::unique(named.begin(), named.end()), named.end());
   for (size_t candidate : named) {

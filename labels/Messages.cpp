@@ -9,12 +9,12 @@ std::string Shown(LabelKind kind, std::string_view name) {
 }
 
 std::string WarningMessage(const Warning& warning, const Analysis& analysis) {
-  const std::string other = warning.other ? std::to_string(analysis.SourceLine(*warning.other)) : std::string();
+  const std::string other =
+      warning.other ? std::to_string(analysis.SourceLine(*warning.other)) : std::string();
   switch (warning.kind) {
     case WarningKind::kNoLocalLabel:
       return "no label " + warning.label + " in this program (Label Not Found when it runs)";
-    case WarningKind::kDuplicateGlobal:
-      return "global label " + warning.label + " is also at line " + other;
+    case WarningKind::kDuplicateGlobal: return "global label " + warning.label + " is also at line " + other;
     case WarningKind::kDuplicateLocal:
       return "local label " + warning.label + " is also at line " + other + " of this program";
     case WarningKind::kOneOfDuplicates:

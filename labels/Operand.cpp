@@ -24,7 +24,8 @@ std::optional<LabelLine> LabelLineOf(const encoder::AssembledLine& line) {
   }
   decoder::LineReader reader(line.bytes);
   decoder::Line read;
-  std::string_view text = decoder::OperandOf(reader.Next(read) ? reader.text() : std::string_view(), instruction);
+  std::string_view text =
+      decoder::OperandOf(reader.Next(read) ? reader.text() : std::string_view(), instruction);
 
   if (text.starts_with("IND ")) {
     label.indirect = true;

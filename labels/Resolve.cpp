@@ -50,7 +50,8 @@ std::optional<size_t> TargetOf(const Analysis& analysis, size_t line, const Labe
 
 // Every copy after the first of a label is a warning: the calculator finds
 // one of them only.
-std::optional<Warning> WarningOn(const Analysis& analysis, size_t line, const encoder::AssembledLine& assembled) {
+std::optional<Warning> WarningOn(const Analysis& analysis, size_t line,
+                                 const encoder::AssembledLine& assembled) {
   const std::optional<LabelLine> label = LabelLineOf(assembled);
   if (!label || label->indirect) return std::nullopt;
   const bool global = label->kind == LabelKind::kGlobal;
@@ -63,8 +64,10 @@ std::optional<Warning> WarningOn(const Analysis& analysis, size_t line, const en
   }
   const std::optional<size_t> target = Reached(copies, line, label->kind);
   if (!target)
-    return Warning{global ? WarningKind::kNoGlobalLabel : WarningKind::kNoLocalLabel, line, {}, std::move(shown)};
-  if (!global && copies.count() > 1) return Warning{WarningKind::kOneOfDuplicates, line, target, std::move(shown)};
+    return Warning{
+        global ? WarningKind::kNoGlobalLabel : WarningKind::kNoLocalLabel, line, {}, std::move(shown)};
+  if (!global && copies.count() > 1)
+    return Warning{WarningKind::kOneOfDuplicates, line, target, std::move(shown)};
   return std::nullopt;
 }
 

@@ -162,7 +162,9 @@ struct Converter {
     return read;
   }
 
-  bool NoCode(char32_t c) { return Fail("The character " + text::NameCharacter(c) + " has no calculator code"); }
+  bool NoCode(char32_t c) {
+    return Fail("The character " + text::NameCharacter(c) + " has no calculator code");
+  }
 
   bool Unquoted(size_t end) {
     while (at < end) {
@@ -189,8 +191,9 @@ struct Converter {
   bool SpellingAt() {
     const auto second = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0x80;
     const std::uint32_t spellings =
-        second < 0x80 ? kSpellingsByPlace[0][static_cast<unsigned char>(text[at])] & kSpellingsByPlace[1][second]
-                      : 0;
+        second < 0x80
+            ? kSpellingsByPlace[0][static_cast<unsigned char>(text[at])] & kSpellingsByPlace[1][second]
+            : 0;
     for (std::uint32_t bits = spellings; bits != 0; bits &= bits - 1) {
       const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
       if (!text.substr(at).starts_with(spelling.ascii)) continue;
@@ -276,9 +279,11 @@ void PadNumber(std::string& out) {
   if (!between.empty() && between != "IND ") return;
   const std::string_view name(out.data(), blank);
   const auto ops = tables::ModOps();
-  const auto op = std::find_if(ops.begin(), ops.end(), [&](const tables::ModOp& o) { return o.name == name; });
+  const auto op =
+      std::find_if(ops.begin(), ops.end(), [&](const tables::ModOp& o) { return o.name == name; });
   if (op == ops.end()) return;
-  const bool plain = op->operand == tables::OperandKind::kWord || op->operand == tables::OperandKind::kPlainNumber;
+  const bool plain =
+      op->operand == tables::OperandKind::kWord || op->operand == tables::OperandKind::kPlainNumber;
   if (between.empty() && plain) return;
   out.insert(digit, 1, '0');
 }
@@ -347,9 +352,9 @@ std::string_view InstructionOf(std::string_view line) {
 // display codes never does.
 bool LooksLikeListing(std::string_view fileBytes) {
   if (!text::IsUtf8(fileBytes)) return false;
-  constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87",
-                                                "\xE2\x94\x9C", "\xCE\xA3", "\xE2\x86",
-                                                "\xE2\x89", "\xE2\x80\x9C", "[LF]", "[ESC]"};
+  constexpr std::string_view kListingMarks[] = {"\xE2\x96\xB8", "\xC3\x97", "\xE1\xB4\x87", "\xE2\x94\x9C",
+                                                "\xCE\xA3",     "\xE2\x86", "\xE2\x89",     "\xE2\x80\x9C",
+                                                "[LF]",         "[ESC]"};
   for (std::string_view mark : kListingMarks)
     if (fileBytes.find(mark) != std::string_view::npos) return true;
   return NumberedOrHeaded(fileBytes);
@@ -362,8 +367,8 @@ std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
   codes.reserve(fileBytes.size());
   const auto take = [&codes](char32_t c) {
     // Line breaks and tabs are the file's own, not display codes.
-    const auto code = c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c)
-                                                            : text::DisplayCodeOf(c);
+    const auto code =
+        c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c) : text::DisplayCodeOf(c);
     if (code) codes += char(*code);
     return code.has_value();
   };
@@ -396,7 +401,10 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
   // Nearly every line of a listing is a program line.
   result.lines.reserve(text::ExpectedLines(fileBytes));
   ReadListing(
-      fileBytes, [&](size_t fileLine, std::string_view line) { result.lines.push_back({fileLine, std::string(line)}); },
+      fileBytes,
+      [&](size_t fileLine, std::string_view line) {
+        result.lines.push_back({fileLine, std::string(line)});
+      },
       [&](ListingError error) { result.errors.push_back(std::move(error)); });
   return result;
 }

@@ -56,7 +56,9 @@ Alphabets BuildAlphabets() {
   a.name = a.words;
   a.name['^'] = SpellingOf("↑");
   for (unsigned code = 0; code < 256; ++code) {
-    const auto itself = [&](const Spelling& s) { return s.size == 1 && s.bytes[0] == static_cast<char>(code); };
+    const auto itself = [&](const Spelling& s) {
+      return s.size == 1 && s.bytes[0] == static_cast<char>(code);
+    };
     a.plain[code] = itself(a.words[code]) && itself(a.name[code]) && code != '"';
     a.plainInText[code] = itself(a.text[code]) && code != '"';
   }
@@ -118,7 +120,8 @@ bool QuotedTextStands(const Alphabets& spelled, std::string_view line) {
   int quotes = 0;
   for (const char c : line) {
     if (c == '"') quotes += 1;
-    else if (!(quotes == 1 ? spelled.plainInText : spelled.plain)[static_cast<unsigned char>(c)]) return false;
+    else if (!(quotes == 1 ? spelled.plainInText : spelled.plain)[static_cast<unsigned char>(c)])
+      return false;
   }
   return quotes == 2;
 }
@@ -176,7 +179,8 @@ constexpr size_t kHeaderRoom = 48;
 // tables name it otherwise (RDX, for RDX).
 const tables::TextPair* AliasOf(std::string_view line) {
   for (const tables::TextPair& alias : tables::Aliases())
-    if (line.starts_with(alias.value) && (line.size() == alias.value.size() || line[alias.value.size()] == ' '))
+    if (line.starts_with(alias.value) &&
+        (line.size() == alias.value.size() || line[alias.value.size()] == ' '))
       return &alias;
   return nullptr;
 }
@@ -187,12 +191,13 @@ char* WriteNumberedLine(char* at, size_t number, std::string_view line) {
   if (number < 10) pen.Put("0");
   pen.PutNumber(number);
   const std::string_view label = tables::LabelDefinition().name;
-  const bool definesLabel = line.starts_with(label) && line.size() > label.size() && line[label.size()] == ' ';
+  const bool definesLabel =
+      line.starts_with(label) && line.size() > label.size() && line[label.size()] == ' ';
   pen.Put(definesLabel ? "▸" : " ");
   if (const tables::TextPair* alias = AliasOf(line))
-    pen.MoveTo(WriteListingInstruction(pen.at(), std::string(alias->key) += line.substr(alias->value.size())));
-  else
-    pen.MoveTo(WriteListingInstruction(pen.at(), line));
+    pen.MoveTo(
+        WriteListingInstruction(pen.at(), std::string(alias->key) += line.substr(alias->value.size())));
+  else pen.MoveTo(WriteListingInstruction(pen.at(), line));
   pen.Put("\n");
   return pen.at();
 }

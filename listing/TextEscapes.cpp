@@ -50,7 +50,8 @@ std::optional<Escape> ReadEscape(std::string_view text) {
   if (text.starts_with("[LF]")) return Escape{kLineFeed, 4};
   if (text.starts_with("[ESC]")) return Escape{kEscape, 5};
   if (text.starts_with(kEuro) && text.size() >= kEuro.size() + 2) {
-    const int high = text::HexDigitValue(text[kEuro.size()]), low = text::HexDigitValue(text[kEuro.size() + 1]);
+    const int high = text::HexDigitValue(text[kEuro.size()]),
+              low = text::HexDigitValue(text[kEuro.size() + 1]);
     if (high >= 0 && low >= 0) return Escape{static_cast<unsigned char>(high * 16 + low), kEuro.size() + 2};
   }
   constexpr std::pair<std::string_view, unsigned char> kGlyphs[] = {

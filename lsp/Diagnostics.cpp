@@ -67,11 +67,12 @@ Json CodeActionsIn(const Document& document, const std::string& uri, const Json&
   for (size_t line = start->line; line <= end->line; ++line) {
     for (const editing::Diagnostic& diagnostic : document.model().DiagnosticsOn(line)) {
       if (diagnostic.fix.empty()) continue;
-      actions.push_back({{"title", diagnostic.message},
-                         {"kind", "quickfix"},
-                         {"isPreferred", true},
-                         {"diagnostics", Json::array({Published(document, diagnostic)})},
-                         {"edit", {{"changes", {{uri, Json::array({LineEdit(document, line, diagnostic.fix)})}}}}}});
+      actions.push_back(
+          {{"title", diagnostic.message},
+           {"kind", "quickfix"},
+           {"isPreferred", true},
+           {"diagnostics", Json::array({Published(document, diagnostic)})},
+           {"edit", {{"changes", {{uri, Json::array({LineEdit(document, line, diagnostic.fix)})}}}}}});
     }
   }
   return actions;

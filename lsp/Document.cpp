@@ -116,7 +116,8 @@ std::pair<size_t, size_t> Document::Clamped(const Json& position) const {
 void Document::Change(const Json& start, const Json& end, std::string_view text) {
   auto [firstLine, firstByte] = Clamped(start);
   auto [lastLine, lastByte] = Clamped(end);
-  if (std::pair(lastLine, lastByte) < std::pair(firstLine, firstByte)) lastLine = firstLine, lastByte = firstByte;
+  if (std::pair(lastLine, lastByte) < std::pair(firstLine, firstByte))
+    lastLine = firstLine, lastByte = firstByte;
   std::vector<std::string> lines = ClientLines(lines_[firstLine].substr(0, firstByte) + std::string(text) +
                                                lines_[lastLine].substr(lastByte));
   const size_t added = lines.size();

@@ -19,11 +19,13 @@ Json HoverAt(const Document& document, const Json& position);
 Json CompletionAt(const Document& document, const Json& position);
 
 Json DefinitionAt(const Document& document, const std::string& uri, const Json& position);
-Json ReferencesAt(const Document& document, const std::string& uri, const Json& position, bool withDefinition);
+Json ReferencesAt(const Document& document, const std::string& uri, const Json& position,
+                  bool withDefinition);
 Json HighlightsAt(const Document& document, const Json& position);
 // Throw RequestError with the model's reason where no rename can be made.
 Json PrepareRenameAt(const Document& document, const Json& position);
-Json RenameAt(const Document& document, const std::string& uri, const Json& position, const std::string& name);
+Json RenameAt(const Document& document, const std::string& uri, const Json& position,
+              const std::string& name);
 Json SymbolsOf(const Document& document);
 
 // Quick fixes of the diagnostics on the lines of `range`.

@@ -43,12 +43,14 @@ Json DefinitionAt(const Document& document, const std::string& uri, const Json& 
   return Location(document, uri, *line);
 }
 
-Json ReferencesAt(const Document& document, const std::string& uri, const Json& position, bool withDefinition) {
+Json ReferencesAt(const Document& document, const std::string& uri, const Json& position,
+                  bool withDefinition) {
   Json locations = Json::array();
   const std::optional<ModelPlace> at = document.ModelAt(position);
   if (!at) return locations;
   const std::vector<size_t> uses = document.model().UsesAt(at->line);
-  for (size_t i = withDefinition ? 0 : 1; i < uses.size(); ++i) locations.push_back(Location(document, uri, uses[i]));
+  for (size_t i = withDefinition ? 0 : 1; i < uses.size(); ++i)
+    locations.push_back(Location(document, uri, uses[i]));
   return locations;
 }
 
@@ -70,7 +72,8 @@ Json PrepareRenameAt(const Document& document, const Json& position) {
   return {{"range", NameRange(document, at.line, *name)}, {"placeholder", *name}};
 }
 
-Json RenameAt(const Document& document, const std::string& uri, const Json& position, const std::string& name) {
+Json RenameAt(const Document& document, const std::string& uri, const Json& position,
+              const std::string& name) {
   const ModelPlace at = PlaceAt(document, position);
   const editing::RenameResult result = document.model().RenameAt(at.line, name);
   if (!result.refusal.empty()) throw RequestError(kRequestFailed, result.refusal);
@@ -86,7 +89,8 @@ Json SymbolsOf(const Document& document) {
     Json labels = Json::array();
     for (const editing::OutlineLabel& label : program.labels) {
       const Range range = document.RangeOfLine(label.line);
-      labels.push_back({{"name", label.name}, {"kind", kFunction}, {"range", range}, {"selectionRange", range}});
+      labels.push_back(
+          {{"name", label.name}, {"kind", kFunction}, {"range", range}, {"selectionRange", range}});
     }
     const size_t last = std::max(program.first, program.end - 1);
     const Range range = {document.RangeOfLine(program.first).start, document.RangeOfLine(last).end};

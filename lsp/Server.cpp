@@ -45,7 +45,9 @@ Json Capabilities(Encoding encoding) {
           {"documentFormattingProvider", true}};
 }
 
-const std::string& UriOf(const Json& params) { return params.at("textDocument").at("uri").get_ref<const std::string&>(); }
+const std::string& UriOf(const Json& params) {
+  return params.at("textDocument").at("uri").get_ref<const std::string&>();
+}
 
 }  // namespace
 
@@ -76,7 +78,8 @@ bool Server::ReadOne() {
     incoming.reason = frame->error;
   } else {
     incoming.message = Json::parse(frame->body, nullptr, false);
-    if (incoming.message.is_discarded()) incoming.error = kParseError, incoming.reason = "The message is no JSON";
+    if (incoming.message.is_discarded())
+      incoming.error = kParseError, incoming.reason = "The message is no JSON";
   }
   const Json& message = incoming.message;
   if (message.is_object() && message.contains("method") && message["method"] == "$/cancelRequest" &&
@@ -90,7 +93,8 @@ bool Server::ReadOne() {
 
 void Server::Cancel(const Json& id) {
   for (Incoming& waiting : queue_)
-    if (waiting.message.is_object() && waiting.message.contains("method") && waiting.message.value("id", Json()) == id)
+    if (waiting.message.is_object() && waiting.message.contains("method") &&
+        waiting.message.value("id", Json()) == id)
       waiting.cancelled = true;
 }
 
@@ -133,11 +137,14 @@ Json Server::Answer(const std::string& method, const Json& params) {
   }
   using Answering = Json (*)(const Server&, const Json&);
   static constexpr std::pair<std::string_view, Answering> kAnswers[] = {
-      {"textDocument/hover", [](const Server& s, const Json& p) { return HoverAt(s.DocumentOf(p), p.at("position")); }},
+      {"textDocument/hover",
+       [](const Server& s, const Json& p) { return HoverAt(s.DocumentOf(p), p.at("position")); }},
       {"textDocument/completion",
        [](const Server& s, const Json& p) { return CompletionAt(s.DocumentOf(p), p.at("position")); }},
       {"textDocument/definition",
-       [](const Server& s, const Json& p) { return DefinitionAt(s.DocumentOf(p), UriOf(p), p.at("position")); }},
+       [](const Server& s, const Json& p) {
+         return DefinitionAt(s.DocumentOf(p), UriOf(p), p.at("position"));
+       }},
       {"textDocument/references",
        [](const Server& s, const Json& p) {
          const bool withDefinition = p.value("context", Json::object()).value("includeDeclaration", true);
@@ -151,9 +158,12 @@ Json Server::Answer(const std::string& method, const Json& params) {
        [](const Server& s, const Json& p) {
          return RenameAt(s.DocumentOf(p), UriOf(p), p.at("position"), p.at("newName").get<std::string>());
        }},
-      {"textDocument/documentSymbol", [](const Server& s, const Json& p) { return SymbolsOf(s.DocumentOf(p)); }},
+      {"textDocument/documentSymbol",
+       [](const Server& s, const Json& p) { return SymbolsOf(s.DocumentOf(p)); }},
       {"textDocument/codeAction",
-       [](const Server& s, const Json& p) { return CodeActionsIn(s.DocumentOf(p), UriOf(p), p.at("range")); }},
+       [](const Server& s, const Json& p) {
+         return CodeActionsIn(s.DocumentOf(p), UriOf(p), p.at("range"));
+       }},
       {"textDocument/formatting", [](const Server& s, const Json& p) { return Formatting(s.DocumentOf(p)); }},
   };
   for (const auto& [name, answer] : kAnswers)
@@ -167,7 +177,8 @@ Json Server::Initialize(const Json& params) {
   encoding_ = OffersUtf8(params) ? Encoding::kUtf8 : Encoding::kUtf16;
   target_ = TargetOf(params);
   initialized_ = true;
-  return {{"capabilities", Capabilities(encoding_)}, {"serverInfo", {{"name", "orrikey"}, {"version", version_}}}};
+  return {{"capabilities", Capabilities(encoding_)},
+          {"serverInfo", {{"name", "orrikey"}, {"version", version_}}}};
 }
 
 // Notifications before initialize are dropped, as the protocol asks; one
@@ -189,7 +200,8 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
     }
   } catch (const std::exception& error) {
     log_ << "orrikey-cli lsp: " << method << ": " << error.what() << std::endl;
-    if (dynamic_cast<const RequestError*>(&error)) Notify("window/showMessage", {{"type", 1}, {"message", error.what()}});
+    if (dynamic_cast<const RequestError*>(&error))
+      Notify("window/showMessage", {{"type", 1}, {"message", error.what()}});
   }
 }
 
@@ -207,7 +219,8 @@ void Server::Change(const Json& params) {
   if (found == documents_.end()) throw RequestError(kInvalidParams, "No open document " + uri);
   for (const Json& change : params.at("contentChanges")) {
     const std::string& text = change.at("text").get_ref<const std::string&>();
-    if (change.contains("range")) found->second.Change(change["range"].at("start"), change["range"].at("end"), text);
+    if (change.contains("range"))
+      found->second.Change(change["range"].at("start"), change["range"].at("end"), text);
     else found->second.ChangeAll(text);
   }
   Publish(uri, params.at("textDocument").value("version", Json()));

@@ -63,8 +63,9 @@ std::optional<Frame> Reader::Next() {
   if (!length) return Frame{{}, "The message has no valid Content-Length header"};
   if (*length > kMaxMessageSize) {
     if (!Skip(*length)) return std::nullopt;
-    return Frame{{}, "The message of " + std::to_string(*length) + " bytes is larger than " +
-                         std::to_string(kMaxMessageSize) + " bytes"};
+    return Frame{{},
+                 "The message of " + std::to_string(*length) + " bytes is larger than " +
+                     std::to_string(kMaxMessageSize) + " bytes"};
   }
   Frame frame;
   frame.body.resize(*length);

@@ -59,7 +59,8 @@ void Analyser::Add(const encoder::AssembledLine& line) {
 // instruction, which need nothing either.
 Needs Analyser::Finish(const labels::Analysis& analysis) {
   const size_t programs = analysis.programs.size();
-  std::erase_if(out_.programs, [programs](const ProgramNeeds& program) { return program.program >= programs; });
+  std::erase_if(out_.programs,
+                [programs](const ProgramNeeds& program) { return program.program >= programs; });
   for (const labels::Program& program : analysis.programs) out_.bytes += program.size;
   return std::move(out_);
 }
@@ -72,8 +73,9 @@ Needs Analyse(const encoder::Assembly& assembly, const labels::Analysis& analysi
 
 size_t NoteLine(const labels::Analysis& analysis, size_t program) {
   const labels::Program& p = analysis.programs[program];
-  const auto global = std::lower_bound(analysis.globals.begin(), analysis.globals.end(), p.first,
-                                       [](const labels::GlobalLabel& label, size_t line) { return label.line < line; });
+  const auto global =
+      std::lower_bound(analysis.globals.begin(), analysis.globals.end(), p.first,
+                       [](const labels::GlobalLabel& label, size_t line) { return label.line < line; });
   return global != analysis.globals.end() && global->line < p.end ? global->line : p.first;
 }
 

@@ -33,7 +33,8 @@ void ReadOperand(std::string_view operand, const tables::ModOp& op, LineNeeds& n
   if (operand.starts_with(kIndirect)) {
     operand.remove_prefix(kIndirect.size());
     needs.reg = NumberOf(operand);
-    needs.indirect = op.number == tables::NumberMeans::kRegister || op.number == tables::NumberMeans::kStatisticsBlock;
+    needs.indirect =
+        op.number == tables::NumberMeans::kRegister || op.number == tables::NumberMeans::kStatisticsBlock;
     return;
   }
   const std::optional<unsigned> number = NumberOf(operand);

@@ -44,12 +44,12 @@ inline constexpr unsigned kHp42sMemory = 7200;
 
 // What one line asks of the calculator.
 struct LineNeeds {
-  bool todayOnly = false;           // an instruction, or a form, the HP-42S lacks
-  std::optional<unsigned> reg;      // a numbered register read or written: STO 05, and the 05 of STO IND 05
-  bool indirect = false;            // a register, or ΣREG, known only when it runs
+  bool todayOnly = false;       // an instruction, or a form, the HP-42S lacks
+  std::optional<unsigned> reg;  // a numbered register read or written: STO 05, and the 05 of STO IND 05
+  bool indirect = false;        // a register, or ΣREG, known only when it runs
   tables::Statistics statistics = tables::Statistics::kNone;
-  std::optional<unsigned> size;     // SIZE nn
-  std::optional<unsigned> block;    // ΣREG nn
+  std::optional<unsigned> size;   // SIZE nn
+  std::optional<unsigned> block;  // ΣREG nn
 };
 
 // The line's needs, read from its table row and its operand; a line that
@@ -65,17 +65,17 @@ bool RunsOn(Target target, const encoder::AssembledLine& line);
 
 // A program's needs. Line numbers are indices into the lines read.
 struct ProgramNeeds {
-  std::uint32_t program = 0;  // among the file's programs
-  std::bitset<128> registers;  // used directly; an operand byte names at most R127
-  std::uint32_t highestLine = 0;  // the first line using the highest of them
-  bool statistics = false;        // uses the statistics registers
-  bool linear = false;            // sets LINΣ
-  bool all = false;               // sets ALLΣ
+  std::uint32_t program = 0;          // among the file's programs
+  std::bitset<128> registers;         // used directly; an operand byte names at most R127
+  std::uint32_t highestLine = 0;      // the first line using the highest of them
+  bool statistics = false;            // uses the statistics registers
+  bool linear = false;                // sets LINΣ
+  bool all = false;                   // sets ALLΣ
   std::optional<std::uint8_t> block;  // the highest ΣREG nn it sets
   std::uint32_t indirectCount = 0;
   static constexpr size_t kIndirectKept = 3;
   std::array<std::uint32_t, kIndirectKept> indirectLines{};  // the first of them
-  std::uint32_t todayCount = 0;   // lines the HP-42S lacks
+  std::uint32_t todayCount = 0;                              // lines the HP-42S lacks
   std::uint32_t firstToday = 0;
 };
 
@@ -85,7 +85,7 @@ struct SizeNeed {
   bool statistics = false;  // the statistics block decides it, else a register
   unsigned first = 0;       // the register that decides it, or the block's first and last
   unsigned last = 0;
-  std::uint32_t line = 0;   // of the register's first use
+  std::uint32_t line = 0;  // of the register's first use
 };
 SizeNeed SizeNeeded(const ProgramNeeds& program);
 

@@ -31,7 +31,8 @@ OperandSoFar FindOperand(std::string_view typedHead) {
   if (const auto renaming = text::TableNameAt(head)) head.replace(0, renaming->replaced, renaming->name);
   OperandSoFar found;
   for (const tables::ModOp& op : tables::ModOps()) {
-    const bool named = head.starts_with(op.name) && (head.size() == op.name.size() || head[op.name.size()] == ' ');
+    const bool named =
+        head.starts_with(op.name) && (head.size() == op.name.size() || head[op.name.size()] == ' ');
     if (named && (!found.op || op.name.size() > found.op->name.size()))
       found = {&op, text::Trim(typedHead.substr(typedHead.size() - (head.size() - op.name.size())))};
   }
@@ -87,10 +88,11 @@ std::string AsNamed(std::string_view line) {
   const size_t number = line.find(' ', word + 1);
   if (word == std::string_view::npos || number == std::string_view::npos) return std::string(line);
   const std::string_view digits = line.substr(word + 1, number - word - 1);
-  const bool keyed = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-                     std::any_of(tables::ModOps().begin(), tables::ModOps().end(), [&](const tables::ModOp& op) {
-                       return op.operand == tables::OperandKind::kKeyLabel && op.keyWord == line.substr(0, word);
-                     });
+  const bool keyed = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  }) && std::any_of(tables::ModOps().begin(), tables::ModOps().end(), [&](const tables::ModOp& op) {
+    return op.operand == tables::OperandKind::kKeyLabel && op.keyWord == line.substr(0, word);
+  });
   return keyed ? std::string(line.substr(0, word)).append(line.substr(number)) : std::string(line);
 }
 
@@ -126,7 +128,8 @@ Completions CompletionsFor(std::string_view before, std::span<const std::string>
   for (const tables::TextPair& alias : tables::Aliases()) addName(alias.key);
   for (const tables::ModOp& op : tables::ModOps()) {
     const bool keyed = op.operand == tables::OperandKind::kKeyLabel;
-    if (keyed && firstWord && StartsWithIgnoringCase(op.keyWord, typed)) result.words.emplace_back(op.keyWord);
+    if (keyed && firstWord && StartsWithIgnoringCase(op.keyWord, typed))
+      result.words.emplace_back(op.keyWord);
     if (!keyed || !firstWord) addName(op.name);
   }
   const std::string head(text::Trim(std::string_view(line).substr(0, line.size() - typed.size())));

@@ -10,7 +10,7 @@
 namespace orrikey::reference {
 
 struct Completions {
-  size_t start = 0;                // where the word being typed begins
+  size_t start = 0;  // where the word being typed begins
   // Sorted; each begins with that word, ASCII case aside, or is a name whose
   // ASCII spelling does ("X<" gives "X≤Y?").
   std::vector<std::string> words;

@@ -57,9 +57,7 @@ std::string Entry(std::string_view prefix, std::string_view symbol, std::string_
 }
 
 // Short names get a second tab so that the line numbers line up.
-std::string_view TabsAfterName(std::string_view quotedName) {
-  return quotedName.size() > 3 ? "\t" : "\t\t";
-}
+std::string_view TabsAfterName(std::string_view quotedName) { return quotedName.size() > 3 ? "\t" : "\t\t"; }
 
 }  // namespace
 
@@ -108,8 +106,7 @@ std::optional<JumpTarget> JumpTargetFor(std::string_view selection, size_t lineC
   std::string_view digits = selection;
   const bool negative = digits.front() == '-';
   if (negative || digits.front() == '+') digits.remove_prefix(1);
-  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-    return std::nullopt;
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
   // A number too long to read is past the last line whatever the program.
   size_t n = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);

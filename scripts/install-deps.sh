@@ -12,7 +12,7 @@ packages=("$@")
   fonts-dejavu-core fonts-symbola
   googletest libgtest-dev libbenchmark-dev
   nlohmann-json3-dev neovim
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth strace
   librsvg2-bin dpkg-dev fakeroot lintian
   vim neovim emacs-nox libkf5syntaxhighlighting-tools libxml2-utils

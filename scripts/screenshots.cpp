@@ -81,7 +81,8 @@ int main(int argc, char* argv[]) {
 
   int status = 0;
   QTimer::singleShot(1000, [&] {
-    QWidget* shown = shows == "tool" ? static_cast<QWidget*>(window.findChild<orrikey::ProgramTool*>()) : &window;
+    QWidget* shown =
+        shows == "tool" ? static_cast<QWidget*>(window.findChild<orrikey::ProgramTool*>()) : &window;
     if (!shown->grab().save(out)) status = 1;
     app.exit(status);
   });

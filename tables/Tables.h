@@ -123,7 +123,8 @@ std::span<const ModOp> ModOps();
 // The instruction that ends a program (END) and the one that defines a label
 // (LBL), found by their facts, for code that writes them.
 inline const FixedOp& ProgramEnd() {
-  return *std::find_if(FixedOps().begin(), FixedOps().end(), [](const FixedOp& op) { return op.endsProgram; });
+  return *std::find_if(FixedOps().begin(), FixedOps().end(),
+                       [](const FixedOp& op) { return op.endsProgram; });
 }
 inline const ModOp& LabelDefinition() {
   return *std::find_if(ModOps().begin(), ModOps().end(), [](const ModOp& op) { return op.definesLabel; });

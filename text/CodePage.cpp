@@ -14,17 +14,17 @@ namespace {
 // The calculator's characters 0 to 31 as the calculator draws them. Codes 4
 // and 30 are both a grey block there; code 30 gets a lighter block so that
 // every display code keeps a character of its own.
-constexpr char32_t kCalculatorGlyphs[32] = {
-    U'÷', U'×', U'√', U'∫', U'▒', U'Σ', U'▸', U'π', U'¿', U'≤', U'␊', U'≥', U'≠', U'↵', U'↓', U'→',
-    U'←', U'µ', U'£', U'°', U'Å', U'Ñ', U'Ä', U'∡', U'ᴇ', U'Æ', U'…', U'␛', U'Ö', U'Ü', U'░', U'•'};
+constexpr char32_t kCalculatorGlyphs[32] = {U'÷', U'×', U'√', U'∫', U'▒', U'Σ', U'▸', U'π', U'¿', U'≤', U'␊',
+                                            U'≥', U'≠', U'↵', U'↓', U'→', U'←', U'µ', U'£', U'°', U'Å', U'Ñ',
+                                            U'Ä', U'∡', U'ᴇ', U'Æ', U'…', U'␛', U'Ö', U'Ü', U'░', U'•'};
 
 constexpr unsigned char kAppendCode = 0x9F;
 constexpr char32_t kAppendGlyph = U'├';
 
-constexpr char32_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // Characters that would pass for a glyph (the middle dot for the bullet, the
 // ordinal o for the degree sign, the modifier circumflex for "^") or for the
@@ -114,9 +114,7 @@ std::optional<unsigned char> DisplayCodeOf(char32_t c) {
   return found->second;
 }
 
-unsigned char CalculatorCode(unsigned char displayCode) {
-  return Page().calculatorCodes[displayCode];
-}
+unsigned char CalculatorCode(unsigned char displayCode) { return Page().calculatorCodes[displayCode]; }
 
 std::optional<unsigned char> TypedDisplayCode(char32_t c) {
   if (auto code = DisplayCodeOf(c)) return code;

@@ -48,8 +48,8 @@ LineParts SplitLine(std::basic_string_view<Char> line, Notation notation) {
   const auto isMark = [&](size_t i) {
     const Char c = line[i];
     return c == Char('@') ||
-           (listing && (c == Char(';') || (c == Char('/') && i + 1 < line.size() &&
-                                           line[i + 1] == Char('/'))));
+           (listing &&
+            (c == Char(';') || (c == Char('/') && i + 1 < line.size() && line[i + 1] == Char('/'))));
   };
   const auto firstMarkFrom = [&](size_t from, size_t to) {
     for (size_t i = from; i < to; ++i)

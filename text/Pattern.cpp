@@ -57,14 +57,13 @@ Pattern::Pattern(std::string_view source) {
   pcre2_set_newline(context, PCRE2_NEWLINE_ANY);
   int error = 0;
   PCRE2_SIZE offset = 0;
-  code_ = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(source.data()), source.size(), 0, &error,
-                        &offset, context);
+  code_ =
+      pcre2_compile(reinterpret_cast<PCRE2_SPTR>(source.data()), source.size(), 0, &error, &offset, context);
   pcre2_compile_context_free(context);
   if (!code_) {
     PCRE2_UCHAR message[256];
     pcre2_get_error_message(error, message, sizeof message);
-    throw std::logic_error("pattern " + std::string(source) + ": " +
-                           reinterpret_cast<const char*>(message));
+    throw std::logic_error("pattern " + std::string(source) + ": " + reinterpret_cast<const char*>(message));
   }
   // The JIT gives the same results, faster; without it the interpreter runs.
   pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE);
@@ -82,8 +81,8 @@ Pattern::~Pattern() { pcre2_code_free(code_); }
 std::optional<std::string_view> Pattern::Search(std::string_view subject, int group) const {
   if (group < 0 || group > groups_) throw std::logic_error("no such capture group");
   pcre2_match_data* data = MatchData();
-  const int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(),
-                             0, PCRE2_NOTEMPTY, data, MatchContext());
+  const int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
+                             PCRE2_NOTEMPTY, data, MatchContext());
   // Any failure, a hit limit included, is no match.
   if (rc < 0) return std::nullopt;
   if (rc <= group) return std::string_view();

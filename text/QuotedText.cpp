@@ -81,7 +81,8 @@ char* WriteQuotedChars(char* at, std::span<const std::uint8_t> characters) {
   constexpr Spelling kBracket = Escaped('[');
   for (size_t i = 0; i < characters.size(); ++i) {
     const std::uint8_t c = characters[i];
-    const Spelling& spelling = c == '[' && ClosesEscapeWord(characters.subspan(i + 1)) ? kBracket : spellings[c];
+    const Spelling& spelling =
+        c == '[' && ClosesEscapeWord(characters.subspan(i + 1)) ? kBracket : spellings[c];
     std::memcpy(at, spelling.bytes.data(), spelling.bytes.size());
     at += spelling.size;
   }

@@ -33,10 +33,8 @@ class CodeEditor::LineNumberArea : public QWidget {
     if (event->type() != QEvent::ToolTip) return QWidget::event(event);
     auto* help = static_cast<QHelpEvent*>(event);
     const QString marker = editor_->markerAt(help->pos());
-    if (marker.isEmpty())
-      QToolTip::hideText();
-    else
-      QToolTip::showText(help->globalPos(), WrapForToolTip(marker), this);
+    if (marker.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(help->globalPos(), WrapForToolTip(marker), this);
     return true;
   }
 
@@ -44,8 +42,7 @@ class CodeEditor::LineNumberArea : public QWidget {
   CodeEditor* editor_;
 };
 
-CodeEditor::CodeEditor(QWidget* parent)
-    : QPlainTextEdit(parent), lineNumberArea_(new LineNumberArea(this)) {
+CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), lineNumberArea_(new LineNumberArea(this)) {
   // Every repaint of the text, scrolling included, redraws the numbers.
   connect(this, &QPlainTextEdit::updateRequest, lineNumberArea_, qOverload<>(&QWidget::update));
   connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::describeMarkers);
@@ -93,7 +90,8 @@ QString ShownText(std::string_view codes) {
     if (i + 1 < codes.size() && codes[i + 1] == '\n') ++i;
   }
   text.truncate(out - text.constData());
-  if (size_t(text.size()) > CodeEditor::kCapacity) throw std::runtime_error("The text is larger than the editor holds (" +
+  if (size_t(text.size()) > CodeEditor::kCapacity)
+    throw std::runtime_error("The text is larger than the editor holds (" +
                              std::to_string(CodeEditor::kCapacity >> 20) + " MiB)");
   return text;
 }
@@ -205,9 +203,7 @@ void CodeEditor::deleteLines(const std::vector<int>& indexes) {
   cursor.endEditBlock();
 }
 
-void CodeEditor::replaceSelection(std::string_view codes) {
-  textCursor().insertText(ToDisplayText(codes));
-}
+void CodeEditor::replaceSelection(std::string_view codes) { textCursor().insertText(ToDisplayText(codes)); }
 
 void CodeEditor::insertLine(std::string_view codes) {
   QTextCursor cursor = textCursor();
@@ -245,12 +241,14 @@ std::vector<LineNumberRow> CodeEditor::lineNumberRows() const {
     const QTextLayout* layout = block.layout();
     const qreal rowHeight =
         layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
-    rows.push_back({block.blockNumber() + 1, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), {}});
+    rows.push_back(
+        {block.blockNumber() + 1, QRect(0, qRound(top), lineNumberWidth_ - 2, qRound(rowHeight)), {}});
     top += rowHeight;
   }
   if (numberText_) {
     const QStringList texts = numberText_(first, int(rows.size()));
-    for (size_t row = 0; row < rows.size() && int(row) < texts.size(); ++row) rows[row].text = texts[int(row)];
+    for (size_t row = 0; row < rows.size() && int(row) < texts.size(); ++row)
+      rows[row].text = texts[int(row)];
   }
   return rows;
 }
@@ -294,10 +292,8 @@ bool CodeEditor::viewportEvent(QEvent* event) {
   const QTextBlock block = cursorForPosition(help->pos()).block();
   const bool onText = blockBoundingGeometry(block).translated(contentOffset()).contains(help->pos());
   const QString text = onText ? helpSource_(block.blockNumber()) : QString();
-  if (text.isEmpty())
-    QToolTip::hideText();
-  else
-    QToolTip::showText(help->globalPos(), WrapForToolTip(text), viewport());
+  if (text.isEmpty()) QToolTip::hideText();
+  else QToolTip::showText(help->globalPos(), WrapForToolTip(text), viewport());
   return true;
 }
 
@@ -371,7 +367,8 @@ QString CodeEditor::spokenMarker(int line) const {
   if (marker.text.isEmpty()) return {};
   QString where = QString("line %1").arg(line + 1);
   const QStringList number = numberText_ ? numberText_(line, 1) : QStringList();
-  if (!number.isEmpty() && !number.front().trimmed().isEmpty()) where += QString(" (step %1)").arg(number.front().toInt());
+  if (!number.isEmpty() && !number.front().trimmed().isEmpty())
+    where += QString(" (step %1)").arg(number.front().toInt());
   return QString("%1: %2: %3").arg(where, marker.warning ? "warning" : "error", marker.text);
 }
 
@@ -388,8 +385,7 @@ void CodeEditor::describeMarkers() {
 
 QString CodeEditor::markerAt(QPoint position) const {
   for (const LineNumberRow& row : lineNumberRows())
-    if (row.rect.top() <= position.y() && position.y() <= row.rect.bottom())
-      return marker(row.number - 1);
+    if (row.rect.top() <= position.y() && position.y() <= row.rect.bottom()) return marker(row.number - 1);
   return {};
 }
 

@@ -21,7 +21,10 @@ constexpr int kTypedBeforeOffer = 2;
 }  // namespace
 
 Completer::Completer(QPlainTextEdit* editor, Source source)
-    : QObject(editor), editor_(editor), source_(std::move(source)), completer_(new QCompleter(this)),
+    : QObject(editor),
+      editor_(editor),
+      source_(std::move(source)),
+      completer_(new QCompleter(this)),
       words_(new QStringListModel(this)) {
   completer_->setWidget(editor);
   completer_->setModel(words_);
@@ -57,8 +60,7 @@ void Completer::keyHandled(const QKeyEvent* event) {
                      !(event->modifiers() & Qt::ControlModifier);
   if (asked || (typed && event->text() != u" ") || (isOpen() && event->key() == Qt::Key_Backspace))
     update(asked);
-  else if (isOpen())
-    completer_->popup()->hide();
+  else if (isOpen()) completer_->popup()->hide();
 }
 
 // The list stands under the word being typed, in the pane's font, and goes

@@ -47,7 +47,8 @@ class Dialogs {
   // as chosen.
   virtual bool ChoosePrinter(QPrinter& printer) = 0;
   // A line of text, starting from `value`; nothing when the user cancelled.
-  virtual std::optional<QString> AskText(const QString& title, const QString& prompt, const QString& value) = 0;
+  virtual std::optional<QString> AskText(const QString& title, const QString& prompt,
+                                         const QString& value) = 0;
 };
 
 }  // namespace orrikey

@@ -33,8 +33,7 @@ std::string ToDisplayCodes(QStringView text) {
     }
     const auto code = text::DisplayCodeOf(c);
     if (!code)
-      throw std::runtime_error("The character " +
-                               NameCharacters(QString::fromUcs4(&c, 1)).toStdString() +
+      throw std::runtime_error("The character " + NameCharacters(QString::fromUcs4(&c, 1)).toStdString() +
                                " has no display code");
     codes += static_cast<char>(*code);
   }
@@ -44,10 +43,8 @@ std::string ToDisplayCodes(QStringView text) {
 TypedText ReadTypedText(QStringView typed) {
   TypedText result;
   for (char32_t c : typed.toUcs4()) {
-    if (const auto code = text::TypedDisplayCode(c))
-      result.text += DisplayChar(*code);
-    else if (!result.refused.contains(QString::fromUcs4(&c, 1)))
-      result.refused += QString::fromUcs4(&c, 1);
+    if (const auto code = text::TypedDisplayCode(c)) result.text += DisplayChar(*code);
+    else if (!result.refused.contains(QString::fromUcs4(&c, 1))) result.refused += QString::fromUcs4(&c, 1);
   }
   return result;
 }
@@ -55,8 +52,8 @@ TypedText ReadTypedText(QStringView typed) {
 QString NameCharacters(QStringView characters) {
   QStringList names;
   for (char32_t c : characters.toUcs4())
-    names += QString::fromUcs4(&c, 1) + " (U+" +
-             QString::number(c, 16).toUpper().rightJustified(4, u'0') + ")";
+    names +=
+        QString::fromUcs4(&c, 1) + " (U+" + QString::number(c, 16).toUpper().rightJustified(4, u'0') + ")";
   return names.join(", ");
 }
 

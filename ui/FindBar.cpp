@@ -98,7 +98,8 @@ QTextDocument::FindFlags FindBar::flags() const {
 void FindBar::findNext(bool backward) {
   const QString text = wanted();
   if (text.isEmpty()) return;
-  const QTextDocument::FindFlags how = flags() | (backward ? QTextDocument::FindBackward : QTextDocument::FindFlags());
+  const QTextDocument::FindFlags how =
+      flags() | (backward ? QTextDocument::FindBackward : QTextDocument::FindFlags());
   QTextCursor found = editor_->document()->find(text, editor_->textCursor(), how);
   // Wraps round once, as editors do.
   if (found.isNull()) {
@@ -158,12 +159,9 @@ void FindBar::showMatchCount() {
     }
   }
   QString shown;
-  if (!text.isEmpty() && count == 0)
-    shown = "No matches";
-  else if (current > 0)
-    shown = QString("%1 of %2").arg(current).arg(count);
-  else if (count > 0)
-    shown = count == 1 ? "1 match" : QString("%1 matches").arg(count);
+  if (!text.isEmpty() && count == 0) shown = "No matches";
+  else if (current > 0) shown = QString("%1 of %2").arg(current).arg(count);
+  else if (count > 0) shown = count == 1 ? "1 match" : QString("%1 matches").arg(count);
   matchCount_->setText(shown);
   // Read with the field, as the label itself never takes the keyboard.
   find_->setAccessibleDescription(shown);

@@ -69,10 +69,10 @@ class HexPane::RowView : public QAbstractScrollArea {
   }
   void goToRow(int n, bool extend) { select(n, extend); }
   // A row's place in the viewport.
-  QRect rowRect(int n) const {
-    return QRectF(0, rowTop(n), viewport()->width(), rowHeight_).toAlignedRect();
+  QRect rowRect(int n) const { return QRectF(0, rowTop(n), viewport()->width(), rowHeight_).toAlignedRect(); }
+  int rowAtPoint(QPoint viewportPoint) const {
+    return std::clamp(rowAt(viewportPoint.y()), 0, std::max(0, count_ - 1));
   }
-  int rowAtPoint(QPoint viewportPoint) const { return std::clamp(rowAt(viewportPoint.y()), 0, std::max(0, count_ - 1)); }
 
   void copy() {
     const auto selected = selection();
@@ -198,7 +198,8 @@ class HexPane::RowView : public QAbstractScrollArea {
 
   void contextMenuEvent(QContextMenuEvent* event) override {
     QMenu menu;
-    menu.addAction(tr("&Copy"), QKeySequence::Copy, this, &RowView::copy)->setEnabled(selection().has_value());
+    menu.addAction(tr("&Copy"), QKeySequence::Copy, this, &RowView::copy)
+        ->setEnabled(selection().has_value());
     menu.addAction(tr("&Paste"), QKeySequence::Paste, pane_, &HexPane::paste);
     menu.addSeparator();
     menu.addAction(tr("Select All"), QKeySequence::SelectAll, this, &RowView::selectAll);
@@ -378,7 +379,8 @@ HexPane::HexPane(QWidget* parent) : QStackedWidget(parent), editor_(new CodeEdit
   connect(editor_, &CodeEditor::doubleClicked, this, &HexPane::doubleClicked);
   connect(editor_, &CodeEditor::zoomRequested, this, &HexPane::zoomRequested);
   connect(editor_, &CodeEditor::inputRefused, this, &HexPane::inputRefused);
-  for (QAbstractScrollArea* page : {static_cast<QAbstractScrollArea*>(view_), static_cast<QAbstractScrollArea*>(editor_)}) {
+  for (QAbstractScrollArea* page :
+       {static_cast<QAbstractScrollArea*>(view_), static_cast<QAbstractScrollArea*>(editor_)}) {
     connect(page->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, page](int row) {
       if (currentWidget() == page) emit scrolled(row);
     });
@@ -444,18 +446,14 @@ void HexPane::cut() {
   editor_->cut();
 }
 
-void HexPane::copy() {
-  isTyped() ? editor_->copy() : view_->copy();
-}
+void HexPane::copy() { isTyped() ? editor_->copy() : view_->copy(); }
 
 void HexPane::paste() {
   startTyping();
   editor_->paste();
 }
 
-void HexPane::selectAll() {
-  isTyped() ? editor_->selectAll() : view_->selectAll();
-}
+void HexPane::selectAll() { isTyped() ? editor_->selectAll() : view_->selectAll(); }
 
 void HexPane::startTyping() {
   if (isTyped()) return;

@@ -33,7 +33,8 @@ class InfoPanel::LineList : public QPlainTextEdit {
       choose(cursorForPosition(event->position().toPoint()).blockNumber());
   }
   void keyPressEvent(QKeyEvent* event) override {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return choose(textCursor().blockNumber());
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+      return choose(textCursor().blockNumber());
     QPlainTextEdit::keyPressEvent(event);
   }
 

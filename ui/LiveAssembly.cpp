@@ -62,7 +62,8 @@ void LiveAssembly::codeChanged(int position, int, int added) {
   const int first = block.blockNumber();
   const int newLast = last.blockNumber();
   const int oldLast = std::min(newLast - (lineCount - oldCount), oldCount - 1);
-  model_.Replace(size_t(first), size_t(std::max(first, oldLast + 1) - first), linesText(first, newLast).toStdString());
+  model_.Replace(size_t(first), size_t(std::max(first, oldLast + 1) - first),
+                 linesText(first, newLast).toStdString());
   hex_->showRows(int(model_.lineCount()));
   code_->update();
   emit summaryChanged();
@@ -74,14 +75,15 @@ QByteArray LiveAssembly::linesText(int first, int last) const {
   const QTextDocument* document = code_->document();
   if (last - first < 8) {
     QString text;
-    for (QTextBlock block = document->findBlockByNumber(first); block.isValid() && block.blockNumber() <= last;
-         block = block.next())
+    for (QTextBlock block = document->findBlockByNumber(first);
+         block.isValid() && block.blockNumber() <= last; block = block.next())
       text += (block.blockNumber() == first ? QString() : u"\n"_qs) + block.text();
     return text.toUtf8();
   }
   const QTextBlock from = document->findBlockByNumber(first);
   const QTextBlock to = document->findBlockByNumber(last);
-  QString text = document->toRawText().mid(from.position(), to.position() + to.length() - 1 - from.position());
+  QString text =
+      document->toRawText().mid(from.position(), to.position() + to.length() - 1 - from.position());
   text.replace(QChar(QChar::ParagraphSeparator), u'\n');
   return text.toUtf8();
 }

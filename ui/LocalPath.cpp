@@ -33,9 +33,7 @@ std::string LocalPath(const QString& path) {
   std::string bytes;
   bytes.reserve(size_t(path.size()));
   qsizetype from = 0;
-  const auto flush = [&](qsizetype to) {
-    bytes += path.mid(from, to - from).toUtf8().toStdString();
-  };
+  const auto flush = [&](qsizetype to) { bytes += path.mid(from, to - from).toUtf8().toStdString(); };
   for (qsizetype i = 0; i < path.size(); ++i) {
     if (!IsEscapedByte(path[i].unicode())) continue;
     flush(i);
@@ -53,8 +51,8 @@ QString AbsolutePath(const QString& path) {
   if (error) return path;
   const std::filesystem::path name = local.filename();
   if (!name.empty() && name != "." && name != "..") {
-    const std::unique_ptr<char, decltype(&std::free)> folder(
-        realpath(local.parent_path().c_str(), nullptr), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> folder(realpath(local.parent_path().c_str(), nullptr),
+                                                             &std::free);
     if (folder) return FromLocalPath((std::filesystem::path(folder.get()) / name).string());
   }
   return FromLocalPath(local.lexically_normal().string());

@@ -17,8 +17,8 @@
 #include "ui/InfoPanel.h"
 #include "ui/LiveAssembly.h"
 #include "ui/ProgramEditor.h"
-#include "ui/ProgramsPanel.h"
 #include "ui/ProgramTool.h"
+#include "ui/ProgramsPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -80,7 +80,8 @@ QString ErrorText(std::string_view message) {
 
 MainWindow::MainWindow(Dialogs& dialogs)
     : dialogs_(dialogs),
-      textDialog_{FileDialog::Kind::Save, {"Program text (*.42S)", "Program text, 8-bit (*.42S)"},
+      textDialog_{FileDialog::Kind::Save,
+                  {"Program text (*.42S)", "Program text, 8-bit (*.42S)"},
                   StartFolder("42SProg")},
       rawDialog_{FileDialog::Kind::Save, {"Raw files (*.raw)"}, StartFolder("RawProg")},
       anyDialog_{FileDialog::Kind::Open,
@@ -110,7 +111,8 @@ void MainWindow::restoreSettings() {
   QSettings settings;
   // The first window's size where the screen has room for it, as much as
   // fits where not (a small screen, a large scale factor).
-  const QSize first = kFirstSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  const QSize first =
+      kFirstSize + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   resize(first.boundedTo(screen()->availableGeometry().size() * 0.9));
   restoreGeometry(settings.value("window/geometry").toByteArray());
   infoSplitter_->restoreState(settings.value("window/info").toByteArray());
@@ -186,8 +188,9 @@ void MainWindow::focusNextPane(bool backwards) {
   panes.push_back(infoPanel_->currentWidget());
   if (programsPanel_->isVisible()) panes.push_back(programsPanel_->widget());
   QWidget* focus = QApplication::focusWidget();
-  const auto at = std::find_if(panes.begin(), panes.end(),
-                               [focus](QWidget* pane) { return focus && (focus == pane || pane->isAncestorOf(focus)); });
+  const auto at = std::find_if(panes.begin(), panes.end(), [focus](QWidget* pane) {
+    return focus && (focus == pane || pane->isAncestorOf(focus));
+  });
   const size_t from = at == panes.end() ? 0 : size_t(at - panes.begin());
   const size_t to = (from + (backwards ? panes.size() - 1 : 1)) % panes.size();
   panes[to]->setFocus(Qt::OtherFocusReason);
@@ -251,9 +254,11 @@ void MainWindow::showSummary() {
       const encoder::AssembledLine& line = model.assembly().lines()[diagnostic.line].assembled;
       // A line that converts errs only by what the target lacks.
       if (!line.error) {
-        info += QString("%1 error: %2").arg(infoLine(diagnostic.line), QString::fromStdString(diagnostic.message));
+        info += QString("%1 error: %2")
+                    .arg(infoLine(diagnostic.line), QString::fromStdString(diagnostic.message));
       } else {
-        QString entry = QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
+        QString entry =
+            QString::fromStdString(encoder::FailureMessage(sourceLine, *line.error, diagnostic.message));
         info += entry.replace(0, QString("Line: %1").arg(sourceLine).size(), infoLine(diagnostic.line));
       }
       targets.push_back(int(diagnostic.line));

@@ -29,18 +29,16 @@ void MainWindow::checkDisk() {
   if (path.isEmpty()) return;
   if (QFileInfo::exists(path) && !watcher_->files().contains(path)) watcher_->addPath(path);
   const ProgramDocument::OnDisk state = document_.checkDisk();
-  if (state == ProgramDocument::OnDisk::kAsKnown)
-    diskBar_->hide();
-  else
-    diskBar_->showChange(document_.fileName(), state == ProgramDocument::OnDisk::kGone);
+  if (state == ProgramDocument::OnDisk::kAsKnown) diskBar_->hide();
+  else diskBar_->showChange(document_.fileName(), state == ProgramDocument::OnDisk::kGone);
 }
 
 void MainWindow::reloadFromDisk() {
   followModified();
   if (document_.isModified() &&
-      !dialogs_.Confirm(QString("Read %1 again and throw away the changes made here?")
-                            .arg(document_.fileName()),
-                        "Reload")) {
+      !dialogs_.Confirm(
+          QString("Read %1 again and throw away the changes made here?").arg(document_.fileName()),
+          "Reload")) {
     checkDisk();
     return;
   }
@@ -64,8 +62,7 @@ bool MainWindow::mayWriteOver(const QString& path) {
           "Save Over");
     case ProgramDocument::OnDisk::kGone:
       return dialogs_.Confirm(
-          QString("%1 was deleted or moved by another program. Save it again?")
-              .arg(document_.fileName()),
+          QString("%1 was deleted or moved by another program. Save it again?").arg(document_.fileName()),
           "Save");
   }
   return false;

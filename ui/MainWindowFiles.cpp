@@ -15,9 +15,9 @@
 #include "ui/CodeEditor.h"
 #include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
-#include "ui/ProgramEditor.h"
 #include "ui/LocalPath.h"
 #include "ui/Printing.h"
+#include "ui/ProgramEditor.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -116,8 +116,9 @@ void MainWindow::proposeName(FileDialog& dialog, const QString& suffix) const {
   dialog.kind = FileDialog::Kind::Save;
   if (!dialog.fileName.isEmpty()) dialog.initialDir = QFileInfo(dialog.fileName).absolutePath();
   const QFileInfo program(document_.path());
-  dialog.fileName = document_.path().isEmpty() ? QString()
-                                               : program.dir().filePath(program.completeBaseName() + "." + suffix);
+  dialog.fileName = document_.path().isEmpty()
+                        ? QString()
+                        : program.dir().filePath(program.completeBaseName() + "." + suffix);
 }
 
 // A raw file or a listing is always the program on screen, assembled now;
@@ -134,14 +135,14 @@ bool MainWindow::allLinesConvert(const QString& refused) {
   }
   if (failed.size() > size_t(kListedFailures))
     listed += QString("and %1 more").arg(failed.size() - kListedFailures);
-  dialogs_.ShowError(
-      QString("%1: these lines do not convert.\n%2").arg(refused, listed.join(u'\n')));
+  dialogs_.ShowError(QString("%1: these lines do not convert.\n%2").arg(refused, listed.join(u'\n')));
   return false;
 }
 
 bool MainWindow::writeFile(const ProgramDocument::Target& target) {
   const QString& path = target.path;
-  if (target.form == Format::kRaw && !allLinesConvert(QFileInfo(path).fileName() + " was not saved")) return false;
+  if (target.form == Format::kRaw && !allLinesConvert(QFileInfo(path).fileName() + " was not saved"))
+    return false;
   if (!mayWriteOver(path)) return false;
   if (target.form == Format::kRaw) {
     files::WriteRawFile(LocalPath(path), assembly_->assembly().Bytes());
@@ -213,7 +214,8 @@ void MainWindow::printProgram(QPrinter& printer) {
       ++program;
     }
     const editing::Place at = model.PlaceOf(i);
-    lines.push_back({QString::number(i + 1), at.step > 0 ? QString("%1").arg(at.step, 2, 10, QChar('0')) : QString(),
+    lines.push_back({QString::number(i + 1),
+                     at.step > 0 ? QString("%1").arg(at.step, 2, 10, QChar('0')) : QString(),
                      ToDisplayText(model.Codes(i))});
   }
   // The size of a book's text, whatever size the panes show; in points the

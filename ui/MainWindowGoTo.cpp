@@ -27,7 +27,8 @@ void MainWindow::goToLine() {
   const int line = place->trimmed().toInt(&isNumber);
   if (isNumber) {
     if (line < 1 || line > last)
-      return statusBar()->showMessage(QString("No line %1: the text has lines 1 to %2").arg(line).arg(last), 5'000);
+      return statusBar()->showMessage(QString("No line %1: the text has lines 1 to %2").arg(line).arg(last),
+                                      5'000);
     return codeEdit_->selectLine(line - 1);
   }
   const QRegularExpressionMatch step = kStep.match(*place);

@@ -80,7 +80,8 @@ void MainWindow::renameLabel() {
       dialogs_.AskText("Rename Label", QString("New name of label %1:").arg(old), old);
   if (!typed || typed->trimmed() == old) return;
   const editing::RenameResult rename = assembly_->model().RenameAt(line, typed->trimmed().toStdString());
-  if (!rename.refusal.empty()) return statusBar()->showMessage(QString::fromStdString(rename.refusal), kMessageMs);
+  if (!rename.refusal.empty())
+    return statusBar()->showMessage(QString::fromStdString(rename.refusal), kMessageMs);
   if (rename.edits.empty()) return;
   QTextCursor cursor(codeEdit_->document());
   cursor.beginEditBlock();
@@ -92,7 +93,8 @@ void MainWindow::renameLabel() {
   }
   cursor.endEditBlock();
   statusBar()->showMessage(
-      QString("Renamed %1 to %2 on %3 line(s)").arg(old, typed->trimmed()).arg(rename.edits.size()), kMessageMs);
+      QString("Renamed %1 to %2 on %3 line(s)").arg(old, typed->trimmed()).arg(rename.edits.size()),
+      kMessageMs);
 }
 
 // Line and column, then the program, step and byte of the caret's line, in

@@ -38,14 +38,11 @@ template <typename Command>
 std::function<void()> MainWindow::guard(Command command) {
   return [this, command] {
     guarded([this, command] {
-      if constexpr (std::is_invocable_v<Command, MainWindow*>)
-        std::invoke(command, this);
-      else
-        command();
+      if constexpr (std::is_invocable_v<Command, MainWindow*>) std::invoke(command, this);
+      else command();
     });
   };
 }
-
 
 void MainWindow::createParts() {
   editor_ = new ProgramEditor;
@@ -86,7 +83,8 @@ void MainWindow::createParts() {
   findBar_ = new FindBar(codeEdit_);
   // As in Kate, Escape in the text closes the bar too.
   connect(codeEdit_, &CodeEditor::escapePressed, findBar_, &QWidget::hide);
-  connect(findBar_, &FindBar::message, this, [this](const QString& text) { statusBar()->showMessage(text, 5'000); });
+  connect(findBar_, &FindBar::message, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 5'000); });
   auto* client = new QWidget;
   auto* clientLayout = new QVBoxLayout(client);
   clientLayout->addWidget(infoSplitter_);
@@ -119,8 +117,7 @@ void MainWindow::createParts() {
   connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::keepRecoveryCopy);
   connect(codeEdit_->document(), &QTextDocument::contentsChanged, recoveryTimer_,
           qOverload<>(&QTimer::start));
-  connect(codeEdit_->document(), &QTextDocument::modificationChanged, this,
-          &MainWindow::followModified);
+  connect(codeEdit_->document(), &QTextDocument::modificationChanged, this, &MainWindow::followModified);
   connect(editor_, &ProgramEditor::convertToCodeClicked, this, guard(&MainWindow::convertToCode));
   const auto showRefused = [this](const QString& message) { statusBar()->showMessage(message, 10'000); };
   connect(codeEdit_, &CodeEditor::inputRefused, this, showRefused);
@@ -148,8 +145,7 @@ void MainWindow::createMenus() {
   file->addSeparator();
   add(file, "&Save", QKeySequence::Save, &MainWindow::save);
   add(file, "Save &As...", QKeySequence::SaveAs, &MainWindow::saveAs);
-  add(file, "Save 42S Co&de...", Qt::CTRL | Qt::ALT | Qt::Key_S,
-      [this] { saveIn(Format::kProgramText); });
+  add(file, "Save 42S Co&de...", Qt::CTRL | Qt::ALT | Qt::Key_S, [this] { saveIn(Format::kProgramText); });
   add(file, "Save Raw &File...", Qt::CTRL | Qt::ALT | Qt::Key_R, [this] { saveIn(Format::kRaw); });
   add(file, "Save &Listing...", Qt::CTRL | Qt::ALT | Qt::Key_L, &MainWindow::saveListing);
   file->addSeparator();
@@ -223,10 +219,8 @@ void MainWindow::createMenus() {
 void MainWindow::editWhereFocused(const char* slot) {
   QWidget* focus = QApplication::focusWidget();
   QObject* target = codeEdit_;
-  if (qobject_cast<QLineEdit*>(focus) && isAncestorOf(focus))
-    target = focus;
-  else if (focus && hexEdit_->isAncestorOf(focus))
-    target = hexEdit_;
+  if (qobject_cast<QLineEdit*>(focus) && isAncestorOf(focus)) target = focus;
+  else if (focus && hexEdit_->isAncestorOf(focus)) target = hexEdit_;
   QMetaObject::invokeMethod(target, slot);
 }
 

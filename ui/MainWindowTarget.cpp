@@ -60,7 +60,8 @@ void MainWindow::restoreTarget(const QSettings& settings) {
 
 void MainWindow::saveTarget(QSettings& settings) const {
   for (size_t i = 0; i < std::size(kTargets); ++i)
-    if (targetActions_[qsizetype(i)]->isChecked()) settings.setValue(kTargetKey, needs::NameOf(kTargets[i].target));
+    if (targetActions_[qsizetype(i)]->isChecked())
+      settings.setValue(kTargetKey, needs::NameOf(kTargets[i].target));
 }
 
 }  // namespace orrikey

@@ -62,10 +62,8 @@ class Layout {
     tooLong = std::min(tooLong, run.size() + 1);
     while (tooLong - fitting > 1) {
       const qsizetype middle = (fitting + tooLong) / 2;
-      if (fits(middle))
-        fitting = middle;
-      else
-        tooLong = middle;
+      if (fits(middle)) fitting = middle;
+      else tooLong = middle;
     }
     return fitting == 0 && x_ == 0 ? 1 : fitting;
   }
@@ -98,8 +96,7 @@ class Layout {
 
 }  // namespace
 
-std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetricsF& metrics,
-                                    QSizeF page) {
+std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetricsF& metrics, QSizeF page) {
   Layout layout(metrics, page);
   for (const QString& line : lines) layout.PrintLine(line);
   return std::move(layout.runs);
@@ -136,7 +133,8 @@ void PrintProgram(QPrinter& printer, const QString& title, const std::vector<Pri
     painter.setFont(bold);
     const QRectF top(0, 0, page.width(), metrics.height());
     painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter, title);
-    painter.drawText(top, Qt::AlignRight | Qt::AlignVCenter, QString("Page %1 of %2").arg(number + 1).arg(pages));
+    painter.drawText(top, Qt::AlignRight | Qt::AlignVCenter,
+                     QString("Page %1 of %2").arg(number + 1).arg(pages));
     const qreal rule = metrics.height() * 1.4;
     painter.drawLine(QPointF(0, rule), QPointF(page.width(), rule));
   };

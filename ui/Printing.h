@@ -29,8 +29,7 @@ struct PrintedRun {
 // these metrics. A line that is too wide goes on at the left edge of the next
 // printed line; a tab moves to the next multiple of eight average
 // characters, and past the right edge it ends the line.
-std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetricsF& metrics,
-                                    QSizeF page);
+std::vector<PrintedRun> LayOutPrint(const QStringList& lines, const QFontMetricsF& metrics, QSizeF page);
 
 // A line of the printout: the editor's line number and the calculator's
 // step beside the text. A heading names a program, and its size, before

@@ -89,16 +89,13 @@ ProgramDocument::Target ProgramDocument::SaveAsTarget(const QString& chosen, int
   return {path, HasSuffix(path, "raw") ? Form::kRaw : TextForm(filterIndex)};
 }
 
-ProgramDocument::Target ProgramDocument::SaveInTarget(Form form, const QString& chosen,
-                                                      int filterIndex) {
+ProgramDocument::Target ProgramDocument::SaveInTarget(Form form, const QString& chosen, int filterIndex) {
   const QString suffix = form == Form::kRaw ? "raw" : "42S";
   const QString path = HasSuffix(chosen, suffix) ? chosen : chosen + "." + suffix;
   return {path, form == Form::kRaw ? form : TextForm(filterIndex)};
 }
 
-QString ProgramDocument::ListingPath(const QString& chosen) {
-  return WithDefaultSuffix(chosen, "txt");
-}
+QString ProgramDocument::ListingPath(const QString& chosen) { return WithDefaultSuffix(chosen, "txt"); }
 
 QStringList ProgramDocument::RecentFiles() { return QSettings().value("recentFiles").toStringList(); }
 

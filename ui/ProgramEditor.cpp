@@ -46,7 +46,11 @@ QVBoxLayout* Column(QWidget* panel) {
 }  // namespace
 
 ProgramEditor::ProgramEditor(QWidget* parent)
-    : QWidget(parent), code_(new CodeEditor), hex_(new HexPane), fileName_(new ElidedLabel), byteCount_(new QLabel) {
+    : QWidget(parent),
+      code_(new CodeEditor),
+      hex_(new HexPane),
+      fileName_(new ElidedLabel),
+      byteCount_(new QLabel) {
   setObjectName("programEditor");
   code_->setObjectName("codeEdit");
   code_->setAccessibleName("Program text");
@@ -57,8 +61,9 @@ ProgramEditor::ProgramEditor(QWidget* parent)
   hex_->setObjectName("hexEdit");
   assembly_ = new LiveAssembly(code_, hex_, this);
   new ProgramHighlighter(code_, *assembly_);
-  code_->setCompletionSource(
-      [this](int line, int column) { return assembly_->model().CompletionsAt(size_t(line), size_t(column)); });
+  code_->setCompletionSource([this](int line, int column) {
+    return assembly_->model().CompletionsAt(size_t(line), size_t(column));
+  });
   code_->setHelpSource([this](int line) { return helpForLine(line); });
   // Both panes scroll by whole lines, so equal positions keep rows level. The
   // program pane moves its scroll bar quietly when it keeps the caret in
@@ -131,7 +136,9 @@ void ProgramEditor::restoreSettings(const QSettings& settings) {
   zoom(settings.value("window/zoom", 0).toInt() - zoomSteps_);
 }
 
-void ProgramEditor::showFileName(const QString& name, const QString& path) { fileName_->setFullText(name, path); }
+void ProgramEditor::showFileName(const QString& name, const QString& path) {
+  fileName_->setFullText(name, path);
+}
 
 void ProgramEditor::setHexShown(bool shown) {
   hexShown_->setChecked(shown);

@@ -1,8 +1,8 @@
 #include "ui/ProgramTool.h"
 
 #include "reference/MenuGroups.h"
-#include "ui/DisplayCodes.h"
 #include "ui/CodeEditor.h"
+#include "ui/DisplayCodes.h"
 #include "ui/Look.h"
 #include "ui/StringGrid.h"
 
@@ -11,8 +11,8 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -21,12 +21,9 @@ namespace {
 
 // The calculator characters that a keyboard lacks, as display codes.
 constexpr std::string_view kCharacters[6][6] = {
-    {"\xA0", "\x83", "^", "\x89", "\x99", "\xBF"},
-    {"\x82", "\x97", "\xAE", "\x8A", "\x95", "\x86"},
-    {"\x85", "\x93", "\xAF", "\x8B", "\x96", "\xA4"},
-    {"\x9F", "\xB1", "\xB0", "\xAA", "\xBD", "\x92"},
-    {"\x98", "\x87", "\xAD", "\x9B", "\x9C", "\x9A"},
-    {"", "", "", "", "\xA8", ""},
+    {"\xA0", "\x83", "^", "\x89", "\x99", "\xBF"},    {"\x82", "\x97", "\xAE", "\x8A", "\x95", "\x86"},
+    {"\x85", "\x93", "\xAF", "\x8B", "\x96", "\xA4"}, {"\x9F", "\xB1", "\xB0", "\xAA", "\xBD", "\x92"},
+    {"\x98", "\x87", "\xAD", "\x9B", "\x9C", "\x9A"}, {"", "", "", "", "\xA8", ""},
 };
 
 constexpr int kModOpColumns = 6;
@@ -72,19 +69,18 @@ ProgramTool::ProgramTool(CodeEditor* code, QWidget* owner)
     QWidget* widget;
     const char* name;
     const char* accessibleName;
-  } names[] = {
-      {pages_, "pages", "Program Tool pages"},
-      {characterGrid_, "characterGrid", "Calculator characters"},
-      {instructionGrid_, "instructionGrid", "Instructions with operand"},
-      {groupPicker_, "groupPicker", "Menu"},
-      {memberPicker_, "memberPicker", "Instruction"},
-      {flagsText_, "flagsText", "Flags"},
-      {registersBox_, "registersBox", nullptr},
-      {variablesBox_, "variablesBox", nullptr},
-      {labelsBox_, "labelsBox", nullptr},
-      {menuVariablesBox_, "menuVariablesBox", nullptr},
-      {scanButton_, "scanButton", nullptr},
-      {findsEdit_, "findsEdit", "Registers, variables and labels found"}};
+  } names[] = {{pages_, "pages", "Program Tool pages"},
+               {characterGrid_, "characterGrid", "Calculator characters"},
+               {instructionGrid_, "instructionGrid", "Instructions with operand"},
+               {groupPicker_, "groupPicker", "Menu"},
+               {memberPicker_, "memberPicker", "Instruction"},
+               {flagsText_, "flagsText", "Flags"},
+               {registersBox_, "registersBox", nullptr},
+               {variablesBox_, "variablesBox", nullptr},
+               {labelsBox_, "labelsBox", nullptr},
+               {menuVariablesBox_, "menuVariablesBox", nullptr},
+               {scanButton_, "scanButton", nullptr},
+               {findsEdit_, "findsEdit", "Registers, variables and labels found"}};
   for (const auto& [widget, name, accessibleName] : names) {
     widget->setObjectName(name);
     if (accessibleName) widget->setAccessibleName(accessibleName);
@@ -102,8 +98,7 @@ void ProgramTool::createCharacterPage() {
   characterGrid_ = new StringGrid(6, 6, nullptr);
   PlaceGrid(addPage("&Characters"), characterGrid_);
   for (int row = 0; row < 6; ++row)
-    for (int column = 0; column < 6; ++column)
-      characterGrid_->setCell(column, row, kCharacters[row][column]);
+    for (int column = 0; column < 6; ++column) characterGrid_->setCell(column, row, kCharacters[row][column]);
   characterGrid_->fitFontToCells();
   connect(characterGrid_, &StringGrid::cellSelected, this, &ProgramTool::characterGrid_cellSelected);
 }

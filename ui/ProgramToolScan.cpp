@@ -5,8 +5,8 @@
 #include "ui/ProgramTool.h"
 
 #include "reference/SymbolScan.h"
-#include "ui/DisplayCodes.h"
 #include "ui/CodeEditor.h"
+#include "ui/DisplayCodes.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -77,9 +77,9 @@ void ProgramTool::createScanPage() {
 
 void ProgramTool::scan() {
   const reference::ScanKinds kinds{.registers = registersBox_->isChecked(),
-                        .variables = variablesBox_->isChecked(),
-                        .menuVariables = menuVariablesBox_->isChecked(),
-                        .labels = labelsBox_->isChecked()};
+                                   .variables = variablesBox_->isChecked(),
+                                   .menuVariables = menuVariablesBox_->isChecked(),
+                                   .labels = labelsBox_->isChecked()};
   // Not through the pane's own setter: the finds of a full program may hold
   // more text than the program itself.
   findsEdit_->setPlainText(SortedForDisplay(reference::ScanSymbols(code_->lines(), kinds)).join(u'\n'));
@@ -96,12 +96,8 @@ void ProgramTool::jumpToFind() {
   code_->setFocus();
   QTextCursor cursor = code_->textCursor();
   switch (target->kind) {
-    case reference::JumpTarget::Kind::TextStart:
-      cursor.movePosition(QTextCursor::Start);
-      break;
-    case reference::JumpTarget::Kind::TextEnd:
-      cursor.movePosition(QTextCursor::End);
-      break;
+    case reference::JumpTarget::Kind::TextStart: cursor.movePosition(QTextCursor::Start); break;
+    case reference::JumpTarget::Kind::TextEnd: cursor.movePosition(QTextCursor::End); break;
     case reference::JumpTarget::Kind::Line: {
       const QTextBlock line = code_->document()->findBlockByNumber(int(target->line));
       const int above = int(target->line) - 1;

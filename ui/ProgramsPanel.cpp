@@ -28,7 +28,8 @@ QTreeWidgetItem* RowHolding(const QTreeWidget* tree, int line) {
     QTreeWidgetItem* program = tree->topLevelItem(p);
     if (line < LineOf(program) || line >= program->data(0, kEndRole).toInt()) continue;
     QTreeWidgetItem* row = program;
-    for (int l = 0; l < program->childCount() && LineOf(program->child(l)) <= line; ++l) row = program->child(l);
+    for (int l = 0; l < program->childCount() && LineOf(program->child(l)) <= line; ++l)
+      row = program->child(l);
     return row;
   }
   return nullptr;

@@ -32,8 +32,7 @@ Dialogs::Answer QtDialogs::AskToSave(const QString& question) {
 }
 
 bool QtDialogs::Confirm(const QString& question, const QString& action) {
-  QMessageBox box(QMessageBox::Warning, kTitle, question, QMessageBox::Cancel,
-                  QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Warning, kTitle, question, QMessageBox::Cancel, QApplication::activeWindow());
   QPushButton* yes = box.addButton(action, QMessageBox::AcceptRole);
   box.setDefaultButton(QMessageBox::Cancel);
   box.exec();

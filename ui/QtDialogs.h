@@ -20,5 +20,4 @@ class QtDialogs : public Dialogs {
   std::optional<QString> AskText(const QString& title, const QString& prompt, const QString& value) override;
 };
 
-
 }  // namespace orrikey

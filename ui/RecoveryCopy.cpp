@@ -44,7 +44,8 @@ bool Held(const QString& lockPath) {
 // new program rather than over whichever file has that name here.
 QString FileOf(const QJsonObject& copy) {
   if (copy.contains("path"))
-    return FromLocalPath(QByteArray::fromPercentEncoding(copy.value("path").toString().toLatin1()).toStdString());
+    return FromLocalPath(
+        QByteArray::fromPercentEncoding(copy.value("path").toString().toLatin1()).toStdString());
   const QString typed = copy.value("file").toString();
   return QDir::isAbsolutePath(typed) ? typed : QString();
 }
@@ -118,10 +119,8 @@ std::vector<RecoveredWork> RecoveryCopy::leftovers() const {
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QJsonObject copy = QJsonDocument::fromJson(file.readAll()).object();
     const int form = copy.value("form").toInt(-1);
-    if (!copy.value("text").isString() || form < 0 || form > int(document::FileForm::kListing))
-      continue;
-    found.push_back({info.filePath(), FileOf(copy), document::FileForm(form),
-                     copy.value("text").toString(),
+    if (!copy.value("text").isString() || form < 0 || form > int(document::FileForm::kListing)) continue;
+    found.push_back({info.filePath(), FileOf(copy), document::FileForm(form), copy.value("text").toString(),
                      QByteArray::fromHex(copy.value("disk").toString().toLatin1()), info.lastModified()});
   }
   std::sort(found.begin(), found.end(),

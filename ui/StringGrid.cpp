@@ -16,8 +16,7 @@ constexpr int kCellHeight = 20;
 
 }  // namespace
 
-StringGrid::StringGrid(int columns, int rows, QWidget* parent)
-    : QTableWidget(rows, columns, parent) {
+StringGrid::StringGrid(int columns, int rows, QWidget* parent) : QTableWidget(rows, columns, parent) {
   setFont(DisplayFont());
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
     header->hide();
@@ -70,8 +69,7 @@ void StringGrid::fitFontToCells() {
   QFont font = DisplayFont();
   while (QFontMetrics(font).height() > textHeight && font.pixelSize() > 8)
     font.setPixelSize(font.pixelSize() - 1);
-  for (int stretch = 95; widest(font) > textWidth && stretch >= 50; stretch -= 5)
-    font.setStretch(stretch);
+  for (int stretch = 95; widest(font) > textWidth && stretch >= 50; stretch -= 5) font.setStretch(stretch);
   setFont(font);
 }
 

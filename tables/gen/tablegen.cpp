@@ -30,7 +30,7 @@ namespace {
 
 struct Row {
   std::string text;
-  std::string where;  // file:line, for messages
+  std::string where;   // file:line, for messages
   bool today = false;  // an instruction only today's calculators have
 };
 
@@ -54,8 +54,7 @@ std::string Unescape(const std::string& text) {
   std::string row;
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = text[i];
-    if (c < 0x20 || c > 0x7E)
-      throw ShapeError("raw byte " + std::to_string(c) + " (write it as \\xNN)");
+    if (c < 0x20 || c > 0x7E) throw ShapeError("raw byte " + std::to_string(c) + " (write it as \\xNN)");
     if (c != '\\') {
       row += static_cast<char>(c);
     } else if (i + 1 < text.size() && text[i + 1] == '\\') {
@@ -174,8 +173,8 @@ void SetOnce(std::string& field, const char* unset, const std::string& value, co
 
 const char* OperandKindOf(const std::string& value) {
   static const std::pair<const char*, const char*> kKinds[] = {
-      {"label", "kLabel"},        {"key-label", "kKeyLabel"}, {"key-assignment", "kKeyAssignment"},
-      {"word", "kWord"},          {"plain-number", "kPlainNumber"}, {"program", "kProgram"},
+      {"label", "kLabel"}, {"key-label", "kKeyLabel"},       {"key-assignment", "kKeyAssignment"},
+      {"word", "kWord"},   {"plain-number", "kPlainNumber"}, {"program", "kProgram"},
   };
   for (const auto& [word, kind] : kKinds)
     if (value == word) return kind;
@@ -198,7 +197,8 @@ Facts ReadFacts(const std::vector<std::string>& words, std::initializer_list<std
     if (std::find(allowed.begin(), allowed.end(), key) == allowed.end())
       throw ShapeError("no fact \"" + key + "\" here");
     if ((equals == std::string::npos) != TakesNoValue(key))
-      throw ShapeError("fact \"" + word + "\" takes " + (equals == std::string::npos ? "a value" : "no value"));
+      throw ShapeError("fact \"" + word + "\" takes " +
+                       (equals == std::string::npos ? "a value" : "no value"));
     if (key == "operand") facts.operand = OperandKindOf(value);
     else if (key == "defines-label") facts.definesLabel = true;
     else if (key == "key-word") facts.keyWord = value;
@@ -246,8 +246,8 @@ Template SplitTemplate(const std::string& row) {
   std::vector<std::string> fields = SplitFields(rest);
   std::string templ = fields.front();
   fields.erase(fields.begin());
-  parsed.facts = ReadFacts(fields, {"operand", "defines-label", "key-word", "register", "sets-size",
-                                    "sets-statistics-block"});
+  parsed.facts = ReadFacts(
+      fields, {"operand", "defines-label", "key-word", "register", "sets-size", "sets-statistics-block"});
   if (templ.size() == 45 && templ.back() == ' ') templ.pop_back();  // a blank no reader needs
   size_t nameDigits = 4, operandDigits = 6;
   if (templ.size() == 60) nameDigits = 6, operandDigits = 8;
@@ -317,8 +317,7 @@ void DeriveForms(Template& t, const std::vector<std::string>& taken) {
   if (!AllF(t.slots[kIndirect][0]) || name.size() != 4 || name.compare(0, 2, "F1") != 0) return;
   const unsigned byte = static_cast<unsigned char>(Bytes(name.substr(2))[0]);
   const std::string marked = HexByte(byte | 0x08);
-  if (byte < 0x80 || (byte & 0x08) || std::find(taken.begin(), taken.end(), marked) != taken.end())
-    return;
+  if (byte < 0x80 || (byte & 0x08) || std::find(taken.begin(), taken.end(), marked) != taken.end()) return;
   t.slots[kIndirect][0] = "F1" + marked;
   t.derived[kIndirect][0] = true;
 }
@@ -344,8 +343,8 @@ std::string ModOp(const Template& t, bool today) {
   }
   out += ", OperandKind::" + t.facts.operand;
   out += t.facts.definesLabel ? ", true" : ", false";
-  return out + ", " + CppLiteral(t.facts.keyWord) + (today ? ", true" : ", false") + ", NumberMeans::" +
-         t.facts.number + "}";
+  return out + ", " + CppLiteral(t.facts.keyWord) + (today ? ", true" : ", false") +
+         ", NumberMeans::" + t.facts.number + "}";
 }
 
 std::string FixedOp(const std::string& row, bool today) {
@@ -354,8 +353,8 @@ std::string FixedOp(const std::string& row, bool today) {
   const std::string bytes = Bytes(fields.front());
   if (bytes.empty() || bytes.size() > 3) throw ShapeError("an instruction of 1 to 3 bytes");
   fields.erase(fields.begin());
-  const Facts facts = ReadFacts(fields, {"ends-program", "dropped", "uses-statistics", "sets-statistics",
-                                         "indirect-register"});
+  const Facts facts = ReadFacts(
+      fields, {"ends-program", "dropped", "uses-statistics", "sets-statistics", "indirect-register"});
   std::string out = "{";
   return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
          (facts.endsProgram ? "true" : "false") + ", " + (facts.dropped ? "true" : "false") + ", " +
@@ -406,8 +405,7 @@ std::string Table(const std::string& kind, const std::vector<Row>& rows, std::st
         type = "ModOp";
         DeriveForms(templates[i], taken);
         record = ModOp(templates[i], rows[i].today);
-      }
-      else if (kind == "pairs") type = "TextPair", record = TextPair(text);
+      } else if (kind == "pairs") type = "TextPair", record = TextPair(text);
       else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
       else throw ShapeError("unknown kind " + kind);
     } catch (const ShapeError& error) {
@@ -463,8 +461,7 @@ int main(int argc, char** argv) {
       out << "const std::array<unsigned char, 32>& " << argv[3] << "() {\n"
           << "  static constexpr std::array<unsigned char, 32> map = std::to_array(kRows);\n"
           << "  return map;\n}\n\n";
-    else
-      out << "std::span<const " << type << "> " << argv[3] << "() { return kRows; }\n\n";
+    else out << "std::span<const " << type << "> " << argv[3] << "() { return kRows; }\n\n";
     out << "}  // namespace orrikey::tables\n";
     if (!out) throw ShapeError(std::string("cannot write ") + argv[2]);
   } catch (const ShapeError& error) {

@@ -28,12 +28,10 @@ const std::string kJumpDistance = "jump distance cached in GTO or XEQ, encoded a
 const std::string kStop = "stops at bytes: ";
 
 // Why a line's bytes differ from the ones it was decoded from.
-std::string DifferenceReason(std::string_view line, std::string_view original,
-                             std::string_view again) {
+std::string DifferenceReason(std::string_view line, std::string_view original, std::string_view again) {
   if (original.starts_with("CA00") && again.starts_with("C000")) return kLabelChain;
   const bool gotoOrXeq = line.starts_with("GTO ") || line.starts_with("XEQ ");
-  if (gotoOrXeq && std::string_view("BDE").find(original[0]) != std::string_view::npos)
-    return kJumpDistance;
+  if (gotoOrXeq && std::string_view("BDE").find(original[0]) != std::string_view::npos) return kJumpDistance;
   return "other difference: " + std::string(original) + " -> " + std::string(again);
 }
 
@@ -47,7 +45,8 @@ std::set<std::string> Examine(const std::string& file) {
     const std::string text(decoded.TextOf(line));
     // The reader keeps lines it has read; each must read so on its own too.
     const decoder::Decoded alone = decoder::Decode(bytes.subspan(line.offset, line.size));
-    if (alone.lines.size() != 1 || alone.TextOf(alone.lines[0]) != text) return {"reads otherwise alone: " + text};
+    if (alone.lines.size() != 1 || alone.TextOf(alone.lines[0]) != text)
+      return {"reads otherwise alone: " + text};
     const encoder::AssembledLine assembled = encoder::AssembleLine(text);
     if (assembled.failed()) return {"does not encode: " + text};
     const std::string again = encoder::HexRow(assembled);

@@ -29,9 +29,22 @@ Lines DirectNumbers(const tables::ModOp& op) {
 }
 
 Lines EveryInstruction() {
-  Lines lines = {"0", "1.5", "-12.25\x98-3", "007", "1\x98" "999", "SIZE 256", "SIZE 9999",
-                 "\"ABC\"", "\"A\"B\"", "\"\x82\xA4\xBF@ \"", "\"ABCDEFGHIJKLMNO\"",
-                 "XROM 00,00", "XROM 31,63", "XROM 0x96", "ASSIGN \"\" TO 05"};
+  Lines lines = {"0",
+                 "1.5",
+                 "-12.25\x98-3",
+                 "007",
+                 "1\x98"
+                 "999",
+                 "SIZE 256",
+                 "SIZE 9999",
+                 "\"ABC\"",
+                 "\"A\"B\"",
+                 "\"\x82\xA4\xBF@ \"",
+                 "\"ABCDEFGHIJKLMNO\"",
+                 "XROM 00,00",
+                 "XROM 31,63",
+                 "XROM 0x96",
+                 "ASSIGN \"\" TO 05"};
   for (const tables::FixedOp& op : tables::FixedOps())
     if (op.name != ".END.") lines.emplace_back(op.name);  // the bytes of END
   for (const tables::ModOp& op : tables::ModOps()) {

@@ -20,15 +20,21 @@ namespace {
 // what fails both ways keeps its own failure.
 TEST(ReadTypedLineTest, ReadsListingSpellingsAsTheirInstructions) {
   const struct {
-    std::string_view typed;  // display codes
+    std::string_view typed;    // display codes
     std::string_view spelled;  // empty: reads as it stands, or fails
     std::optional<encoder::EncodeError> error;
   } rows[] = {
       {"CLX", "", {}},
       {"STO\xA0 05", "", {}},
       {"X<=Y?", "X\x89Y?", {}},
-      {"X#0?", "X\x8B" "0?", {}},
-      {"1E3", "1\x98" "3", {}},
+      {"X#0?",
+       "X\x8B"
+       "0?",
+       {}},
+      {"1E3",
+       "1\x98"
+       "3",
+       {}},
       {"-2.5e-7", "-2.5\x98-7", {}},
       {"2,7", "2.7", {}},
       {"STO* 05", "STO\x82 05", {}},
@@ -60,16 +66,25 @@ TEST(ReadProgramTextTest, ReadsEveryForm) {
     std::string text;  // display codes
     std::vector<size_t> fileLines;
   } rows[] = {
-      {"LBL \"A\" @ start\n\nX\xE2\x89\xA4Y?\n", FileForm::kProgramText,
-       "LBL \"A\" @ start\r\n\r\nX\x89Y?\r\n", {1, 2, 3}},
+      {"LBL \"A\" @ start\n\nX\xE2\x89\xA4Y?\n",
+       FileForm::kProgramText,
+       "LBL \"A\" @ start\r\n\r\nX\x89Y?\r\n",
+       {1, 2, 3}},
       // Program text may use a listing's ASCII spellings, and stays as written.
       {"X#0?\n1E3\nSTO* 05\n", FileForm::kProgramText, "X#0?\r\n1E3\r\nSTO* 05\r\n", {1, 2, 3}},
       // Comment lines of a listing's own kind make it a listing.
-      {"# mine\nX#0?\n", FileForm::kListing, "X\x8B" "0?", {2}},
+      {"# mine\nX#0?\n",
+       FileForm::kListing,
+       "X\x8B"
+       "0?",
+       {2}},
       // A typo is no reason to drop the user's comments and blank lines.
       {"SIN @ x\n\nXYZZY\n", FileForm::kProgramText, "SIN @ x\r\n\r\nXYZZY\r\n", {1, 2, 3}},
-      {"\xEF\xBB\xBF" "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END", FileForm::kListing,
-       "CLX\r\nEND", {2, 5}},
+      {"\xEF\xBB\xBF"
+       "00 { 3-Byte Prgm }\r\n01 CLX\r\n\r\n@ clear\r02 END",
+       FileForm::kListing,
+       "CLX\r\nEND",
+       {2, 5}},
       {"STO\xA0 05\r\n", FileForm::kEightBitText, "STO\xA0 05\r\n", {1}},
   };
   for (const auto& row : rows) {
@@ -131,8 +146,8 @@ TEST(RoundTripTest, KeepsEveryCodeOfATextInEveryForm) {
   std::string utf8, textFormat;
   text::AppendDisplayCodesUtf8(utf8, eightBit);
   // As the command line and the page write decoded program text.
-  decoder::LineReader reader(bytes, decoder::LineReader::TextWriter{listing::WriteListingInstruction,
-                                                                    listing::ListingRoom});
+  decoder::LineReader reader(
+      bytes, decoder::LineReader::TextWriter{listing::WriteListingInstruction, listing::ListingRoom});
   for (decoder::Line line; reader.Next(line);) textFormat += std::string(reader.text()) + "\n";
   const decoder::Decoded decoded = decoder::Decode(bytes);
   std::vector<listing::ListedLine> listed;

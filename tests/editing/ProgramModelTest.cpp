@@ -58,34 +58,40 @@ TEST_P(ScriptTest, SaysWhatIsWrongAndHowBigItIs) {
   EXPECT_EQ(byLine, GetParam().diagnostics);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits, ScriptTest, testing::Values(
-    // Typed a line at a time: a listing's spelling reads as the calculator's
-    // and is offered in its spelling; a comment stays where it was.
-    ScriptRow{{{0, 1, "LBL \"A\""}, {1, 0, "X<=Y?  @ small"}, {2, 0, "SF 5"}, {3, 0, "END"}},
-              "LBL \"A\"\nX<=Y?  @ small\nSF 5\nEND",
-              {"1:0-5 note: the calculator writes this as \"X≤Y?\" => X≤Y?  @ small",
-               "2:0-4 note: the calculator writes this as \"SF 05\" => SF 05"},
-              "{ 8-Byte Prgm }"},
-    // Pasted, then the failing lines deleted: the warnings follow the lines.
-    ScriptRow{{{0, 1, "LBL \"A\"\nGTO 15\n\"A✓\"\nFOO 5\nLBL 15\nEND"}, {2, 2, ""}},
-              "LBL \"A\"\nGTO 15\n\nLBL 15\nEND", {}, "{ 10-Byte Prgm }"},
-    ScriptRow{{{0, 1, "LBL \"A\"\nGTO 15\n\"A✓\"\nEND"}},
-              "LBL \"A\"\nGTO 15\n\"A\"\nEND",
-              {"1:4-6 warning: no label 15 in this program (Label Not Found when it runs)",
-               "2:2-3 error: the character ✓ (U+2713) has no calculator code"},
-              "{ 8-Byte Prgm }"},
-    // Errors name the fault and mark it; a note moves with its line as lines
-    // go in above it, and goes with it.
-    ScriptRow{{{0, 1, "X<=Y?\n  FOO 5 @ x\nSTO 128"}, {0, 0, "CLX"}},
-              "CLX\nX<=Y?\n  FOO 5 @ x\nSTO 128",
-              {"1:0-5 note: the calculator writes this as \"X≤Y?\" => X≤Y?",
-               "2:2-5 error: unknown instruction \"FOO\"",
-               "3:4-7 error: register 128 is out of range (00 to 111, 117 to 127)"},
-              "{ 2-Byte Prgm }"},
-    ScriptRow{{{0, 1, "CLX\nX<=Y?\nSTO 01"}, {0, 2, "ENTER"}}, "ENTER\nSTO 01", {}, "{ 2-Byte Prgm }"},
-    // Two programs, each sized without its END.
-    ScriptRow{{{0, 1, "LBL \"A\"\nEND\nLBL \"B\"\nLBL 01\nGTO 01\nEND\n"}},
-              "LBL \"A\"\nEND\nLBL \"B\"\nLBL 01\nGTO 01\nEND\n", {}, "13 bytes in 2 programs"}));
+INSTANTIATE_TEST_SUITE_P(
+    Edits, ScriptTest,
+    testing::Values(
+        // Typed a line at a time: a listing's spelling reads as the calculator's
+        // and is offered in its spelling; a comment stays where it was.
+        ScriptRow{{{0, 1, "LBL \"A\""}, {1, 0, "X<=Y?  @ small"}, {2, 0, "SF 5"}, {3, 0, "END"}},
+                  "LBL \"A\"\nX<=Y?  @ small\nSF 5\nEND",
+                  {"1:0-5 note: the calculator writes this as \"X≤Y?\" => X≤Y?  @ small",
+                   "2:0-4 note: the calculator writes this as \"SF 05\" => SF 05"},
+                  "{ 8-Byte Prgm }"},
+        // Pasted, then the failing lines deleted: the warnings follow the lines.
+        ScriptRow{{{0, 1, "LBL \"A\"\nGTO 15\n\"A✓\"\nFOO 5\nLBL 15\nEND"}, {2, 2, ""}},
+                  "LBL \"A\"\nGTO 15\n\nLBL 15\nEND",
+                  {},
+                  "{ 10-Byte Prgm }"},
+        ScriptRow{{{0, 1, "LBL \"A\"\nGTO 15\n\"A✓\"\nEND"}},
+                  "LBL \"A\"\nGTO 15\n\"A\"\nEND",
+                  {"1:4-6 warning: no label 15 in this program (Label Not Found when it runs)",
+                   "2:2-3 error: the character ✓ (U+2713) has no calculator code"},
+                  "{ 8-Byte Prgm }"},
+        // Errors name the fault and mark it; a note moves with its line as lines
+        // go in above it, and goes with it.
+        ScriptRow{{{0, 1, "X<=Y?\n  FOO 5 @ x\nSTO 128"}, {0, 0, "CLX"}},
+                  "CLX\nX<=Y?\n  FOO 5 @ x\nSTO 128",
+                  {"1:0-5 note: the calculator writes this as \"X≤Y?\" => X≤Y?",
+                   "2:2-5 error: unknown instruction \"FOO\"",
+                   "3:4-7 error: register 128 is out of range (00 to 111, 117 to 127)"},
+                  "{ 2-Byte Prgm }"},
+        ScriptRow{{{0, 1, "CLX\nX<=Y?\nSTO 01"}, {0, 2, "ENTER"}}, "ENTER\nSTO 01", {}, "{ 2-Byte Prgm }"},
+        // Two programs, each sized without its END.
+        ScriptRow{{{0, 1, "LBL \"A\"\nEND\nLBL \"B\"\nLBL 01\nGTO 01\nEND\n"}},
+                  "LBL \"A\"\nEND\nLBL \"B\"\nLBL 01\nGTO 01\nEND\n",
+                  {},
+                  "13 bytes in 2 programs"}));
 
 TEST(ProgramModel, RefusesEditsPastTheText) {
   ProgramModel model;
@@ -99,14 +105,16 @@ TEST(ProgramModel, RefusesEditsPastTheText) {
 TEST(ProgramModel, TakesAnOpenedFileAsItsLines) {
   const ProgramModel model(document::ReadProgramText("LBL \"A\"\r\nX<=Y?\r\nEND\r\n"));
   EXPECT_EQ(model.Text(), "LBL \"A\"\nX<=Y?\nEND");
-  EXPECT_EQ(Describe(model.Diagnostics()), Lines{"1:0-5 note: the calculator writes this as \"X≤Y?\" => X≤Y?"});
+  EXPECT_EQ(Describe(model.Diagnostics()),
+            Lines{"1:0-5 note: the calculator writes this as \"X≤Y?\" => X≤Y?"});
   EXPECT_EQ(model.SizeOf(1), "{ 6-Byte Prgm }");
 }
 
 // Raw bytes that stop mid-instruction end in an error line that says so.
 TEST(ProgramModel, SaysWhereRawBytesStop) {
   const ProgramModel model(document::ReadRawProgram(std::string("\x77\xC0\x00", 3)));
-  EXPECT_EQ(Describe(model.Diagnostics()), Lines{"1:0-17 error: the bytes end in the middle of an instruction"});
+  EXPECT_EQ(Describe(model.Diagnostics()),
+            Lines{"1:0-17 error: the bytes end in the middle of an instruction"});
 }
 
 // The listing is the calculator's, whatever spelling the text was typed in.
@@ -145,33 +153,45 @@ std::string Texts(std::string_view name, size_t count) {
 
 constexpr needs::Target kToday = needs::Target::kToday, kHp42s = needs::Target::kHp42s;
 
-INSTANTIATE_TEST_SUITE_P(Targets, NeedsTest, testing::Values(
-    NeedsRow{kToday, "LBL \"A\"\nSTO 30\nX=? ST Y\nEND", {"0:0-7 note: needs SIZE 31: uses R30"}},
-    NeedsRow{kHp42s, "LBL \"A\"\nSTO 30\nX=? ST Y  @ today's\nEND",
-             {"0:0-7 note: needs SIZE 31: uses R30",
-              "2:0-8 error: not on the HP-42S: an instruction of today's calculators"}},
-    // A line that does not convert says so, and no more.
-    NeedsRow{kHp42s, "DUP\nDUP 2", {"0:0-3 error: not on the HP-42S: an instruction of today's calculators",
-                                   "1:4-5 error: DUP takes no operand"}},
-    // SIZE set below what the program uses warns where it is set.
-    NeedsRow{kToday, "LBL \"A\"\nSIZE 20\nSTO 30\nEND",
-             {"0:0-7 note: needs SIZE 31: uses R30",
-              "1:0-7 warning: SIZE 20 is too small for this program, which needs SIZE 31: it uses R30 at line 3"}},
-    NeedsRow{kToday, "SIZE 10\nΣ+\nEND\nSIZE 10\nSTO 09",
-             {"0:0-7 warning: SIZE 10 is too small for this program, which needs SIZE 24: statistics registers R11 to R23"}},
-    // Indirect uses are named, not guessed; the note goes to the program's
-    // first global label; 25 registers, which a memory clear leaves, go
-    // unsaid.
-    NeedsRow{kToday, "CLX\nLBL \"B\"\nSTO 30\nSTO IND 05\nRCL IND ST X\nEND\nSTO 24\nRCL IND 03",
-             {"1:0-7 note: needs SIZE 31 at least: uses R30; indirect uses at lines 4, 5 not counted"}},
-    // Beyond about 7,200 bytes, the HP-42S has no room for them all.
-    NeedsRow{kHp42s, Texts("A", 400) + Texts("B", 60),
-             {"0:0-7 note: this program takes 6,405 bytes; the programs take 7,370 bytes; the HP-42S has about "
-              "7,200 for programs and data",
-              "402:0-7 note: this program takes 965 bytes; the programs take 7,370 bytes; the HP-42S has about "
-              "7,200 for programs and data"}},
-    NeedsRow{kToday, Texts("A", 400) + Texts("B", 60), {}},
-    NeedsRow{kHp42s, Texts("A", 440), {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Targets, NeedsTest,
+    testing::Values(
+        NeedsRow{kToday, "LBL \"A\"\nSTO 30\nX=? ST Y\nEND", {"0:0-7 note: needs SIZE 31: uses R30"}},
+        NeedsRow{kHp42s,
+                 "LBL \"A\"\nSTO 30\nX=? ST Y  @ today's\nEND",
+                 {"0:0-7 note: needs SIZE 31: uses R30",
+                  "2:0-8 error: not on the HP-42S: an instruction of today's calculators"}},
+        // A line that does not convert says so, and no more.
+        NeedsRow{kHp42s,
+                 "DUP\nDUP 2",
+                 {"0:0-3 error: not on the HP-42S: an instruction of today's calculators",
+                  "1:4-5 error: DUP takes no operand"}},
+        // SIZE set below what the program uses warns where it is set.
+        NeedsRow{
+            kToday,
+            "LBL \"A\"\nSIZE 20\nSTO 30\nEND",
+            {"0:0-7 note: needs SIZE 31: uses R30", "1:0-7 warning: SIZE 20 is too small for this program, "
+                                                    "which needs SIZE 31: it uses R30 at line 3"}},
+        NeedsRow{kToday,
+                 "SIZE 10\nΣ+\nEND\nSIZE 10\nSTO 09",
+                 {"0:0-7 warning: SIZE 10 is too small for this program, which needs SIZE 24: statistics "
+                  "registers R11 to R23"}},
+        // Indirect uses are named, not guessed; the note goes to the program's
+        // first global label; 25 registers, which a memory clear leaves, go
+        // unsaid.
+        NeedsRow{kToday,
+                 "CLX\nLBL \"B\"\nSTO 30\nSTO IND 05\nRCL IND ST X\nEND\nSTO 24\nRCL IND 03",
+                 {"1:0-7 note: needs SIZE 31 at least: uses R30; indirect uses at lines 4, 5 not counted"}},
+        // Beyond about 7,200 bytes, the HP-42S has no room for them all.
+        NeedsRow{kHp42s,
+                 Texts("A", 400) + Texts("B", 60),
+                 {"0:0-7 note: this program takes 6,405 bytes; the programs take 7,370 bytes; the HP-42S has "
+                  "about "
+                  "7,200 for programs and data",
+                  "402:0-7 note: this program takes 965 bytes; the programs take 7,370 bytes; the HP-42S has "
+                  "about "
+                  "7,200 for programs and data"}},
+        NeedsRow{kToday, Texts("A", 400) + Texts("B", 60), {}}, NeedsRow{kHp42s, Texts("A", 440), {}}));
 
 struct OutlineRow {
   std::string text;
@@ -186,20 +206,24 @@ TEST_P(OutlineTest, ListsProgramsAndLabels) {
   for (const OutlineProgram& program : model.Outline()) {
     std::string row = program.name + " " + std::to_string(program.first) + "-" + std::to_string(program.end) +
                       " " + std::to_string(program.size) + ":";
-    for (const OutlineLabel& label : program.labels) row += " " + label.name + "@" + std::to_string(label.line);
+    for (const OutlineLabel& label : program.labels)
+      row += " " + label.name + "@" + std::to_string(label.line);
     outline.push_back(row);
     outline.push_back(program.needs);
   }
   EXPECT_EQ(outline, GetParam().outline);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, OutlineTest, testing::Values(
-    OutlineRow{"LBL \"A\"\nLBL 01\nEND\nCLX\nLBL a\nEND\n\n",
-               {"\"A\" 0-3 6: \"A\"@0 01@1", "needs SIZE 0; HP-42S: yes", "program 2 3-6 3: a@4",
-                "needs SIZE 0; HP-42S: yes"}},
-    OutlineRow{"STO 30\nDROPN 2\nEND",
-               {"program 1 0-3 5:", "needs SIZE 31; HP-42S: no, 1 line uses today's instructions (first at line 2)"}},
-    OutlineRow{"", {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, OutlineTest,
+    testing::Values(OutlineRow{"LBL \"A\"\nLBL 01\nEND\nCLX\nLBL a\nEND\n\n",
+                               {"\"A\" 0-3 6: \"A\"@0 01@1", "needs SIZE 0; HP-42S: yes",
+                                "program 2 3-6 3: a@4", "needs SIZE 0; HP-42S: yes"}},
+                    OutlineRow{
+                        "STO 30\nDROPN 2\nEND",
+                        {"program 1 0-3 5:",
+                         "needs SIZE 31; HP-42S: no, 1 line uses today's instructions (first at line 2)"}},
+                    OutlineRow{"", {}}));
 
 TEST(ProgramModel, PlacesLinesByProgramAndStep) {
   const ProgramModel model = Edited({{0, 1, "LBL \"A\"\n@ note\nSTO 01\nEND\nCLX"}});
@@ -255,13 +279,18 @@ TEST_P(RenameTest, RenamesOnlyWhereJumpsStillLandAlike) {
   EXPECT_EQ(result.refusal, GetParam().refusal);
 }
 
-INSTANTIATE_TEST_SUITE_P(Labels, RenameTest, testing::Values(
-    RenameRow{"LBL A\nGTO A @ back\nEND\nLBL A", 1, " 02 ", {"0: LBL 02", "1: GTO 02 @ back"}, ""},
-    RenameRow{"LBL A\nXEQ A\nLBL 02\nXEQ 02", 0, "02", {}, "Label 02 is already at line 3"},
-    RenameRow{"LBL \"P\"\nEND\nLBL \"Q\"\nXEQ \"R\"", 0, "\"R\"", {},
-              "The jump to \"R\" at line 4 would then reach this label"},
-    RenameRow{"LBL A\nCLX", 1, "B", {}, "No label or jump to a label on this line"},
-    RenameRow{"LBL A", 0, "✓", {}, "The calculator has no such name: ✓"}));
+INSTANTIATE_TEST_SUITE_P(
+    Labels, RenameTest,
+    testing::Values(
+        RenameRow{"LBL A\nGTO A @ back\nEND\nLBL A", 1, " 02 ", {"0: LBL 02", "1: GTO 02 @ back"}, ""},
+        RenameRow{"LBL A\nXEQ A\nLBL 02\nXEQ 02", 0, "02", {}, "Label 02 is already at line 3"},
+        RenameRow{"LBL \"P\"\nEND\nLBL \"Q\"\nXEQ \"R\"",
+                  0,
+                  "\"R\"",
+                  {},
+                  "The jump to \"R\" at line 4 would then reach this label"},
+        RenameRow{"LBL A\nCLX", 1, "B", {}, "No label or jump to a label on this line"},
+        RenameRow{"LBL A", 0, "✓", {}, "The calculator has no such name: ✓"}));
 
 }  // namespace
 }  // namespace orrikey::editing

@@ -19,8 +19,8 @@ Lines HexRows(const Assembly& assembly) {
 TEST(Assembly, KeepsEveryLineInItsPlace) {
   const Assembly assembly =
       Assemble({"LBL \"AB\"", "", "  CLX @ clear", "@ note", "FOO", "STO 5 @ \"x\"", "END"});
-  EXPECT_EQ(HexRows(assembly), (Lines{"C000F3004142", "", "77", "", "------ err opcode",
-                                      "------ err par", "C0000D"}));
+  EXPECT_EQ(HexRows(assembly),
+            (Lines{"C000F3004142", "", "77", "", "------ err opcode", "------ err par", "C0000D"}));
   EXPECT_EQ(assembly.size(), 10u);
   EXPECT_EQ(assembly.FailedLines(), (std::vector<size_t>{4, 5}));
   const Assembly::Line& failed = assembly.lines()[5];

@@ -81,8 +81,12 @@ TEST(Explain, Texts) {
       // Room goes to the instruction's own bytes and the key.
       {"STO \"ABCDEFGHIJKLMNO\"", 4, 21, "name longer than 14 characters"},
       {"KEY 1 XEQ \"ABCDEFGHIJKLMN\"", 10, 26, "name longer than 13 characters"},
-      {"\"\x9F" "A\"", 1, 2, "a text may not begin with character 0x7F (\"├\")"},
-      {"\"\x80" "7fA\"", 1, 4, "a text may not begin with character 0x7F (\"€7f\")"},
+      {"\"\x9F"
+       "A\"",
+       1, 2, "a text may not begin with character 0x7F (\"├\")"},
+      {"\"\x80"
+       "7fA\"",
+       1, 4, "a text may not begin with character 0x7F (\"€7f\")"},
       {"\"AB", 0, 3, "unclosed text"},
       {"\"A\" X", 4, 5, "unexpected \"X\" after the text"},
       {"STO \"AB", 4, 7, "unclosed name"},

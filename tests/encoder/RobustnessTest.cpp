@@ -23,8 +23,7 @@ TEST(Robustness, HugeLines) {
       {digits + "x", "------ err opcode"},
       {std::string(kSize, '@'), ""},  // a comment, however long
   };
-  for (const auto& [line, expected] : rows)
-    EXPECT_EQ(encoder::HexRow(encoder::AssembleLine(line)), expected);
+  for (const auto& [line, expected] : rows) EXPECT_EQ(encoder::HexRow(encoder::AssembleLine(line)), expected);
 
   const encoder::LineBytes number = encoder::AssembleLine(digits).bytes;
   EXPECT_EQ(number.size(), kSize + 1);

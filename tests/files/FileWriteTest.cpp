@@ -62,8 +62,8 @@ std::string ErrorAsNobody(const std::function<void()>& call) {
   if (child == 0) {
     std::string state = (fs::temp_directory_path() / "orrikey-nobody-XXXXXX").string();
     const bool nobody = mkdtemp(state.data()) && chown(state.c_str(), kNobody, kNobody) == 0 &&
-                        setenv("XDG_STATE_HOME", state.c_str(), 1) == 0 &&
-                        setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+                        setenv("XDG_STATE_HOME", state.c_str(), 1) == 0 && setgroups(0, nullptr) == 0 &&
+                        setgid(kNobody) == 0 && setuid(kNobody) == 0;
     const std::string error = nobody ? ErrorOf(call) : "cannot become nobody";
     fs::remove_all(state);
     _exit(write(channel[1], error.data(), error.size()) < 0);
@@ -173,8 +173,7 @@ TEST_F(FileWrite, PathsThatCannotBeWrittenOrRead) {
       {Path("dangling"), "No such file or directory"},
   };
   for (const auto& [path, reason] : writes) {
-    EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "x"); }),
-              "Cannot create file \"" + path + "\". " + reason);
+    EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "x"); }), "Cannot create file \"" + path + "\". " + reason);
   }
   EXPECT_TRUE(fs::is_fifo(Path("fifo")));
   EXPECT_TRUE(fs::is_symlink(Path("dangling")));

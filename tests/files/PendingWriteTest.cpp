@@ -60,30 +60,37 @@ TEST_F(PendingWrites, RestartActsOnEntriesOfDeadWritersAlone) {
     std::vector<Outcome> outcomes;
   } rows[] = {
       {"file half written", false, false, [](const std::string&) {}, "old", {Outcome::kRestored}},
-      {"file replaced by another", false, false,
+      {"file replaced by another",
+       false,
+       false,
        [](const std::string& file) {
          Put(file + ".new", "other");
          fs::rename(file + ".new", file);
        },
-       "other", {}},
-      {"file removed", false, false, [](const std::string& file) { fs::remove(file); }, "absent",
+       "other",
        {}},
-      {"file written in place again long after", false, false,
+      {"file removed", false, false, [](const std::string& file) { fs::remove(file); }, "absent", {}},
+      {"file written in place again long after",
+       false,
+       false,
        [](const std::string& file) {
          Put(file, "theirs");
          const timespec later[2] = {{time(nullptr) + 120, 0}, {time(nullptr) + 120, 0}};
          utimensat(AT_FDCWD, file.c_str(), later, 0);
        },
-       "theirs", {}},
+       "theirs",
+       {}},
       {"writer still writing", false, true, [](const std::string&) {}, "half", {}},
-      {"temporary name left", true, false, [](const std::string&) {}, "absent",
-       {Outcome::kRemoved}},
-      {"temporary name since taken by another file", true, false,
+      {"temporary name left", true, false, [](const std::string&) {}, "absent", {Outcome::kRemoved}},
+      {"temporary name since taken by another file",
+       true,
+       false,
        [](const std::string& file) {
          fs::remove(file);
          Put(file, "other");
        },
-       "other", {}},
+       "other",
+       {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -97,8 +104,7 @@ TEST_F(PendingWrites, RestartActsOnEntriesOfDeadWritersAlone) {
     ASSERT_EQ(fstat(fd.get(), &info), 0);
 
     PendingWrite pending;
-    ASSERT_TRUE(row.temporary ? pending.BeginRemove(info, file)
-                              : pending.BeginRestore(fd.get(), info, file));
+    ASSERT_TRUE(row.temporary ? pending.BeginRemove(info, file) : pending.BeginRestore(fd.get(), info, file));
     if (!row.temporary) Put(file, "half");
     row.meanwhile(file);
     if (!row.writerAlive) pending.Keep();
@@ -153,13 +159,19 @@ TEST_F(PendingWrites, InPlaceWriteNeedsAPlaceForTheOldContent) {
     bool hardLinked;
     std::string error;
   } rows[] = {
-      {"no folder, hard link", {}, {}, true,
+      {"no folder, hard link",
+       {},
+       {},
+       true,
        "Its old content cannot be kept while it is rewritten in place: neither XDG_STATE_HOME nor "
        "HOME names a folder"},
       {"relative folders, hard link", "state", "home", true,
        "Its old content cannot be kept while it is rewritten in place: neither XDG_STATE_HOME nor "
        "HOME names a folder"},
-      {"folder under a file, hard link", Path("blocker"), {}, true,
+      {"folder under a file, hard link",
+       Path("blocker"),
+       {},
+       true,
        "Its old content cannot be kept in \"" + Path("blocker") +
            "/orrikey/pending\" while it is rewritten in place. Not a directory"},
       {"no folder, one name", {}, {}, false, ""},
@@ -184,8 +196,7 @@ TEST_F(PendingWrites, InPlaceWriteNeedsAPlaceForTheOldContent) {
       error = caught.what();
     }
     setenv("HOME", home.c_str(), 1);
-    EXPECT_EQ(error, row.error.empty() ? "no error"
-                                       : "Cannot create file \"" + file + "\". " + row.error);
+    EXPECT_EQ(error, row.error.empty() ? "no error" : "Cannot create file \"" + file + "\". " + row.error);
     EXPECT_EQ(Content(file), row.error.empty() ? "new" : "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), row.hardLinked ? 2 : 1);
   }

@@ -25,7 +25,8 @@ Lines Describe(const encoder::Assembly& assembly) {
       out.push_back(lineOf(i) + ">" + (label->indirect ? "IND" : target ? lineOf(*target) : "?"));
     }
     if (const std::optional<Warning> warning = WarningOn(analysis, i, line))
-      warnings.push_back(lineOf(i) + (IsNote(*warning) ? ": note: " : ": ") + WarningMessage(*warning, analysis));
+      warnings.push_back(lineOf(i) + (IsNote(*warning) ? ": note: " : ": ") +
+                         WarningMessage(*warning, analysis));
   }
   out.insert(out.end(), warnings.begin(), warnings.end());
   return out;
@@ -42,43 +43,49 @@ TEST_P(SearchTest, ReachesTheLabelTheCalculatorFinds) {
   EXPECT_EQ(Describe(encoder::Assemble(GetParam().program)), GetParam().described);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, SearchTest, testing::Values(
-    Row{{"LBL \"P\"", "GTO 01", "LBL 01", "XEQ A", "@ a", "LBL A", "END"}, {"2>3", "4>6"}},
-    // Searched on from the line, then from the program's start: a label
-    // before the jump is found, and of two copies the next one.
-    Row{{"LBL 07", "LBL 01", "GTO 01", "LBL 01", "GTO 01", "GTO 07"},
-        {"3>4", "5>2", "6>1", "3: note: label 01 is in this program more than once; this goes to line 4",
-         "4: local label 01 is also at line 2 of this program",
-         "5: note: label 01 is in this program more than once; this goes to line 2"}},
-    // Local labels belong to their program; letters keep their case.
-    Row{{"GTO 02", "XEQ a", "LBL A", "END", "LBL 02", "LBL a"},
-        {"1>?", "2>?", "1: no label 02 in this program (Label Not Found when it runs)",
-         "2: no label a in this program (Label Not Found when it runs)"}},
-    // A global label is found in every program, the last of a name first.
-    Row{{"XEQ \"B\"", "PGMSLV \"B\"", "GTO \"C\"", "END", "LBL \"B\"", "END", "LBL \"B\""},
-        {"1>7", "2>7", "3>?", "3: note: no global label \"C\" in this file; another program may hold it",
-         "7: global label \"B\" is also at line 5"}},
-    Row{{"KEY 3 GTO 12", "KEY 9 XEQ \"Z\"", "KEY 1 XEQ IND 05", "LBL 12"},
-        {"1>4", "2>?", "3>IND", "2: note: no global label \"Z\" in this file; another program may hold it"}},
-    Row{{"GTO IND 05", "XEQ IND ST X", "VARMENU IND \"V\"", "SOLVE \"X\"", "MVAR \"X\""},
-        {"1>IND", "2>IND", "3>IND"}},
-    // Jumps before, between and after three copies, among other labels of
-    // the program and copies in the next one.
-    Row{{"GTO 05", "LBL 05", "LBL 09", "GTO 05", "LBL 05", "LBL 05", "GTO 05", "END", "LBL 05", "GTO 05"},
-        {"1>2", "4>5", "7>2", "10>9", "1: note: label 05 is in this program more than once; this goes to line 2",
-         "4: note: label 05 is in this program more than once; this goes to line 5",
-         "5: local label 05 is also at line 2 of this program", "6: local label 05 is also at line 2 of this program",
-         "7: note: label 05 is in this program more than once; this goes to line 2"}},
-    // A global repeated across programs: the first is the one repeated, the
-    // last the one found.
-    Row{{"LBL \"G\"", "END", "XEQ \"G\"", "LBL \"G\"", "END", "LBL \"G\"", "LBL \"F\""},
-        {"3>6", "4: global label \"G\" is also at line 1", "6: global label \"G\" is also at line 1"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Rules, SearchTest,
+    testing::Values(
+        Row{{"LBL \"P\"", "GTO 01", "LBL 01", "XEQ A", "@ a", "LBL A", "END"}, {"2>3", "4>6"}},
+        // Searched on from the line, then from the program's start: a label
+        // before the jump is found, and of two copies the next one.
+        Row{{"LBL 07", "LBL 01", "GTO 01", "LBL 01", "GTO 01", "GTO 07"},
+            {"3>4", "5>2", "6>1", "3: note: label 01 is in this program more than once; this goes to line 4",
+             "4: local label 01 is also at line 2 of this program",
+             "5: note: label 01 is in this program more than once; this goes to line 2"}},
+        // Local labels belong to their program; letters keep their case.
+        Row{{"GTO 02", "XEQ a", "LBL A", "END", "LBL 02", "LBL a"},
+            {"1>?", "2>?", "1: no label 02 in this program (Label Not Found when it runs)",
+             "2: no label a in this program (Label Not Found when it runs)"}},
+        // A global label is found in every program, the last of a name first.
+        Row{{"XEQ \"B\"", "PGMSLV \"B\"", "GTO \"C\"", "END", "LBL \"B\"", "END", "LBL \"B\""},
+            {"1>7", "2>7", "3>?", "3: note: no global label \"C\" in this file; another program may hold it",
+             "7: global label \"B\" is also at line 5"}},
+        Row{{"KEY 3 GTO 12", "KEY 9 XEQ \"Z\"", "KEY 1 XEQ IND 05", "LBL 12"},
+            {"1>4", "2>?", "3>IND",
+             "2: note: no global label \"Z\" in this file; another program may hold it"}},
+        Row{{"GTO IND 05", "XEQ IND ST X", "VARMENU IND \"V\"", "SOLVE \"X\"", "MVAR \"X\""},
+            {"1>IND", "2>IND", "3>IND"}},
+        // Jumps before, between and after three copies, among other labels of
+        // the program and copies in the next one.
+        Row{{"GTO 05", "LBL 05", "LBL 09", "GTO 05", "LBL 05", "LBL 05", "GTO 05", "END", "LBL 05", "GTO 05"},
+            {"1>2", "4>5", "7>2", "10>9",
+             "1: note: label 05 is in this program more than once; this goes to line 2",
+             "4: note: label 05 is in this program more than once; this goes to line 5",
+             "5: local label 05 is also at line 2 of this program",
+             "6: local label 05 is also at line 2 of this program",
+             "7: note: label 05 is in this program more than once; this goes to line 2"}},
+        // A global repeated across programs: the first is the one repeated, the
+        // last the one found.
+        Row{{"LBL \"G\"", "END", "XEQ \"G\"", "LBL \"G\"", "END", "LBL \"G\"", "LBL \"F\""},
+            {"3>6", "4: global label \"G\" is also at line 1", "6: global label \"G\" is also at line 1"}}));
 
 // A raw file keeps the jump distances the calculator caches in GTO and XEQ,
 // and may hold today's wider forms; its labels are the typed lines' labels.
 TEST(RawProgram, NamesItsLabelsAsTypedTextDoes) {
   const std::string raw("\xC0\x00\xF2\x00\x50\x02\xB2\x05\xE1\x23\x66\xCF\x66\x1E\xF1\x50"
-                        "\xF3\xA7\xB5\x50\xC0\x00\x0D", 23);
+                        "\xF3\xA7\xB5\x50\xC0\x00\x0D",
+                        23);
   const encoder::Assembly typed = encoder::Assemble(
       {"LBL \"P\"", "LBL 01", "GTO 01", "XEQ A", "LBL A", "XEQ \"P\"", "PGMSLV \"P\"", "END"});
   const encoder::Assembly read = document::ReadRawProgram(raw).assembly;
@@ -125,15 +132,15 @@ TEST(Rename, WritesTheNewLabelWhereTheOldOneStood) {
 TEST(Rename, RefusesNamesThatMoveAJump) {
   const Lines program = {
       "LBL \"MAIN\"",  // 1
-      "LBL A",          // 2
-      "XEQ A",          // 3
-      "GTO 02",         // 4
-      "LBL 02",         // 5
+      "LBL A",         // 2
+      "XEQ A",         // 3
+      "GTO 02",        // 4
+      "LBL 02",        // 5
       "XEQ \"LIB\"",   // 6
-      "GTO IND 05",     // 7
-      "END",            // 8
-      "LBL 03",         // 9
-      "GTO 03",         // 10
+      "GTO IND 05",    // 7
+      "END",           // 8
+      "LBL 03",        // 9
+      "GTO 03",        // 10
   };
   const struct {
     size_t labelLine;  // of the label renamed

@@ -72,13 +72,12 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
 const std::map<std::string, std::set<size_t>> kKnownFailures = {
     // A converter's error message as a line; E9, a number without digits.
     {"Kibabalu_free42__USTP67.hp42s", {2, 112}},
-    {"jackokring_free42-programs__XINDA.free42", {526, 532}},  // texts longer than 15 characters
+    {"jackokring_free42-programs__XINDA.free42", {526, 532}},          // texts longer than 15 characters
     {"keisanki_DM42_programs__FORT_structure_overview.hp42s", {169}},  // prose: LBL 41/42/43
     // Tables of data after the program.
     {"keisanki_DM42_programs__FORT_with_subprograms.hp42s",
      {1457, 1458, 1459, 1460, 1467, 1468, 1469, 1476, 1477, 1478}},
-    {"keisanki_DM42_programs__PROPAG.hp42s",
-     {446, 447, 448, 449, 450, 451, 452, 455, 456, 457, 458, 459}},
+    {"keisanki_DM42_programs__PROPAG.hp42s", {446, 447, 448, 449, 450, 451, 452, 455, 456, 457, 458, 459}},
     {"keisanki_DM42_programs__V60.hp42s", {142, 143, 144, 145, 146, 147, 148}},
 };
 
@@ -94,10 +93,8 @@ TEST(ListingCorpus, RealListingsConvertButForTheKnownLines) {
     for (const ListingError& error : read.errors) lines.insert(error.fileLine);
     for (const ListingLine& line : read.lines)
       if (encoder::AssembleLine(line.text).failed()) lines.insert(line.fileLine);
-    if (lines.empty())
-      ++whole;
-    else
-      failed[name] = lines;
+    if (lines.empty()) ++whole;
+    else failed[name] = lines;
   }
   std::cout << "  " << whole << " listings convert whole\n";
   EXPECT_EQ(failed, kKnownFailures);

@@ -31,37 +31,47 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Line numbers, label marks, headers, comments.
         LineRow{"01▸LBL \"A\"", "LBL \"A\""}, LineRow{"001 STO 05", "STO 05"},
-        LineRow{"02 ▸ LBL 01", "LBL 01"}, LineRow{"▸LBL 01", "LBL 01"},
-        LineRow{"05 12", "12"}, LineRow{"12", "12"}, LineRow{"1 @ one", "1"},
-        LineRow{"00 { 361-Byte Prgm }", ""}, LineRow{"  @ note", ""}, LineRow{"# note", ""},
-        LineRow{"; note", ""}, LineRow{"// note", ""}, LineRow{" \t ", ""},
-        LineRow{"STO 01\t\t// note", "STO 01"}, LineRow{"X<> ST T ; note", "X<> ST T"},
+        LineRow{"02 ▸ LBL 01", "LBL 01"}, LineRow{"▸LBL 01", "LBL 01"}, LineRow{"05 12", "12"},
+        LineRow{"12", "12"}, LineRow{"1 @ one", "1"}, LineRow{"00 { 361-Byte Prgm }", ""},
+        LineRow{"  @ note", ""}, LineRow{"# note", ""}, LineRow{"; note", ""}, LineRow{"// note", ""},
+        LineRow{" \t ", ""}, LineRow{"STO 01\t\t// note", "STO 01"}, LineRow{"X<> ST T ; note", "X<> ST T"},
         LineRow{"RCL  ST Y", "RCL ST Y"},
         // Glyphs, ASCII spellings, and the spellings that stay themselves.
-        LineRow{"├\"X\"", "\x9F \"X\""}, LineRow{"|-\"X\"", "\x9F \"X\""},
-        LineRow{"STO× 05", "STO\x82 05"}, LineRow{"STO÷ 05", "STO\xA0 05"}, LineRow{"×", "\x82"},
-        LineRow{"*", "\x82"}, LineRow{"/", "\xA0"}, LineRow{"RCL/ \"A\"", "RCL\xA0 \"A\""},
-        LineRow{"1/X", "1/X"}, LineRow{"X<=Y?", "X\x89Y?"}, LineRow{"X≤Y?", "X\x89Y?"},
-        LineRow{"X!=0?", "X\x8B" "0?"}, LineRow{"X#Y?", "X\x8BY?"}, LineRow{"->REC", "\xAFREC"},
-        LineRow{"<-", "\xB0"}, LineRow{"SIGMA+", "\x85+"}, LineRow{"CLSUM", "CL\x85"},
-        LineRow{"SUM", "SUM"}, LineRow{"RSUM", "RSUM"}, LineRow{"10↑X", "10^X"},
-        LineRow{"E^X-1", "E^X-1"}, LineRow{".END.", ".END."},
+        LineRow{"├\"X\"", "\x9F \"X\""}, LineRow{"|-\"X\"", "\x9F \"X\""}, LineRow{"STO× 05", "STO\x82 05"},
+        LineRow{"STO÷ 05", "STO\xA0 05"}, LineRow{"×", "\x82"}, LineRow{"*", "\x82"}, LineRow{"/", "\xA0"},
+        LineRow{"RCL/ \"A\"", "RCL\xA0 \"A\""}, LineRow{"1/X", "1/X"}, LineRow{"X<=Y?", "X\x89Y?"},
+        LineRow{"X≤Y?", "X\x89Y?"},
+        LineRow{"X!=0?", "X\x8B"
+                         "0?"},
+        LineRow{"X#Y?", "X\x8BY?"}, LineRow{"->REC", "\xAFREC"}, LineRow{"<-", "\xB0"},
+        LineRow{"SIGMA+", "\x85+"}, LineRow{"CLSUM", "CL\x85"}, LineRow{"SUM", "SUM"},
+        LineRow{"RSUM", "RSUM"}, LineRow{"10↑X", "10^X"}, LineRow{"E^X-1", "E^X-1"},
+        LineRow{".END.", ".END."},
         // The calculator's names, whichever way the listing writes them.
         LineRow{"RCL× IND 05", "RCL\x82 IND 05"}, LineRow{"RCL* 5", "RCL\x82 05"},
         LineRow{"RCLx 05", "RCL\x82 05"}, LineRow{"DATE_PLUS", "DATE+"}, LineRow{"DATE+", "DATE+"},
         LineRow{"BASE*", "BASE\x82"}, LineRow{"RDX,", "RDX,"},
         // Numbers.
-        LineRow{"1E3", "1\x98" "3"}, LineRow{"-2.5e-7", "-2.5\x98-7"},
-        LineRow{"1e+15", "1\x98" "15"}, LineRow{"1ᴇ-3", "1\x98-3"}, LineRow{"2,7", "2.7"},
+        LineRow{"1E3", "1\x98"
+                       "3"},
+        LineRow{"-2.5e-7", "-2.5\x98-7"},
+        LineRow{"1e+15", "1\x98"
+                         "15"},
+        LineRow{"1ᴇ-3", "1\x98-3"}, LineRow{"2,7", "2.7"},
         // Texts: quotes, escapes, and glyphs that differ inside a text.
-        LineRow{"“AB”", "\"AB\""}, LineRow{"\"A[LF]B[ESC]\"", "\"A\xAA" "B\x9B\""},
+        LineRow{"“AB”", "\"AB\""},
+        LineRow{"\"A[LF]B[ESC]\"", "\"A\xAA"
+                                   "B\x9B\""},
         LineRow{"\"├↑×\"", "\"\x9F^\x82\""},
         // Codes that program text cannot hold as themselves stay escaped there.
-        LineRow{"\"€9f€41€A0€\"", "\"\x80" "9fA\x80" "a0\x80" "80\""},
+        LineRow{"\"€9f€41€A0€\"", "\"\x80"
+                                  "9fA\x80"
+                                  "a0\x80"
+                                  "80\""},
         LineRow{"\"a@b\" @ note", "\"a@b\""}, LineRow{"\"a//b;c\"", "\"a//b;c\""},
         LineRow{"\"SIGMA->\"", "\"SIGMA->\""}, LineRow{"\"a\"b\"", "\"a\"b\""},
-        LineRow{"├\":\" ; \":\" or \"=\"", "\x9F \":\""},
-        LineRow{"ASSIGN \"A\" TO 01", "ASSIGN \"A\" TO 01"}, LineRow{"\"μµ\"", "\"\xB1\xB1\""},
+        LineRow{"├\":\" ; \":\" or \"=\"", "\x9F \":\""}, LineRow{"ASSIGN \"A\" TO 01", "ASSIGN \"A\" TO 01"},
+        LineRow{"\"μµ\"", "\"\xB1\xB1\""},
         // Numbers without their leading zero, but where the calculator writes none.
         LineRow{"SF 5", "SF 05"}, LineRow{"RCL IND 3", "RCL IND 03"}, LineRow{"LBL 1", "LBL 01"},
         LineRow{"TONE 5", "TONE 5"}, LineRow{"DROPN 2", "DROPN 2"}, LineRow{"DROPN IND 2", "DROPN IND 02"},
@@ -82,11 +92,11 @@ TEST_P(RefusesLine, NamingWhy) {
   EXPECT_EQ(read.lines.size(), 2u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Listing, RefusesLine,
-    testing::Values(ErrorRow{"CLX ✓", "The character ✓ (U+2713) has no calculator code"},
-                    ErrorRow{"\"A✓\"", "The character ✓ (U+2713) has no calculator code"},
-                    ErrorRow{"\"AB", "The text has no closing quote"}));
+INSTANTIATE_TEST_SUITE_P(Listing, RefusesLine,
+                         testing::Values(ErrorRow{"CLX ✓", "The character ✓ (U+2713) has no calculator code"},
+                                         ErrorRow{"\"A✓\"",
+                                                  "The character ✓ (U+2713) has no calculator code"},
+                                         ErrorRow{"\"AB", "The text has no closing quote"}));
 
 // A file that is not UTF-8 is program text in display codes, as it stands:
 // "01 " there would be an error, not a line number.
@@ -123,11 +133,13 @@ TEST(ReadUtf8ProgramText, ReadsOnlyProgramText) {
   const std::pair<std::string_view, std::optional<std::string>> rows[] = {
       {"@ sums\r\nLBL \"\xCE\xA3+\"\r\n\tX\xE2\x89\xA4Y?",
        "@ sums\r\nLBL \"" + sigma + "+\"\r\n\tX" + lessEqual + "Y?"},
-      {"\xEF\xBB\xBF" "CLX", "CLX"},
+      {"\xEF\xBB\xBF"
+       "CLX",
+       "CLX"},
       {"01 CLX\n02 SIN", std::nullopt},
       {"{ 3-Byte Prgm }\nCLX", std::nullopt},
       {"CLX \xE2\x9C\x93", std::nullopt},  // ✓ has no display code
-      {"STO\xA0 05", std::nullopt},          // 8-bit display codes
+      {"STO\xA0 05", std::nullopt},        // 8-bit display codes
   };
   for (const auto& [text, codes] : rows) EXPECT_EQ(ReadUtf8ProgramText(text), codes) << text;
 }

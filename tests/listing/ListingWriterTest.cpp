@@ -12,10 +12,9 @@ namespace {
 TEST(WriteListing, NumbersEachProgramAndCountsItWithoutItsEndOrNulls) {
   const std::vector<ListedLine> lines = {
       {"LBL \"A\"", 5, false}, {"NULL", 1, false, true}, {"CLX", 1, false}, {".END.", 3, true},
-      {"LBL 01", 1, false}, {"DATE_PLUS", 2, false}, {"RDX", 2, false}};
-  EXPECT_EQ(WriteListing(lines),
-            "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
-            "00 { 5-Byte Prgm }\n01▸LBL 01\n02 DATE+\n03 RDX,\n04 END\n");
+      {"LBL 01", 1, false},    {"DATE_PLUS", 2, false},  {"RDX", 2, false}};
+  EXPECT_EQ(WriteListing(lines), "00 { 6-Byte Prgm }\n01▸LBL \"A\"\n02 CLX\n03 END\n"
+                                 "00 { 5-Byte Prgm }\n01▸LBL 01\n02 DATE+\n03 RDX,\n04 END\n");
   EXPECT_EQ(WriteListing({}), "");  // no program, no header
   EXPECT_EQ(WriteListing(std::vector<ListedLine>{{"NULL", 1, false, true}}), "");
 }
@@ -39,13 +38,16 @@ TEST_P(WritesInstruction, InTheCalculatorsNotation) {
 INSTANTIATE_TEST_SUITE_P(
     Listing, WritesInstruction,
     testing::Values(InstructionRow{"STOx 05", "STO× 05"}, InstructionRow{"x", "×"},
-                    InstructionRow{"STO\xA0 IND ST X", "STO÷ IND ST X"},
-                    InstructionRow{"X\x89Y?", "X≤Y?"}, InstructionRow{"10^X", "10↑X"},
-                    InstructionRow{"12345678\x98-3", "12345678ᴇ-3"}, InstructionRow{"\x9F \"AB\"", "├\"AB\""},
+                    InstructionRow{"STO\xA0 IND ST X", "STO÷ IND ST X"}, InstructionRow{"X\x89Y?", "X≤Y?"},
+                    InstructionRow{"10^X", "10↑X"}, InstructionRow{"12345678\x98-3", "12345678ᴇ-3"},
+                    InstructionRow{"\x9F \"AB\"", "├\"AB\""},
                     InstructionRow{"\"\xAA\x9B\x85^\x7F\"", "\"[LF][ESC]Σ↑├\""},
                     InstructionRow{"\"\x81\xC4\"\x9F\"", "\"ʏ€c4€22├\""},
                     // Escapes in program text are the listing's own.
-                    InstructionRow{"\"\x80" "84\x80" "5bLF][LF]\x80\"", "\"€84€5bLF][LF]€\""},
+                    InstructionRow{"\"\x80"
+                                   "84\x80"
+                                   "5bLF][LF]\x80\"",
+                                   "\"€84€5bLF][LF]€\""},
                     InstructionRow{"ASSIGN \"\x85x\" TO 01", "ASSIGN \"Σx\" TO 01"},
                     InstructionRow{"\"\xB1\"", "\"μ\""},
                     // The calculator's names, from the table names too.

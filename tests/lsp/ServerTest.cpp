@@ -36,8 +36,9 @@ std::string Initialize(const std::string& encoding = "utf-16") {
 }
 
 std::string Open(const std::string& text) {
-  return Notification("textDocument/didOpen",
-                      {{"textDocument", {{"uri", kUri}, {"languageId", "hp42s"}, {"version", 1}, {"text", text}}}});
+  return Notification(
+      "textDocument/didOpen",
+      {{"textDocument", {{"uri", kUri}, {"languageId", "hp42s"}, {"version", 1}, {"text", text}}}});
 }
 
 Json At(size_t line, size_t character) { return {{"line", line}, {"character", character}}; }
@@ -65,7 +66,8 @@ Lines Summary(const Session& session) {
   Lines lines;
   for (const Json& message : session.messages) {
     if (message.contains("method")) lines.push_back(message["method"]);
-    else if (message.contains("error")) lines.push_back(message["id"].dump() + " " + message["error"]["code"].dump());
+    else if (message.contains("error"))
+      lines.push_back(message["id"].dump() + " " + message["error"]["code"].dump());
     else lines.push_back(message["id"].dump() + " ok");
   }
   return lines;
@@ -125,36 +127,50 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ProtocolRow{"ShutDownThenExit",
                     kStart + Request(2, "shutdown", nullptr) + Notification("exit", nullptr) + kHover,
-                    {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, 0},
+                    {"1 ok", "textDocument/publishDiagnostics", "2 ok"},
+                    0},
         ProtocolRow{"ExitWithoutShutdown", kStart + Notification("exit", nullptr), kStarted, 1},
         ProtocolRow{"EndOfInputEnds", kStart, kStarted, 1},
-        ProtocolRow{"RequestAfterShutdown", kStart + Request(2, "shutdown", nullptr) + kHover,
-                    {"1 ok", "textDocument/publishDiagnostics", "2 ok", "99 -32600"}, 0},
-        ProtocolRow{"RequestBeforeInitialize", kHover + kStart + kHover, {"99 -32002", "1 ok",
-                    "textDocument/publishDiagnostics", "99 ok"}, 1},
+        ProtocolRow{"RequestAfterShutdown",
+                    kStart + Request(2, "shutdown", nullptr) + kHover,
+                    {"1 ok", "textDocument/publishDiagnostics", "2 ok", "99 -32600"},
+                    0},
+        ProtocolRow{"RequestBeforeInitialize",
+                    kHover + kStart + kHover,
+                    {"99 -32002", "1 ok", "textDocument/publishDiagnostics", "99 ok"},
+                    1},
         ProtocolRow{"UnknownRequest", kStart + Request(2, "frob/nicate", {}) + kHover, Then({"2 -32601"}), 1},
         ProtocolRow{"UnknownNotificationIgnored", kStart + Notification("$/frob", {}) + kHover, Then({}), 1},
         ProtocolRow{"MalformedJson", kStart + Framed("{\"id\": 3, ") + kHover, Then({"null -32700"}), 1},
         ProtocolRow{"NoObject", kStart + Framed("[1, 2]") + kHover, Then({"null -32600"}), 1},
         ProtocolRow{"MethodNoString", kStart + Framed(R"({"jsonrpc":"2.0","id":4,"method":5})") + kHover,
                     Then({"4 -32600"}), 1},
-        ProtocolRow{"PositionOfWrongType",
-                    kStart + Request(5, "textDocument/hover", OnDocument({{"line", "x"}, {"character", 0}})) + kHover,
-                    Then({"5 -32602"}), 1},
+        ProtocolRow{
+            "PositionOfWrongType",
+            kStart + Request(5, "textDocument/hover", OnDocument({{"line", "x"}, {"character", 0}})) + kHover,
+            Then({"5 -32602"}), 1},
         ProtocolRow{"DocumentNotOpen",
-                    kStart + Request(5, "textDocument/hover", {{"textDocument", {{"uri", "file:///q"}}},
-                                                               {"position", At(0, 0)}}) + kHover,
+                    kStart +
+                        Request(5, "textDocument/hover",
+                                {{"textDocument", {{"uri", "file:///q"}}}, {"position", At(0, 0)}}) +
+                        kHover,
                     Then({"5 -32602"}), 1},
-        ProtocolRow{"PositionPastTheEnd", kStart + Request(6, "textDocument/definition", OnDocument(At(90, 90))) + kHover,
+        ProtocolRow{"PositionPastTheEnd",
+                    kStart + Request(6, "textDocument/definition", OnDocument(At(90, 90))) + kHover,
                     Then({"6 ok"}), 1},
         ProtocolRow{"NoContentLength", kStart + "Content-Type: x\r\n\r\n" + kHover, Then({"null -32600"}), 1},
         ProtocolRow{"TenMegabytes",
-                    kStart + Request(7, "textDocument/hover", {{"textDocument", {{"uri", kUri}}},
-                                                               {"position", At(0, 0)},
-                                                               {"padding", std::string(10 << 20, 'x')}}) + kHover,
+                    kStart +
+                        Request(7, "textDocument/hover",
+                                {{"textDocument", {{"uri", kUri}}},
+                                 {"position", At(0, 0)},
+                                 {"padding", std::string(10 << 20, 'x')}}) +
+                        kHover,
                     Then({"7 ok"}), 1},
-        ProtocolRow{"TooLargeToOpen", Initialize() + Open(std::string(5 << 20, 'x')) + kHover,
-                    {"1 ok", "window/showMessage", "99 -32602"}, 1},
+        ProtocolRow{"TooLargeToOpen",
+                    Initialize() + Open(std::string(5 << 20, 'x')) + kHover,
+                    {"1 ok", "window/showMessage", "99 -32602"},
+                    1},
         ProtocolRow{"CancelledWhileWaiting",
                     kStart + Request(8, "textDocument/hover", OnDocument(At(0, 0))) +
                         Notification("$/cancelRequest", {{"id", 8}}) + kHover,
@@ -178,10 +194,11 @@ TEST_P(ColumnTest, CountsInTheClientsUnits) {
   const ColumnRow& row = GetParam();
   std::string input = Initialize(row.encoding);
   if (row.request.empty()) {
-    input += Open("") + Notification("textDocument/didChange",
-                                      {{"textDocument", {{"uri", kUri}}},
-                                       {"contentChanges", {{{"range", {{"start", At(0, 0)}, {"end", At(0, 0)}}},
-                                                            {"text", row.text}}}}});
+    input += Open("") +
+             Notification("textDocument/didChange",
+                          {{"textDocument", {{"uri", kUri}}},
+                           {"contentChanges",
+                            {{{"range", {{"start", At(0, 0)}, {"end", At(0, 0)}}}, {"text", row.text}}}}});
   } else {
     input += Open(row.text) + Request(2, row.request, OnDocument(row.position));
   }
@@ -201,23 +218,24 @@ TEST_P(ColumnTest, CountsInTheClientsUnits) {
 // ▸ ÷ Σ are one UTF-16 unit and two or three bytes; 😀 two units and four bytes.
 INSTANTIATE_TEST_SUITE_P(
     Rows, ColumnTest,
-    testing::Values(
-        ColumnRow{"RefusedAfterGlyphsUtf16", "utf-16", "LBL 01 @ ▸÷Σ😀", "", {}, "0:12-0:14"},
-        ColumnRow{"RefusedAfterGlyphsUtf8", "utf-8", "LBL 01 @ ▸÷Σ😀", "", {}, "0:16-0:20"},
-        ColumnRow{"NameAfterGlyphsUtf16", "utf-16", "LBL \"Σ÷\"\nGTO \"Σ÷\"\nEND", "textDocument/prepareRename",
-                  At(1, 6), "1:4-1:8"},
-        ColumnRow{"NameAfterGlyphsUtf8", "utf-8", "LBL \"Σ÷\"\nGTO \"Σ÷\"\nEND", "textDocument/prepareRename",
-                  At(1, 8), "1:4-1:10"},
-        ColumnRow{"CompletionAfterGlyphUtf16", "utf-16", "STO÷ S", "textDocument/completion", At(0, 6), "0:5-0:6"},
-        ColumnRow{"CompletionAfterGlyphUtf8", "utf-8", "STO÷ S", "textDocument/completion", At(0, 7), "0:6-0:7"},
-        // Text that only a listing reads: its program lines where the listing shows them.
-        ColumnRow{"ListingDefinitionUtf16", "utf-16", "01 ▸LBL \"÷Σ\" @ 😀\n02 GTO \"÷Σ\"\n03 END",
-                  "textDocument/definition", At(1, 8), "0:4-0:12"},
-        ColumnRow{"ListingDefinitionUtf8", "utf-8", "01 ▸LBL \"÷Σ\" @ 😀\n02 GTO \"÷Σ\"\n03 END",
-                  "textDocument/definition", At(1, 10), "0:6-0:16"},
-        // A listing's line that the reader respells: its instruction, without the number.
-        ColumnRow{"ListingRespelledDefinition", "utf-16", "01 LBL 5\n02 GTO 5\n03 END", "textDocument/definition",
-                  At(1, 4), "0:3-0:8"}),
+    testing::Values(ColumnRow{"RefusedAfterGlyphsUtf16", "utf-16", "LBL 01 @ ▸÷Σ😀", "", {}, "0:12-0:14"},
+                    ColumnRow{"RefusedAfterGlyphsUtf8", "utf-8", "LBL 01 @ ▸÷Σ😀", "", {}, "0:16-0:20"},
+                    ColumnRow{"NameAfterGlyphsUtf16", "utf-16", "LBL \"Σ÷\"\nGTO \"Σ÷\"\nEND",
+                              "textDocument/prepareRename", At(1, 6), "1:4-1:8"},
+                    ColumnRow{"NameAfterGlyphsUtf8", "utf-8", "LBL \"Σ÷\"\nGTO \"Σ÷\"\nEND",
+                              "textDocument/prepareRename", At(1, 8), "1:4-1:10"},
+                    ColumnRow{"CompletionAfterGlyphUtf16", "utf-16", "STO÷ S", "textDocument/completion",
+                              At(0, 6), "0:5-0:6"},
+                    ColumnRow{"CompletionAfterGlyphUtf8", "utf-8", "STO÷ S", "textDocument/completion",
+                              At(0, 7), "0:6-0:7"},
+                    // Text that only a listing reads: its program lines where the listing shows them.
+                    ColumnRow{"ListingDefinitionUtf16", "utf-16", "01 ▸LBL \"÷Σ\" @ 😀\n02 GTO \"÷Σ\"\n03 END",
+                              "textDocument/definition", At(1, 8), "0:4-0:12"},
+                    ColumnRow{"ListingDefinitionUtf8", "utf-8", "01 ▸LBL \"÷Σ\" @ 😀\n02 GTO \"÷Σ\"\n03 END",
+                              "textDocument/definition", At(1, 10), "0:6-0:16"},
+                    // A listing's line that the reader respells: its instruction, without the number.
+                    ColumnRow{"ListingRespelledDefinition", "utf-16", "01 LBL 5\n02 GTO 5\n03 END",
+                              "textDocument/definition", At(1, 4), "0:3-0:8"}),
     [](const testing::TestParamInfo<ColumnRow>& info) { return info.param.name; });
 
 struct ChangeRow {
@@ -232,8 +250,8 @@ class ChangeTest : public testing::TestWithParam<ChangeRow> {};
 TEST_P(ChangeTest, PublishesTheNewDiagnostics) {
   const Session session =
       Served(Initialize() + Open(GetParam().text) +
-          Notification("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
-                                                  {"contentChanges", GetParam().changes}}));
+             Notification("textDocument/didChange", {{"textDocument", {{"uri", kUri}, {"version", 2}}},
+                                                     {"contentChanges", GetParam().changes}}));
   EXPECT_EQ(LastDiagnostics(session), GetParam().diagnostics);
 }
 
@@ -247,14 +265,17 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeRow{"LineMended", "FOO\nEND", Json::array({Edit(At(0, 0), At(0, 3), "CLX")}), {}},
         ChangeRow{"LineBroken", "CLX\nEND", Json::array({Edit(At(0, 1), At(0, 1), "Q")}), {"0:0-0:4 1"}},
         ChangeRow{"LabelInserted", "GTO 01\nEND", Json::array({Edit(At(0, 0), At(0, 0), "LBL 01\n")}), {}},
-        ChangeRow{"LinesJoined", "÷ FOO\nX<=Y?\nEND", Json::array({Edit(At(0, 2), At(1, 0), "")}),
-                  {"0:2-0:7 1"}},
-        ChangeRow{"TwoEditsInTurn", "CLX\nEND",
+        ChangeRow{
+            "LinesJoined", "÷ FOO\nX<=Y?\nEND", Json::array({Edit(At(0, 2), At(1, 0), "")}), {"0:2-0:7 1"}},
+        ChangeRow{"TwoEditsInTurn",
+                  "CLX\nEND",
                   Json::array({Edit(At(1, 0), At(1, 0), "X<=Y?\n"), Edit(At(0, 0), At(0, 3), "FOO")}),
                   {"0:0-0:3 1", "1:0-1:5 3"}},
         ChangeRow{"WholeText", "CLX\nEND", Json::array({{{"text", "FOO\nEND"}}}), {"0:0-0:3 1"}},
         ChangeRow{"PastTheEnd", "CLX", Json::array({Edit(At(5, 0), At(9, 9), "\nFOO")}), {"1:0-1:3 1"}},
-        ChangeRow{"ListingLineRespelled", "01 LBL 01\n02 END", Json::array({Edit(At(0, 3), At(0, 9), "GTO 5")}),
+        ChangeRow{"ListingLineRespelled",
+                  "01 LBL 01\n02 END",
+                  Json::array({Edit(At(0, 3), At(0, 9), "GTO 5")}),
                   {"0:3-0:8 2"}}),
     [](const testing::TestParamInfo<ChangeRow>& info) { return info.param.name; });
 
@@ -272,13 +293,15 @@ class TargetTest : public testing::TestWithParam<TargetRow> {};
 TEST_P(TargetTest, ChecksForTheTargetCalculators) {
   Json params = {{"capabilities", Json::object()}};
   if (!GetParam().options.is_null()) params["initializationOptions"] = GetParam().options;
-  const Session session = Served(Request(1, "initialize", params) + Notification("initialized", Json::object()) +
-                                 Open("LBL \"A\"\nDROPN 2\nEND") + Request(2, "textDocument/documentSymbol", OnDocument(At(0, 0))));
+  const Session session = Served(
+      Request(1, "initialize", params) + Notification("initialized", Json::object()) +
+      Open("LBL \"A\"\nDROPN 2\nEND") + Request(2, "textDocument/documentSymbol", OnDocument(At(0, 0))));
   EXPECT_EQ(Summary(session), GetParam().answers);
   EXPECT_EQ(LastDiagnostics(session), GetParam().diagnostics);
   if (const Json* symbols = Response(session, 2); symbols && symbols->contains("result"))
-    EXPECT_EQ((*symbols)["result"][0]["detail"],
-              "{ 8-Byte Prgm }, needs SIZE 0; HP-42S: no, 1 line uses today's instructions (first at line 2)");
+    EXPECT_EQ(
+        (*symbols)["result"][0]["detail"],
+        "{ 8-Byte Prgm }, needs SIZE 0; HP-42S: no, 1 line uses today's instructions (first at line 2)");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -286,7 +309,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TargetRow{"NoneIsToday", nullptr, {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, {}},
         TargetRow{"Today", {{"target", "today"}}, {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, {}},
-        TargetRow{"Hp42s", {{"target", "hp42s"}}, {"1 ok", "textDocument/publishDiagnostics", "2 ok"}, {"1:0-1:7 1"}},
+        TargetRow{"Hp42s",
+                  {{"target", "hp42s"}},
+                  {"1 ok", "textDocument/publishDiagnostics", "2 ok"},
+                  {"1:0-1:7 1"}},
         TargetRow{"Unknown", {{"target", "HP-42S"}}, {"1 -32602", "2 -32002"}, {}},
         TargetRow{"NotAName", {{"target", 42}}, {"1 -32602", "2 -32002"}, {}}),
     [](const testing::TestParamInfo<TargetRow>& info) { return info.param.name; });
@@ -302,11 +328,11 @@ class MessageTest : public testing::TestWithParam<MessageRow> {};
 // Diagnostics are written as text: their messages must read back as they
 // were, and a quick fix must name its diagnostic as it was published.
 TEST_P(MessageTest, ReadsBackAsWritten) {
-  const Session session =
-      Served(Initialize() + Open(GetParam().text) +
-             Request(2, "textDocument/codeAction", {{"textDocument", {{"uri", kUri}}},
-                                                    {"range", {{"start", At(0, 0)}, {"end", At(0, 0)}}},
-                                                    {"context", {{"diagnostics", Json::array()}}}}));
+  const Session session = Served(Initialize() + Open(GetParam().text) +
+                                 Request(2, "textDocument/codeAction",
+                                         {{"textDocument", {{"uri", kUri}}},
+                                          {"range", {{"start", At(0, 0)}, {"end", At(0, 0)}}},
+                                          {"context", {{"diagnostics", Json::array()}}}}));
   ASSERT_GE(session.messages.size(), 2u);
   const Json& published = session.messages[1]["params"];
   EXPECT_EQ(published["uri"], kUri);
@@ -322,11 +348,10 @@ TEST_P(MessageTest, ReadsBackAsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, MessageTest,
-    testing::Values(
-        MessageRow{"QuoteBackslashAndGlyph", "F\\Ö\"≤\nEND", "unknown instruction \"F\\Ö\"≤\""},
-        MessageRow{"SpellingWithItsFix", "X<=Y?\nEND", "the calculator writes this as \"X≤Y?\""},
-        MessageRow{"RefusedListingLine", "01 ▸LBL \"A\"\n02 ✓\n03 END",
-                   "The character ✓ (U+2713) has no calculator code"}),
+    testing::Values(MessageRow{"QuoteBackslashAndGlyph", "F\\Ö\"≤\nEND", "unknown instruction \"F\\Ö\"≤\""},
+                    MessageRow{"SpellingWithItsFix", "X<=Y?\nEND", "the calculator writes this as \"X≤Y?\""},
+                    MessageRow{"RefusedListingLine", "01 ▸LBL \"A\"\n02 ✓\n03 END",
+                               "The character ✓ (U+2713) has no calculator code"}),
     [](const testing::TestParamInfo<MessageRow>& info) { return info.param.name; });
 
 }  // namespace

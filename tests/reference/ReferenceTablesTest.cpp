@@ -24,14 +24,16 @@ TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
     std::string line;
     std::optional<std::string> help;  // nothing: the INFO pane stays empty
   } rows[] = {
-      {"STO 05",
-       "Store a copy of x into a destination register or variable. Parameter: register or "
-       "variable (indirect allowed)"},
+      {"STO 05", "Store a copy of x into a destination register or variable. Parameter: register or "
+                 "variable (indirect allowed)"},
       // Nothing is trimmed: leading blanks make an empty word.
-      {"  STO 05", std::nullopt}, {"", std::nullopt},
+      {"  STO 05", std::nullopt},
+      {"", std::nullopt},
       // Tabs do not separate; a trailing tab spoils the word too.
-      {"RCL\t05", std::nullopt}, {"STO\t", std::nullopt},
-      {"sto 05", std::nullopt}, {"-5", std::nullopt},
+      {"RCL\t05", std::nullopt},
+      {"STO\t", std::nullopt},
+      {"sto 05", std::nullopt},
+      {"-5", std::nullopt},
       // A description line is a key like any other: ARCL's continuation is
       // followed by the key line "AROT".
       {"allowed)", "AROT"},
@@ -44,8 +46,8 @@ TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
 TEST(HelpLookup, EitherSpellingFindsTheSameHelp) {
   const struct {
     std::string_view written, keyed;
-  } rows[] = {{"RDX", "RDX,"}, {"DATE_PLUS", "DATE+"}, {"\x82", "x"},
-                {"RCL\x82 05", "RCLx"}, {"STO\x82", "STOx"}};
+  } rows[] = {
+      {"RDX", "RDX,"}, {"DATE_PLUS", "DATE+"}, {"\x82", "x"}, {"RCL\x82 05", "RCLx"}, {"STO\x82", "STOx"}};
   for (const auto& row : rows) {
     ASSERT_TRUE(HelpFor(row.keyed)) << row.keyed;
     EXPECT_EQ(HelpFor(row.written), HelpFor(row.keyed)) << row.written;
@@ -116,9 +118,9 @@ TEST(ProgramToolPicks, EveryPickEncodes) {
       lines.clear();
       for (std::string_view operand : operands) lines.push_back(text + std::string(operand));
     }
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
-      return !encoder::AssembleLine(line).failed();
-    })) << "pick \"" << pick << "\" types \"" << text << "\"";
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& line) { return !encoder::AssembleLine(line).failed(); }))
+        << "pick \"" << pick << "\" types \"" << text << "\"";
   }
 }
 
@@ -129,8 +131,8 @@ TEST(FixMenuMembers, ListsTheLinesUpToTheGroupEnd) {
   } rows[] = {
       // The scan goes on past the first equal line: CLA stands in two groups.
       {"CLA",
-       {"POSA", "PROMPT", "STR?", "XTOA", "CLD", "CLKEYS", "CLLCD", "CLMENU", "CLP", "CLRG", "CLST",
-        "CLV", "CLX", "CL\x85"}},
+       {"POSA", "PROMPT", "STR?", "XTOA", "CLD", "CLKEYS", "CLLCD", "CLMENU", "CLP", "CLRG", "CLST", "CLV",
+        "CLX", "CL\x85"}},
       {"-menu", {}},
       {"-MENU ", {}},
   };

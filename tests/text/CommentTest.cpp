@@ -20,7 +20,7 @@ TEST(SplitLineTest, FindsTheComment) {
       {"\"A@B\" @ c", kText, "\"A@B\" "},
       {"\"say \"hi\"\" @ x", kText, "\"say \"hi\"\" "},
       {"\"AB\" @ note \"x\"", kText, "\"AB\" "},
-      {"\"AB @ c", kText, "\"AB @ c"},  // an open text has no comment
+      {"\"AB @ c", kText, "\"AB @ c"},                  // an open text has no comment
       {"X<>Y // swap ; x", kText, "X<>Y // swap ; x"},  // a listing's marks are text here
       {"X<>Y // swap", kListing, "X<>Y "},
       {"LBL \"A;B\" ; c", kListing, "LBL \"A;B\" "},

@@ -71,8 +71,7 @@ class CodeEditorTest : public QObject {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("caret");
     QTest::addColumn<Lines>("lines");
-    QTest::newRow("blank line") << QByteArray("CLX\r\n  \r\nEND") << 5
-                                << Lines{"CLX", "LN", "END"};
+    QTest::newRow("blank line") << QByteArray("CLX\r\n  \r\nEND") << 5 << Lines{"CLX", "LN", "END"};
     QTest::newRow("empty text") << QByteArray() << 0 << Lines{"LN"};
   }
   void insertsWholeLines() {
@@ -96,12 +95,12 @@ class CodeEditorTest : public QObject {
     QTest::addColumn<int>("to");
     QTest::addColumn<Lines>("lines");
     QTest::newRow("caret's line") << QByteArray("CLX\r\nSIN") << 5 << 5 << Lines{"CLX", "@ SIN"};
-    QTest::newRow("lines, a blank kept") << QByteArray("CLX\r\n\r\nSIN\r\nEND") << 0 << 7
-                                         << Lines{"@ CLX", "", "@ SIN", "END"};
-    QTest::newRow("all comments: in again") << QByteArray("@ CLX\r\n  @SIN @ x") << 0 << 13
-                                            << Lines{"CLX", "  SIN @ x"};
-    QTest::newRow("some comments: all out") << QByteArray("@ CLX\r\nSIN") << 0 << 9
-                                            << Lines{"@ @ CLX", "@ SIN"};
+    QTest::newRow("lines, a blank kept")
+        << QByteArray("CLX\r\n\r\nSIN\r\nEND") << 0 << 7 << Lines{"@ CLX", "", "@ SIN", "END"};
+    QTest::newRow("all comments: in again")
+        << QByteArray("@ CLX\r\n  @SIN @ x") << 0 << 13 << Lines{"CLX", "  SIN @ x"};
+    QTest::newRow("some comments: all out")
+        << QByteArray("@ CLX\r\nSIN") << 0 << 9 << Lines{"@ @ CLX", "@ SIN"};
   }
   void togglesComments() {
     QFETCH(QByteArray, text);
@@ -120,8 +119,7 @@ class CodeEditorTest : public QObject {
 
   void refusesTextBeyondCapacity() {
     memo->setCodes("CLX");
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             memo->setCodes(std::string(CodeEditor::kCapacity + 1, 'A')));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, memo->setCodes(std::string(CodeEditor::kCapacity + 1, 'A')));
     QCOMPARE(memo->codes(), "CLX");
   }
 
@@ -138,8 +136,7 @@ class CodeEditorTest : public QObject {
       QVERIFY(rows.back().rect.top() < memo->contentsRect().height());
       if (rows.back().number < memo->document()->blockCount())
         QVERIFY(rows.back().rect.bottom() >= memo->contentsRect().height() - 1);
-      else
-        QCOMPARE(rows.back().number, memo->document()->blockCount());
+      else QCOMPARE(rows.back().number, memo->document()->blockCount());
     }
   }
 
@@ -214,10 +211,14 @@ class CodeEditorTest : public QObject {
     QTest::addColumn<bool>("wholeWords");
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("replaced");
-    QTest::newRow("any case") << "sto" << false << false << "1 of 3" << "X 01\nX 02\nX+ 03\nRCL 010";
-    QTest::newRow("case") << "STO" << true << false << "1 of 2" << "X 01\nsto 02\nX+ 03\nRCL 010";
-    QTest::newRow("whole words") << "01" << false << true << "1 of 1" << "STO X\nsto 02\nSTO+ 03\nRCL 010";
-    QTest::newRow("none") << "XEQ" << false << false << "No matches" << "STO 01\nsto 02\nSTO+ 03\nRCL 010";
+    QTest::newRow("any case") << "sto" << false << false << "1 of 3"
+                              << "X 01\nX 02\nX+ 03\nRCL 010";
+    QTest::newRow("case") << "STO" << true << false << "1 of 2"
+                          << "X 01\nsto 02\nX+ 03\nRCL 010";
+    QTest::newRow("whole words") << "01" << false << true << "1 of 1"
+                                 << "STO X\nsto 02\nSTO+ 03\nRCL 010";
+    QTest::newRow("none") << "XEQ" << false << false << "No matches"
+                          << "STO 01\nsto 02\nSTO+ 03\nRCL 010";
   }
   void findsWithOptions() {
     QFETCH(QString, wanted);

@@ -15,12 +15,12 @@ namespace orrikey {
 
 class FakeDialogs : public Dialogs {
  public:
-  std::deque<Answer> answers;     // none left: the box is closed without an answer
-  std::deque<bool> confirmations; // none left: no
-  std::deque<Recovery> recoveries; // none left: later
-  QStringList texts;  // the answers to AskText, in order; none is a cancel
-  std::deque<QString> fileNames;  // none left, or an empty name: the dialog is cancelled
-  int filterIndex = 0;            // the filter every dialog is left with
+  std::deque<Answer> answers;       // none left: the box is closed without an answer
+  std::deque<bool> confirmations;   // none left: no
+  std::deque<Recovery> recoveries;  // none left: later
+  QStringList texts;                // the answers to AskText, in order; none is a cancel
+  std::deque<QString> fileNames;    // none left, or an empty name: the dialog is cancelled
+  int filterIndex = 0;              // the filter every dialog is left with
   QStringList questions;
   QStringList errors;
   QStringList informations;
@@ -29,7 +29,9 @@ class FakeDialogs : public Dialogs {
 
   Answer AskToSave(const QString& q) override { return Next(q, answers, Answer::Cancel); }
   bool Confirm(const QString& q, const QString&) override { return Next(q, confirmations, false); }
-  Recovery AskToRecover(const QString& q, const QString&) override { return Next(q, recoveries, Recovery::kLater); }
+  Recovery AskToRecover(const QString& q, const QString&) override {
+    return Next(q, recoveries, Recovery::kLater);
+  }
   void ShowError(const QString& text) override { errors += text; }
   void ShowInformation(const QString&, const QString& text) override { informations += text; }
   bool Execute(FileDialog& dialog) override {

@@ -21,7 +21,8 @@ class LiveAssemblyTest : public QObject {
   static QString Encoded(const QTextDocument* document) {
     QStringList rows;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-      rows += QString::fromStdString(encoder::HexRow(document::ReadTypedLine(ToDisplayCodes(block.text())).assembled));
+      rows += QString::fromStdString(
+          encoder::HexRow(document::ReadTypedLine(ToDisplayCodes(block.text())).assembled));
     return rows.join(u'\n');
   }
 
@@ -56,7 +57,8 @@ class LiveAssemblyTest : public QObject {
     const qsizetype told = summaries.size();
     code.setPlainText("X<=Y?\n1E3");
     QCOMPARE(hex.text(), QString::fromStdString(encoder::HexRow(encoder::AssembleLine("X\x89Y?")) + "\n" +
-                                                encoder::HexRow(encoder::AssembleLine("1\x98" "3"))));
+                                                encoder::HexRow(encoder::AssembleLine("1\x98"
+                                                                                      "3"))));
     QVERIFY(summaries.size() > told);
   }
 };

@@ -10,10 +10,6 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QGlyphRun>
-#include <QPalette>
-#include <QRawFont>
-#include <QScreen>
-#include <QTextLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QJsonArray>
@@ -24,8 +20,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPalette>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
@@ -34,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -60,7 +60,12 @@ Q_DECLARE_METATYPE(Lines)
 
 // A save command, the dialog's filter, the program, the file name (empty: the
 // clipboard) and the bytes written there (empty: refused).
-struct Save { const char* action; int filter; QString text, name; QByteArray bytes; };
+struct Save {
+  const char* action;
+  int filter;
+  QString text, name;
+  QByteArray bytes;
+};
 Q_DECLARE_METATYPE(Save)
 
 class MainWindowTest : public QObject {
@@ -95,9 +100,7 @@ class MainWindowTest : public QObject {
   QString Uses() const { return Child<QPlainTextEdit>("usesView")->toPlainText(); }
   QString Help() const { return Child<QPlainTextEdit>("helpView")->toPlainText(); }
   void Trigger(const char* action) const { Child<QAction>(action)->trigger(); }
-  void Click(const char* button) const {
-    QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
-  }
+  void Click(const char* button) const { QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton); }
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() {
@@ -227,15 +230,15 @@ class MainWindowTest : public QObject {
     const auto level = [this] {
       const auto code = Code()->lineNumberRows();
       const auto hex = Hex()->lineNumberRows();
-      return !hex.empty() && std::equal(code.begin(), code.end(), hex.begin(), hex.end(), [](auto& a, auto& b) {
-        return a.number == b.number && a.rect == b.rect;
-      });
+      return !hex.empty() &&
+             std::equal(code.begin(), code.end(), hex.begin(), hex.end(),
+                        [](auto& a, auto& b) { return a.number == b.number && a.rect == b.rect; });
     };
     Code()->verticalScrollBar()->setValue(120);
     QCOMPARE(Hex()->lineNumberRows().front().number, 121);
     QVERIFY(level());
-    QWheelEvent zoom(QPointF(5, 5), Code()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
-                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent zoom(QPointF(5, 5), Code()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                     Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Code()->viewport(), &zoom);
     QTRY_VERIFY(level());
     QWheelEvent scroll(QPointF(5, 5), HexRows()->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
@@ -264,7 +267,9 @@ class MainWindowTest : public QObject {
   void typesIntoTheRows() {
     Code()->setLines({"CLX", "SIN", "ENTER"});
     const QStringList rows = Hex()->text().split(u'\n');
-    const auto rowPoint = [this](int row, int x) { return QPoint(x, Hex()->lineNumberRows()[row].rect.center().y()); };
+    const auto rowPoint = [this](int row, int x) {
+      return QPoint(x, Hex()->lineNumberRows()[row].rect.center().y());
+    };
     QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, {}, rowPoint(1, 5));
     QTest::mouseClick(HexRows()->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(2, 5));
     QTest::keySequence(HexRows(), QKeySequence::Copy);
@@ -307,7 +312,8 @@ class MainWindowTest : public QObject {
     // A jump to no label says so, as its warning does.
     Code()->setLines({"GTO 99", "END"});
     QTest::keyClick(Code(), Qt::Key_F12);
-    QCOMPARE(window->statusBar()->currentMessage(), "No label 99 in this program (Label Not Found when it runs)");
+    QCOMPARE(window->statusBar()->currentMessage(),
+             "No label 99 in this program (Label Not Found when it runs)");
     Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "XEQ 01", "END"});
     Code()->selectLine(3);
     const QPoint xeq = Code()->cursorRect().center();
@@ -346,7 +352,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(tree->topLevelItemCount(), 2);
     const auto row = [&](int program) {
       QStringList texts;
-      for (int column = 0; column < tree->columnCount(); ++column) texts += tree->topLevelItem(program)->text(column);
+      for (int column = 0; column < tree->columnCount(); ++column)
+        texts += tree->topLevelItem(program)->text(column);
       return texts;
     };
     QCOMPARE(row(0), (QStringList{"\"P\"", "8", "4", "1"}));
@@ -431,7 +438,8 @@ class MainWindowTest : public QObject {
       for (size_t line = 0; line < model.lineCount(); ++line) {
         QString marked;
         for (const editing::Diagnostic& d : model.DiagnosticsOn(line))
-          if (marked.isEmpty() && d.severity != editing::Severity::kNote) marked = QString::fromStdString(d.message);
+          if (marked.isEmpty() && d.severity != editing::Severity::kNote)
+            marked = QString::fromStdString(d.message);
         QVERIFY2(Code()->marker(int(line)) == marked, qPrintable(what));
       }
       for (const editing::Diagnostic& d : model.Diagnostics())
@@ -454,7 +462,9 @@ class MainWindowTest : public QObject {
       const char* action;
       const char* shown;
       bool errs;
-    } steps[] = {{"TargetHp42s", "HP-42S", true}, {"TargetToday", "DM42/Free42", false}, {"TargetHp42s", "HP-42S", true}};
+    } steps[] = {{"TargetHp42s", "HP-42S", true},
+                 {"TargetToday", "DM42/Free42", false},
+                 {"TargetHp42s", "HP-42S", true}};
     QCOMPARE(Child<QLabel>("targetLabel")->text(), "DM42/Free42");
     for (const auto& [action, shown, errs] : steps) {
       Trigger(action);
@@ -558,8 +568,7 @@ class MainWindowTest : public QObject {
     const QString glyphs = u"@ sums of Σ\nLBL \"Σ→\"\nX≤Y?"_qs;
     const QString program = u"LBL \"A\"\n\nSTOx 05 @ scale\n@ done\nEND"_qs;
     const QString failing = u"CLX\nFOO\nSIN\nBAR 1"_qs;
-    const QByteArray listing =
-        "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
+    const QByteArray listing = "00 { 7-Byte Prgm }\n01\xE2\x96\xB8LBL \"A\"\n02 STO\xC3\x97 05\n03 END\n";
     const QByteArray utf8 = QString(glyphs).replace(u"\n"_qs, u"\r\n"_qs).toUtf8();
     const auto codes = QByteArray::fromStdString(ToDisplayCodes(glyphs)).replace("\n", "\r\n");
     QTest::newRow("raw") << Save{"SaveRawFile", 0, program, "p.raw",
@@ -587,8 +596,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs->errors.size(), bytes.isEmpty() ? 1 : 0);
     if (bytes.isEmpty())
       QVERIFY(dialogs->errors[0].contains("Line: 2 ------ err opcode\nLine: 4 ------ err opcode"));
-    if (QByteArray(action).endsWith("Listing"))
-      QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
+    if (QByteArray(action).endsWith("Listing")) QCOMPARE(window->windowTitle(), "Untitled[*] - Orrikey");
   }
 
   // A pasted listing goes in as its program lines; a line that does not
@@ -604,8 +612,8 @@ class MainWindowTest : public QObject {
                                   << "Pasted as written, line 4 of the listing: The text has no "
                                      "closing quote";
     QTest::newRow("program text") << u"@ Σ note\nΣ+"_qs
-                                  << Lines{ToDisplayCodes(u"@ Σ note"), ToDisplayCodes(u"Σ+")}
-                                  << "\n47" << "";
+                                  << Lines{ToDisplayCodes(u"@ Σ note"), ToDisplayCodes(u"Σ+")} << "\n47"
+                                  << "";
   }
   void pastesListings() {
     QFETCH(QString, pasted);
@@ -685,9 +693,12 @@ class MainWindowTest : public QObject {
   void neverWaitsOnAReplacedFile_data() {
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("FIFO") << "fifo" << "Not a regular file";
-    QTest::newRow("link to /dev/zero") << "zero" << "Not a regular file";
-    QTest::newRow("2 GB sparse file") << "sparse" << "It is larger than 4 MiB, the most a program file may hold";
+    QTest::newRow("FIFO") << "fifo"
+                          << "Not a regular file";
+    QTest::newRow("link to /dev/zero") << "zero"
+                                       << "Not a regular file";
+    QTest::newRow("2 GB sparse file") << "sparse"
+                                      << "It is larger than 4 MiB, the most a program file may hold";
   }
   void neverWaitsOnAReplacedFile() {
     QFETCH(QString, replacement);
@@ -738,8 +749,9 @@ class MainWindowTest : public QObject {
     Code()->setLines({"KEPT"});
     QVERIFY(!window->openFile(Path("p.raw")));
     QCOMPARE(Code()->lines(), Lines{"KEPT"});
-    QCOMPARE(dialogs->errors, QStringList{"Cannot open file \"" + Path("p.raw") +
-                                          "\". Its program text is larger than 4 MiB, the most the editor holds"});
+    QCOMPARE(dialogs->errors,
+             QStringList{"Cannot open file \"" + Path("p.raw") +
+                         "\". Its program text is larger than 4 MiB, the most the editor holds"});
   }
 
   // A listing opens as its program lines, and the status bar names the lines
@@ -748,12 +760,14 @@ class MainWindowTest : public QObject {
     Write("l.txt", "01 CLX\n02 \xE2\x98\x83\n03 \xE2\x98\x83\n04 END\n");
     QVERIFY(window->openFile(Path("l.txt")));
     QCOMPARE(Code()->lines(), (Lines{"CLX", "END"}));
-    QCOMPARE(window->statusBar()->currentMessage(),
-             u"Left out 2 line(s) of the listing; line 2: The character ☃ (U+2603) has no calculator code"_qs);
+    QCOMPARE(
+        window->statusBar()->currentMessage(),
+        u"Left out 2 line(s) of the listing; line 2: The character ☃ (U+2603) has no calculator code"_qs);
     Trigger("Save");
     QCOMPARE(dialogs->shown.back().kind, FileDialog::Kind::Save);
     QCOMPARE(dialogs->shown.back().fileName, Path("l.42S"));
-    QCOMPARE(window->statusBar()->currentMessage(), "A listing is only read: save its program as program text");
+    QCOMPARE(window->statusBar()->currentMessage(),
+             "A listing is only read: save its program as program text");
   }
 
   // A file dragged over the text is taken, and opens when dropped.
@@ -794,7 +808,8 @@ class MainWindowTest : public QObject {
     Click("convertToCodeButton");
     QTEST(Code()->lines(), "lines");
     QTEST(Info(), "info");
-    if (!Info().isEmpty()) QCOMPARE(window->statusBar()->currentMessage(), "Error in Hex Code - Around Line: 2");
+    if (!Info().isEmpty())
+      QCOMPARE(window->statusBar()->currentMessage(), "Error in Hex Code - Around Line: 2");
     QCOMPARE(dialogs->errors, errors);
     Code()->undo();
     QCOMPARE(Code()->lines(), Lines{"SIN"});
@@ -809,7 +824,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(Help(), u"Subtraction. Returns y – x."_qs);
     QCOMPARE(Child<QTabWidget>("infoPanel")->currentWidget()->objectName(), "helpView");
     Child<QPlainTextEdit>("helpView")->clear();
-    QTest::mouseDClick(HexRows()->viewport(), Qt::LeftButton, {}, QPoint(5, Hex()->lineNumberRows()[1].rect.center().y()));
+    QTest::mouseDClick(HexRows()->viewport(), Qt::LeftButton, {},
+                       QPoint(5, Hex()->lineNumberRows()[1].rect.center().y()));
     QCOMPARE(Help(), u"Subtraction. Returns y – x."_qs);
     QCOMPARE(Info(), "Line: 3 ------ err opcode: unknown instruction \"FOO\"");
     // Return on a listed problem goes to its line.
@@ -858,19 +874,25 @@ class MainWindowTest : public QObject {
     Code()->setLines({"4STK", "1/X", "+", "STO 05", "\"AB 12\"", ToDisplayCodes(u"-1.5ᴇ-3")});
     Code()->grab();
     const auto colourAt = [&](int line, int column) {
-      for (const QTextLayout::FormatRange& range : Code()->document()->findBlockByNumber(line).layout()->formats())
-        if (range.start <= column && column < range.start + range.length) return range.format.foreground().color();
+      for (const QTextLayout::FormatRange& range :
+           Code()->document()->findBlockByNumber(line).layout()->formats())
+        if (range.start <= column && column < range.start + range.length)
+          return range.format.foreground().color();
       return QColor();
     };
     const QColor instruction = colourAt(0, 0), number = colourAt(3, 4), quoted = colourAt(4, 0);
-    const struct { int line, column; QColor colour; } spans[] = {
+    const struct {
+      int line, column;
+      QColor colour;
+    } spans[] = {
         {0, 3, instruction}, {1, 0, instruction}, {1, 2, instruction}, {2, 0, instruction},
-        {3, 0, instruction}, {4, 4, quoted}, {5, 0, number}, {5, 5, number},
+        {3, 0, instruction}, {4, 4, quoted},      {5, 0, number},      {5, 5, number},
     };
     for (const auto& span : spans) QCOMPARE(colourAt(span.line, span.column), span.colour);
     QVERIFY(instruction != number && number != quoted && quoted != instruction);
     const QColor base = palette.color(QPalette::Base);
-    for (const QColor& colour : {instruction, number, quoted, Code()->markerColor(false), Code()->markerColor(true)})
+    for (const QColor& colour :
+         {instruction, number, quoted, Code()->markerColor(false), Code()->markerColor(true)})
       QVERIFY2(ContrastRatio(colour, base) >= 4.5, qPrintable(colour.name() + " on " + base.name()));
   }
 
@@ -902,7 +924,8 @@ class MainWindowTest : public QObject {
     QVERIFY(window->openFile(Path(name)));
     window->resize(700, window->height());
     auto* label = Child<QLabel>("fileNameLabel");
-    QTRY_VERIFY2(label->text().endsWith("-end.42S") && label->text().contains(u'…'), qPrintable(label->text()));
+    QTRY_VERIFY2(label->text().endsWith("-end.42S") && label->text().contains(u'…'),
+                 qPrintable(label->text()));
     QCOMPARE(label->toolTip(), Path(name));
     QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
     QVERIFY(label->geometry().right() < Child("hexViewBox")->geometry().left());
@@ -1003,8 +1026,7 @@ class MainWindowTest : public QObject {
         << QStringList{"ABCDEFGHIJKLMNOPQRSTUVWXY", "Z"} << 10.5
         << QStringList{"0 0 0 ABCDEFGHIJ", "0 0 1 KLMNOPQRST", "0 0 2 UVWXY", "1 0 0 Z"};
     QTest::newRow("tab stops") << QStringList{"AB\tC\tD", "ABCDEFGH\tI"} << 10.5
-                               << QStringList{"0 0 0 AB", "0 8 0 C", "0 0 1 D", "0 0 2 ABCDEFGH",
-                                              "1 0 0 I"};
+                               << QStringList{"0 0 0 AB", "0 8 0 C", "0 0 1 D", "0 0 2 ABCDEFGH", "1 0 0 I"};
     // Never stuck on a character wider than the page: it gets a line of its own.
     QTest::newRow("narrower than a character")
         << QStringList{"AB"} << 0.5 << QStringList{"0 0 0 A", "0 0 1 B"};
@@ -1018,11 +1040,10 @@ class MainWindowTest : public QObject {
     const qreal charWidth = metrics.horizontalAdvance(u'W');
     const qreal lineHeight = metrics.height() + 2;
     QStringList runs;
-    for (const PrintedRun& run :
-         LayOutPrint(lines, metrics, QSizeF(width * charWidth, 4 * lineHeight)))
-      runs += QString::asprintf("%d %d %g ", run.page, qRound(run.at.x() / charWidth),
-                                run.at.y() / lineHeight) +
-              run.text;
+    for (const PrintedRun& run : LayOutPrint(lines, metrics, QSizeF(width * charWidth, 4 * lineHeight)))
+      runs +=
+          QString::asprintf("%d %d %g ", run.page, qRound(run.at.x() / charWidth), run.at.y() / lineHeight) +
+          run.text;
     QTEST(runs, "runs");
   }
 

@@ -18,11 +18,22 @@ Q_DECLARE_METATYPE(Form)
 
 // A save command (Save As, Save Raw File or Save 42S Code), the name and filter
 // chosen in its dialog, and where and how it saves.
-struct Target { std::string_view command; QString chosen; int filter; QString path; Form form; };
+struct Target {
+  std::string_view command;
+  QString chosen;
+  int filter;
+  QString path;
+  Form form;
+};
 Q_DECLARE_METATYPE(Target)
 // A file and its form, the title and save offer they give, and whether Save
 // needs a name.
-struct Named { QString path; Form form; QString title, question; bool needsName; };
+struct Named {
+  QString path;
+  Form form;
+  QString title, question;
+  bool needsName;
+};
 Q_DECLARE_METATYPE(Named)
 
 class ProgramDocumentTest : public QObject {
@@ -46,9 +57,9 @@ class ProgramDocumentTest : public QObject {
   void choosesWhereAndHowToSave() {
     QFETCH(Target, row);
     const Form form = row.command == "raw" ? Form::kRaw : Form::kProgramText;
-    const ProgramDocument::Target target =
-        row.command == "as" ? ProgramDocument::SaveAsTarget(row.chosen, row.filter)
-                            : ProgramDocument::SaveInTarget(form, row.chosen, row.filter);
+    const ProgramDocument::Target target = row.command == "as"
+                                               ? ProgramDocument::SaveAsTarget(row.chosen, row.filter)
+                                               : ProgramDocument::SaveInTarget(form, row.chosen, row.filter);
     QCOMPARE(target.path, row.path);
     QCOMPARE(target.form, row.form);
   }
@@ -79,9 +90,8 @@ class ProgramDocumentTest : public QObject {
     for (int i = 0; i < 10; ++i) document.setFile(QString("/d/%1.raw").arg(i), Form::kRaw);
     document.setFile("/d/5.raw", Form::kRaw);
     document.setFile({}, Form::kProgramText);
-    QCOMPARE(ProgramDocument::RecentFiles(),
-             (QStringList{"/d/5.raw", "/d/9.raw", "/d/8.raw", "/d/7.raw", "/d/6.raw", "/d/4.raw",
-                          "/d/3.raw", "/d/2.raw"}));
+    QCOMPARE(ProgramDocument::RecentFiles(), (QStringList{"/d/5.raw", "/d/9.raw", "/d/8.raw", "/d/7.raw",
+                                                          "/d/6.raw", "/d/4.raw", "/d/3.raw", "/d/2.raw"}));
   }
 
   // Only other bytes are a change, however soon after the last write.

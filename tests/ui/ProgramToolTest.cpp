@@ -4,11 +4,11 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 
 #include "tests/ui/FakeDialogs.h"
@@ -22,11 +22,18 @@ using Lines = std::vector<std::string>;
 
 // A picker, for the menu pickers the group's index, the member's index, and
 // the text it leaves.
-struct Pick { std::string_view picker; int column, row; QByteArray result; };
+struct Pick {
+  std::string_view picker;
+  int column, row;
+  QByteArray result;
+};
 Q_DECLARE_METATYPE(Pick)
 // A find double-clicked at a character, the caret's line before, and the
 // selection after.
-struct Jump { QByteArray find; int clickedAt, caretLine, selectedFrom, selectedTo; };
+struct Jump {
+  QByteArray find;
+  int clickedAt, caretLine, selectedFrom, selectedTo;
+};
 Q_DECLARE_METATYPE(Jump)
 
 class ProgramToolTest : public QObject {
@@ -145,15 +152,14 @@ class ProgramToolTest : public QObject {
 
   // Sorted by kind, symbol and line, ignoring case.
   void scansAndSorts() {
-    Code()->setLines({"STO 05", "STO+ 07", "STO \"abc\"", "STO \"ABD\"", "MVAR \"X\"",
-                               "STO 05", "LBL A", "LBL 01", "RCL 05"});
+    Code()->setLines({"STO 05", "STO+ 07", "STO \"abc\"", "STO \"ABD\"", "MVAR \"X\"", "STO 05", "LBL A",
+                      "LBL 01", "RCL 05"});
     const auto boxes = tool->findChildren<QCheckBox*>();
     for (QCheckBox* box : boxes) box->setChecked(true);
     QTest::mouseClick(Child<QPushButton>("scanButton"), Qt::LeftButton);
-    QCOMPARE(Finds()->lines(),
-             Lines({"Lbl  01\t\t Line 008", "Lbl  A\t\t Line 007", "Mvr \"X\"\t\t Line 005",
-                    "Reg  05\t\t Line 001", "Reg  05\t\t Line 006", "Reg  07\t\t Line 002",
-                    "Var \"abc\"\t Line 003", "Var \"ABD\"\t Line 004"}));
+    QCOMPARE(Finds()->lines(), Lines({"Lbl  01\t\t Line 008", "Lbl  A\t\t Line 007", "Mvr \"X\"\t\t Line 005",
+                                      "Reg  05\t\t Line 001", "Reg  05\t\t Line 006", "Reg  07\t\t Line 002",
+                                      "Var \"abc\"\t Line 003", "Var \"ABD\"\t Line 004"}));
     for (QCheckBox* box : boxes) box->setChecked(false);
     QTest::mouseClick(Child<QPushButton>("scanButton"), Qt::LeftButton);
     QVERIFY(Finds()->isEmpty());

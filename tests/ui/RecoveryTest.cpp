@@ -35,8 +35,7 @@ int RunChild(int argc, char** argv, const QString& file) {
   FakeDialogs dialogs;
   MainWindow window(dialogs);
   TerminationSignals terminationSignals;
-  QObject::connect(&terminationSignals, &TerminationSignals::received, &window,
-                   &MainWindow::closeForLogout);
+  QObject::connect(&terminationSignals, &TerminationSignals::received, &window, &MainWindow::closeForLogout);
   window.show();
   if (!window.openFile(file)) return 3;
   auto* code = window.findChild<CodeEditor*>("codeEdit");

@@ -32,18 +32,24 @@
 // A diagnostic or a label as one object made on the page's side: a long
 // text may have thousands, and each property set from here would cross
 // over on its own.
-EM_JS(void, PushDiagnostic, (emscripten::EM_VAL list, size_t line, size_t sourceLine, size_t begin, size_t end,
-                             int severity, const char* message, const char* fix, const char* failure), {
-  const diagnostic = {line, sourceLine, begin, end, severity: ['error', 'warning', 'note'][severity],
-                      message: UTF8ToString(message)};
-  if (HEAPU8[fix]) diagnostic.fix = UTF8ToString(fix);
-  if (HEAPU8[failure]) diagnostic.failure = UTF8ToString(failure);
-  Emval.toValue(list).push(diagnostic);
-});
+EM_JS(void, PushDiagnostic,
+      (emscripten::EM_VAL list, size_t line, size_t sourceLine, size_t begin, size_t end, int severity,
+       const char* message, const char* fix, const char* failure),
+      {
+        const diagnostic = {
+          line,
+          sourceLine,
+          begin,
+          end,
+          severity : [ 'error', 'warning', 'note' ][severity], message : UTF8ToString(message)
+        };
+        if (HEAPU8[fix]) diagnostic.fix = UTF8ToString(fix);
+        if (HEAPU8[failure]) diagnostic.failure = UTF8ToString(failure);
+        Emval.toValue(list).push(diagnostic);
+      });
 
-EM_JS(void, PushLabel, (emscripten::EM_VAL list, size_t line, const char* name), {
-  Emval.toValue(list).push({line, name: UTF8ToString(name)});
-});
+EM_JS(void, PushLabel, (emscripten::EM_VAL list, size_t line, const char* name),
+      { Emval.toValue(list).push({line, name : UTF8ToString(name)}); });
 
 namespace orrikey {
 namespace {
@@ -164,8 +170,9 @@ val Open(const std::string& name, const std::string& bytes, const std::string& a
 // `orrikey-cli decode` writes them, and the message where decoding stopped.
 val Decode(const std::string& bytes) {
   try {
-    decoder::LineReader reader(decoder::AsBytes(bytes),
-                               decoder::LineReader::TextWriter{listing::WriteListingInstruction, listing::ListingRoom});
+    decoder::LineReader reader(
+        decoder::AsBytes(bytes),
+        decoder::LineReader::TextWriter{listing::WriteListingInstruction, listing::ListingRoom});
     val lines = val::array();
     for (decoder::Line line; reader.Next(line);) lines.call<void>("push", std::string(reader.text()));
     val out = val::object();
@@ -273,7 +280,8 @@ class PageModel {
     const size_t kept = std::min(found.size(), given_.size());
     size_t before = 0, after = 0;
     while (before < kept && found[before] == given_[before]) ++before;
-    while (after < kept - before && found[found.size() - 1 - after] == given_[given_.size() - 1 - after]) ++after;
+    while (after < kept - before && found[found.size() - 1 - after] == given_[given_.size() - 1 - after])
+      ++after;
     if (before == found.size() && found.size() == given_.size()) return givenList_;
     val list = givenList_.call<val>("slice", 0, before);
     for (size_t i = before; i < found.size() - after; ++i) {
@@ -284,7 +292,8 @@ class PageModel {
               ? encoder::FailureMessage(found[i].sourceLine, *line.error, diagnostic.message)
               : std::string();
       PushDiagnostic(list.as_handle(), diagnostic.line, found[i].sourceLine, diagnostic.begin, diagnostic.end,
-                     int(diagnostic.severity), diagnostic.message.c_str(), diagnostic.fix.c_str(), failure.c_str());
+                     int(diagnostic.severity), diagnostic.message.c_str(), diagnostic.fix.c_str(),
+                     failure.c_str());
     }
     givenList_ = list.call<val>("concat", givenList_.call<val>("slice", given_.size() - after));
     given_ = std::move(found);
@@ -341,8 +350,12 @@ class PageModel {
   }
 
   val help(size_t line) const { return OrUndefined(model_.HelpAt(line)); }
-  val definition(size_t line) const { return InText(line) ? OrUndefined(model_.DefinitionAt(line)) : val::undefined(); }
-  val labelName(size_t line) const { return InText(line) ? OrUndefined(model_.LabelNameAt(line)) : val::undefined(); }
+  val definition(size_t line) const {
+    return InText(line) ? OrUndefined(model_.DefinitionAt(line)) : val::undefined();
+  }
+  val labelName(size_t line) const {
+    return InText(line) ? OrUndefined(model_.LabelNameAt(line)) : val::undefined();
+  }
 
   val uses(size_t line) const {
     val lines = val::array();
@@ -353,8 +366,8 @@ class PageModel {
 
   // The lines to write whole, or why not.
   val rename(size_t line, const std::string& name) const {
-    const editing::RenameResult result = InText(line) ? model_.RenameAt(line, name)
-                                                      : editing::RenameResult{{}, "No such line"};
+    const editing::RenameResult result =
+        InText(line) ? model_.RenameAt(line, name) : editing::RenameResult{{}, "No such line"};
     val out = val::object();
     if (!result.refusal.empty()) out.set("refusal", result.refusal);
     val edits = val::array();
