@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
       break;
     }
   window.findChild<QLineEdit*>("findEdit")->setText("STO");
-  window.findChild<QAction*>("FindReplace")->trigger();
+  window.findChild<QAction*>("Find")->trigger();
   if (shows == "programs") window.findChild<QAction*>("ProgramsPanel")->trigger();
   if (shows == "tool") window.findChild<QAction*>("ProgramTool")->trigger();
 

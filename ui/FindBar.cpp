@@ -54,12 +54,12 @@ FindBar::FindBar(QPlainTextEdit* editor, QWidget* parent)
   };
   addButton("Next", "findNextButton", 0, 1, [this] { findNext(false); });
   addButton("Previous", "findPreviousButton", 0, 2, [this] { findNext(true); });
-  addButton("Replace", "replaceButton", 1, 1, [this] { replaceOne(); });
-  addButton("Replace All", "replaceAllButton", 1, 2, [this] { replaceAll(); });
   layout->addWidget(matchCount_, 0, 3);
   layout->addWidget(caseSensitive_, 0, 4);
-  layout->addWidget(wholeWords_, 1, 4);
-  addButton("Close", "closeFindButton", 0, 5, [this] { hide(); })->setToolTip("Close the find bar (Escape)");
+  layout->addWidget(wholeWords_, 0, 5);
+  addButton("Close", "closeFindButton", 0, 6, [this] { hide(); })->setToolTip("Close the find bar (Escape)");
+  replaceRow_ = {replace_, addButton("Replace", "replaceButton", 1, 1, [this] { replaceOne(); }),
+                 addButton("Replace All", "replaceAllButton", 1, 2, [this] { replaceAll(); })};
 
   connect(find_, &QLineEdit::textEdited, this, &FindBar::findAsTyped);
   connect(find_, &QLineEdit::returnPressed, this, [this] { findNext(false); });
@@ -76,7 +76,8 @@ FindBar::FindBar(QPlainTextEdit* editor, QWidget* parent)
   hide();
 }
 
-void FindBar::open() {
+void FindBar::open(bool replacing) {
+  for (QWidget* part : replaceRow_) part->setVisible(replacing);
   const QString selected = editor_->textCursor().selectedText();
   // A selection of several lines is not a text to find.
   if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator)) find_->setText(selected);

@@ -2,12 +2,13 @@
 
 // FindBar: the bar along the bottom of the window that finds and replaces
 // in the program text, as Kate's does: the text to find and its
-// replacement, how many matches there are and which one is selected, case
+// replacement (Ctrl+R), how many matches there are and which one is selected, case
 // and whole-word options. It finds as the text is typed; Escape closes it,
 // in the bar or in the text.
 
 #include <QTextDocument>
 #include <QWidget>
+#include <array>
 
 class QCheckBox;
 class QLabel;
@@ -22,8 +23,10 @@ class FindBar : public QWidget {
  public:
   explicit FindBar(QPlainTextEdit* editor, QWidget* parent = nullptr);
 
-  // Shows the bar with the editor's selection, if any, as the text to find.
-  void open();
+  // Shows the bar with the editor's selection, if any, as the text to find;
+  // the row of the replacement only when replacing, so that finding takes
+  // one row of the panes' room.
+  void open(bool replacing);
   // Selects the next match after the selection, or before it; wraps round.
   void findNext(bool backward);
   void replaceOne();
@@ -52,6 +55,7 @@ class FindBar : public QWidget {
   QPlainTextEdit* editor_;
   QLineEdit* find_;
   QLineEdit* replace_;
+  std::array<QWidget*, 3> replaceRow_;  // the field and its two buttons
   QLabel* matchCount_;
   QCheckBox* caseSensitive_;
   QCheckBox* wholeWords_;

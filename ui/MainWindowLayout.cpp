@@ -164,7 +164,8 @@ void MainWindow::createMenus() {
   add(edit, "&Paste", QKeySequence::Paste, [this] { editWhereFocused("paste"); });
   add(edit, "Select &All", QKeySequence::SelectAll, [this] { editWhereFocused("selectAll"); });
   edit->addSeparator();
-  add(edit, "&Find/Replace...", QKeySequence::Find, [this] { findBar_->open(); });
+  add(edit, "&Find...", QKeySequence::Find, [this] { findBar_->open(false); });
+  add(edit, "R&eplace...", Qt::CTRL | Qt::Key_R, [this] { findBar_->open(true); });
   add(edit, "Find &Next", QKeySequence::FindNext, [this] { findBar_->findNext(false); });
   add(edit, "Find Pre&vious", QKeySequence::FindPrevious, [this] { findBar_->findNext(true); });
   add(edit, "&Go to Line...", Qt::CTRL | Qt::Key_G, &MainWindow::goToLine);

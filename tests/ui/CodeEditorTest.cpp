@@ -228,7 +228,7 @@ class CodeEditorTest : public QObject {
     FindBar bar(memo.get());
     bar.findChild<QCheckBox*>("caseSensitiveBox")->setChecked(matchCase);
     bar.findChild<QCheckBox*>("wholeWordsBox")->setChecked(wholeWords);
-    bar.open();
+    bar.open(true);
     QTest::keyClicks(bar.findField(), wanted);
     const auto count = [&] { return bar.findChild<QLabel*>("matchCount")->text(); };
     QTEST(count(), "count");

@@ -190,7 +190,7 @@ class MainWindowTest : public QObject {
   void namesEveryControl() {
     Trigger("ProgramTool");
     Trigger("ProgramsPanel");
-    Trigger("FindReplace");
+    Trigger("Replace");
     QStringList unnamed;
     auto* toolPages = window->findChild<QTabWidget*>("pages");
     for (int page = 0; page < toolPages->count(); ++page) {
@@ -279,7 +279,7 @@ class MainWindowTest : public QObject {
     Trigger("SelectAll");
     Trigger("Copy");
     QCOMPARE(QGuiApplication::clipboard()->text(), rows.join(u'\n'));
-    Trigger("FindReplace");
+    Trigger("Find");
     Trigger("Paste");
     QCOMPARE(Child<QLineEdit>("findEdit")->text(), rows.join(u'\n'));
     QCOMPARE(Code()->lines(), (Lines{"CLX", "SIN", "ENTER"}));
@@ -939,8 +939,9 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(Code()->viewport()->height() / Code()->fontMetrics().lineSpacing() >= 12);
   }
 
-  // Ctrl+F opens the find bar with the selection, Escape closes it and the
-  // keyboard goes back to the text.
+  // Ctrl+F opens the find bar with the selection, one row high; Ctrl+R adds
+  // the replacement's row. Escape closes it and the keyboard goes back to
+  // the text.
   void opensAndClosesTheFindBar() {
     Code()->setLines({"STO 01", "RCL 01"});
     Code()->selectLine(1);
@@ -949,6 +950,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(find->text(), "RCL 01");
     QCOMPARE(QApplication::focusWidget(), find);
     QCOMPARE(Child<QLabel>("matchCount")->text(), "1 of 1");
+    QVERIFY(!Child("replaceEdit")->isVisible());
+    const int findHeight = Child("findBar")->sizeHint().height();
+    QVERIFY(findHeight < 2 * find->sizeHint().height());
+    QTest::keyClick(find, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(Child("replaceEdit")->isVisible());
+    QVERIFY(Child("findBar")->sizeHint().height() > findHeight);
     QTest::keyClick(find, Qt::Key_Escape);
     QVERIFY(!Child("findBar")->isVisible());
     QCOMPARE(QApplication::focusWidget(), Code());
@@ -957,7 +964,7 @@ class MainWindowTest : public QObject {
   // Escape in the text closes the find bar as well, as in Kate, but first
   // the completion list when one is open.
   void escapeInTheTextClosesTheFindBar() {
-    Trigger("FindReplace");
+    Trigger("Find");
     Code()->setFocus();
     QTest::keyClicks(Code(), "RC");
     QAbstractItemView* list = Code()->findChild<QCompleter*>()->popup();
@@ -988,7 +995,7 @@ class MainWindowTest : public QObject {
 
   void findsReplacesAndGoesToLine() {
     Code()->setLines({"STO 01", "RCL 01", "STO 02"});
-    Trigger("FindReplace");
+    Trigger("Replace");
     Child<QLineEdit>("findEdit")->setText("STO");
     Child<QLineEdit>("replaceEdit")->setText("STO÷");
     Click("replaceAllButton");
