@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
 
 namespace orrikey {
 namespace {
@@ -39,27 +42,53 @@ FindBar::FindBar(QPlainTextEdit* editor, QWidget* parent)
   matchCount_->setObjectName("matchCount");
   caseSensitive_->setObjectName("caseSensitiveBox");
   wholeWords_->setObjectName("wholeWordsBox");
+  // The fields share a column; each row's controls follow its field.
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 4, 0, 0);
   layout->setColumnStretch(0, 1);
+  auto* findControls = new QHBoxLayout;
+  auto* replaceControls = new QHBoxLayout;
   layout->addWidget(find_, 0, 0);
+  layout->addLayout(findControls, 0, 1);
   layout->addWidget(replace_, 1, 0);
-  const auto addButton = [&](const QString& text, const char* name, int row, int column, auto command) {
+  layout->addLayout(replaceControls, 1, 1);
+  // Arrows and a close mark, as in Kate's bar, keep the bar to one row
+  // beside a docked panel in a small window; screen readers hear their names.
+  const auto addToolButton = [&](const QString& name, const char* objectName, const QString& tip,
+                                 auto command) {
+    auto* button = new QToolButton;
+    button->setObjectName(objectName);
+    button->setAccessibleName(name);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    findControls->addWidget(button);
+    connect(button, &QToolButton::clicked, this, command);
+    return button;
+  };
+  addToolButton("Next match", "findNextButton", "Next match (F3)", [this] {
+    findNext(false);
+  })->setArrowType(Qt::DownArrow);
+  addToolButton("Previous match", "findPreviousButton", "Previous match (Shift+F3)", [this] {
+    findNext(true);
+  })->setArrowType(Qt::UpArrow);
+  findControls->addWidget(matchCount_);
+  findControls->addWidget(caseSensitive_);
+  findControls->addWidget(wholeWords_);
+  findControls->addStretch();
+  addToolButton("Close", "closeFindButton", "Close the find bar (Escape)", [this] {
+    hide();
+  })->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+  const auto addButton = [&](const QString& text, const char* name, auto command) {
     auto* button = new QPushButton(text);
     button->setObjectName(name);
     button->setAutoDefault(false);
-    layout->addWidget(button, row, column);
+    replaceControls->addWidget(button);
     connect(button, &QPushButton::clicked, this, command);
     return button;
   };
-  addButton("Next", "findNextButton", 0, 1, [this] { findNext(false); });
-  addButton("Previous", "findPreviousButton", 0, 2, [this] { findNext(true); });
-  layout->addWidget(matchCount_, 0, 3);
-  layout->addWidget(caseSensitive_, 0, 4);
-  layout->addWidget(wholeWords_, 0, 5);
-  addButton("Close", "closeFindButton", 0, 6, [this] { hide(); })->setToolTip("Close the find bar (Escape)");
-  replaceRow_ = {replace_, addButton("Replace", "replaceButton", 1, 1, [this] { replaceOne(); }),
-                 addButton("Replace All", "replaceAllButton", 1, 2, [this] { replaceAll(); })};
+  replaceRow_ = {replace_, addButton("Replace", "replaceButton", [this] { replaceOne(); }),
+                 addButton("Replace All", "replaceAllButton", [this] { replaceAll(); })};
+  replaceControls->addStretch();
 
   connect(find_, &QLineEdit::textEdited, this, &FindBar::findAsTyped);
   connect(find_, &QLineEdit::returnPressed, this, [this] { findNext(false); });

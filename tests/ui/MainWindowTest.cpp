@@ -371,11 +371,14 @@ class MainWindowTest : public QObject {
   }
 
   // The Programs panel opens with the caret's program alone open and wide
-  // enough for its sizes, selects the program or label over the caret as it
-  // moves, and Return on a row goes to its line.
+  // enough for its sizes, even beside the find bar in an 800 px window;
+  // selects the program or label over the caret as it moves, and Return on
+  // a row goes to its line.
   void programsPanelFollowsTheCaret() {
     Code()->setLines({"LBL \"P\"", "GTO 01", "LBL 01", "END", "LBL 02", "CLX"});
     Code()->selectLine(1);
+    window->resize(800, 600);
+    Trigger("Find");
     Trigger("ProgramsPanel");
     auto* tree = Child<QTreeWidget>("programsTree");
     QTRY_VERIFY(tree->isVisible());
