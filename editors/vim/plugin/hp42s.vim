@@ -48,6 +48,25 @@ function! s:Read(file) abort
   endif
 endfunction
 
+" :read of a raw file puts its program text where :read puts lines: Vim
+" reads the bytes as lines first, between the marks '[ and '], and their
+" text takes their place.
+function! s:ReadInto(file) abort
+  let [text, messages, status] = s:Run(['decode', '--format', 'text', a:file], [])
+  if status == 2
+    call s:Say('ErrorMsg', messages)
+  endif
+  if getfsize(a:file) <= 0 || status == 2
+    return
+  endif
+  let first = line("'[")
+  silent execute first . ',' . line("']") . 'delete _'
+  call append(first - 1, text)
+  if status != 0
+    call s:Say('WarningMsg', messages)
+  endif
+endfunction
+
 " A buffer counts as written only when all of it went to its own file.
 function! s:Write(file, first, last) abort
   let [_, messages, status] = s:Run(['encode', '-', '-o', a:file], getline(a:first, a:last))
@@ -65,6 +84,7 @@ endfunction
 augroup hp42s_raw
   autocmd!
   autocmd BufReadCmd *.raw call s:Read(expand('<afile>'))
+  autocmd FileReadPost *.raw call s:ReadInto(expand('<afile>'))
   autocmd BufWriteCmd *.raw call s:Write(expand('<afile>'), 1, line('$'))
   autocmd FileWriteCmd *.raw call s:Write(expand('<afile>'), line("'["), line("']"))
 augroup END
