@@ -5,32 +5,33 @@
 namespace orrikey::reference {
 namespace {
 
-std::optional<std::string> HelpForWord(std::string_view word) {
-  const auto rows = tables::Commands();
-  // The last row has no row after it, so it can never give a help line.
-  for (size_t i = 0; i + 1 < rows.size(); ++i) {
-    if (rows[i] != word) continue;
-    // A description that ends in a blank goes on in the next row.
-    std::string help(rows[++i]);
-    while (help.ends_with(' ') && i + 1 < rows.size()) help += rows[++i];
-    return help;
-  }
+// A program line starts with the first word of its instruction's name: KEY
+// for KEY 1 GTO 10.
+template <typename Op>
+std::optional<std::string> HelpOf(std::span<const Op> ops, std::string_view word) {
+  for (const Op& op : ops)
+    if (op.name.substr(0, op.name.find(' ')) == word && !op.help.empty()) return std::string(op.help);
   return std::nullopt;
+}
+
+std::optional<std::string> InstructionHelp(std::string_view word) {
+  if (auto help = HelpOf(tables::FixedOps(), word)) return help;
+  return HelpOf(tables::ModOps(), word);
 }
 
 }  // namespace
 
 std::optional<std::string> HelpFor(std::string_view line) {
   const std::string_view word = line.substr(0, line.find(' '));
-  if (auto help = HelpForWord(word)) return help;
-  // The help table keys an instruction under one of its two spellings, while
-  // the decoder writes the table name (RDX) and listings and typists the
-  // calculator's own (RDX,, DATE+): either finds the other's help.
+  if (auto help = InstructionHelp(word)) return help;
+  // Each instruction has one help under its table name, while program text
+  // may write the calculator's own spelling (RDX,, DATE+): either finds it.
   for (const tables::TextPair& alias : tables::Aliases()) {
-    const std::string_view other = word == alias.key ? alias.value : word == alias.value ? alias.key : "";
-    if (other.empty()) continue;
-    if (auto help = HelpForWord(other)) return help;
+    if (word != alias.key) continue;
+    if (auto help = InstructionHelp(alias.value)) return help;
   }
+  for (const tables::TextPair& key : tables::KeyHelp())
+    if (key.key == word) return std::string(key.value);
   return std::nullopt;
 }
 

@@ -10,12 +10,11 @@ namespace orrikey::reference {
 
 // The word is the text before the first blank (byte 0x20) of the line, or the
 // whole line without one; nothing is trimmed and tabs do not end the word.
-// It is compared byte for byte with every line of the help table, key and
-// description lines alike, and the line after the first equal one is the
-// help, with the rows it runs on into when it ends in a blank. A word equal
-// to no line finds the help of its other spelling, when it has one (RDX and
-// RDX,, DATE_PLUS and DATE+, x and the times sign). Nothing when no line is
-// equal (an empty word included).
+// The help is that of the first instruction whose name starts with the word
+// as a whole word, byte for byte (KEY for KEY GTO), or whose calculator
+// spelling the word is (RDX, for RDX, DATE+ for DATE_PLUS, the times sign for
+// x); else that of a key that is no instruction (BST, R/S). Nothing when no
+// help has the word (an empty word included).
 std::optional<std::string> HelpFor(std::string_view line);
 
 }  // namespace orrikey::reference

@@ -1,22 +1,34 @@
 #include "reference/MenuGroups.h"
 
+#include <algorithm>
+
 #include "tables/Tables.h"
 #include "text/CalculatorNames.h"
 
 namespace orrikey::reference {
 
 namespace {
-constexpr std::string_view kGroupEnd = "@";
+
+// Every instruction's menu places, in list order.
+std::vector<const tables::MenuPlace*> MenuList() {
+  std::vector<const tables::MenuPlace*> places;
+  const auto add = [&](const auto& ops) {
+    for (const auto& op : ops)
+      for (const tables::MenuPlace& place : op.menus) places.push_back(&place);
+  };
+  add(tables::FixedOps());
+  add(tables::ModOps());
+  std::sort(places.begin(), places.end(),
+            [](const tables::MenuPlace* a, const tables::MenuPlace* b) { return a->order < b->order; });
+  return places;
+}
+
 }  // namespace
 
 std::vector<std::string> FixMenuGroups() {
   std::vector<std::string> headers;
-  bool atGroupStart = true;
-  for (std::string_view row : tables::FixMenu()) {
-    // The empty lines after the last group start nothing.
-    if (atGroupStart && !row.empty()) headers.emplace_back(row);
-    atGroupStart = row == kGroupEnd;
-  }
+  for (const tables::MenuPlace* place : MenuList())
+    if (headers.empty() || headers.back() != place->group) headers.emplace_back(place->group);
   return headers;
 }
 
@@ -31,13 +43,17 @@ std::vector<std::string_view> OperandInstructionNames() {
 
 std::span<const std::string_view> FlagTable() { return tables::FlagTable(); }
 
-std::vector<std::string> FixMenuMembers(std::string_view groupHeader) {
-  const auto rows = tables::FixMenu();
+std::vector<std::string> FixMenuMembers(std::string_view text) {
+  const std::vector<const tables::MenuPlace*> list = MenuList();
   std::vector<std::string> members;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i] != groupHeader) continue;
-    for (size_t j = i + 1; j < rows.size() && rows[j] != kGroupEnd; ++j)
-      text::UseCalculatorName(members.emplace_back(rows[j]));
+  for (size_t i = 0; i < list.size(); ++i) {
+    const bool groupStart = i == 0 || list[i - 1]->group != list[i]->group;
+    size_t from;
+    if (groupStart && list[i]->group == text) from = i;
+    else if (list[i]->shown == text) from = i + 1;
+    else continue;
+    for (size_t j = from; j < list.size() && list[j]->group == list[i]->group; ++j)
+      text::UseCalculatorName(members.emplace_back(list[j]->shown));
   }
   return members;
 }

@@ -13,12 +13,11 @@ namespace orrikey::reference {
 // The header lines of the groups (from "-ALPHA" on), in list order.
 std::vector<std::string> FixMenuGroups();
 
-// For every line of the menu list that equals the text, the lines after it up
-// to (not including) the next "@", in list order. The scan goes on after the
-// first equal line, so a text that stands in several places collects the
-// lines after each of them. Members are named as program text writes them
-// (DATE+ for DATE_PLUS).
-std::vector<std::string> FixMenuMembers(std::string_view groupHeader);
+// The members of the group with the header, as the menu shows them, in list
+// order. Given a member instead, the members after it in each group it stands
+// in (CLA stands in ALPHA and CLEAR). Members are named as program text
+// writes them (DATE+ for DATE_PLUS).
+std::vector<std::string> FixMenuMembers(std::string_view text);
 
 // The names of the instructions that take an operand as program text writes
 // them (RCL× for RCLx), in table order: the Program Tool's operand page

@@ -46,7 +46,7 @@ fi
 # The table generator runs here, at build time, so it is built for this machine.
 host=$out/host
 mkdir -p "$host"
-if [ ! -x "$host/tablegen" ] || [ tables/gen/tablegen.cpp -nt "$host/tablegen" ]; then
+if [ ! -x "$host/tablegen" ] || [ -n "$(find tables/gen -newer "$host/tablegen")" ]; then
   c++ -std=c++20 -O2 -o "$host/tablegen" tables/gen/tablegen.cpp
 fi
 

@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+#include "tables/ByteCode.h"
+
 namespace orrikey::tables {
 
 // What an instruction without an operand does with the statistics
@@ -19,6 +21,17 @@ enum class Statistics : unsigned char {
   kUses,    // reads or writes the block: Σ+, MEAN
   kLinear,  // LINΣ: the block shrinks to 6 registers
   kAll,     // ALLΣ: the block is 13 registers, as after a memory clear
+};
+
+// A place of an instruction in the Program Tool's menu list, whose groups
+// follow the calculator's menus.
+struct MenuPlace {
+  std::string_view group;  // the group's header: "-ALPHA"
+  // The member as the menu shows it: the name, the calculator's spelling
+  // (RDX,), a pick's label (X^Y for Y^X), or the name and a blank when an
+  // operand is typed after it.
+  std::string_view shown;
+  unsigned short order;  // the place in the whole list, groups in list order
 };
 
 // An instruction without an operand.
@@ -32,6 +45,11 @@ struct FixedOp {
   // A read-only form of an instruction with an operand (X=? IND ST Y) that
   // reaches a numbered register known only when it runs.
   bool indirectRegister = false;
+  // The help line (Windows-1252 text); empty for the rows no program line
+  // shows: NULL, which the calculator drops, .END., which reads as END, and
+  // the forms of ReadOnlyOps().
+  std::string_view help;
+  std::span<const MenuPlace> menus;  // where the Program Tool lists it
 };
 
 // A form whose operand is a number or a stack register: the bytes that lead
@@ -100,22 +118,21 @@ struct ModOp {
   std::string_view keyWord;
   bool todayOnly = false;  // only today's calculators have it; the HP-42S stops at it
   NumberMeans number = NumberMeans::kOther;
+  std::string_view help;             // the help line (Windows-1252 text)
+  std::span<const MenuPlace> menus;  // where the Program Tool lists it
 
   // LBL, GTO, XEQ and the key assignments take local labels as operands.
   bool takesLabels() const { return operand == OperandKind::kLabel || operand == OperandKind::kKeyLabel; }
 };
 
-// The stack registers an operand names after ST, as the calculator orders
-// them: "ST T" is the byte kStackBase, "ST L" kStackBase + 4.
-inline constexpr std::string_view kStackLetters = "TZYXL";
-inline constexpr unsigned char kStackBase = 0x70;
-
-// Local labels named by a letter: A to J are the bytes from kUpperLabelBase,
-// a to e those from kLowerLabelBase. Any other label byte is a number.
-inline constexpr std::string_view kUpperLabelLetters = "ABCDEFGHIJ";
-inline constexpr unsigned char kUpperLabelBase = 0x66;
-inline constexpr std::string_view kLowerLabelLetters = "abcde";
-inline constexpr unsigned char kLowerLabelBase = 0x7B;
+// The stack letters and the letters of local labels, which program text
+// names by the byte code's layout.
+using bytecode::kLowerLabelBase;
+using bytecode::kLowerLabelLetters;
+using bytecode::kStackBase;
+using bytecode::kStackLetters;
+using bytecode::kUpperLabelBase;
+using bytecode::kUpperLabelLetters;
 
 std::span<const FixedOp> FixedOps();
 std::span<const ModOp> ModOps();
@@ -156,13 +173,9 @@ std::span<const TextPair> PickTexts();
 // The display code of each calculator code 0 to 31.
 const std::array<unsigned char, 32>& CharMap();
 
-// The help table: each instruction's key line followed by its one-line
-// description (Windows-1252 text); a few descriptions run on to a second line.
-std::span<const std::string_view> Commands();
-
-// The fixed instructions grouped by calculator menu: a header line "-NAME",
-// the member lines, then "@"; five empty lines follow the last group.
-std::span<const std::string_view> FixMenu();
+// The help of keys and key labels that are not instructions, as their key
+// shows them: BST, SST and R/S.
+std::span<const TextPair> KeyHelp();
 
 // The calculator's flags with their state after a machine reset and after a
 // memory clear, as tab-separated text lines for reading.

@@ -1,114 +1,34 @@
-// Turns table data files into a C++ source file that holds their rows as
-// typed records, checking the shape of every row on the way: a table that
-// builds is a table every reader can trust without looking at its text.
+// Turns table data files into C++, checking the shape of every row on the
+// way: a table that builds is a table every reader can trust without looking
+// at its text.
 //
-// A data file is plain text, one row per line, LF line breaks. A byte that is
-// not printable ASCII is written \xNN (two hex digits, either case) and a
-// backslash itself is written \\. Every other character stands for itself,
-// so rows keep their blanks exactly as written.
-//
-// usage: tablegen KIND OUTPUT FUNCTION INPUT... [--today INPUT...]
-//   rows     the rows as text (help, menus, flags)
-//   charmap  "code,display code" for the codes 0 to 31, in order
-//   fixed    "NAME,HEX[,FACT...]": instructions without an operand
-//   mod      "NAME,TEMPLATE[,FACT...]": instructions with an operand
-//   pairs    "KEY,VALUE", split at the last comma (a key may hold one)
-// The rows of the inputs after --today are instructions that only today's
-// calculators have; the original HP-42S has those before it.
+// usage: tablegen KIND OUTPUT ...
+//   instructions OUTPUT SECTION...  the instruction records, each section a
+//       flag and its files: --fixed, --mod and --read-only rows ("NAME,HEX"
+//       and "NAME,TEMPLATE", facts after them; --today before the files of
+//       today's instructions, which the original HP-42S stops at), --help
+//       and --menu joined to them, --spellings and --picks (pairs) naming
+//       instructions by other texts, --byte-code the layout derived forms use
+//   bytecode OUTPUT INPUT            the byte code's layout as a header
+//   rows|pairs|charmap OUTPUT FUNCTION INPUT...
+//       rows as text (flags), "KEY,VALUE" split at the last comma (a key may
+//       hold one), or "code,display code" for the codes 0 to 31, in order
 // Several inputs make one table, their rows in the order given.
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "ByteCodeHeader.h"
+#include "DataRows.h"
+#include "HelpAndMenus.h"
+
 namespace {
 
-struct Row {
-  std::string text;
-  std::string where;   // file:line, for messages
-  bool today = false;  // an instruction only today's calculators have
-};
-
-class ShapeError {
- public:
-  explicit ShapeError(std::string message) : message_(std::move(message)) {}
-  const std::string& message() const { return message_; }
-
- private:
-  std::string message_;
-};
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-std::string Unescape(const std::string& text) {
-  std::string row;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = text[i];
-    if (c < 0x20 || c > 0x7E) throw ShapeError("raw byte " + std::to_string(c) + " (write it as \\xNN)");
-    if (c != '\\') {
-      row += static_cast<char>(c);
-    } else if (i + 1 < text.size() && text[i + 1] == '\\') {
-      row += '\\';
-      ++i;
-    } else if (i + 3 < text.size() && text[i + 1] == 'x' && HexValue(text[i + 2]) >= 0 &&
-               HexValue(text[i + 3]) >= 0) {
-      row += static_cast<char>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
-      i += 3;
-    } else {
-      throw ShapeError("bad escape");
-    }
-  }
-  return row;
-}
-
-// Every byte outside printable ASCII becomes a three-digit octal escape, which
-// cannot run into the characters that follow it; the literal's own length
-// keeps a zero byte inside it.
-std::string CppLiteral(const std::string& bytes) {
-  std::string out = "\"";
-  for (unsigned char c : bytes) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c >= 0x20 && c <= 0x7E) {
-      out += static_cast<char>(c);
-    } else {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\%03o", c);
-      out += buf;
-    }
-  }
-  return out + "\"sv";
-}
-
-// Uppercase hex digits, two a byte, as the instruction tables write bytes.
-std::string Bytes(const std::string& digits) {
-  if (digits.size() % 2 != 0) throw ShapeError("odd number of hex digits: " + digits);
-  std::string bytes;
-  for (size_t i = 0; i < digits.size(); i += 2) {
-    const int high = HexValue(digits[i]), low = HexValue(digits[i + 1]);
-    if (high < 0 || low < 0 || digits[i] > 'F' || digits[i + 1] > 'F')
-      throw ShapeError("not uppercase hex: " + digits);
-    bytes += static_cast<char>(high * 16 + low);
-  }
-  return bytes;
-}
-
-std::pair<std::string, std::string> SplitAtComma(const std::string& row) {
-  const size_t comma = row.find(',', 1);  // a name may be a comma itself
-  if (comma == std::string::npos) throw ShapeError("no comma");
-  return {row.substr(0, comma), row.substr(comma + 1)};
-}
+using namespace tablegen;
 
 std::string CheckedName(const std::string& name) {
   if (name.empty() || name.front() == ' ' || name.back() == ' ')
@@ -285,11 +205,12 @@ std::vector<std::string> TakenSequenceBytes(const std::vector<Template>& templat
   return taken;
 }
 
-std::string HexByte(unsigned value) {
-  char digits[4];
-  std::snprintf(digits, sizeof digits, "%02X", value & 0xFF);
-  return digits;
-}
+// The bytes of the byte code that forms are derived by.
+struct Marks {
+  unsigned indirect;       // the top bit of an operand byte: IND
+  unsigned namedFirst;     // the first byte after F1 of a function whose operand is a name
+  unsigned namedIndirect;  // the bit of such a byte that marks the name as IND
+};
 
 // The forms a row leaves out that the calculator reads all the same:
 // - After a length byte, the operand byte says by its own top bit whether
@@ -297,11 +218,11 @@ std::string HexByte(unsigned value) {
 //   an instruction whose register forms there are only indirect has the
 //   direct ones on the same bytes. Bytes without a length byte stay as the
 //   rows give them; there GTO IND and XEQ IND share one byte by its top bit.
-// - A named form's byte after the length byte marks IND by its bit 0x08
+// - A named form's byte after the length byte marks IND by a bit of its own
 //   (F1 81 is STO, F1 89 STO IND): an instruction without an IND name form
 //   has one at its byte with that bit set (F1 98 is MVAR IND), unless that
 //   byte leads a form of another instruction.
-void DeriveForms(Template& t, const std::vector<std::string>& taken) {
+void DeriveForms(Template& t, const std::vector<std::string>& taken, const Marks& marks) {
   const bool directOperands = std::any_of(t.slots[kDirect] + 1, t.slots[kDirect] + 4,
                                           [](const std::string& slot) { return !AllF(slot); });
   for (int slot = 1; slot < 4 && !directOperands; ++slot) {
@@ -309,15 +230,17 @@ void DeriveForms(Template& t, const std::vector<std::string>& taken) {
     std::string& direct = t.slots[kDirect][slot];
     if (SequenceByteOf(indirect).empty()) continue;
     const unsigned base = static_cast<unsigned char>(Bytes(indirect).back());
-    if (base < 0x80) continue;
-    direct = indirect.substr(0, indirect.size() - 2) + HexByte(base - 0x80);
+    if (!(base & marks.indirect)) continue;
+    direct = indirect.substr(0, indirect.size() - 2) + HexByte(base & ~marks.indirect);
     t.derived[kDirect][slot] = true;
   }
   const std::string& name = t.slots[kDirect][0];
   if (!AllF(t.slots[kIndirect][0]) || name.size() != 4 || name.compare(0, 2, "F1") != 0) return;
   const unsigned byte = static_cast<unsigned char>(Bytes(name.substr(2))[0]);
-  const std::string marked = HexByte(byte | 0x08);
-  if (byte < 0x80 || (byte & 0x08) || std::find(taken.begin(), taken.end(), marked) != taken.end()) return;
+  const std::string marked = HexByte(byte | marks.namedIndirect);
+  if (byte < marks.namedFirst || (byte & marks.namedIndirect) ||
+      std::find(taken.begin(), taken.end(), marked) != taken.end())
+    return;
   t.slots[kIndirect][0] = "F1" + marked;
   t.derived[kIndirect][0] = true;
 }
@@ -327,8 +250,9 @@ std::string WithDerived(std::string form, bool derived) {
   return form;
 }
 
-std::string ModOp(const Template& t, bool today) {
-  std::string out = "{" + CppLiteral(t.name);
+// The records' fields before their help and menus, as C++.
+std::string ModOpFields(const Template& t, bool today) {
+  std::string out = CppLiteral(t.name);
   for (int half = 0; half < 2; ++half) {
     out += ", {" + WithDerived(NameForm(t.slots[half][0]), t.derived[half][0]);
     for (int slot = 1; slot < 4; ++slot)
@@ -344,10 +268,16 @@ std::string ModOp(const Template& t, bool today) {
   out += ", OperandKind::" + t.facts.operand;
   out += t.facts.definesLabel ? ", true" : ", false";
   return out + ", " + CppLiteral(t.facts.keyWord) + (today ? ", true" : ", false") +
-         ", NumberMeans::" + t.facts.number + "}";
+         ", NumberMeans::" + t.facts.number;
 }
 
-std::string FixedOp(const std::string& row, bool today) {
+struct FixedRow {
+  std::string name;
+  std::string bytes;
+  Facts facts;
+};
+
+FixedRow ReadFixedRow(const std::string& row) {
   const auto [name, rest] = SplitAtComma(row);
   std::vector<std::string> fields = SplitFields(rest);
   const std::string bytes = Bytes(fields.front());
@@ -355,19 +285,27 @@ std::string FixedOp(const std::string& row, bool today) {
   fields.erase(fields.begin());
   const Facts facts = ReadFacts(
       fields, {"ends-program", "dropped", "uses-statistics", "sets-statistics", "indirect-register"});
-  std::string out = "{";
-  return out + CppLiteral(CheckedName(name)) + ", " + CppLiteral(bytes) + ", " +
-         (facts.endsProgram ? "true" : "false") + ", " + (facts.dropped ? "true" : "false") + ", " +
-         (today ? "true" : "false") + ", Statistics::" + facts.statistics + ", " +
-         (facts.indirectRegister ? "true" : "false") + "}";
+  return {CheckedName(name), bytes, facts};
 }
 
-std::string TextPair(const std::string& row) {
+std::string FixedOpFields(const FixedRow& row, bool today) {
+  return CppLiteral(row.name) + ", " + CppLiteral(row.bytes) + ", " +
+         (row.facts.endsProgram ? "true" : "false") + ", " + (row.facts.dropped ? "true" : "false") + ", " +
+         (today ? "true" : "false") + ", Statistics::" + row.facts.statistics + ", " +
+         (row.facts.indirectRegister ? "true" : "false");
+}
+
+std::pair<std::string, std::string> SplitPair(const std::string& row) {
   const size_t comma = row.rfind(',');
   if (comma == std::string::npos || comma == 0 || comma + 1 == row.size())
     throw ShapeError("a row KEY,VALUE");
-  std::string out = "{";
-  return out + CppLiteral(row.substr(0, comma)) + ", " + CppLiteral(row.substr(comma + 1)) + "}";
+  return {row.substr(0, comma), row.substr(comma + 1)};
+}
+
+std::vector<std::pair<std::string, std::string>> Pairs(const std::vector<Row>& rows) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (const Row& row : rows) pairs.push_back(AtRow(row, [&] { return SplitPair(row.text); }));
+  return pairs;
 }
 
 std::string CharMapEntry(const std::string& row, size_t code) {
@@ -380,89 +318,161 @@ std::string CharMapEntry(const std::string& row, size_t code) {
   return std::to_string(static_cast<unsigned char>(bytes[0]));
 }
 
-std::string Table(const std::string& kind, const std::vector<Row>& rows, std::string& type) {
-  std::ostringstream body;
-  // Forms derived from other rows' bytes need every row read first.
-  std::vector<Template> templates;
-  std::vector<std::string> taken;
-  if (kind == "mod") {
-    for (const Row& row : rows) {
-      try {
-        templates.push_back(SplitTemplate(row.text));
-      } catch (const ShapeError& error) {
-        throw ShapeError(row.where + ": " + error.message());
-      }
-    }
-    taken = TakenSequenceBytes(templates);
-  }
+std::string ArrayOf(const std::string& type, const std::string& name,
+                    const std::vector<std::string>& records) {
+  std::string out =
+      "constexpr std::array<" + type + ", " + std::to_string(records.size()) + "> " + name + " = {{\n";
+  for (const std::string& record : records) out += "    " + record + ",\n";
+  return out + "}};\n\n";
+}
+
+std::string SpanFunction(const std::string& type, const std::string& function) {
+  return "std::span<const " + type + "> " + function + "() { return k" + function + "; }\n";
+}
+
+std::string Source(const std::string& arrays, const std::string& functions) {
+  return "// Generated by tablegen. Do not edit.\n#include \"tables/Tables.h\"\n\nnamespace orrikey::tables "
+         "{\n\n"
+         "namespace {\nusing namespace std::string_view_literals;\n\n" +
+         arrays + "}  // namespace\n\n" + functions + "\n}  // namespace orrikey::tables\n";
+}
+
+// The rows of one kind as text, pairs or the character map.
+std::string PlainTable(const std::string& kind, const std::string& function, const std::vector<Row>& rows) {
+  std::vector<std::string> records;
   for (size_t i = 0; i < rows.size(); ++i) {
     const std::string& text = rows[i].text;
-    std::string record;
-    try {
-      if (kind == "rows") type = "std::string_view", record = CppLiteral(text);
-      else if (kind == "fixed") type = "FixedOp", record = FixedOp(text, rows[i].today);
-      else if (kind == "mod") {
-        type = "ModOp";
-        DeriveForms(templates[i], taken);
-        record = ModOp(templates[i], rows[i].today);
-      } else if (kind == "pairs") type = "TextPair", record = TextPair(text);
-      else if (kind == "charmap") type = "unsigned char", record = CharMapEntry(text, i);
-      else throw ShapeError("unknown kind " + kind);
-    } catch (const ShapeError& error) {
-      throw ShapeError(rows[i].where + ": " + error.message());
-    }
-    body << "    " << record << ",\n";
+    records.push_back(AtRow(rows[i], [&] {
+      if (kind == "rows") return CppLiteral(text);
+      if (kind == "charmap") return CharMapEntry(text, i);
+      if (kind != "pairs") throw ShapeError("unknown kind " + kind);
+      const auto [key, value] = SplitPair(text);
+      return "{" + CppLiteral(key) + ", " + CppLiteral(value) + "}";
+    }));
   }
-  if (kind == "charmap" && rows.size() != 32) throw ShapeError("the character map has 32 rows");
-  return body.str();
+  if (kind == "charmap") {
+    if (rows.size() != 32) throw ShapeError("the character map has 32 rows");
+    return Source(ArrayOf("unsigned char", "k" + function, records),
+                  "const std::array<unsigned char, 32>& " + function + "() { return k" + function + "; }\n");
+  }
+  const std::string type = kind == "rows" ? "std::string_view" : "TextPair";
+  return Source(ArrayOf(type, "k" + function, records), SpanFunction(type, function));
+}
+
+// The records' fields as C++, and what the joins need of them, in table order.
+struct Records {
+  std::vector<Instruction> ops;
+  std::vector<std::string> fields;
+};
+
+void AddFixedOps(const std::vector<Row>& rows, Records& records) {
+  std::vector<std::string> bytesSeen;
+  for (const Row& row : rows) {
+    const FixedRow fixed = AtRow(row, [&] { return ReadFixedRow(row.text); });
+    // A row that repeats an earlier row's bytes (.END.) is never read back,
+    // and the calculator drops NULL: neither is a line help is asked for.
+    const bool repeated = std::find(bytesSeen.begin(), bytesSeen.end(), fixed.bytes) != bytesSeen.end();
+    records.ops.emplace_back(fixed.name, row.where, !repeated && !fixed.facts.dropped);
+    records.fields.push_back(FixedOpFields(fixed, row.today));
+    bytesSeen.push_back(fixed.bytes);
+  }
+}
+
+void AddModOps(const std::vector<Row>& rows, const Marks& marks, Records& records) {
+  // Forms derived from other rows' bytes need every row read first.
+  std::vector<Template> templates;
+  for (const Row& row : rows) templates.push_back(AtRow(row, [&] { return SplitTemplate(row.text); }));
+  const std::vector<std::string> taken = TakenSequenceBytes(templates);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    records.fields.push_back(AtRow(rows[i], [&] {
+      DeriveForms(templates[i], taken, marks);
+      return ModOpFields(templates[i], rows[i].today);
+    }));
+    records.ops.emplace_back(templates[i].name, rows[i].where);
+  }
+}
+
+// The instruction tables with their help and menu places joined from the
+// help table and the menu list, which name instructions by their texts.
+std::string InstructionTables(const std::map<std::string, std::vector<Row>>& inputs) {
+  const auto input = [&](const std::string& section) {
+    const auto found = inputs.find(section);
+    return found == inputs.end() ? std::vector<Row>{} : found->second;
+  };
+  const ByteCode code = ReadByteCode(input("--byte-code"));
+  Records records;
+  AddFixedOps(input("--fixed"), records);
+  const size_t fixedCount = records.ops.size();
+  AddModOps(input("--mod"), {code.Byte("indirect"), code.Byte("named-first"), code.Byte("named-indirect")},
+            records);
+  const OtherNames names{Pairs(input("--spellings")), Pairs(input("--picks"))};
+  const std::vector<std::string> keyHelp = JoinHelp(input("--help"), records.ops, names);
+  JoinMenus(input("--menu"), records.ops, names);
+
+  std::vector<std::string> menuPlaces, fixedOps, modOps, readOnlyOps;
+  for (size_t i = 0; i < records.ops.size(); ++i) {
+    const Instruction& op = records.ops[i];
+    std::string menus = "{}";
+    if (!op.menus.empty())
+      menus = "{kMenuPlaces.data() + " + std::to_string(menuPlaces.size()) + ", " +
+              std::to_string(op.menus.size()) + "}";
+    menuPlaces.insert(menuPlaces.end(), op.menus.begin(), op.menus.end());
+    (i < fixedCount ? fixedOps : modOps)
+        .push_back("{" + records.fields[i] + ", " + CppLiteral(op.help) + ", " + menus + "}");
+  }
+  for (const Row& row : input("--read-only"))
+    readOnlyOps.push_back(
+        AtRow(row, [&] { return "{" + FixedOpFields(ReadFixedRow(row.text), row.today) + ", {}, {}}"; }));
+  return Source(ArrayOf("MenuPlace", "kMenuPlaces", menuPlaces) + ArrayOf("FixedOp", "kFixedOps", fixedOps) +
+                    ArrayOf("ModOp", "kModOps", modOps) + ArrayOf("FixedOp", "kReadOnlyOps", readOnlyOps) +
+                    ArrayOf("TextPair", "kKeyHelp", keyHelp),
+                SpanFunction("FixedOp", "FixedOps") + SpanFunction("ModOp", "ModOps") +
+                    SpanFunction("FixedOp", "ReadOnlyOps") + SpanFunction("TextPair", "KeyHelp"));
+}
+
+// The inputs by section: each flag, then its files; --today before the
+// files of today's instructions within a section.
+std::map<std::string, std::vector<Row>> ReadSections(int argc, char** argv, int first) {
+  std::map<std::string, std::vector<Row>> sections;
+  std::string section;
+  bool today = false;
+  for (int arg = first; arg < argc; ++arg) {
+    const std::string word = argv[arg];
+    if (word == "--today") {
+      today = true;
+    } else if (word.starts_with("--")) {
+      section = word;
+      today = false;
+    } else if (section.empty()) {
+      throw ShapeError("an input before its section: " + word);
+    } else {
+      const std::vector<Row> rows = ReadRows({word}, today);
+      sections[section].insert(sections[section].end(), rows.begin(), rows.end());
+    }
+  }
+  return sections;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 5) {
-    std::cerr << "usage: tablegen KIND OUTPUT FUNCTION INPUT...\n";
+  if (argc < 4) {
+    std::cerr << "usage: tablegen KIND OUTPUT ...\n";
     return 2;
   }
   const std::string kind = argv[1];
-  std::vector<Row> rows;
   try {
-    bool today = false;
-    for (int arg = 4; arg < argc; ++arg) {
-      if (std::string(argv[arg]) == "--today") {
-        today = true;
-        continue;
-      }
-      std::ifstream in(argv[arg], std::ios::binary);
-      if (!in) throw ShapeError(std::string("cannot open ") + argv[arg]);
-      std::string line;
-      for (size_t number = 1; std::getline(in, line); ++number) {
-        const std::string where = std::string(argv[arg]) + ":" + std::to_string(number);
-        try {
-          rows.push_back({Unescape(line), where, today});
-        } catch (const ShapeError& error) {
-          throw ShapeError(where + ": " + error.message());
-        }
-      }
+    std::string source;
+    if (kind == "instructions") {
+      source = InstructionTables(ReadSections(argc, argv, 3));
+    } else if (kind == "bytecode") {
+      source = ReadByteCode(ReadRows({argv[3]})).header;
+    } else {
+      if (argc < 5) throw ShapeError("usage: tablegen KIND OUTPUT FUNCTION INPUT...");
+      source = PlainTable(kind, argv[3], ReadRows(std::vector<std::string>(argv + 4, argv + argc)));
     }
-    std::string type;
-    const std::string body = Table(kind, rows, type);
-    const bool isArray = kind == "charmap";
     std::ofstream out(argv[2], std::ios::binary);
-    out << "// Generated by tablegen. Do not edit.\n"
-        << "#include \"tables/Tables.h\"\n\n"
-        << "namespace orrikey::tables {\n\n"
-        << "namespace {\n"
-        << "using namespace std::string_view_literals;\n\n"
-        << "constexpr " << type << " kRows[" << rows.size() << "] = {\n"
-        << body << "};\n"
-        << "}  // namespace\n\n";
-    if (isArray)
-      out << "const std::array<unsigned char, 32>& " << argv[3] << "() {\n"
-          << "  static constexpr std::array<unsigned char, 32> map = std::to_array(kRows);\n"
-          << "  return map;\n}\n\n";
-    else out << "std::span<const " << type << "> " << argv[3] << "() { return kRows; }\n\n";
-    out << "}  // namespace orrikey::tables\n";
+    out << source;
     if (!out) throw ShapeError(std::string("cannot write ") + argv[2]);
   } catch (const ShapeError& error) {
     std::cerr << error.message() << "\n";

@@ -17,9 +17,9 @@
 namespace orrikey::reference {
 namespace {
 
-// The first word, matched whole against every line of the help table; the
-// help of each key alone, continuation included, is checked by Descriptions().
-TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
+// The first word, matched whole against the words that start instructions'
+// lines; the help of each instruction is checked by Descriptions().
+TEST(HelpLookup, ShowsTheHelpOfTheFirstWord) {
   const struct {
     std::string line;
     std::optional<std::string> help;  // nothing: the INFO pane stays empty
@@ -34,9 +34,8 @@ TEST(HelpLookup, ShowsTheLineAfterTheFirstEqualLine) {
       {"STO\t", std::nullopt},
       {"sto 05", std::nullopt},
       {"-5", std::nullopt},
-      // A description line is a key like any other: ARCL's continuation is
-      // followed by the key line "AROT".
-      {"allowed)", "AROT"},
+      // A line of a help text names nothing: ARCL's help runs on into "allowed)".
+      {"allowed)", std::nullopt},
   };
   for (const auto& row : rows) EXPECT_EQ(HelpFor(row.line), row.help) << row.line;
 }
@@ -54,20 +53,19 @@ TEST(HelpLookup, EitherSpellingFindsTheSameHelp) {
   }
 }
 
-// Every key's description, continuation included: a key line, then its
-// description, which runs on to the next line when it ends in a blank. The help
-// shows the first line: no earlier line shadows a key.
-std::map<std::string_view, std::string> Descriptions() {
-  const auto rows = tables::Commands();
-  std::map<std::string_view, std::string> texts;
-  size_t i = 0;
-  for (; i + 1 < rows.size(); i += 2) {
-    const std::string_view key = rows[i];
-    std::string& text = texts[key] = rows[i + 1];
-    if (text.ends_with(' ') && i + 2 < rows.size()) text += rows[++i + 1];
-    EXPECT_EQ(HelpFor(key), text) << key;
-  }
-  EXPECT_EQ(i, rows.size());
+// Every help by its key: the first word of its instruction's name, or a key
+// that is no instruction. The help shows it: no earlier instruction shadows a
+// key.
+std::map<std::string_view, std::string_view> Descriptions() {
+  std::map<std::string_view, std::string_view> texts;
+  const auto add = [&](std::string_view key, std::string_view text) {
+    if (text.empty()) return;
+    texts[key] = text;
+    EXPECT_EQ(HelpFor(key), std::string(text)) << key;
+  };
+  for (const tables::FixedOp& op : tables::FixedOps()) add(op.name.substr(0, op.name.find(' ')), op.help);
+  for (const tables::ModOp& op : tables::ModOps()) add(op.name.substr(0, op.name.find(' ')), op.help);
+  for (const tables::TextPair& key : tables::KeyHelp()) add(key.key, key.value);
   return texts;
 }
 
@@ -81,7 +79,7 @@ TEST(HelpTable, KeysAndOperandNotesMatchTheInstructionTables) {
     std::string_view name = op.name;
     if (name.starts_with("KEY ")) name = "KEY";
     SCOPED_TRACE(std::string(name));
-    const std::string& text = byKey.at(name);
+    const std::string_view text = byKey.at(name);
     const auto& ind = op.indirect;
     // Derived forms are the calculator's reading of bytes, not its keys.
     const bool indirect = (ind.name.exists && !ind.name.derived) || ind.stack.exists || ind.number.exists;
@@ -121,6 +119,35 @@ TEST(ProgramToolPicks, EveryPickEncodes) {
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                             [](const std::string& line) { return !encoder::AssembleLine(line).failed(); }))
         << "pick \"" << pick << "\" types \"" << text << "\"";
+  }
+}
+
+// A member names its instruction by its name, its calculator spelling or a
+// pick's label, and an instruction may stand in several places.
+TEST(MenuPlaces, EachInstructionKnowsWhereItStands) {
+  const struct {
+    std::string_view name;
+    std::vector<std::string> places;  // the group and the member as shown
+  } rows[] = {
+      {"CLA", {"-ALPHA CLA", "-CLEAR CLA"}},
+      {"RDX", {"-MODES RDX,"}},
+      {"STOP", {"-PROGRAM R/S", "-PROGRAM STOP"}},
+      {"Y^X", {"-MATH X^Y"}},
+      {"CLV", {"-CLEAR CLV"}},
+      {"LCLV", {"-PRGM LCLV "}},
+      {"STO", {}},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> places;
+    const auto collect = [&](const auto& ops) {
+      for (const auto& op : ops)
+        if (op.name == row.name)
+          for (const tables::MenuPlace& place : op.menus)
+            places.push_back(std::string(place.group) + ' ' + std::string(place.shown));
+    };
+    collect(tables::FixedOps());
+    collect(tables::ModOps());
+    EXPECT_EQ(places, row.places) << row.name;
   }
 }
 
