@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Assembly.h"
 #include "encoder/Explain.h"
 #include "files/ProgramText.h"
