@@ -10,12 +10,11 @@ namespace orrikey::listing {
 namespace {
 
 // The calculator's own spelling of the name that starts the line, when the
-// tables name it otherwise (RDX, for RDX).
+// tables name it otherwise (RDX, for RDX); names hold no blank.
 const tables::TextPair* AliasOf(std::string_view line) {
+  const std::string_view name = line.substr(0, line.find(' '));
   for (const tables::TextPair& alias : tables::Aliases())
-    if (line.starts_with(alias.value) &&
-        (line.size() == alias.value.size() || line[alias.value.size()] == ' '))
-      return &alias;
+    if (name == alias.value) return &alias;
   return nullptr;
 }
 

@@ -73,23 +73,6 @@ void Put(std::string& out, const Spellings& spellings, std::string_view codes) {
   for (unsigned char code : codes) Put(out, spellings[code]);
 }
 
-bool AllPlain(const std::array<bool, 256>& plain, std::string_view codes) {
-  return std::all_of(codes.begin(), codes.end(),
-                     [&](char c) { return plain[static_cast<unsigned char>(c)]; });
-}
-
-// A quoted text stands as it is when its quotes pair and every character
-// does; a lone quote is written as an empty text.
-bool QuotedTextStands(std::string_view line) {
-  int quotes = 0;
-  for (const char c : line) {
-    if (c == '"') quotes += 1;
-    else if (!(quotes == 1 ? kSpelled.plainInText : kSpelled.plain)[static_cast<unsigned char>(c)])
-      return false;
-  }
-  return quotes == 2;
-}
-
 // Only a row's name starts a line with a name the calculator spells
 // otherwise, and a line starts with the first word of its row's name, so the
 // rows that do are known before any line is read.
@@ -109,8 +92,16 @@ bool HasCalculatorName(const decoder::Instruction& instruction) {
 
 }  // namespace
 
+// A line stands when every code spells as itself, those of a quoted text as
+// the text spells them; a lone quote is written as an empty text.
 bool StandsAsItIs(std::string_view codes) {
-  return AllPlain(kSpelled.plain, codes) || QuotedTextStands(codes);
+  int quotes = 0;
+  for (const char c : codes) {
+    if (c == '"') quotes += 1;
+    else if (!(quotes == 1 ? kSpelled.plainInText : kSpelled.plain)[static_cast<unsigned char>(c)])
+      return false;
+  }
+  return quotes == 0 || quotes == 2;
 }
 
 void AppendUtf8(std::string& out, std::string_view codes) {
