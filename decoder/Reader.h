@@ -20,12 +20,12 @@ struct Stop {
   std::size_t line;    // the program line it would have been, counted from 1
 };
 
-// The instructions one at a time; each one's operand bytes point into the
-// bytes read, which must outlive it.
 namespace detail {
 class Index;
 }
 
+// The instructions one at a time; each one's operand bytes point into the
+// bytes read, which must outlive it.
 class Reader {
  public:
   explicit Reader(Bytes bytes);
