@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "decoder/Decode.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "encoder/Assembly.h"
-#include "listing/ListingWriter.h"
+#include "programtext/Utf8.h"
 #include "tables/Tables.h"
 
 namespace {
@@ -72,42 +71,17 @@ void BM_Decode(benchmark::State& state) {
 }
 BENCHMARK(BM_Decode)->Unit(benchmark::kMillisecond);
 
-// The command line's way: one line at a time.
-void BM_LineReader(benchmark::State& state) {
-  const std::vector<std::uint8_t> bytes = GeneratedProgram();
-  for (auto _ : state) {
-    orrikey::decoder::LineReader reader(bytes);
-    orrikey::decoder::Line line;
-    while (reader.Next(line)) benchmark::DoNotOptimize(reader.text());
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
-  state.SetLabel("bytes = raw program bytes");
-}
-BENCHMARK(BM_LineReader)->Unit(benchmark::kMillisecond);
-
-// The command line's program text: each line in its UTF-8 spelling, the
-// lines read before copied a run at a time, into room made once.
+// The command line's program text: each instruction read and written in
+// UTF-8 into one text.
 void BM_ProgramText(benchmark::State& state) {
   const std::vector<std::uint8_t> bytes = GeneratedProgram();
-  const orrikey::decoder::LineReader::TextWriter spelling = {orrikey::listing::WriteListingInstruction,
-                                                             orrikey::listing::ListingRoom};
   std::string out;
   for (auto _ : state) {
-    orrikey::decoder::LineReader reader(bytes, spelling);
-    orrikey::decoder::Line line;
-    size_t used = 0;
-    const auto makeRoom = [&](size_t room) {
-      if (out.size() < used + room) out.resize(2 * (used + room));
-    };
-    for (;;) {
-      makeRoom(1 << 16);
-      used = static_cast<size_t>(reader.CopyKeptLines(out.data() + used, out.data() + out.size(), "\n") -
-                                 out.data());
-      makeRoom(1 + reader.Room());
-      char* at = out.data() + used;
-      *at++ = '\n';
-      if (!reader.Next(line, at)) break;
-      used = static_cast<size_t>(at + line.textSize - out.data());
+    out.clear();
+    orrikey::decoder::Reader reader(bytes);
+    for (orrikey::decoder::Instruction line; reader.Next(line);) {
+      orrikey::programtext::AppendUtf8(out, line);
+      out += '\n';
     }
     benchmark::DoNotOptimize(out.data());
   }

@@ -17,7 +17,7 @@
 #include "cli/Input.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "document/OpenProgram.h"
 #include "editing/LineDiagnostics.h"
 #include "needs/Needs.h"

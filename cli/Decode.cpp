@@ -18,9 +18,10 @@
 #include "cli/Input.h"
 #include "cli/Messages.h"
 #include "cli/Output.h"
-#include "decoder/Decode.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "listing/ListingWriter.h"
+#include "programtext/Codes.h"
+#include "programtext/Utf8.h"
 #include "text/Hex.h"
 
 namespace orrikey::cli {
@@ -63,10 +64,8 @@ DecodedText Decoded(std::span<const std::uint8_t> bytes, Format format, std::str
   // Program text takes about three bytes for every byte of the program, a
   // listing four; room never written costs nothing.
   out.reserve(bytes.size() * 4);
-  // Program text is written as listings spell their instructions.
-  const decoder::LineReader::TextWriter spelling = {listing::WriteListingInstruction, listing::ListingRoom};
-  decoder::LineReader reader(bytes, format == Format::kText ? std::optional(spelling) : std::nullopt);
-  decoder::Line line;
+  decoder::Reader reader(bytes);
+  decoder::Instruction line;
   if (format == Format::kHex) {
     // All the bytes, but the status tells whether they decode.
     while (reader.Next(line)) {
@@ -76,17 +75,29 @@ DecodedText Decoded(std::span<const std::uint8_t> bytes, Format format, std::str
   } else if (format == Format::kListing) {
     // The listing holds only instructions, so a stop leaves the error line out.
     listing::ListingStream listing(out);
-    while (reader.Next(line)) listing.Add({reader.text(), line.size, line.endsProgram(), line.dropped()});
+    std::string codes;
+    while (reader.Next(line)) {
+      codes.clear();
+      programtext::AppendCodes(codes, line);
+      listing.Add({codes, line.size, line.endsProgram(), line.dropped()});
+    }
     listing.Finish();
   } else {
     bool first = true;
-    const auto add = [&](std::string_view lineText) {
+    const auto startLine = [&] {
       if (!first) out += lineBreak;
       first = false;
-      out += lineText;
     };
-    while (reader.Next(line)) add(reader.text());
-    if (reader.stop()) add(decoder::kErrorLine);
+    while (reader.Next(line)) {
+      startLine();
+      // Program text is written as listings spell their instructions.
+      if (format == Format::kText) programtext::AppendUtf8(out, line);
+      else programtext::AppendCodes(out, line);
+    }
+    if (reader.stop()) {
+      startLine();
+      out += decoder::kErrorLine;
+    }
     if (lineBreak == "\n") out += '\n';
   }
   return {std::move(out), reader.stop()};

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "decoder/Decode.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "document/TypedLine.h"
 #include "files/ProgramText.h"
+#include "programtext/Codes.h"
 #include "text/Lines.h"
 #include "text/Utf8.h"
 
@@ -58,14 +58,17 @@ void ListingLines(std::string_view bytes, const TakeProgramLine& take, const lis
 // into its jumps and labels included, and the row the decoder read it as;
 // where the bytes stop mid-instruction, the decoder's error line ends them.
 std::string RawLines(std::string_view bytes, const TakeProgramLine& take) {
-  decoder::LineReader reader(decoder::AsBytes(bytes));
-  decoder::Line read;
+  decoder::Reader reader(decoder::AsBytes(bytes));
+  decoder::Instruction read;
+  std::string codes;
   size_t count = 0;
   while (reader.Next(read)) {
     encoder::Instruction instruction;
     if (read.fixedOp) instruction = read.fixedOp;
     else if (read.modOp) instruction = read.modOp;
-    ProgramLine line{++count, reader.text(), {{}, std::nullopt, std::nullopt, instruction}, {}};
+    codes.clear();
+    programtext::AppendCodes(codes, read);
+    ProgramLine line{++count, codes, {{}, std::nullopt, std::nullopt, instruction}, {}};
     line.assembled.bytes.append(decoder::AsBytes(bytes.substr(read.offset, read.size)));
     take(line);
   }

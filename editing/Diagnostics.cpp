@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "editing/NeedsDiagnostics.h"
 #include "encoder/Explain.h"
 #include "text/CodePage.h"

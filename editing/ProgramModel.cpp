@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "document/TypedLine.h"
 #include "editing/TypedText.h"
 #include "listing/ListingWriter.h"

@@ -6,8 +6,9 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Assembly.h"
 #include "encoder/Explain.h"
 #include "files/ProgramText.h"
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fault.message.empty() || fault.begin >= fault.end || fault.end > lines[failed].size()) std::abort();
   }
   if (assembly.failureCount() > 0) return 0;
-  if (orrikey::decoder::Decode(assembly.Bytes()).stop) std::abort();
+  const std::vector<std::uint8_t> bytes = assembly.Bytes();
+  if (orrikey::decoder::Decode(bytes).stop) std::abort();
   return 0;
 }

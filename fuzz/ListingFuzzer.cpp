@@ -6,11 +6,13 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Encoder.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "programtext/Codes.h"
 #include "text/Hex.h"
 
 namespace {
@@ -38,15 +40,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string hex = EncodeAll(read.lines);
   if (!read.errors.empty() || hex.empty()) return 0;
 
-  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(orrikey::text::ParseHex(hex).bytes);
+  const std::vector<std::uint8_t> bytes = orrikey::text::ParseHex(hex).bytes;
+  const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
   if (decoded.stop) std::abort();
   std::string expected;
+  std::vector<std::string> texts;
+  for (const orrikey::decoder::Instruction& line : decoded.lines)
+    texts.push_back(orrikey::programtext::CodesOf(line));
   std::vector<orrikey::listing::ListedLine> listed;
   bool open = false;  // lines after the last END, which the listing ends with one
-  for (const orrikey::decoder::Line& line : decoded.lines) {
-    if (!line.dropped())
-      expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(decoded.TextOf(line)));
-    listed.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+  for (size_t i = 0; i < decoded.lines.size(); ++i) {
+    const orrikey::decoder::Instruction& line = decoded.lines[i];
+    if (!line.dropped()) expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(texts[i]));
+    listed.push_back({texts[i], line.size, line.endsProgram(), line.dropped()});
     open = !line.endsProgram() && (open || !line.dropped());
   }
   if (open) expected += "C0000D";

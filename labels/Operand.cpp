@@ -1,11 +1,17 @@
-#include <string_view>
-
-#include "decoder/LineOperand.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "encoder/Encoder.h"
 #include "labels/Labels.h"
+#include "programtext/Codes.h"
 
 namespace orrikey::labels {
+namespace {
+
+bool IsLetter(unsigned label) {
+  return label - tables::kUpperLabelBase < tables::kUpperLabelLetters.size() ||
+         label - tables::kLowerLabelBase < tables::kLowerLabelLetters.size();
+}
+
+}  // namespace
 
 // The bytes are read back the way the decoder reads them, so that the jump
 // distances a calculator caches in a raw file's GTO and XEQ, its CA 00 global
@@ -22,22 +28,17 @@ std::optional<LabelLine> LabelLineOf(const encoder::AssembledLine& line) {
     case tables::OperandKind::kProgram: break;
     default: return std::nullopt;
   }
-  decoder::LineReader reader(line.bytes);
-  decoder::Line read;
-  std::string_view text =
-      decoder::OperandOf(reader.Next(read) ? reader.text() : std::string_view(), instruction);
-
-  if (text.starts_with("IND ")) {
-    label.indirect = true;
-    text.remove_prefix(4);
-  } else if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
-    label.kind = LabelKind::kGlobal;
-    text = text.substr(1, text.size() - 2);
-  } else if (text.size() == 1 && (tables::kUpperLabelLetters.find(text[0]) != std::string_view::npos ||
-                                  tables::kLowerLabelLetters.find(text[0]) != std::string_view::npos)) {
+  decoder::Reader reader(line.bytes);
+  decoder::Instruction read;
+  if (!reader.Next(read) || read.kind != decoder::Kind::kOperand) return label;
+  const decoder::Operand& operand = read.operand;
+  // What an indirect jump reaches is known only when it runs: it names none.
+  label.indirect = operand.indirect;
+  if (label.indirect) return label;
+  if (operand.kind == decoder::ValueKind::kName) label.kind = LabelKind::kGlobal;
+  else if (operand.kind == decoder::ValueKind::kLabel && IsLetter(operand.value))
     label.kind = LabelKind::kLetter;
-  }
-  label.name = text;
+  programtext::AppendValue(label.name, operand);
   return label;
 }
 

@@ -1,8 +1,8 @@
 #include "listing/ListingReader.h"
 
-#include "listing/ListingWriter.h"
 #include "listing/Spellings.h"
-#include "listing/TextEscapes.h"
+#include "programtext/TextEscapes.h"
+#include "programtext/Utf8.h"
 #include "tables/Tables.h"
 #include "text/CalculatorNames.h"
 #include "text/Characters.h"
@@ -210,7 +210,7 @@ struct Converter {
   bool Quoted(size_t close) {
     std::string characters;  // calculator codes
     for (at += QuoteLength(); at < close;) {
-      if (const auto escape = listing::ReadEscape(text.substr(at, close - at))) {
+      if (const auto escape = programtext::ReadEscape(text.substr(at, close - at))) {
         characters += static_cast<char>(escape->code);
         at += escape->length;
         continue;
@@ -416,7 +416,7 @@ std::string DescribeSpellings() {
   for (const Spelling& spelling : spellings) {
     text += std::string(spelling.ascii);
     text.append(8 - spelling.ascii.size(), ' ');
-    text += ListingInstruction(spelling.programText) + '\n';
+    text += programtext::Utf8Of(spelling.programText) + '\n';
   }
   return text;
 }

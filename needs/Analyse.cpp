@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstring>
 
 #include "needs/Needs.h"
 
@@ -21,22 +20,9 @@ ProgramNeeds& Analyser::Current() {
   return out_.programs.back();
 }
 
-LineNeeds Analyser::Read(const encoder::AssembledLine& line) {
-  const auto* row = std::get_if<const tables::ModOp*>(&line.instruction);
-  if (line.failed() || !row || line.bytes.size() > sizeof(std::uint64_t)) return NeedsOf(line);
-  std::uint64_t bytes = 0;
-  std::memcpy(&bytes, line.bytes.data(), line.bytes.size());
-  const std::size_t slot =
-      ((bytes ^ reinterpret_cast<std::uintptr_t>(*row)) * 0x9E3779B97F4A7C15u >> 56) % kRemembered;
-  Remembered& remembered = remembered_[slot];
-  if (remembered.row != *row || remembered.bytes != bytes || remembered.size != line.bytes.size())
-    remembered = {*row, bytes, line.bytes.size(), NeedsOf(line)};
-  return remembered.needs;
-}
-
 void Analyser::Add(const encoder::AssembledLine& line) {
   const std::uint32_t at = line_++;
-  const LineNeeds needs = Read(line);
+  const LineNeeds needs = NeedsOf(line);
   if (NeedsAnything(needs)) {
     ProgramNeeds& program = Current();
     if (needs.todayOnly && program.todayCount++ == 0) program.firstToday = at;

@@ -2,21 +2,26 @@
 // the decoder reads the bytes, so a raw file's wider forms read as the typed
 // line does.
 
-#include <charconv>
-#include <string_view>
-
-#include "decoder/LineOperand.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "needs/Needs.h"
 
 namespace orrikey::needs {
 namespace {
 
-std::optional<unsigned> NumberOf(std::string_view text) {
-  unsigned value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
+// The number the operand writes in digits: a register, a plain number, a
+// local label that is neither a letter nor a stack register.
+std::optional<unsigned> NumberOf(const decoder::Operand& operand) {
+  switch (operand.kind) {
+    case decoder::ValueKind::kRegister:
+    case decoder::ValueKind::kNumber: return operand.value;
+    case decoder::ValueKind::kLabel:
+      if (operand.value - tables::kUpperLabelBase < tables::kUpperLabelLetters.size() ||
+          operand.value - tables::kLowerLabelBase < tables::kLowerLabelLetters.size() ||
+          operand.value - tables::kStackBase < tables::kStackLetters.size())
+        return std::nullopt;
+      return operand.value;
+    default: return std::nullopt;
+  }
 }
 
 bool IsTodayOnly(const encoder::Instruction& instruction) {
@@ -28,10 +33,8 @@ bool IsTodayOnly(const encoder::Instruction& instruction) {
 // IND nn reads the register nn for what it names, whatever the instruction;
 // IND ST x and IND "name" read no numbered register, and a stack register or
 // a name as operand is none.
-void ReadOperand(std::string_view operand, const tables::ModOp& op, LineNeeds& needs) {
-  constexpr std::string_view kIndirect = "IND ";
-  if (operand.starts_with(kIndirect)) {
-    operand.remove_prefix(kIndirect.size());
+void ReadOperand(const decoder::Operand& operand, const tables::ModOp& op, LineNeeds& needs) {
+  if (operand.indirect) {
     needs.reg = NumberOf(operand);
     needs.indirect =
         op.number == tables::NumberMeans::kRegister || op.number == tables::NumberMeans::kStatisticsBlock;
@@ -58,9 +61,9 @@ LineNeeds NeedsOf(const encoder::AssembledLine& line) {
   }
   const auto* mod = std::get_if<const tables::ModOp*>(&line.instruction);
   if (!mod) return needs;
-  decoder::LineReader reader(line.bytes);
-  decoder::Line read;
-  if (reader.Next(read)) ReadOperand(decoder::OperandOf(reader.text(), **mod), **mod, needs);
+  decoder::Reader reader(line.bytes);
+  decoder::Instruction read;
+  if (reader.Next(read) && read.kind == decoder::Kind::kOperand) ReadOperand(read.operand, **mod, needs);
   return needs;
 }
 

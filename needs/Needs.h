@@ -112,19 +112,7 @@ class Analyser {
 
  private:
   ProgramNeeds& Current();
-  LineNeeds Read(const encoder::AssembledLine& line);
 
-  // Programs repeat their instructions, and a line's needs follow from its
-  // bytes and row: the needs of short lines read before are looked up, so
-  // that an edit's analysis reads few operands again.
-  struct Remembered {
-    const tables::ModOp* row = nullptr;
-    std::uint64_t bytes = 0;
-    std::size_t size = 0;
-    LineNeeds needs;
-  };
-  static constexpr std::size_t kRemembered = 256;
-  std::vector<Remembered> remembered_ = std::vector<Remembered>(kRemembered);
   Needs out_;
   std::uint32_t line_ = 0;
   std::uint32_t program_ = 0;

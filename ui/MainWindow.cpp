@@ -4,8 +4,10 @@
 
 #include "ui/MainWindow.h"
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Assembly.h"
+#include "programtext/Codes.h"
+#include "programtext/ProgramLines.h"
 #include "reference/Help.h"
 #include "text/Comment.h"
 #include "text/Hex.h"
@@ -51,10 +53,10 @@ QString HexDigits(QString text) {
 
 // A lone last digit is left out. Throws std::runtime_error for a pair that is
 // not hex.
-decoder::Decoded DecodeHexDigits(const QString& digits) {
-  const text::ParsedHex parsed = text::ParseHex(ToDisplayCodes(digits));
+std::vector<std::uint8_t> HexDigitBytes(const QString& digits) {
+  text::ParsedHex parsed = text::ParseHex(ToDisplayCodes(digits));
   if (!parsed.error.empty()) throw std::runtime_error(parsed.error);
-  return decoder::Decode(parsed.bytes);
+  return std::move(parsed.bytes);
 }
 
 // Room for the two panes side by side with INFO below them.
@@ -159,8 +161,9 @@ void MainWindow::newFile() {
 void MainWindow::convertToCode() {
   const QString digits = HexDigits(hexEdit_->text());
   if (digits.isEmpty() || !maySaveChanges("replacing it")) return;
-  const decoder::Decoded decoded = DecodeHexDigits(digits);
-  codeEdit_->replaceLines(decoder::ProgramText(decoded));
+  const std::vector<std::uint8_t> bytes = HexDigitBytes(digits);
+  const decoder::Decoded decoded = decoder::Decode(bytes);
+  codeEdit_->replaceLines(programtext::ProgramLines(decoded));
   if (decoded.stop) statusBar()->showMessage(FromWindows1252(decoder::StopMessage(decoded.stop)));
 }
 
@@ -234,9 +237,10 @@ void MainWindow::showHelpForCode() { infoPanel_->showHelp(editor_->helpForLine(i
 // program text holds.
 void MainWindow::showHelpForHex() {
   const QString row = hexEdit_->currentRow();
-  const decoder::Decoded decoded = DecodeHexDigits(HexDigits(row));
+  const std::vector<std::uint8_t> bytes = HexDigitBytes(HexDigits(row));
+  const decoder::Decoded decoded = decoder::Decode(bytes);
   const std::optional<std::string> help =
-      decoded.lines.empty() ? std::nullopt : reference::HelpFor(decoded.TextOf(decoded.lines.front()));
+      decoded.lines.empty() ? std::nullopt : reference::HelpFor(programtext::CodesOf(decoded.lines.front()));
   infoPanel_->showHelp(help ? FromWindows1252(*help) : QString());
 }
 

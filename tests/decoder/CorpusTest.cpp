@@ -11,9 +11,10 @@
 #include <set>
 #include <span>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Encoder.h"
 #include "files/RawFile.h"
+#include "programtext/Codes.h"
 #include "text/Hex.h"
 
 namespace orrikey {
@@ -41,11 +42,11 @@ std::set<std::string> Examine(const std::string& file) {
   const std::span<const std::uint8_t> bytes = decoder::AsBytes(file);
   const decoder::Decoded decoded = decoder::Decode(bytes);
   std::set<std::string> reasons;
-  for (const decoder::Line& line : decoded.lines) {
-    const std::string text(decoded.TextOf(line));
-    // The reader keeps lines it has read; each must read so on its own too.
+  for (const decoder::Instruction& line : decoded.lines) {
+    const std::string text = programtext::CodesOf(line);
+    // Each line must read alike on its own, without the bytes around it.
     const decoder::Decoded alone = decoder::Decode(bytes.subspan(line.offset, line.size));
-    if (alone.lines.size() != 1 || alone.TextOf(alone.lines[0]) != text)
+    if (alone.lines.size() != 1 || programtext::CodesOf(alone.lines[0]) != text)
       return {"reads otherwise alone: " + text};
     const encoder::AssembledLine assembled = encoder::AssembleLine(text);
     if (assembled.failed()) return {"does not encode: " + text};

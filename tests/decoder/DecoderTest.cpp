@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "decoder/Decode.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
+#include "programtext/Codes.h"
+#include "programtext/ProgramLines.h"
 #include "text/Hex.h"
 
 namespace orrikey {
@@ -26,8 +27,9 @@ struct DecodeRow {
 // with the right line number; any other row must decode to its end.
 void ExpectDecodes(const std::vector<DecodeRow>& rows) {
   for (const DecodeRow& row : rows) {
-    const decoder::Decoded decoded = decoder::Decode(text::ParseHex(row.hex).bytes);
-    EXPECT_EQ(decoder::ProgramText(decoded), row.lines) << "hex: " << row.hex;
+    const std::vector<std::uint8_t> bytes = text::ParseHex(row.hex).bytes;
+    const decoder::Decoded decoded = decoder::Decode(bytes);
+    EXPECT_EQ(programtext::ProgramLines(decoded), row.lines) << "hex: " << row.hex;
     const bool failed = !row.lines.empty() && row.lines.back() == kErrorLine;
     const std::string message =
         failed ? kErrorLine + " - Around Line: " + std::to_string(row.lines.size()) : "";
@@ -231,14 +233,14 @@ TEST(Decoder, OneLineAtATimeReadsTheSame) {
   const decoder::Decoded whole = decoder::Decode(bytes);
   const std::pair<size_t, size_t> spans[] = {{0, 5}, {5, 2}, {7, 2}, {9, 2}, {11, 2}};
   ASSERT_EQ(whole.lines.size(), std::size(spans));
-  const auto span = [](const decoder::Line& l) { return std::pair<size_t, size_t>(l.offset, l.size); };
-  decoder::LineReader reader(bytes);
-  decoder::Line line;
+  const auto span = [](const decoder::Instruction& l) { return std::pair<size_t, size_t>(l.offset, l.size); };
+  decoder::Reader reader(bytes);
+  decoder::Instruction line;
   size_t i = 0;
   for (; reader.Next(line); ++i) {
-    const std::string_view text = reader.text();
+    const std::string text = programtext::CodesOf(line);
     ASSERT_LT(i, std::size(spans));
-    EXPECT_EQ(text, whole.TextOf(whole.lines[i]));
+    EXPECT_EQ(text, programtext::CodesOf(whole.lines[i]));
     EXPECT_EQ(span(line), spans[i]) << text;
     EXPECT_EQ(span(whole.lines[i]), spans[i]) << text;
   }

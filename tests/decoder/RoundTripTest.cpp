@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Assembly.h"
+#include "programtext/ProgramLines.h"
 #include "tables/Tables.h"
 #include "text/CalculatorNames.h"
 
@@ -83,13 +84,14 @@ TEST(RoundTrip, EveryInstruction) {
   for (const std::string& line : program) {
     const encoder::AssembledLine assembled = encoder::AssembleLine(line);
     ASSERT_FALSE(assembled.failed()) << line << ": " << encoder::HexRow(assembled);
-    EXPECT_EQ(decoder::ProgramText(decoder::Decode(assembled.bytes)), Lines{line})
+    EXPECT_EQ(programtext::ProgramLines(decoder::Decode(assembled.bytes)), Lines{line})
         << "hex: " << encoder::HexRow(assembled);
   }
   program.push_back("END");
   const encoder::Assembly assembly = encoder::Assemble(program);
   ASSERT_EQ(assembly.failureCount(), 0u);
-  EXPECT_EQ(decoder::ProgramText(decoder::Decode(assembly.Bytes())), program);
+  const std::vector<std::uint8_t> bytes = assembly.Bytes();
+  EXPECT_EQ(programtext::ProgramLines(decoder::Decode(bytes)), program);
 }
 
 }  // namespace

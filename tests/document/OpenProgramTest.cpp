@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "decoder/Decode.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "document/TypedLine.h"
 #include "files/FileIO.h"
 #include "listing/ListingWriter.h"
+#include "programtext/Codes.h"
+#include "programtext/Utf8.h"
 #include "text/CodePage.h"
 
 #include <algorithm>
@@ -146,13 +147,17 @@ TEST(RoundTripTest, KeepsEveryCodeOfATextInEveryForm) {
   std::string utf8, textFormat;
   text::AppendDisplayCodesUtf8(utf8, eightBit);
   // As the command line and the page write decoded program text.
-  decoder::LineReader reader(
-      bytes, decoder::LineReader::TextWriter{listing::WriteListingInstruction, listing::ListingRoom});
-  for (decoder::Line line; reader.Next(line);) textFormat += std::string(reader.text()) + "\n";
   const decoder::Decoded decoded = decoder::Decode(bytes);
+  std::vector<std::string> codes;
+  for (const decoder::Instruction& line : decoded.lines) {
+    programtext::AppendUtf8(textFormat, line);
+    textFormat += '\n';
+    codes.push_back(programtext::CodesOf(line));
+  }
   std::vector<listing::ListedLine> listed;
-  for (const decoder::Line& line : decoded.lines)
-    listed.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+  for (size_t i = 0; i < decoded.lines.size(); ++i)
+    listed.push_back(
+        {codes[i], decoded.lines[i].size, decoded.lines[i].endsProgram(), decoded.lines[i].dropped()});
   const struct {
     std::string_view form;
     std::string text;

@@ -11,12 +11,13 @@
 #include <string>
 #include <utility>
 
-#include "decoder/Decode.h"
+#include "decoder/Reader.h"
 #include "encoder/Encoder.h"
 #include "files/FileIO.h"
 #include "files/RawFile.h"
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
+#include "programtext/Codes.h"
 
 namespace orrikey::listing {
 namespace {
@@ -38,16 +39,20 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
   if (!fs::is_directory(folder)) GTEST_SKIP() << "no corpus at " << ORRIKEY_CORPUS_DIR;
   for (const auto& entry : fs::directory_iterator(folder)) {
     SCOPED_TRACE(entry.path().filename().string());
-    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(files::ReadRawFile(entry.path())));
+    const std::string file = files::ReadRawFile(entry.path());
+    const decoder::Decoded decoded = decoder::Decode(decoder::AsBytes(file));
     ASSERT_FALSE(decoded.stop);
 
     std::string expected, headers, counted;
+    std::vector<std::string> texts;
+    for (const decoder::Instruction& line : decoded.lines) texts.push_back(programtext::CodesOf(line));
     std::vector<ListedLine> listed;
     size_t bytes = 0, unended = 0;  // of the program not yet ended, NULLs left out
-    for (const decoder::Line& line : decoded.lines) {
-      listed.push_back({decoded.TextOf(line), line.size, line.endsProgram(), line.dropped()});
+    for (size_t i = 0; i < decoded.lines.size(); ++i) {
+      const decoder::Instruction& line = decoded.lines[i];
+      listed.push_back({texts[i], line.size, line.endsProgram(), line.dropped()});
       if (line.dropped()) continue;
-      expected += encoder::HexRow(encoder::AssembleLine(decoded.TextOf(line)));
+      expected += encoder::HexRow(encoder::AssembleLine(texts[i]));
       bytes += line.endsProgram() ? 0 : line.size;
       unended = line.endsProgram() ? 0 : unended + 1;
       if (line.endsProgram()) counted += "00 { " + std::to_string(std::exchange(bytes, 0)) + "-Byte Prgm }\n";

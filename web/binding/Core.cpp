@@ -16,8 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "decoder/Decode.h"
-#include "decoder/LineReader.h"
+#include "decoder/Reader.h"
 #include "document/OpenProgram.h"
 #include "editing/ProgramModel.h"
 #include "encoder/Assembly.h"
@@ -25,6 +24,7 @@
 #include "listing/ListingReader.h"
 #include "listing/ListingWriter.h"
 #include "listing/PastedListing.h"
+#include "programtext/Utf8.h"
 #include "tables/Tables.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
@@ -170,11 +170,14 @@ val Open(const std::string& name, const std::string& bytes, const std::string& a
 // `orrikey-cli decode` writes them, and the message where decoding stopped.
 val Decode(const std::string& bytes) {
   try {
-    decoder::LineReader reader(
-        decoder::AsBytes(bytes),
-        decoder::LineReader::TextWriter{listing::WriteListingInstruction, listing::ListingRoom});
+    decoder::Reader reader(decoder::AsBytes(bytes));
     val lines = val::array();
-    for (decoder::Line line; reader.Next(line);) lines.call<void>("push", std::string(reader.text()));
+    std::string text;
+    for (decoder::Instruction line; reader.Next(line);) {
+      text.clear();
+      programtext::AppendUtf8(text, line);
+      lines.call<void>("push", text);
+    }
     val out = val::object();
     out.set("lines", lines);
     out.set("error", decoder::StopMessage(reader.stop()));

@@ -1,12 +1,14 @@
-#include "decoder/Index.h"
+#include "decoder/detail/Index.h"
 
-#include "decoder/Decode.h"
+#include "decoder/Instruction.h"
 
 #include <algorithm>
 #include <optional>
 
-namespace orrikey::decoder {
+namespace orrikey::decoder::detail {
 namespace {
+
+namespace bytecode = tables::bytecode;
 
 std::optional<std::uint64_t> Pack(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > 4) return std::nullopt;
@@ -43,22 +45,24 @@ Index::Index() {
     for (const tables::FixedOp& op : table) {
       const auto bytes = AsBytes(op.bytes);
       fixed_.try_emplace(*Pack(bytes), &op);
-      longestName_ = std::max(longestName_, op.name.size());
-      const bool twoByte = bytes.size() == 2 && bytes[0] >= 0xA0 && bytes[0] <= 0xA7;
-      if (twoByte && !twoByte_[(bytes[0] & 7u) << 8 | bytes[1]])
-        twoByte_[(bytes[0] & 7u) << 8 | bytes[1]] = &op;
-      const bool labelRow = bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && bytes[1] == 0;
-      if (labelRow && !LabelRow(bytes[0], bytes[2])) labelRows_[(bytes[0] & 0xFu) << 8 | bytes[2]] = &op;
+      const bool twoByte =
+          bytes.size() == 2 && bytes[0] >= bytecode::kTwoByteFirst && bytes[0] <= bytecode::kTwoByteLast;
+      if (twoByte && !TwoByteFunction(bytes[0], bytes[1]))
+        twoByte_[(bytes[0] - bytecode::kTwoByteFirst) << 8 | bytes[1]] = &op;
+      const bool labelRow = bytes.size() == 3 && bytes[0] >= bytecode::kGlobalFirst &&
+                            bytes[0] <= bytecode::kGlobalLast && bytes[1] == 0;
+      if (labelRow && !LabelRow(bytes[0], bytes[2]))
+        labelRows_[(bytes[0] - bytecode::kGlobalFirst) << 8 | bytes[2]] = &op;
     }
   }
   for (const tables::ModOp& op : tables::ModOps()) {
     IndexModOp(op);
-    longestName_ = std::max(longestName_, op.name.size());
     if (op.definesLabel) globalLabel_ = &op;
   }
   FillFirstBytes();
+  FillWrappedForms();
   for (const auto& [key, forms] : operandForms_)
-    if (key >> 32 == 2 && (key >> 8 & 0xFF) >= 0xF0) sequenceForms_[key & 0xFFF] = &forms;
+    if (key >> 32 == 2 && (key >> 8 & 0xFF) >= bytecode::kCounted) sequenceForms_[key & 0xFFF] = &forms;
   for (const auto& [key, named] : namedForms_)
     if (key >> 32 == 1) oneByteNames_[key & 0xFF] = named;
 }
@@ -123,30 +127,39 @@ void Index::FillFirstBytes() {
     else if (const OperandEntries* forms = OperandForms(lead); forms && entry.reading == Reading::kNothing)
       entry = {.reading = Reading::kOperandByte, .forms = forms};
   }
-  for (unsigned byte = 0; byte < 256; ++byte) sizes_[byte] = SizeOf(static_cast<std::uint8_t>(byte));
 }
 
-SizeRule Index::SizeOf(std::uint8_t byte) const {
-  const FirstByte& entry = first_[byte];
-  switch (entry.reading) {
-    case Reading::kFixed: return {.size = 1};
-    case Reading::kShortNumber: return {.size = static_cast<std::uint8_t>(entry.trailingByte ? 2 : 1)};
-    case Reading::kOperandByte:
-    case Reading::kTwoByteFunction: return {.size = 2};
-    case Reading::kLongGotoXeq: return {.size = 3};
-    case Reading::kSequence: return {.size = 1, .lengthAt = 0};
-    case Reading::kGlobalLabelOrEnd: return {.size = 3, .lengthAt = 2};
-    case Reading::kNameAfterLength: return {.size = 2, .lengthAt = 1};
-    default: return {};
+// ASSIGN, the key assignments and SIZE have wider forms of their own, or
+// none: A7 before the sub-bytes that lead their forms wraps nothing. A body
+// that starts below an append is a text, which A7 never wraps.
+void Index::FillWrappedForms() {
+  std::array<bool, 256> ownWide{};
+  for (const tables::ModOp& op : tables::ModOps()) {
+    using tables::OperandKind;
+    if (op.operand != OperandKind::kKeyLabel && op.operand != OperandKind::kKeyAssignment &&
+        op.operand != OperandKind::kWord)
+      continue;
+    for (const tables::OperandForms* forms : {&op.direct, &op.indirect}) {
+      for (const tables::OperandForm* form : {&forms->stack, &forms->number, &forms->shortNumber}) {
+        const auto lead = AsBytes(form->lead);
+        if (form->exists && lead.size() >= 2 && lead[0] >= bytecode::kCounted) ownWide[lead[1]] = true;
+      }
+      if (forms->name.exists && !forms->name.lead.empty()) ownWide[AsBytes(forms->name.lead)[0]] = true;
+    }
   }
+  for (unsigned byte = 0; byte < 256; ++byte)
+    wrapsAnother_[byte] = byte > bytecode::kAppend && byte != bytecode::kWide && !ownWide[byte];
 }
 
 std::optional<FirstByte> Index::ByRange(std::uint8_t byte) const {
-  if (IsNumberByte(byte)) return FirstByte{.reading = Reading::kNumber};
-  if (byte >= 0xF0) return FirstByte{.reading = Reading::kSequence};
-  if (byte >= 0xA0 && byte <= 0xA7) return FirstByte{.reading = Reading::kTwoByteFunction};
-  if (byte >= 0xC0 && byte <= 0xCD) return FirstByte{.reading = Reading::kGlobalLabelOrEnd};
-  if (byte < 0xD0 || byte > 0xEF) return std::nullopt;
+  if (bytecode::IsNumberByte(byte)) return FirstByte{.reading = Reading::kNumber};
+  if (byte >= bytecode::kCounted) return FirstByte{.reading = Reading::kSequence};
+  if (byte >= bytecode::kTwoByteFirst && byte <= bytecode::kTwoByteLast)
+    return FirstByte{.reading = Reading::kTwoByteFunction};
+  if (byte >= bytecode::kGlobalFirst && byte <= bytecode::kGlobalLast)
+    return FirstByte{.reading = Reading::kGlobalLabelOrEnd};
+  if (byte < bytecode::kLongJumpFirst || byte > bytecode::kLongJumpLast) return std::nullopt;
+  // The rows give the jumps' leads with the jump distance's digit cleared.
   const std::uint8_t lead[] = {static_cast<std::uint8_t>(byte & 0xF0), 0};
   const OperandEntries* forms = OperandForms(lead);
   if (!forms) return FirstByte{};
@@ -159,7 +172,8 @@ const tables::FixedOp* Index::Fixed(std::span<const std::uint8_t> bytes) const {
 }
 
 const OperandEntries* Index::OperandForms(std::span<const std::uint8_t> lead) const {
-  if (lead.size() == 2 && lead[0] >= 0xF0) return sequenceForms_[(lead[0] & 0xFu) << 8 | lead[1]];
+  if (lead.size() == 2 && lead[0] >= bytecode::kCounted)
+    return sequenceForms_[(lead[0] - bytecode::kCounted) << 8 | lead[1]];
   return Find(operandForms_, lead);
 }
 
@@ -182,4 +196,4 @@ const tables::ModOp* Index::TenOrEleven(std::span<const std::uint8_t> bytes, uns
   return found->first;
 }
 
-}  // namespace orrikey::decoder
+}  // namespace orrikey::decoder::detail

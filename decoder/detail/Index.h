@@ -11,9 +11,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tables/ByteCode.h"
 #include "tables/Tables.h"
 
-namespace orrikey::decoder {
+namespace orrikey::decoder::detail {
 
 // How an operand form writes its value.
 enum class ValueStyle : std::uint8_t {
@@ -56,29 +57,19 @@ struct FirstByte {
   bool trailingByte = false;               // kShortNumber: GTO's short form takes one more
 };
 
-// How the first byte of an instruction tells its byte count before it is
-// read: `size`, and where `lengthAt` points at one of its bytes, Fn, n more.
-struct SizeRule {
-  static constexpr std::uint8_t kNoLength = 0xFF;
-  std::uint8_t size = 0;  // none told: numbers run on, some bytes are no instruction
-  std::uint8_t lengthAt = kNoLength;
-};
-
 class Index {
  public:
   static const Index& Get();
 
   const FirstByte& First(std::uint8_t byte) const { return first_[byte]; }
-  // By the first byte, how the instruction tells its byte count.
-  const std::array<SizeRule, 256>& Sizes() const { return sizes_; }
   // A0 to A7 and a second byte: the instruction, or null.
   const tables::FixedOp* TwoByteFunction(std::uint8_t first, std::uint8_t second) const {
-    return twoByte_[(first & 7u) << 8 | second];
+    return twoByte_[(first - tables::bytecode::kTwoByteFirst) << 8 | second];
   }
   // C0 to CD, 00 and a third byte: the instruction without an operand (END),
   // or null.
   const tables::FixedOp* LabelRow(std::uint8_t first, std::uint8_t third) const {
-    return labelRows_[(first & 0xFu) << 8 | third];
+    return labelRows_[(first - tables::bytecode::kGlobalFirst) << 8 | third];
   }
   // An instruction without an operand, or a form only read, by its bytes.
   const tables::FixedOp* Fixed(std::span<const std::uint8_t> bytes) const;
@@ -90,17 +81,15 @@ class Index {
   const tables::ModOp* TenOrEleven(std::span<const std::uint8_t> bytes, unsigned& number) const;
   // The instruction global labels read as.
   const tables::ModOp& GlobalLabel() const { return *globalLabel_; }
-  // The most characters a line other than a number can take: KEY lines
-  // hold two names, and no operand reaches 64 characters (a sequence counts
-  // at most 15 bytes, and a text spells each in three characters at most).
-  size_t LongestLine() const { return 2 * longestName_ + 64; }
+  // Whether A7 and this sub-byte wrap a shorter form, read as that form.
+  bool WrapsAnotherForm(std::uint8_t subByte) const { return wrapsAnother_[subByte]; }
 
  private:
   Index();
   void IndexModOp(const tables::ModOp& op);
   void FillFirstBytes();
   std::optional<FirstByte> ByRange(std::uint8_t byte) const;
-  SizeRule SizeOf(std::uint8_t byte) const;
+  void FillWrappedForms();
 
   // Keys are up to four bytes and their count, packed into one number.
   using Key = std::uint64_t;
@@ -110,7 +99,6 @@ class Index {
   std::unordered_map<Key, std::pair<const tables::ModOp*, bool>> namedForms_;
   std::unordered_map<Key, std::pair<const tables::ModOp*, unsigned>> tenEleven_;
   std::array<FirstByte, 256> first_{};
-  std::array<SizeRule, 256> sizes_{};
   std::array<const tables::FixedOp*, 8 * 256> twoByte_{};
   // Looked up for every global label before it reads as one.
   std::array<const tables::FixedOp*, 16 * 256> labelRows_{};
@@ -118,8 +106,8 @@ class Index {
   // Fn and the byte after it, and a name's lead byte.
   std::array<const OperandEntries*, 16 * 256> sequenceForms_{};
   std::array<std::pair<const tables::ModOp*, bool>, 256> oneByteNames_{};
+  std::array<bool, 256> wrapsAnother_{};
   const tables::ModOp* globalLabel_ = nullptr;
-  size_t longestName_ = 0;
 };
 
-}  // namespace orrikey::decoder
+}  // namespace orrikey::decoder::detail

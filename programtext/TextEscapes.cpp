@@ -1,4 +1,4 @@
-#include "listing/TextEscapes.h"
+#include "programtext/TextEscapes.h"
 
 #include "tables/Tables.h"
 #include "text/CodePage.h"
@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace orrikey::listing {
+namespace orrikey::programtext {
 namespace {
 
 constexpr unsigned char kLineFeed = 10;
@@ -61,4 +61,4 @@ std::optional<Escape> ReadEscape(std::string_view text) {
   return std::nullopt;
 }
 
-}  // namespace orrikey::listing
+}  // namespace orrikey::programtext

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrikey::listing {
+namespace orrikey::programtext {
 
 // Appends the listing form of a calculator character: its glyph, ASCII, or
 // an escape ("[LF]", "[ESC]", "€9f").
@@ -22,4 +22,4 @@ struct Escape {
 };
 std::optional<Escape> ReadEscape(std::string_view text);
 
-}  // namespace orrikey::listing
+}  // namespace orrikey::programtext

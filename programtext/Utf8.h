@@ -1,0 +1,27 @@
+#pragma once
+
+// Program text in UTF-8, as files, listings and the page write it: the
+// calculator's names ("RCL×", "DATE+"), glyphs as Unicode, quoted texts with
+// the calculator's escapes, the append sign right before its text.
+
+#include <string>
+#include <string_view>
+
+#include "decoder/Instruction.h"
+
+namespace orrikey::programtext {
+
+// Appends a line given in display codes.
+void AppendUtf8(std::string& out, std::string_view codes);
+std::string Utf8Of(std::string_view codes);
+// Appends a decoded instruction.
+void AppendUtf8(std::string& out, const decoder::Instruction& instruction);
+
+// Whether the line in display codes is written as it stands, so that a line
+// already in place need not be written again.
+bool StandsAsItIs(std::string_view codes);
+// AppendUtf8 for a line that does not stand as it is and that starts with no
+// name the calculator spells otherwise.
+void SpellUtf8(std::string& out, std::string_view codes);
+
+}  // namespace orrikey::programtext
