@@ -32,7 +32,10 @@ std::optional<LabelLine> LabelLineOf(const encoder::AssembledLine& line) {
   decoder::Instruction read;
   if (!reader.Next(read) || read.kind != decoder::Kind::kOperand) return label;
   const decoder::Operand& operand = read.operand;
-  // What an indirect jump reaches is known only when it runs: it names none.
+  // What an indirect operand names is known only when it runs: such a jump
+  // reaches no label, and such a LBL, which only stray bytes hold, defines
+  // none.
+  if (operand.indirect && label.defines) return std::nullopt;
   label.indirect = operand.indirect;
   if (label.indirect) return label;
   if (operand.kind == decoder::ValueKind::kName) label.kind = LabelKind::kGlobal;

@@ -96,6 +96,15 @@ TEST(RawProgram, NamesItsLabelsAsTypedTextDoes) {
   EXPECT_EQ(fromRaw.size, fromText.size + 1);  // the wider PGMSLV
 }
 
+// LBL IND, which only stray bytes hold (CF DE), defines no label: not 94,
+// and two of them are not one label twice.
+TEST(RawProgram, IndirectLabelDefinesNone) {
+  const std::string raw("\xCF\xDE\xD0\x00\x5E\xCF\xDF", 7);
+  const encoder::Assembly read = document::ReadRawProgram(raw).assembly;
+  EXPECT_FALSE(LabelLineOf(read.lines()[0].assembled));
+  EXPECT_EQ(Describe(read), (Lines{"2>?", "2: no label 94 in this program (Label Not Found when it runs)"}));
+}
+
 // What the editor asks by line: the labels a jump there may name, and the
 // label under the caret with the jumps that reach it.
 TEST(Lookup, AnswersByLine) {
