@@ -1,3 +1,6 @@
+// The bytes of operands that are a number, a stack register or a local
+// label letter: the form's lead bytes, then one byte counted from its base.
+
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
 
