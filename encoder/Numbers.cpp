@@ -3,9 +3,15 @@
 
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "tables/ByteCode.h"
 
 namespace orrikey::encoder {
 namespace {
+
+namespace bytecode = tables::bytecode;
+
+// ᴇ as program text holds it, in display codes.
+constexpr unsigned char kExponentMark = 0x98;
 
 // Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
 // accepted: calculators store such numbers and the decoder writes them so.
@@ -23,7 +29,7 @@ bool IsNumber(std::string_view line) {
   } else if (!whole) {
     return false;
   }
-  if (at < line.size() && static_cast<unsigned char>(line[at]) == 0x98) {  // the exponent mark
+  if (at < line.size() && static_cast<unsigned char>(line[at]) == kExponentMark) {
     at += line.substr(at + 1).starts_with('-') ? 2 : 1;
     const size_t exponent = at;
     at = SkipDigits(line, at);
@@ -36,10 +42,10 @@ bool IsNumber(std::string_view line) {
 }  // namespace
 
 std::optional<std::uint8_t> NumberCode(unsigned char c) {
-  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(0x10 + (c - '0'));
-  if (c == '.') return 0x1A;
-  if (c == 0x98) return 0x1B;  // the exponent mark
-  if (c == '-') return 0x1C;
+  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(bytecode::kDigitZero + (c - '0'));
+  if (c == '.') return bytecode::kPoint;
+  if (c == kExponentMark) return bytecode::kExponent;
+  if (c == '-') return bytecode::kMinus;
   return std::nullopt;
 }
 
@@ -54,7 +60,7 @@ std::optional<AssembledLine> EncodeNumber(std::string_view line) {
     if (!code) return Failed(EncodeError::kNumber);
     number.bytes.push_back(*code);
   }
-  number.bytes.push_back(0x00);
+  number.bytes.push_back(bytecode::kNumberEnd);
   return number;
 }
 

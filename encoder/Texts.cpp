@@ -3,23 +3,29 @@
 
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "tables/ByteCode.h"
 #include "text/QuotedText.h"
 
 #include <array>
 
 namespace orrikey::encoder {
 
+namespace bytecode = tables::bytecode;
+
 // Names may be empty only where the calculator reads the bytes back as that
 // line: the append text, the wide forms and ASSIGN, whose empty name clears
 // a key. LBL, GTO and XEQ keep theirs as programs have always held them.
 bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
-  return form.lead == "\x7F" || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel ||
+  const bool append = form.lead.size() == 1 && static_cast<std::uint8_t>(form.lead[0]) == bytecode::kAppend;
+  return append || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel ||
          op.operand == tables::OperandKind::kKeyAssignment;
 }
 
-// A first character of code 0x7F or above would make the calculator read
+// A first character of code kAppend or above would make the calculator read
 // the text as another instruction (an append, or a named operand).
-bool ReadsAsInstruction(std::string_view text) { return text::ReadQuotedChar(text).code >= 0x7F; }
+bool ReadsAsInstruction(std::string_view text) {
+  return text::ReadQuotedChar(text).code >= bytecode::kAppend;
+}
 
 size_t NameRoom(const tables::ModOp* op, const tables::NameForm* form) {
   const bool keyed = op && (op->operand == tables::OperandKind::kKeyLabel ||
@@ -35,7 +41,7 @@ std::optional<unsigned> TrailingKey(std::string_view text) {
 std::optional<AssembledLine> EncodeText(std::string_view line) {
   if (line.front() != '"') return std::nullopt;
   // The zero-length text, a no-op that calculators keep in programs.
-  if (line == "\"\"") return Encoded({0xF0});
+  if (line == "\"\"") return Encoded({bytecode::kCounted});
   if (line.size() < 3 || line.back() != '"') return std::nullopt;
   if (ReadsAsInstruction(line.substr(1, line.size() - 2))) return Failed(EncodeError::kString);
   return EncodeQuotedText(line, nullptr, nullptr, "");
@@ -74,9 +80,9 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
 
   AssembledLine result;
   LineBytes& bytes = result.bytes;
-  if (op && op->definesLabel) bytes = {0xC0, 0x00};
+  if (op && op->definesLabel) bytes = {bytecode::kGlobalLabel, bytecode::kGlobalSecond};
   if (form) bytes.append(form->before);
-  bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
+  bytes.push_back(static_cast<std::uint8_t>(bytecode::kCounted + length));
   if (form) bytes.append(form->lead);
   if (isKey) bytes.push_back(KeyNumber(name));
   bytes.append(std::span(characters.data(), count));

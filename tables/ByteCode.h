@@ -46,4 +46,7 @@ inline constexpr std::uint8_t kLongJumpLast = 0xEF;
 // An operand byte from 80 up names its register indirectly.
 inline constexpr std::uint8_t kIndirect = 0x80;
 
+// The byte after C0 to CD: then END's third byte, or a global label's Fn.
+inline constexpr std::uint8_t kGlobalSecond = 0x00;
+
 }  // namespace orrikey::tables::bytecode
