@@ -26,7 +26,7 @@ bool IsLetterValue(unsigned n) {
 AssembledLine Lead(std::string_view lead, const tables::ModOp& op, std::string_view name) {
   AssembledLine line;
   line.bytes.append(lead);
-  if (op.operand == tables::OperandKind::kKeyLabel) line.bytes.push_back(KeyNumber(name));
+  if (op.operand == tables::OperandKind::kKeyLabel) line.bytes.push_back(KeyNumber(name, op));
   return line;
 }
 
@@ -52,7 +52,9 @@ const tables::OperandForm& NumberForm(unsigned n, const tables::OperandForms& fo
 
 }  // namespace
 
-std::uint8_t KeyNumber(std::string_view name) { return static_cast<std::uint8_t>(name[4] - '0'); }
+std::uint8_t KeyNumber(std::string_view name, const tables::ModOp& op) {
+  return static_cast<std::uint8_t>(name[op.keyWord.size() + 1] - '0');
+}
 
 // Numbers go up to the byte 0x7F, but not to the stack registers' bytes nor,
 // for labels, to the letters'; SIZE's word holds any four digits.

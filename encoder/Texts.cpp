@@ -84,7 +84,7 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
   if (form) bytes.append(form->before);
   bytes.push_back(static_cast<std::uint8_t>(bytecode::kCounted + length));
   if (form) bytes.append(form->lead);
-  if (isKey) bytes.push_back(KeyNumber(name));
+  if (isKey) bytes.push_back(KeyNumber(name, *op));
   bytes.append(std::span(characters.data(), count));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));
   return result;
