@@ -1,12 +1,26 @@
 #include "editing/NeedsDiagnostics.h"
 
+#include <algorithm>
 #include <string>
 
+#include "tables/Tables.h"
 #include "text/Comment.h"
 #include "text/Trim.h"
 
 namespace orrikey::editing {
 namespace {
+
+// "SIZE ", by the row of the instruction that sets the number of registers.
+const std::string& SizeWord() {
+  static const std::string word = [] {
+    const auto& ops = tables::ModOps();
+    const auto size = std::find_if(ops.begin(), ops.end(), [](const tables::ModOp& op) {
+      return op.number == tables::NumberMeans::kSize;
+    });
+    return std::string(size->name) + ' ';
+  }();
+  return word;
+}
 
 std::string Register(unsigned number) { return (number < 10 ? "R0" : "R") + std::to_string(number); }
 
@@ -31,7 +45,7 @@ std::string DecidedBy(const needs::SizeNeed& need) {
 // guessed at.
 std::string SizeNote(const needs::SizeNeed& need, const needs::ProgramNeeds& program,
                      const labels::Analysis& analysis) {
-  std::string note = "needs SIZE " + std::to_string(need.size);
+  std::string note = "needs " + SizeWord() + std::to_string(need.size);
   if (program.indirectCount > 0) note += " at least";
   note += ": " + DecidedBy(need);
   if (program.indirectCount == 0) return note;
@@ -86,9 +100,9 @@ void DiagnoseNeeds(size_t line, std::string_view codes, const encoder::Assembled
   const needs::ProgramNeeds& programNeeds = needs.Of(*program);
   const needs::SizeNeed need = needs::SizeNeeded(programNeeds);
   if (size && *size < need.size) {
-    std::string message = "SIZE " + std::to_string(*size) +
-                          " is too small for this program, which needs SIZE " + std::to_string(need.size) +
-                          ": " + (need.statistics ? "" : "it ") + DecidedBy(need);
+    std::string message = SizeWord() + std::to_string(*size) +
+                          " is too small for this program, which needs " + SizeWord() +
+                          std::to_string(need.size) + ": " + (need.statistics ? "" : "it ") + DecidedBy(need);
     if (!need.statistics) message += " at line " + std::to_string(analysis.SourceLine(need.line));
     add(Severity::kWarning, std::move(message));
   }

@@ -93,9 +93,10 @@ std::string AssignKeys() {
 
 // ASSIGN's key: after TO, or the last two characters of the name without it.
 std::optional<Fault> ExplainAssignKey(std::string_view line, std::string_view operand, std::string_view key,
-                                      const std::string& who) {
+                                      const tables::ModOp& op, const std::string& who) {
   const auto number = TrailingKey(key);
-  if (!number) return Mark(line, operand, who + " needs a key number after TO" + AssignKeys());
+  if (!number)
+    return Mark(line, operand, who + " needs a key number after " + std::string(op.keyWord) + AssignKeys());
   if (*number < kFirstAssignKey || *number > kLastAssignKey)
     return Mark(line, key, "key " + std::string(key) + " is out of range" + AssignKeys());
   return std::nullopt;
@@ -111,7 +112,7 @@ Fault ExplainName(std::string_view line, std::string_view operand, std::string_v
   if (op.operand == OperandKind::kKeyAssignment) {
     const bool keyInName = key.empty();
     if (keyInName) key = name.substr(name.size() - std::min<size_t>(name.size(), 2));
-    if (auto fault = ExplainAssignKey(line, operand, key, who)) return *fault;
+    if (auto fault = ExplainAssignKey(line, operand, key, op, who)) return *fault;
     if (keyInName) name.remove_suffix(key.size());
   }
   if (error == EncodeError::kString)
@@ -138,7 +139,7 @@ Fault ExplainAssignForm(std::string_view line, std::string_view operand, const t
       return Mark(line, key, "key " + Shown(key) + " is out of range" + AssignKeys());
     }
   }
-  return Mark(line, operand, who + " needs a quoted name, TO and a key number");
+  return Mark(line, operand, who + " needs a quoted name, " + std::string(op.keyWord) + " and a key number");
 }
 
 // An operand of no form at all.

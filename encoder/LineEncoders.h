@@ -36,7 +36,8 @@ AssembledLine EncodeNumberOperand(unsigned number, const tables::ModOp& op, std:
 AssembledLine EncodeStackOperand(char letter, const tables::ModOp& op, std::string_view name, bool indirect);
 AssembledLine EncodeLocalLabel(char letter, const tables::ModOp& op, std::string_view name);
 
-// The key of "KEY n GTO" and "KEY n XEQ", as the line names them.
-std::uint8_t KeyNumber(std::string_view name);
+// The key of "KEY n GTO" and "KEY n XEQ", as the line names them: the
+// digit after op's key word and a blank.
+std::uint8_t KeyNumber(std::string_view name, const tables::ModOp& op);
 
 }  // namespace orrikey::encoder

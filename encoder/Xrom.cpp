@@ -4,11 +4,14 @@
 
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "tables/ByteCode.h"
 #include "text/Hex.h"
 #include "text/Pattern.h"
 
 namespace orrikey::encoder {
 namespace {
+
+namespace bytecode = tables::bytecode;
 
 const text::Pattern& ModulePattern() {
   static const text::Pattern pattern("^XROM (\\d\\d),(\\d\\d)$");
@@ -37,11 +40,11 @@ std::optional<AssembledLine> EncodeXrom(std::string_view line) {
     const unsigned function = Decimal(numbers->function);
     if (number > kLargestXromModule || function > kLargestXromFunction)
       return Failed(EncodeError::kParameter);
-    return Encoded({static_cast<std::uint8_t>(0xA0 | number >> 2),
+    return Encoded({static_cast<std::uint8_t>(bytecode::kTwoByteFirst | number >> 2),
                     static_cast<std::uint8_t>((number & 3) << 6 | function)});
   }
   if (const auto digits = BytesPattern().Search(line, 1)) {
-    AssembledLine xrom = Encoded({static_cast<std::uint8_t>(0xF0 + digits->size() / 2)});
+    AssembledLine xrom = Encoded({static_cast<std::uint8_t>(bytecode::kCounted + digits->size() / 2)});
     xrom.bytes.append(text::ParseHex(*digits).bytes);
     return xrom;
   }

@@ -1,7 +1,9 @@
 #include "ui/ProgramHighlighter.h"
 
+#include "tables/Tables.h"
 #include "text/Comment.h"
 #include "ui/CodeEditor.h"
+#include "ui/DisplayCodes.h"
 #include "ui/LiveAssembly.h"
 #include "ui/Look.h"
 
@@ -113,6 +115,7 @@ QList<QTextLayout::FormatRange> ProgramHighlighter::coloursOf(const QTextBlock& 
   static const QRegularExpression number(uR"((?<!\S))"_qs + numberWord);
   static const QRegularExpression instruction(uR"(^\s*(?!)"_qs + numberWord + uR"()[^\s"]+)"_qs);
   static const QRegularExpression quoted("\"[^\"]*\"?");
+  static const QString labelName = ToDisplayText(tables::LabelDefinition().name);
 
   const QString text = block.text();
   std::vector<QTextCharFormat> formats(size_t(text.size()));
@@ -126,7 +129,7 @@ QList<QTextLayout::FormatRange> ProgramHighlighter::coloursOf(const QTextBlock& 
     setFormat(match.capturedStart(), match.capturedLength(), number_);
   }
   if (const auto match = instruction.match(code); match.hasMatch()) {
-    const bool label = match.capturedView().trimmed() == u"LBL";
+    const bool label = match.capturedView().trimmed() == labelName;
     setFormat(match.capturedStart(), match.capturedLength(), label ? label_ : instruction_);
   }
   for (auto it = quoted.globalMatch(code); it.hasNext();) {

@@ -3,6 +3,9 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include "tables/Tables.h"
+#include "ui/DisplayCodes.h"
+
 namespace orrikey {
 namespace {
 
@@ -93,12 +96,13 @@ void ProgramsPanel::showOutline(const editing::ProgramModel& model) {
 
 void ProgramsPanel::rebuild(const std::vector<editing::OutlineProgram>& outline) {
   tree_->clear();
+  static const QString labelName = ToDisplayText(tables::LabelDefinition().name);
   QList<QTreeWidgetItem*> programs;
   for (const editing::OutlineProgram& program : outline) {
     auto* item = new QTreeWidgetItem;
     for (const editing::OutlineLabel& label : program.labels) {
       auto* row = new QTreeWidgetItem(item);
-      row->setText(kName, "LBL " + QString::fromStdString(label.name));
+      row->setText(kName, labelName + ' ' + QString::fromStdString(label.name));
       SetLine(row, label.line);
     }
     programs += item;

@@ -265,6 +265,8 @@ TEST(Encoder, KeyAssignments) {
   ExpectEncodes({
       {"KEY 1 GTO 05", "F3E30105"},
       {"KEY 1 GTO IND ST X", "F3E301F3"},
+      {"KEY 9 GTO 05", "F3E30905"},
+      {"KEY 9 XEQ \"AB\"", "F4C2094142"},
       {"KEY 1 GTO A", "F3E30166"},
       {"KEY 1 XEQ \"AB\"", "F4C2014142"},
       {"KEY 1 XEQ \"ABCDEFGHIJKLM\"", "FFC201"

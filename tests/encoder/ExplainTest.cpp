@@ -100,6 +100,8 @@ TEST(Explain, KeysAndModules) {
       {"ASSIGN \"AB\" TO 19", 15, 17, "key 19 is out of range (01 to 18)"},
       {"ASSIGN \"AB19\"", 10, 12, "key 19 is out of range (01 to 18)"},
       {"ASSIGN \"AB\" TO 5", 15, 16, "key 5 needs 2 digits (05)"},
+      {"ASSIGN \"A\"", 7, 10, "ASSIGN needs a key number after TO (01 to 18)"},
+      {"ASSIGN AB TO 05", 7, 15, "ASSIGN needs a quoted name, TO and a key number"},
       {"XROM 32,00", 5, 7, "XROM module 32 is out of range (00 to 31)"},
       {"XROM 01,64", 8, 10, "XROM function 64 is out of range (00 to 63)"},
       {"XROM 0x123", 5, 10, "XROM 0x takes 1 to 15 bytes in hex"},

@@ -101,6 +101,13 @@ class MainWindowTest : public QObject {
   QString Help() const { return Child<QPlainTextEdit>("helpView")->toPlainText(); }
   void Trigger(const char* action) const { Child<QAction>(action)->trigger(); }
   void Click(const char* button) const { QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton); }
+  // How the code pane draws a character, once it has been drawn.
+  QTextCharFormat FormatAt(int line, int column) const {
+    for (const QTextLayout::FormatRange& range :
+         Code()->document()->findBlockByNumber(line).layout()->formats())
+      if (range.start <= column && column < range.start + range.length) return range.format;
+    return {};
+  }
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() {
@@ -876,13 +883,7 @@ class MainWindowTest : public QObject {
     window->setPalette(palette);
     Code()->setLines({"4STK", "1/X", "+", "STO 05", "\"AB 12\"", ToDisplayCodes(u"-1.5ᴇ-3")});
     Code()->grab();
-    const auto colourAt = [&](int line, int column) {
-      for (const QTextLayout::FormatRange& range :
-           Code()->document()->findBlockByNumber(line).layout()->formats())
-        if (range.start <= column && column < range.start + range.length)
-          return range.format.foreground().color();
-      return QColor();
-    };
+    const auto colourAt = [&](int line, int column) { return FormatAt(line, column).foreground().color(); };
     const QColor instruction = colourAt(0, 0), number = colourAt(3, 4), quoted = colourAt(4, 0);
     const struct {
       int line, column;
@@ -897,6 +898,21 @@ class MainWindowTest : public QObject {
     for (const QColor& colour :
          {instruction, number, quoted, Code()->markerColor(false), Code()->markerColor(true)})
       QVERIFY2(ContrastRatio(colour, base) >= 4.5, qPrintable(colour.name() + " on " + base.name()));
+  }
+
+  // The instruction that defines a label starts its line in bold, wherever
+  // the line's blanks put it; other instructions, and longer words that
+  // start alike, do not.
+  void labelsStandOut() {
+    Code()->setLines({"LBL 01", "  LBL \"A\" @ main", "XEQ 01", "LBLX", "\"LBL\""});
+    Code()->grab();
+    const struct {
+      int line, column;
+      bool bold;
+    } spans[] = {{0, 0, true},  {0, 2, true},  {1, 2, true}, {1, 6, false},
+                 {2, 0, false}, {3, 0, false}, {4, 1, false}};
+    for (const auto& span : spans)
+      QCOMPARE(FormatAt(span.line, span.column).fontWeight() == QFont::Bold, span.bold);
   }
 
   // Menus and panels take the desktop's font, the panes its fixed font's

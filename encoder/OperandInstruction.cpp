@@ -1,3 +1,7 @@
+// Lines of an instruction with an operand: the instruction found by its
+// name, or by the key word of KEY n GTO and ASSIGN, and its operand read
+// into the form it has, which the operand encoders then write.
+
 #include <algorithm>
 #include <vector>
 

@@ -1,3 +1,6 @@
+// Instructions without an operand: the whole line is the name, and the
+// row holds the bytes.
+
 #include "encoder/LineEncoders.h"
 #include "encoder/NameIndex.h"
 

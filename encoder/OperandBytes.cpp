@@ -1,5 +1,9 @@
+// The bytes of operands that are a number, a stack register or a local
+// label letter: the form's lead bytes, then one byte counted from its base.
+
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "tables/ByteCode.h"
 
 namespace orrikey::encoder {
 namespace {
@@ -8,7 +12,8 @@ using tables::kLowerLabelBase, tables::kLowerLabelLetters, tables::kUpperLabelBa
     tables::kUpperLabelLetters;
 using tables::kStackBase, tables::kStackLetters;
 
-constexpr unsigned kLargestNumber = 127;
+// From kIndirect up, an operand byte names its register indirectly.
+constexpr unsigned kLargestNumber = tables::bytecode::kIndirect - 1;
 
 bool IsStackValue(unsigned n) { return n - kStackBase < kStackLetters.size(); }
 
@@ -21,7 +26,7 @@ bool IsLetterValue(unsigned n) {
 AssembledLine Lead(std::string_view lead, const tables::ModOp& op, std::string_view name) {
   AssembledLine line;
   line.bytes.append(lead);
-  if (op.operand == tables::OperandKind::kKeyLabel) line.bytes.push_back(KeyNumber(name));
+  if (op.operand == tables::OperandKind::kKeyLabel) line.bytes.push_back(KeyNumber(name, op));
   return line;
 }
 
@@ -32,6 +37,8 @@ AssembledLine Encode(const tables::OperandForm& form, const tables::ModOp& op, s
   return line;
 }
 
+// GTO's short form: its record's lead is the zero byte that follows the
+// operand's byte.
 bool IsTrailingZero(const tables::OperandForm& form) { return form.lead == std::string_view("\0", 1); }
 
 // A short form without lead bytes holds the number in its first byte's low
@@ -45,7 +52,9 @@ const tables::OperandForm& NumberForm(unsigned n, const tables::OperandForms& fo
 
 }  // namespace
 
-std::uint8_t KeyNumber(std::string_view name) { return static_cast<std::uint8_t>(name[4] - '0'); }
+std::uint8_t KeyNumber(std::string_view name, const tables::ModOp& op) {
+  return static_cast<std::uint8_t>(name[op.keyWord.size() + 1] - '0');
+}
 
 // Numbers go up to the byte 0x7F, but not to the stack registers' bytes nor,
 // for labels, to the letters'; SIZE's word holds any four digits.
@@ -62,8 +71,9 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
   const tables::OperandForms& forms = indirect ? op.indirect : op.direct;
   if (!indirect && op.operand == tables::OperandKind::kWord) {
     AssembledLine size = Lead(forms.number.lead, op, name);
+    // The word, high byte first.
     size.bytes.push_back(static_cast<std::uint8_t>(n >> 8));
-    size.bytes.push_back(static_cast<std::uint8_t>(n & 0xFF));
+    size.bytes.push_back(static_cast<std::uint8_t>(n));
     return size;
   }
   if (!indirect && !op.ten.empty() && n >= 10) {
@@ -72,8 +82,11 @@ AssembledLine EncodeNumberOperand(unsigned n, const tables::ModOp& op, std::stri
     return line;
   }
   const tables::OperandForm& form = NumberForm(n, forms);
-  if (&form == &forms.shortNumber && IsTrailingZero(form))
-    return Encoded({static_cast<std::uint8_t>(form.base + n), 0x00});
+  if (&form == &forms.shortNumber && IsTrailingZero(form)) {
+    AssembledLine line = Encoded({static_cast<std::uint8_t>(form.base + n)});
+    line.bytes.append(form.lead);
+    return line;
+  }
   return Encode(form, op, name, n);
 }
 

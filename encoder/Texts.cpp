@@ -1,59 +1,31 @@
+// Quoted texts: whole-line texts, and the names that operands quote, as
+// calculator characters after a length byte.
+
 #include "encoder/LineEncoders.h"
 #include "encoder/LineForms.h"
+#include "tables/ByteCode.h"
 #include "text/QuotedText.h"
 
 #include <array>
 
 namespace orrikey::encoder {
-namespace {
 
-// Besides numbers as the calculator keys them, ".5", "5." and "-.5" are
-// accepted: calculators store such numbers and the decoder writes them so.
-// A final line-break byte such as 0x85 after it still makes the line a
-// number, one that fails, as such lines have always been read.
-bool IsNumber(std::string_view line) {
-  size_t at = line.starts_with('-') ? 1 : 0;
-  const size_t mantissa = at;
-  at = SkipDigits(line, at);
-  const bool whole = at > mantissa;
-  if (at < line.size() && line[at] == '.') {
-    const size_t fraction = at + 1;
-    at = SkipDigits(line, fraction);
-    if (!whole && at == fraction) return false;
-  } else if (!whole) {
-    return false;
-  }
-  if (at < line.size() && static_cast<unsigned char>(line[at]) == 0x98) {  // the exponent mark
-    at += line.substr(at + 1).starts_with('-') ? 2 : 1;
-    const size_t exponent = at;
-    at = SkipDigits(line, at);
-    if (at == exponent || at - exponent > 3) return false;
-  }
-  const auto isLineBreak = [](unsigned char c) { return (c >= '\n' && c <= '\r') || c == 0x85; };
-  return at == line.size() || (at + 1 == line.size() && isLineBreak(line[at]));
-}
-
-}  // namespace
-
-std::optional<std::uint8_t> NumberCode(unsigned char c) {
-  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(0x10 + (c - '0'));
-  if (c == '.') return 0x1A;
-  if (c == 0x98) return 0x1B;  // the exponent mark
-  if (c == '-') return 0x1C;
-  return std::nullopt;
-}
+namespace bytecode = tables::bytecode;
 
 // Names may be empty only where the calculator reads the bytes back as that
 // line: the append text, the wide forms and ASSIGN, whose empty name clears
 // a key. LBL, GTO and XEQ keep theirs as programs have always held them.
 bool TakesEmptyName(const tables::NameForm& form, const tables::ModOp& op) {
-  return form.lead == "\x7F" || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel ||
+  const bool append = form.lead.size() == 1 && static_cast<std::uint8_t>(form.lead[0]) == bytecode::kAppend;
+  return append || form.lead.size() == 2 || op.operand == tables::OperandKind::kLabel ||
          op.operand == tables::OperandKind::kKeyAssignment;
 }
 
-// A first character of code 0x7F or above would make the calculator read
+// A first character of code kAppend or above would make the calculator read
 // the text as another instruction (an append, or a named operand).
-bool ReadsAsInstruction(std::string_view text) { return text::ReadQuotedChar(text).code >= 0x7F; }
+bool ReadsAsInstruction(std::string_view text) {
+  return text::ReadQuotedChar(text).code >= bytecode::kAppend;
+}
 
 size_t NameRoom(const tables::ModOp* op, const tables::NameForm* form) {
   const bool keyed = op && (op->operand == tables::OperandKind::kKeyLabel ||
@@ -66,25 +38,10 @@ std::optional<unsigned> TrailingKey(std::string_view text) {
   return (text[text.size() - 2] - '0') * 10u + (text.back() - '0');
 }
 
-// Every character is encoded as written: the number is never parsed or
-// normalised, so leading and trailing zeros stay.
-std::optional<AssembledLine> EncodeNumber(std::string_view line) {
-  if (!IsNumber(line)) return std::nullopt;
-  AssembledLine number;
-  for (unsigned char c : line) {
-    const auto code = NumberCode(c);
-    // IsNumber lets a final line-break byte such as 0x85 through.
-    if (!code) return Failed(EncodeError::kNumber);
-    number.bytes.push_back(*code);
-  }
-  number.bytes.push_back(0x00);
-  return number;
-}
-
 std::optional<AssembledLine> EncodeText(std::string_view line) {
   if (line.front() != '"') return std::nullopt;
   // The zero-length text, a no-op that calculators keep in programs.
-  if (line == "\"\"") return Encoded({0xF0});
+  if (line == "\"\"") return Encoded({bytecode::kCounted});
   if (line.size() < 3 || line.back() != '"') return std::nullopt;
   if (ReadsAsInstruction(line.substr(1, line.size() - 2))) return Failed(EncodeError::kString);
   return EncodeQuotedText(line, nullptr, nullptr, "");
@@ -123,11 +80,11 @@ AssembledLine EncodeQuotedText(std::string_view quoted, const tables::ModOp* op,
 
   AssembledLine result;
   LineBytes& bytes = result.bytes;
-  if (op && op->definesLabel) bytes = {0xC0, 0x00};
+  if (op && op->definesLabel) bytes = {bytecode::kGlobalLabel, bytecode::kGlobalSecond};
   if (form) bytes.append(form->before);
-  bytes.push_back(static_cast<std::uint8_t>(0xF0 + length));
+  bytes.push_back(static_cast<std::uint8_t>(bytecode::kCounted + length));
   if (form) bytes.append(form->lead);
-  if (isKey) bytes.push_back(KeyNumber(name));
+  if (isKey) bytes.push_back(KeyNumber(name, *op));
   bytes.append(std::span(characters.data(), count));
   if (isAssign) bytes.push_back(static_cast<std::uint8_t>(keyNumber - 1));
   return result;
