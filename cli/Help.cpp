@@ -1,8 +1,8 @@
 #include "cli/Help.h"
 
 #include "files/FileIO.h"
-#include "files/ProgramText.h"
 #include "listing/ListingReader.h"
+#include "programtext/EightBit.h"
 
 namespace orrikey::cli {
 namespace {
@@ -135,7 +135,7 @@ std::string_view UsageText() { return kUsage; }
 std::string HelpText() {
   std::string help(kHelp);
   std::string spellings;
-  for (const std::string& line : files::SplitLines(listing::DescribeSpellings()))
+  for (const std::string& line : programtext::SplitLines(listing::DescribeSpellings()))
     spellings += std::string(18, ' ') + line + "\n";
   help.replace(help.find("%SPELLINGS%"), 11, spellings);
   return std::string(kUsage) + "\n" + help;

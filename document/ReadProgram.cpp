@@ -7,6 +7,8 @@
 #include "document/TypedLine.h"
 #include "files/ProgramText.h"
 #include "programtext/Codes.h"
+#include "programtext/EightBit.h"
+#include "programtext/Utf8.h"
 #include "text/Lines.h"
 #include "text/Utf8.h"
 
@@ -101,12 +103,12 @@ size_t FailuresAsListing(std::string_view bytes) {
 // lost.
 FileForm TextForm(std::string_view bytes, std::string& normalised) {
   if (!text::IsUtf8(bytes)) {
-    normalised = files::NormaliseProgramText(bytes);
+    normalised = programtext::NormaliseLineBreaks(bytes);
     return FileForm::kEightBitText;
   }
-  const std::optional<std::string> codes = listing::ReadUtf8ProgramText(bytes);
-  if (!codes) return FileForm::kListing;
-  normalised = files::NormaliseProgramText(*codes);
+  const std::optional<std::string> codes = programtext::ReadUtf8(bytes);
+  if (!codes || listing::NumberedOrHeaded(bytes)) return FileForm::kListing;
+  normalised = programtext::NormaliseLineBreaks(*codes);
   const size_t asText = FailuresAsText(normalised);
   if (asText == 0 || FailuresAsListing(bytes) >= asText) return FileForm::kProgramText;
   normalised.clear();

@@ -11,11 +11,11 @@
 #include "decoder/Reader.h"
 #include "encoder/Assembly.h"
 #include "encoder/Explain.h"
-#include "files/ProgramText.h"
+#include "programtext/EightBit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::vector<std::string> lines = orrikey::files::SplitLines(text);
+  const std::vector<std::string> lines = orrikey::programtext::SplitLines(text);
   const orrikey::encoder::Assembly assembly = orrikey::encoder::Assemble(lines);
   if (assembly.lines().size() != lines.size()) std::abort();
   for (size_t failed : assembly.FailedLines()) {

@@ -319,6 +319,8 @@ bool ProgramLine(std::string_view instruction, std::string& out, std::string& er
   return true;
 }
 
+}  // namespace
+
 // Program text has numbers of its own, but rarely on most of its lines; a
 // listing numbers nearly all of them, or holds a header.
 bool NumberedOrHeaded(std::string_view fileBytes) {
@@ -333,8 +335,6 @@ bool NumberedOrHeaded(std::string_view fileBytes) {
   });
   return headed || (counted > 0 && numbered * 5 >= counted * 4);
 }
-
-}  // namespace
 
 std::string_view InstructionOf(std::string_view line) {
   line = text::Trim(line);
@@ -358,22 +358,6 @@ bool LooksLikeListing(std::string_view fileBytes) {
   for (std::string_view mark : kListingMarks)
     if (fileBytes.find(mark) != std::string_view::npos) return true;
   return NumberedOrHeaded(fileBytes);
-}
-
-std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
-  std::string codes;
-  codes.reserve(fileBytes.size());
-  const auto take = [&codes](char32_t c) {
-    // Line breaks and tabs are the file's own, not display codes.
-    const auto code =
-        c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c) : text::DisplayCodeOf(c);
-    if (code) codes += char(*code);
-    return code.has_value();
-  };
-  if (!text::ReadUtf8(fileBytes, take) || NumberedOrHeaded(fileBytes)) return std::nullopt;
-  return codes;
 }
 
 void ReadListing(std::string_view fileBytes, const TakeLine& take, const TakeError& refuse) {

@@ -52,10 +52,10 @@ std::string_view InstructionOf(std::string_view line);
 // the editor reads a file as a listing only when it looks like one.
 bool LooksLikeListing(std::string_view fileBytes);
 
-// Program text saved as UTF-8, one display code per character: nothing when
-// the file is not UTF-8, holds a character of no display code, or is
-// numbered or headed as a listing, which ReadListing then takes.
-std::optional<std::string> ReadUtf8ProgramText(std::string_view fileBytes);
+// Whether most lines are numbered, or a header stands among them: then the
+// text is a listing, even where it would read as UTF-8 program text
+// (programtext/Utf8.h) too.
+bool NumberedOrHeaded(std::string_view fileBytes);
 
 // The ASCII spellings a listing may use for the calculator's glyphs, as
 // "spelling  glyph" lines for the command line's help, the glyphs aligned.

@@ -1,5 +1,6 @@
 #include "listing/PastedListing.h"
 
+#include "programtext/Utf8.h"
 #include "text/CodePage.h"
 #include "text/Lines.h"
 
@@ -15,7 +16,9 @@ std::string PastedListing::message() const {
 }
 
 std::optional<PastedListing> ReadPastedListing(std::string_view pasted) {
-  if (ReadUtf8ProgramText(pasted) || !LooksLikeListing(pasted)) return std::nullopt;
+  // Program text pasted is typed as it stands; only a listing is converted.
+  if (!LooksLikeListing(pasted) || (programtext::ReadUtf8(pasted) && !NumberedOrHeaded(pasted)))
+    return std::nullopt;
   const ReadListingResult listing = ReadListing(pasted);
   // The program lines and the refused ones, back in the order of the text.
   std::map<size_t, std::string> kept;

@@ -10,6 +10,7 @@
 #include "text/CalculatorNames.h"
 #include "text/CodePage.h"
 #include "text/QuotedText.h"
+#include "text/Utf8.h"
 
 namespace orrikey::programtext {
 namespace {
@@ -91,6 +92,22 @@ bool HasCalculatorName(const decoder::Instruction& instruction) {
 }
 
 }  // namespace
+
+std::optional<std::string> ReadUtf8(std::string_view fileBytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (fileBytes.starts_with(kByteOrderMark)) fileBytes.remove_prefix(kByteOrderMark.size());
+  std::string codes;
+  codes.reserve(fileBytes.size());
+  const auto take = [&codes](char32_t c) {
+    // Line breaks and tabs are the file's own, not display codes.
+    const auto code =
+        c == U'\r' || c == U'\n' || c == U'\t' ? std::optional<unsigned char>(c) : text::DisplayCodeOf(c);
+    if (code) codes += char(*code);
+    return code.has_value();
+  };
+  if (!text::ReadUtf8(fileBytes, take)) return std::nullopt;
+  return codes;
+}
 
 // A line stands when every code spells as itself, those of a quoted text as
 // the text spells them; a lone quote is written as an empty text.

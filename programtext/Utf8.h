@@ -4,12 +4,18 @@
 // calculator's names ("RCL×", "DATE+"), glyphs as Unicode, quoted texts with
 // the calculator's escapes, the append sign right before its text.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "decoder/Instruction.h"
 
 namespace orrikey::programtext {
+
+// Program text saved as UTF-8, one display code per character (a byte-order
+// mark allowed), as display codes; nothing when the bytes are not UTF-8 or
+// hold a character of no display code.
+std::optional<std::string> ReadUtf8(std::string_view fileBytes);
 
 // Appends a line given in display codes.
 void AppendUtf8(std::string& out, std::string_view codes);

@@ -1,7 +1,7 @@
 #include "ui/CodeEditor.h"
 
-#include "files/ProgramText.h"
 #include "listing/PastedListing.h"
+#include "programtext/EightBit.h"
 #include "text/Trim.h"
 #include "ui/Completer.h"
 #include "ui/DisplayCodes.h"
@@ -122,10 +122,10 @@ std::vector<std::string> CodeEditor::lines() const {
   return lines;
 }
 
-void CodeEditor::setLines(const std::vector<std::string>& lines) { setCodes(files::JoinLines(lines)); }
+void CodeEditor::setLines(const std::vector<std::string>& lines) { setCodes(programtext::JoinLines(lines)); }
 
 void CodeEditor::replaceLines(const std::vector<std::string>& lines) {
-  const QString text = ShownText(files::JoinLines(lines));
+  const QString text = ShownText(programtext::JoinLines(lines));
   QTextCursor cursor(document());
   cursor.select(QTextCursor::Document);
   cursor.insertText(text);

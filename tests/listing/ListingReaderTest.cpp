@@ -125,23 +125,11 @@ TEST(LooksLikeListing, TellsListingsFromProgramText) {
   for (const auto& [text, listing] : rows) EXPECT_EQ(LooksLikeListing(text), listing) << text;
 }
 
-// Program text saved as UTF-8 reads back one to one, comments kept; what is
-// numbered, headed or off the code page is left to the listing reader.
-TEST(ReadUtf8ProgramText, ReadsOnlyProgramText) {
-  const std::string sigma(1, char(*text::DisplayCodeOf(U'Σ')));
-  const std::string lessEqual(1, char(*text::DisplayCodeOf(U'≤')));
-  const std::pair<std::string_view, std::optional<std::string>> rows[] = {
-      {"@ sums\r\nLBL \"\xCE\xA3+\"\r\n\tX\xE2\x89\xA4Y?",
-       "@ sums\r\nLBL \"" + sigma + "+\"\r\n\tX" + lessEqual + "Y?"},
-      {"\xEF\xBB\xBF"
-       "CLX",
-       "CLX"},
-      {"01 CLX\n02 SIN", std::nullopt},
-      {"{ 3-Byte Prgm }\nCLX", std::nullopt},
-      {"CLX \xE2\x9C\x93", std::nullopt},  // ✓ has no display code
-      {"STO\xA0 05", std::nullopt},        // 8-bit display codes
-  };
-  for (const auto& [text, codes] : rows) EXPECT_EQ(ReadUtf8ProgramText(text), codes) << text;
+// Numbered or headed text is a listing, though it reads as program text too.
+TEST(NumberedOrHeaded, TellsListingsFromProgramText) {
+  const std::pair<std::string_view, bool> rows[] = {
+      {"01 CLX\n02 SIN", true}, {"{ 3-Byte Prgm }\nCLX", true}, {"CLX\n12\nSIN", false}};
+  for (const auto& [text, numbered] : rows) EXPECT_EQ(NumberedOrHeaded(text), numbered) << text;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "programtext/Utf8.h"
+#include "text/CodePage.h"
 
 namespace orrikey::programtext {
 namespace {
@@ -59,6 +60,23 @@ TEST(StandsAsItIs, WhenTheLineSpellsAsItself) {
       }
     }
   }
+}
+
+// Program text saved as UTF-8 reads back one to one, comments and line
+// breaks kept; a character off the code page, or 8-bit codes, are not it.
+TEST(ReadUtf8, ReadsOneDisplayCodePerCharacter) {
+  const std::string sigma(1, char(*text::DisplayCodeOf(U'Σ')));
+  const std::string lessEqual(1, char(*text::DisplayCodeOf(U'≤')));
+  const std::pair<std::string_view, std::optional<std::string>> rows[] = {
+      {"@ sums\r\nLBL \"\xCE\xA3+\"\r\n\tX\xE2\x89\xA4Y?",
+       "@ sums\r\nLBL \"" + sigma + "+\"\r\n\tX" + lessEqual + "Y?"},
+      {"\xEF\xBB\xBF"
+       "CLX",
+       "CLX"},
+      {"CLX \xE2\x9C\x93", std::nullopt},  // ✓ has no display code
+      {"STO\xA0 05", std::nullopt},        // 8-bit display codes
+  };
+  for (const auto& [text, codes] : rows) EXPECT_EQ(ReadUtf8(text), codes) << text;
 }
 
 }  // namespace

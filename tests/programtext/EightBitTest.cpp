@@ -1,16 +1,16 @@
-// Program text: line breaks and the pane's lines.
+// Program text in 8-bit display codes: line breaks and the pane's lines.
 
 #include <gtest/gtest.h>
 
-#include "files/ProgramText.h"
+#include "programtext/EightBit.h"
 
-namespace orrikey::files {
+namespace orrikey::programtext {
 namespace {
 
 using Lines = std::vector<std::string>;
 
 // A file's bytes as the pane takes them, and the lines of that text.
-TEST(ProgramText, NormalisesLineBreaksAndSplitsIntoLines) {
+TEST(EightBit, NormalisesLineBreaksAndSplitsIntoLines) {
   const struct {
     std::string bytes;
     std::string text;
@@ -26,7 +26,7 @@ TEST(ProgramText, NormalisesLineBreaksAndSplitsIntoLines) {
       {"", "", {}},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(NormaliseProgramText(row.bytes), row.text) << row.bytes;
+    EXPECT_EQ(NormaliseLineBreaks(row.bytes), row.text) << row.bytes;
     EXPECT_EQ(SplitLines(row.text), row.lines) << row.text;
   }
   // The command line splits text it has not normalised.
@@ -34,4 +34,4 @@ TEST(ProgramText, NormalisesLineBreaksAndSplitsIntoLines) {
 }
 
 }  // namespace
-}  // namespace orrikey::files
+}  // namespace orrikey::programtext
