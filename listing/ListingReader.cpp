@@ -1,6 +1,5 @@
 #include "listing/ListingReader.h"
 
-#include "listing/Spellings.h"
 #include "programtext/TextEscapes.h"
 #include "programtext/Utf8.h"
 #include "tables/Tables.h"
@@ -15,7 +14,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <optional>
 
@@ -27,16 +25,24 @@ using text::IsDigit;
 using text::SkipBlanks;
 using text::SkipDigits;
 
-// The spellings that have each ASCII character first, and second, as bits
-// of their index: every spelling has two characters at least, and a pair of
-// characters that starts one is rare.
-constexpr std::array<std::array<std::uint32_t, 0x80>, 2> kSpellingsByPlace = [] {
-  static_assert(kSpellings.size() <= 32);
-  std::array<std::array<std::uint32_t, 0x80>, 2> places{};
-  for (size_t i = 0; i < kSpellings.size(); ++i)
-    for (size_t place = 0; place < 2; ++place)
-      places[place][static_cast<unsigned char>(kSpellings[i].ascii[place])] |= std::uint32_t{1} << i;
-  return places;
+// The ASCII characters that stand first, and second, in some spelling:
+// every spelling has two characters at least, and a pair of characters that
+// may start one is rare, so the spellings are tried only after it. Made as
+// the program starts.
+struct SpellingStarts {
+  std::array<bool, 0x80> first{};
+  std::array<bool, 0x80> second{};
+  bool At(unsigned char c, unsigned char next) const {
+    return c < 0x80 && next < 0x80 && first[c] && second[next];
+  }
+};
+const SpellingStarts kSpellingStarts = [] {
+  SpellingStarts starts;
+  for (const tables::TextPair& spelling : tables::AsciiSpellings()) {
+    starts.first[static_cast<unsigned char>(spelling.key[0])] = true;
+    starts.second[static_cast<unsigned char>(spelling.key[1])] = true;
+  }
+  return starts;
 }();
 
 bool IsQuote(char32_t c) { return c == U'"' || c == U'“' || c == U'”'; }
@@ -190,16 +196,13 @@ struct Converter {
   // Moves past the spelling at `at` when there is one.
   bool SpellingAt() {
     const auto second = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0x80;
-    const std::uint32_t spellings =
-        second < 0x80
-            ? kSpellingsByPlace[0][static_cast<unsigned char>(text[at])] & kSpellingsByPlace[1][second]
-            : 0;
-    for (std::uint32_t bits = spellings; bits != 0; bits &= bits - 1) {
-      const Spelling& spelling = kSpellings[static_cast<size_t>(std::countr_zero(bits))];
-      if (!text.substr(at).starts_with(spelling.ascii)) continue;
-      out += spelling.programText;
-      at += spelling.ascii.size();
-      return true;
+    if (kSpellingStarts.At(static_cast<unsigned char>(text[at]), second)) {
+      for (const tables::TextPair& spelling : tables::AsciiSpellings()) {
+        if (!text.substr(at).starts_with(spelling.key)) continue;
+        out += spelling.value;
+        at += spelling.key.size();
+        return true;
+      }
     }
     ++at;
     return false;
@@ -262,7 +265,7 @@ bool ReadsAsItStands(std::string_view instruction) {
     const auto c = static_cast<unsigned char>(instruction[i]);
     const auto next = i + 1 < instruction.size() ? static_cast<unsigned char>(instruction[i + 1]) : '\0';
     if (c == ' ' ? next == ' ' : c >= 0x80 || !kCopiedBytes[c]) return false;
-    if (next < 0x80 && (kSpellingsByPlace[0][c] & kSpellingsByPlace[1][next]) != 0) return false;
+    if (kSpellingStarts.At(c, next)) return false;
   }
   return true;
 }
@@ -306,9 +309,9 @@ bool ProgramLine(std::string_view instruction, std::string& out, std::string& er
   const std::string_view name = std::string_view(out).substr(0, out.find(' '));
   // Every such name ends in the sign.
   const bool withSign = name.ends_with('*') || name.ends_with('/');
-  for (const Spelling& spelling : kNameSpellings) {
-    if (!withSign || name != spelling.ascii) continue;
-    out.replace(0, name.size(), spelling.programText);
+  for (const tables::TextPair& spelling : tables::AsciiNames()) {
+    if (!withSign || name != spelling.key) continue;
+    out.replace(0, name.size(), spelling.value);
     break;
   }
   const std::string_view trimmed = text::Trim(out);
@@ -395,12 +398,12 @@ ReadListingResult ReadListing(std::string_view fileBytes) {
 
 std::string DescribeSpellings() {
   std::string text;
-  std::vector<Spelling> spellings(kSpellings.begin(), kSpellings.end());
-  spellings.insert(spellings.end(), kNameSpellings.begin(), kNameSpellings.end());
-  for (const Spelling& spelling : spellings) {
-    text += std::string(spelling.ascii);
-    text.append(8 - spelling.ascii.size(), ' ');
-    text += programtext::Utf8Of(spelling.programText) + '\n';
+  for (const auto spellings : {tables::AsciiSpellings(), tables::AsciiNames()}) {
+    for (const tables::TextPair& spelling : spellings) {
+      text += spelling.key;
+      text.append(8 - std::min<size_t>(spelling.key.size(), 7), ' ');
+      text += programtext::Utf8Of(spelling.value) + '\n';
+    }
   }
   return text;
 }

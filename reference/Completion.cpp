@@ -1,6 +1,5 @@
 #include "reference/Completion.h"
 
-#include "listing/Spellings.h"
 #include "tables/Tables.h"
 #include "text/CalculatorNames.h"
 #include "text/Comment.h"
@@ -73,11 +72,11 @@ std::vector<std::string> OperandWords(const OperandSoFar& so, std::span<const st
 // X<=Y?, Σ+ as SIGMA+ and SUM+, STO× as STO*.
 std::vector<std::string> SpelledForms(std::string_view name) {
   std::vector<std::string> forms;
-  for (const listing::Spelling& spelling : listing::kNameSpellings)
-    if (name == spelling.programText) forms.emplace_back(spelling.ascii);
-  for (const listing::Spelling& spelling : listing::kSpellings)
-    if (const size_t at = name.find(spelling.programText); at != std::string_view::npos)
-      forms.push_back(std::string(name).replace(at, spelling.programText.size(), spelling.ascii));
+  for (const tables::TextPair& spelling : tables::AsciiNames())
+    if (name == spelling.value) forms.emplace_back(spelling.key);
+  for (const tables::TextPair& spelling : tables::AsciiSpellings())
+    if (const size_t at = name.find(spelling.value); at != std::string_view::npos)
+      forms.push_back(std::string(name).replace(at, spelling.value.size(), spelling.key));
   return forms;
 }
 

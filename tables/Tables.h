@@ -161,6 +161,18 @@ struct TextPair {
 // "RDX," for RDX, "DATE+" for DATE_PLUS, "RCL×" for RCLx.
 std::span<const TextPair> Aliases();
 
+// The ASCII spellings of the calculator's glyphs, as ASCII and the display
+// codes they stand for: how listings, encode and typed program text may write
+// what program text writes with a glyph ("X<=Y?" for "X≤Y?"), and how
+// completion finds a glyph's name from its spelling. Outside quoted texts,
+// tried in this order at every place; each is two characters at least.
+// "SUM" alone is the matrix instruction, and "RSUM" one too, so only the
+// names that hold Σ take "SUM" for it; "#" means "≠" only in the comparisons.
+std::span<const TextPair> AsciiSpellings();
+// Names spelled with ASCII "*" and "/" for the multiplication and division
+// signs; only as a whole name, so that "1/X" stays itself.
+std::span<const TextPair> AsciiNames();
+
 // The table names that program text writes in the calculator's spelling of
 // Aliases(), the ASCII stand-ins for a glyph or a sign; RDX keeps the name
 // program text has always written it with.
