@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CycledProgram.h"
 #include "decoder/Reader.h"
 #include "encoder/Assembly.h"
 #include "programtext/Utf8.h"
@@ -16,43 +17,22 @@ namespace {
 
 constexpr size_t kProgramBytes = 1 << 20;
 
-// Every fixed instruction and a mix of numbers, strings and operand forms,
+// Numbers, texts, operand forms and every fixed instruction,
 // encoded once and repeated up to 1 MB.
 std::vector<std::uint8_t> GeneratedProgram() {
-  std::vector<std::string> lines = {
-      "123.45",
-      "-1.5\x98-12",
-      ".5",
-      "\"HELLO\"",
-      "\"A\x85\"",
-      "STO 05",
-      "STO 42",
-      "RCL ST X",
-      "RCL IND ST L",
-      "STO+ IND 07",
-      "RCL\xA0 16",
-      "LBL \"MAIN\"",
-      "GTO A",
-      "XEQ e",
-      "LBL 14",
-      "GTO 15",
-      "GTO 03",
-      "XEQ \"SUB\"",
-      "GTO IND \"PTR\"",
-      "KEY 1 XEQ 99",
-      "KEY 2 GTO \"AB\"",
-      "KEY 3 GTO IND ST Z",
-      "ASSIGN \"FN\" TO 05",
-      "FIX 04",
-      "FIX 11",
-      "SIZE 25",
-      "ISG 00",
-      "VIEW \"X\"",
-      "\x9F \"TXT\"",
-      "SF 21",
-      "FS? IND 10",
-      "INPUT \"N\"",
-  };
+  std::vector<std::string> lines = kOperandForms;
+  lines.insert(lines.end(), {
+                                "RCL\xA0 16",
+                                "GTO 03",
+                                "KEY 3 GTO IND ST Z",
+                                "FIX 04",
+                                "SIZE 25",
+                                "ISG 00",
+                                "VIEW \"X\"",
+                                "SF 21",
+                                "FS? IND 10",
+                                "INPUT \"N\"",
+                            });
   for (const auto& op : orrikey::tables::FixedOps()) lines.emplace_back(op.name);
   const std::vector<std::uint8_t> once = orrikey::encoder::Assemble(lines).Bytes();
   std::vector<std::uint8_t> program;
