@@ -75,12 +75,7 @@ DecodedText Decoded(std::span<const std::uint8_t> bytes, Format format, std::str
   } else if (format == Format::kListing) {
     // The listing holds only instructions, so a stop leaves the error line out.
     listing::ListingStream listing(out);
-    std::string codes;
-    while (reader.Next(line)) {
-      codes.clear();
-      programtext::AppendCodes(codes, line);
-      listing.Add({codes, line.size, line.endsProgram(), line.dropped()});
-    }
+    while (reader.Next(line)) listing.Add(line);
     listing.Finish();
   } else {
     bool first = true;

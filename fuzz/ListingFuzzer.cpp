@@ -44,20 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const orrikey::decoder::Decoded decoded = orrikey::decoder::Decode(bytes);
   if (decoded.stop) std::abort();
   std::string expected;
-  std::vector<std::string> texts;
-  for (const orrikey::decoder::Instruction& line : decoded.lines)
-    texts.push_back(orrikey::programtext::CodesOf(line));
-  std::vector<orrikey::listing::ListedLine> listed;
   bool open = false;  // lines after the last END, which the listing ends with one
-  for (size_t i = 0; i < decoded.lines.size(); ++i) {
-    const orrikey::decoder::Instruction& line = decoded.lines[i];
-    if (!line.dropped()) expected += orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(texts[i]));
-    listed.push_back({texts[i], line.size, line.endsProgram(), line.dropped()});
+  for (const orrikey::decoder::Instruction& line : decoded.lines) {
+    if (!line.dropped())
+      expected +=
+          orrikey::encoder::HexRow(orrikey::encoder::AssembleLine(orrikey::programtext::CodesOf(line)));
     open = !line.endsProgram() && (open || !line.dropped());
   }
   if (open) expected += "C0000D";
   const orrikey::listing::ReadListingResult again =
-      orrikey::listing::ReadListing(orrikey::listing::WriteListing(listed));
+      orrikey::listing::ReadListing(orrikey::listing::WriteListingOf(decoded));
   if (!again.errors.empty() || EncodeAll(again.lines) != expected) std::abort();
   return 0;
 }

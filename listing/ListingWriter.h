@@ -1,43 +1,31 @@
 #pragma once
 
-// Decoded program lines as the calculator lists them: a header
+// Decoded programs as the calculator lists them: a header
 // "00 { n-Byte Prgm }" before each program (n without its END), numbered
-// lines, "▸" before every label, each instruction in UTF-8 as program text
-// writes it. The listing reads back into the same program.
+// lines, "▸" before every label, each instruction in UTF-8 with the
+// calculator's own spellings of its names. The listing reads back into the
+// same program.
 
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "decoder/Reader.h"
 
 namespace orrikey::listing {
 
-// A program line in display codes, as the decoder writes it, the number of
-// bytes it stands for, whether its row ends a program, and whether the
-// calculator drops it as it reads the program (a NULL), so that the listing
-// neither shows nor counts it.
-struct ListedLine {
-  std::string_view text;
-  size_t size;
-  bool endsProgram;
-  bool dropped = false;
-};
-
-// A program that lacks its END gets one, as the calculator lists it; the
-// header counts the bytes of the program without its END.
-std::string WriteListing(std::span<const ListedLine> lines);
-// Decoded bytes as the calculator lists them: the instructions before any stop.
+// Decoded bytes as the calculator lists them: the instructions before any
+// stop. A program that lacks its END gets one, as the calculator lists it.
 std::string WriteListingOf(const decoder::Decoded& decoded);
 
-// The same listing written as the lines come, a program at a time, so that
-// a large file is never held whole: each program's lines are kept only until
-// its END.
+// The same listing written as the instructions come, a program at a time,
+// so that a large file is never held whole: each program's lines are kept
+// only until its END.
 class ListingStream {
  public:
   explicit ListingStream(std::string& out) : out_(out) {}
-  // A line that ends a program appends the program to the output.
-  void Add(const ListedLine& line);
+  // An instruction that ends a program appends the program to the output.
+  // One the calculator drops as it reads a program (a NULL) is neither
+  // listed nor counted.
+  void Add(const decoder::Instruction& instruction);
   // Appends the last program when it lacks its END.
   void Finish();
 

@@ -76,19 +76,34 @@ void Put(std::string& out, const Spellings& spellings, std::string_view codes) {
 
 // Only a row's name starts a line with a name the calculator spells
 // otherwise, and a line starts with the first word of its row's name, so the
-// rows that do are known before any line is read.
-bool HasCalculatorName(const decoder::Instruction& instruction) {
-  static const std::vector<const void*> renamed = [] {
-    std::vector<const void*> rows;
-    for (const auto table : {tables::FixedOps(), tables::ReadOnlyOps()})
-      for (const tables::FixedOp& op : table)
-        if (text::CalculatorNameAt(op.name)) rows.push_back(&op);
-    for (const tables::ModOp& op : tables::ModOps())
-      if (text::CalculatorNameAt(op.name)) rows.push_back(&op);
-    return rows;
-  }();
+// rows that do, a handful, are known before any line is read.
+struct RenamedRow {
+  const void* row;
+  text::Renaming renaming;
+};
+using RenamedRows = std::vector<RenamedRow>;
+
+RenamedRows RowsRenamed(Naming naming) {
+  const auto renamingOf =
+      naming == Naming::kProgramText ? text::CalculatorNameAt : text::CalculatorSpellingAt;
+  RenamedRows rows;
+  for (const auto table : {tables::FixedOps(), tables::ReadOnlyOps()})
+    for (const tables::FixedOp& op : table)
+      if (const auto renaming = renamingOf(op.name)) rows.push_back({&op, *renaming});
+  for (const tables::ModOp& op : tables::ModOps())
+    if (const auto renaming = renamingOf(op.name)) rows.push_back({&op, *renaming});
+  return rows;
+}
+
+const RenamedRows kRenamedInProgramText = RowsRenamed(Naming::kProgramText);
+const RenamedRows kRenamedInListings = RowsRenamed(Naming::kListing);
+
+std::optional<text::Renaming> RenamingOf(const decoder::Instruction& instruction, Naming naming) {
   const void* row = instruction.fixedOp ? static_cast<const void*>(instruction.fixedOp) : instruction.modOp;
-  return row && std::find(renamed.begin(), renamed.end(), row) != renamed.end();
+  const RenamedRows& rows = naming == Naming::kProgramText ? kRenamedInProgramText : kRenamedInListings;
+  for (const RenamedRow& renamed : rows)
+    if (renamed.row == row) return renamed.renaming;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -136,8 +151,9 @@ std::string Utf8Of(std::string_view codes) {
 
 // The codes are written where they go and spelled again only where they do
 // not stand as they are.
-void AppendUtf8(std::string& out, const decoder::Instruction& instruction) {
-  if (HasCalculatorName(instruction)) return AppendUtf8(out, CodesOf(instruction));
+void AppendUtf8(std::string& out, const decoder::Instruction& instruction, Naming naming) {
+  if (const auto renaming = RenamingOf(instruction, naming))
+    return AppendUtf8(out, std::string(renaming->name) += CodesOf(instruction).substr(renaming->replaced));
   const size_t start = out.size();
   AppendCodes(out, instruction);
   const std::string_view codes = std::string_view(out).substr(start);

@@ -20,8 +20,14 @@ std::optional<std::string> ReadUtf8(std::string_view fileBytes);
 // Appends a line given in display codes.
 void AppendUtf8(std::string& out, std::string_view codes);
 std::string Utf8Of(std::string_view codes);
+// Which names a line is written with where the tables name an instruction
+// otherwise: program text takes the calculator's names (RCL×, DATE+), a
+// listing every spelling of the calculator's own (RDX, too).
+enum class Naming { kProgramText, kListing };
+
 // Appends a decoded instruction.
-void AppendUtf8(std::string& out, const decoder::Instruction& instruction);
+void AppendUtf8(std::string& out, const decoder::Instruction& instruction,
+                Naming naming = Naming::kProgramText);
 
 // Whether the line in display codes is written as it stands, so that a line
 // already in place need not be written again.

@@ -12,9 +12,13 @@ std::string_view FirstWord(std::string_view line) { return line.substr(0, line.f
 }  // namespace
 
 std::optional<Renaming> CalculatorNameAt(std::string_view line) {
-  const std::string_view word = FirstWord(line);
   const auto names = tables::CalculatorNames();
-  if (std::find(names.begin(), names.end(), word) == names.end()) return std::nullopt;
+  if (std::find(names.begin(), names.end(), FirstWord(line)) == names.end()) return std::nullopt;
+  return CalculatorSpellingAt(line);
+}
+
+std::optional<Renaming> CalculatorSpellingAt(std::string_view line) {
+  const std::string_view word = FirstWord(line);
   for (const tables::TextPair& alias : tables::Aliases())
     if (alias.value == word) return Renaming{alias.key, word.size()};
   return std::nullopt;

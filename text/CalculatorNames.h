@@ -22,6 +22,10 @@ struct Renaming {
 // program text writes it so.
 std::optional<Renaming> CalculatorNameAt(std::string_view line);
 
+// The calculator's own spelling of the table name the line starts with,
+// whether or not program text writes it so: listings write "RDX," for RDX.
+std::optional<Renaming> CalculatorSpellingAt(std::string_view line);
+
 // The table name for a calculator's name the line starts with.
 std::optional<Renaming> TableNameAt(std::string_view line);
 

@@ -148,23 +148,17 @@ TEST(RoundTripTest, KeepsEveryCodeOfATextInEveryForm) {
   text::AppendDisplayCodesUtf8(utf8, eightBit);
   // As the command line and the page write decoded program text.
   const decoder::Decoded decoded = decoder::Decode(bytes);
-  std::vector<std::string> codes;
   for (const decoder::Instruction& line : decoded.lines) {
     programtext::AppendUtf8(textFormat, line);
     textFormat += '\n';
-    codes.push_back(programtext::CodesOf(line));
   }
-  std::vector<listing::ListedLine> listed;
-  for (size_t i = 0; i < decoded.lines.size(); ++i)
-    listed.push_back(
-        {codes[i], decoded.lines[i].size, decoded.lines[i].endsProgram(), decoded.lines[i].dropped()});
   const struct {
     std::string_view form;
     std::string text;
   } rows[] = {{"8-bit program text", eightBit},
               {"UTF-8 program text", utf8},
               {"decoded text", textFormat},
-              {"listing", listing::WriteListing(listed)}};
+              {"listing", listing::WriteListingOf(decoded)}};
   for (const auto& row : rows) {
     const OpenedProgram opened = ReadProgramText(row.text);
     EXPECT_TRUE(opened.refused.empty()) << row.form;

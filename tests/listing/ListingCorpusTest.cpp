@@ -44,15 +44,10 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
     ASSERT_FALSE(decoded.stop);
 
     std::string expected, headers, counted;
-    std::vector<std::string> texts;
-    for (const decoder::Instruction& line : decoded.lines) texts.push_back(programtext::CodesOf(line));
-    std::vector<ListedLine> listed;
     size_t bytes = 0, unended = 0;  // of the program not yet ended, NULLs left out
-    for (size_t i = 0; i < decoded.lines.size(); ++i) {
-      const decoder::Instruction& line = decoded.lines[i];
-      listed.push_back({texts[i], line.size, line.endsProgram(), line.dropped()});
+    for (const decoder::Instruction& line : decoded.lines) {
       if (line.dropped()) continue;
-      expected += encoder::HexRow(encoder::AssembleLine(texts[i]));
+      expected += encoder::HexRow(encoder::AssembleLine(programtext::CodesOf(line)));
       bytes += line.endsProgram() ? 0 : line.size;
       unended = line.endsProgram() ? 0 : unended + 1;
       if (line.endsProgram()) counted += "00 { " + std::to_string(std::exchange(bytes, 0)) + "-Byte Prgm }\n";
@@ -62,7 +57,7 @@ TEST(ListingCorpus, WrittenListingsReadBackToTheSameProgram) {
       counted += "00 { " + std::to_string(bytes) + "-Byte Prgm }\n";
     }
 
-    const std::string listing = WriteListing(listed);
+    const std::string listing = WriteListingOf(decoded);
     // Each header counts the file's own bytes of its program, its END left out.
     for (size_t at = listing.find("00 {"); at != std::string::npos; at = listing.find("\n00 {", at + 1))
       headers += listing.substr(at + (at > 0), listing.find('\n', at + 1) - at - (at > 0) + 1);
