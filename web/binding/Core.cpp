@@ -31,25 +31,21 @@
 
 // A diagnostic or a label as one object made on the page's side: a long
 // text may have thousands, and each property set from here would cross
-// over on its own.
-EM_JS(void, PushDiagnostic,
-      (emscripten::EM_VAL list, size_t line, size_t sourceLine, size_t begin, size_t end, int severity,
-       const char* message, const char* fix, const char* failure),
-      {
-        const diagnostic = {
-          line,
-          sourceLine,
-          begin,
-          end,
-          severity : [ 'error', 'warning', 'note' ][severity], message : UTF8ToString(message)
-        };
-        if (HEAPU8[fix]) diagnostic.fix = UTF8ToString(fix);
-        if (HEAPU8[failure]) diagnostic.failure = UTF8ToString(failure);
-        Emval.toValue(list).push(diagnostic);
-      });
+// over on its own. Their bodies are JavaScript, laid out as such.
+// clang-format off
+EM_JS(void, PushDiagnostic, (emscripten::EM_VAL list, size_t line, size_t sourceLine, size_t begin, size_t end,
+                             int severity, const char* message, const char* fix, const char* failure), {
+  const diagnostic = {line, sourceLine, begin, end, severity: ['error', 'warning', 'note'][severity],
+                      message: UTF8ToString(message)};
+  if (HEAPU8[fix]) diagnostic.fix = UTF8ToString(fix);
+  if (HEAPU8[failure]) diagnostic.failure = UTF8ToString(failure);
+  Emval.toValue(list).push(diagnostic);
+});
 
-EM_JS(void, PushLabel, (emscripten::EM_VAL list, size_t line, const char* name),
-      { Emval.toValue(list).push({line, name : UTF8ToString(name)}); });
+EM_JS(void, PushLabel, (emscripten::EM_VAL list, size_t line, const char* name), {
+  Emval.toValue(list).push({line, name: UTF8ToString(name)});
+});
+// clang-format on
 
 namespace orrikey {
 namespace {
