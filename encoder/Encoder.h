@@ -48,7 +48,7 @@ struct AssembledLine {
   bool dropped() const;
 };
 
-static_assert(sizeof(AssembledLine) <= 48, "an assembly holds one per line");
+static_assert(sizeof(AssembledLine) <= 64, "an assembly holds one per line");
 
 inline AssembledLine Failed(EncodeError error) { return {{}, error, {}, {}}; }
 
