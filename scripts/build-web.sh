@@ -55,6 +55,12 @@ emcmake cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIKEY_WEB=O
 ninja -C "$out" -j"$jobs"
 
 # The page, with the core inside it, into web/dist/: node and npm as Debian
-# has them when there are none.
+# has them when there are none. A registry that stalls would hold npm for an
+# hour and more, so each try gets five minutes, and there is a second try.
 command -v npm >/dev/null || scripts/install-deps.sh nodejs npm
-(cd web && npm ci --no-fund --no-audit && npm run build)
+npm_ci() {
+  timeout --kill-after=10 300 npm ci --no-fund --no-audit --fetch-timeout=60000 && return
+  echo "npm ci failed or took over five minutes" >&2
+  return 1
+}
+(cd web && { npm_ci || npm_ci; } && npm run build)
