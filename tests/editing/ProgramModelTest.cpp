@@ -185,12 +185,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Beyond about 7,200 bytes, the HP-42S has no room for them all.
         NeedsRow{kHp42s,
                  Texts("A", 400) + Texts("B", 60),
-                 {"0:0-7 note: this program takes 6,405 bytes; the programs take 7,370 bytes; the HP-42S has "
-                  "about "
-                  "7,200 for programs and data",
-                  "402:0-7 note: this program takes 965 bytes; the programs take 7,370 bytes; the HP-42S has "
-                  "about "
-                  "7,200 for programs and data"}},
+                 {"0:0-7 note: this program takes 6,405 bytes; the programs take 7,370 bytes; "
+                  "the HP-42S has about 7,200 for programs and data",
+                  "402:0-7 note: this program takes 965 bytes; the programs take 7,370 bytes; "
+                  "the HP-42S has about 7,200 for programs and data"}},
         NeedsRow{kToday, Texts("A", 400) + Texts("B", 60), {}}, NeedsRow{kHp42s, Texts("A", 440), {}}));
 
 struct OutlineRow {

@@ -421,6 +421,8 @@ async function timeOpening(name, bytes) {
     const files = new DataTransfer();
     files.items.add(new File([new Uint8Array(bytes)], name));
     input.files = files.files;
+    // The status may still name the file from the opening before.
+    document.getElementById('status').textContent = '';
     const start = performance.now();
     input.dispatchEvent(new Event('change'));
     while (!document.getElementById('status').textContent.includes(name))
